@@ -29,7 +29,14 @@ endfunction()
 # under Wine through the cross-compiling emulator.
 function(lx_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  if(WIN32)
+    # Tests carry the program's manifest, so they run with the same UTF-8
+    # code page and common controls as the program.
+    add_executable(${name} ${ARG_SOURCES} $<TARGET_OBJECTS:platform_manifest>)
+    target_link_libraries(${name} PRIVATE test_support)
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   lx_target_defaults(${name})
@@ -41,12 +48,7 @@ function(lx_add_test name)
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()
-  if(WIN32)
-    # Tests find the program and the stand-ins beside themselves through
-    # these; they are Windows paths once Wine maps the Linux root to Z:.
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT
-      "LX_BIN_DIR=${CMAKE_BINARY_DIR}/bin;LX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
-  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "LX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 
 # lx_add_fuzzer(name SOURCES ... [LIBS ...] [CORPUS dir])

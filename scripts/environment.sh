@@ -1,0 +1,165 @@
+# The test environment that scripts/test and scripts/run build around the
+# Windows program: a virtual display, a private print server, a Wine prefix
+# with the "printto" handler. Sourced after common.sh. Every process started
+# here is recorded so that lx_stop_environment can stop it by id.
+
+LX_STARTED_PIDS=()
+
+# --- display -----------------------------------------------------------------
+
+lx_free_display_number() {
+  local number
+  for number in $(seq 90 199); do
+    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
+      echo "$number"
+      return 0
+    fi
+  done
+  return 1
+}
+
+lx_start_display() {
+  local number
+  number="$(lx_free_display_number)" || { echo "no free X display number" >&2; return 1; }
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$LX_BUILD/xvfb.log" 2>&1 &
+  LX_STARTED_PIDS+=("$!")
+  local tries
+  for tries in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$number" ] && break
+    sleep 0.05
+  done
+  [ -e "/tmp/.X11-unix/X$number" ] || { cat "$LX_BUILD/xvfb.log" >&2; return 1; }
+  export DISPLAY=":$number"
+  lx_log "display $DISPLAY"
+}
+
+# --- print server ------------------------------------------------------------
+
+# A private cupsd with its own configuration, socket, spool, logs and output
+# folders, and two printers: "PDF" (cups-pdf, the default, writing into
+# $LX_PRINT_OUTPUT/pdf) and "Datei", a raw file printer. Each job is kept in
+# the spool with its history so that tests can see every job, in order.
+lx_start_print_server() {
+  local root="$LX_BUILD/cups"
+  rm -rf "$root"
+  mkdir -p "$root"/{etc/ppd,spool/tmp,cache,state,log,output/pdf,output/file,pdf-spool}
+  chmod 0777 "$root/output/pdf" "$root/pdf-spool"
+  chmod 0710 "$root/spool"
+  export LX_PRINT_ROOT="$root"
+  export LX_PRINT_OUTPUT="$root/output"
+  export CUPS_SERVER="$root/cups.sock"
+
+  cat >"$root/etc/cupsd.conf" <<CONF
+Listen $CUPS_SERVER
+LogLevel warn
+Browsing Off
+DefaultAuthType None
+WebInterface No
+PreserveJobHistory Yes
+PreserveJobFiles Yes
+MaxJobs 0
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+  cat >"$root/etc/cups-files.conf" <<CONF
+ServerRoot $root/etc
+RequestRoot $root/spool
+TempDir $root/spool/tmp
+CacheDir $root/cache
+StateDir $root/state
+ErrorLog $root/log/error_log
+AccessLog $root/log/access_log
+PageLog $root/log/page_log
+FileDevice Yes
+CONF
+  # cups-pdf reads its settings from /etc/cups/cups-pdf-<name>.conf when its
+  # device URI is "cups-pdf:/<name>"; the name is ours alone.
+  local generated
+  generated="$(mktemp)"
+  printf 'Out %s\nAnonDirName %s\nSpool %s\nLog %s\nGrp root\n' \
+    "$root/output/pdf" "$root/output/pdf" "$root/pdf-spool" "$root/log" >"$generated"
+  lx_as_root install -m 0644 "$generated" /etc/cups/cups-pdf-lumartest.conf
+  rm -f "$generated"
+
+  cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" >"$root/log/cupsd.out" 2>&1 &
+  LX_STARTED_PIDS+=("$!")
+  local tries
+  for tries in $(seq 1 100); do
+    [ -S "$CUPS_SERVER" ] && lpstat -r >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  lpstat -r >/dev/null 2>&1 || { cat "$root/log/"* >&2; return 1; }
+
+  lpadmin -p PDF -E -v cups-pdf:/lumartest -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+    -D "PDF printer" 2>/dev/null || return 1
+  lpadmin -p Datei -E -v "file://$root/output/file/datei.prn" -D "File printer" || return 1
+  lpadmin -d PDF || return 1
+  lx_log "print server $CUPS_SERVER (printers: $(lpstat -e | tr '\n' ' '))"
+}
+
+# --- Wine prefix -------------------------------------------------------------
+
+# Registers the "printto" handler for .pdf documents: scripts/printto-lp,
+# started through "start /unix", hands the document to CUPS.
+lx_register_printto_handler() {
+  local handler
+  handler="$LX_ROOT/scripts/printto-lp"
+  local reg
+  reg="$(mktemp --suffix=.reg)"
+  cat >"$reg" <<REG
+REGEDIT4
+
+[HKEY_CLASSES_ROOT\\.pdf]
+@="Lumar.PdfDocument"
+
+[HKEY_CLASSES_ROOT\\Lumar.PdfDocument\\shell\\printto\\command]
+@="C:\\\\windows\\\\system32\\\\start.exe /unix \\"$handler\\" \\"%1\\" \\"%2\\" \\"%3\\" \\"%4\\""
+REG
+  wine regedit /S "$(lx_windows_path "$reg")" || return 1
+  rm -f "$reg"
+}
+
+# Creates the prefix once and keeps it while its inputs stay the same; the
+# stamp records what it was made from.
+lx_prepare_wine_prefix() {
+  export WINEPREFIX="$1"
+  local stamp="$WINEPREFIX/.lx-stamp"
+  local inputs
+  inputs="$(cat "$LX_ROOT/scripts/environment.sh" "$LX_ROOT/scripts/printto-lp" | sha256sum | cut -c1-16) $LX_ROOT"
+  if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$inputs" ]; then
+    wineserver -p >/dev/null 2>&1 || true
+    lx_log "wine prefix $WINEPREFIX (kept)"
+    return 0
+  fi
+  lx_log "creating wine prefix $WINEPREFIX"
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  wineboot -i >"$LX_BUILD/wineboot.log" 2>&1 || { cat "$LX_BUILD/wineboot.log" >&2; return 1; }
+  wineserver -p >/dev/null 2>&1 || true
+  lx_register_printto_handler || return 1
+  echo "$inputs" >"$stamp"
+}
+
+# --- teardown ----------------------------------------------------------------
+
+lx_stop_environment() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+  local pid
+  for pid in "${LX_STARTED_PIDS[@]}"; do
+    kill "$pid" >/dev/null 2>&1 || true
+  done
+  for pid in "${LX_STARTED_PIDS[@]}"; do
+    wait "$pid" >/dev/null 2>&1 || true
+  done
+  LX_STARTED_PIDS=()
+}

@@ -1,0 +1,75 @@
+// The stand-ins that later tests rely on: the dispatcher records what arrives
+// by WM_COPYDATA and answers as told; the reader ends on WM_CLOSE.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/support/helper_process.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/window_finder.h"
+
+namespace {
+
+using test_support::HelperProcess;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+LRESULT SendCopyData(HWND target, ULONG_PTR id, const std::string& bytes) {
+  COPYDATASTRUCT data{};
+  data.dwData = id;
+  data.cbData = static_cast<DWORD>(bytes.size());
+  data.lpData = const_cast<char*>(bytes.data());
+  return SendMessageA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+class DispatcherStandIn : public ::testing::TestWithParam<int> {};
+
+TEST_P(DispatcherStandIn, RecordsEachCopyDataAndAnswersAsConfigured) {
+  const int answer = GetParam();
+  const std::string folder = test_support::MakeTemporaryFolder("dispatcher");
+  const std::string log = folder + "received.txt";
+  HelperProcess dispatcher;
+  ASSERT_TRUE(dispatcher.Start(test_support::ExecutableFolder() + "log_dispatcher_standin.exe",
+                               "--log \"" + log + "\" --answer " + std::to_string(answer)));
+  HWND window = dispatcher.WaitForWindow("LogWire Dispatcher");
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window, FindWindowA("TFrmDispatcher", "LogWire Dispatcher"));
+
+  EXPECT_EQ(SendCopyData(window, 7, std::string("A\0\xFF", 3)), answer);
+  EXPECT_EQ(SendCopyData(window, 4294967295u, ""), answer);
+
+  EXPECT_EQ(ReadFile(log), "7 3 4100ff\n4294967295 0 \n");
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(dispatcher.WaitForExit(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, DispatcherStandIn, ::testing::Values(1, 0, 42));
+
+TEST(ReaderStandIn, ShowsTheGivenTitleAndEndsOnCloseRequest) {
+  const std::string folder = test_support::MakeTemporaryFolder("reader");
+  const std::string log = folder + "reader.txt";
+  HelperProcess reader;
+  ASSERT_TRUE(reader.Start(test_support::ExecutableFolder() + "reader_standin.exe",
+                           "\"Adobe Reader - Größe.pdf\" --log \"" + log + "\""));
+  HWND window = reader.WaitForWindow("Adobe Reader - Größe.pdf");
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(test_support::WindowTitle(window), "Adobe Reader - Größe.pdf");
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(reader.WaitForExit(), 0u);
+  EXPECT_EQ(ReadFile(log), "closed\n");
+}
+
+}  // namespace
