@@ -4,6 +4,12 @@
 # here is recorded so that lx_stop_environment can stop it by id.
 
 LX_STARTED_PIDS=()
+# Where the display log, the print server and its output live; scripts/dev-env
+# points it elsewhere so that a developer's environment and a test run can
+# exist side by side.
+LX_ENV_DIR="${LX_ENV_DIR:-$LX_BUILD}"
+# cups-pdf's instance name, which names its settings file under /etc/cups.
+LX_PDF_INSTANCE="${LX_PDF_INSTANCE:-lumartest}"
 
 # --- display -----------------------------------------------------------------
 
@@ -21,14 +27,14 @@ lx_free_display_number() {
 lx_start_display() {
   local number
   number="$(lx_free_display_number)" || { echo "no free X display number" >&2; return 1; }
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$LX_BUILD/xvfb.log" 2>&1 &
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$LX_ENV_DIR/xvfb.log" 2>&1 &
   LX_STARTED_PIDS+=("$!")
   local tries
   for tries in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$number" ] && break
     sleep 0.05
   done
-  [ -e "/tmp/.X11-unix/X$number" ] || { cat "$LX_BUILD/xvfb.log" >&2; return 1; }
+  [ -e "/tmp/.X11-unix/X$number" ] || { cat "$LX_ENV_DIR/xvfb.log" >&2; return 1; }
   export DISPLAY=":$number"
   lx_log "display $DISPLAY"
 }
@@ -40,9 +46,9 @@ lx_start_display() {
 # $LX_PRINT_OUTPUT/pdf) and "Datei", a raw file printer. Each job is kept in
 # the spool with its history so that tests can see every job, in order.
 lx_start_print_server() {
-  local root="$LX_BUILD/cups"
+  local root="$LX_ENV_DIR/cups"
   rm -rf "$root"
-  mkdir -p "$root"/{etc/ppd,spool/tmp,cache,state,log,output/pdf,output/file,pdf-spool}
+  mkdir -p "$LX_ENV_DIR" "$root"/{etc/ppd,spool/tmp,cache,state,log,output/pdf,output/file,pdf-spool}
   chmod 0777 "$root/output/pdf" "$root/pdf-spool"
   chmod 0710 "$root/spool"
   export LX_PRINT_ROOT="$root"
@@ -85,7 +91,7 @@ CONF
   generated="$(mktemp)"
   printf 'Out %s\nAnonDirName %s\nSpool %s\nLog %s\nGrp root\n' \
     "$root/output/pdf" "$root/output/pdf" "$root/pdf-spool" "$root/log" >"$generated"
-  lx_as_root install -m 0644 "$generated" /etc/cups/cups-pdf-lumartest.conf
+  lx_as_root install -m 0644 "$generated" "/etc/cups/cups-pdf-$LX_PDF_INSTANCE.conf"
   rm -f "$generated"
 
   cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" >"$root/log/cupsd.out" 2>&1 &
@@ -97,7 +103,7 @@ CONF
   done
   lpstat -r >/dev/null 2>&1 || { cat "$root/log/"* >&2; return 1; }
 
-  lpadmin -p PDF -E -v cups-pdf:/lumartest -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+  lpadmin -p PDF -E -v "cups-pdf:/$LX_PDF_INSTANCE" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
     -D "PDF printer" 2>/dev/null || return 1
   lpadmin -p Datei -E -v "file://$root/output/file/datei.prn" -D "File printer" || return 1
   lpadmin -d PDF || return 1
@@ -142,7 +148,7 @@ lx_prepare_wine_prefix() {
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i >"$LX_BUILD/wineboot.log" 2>&1 || { cat "$LX_BUILD/wineboot.log" >&2; return 1; }
+  wineboot -i >"$LX_ENV_DIR/wineboot.log" 2>&1 || { cat "$LX_ENV_DIR/wineboot.log" >&2; return 1; }
   wineserver -p >/dev/null 2>&1 || true
   lx_register_printto_handler || return 1
   echo "$inputs" >"$stamp"
