@@ -79,3 +79,4 @@ endfunction()
 # Every executable of the Windows build lands in one folder, so that tests
 # find the program and the stand-ins beside themselves.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+include(${CMAKE_CURRENT_LIST_DIR}/LxGlobLibrary.cmake)
