@@ -130,16 +130,10 @@ void TCollection::Assign(const TPersistent* source) {
   }
   if (other == this)
     return;
-  BeginUpdate();
-  try {
-    Clear();
-    for (const TCollectionItem* item : other->items_)
-      Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(*this);
+  Clear();
+  for (const TCollectionItem* item : other->items_)
+    Add()->Assign(item);
 }
 
 std::string TCollection::GetNamePath() const {

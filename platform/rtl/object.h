@@ -11,6 +11,7 @@
 //  - IInterface and Supports, for interfaces as abstract classes.
 
 #include <atomic>
+#include <exception>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -190,6 +191,34 @@ const T& StatelessInstance() {
   static const T instance;
   return instance;
 }
+
+// Opens an update bracket (BeginUpdate) for its lifetime and closes it
+// (EndUpdate) at the end of the scope. The closing may fire change events;
+// their exceptions pass on, except while another exception unwinds.
+template <class T>
+class TUpdateScope {
+ public:
+  explicit TUpdateScope(T& target) : target_(target), exceptions_(std::uncaught_exceptions()) {
+    target_.BeginUpdate();
+  }
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+  ~TUpdateScope() noexcept(false) {
+    if (std::uncaught_exceptions() == exceptions_) {
+      target_.EndUpdate();
+      return;
+    }
+    try {
+      target_.EndUpdate();
+    } catch (...) {
+      // The exception already unwinding is the one to report.
+    }
+  }
+
+ private:
+  T& target_;
+  int exceptions_;
+};
 
 class EClassNotFound : public EFilerError {
  public:
