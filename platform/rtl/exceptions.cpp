@@ -25,9 +25,6 @@ EConvertError EConvertError::InvalidInteger(std::string_view text) {
 EConvertError EConvertError::InvalidFloat(std::string_view text) {
   return EConvertError(Quoted(text) + " is not a valid floating point value");
 }
-EConvertError EConvertError::InvalidCurrency(std::string_view text) {
-  return EConvertError(Quoted(text) + " is not a valid currency value");
-}
 EConvertError EConvertError::InvalidBoolean(std::string_view text) {
   return EConvertError(Quoted(text) + " is not a valid boolean value");
 }

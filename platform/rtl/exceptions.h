@@ -46,7 +46,6 @@ class EConvertError : public Exception {
 
   static EConvertError InvalidInteger(std::string_view text);    // "'x' is not a valid integer value"
   static EConvertError InvalidFloat(std::string_view text);      // "... valid floating point value"
-  static EConvertError InvalidCurrency(std::string_view text);   // "... valid currency value"
   static EConvertError InvalidBoolean(std::string_view text);    // "... valid boolean value"
   static EConvertError InvalidDate(std::string_view text);       // "... valid date"
   static EConvertError InvalidTime(std::string_view text);       // "... valid time"

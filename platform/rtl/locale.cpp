@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/listener_list.h"
+
 TLocale::~TLocale() = default;
 
 namespace {
@@ -18,8 +20,7 @@ struct LocaleStore {
   std::mutex mutex;
   std::vector<std::unique_ptr<TLocale>> installed;
   std::atomic<const TLocale*> current{nullptr};
-  std::vector<std::pair<int, TLocaleListener>> listeners;
-  int next_listener_id = 1;
+  TListenerList listeners;
 };
 
 LocaleStore& Store() {
@@ -27,17 +28,7 @@ LocaleStore& Store() {
   return store;
 }
 
-void NotifyListeners() {
-  std::vector<TLocaleListener> listeners;
-  {
-    std::lock_guard lock(Store().mutex);
-    for (const auto& entry : Store().listeners)
-      listeners.push_back(entry.second);
-  }
-  // Called outside the lock: a listener may well ask for the locale.
-  for (const auto& listener : listeners)
-    listener();
-}
+void NotifyListeners() { Store().listeners.Notify(); }
 
 void Install(std::unique_ptr<TLocale> locale) {
   LocaleStore& store = Store();
@@ -86,20 +77,9 @@ void RestoreUserLocale(const TLocale& earlier) {
 
 void ReloadUserLocale() { Install(CreateMachineLocale()); }
 
-int AddLocaleListener(TLocaleListener listener) {
-  std::lock_guard lock(Store().mutex);
-  const int id = Store().next_listener_id++;
-  Store().listeners.emplace_back(id, std::move(listener));
-  return id;
-}
+int AddLocaleListener(TLocaleListener listener) { return Store().listeners.Add(std::move(listener)); }
 
-void RemoveLocaleListener(int id) {
-  std::lock_guard lock(Store().mutex);
-  auto& listeners = Store().listeners;
-  listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
-                                 [id](const auto& entry) { return entry.first == id; }),
-                  listeners.end());
-}
+void RemoveLocaleListener(int id) { Store().listeners.Remove(id); }
 
 TScopedLocale::TScopedLocale(std::string_view name) : previous_(UserLocale()) {
   SetUserLocale(CreateLocale(name));

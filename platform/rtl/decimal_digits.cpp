@@ -1,0 +1,108 @@
+#include "platform/rtl/decimal_digits.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+void Trim(TDecimalDigits& number) {
+  const size_t last = number.digits.find_last_not_of('0');
+  if (last == std::string::npos) {
+    number.digits.clear();
+    number.exponent = 0;
+    return;
+  }
+  number.digits.resize(last + 1);
+  const size_t first = number.digits.find_first_not_of('0');
+  number.digits.erase(0, first);
+  number.exponent -= static_cast<int>(first);
+}
+
+}  // namespace
+
+TDecimalDigits DecimalDigitsOf(double value, int precision) {
+  TDecimalDigits number;
+  number.negative = std::signbit(value);
+  if (value == 0 || !std::isfinite(value))
+    return number;
+  if (precision < 1)
+    precision = 1;
+  if (precision > 17)
+    precision = 17;
+  // Scientific output of the exact binary value rounded to `precision`
+  // digits: d.ddddde[+-]xx.
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, precision - 1);
+  const std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
+  const size_t e = text.find('e');
+  for (const char c : text.substr(0, e))
+    if (c != '.')
+      number.digits.push_back(c);
+  int exponent = 0;
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(), exponent);
+  number.exponent = exponent + 1;
+  Trim(number);
+  return number;
+}
+
+TDecimalDigits DecimalDigitsOfScaled(int64_t value, int scale) {
+  TDecimalDigits number;
+  number.negative = value < 0;
+  // Magnitude without overflow for the most negative value.
+  const uint64_t magnitude = value < 0 ? uint64_t{0} - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  number.digits = std::to_string(magnitude);
+  number.exponent = static_cast<int>(number.digits.size()) - scale;
+  Trim(number);
+  return number;
+}
+
+void RoundToSignificant(TDecimalDigits& number, int digits) {
+  RoundToDecimals(number, digits - number.exponent);
+}
+
+void RoundToDecimals(TDecimalDigits& number, int decimals) {
+  if (number.IsZero())
+    return;
+  const int keep = number.exponent + decimals;  // digits kept
+  if (keep >= static_cast<int>(number.digits.size()))
+    return;
+  if (keep < 0) {
+    number.digits.clear();
+    number.exponent = 0;
+    return;
+  }
+  const bool round_up = number.digits[static_cast<size_t>(keep)] >= '5';
+  number.digits.resize(static_cast<size_t>(keep));
+  if (round_up) {
+    int i = keep - 1;
+    while (i >= 0 && number.digits[static_cast<size_t>(i)] == '9') {
+      number.digits[static_cast<size_t>(i)] = '0';
+      --i;
+    }
+    if (i < 0) {
+      number.digits.insert(number.digits.begin(), '1');
+      ++number.exponent;
+    } else {
+      ++number.digits[static_cast<size_t>(i)];
+    }
+  }
+  Trim(number);
+}
+
+char DigitAt(const TDecimalDigits& number, int position) {
+  const int index = number.exponent - 1 - position;
+  if (index < 0 || index >= static_cast<int>(number.digits.size()))
+    return '0';
+  return number.digits[static_cast<size_t>(index)];
+}
+
+void AppendIntegerPart(std::string& out, const TDecimalDigits& number, int min_digits, char thousand_separator) {
+  const int count = std::max(number.IsZero() ? 0 : number.exponent, min_digits);
+  for (int position = count - 1; position >= 0; --position) {
+    out.push_back(DigitAt(number, position));
+    if (thousand_separator != 0 && position > 0 && position % 3 == 0)
+      out.push_back(thousand_separator);
+  }
+}
