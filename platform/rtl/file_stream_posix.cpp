@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/rtl/file_stream.h"
+#include "platform/rtl/system_error.h"
 
 namespace {
 
@@ -93,11 +94,6 @@ bool ClaimSharing(int fd, const Sharing& sharing) {
 bool ClaimSharing(int, const Sharing&) { return true; }
 #endif
 
-std::string ErrorText(int error) {
-  char buffer[256] = {};
-  return std::string(strerror_r(error, buffer, sizeof buffer));
-}
-
 [[noreturn]] void RaiseOpenFailure(bool create, const std::string& file_name, const std::string& reason) {
   if (create)
     throw EFCreateError("Cannot create file \"" + file_name + "\". " + reason);
@@ -116,12 +112,12 @@ TFileStream::TFileStream(const std::string& file_name, uint16_t mode) : file_nam
   if (fd < 0 && errno == EACCES && sharing.write && !sharing.read)
     fd = ::open(file_name.c_str(), (flags & ~O_RDWR) | O_WRONLY, 0666);
   if (fd < 0)
-    RaiseOpenFailure(create, file_name, ErrorText(errno));
+    RaiseOpenFailure(create, file_name, SystemErrorText(errno));
 
   struct stat info {};
   if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd);
-    RaiseOpenFailure(create, file_name, ErrorText(EISDIR));
+    RaiseOpenFailure(create, file_name, SystemErrorText(EISDIR));
   }
   if (!ClaimSharing(fd, sharing)) {
     ::close(fd);
@@ -131,7 +127,7 @@ TFileStream::TFileStream(const std::string& file_name, uint16_t mode) : file_nam
   if (create && ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
-    RaiseOpenFailure(create, file_name, ErrorText(error));
+    RaiseOpenFailure(create, file_name, SystemErrorText(error));
   }
   handle_ = fd;
   can_read_ = sharing.read;
@@ -183,7 +179,7 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 
 void TFileStream::SetSize(int64_t size) {
   if (size < 0 || ::ftruncate(static_cast<int>(handle_), static_cast<off_t>(size)) != 0)
-    throw EStreamError("Cannot change the size of \"" + file_name_ + "\". " + ErrorText(size < 0 ? EINVAL : errno));
+    throw EStreamError("Cannot change the size of \"" + file_name_ + "\". " + SystemErrorText(size < 0 ? EINVAL : errno));
   Seek(size, soBeginning);
 }
 

@@ -3,27 +3,12 @@
 #include <algorithm>
 
 #include "platform/rtl/file_stream.h"
+#include "platform/rtl/system_error.h"
 #include "platform/rtl/text.h"
 
 namespace {
 
 HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
-// The system's message for an error code, without the trailing blanks and
-// full stop, as messages that go on after it need.
-std::string ErrorText(DWORD error) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr, error, 0,
-      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::u16string text;
-  if (length != 0 && buffer != nullptr)
-    text.assign(reinterpret_cast<const char16_t*>(buffer), length);
-  LocalFree(buffer);
-  while (!text.empty() && (text.back() <= u' ' || text.back() == u'.'))
-    text.pop_back();
-  return Utf16ToUtf8(text);
-}
 
 std::wstring WidePath(const std::string& path) {
   const std::u16string wide = Utf8ToUtf16(path);
@@ -46,7 +31,7 @@ TFileStream::TFileStream(const std::string& file_name, uint16_t mode) : file_nam
   HANDLE handle = CreateFileW(WidePath(file_name).c_str(), desired, share, nullptr,
                               create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    const std::string reason = ErrorText(GetLastError());
+    const std::string reason = SystemErrorText(LastSystemError());
     if (create)
       throw EFCreateError("Cannot create file \"" + file_name + "\". " + reason);
     throw EFOpenError("Cannot open file \"" + file_name + "\". " + reason);
@@ -102,7 +87,7 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 void TFileStream::SetSize(int64_t size) {
   if (size < 0 || Seek(size, soBeginning) != size || !SetEndOfFile(AsHandle(handle_)))
     throw EStreamError("Cannot change the size of \"" + file_name_ + "\". " +
-                       ErrorText(size < 0 ? ERROR_INVALID_PARAMETER : GetLastError()));
+                       SystemErrorText(size < 0 ? ERROR_INVALID_PARAMETER : LastSystemError()));
 }
 
 void TFileStream::FlushToDisk() {
