@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "platform/rtl/thread.h"
+
+uint32_t TThread::CurrentThreadId() { return static_cast<uint32_t>(GetCurrentThreadId()); }
