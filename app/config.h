@@ -1,0 +1,91 @@
+#pragma once
+// The settings module: the shared "Setting.Ini" and the program INI, opened
+// as in-memory INI objects around every access and written back at every
+// close; the logging switches read once per process; the raw window
+// position and grid layout sections kept between start-up and exit; and the
+// program's folder recorded for the update tool at the end.
+//
+// The module reaches the desktop only through ConfigServices, so its rules
+// are the same on Windows and in the native tests.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class TMemIniFile;
+class TStrings;
+class TStringList;
+
+// The logging switches of section "LogWire", handed to whoever configures
+// the logging client.
+struct LogWireSettings {
+  bool enabled = false;           // "Aktiv"
+  bool live_viewer = false;       // "LiveViewer"
+  bool log_file = true;           // "LogFile"
+  bool tcp_transport = false;     // "VerbindeÜberTPC"
+  std::string log_file_name;      // the program file name with ".csl"
+  std::string log_file_folder;    // the program's folder, trailing delimiter
+};
+
+struct ConfigServices {
+  // The program's full file name.
+  std::function<std::string()> program_file_name;
+  // The current directory (without or with trailing delimiter).
+  std::function<std::string()> current_directory;
+  // True while the application object destroys its windows at exit.
+  std::function<bool()> application_destroying;
+  // Message boxes with an OK button.
+  std::function<void(const std::string&)> show_warning;
+  std::function<void(const std::string&)> show_error;
+  // The Windows folder, or empty when it cannot be obtained.
+  std::function<std::string()> windows_folder;
+  // Applies the "LogWire" switches; called at most once per process, only
+  // when "EinstellungenSetzen" is true.
+  std::function<void(const LogWireSettings&)> configure_logging;
+};
+
+// Module start and end.
+void uConfigInitialize(ConfigServices services);
+void uConfigFinalize();
+
+bool OpenConfig();
+void CloseConfig();
+std::string FindSettingIni();
+
+// "Setting.Ini".
+std::string SettingReadStr(const std::string& section, const std::string& key, const std::string& fallback);
+bool SettingReadBool(const std::string& section, const std::string& key, bool fallback);
+void SettingWriteStr(const std::string& section, const std::string& key, const std::string& value);
+void SettingEraseSection(const std::string& section);
+
+// The program INI.
+std::string ConfigReadStr(const std::string& section, const std::string& key, const std::string& fallback);
+int32_t ConfigReadInt(const std::string& section, const std::string& key, int32_t fallback);
+void ConfigWriteStr(const std::string& section, const std::string& key, const std::string& value);
+void ConfigEraseSection(const std::string& section);
+void ConfigDeleteKey(const std::string& section, const std::string& key);
+bool ConfigValueExists(const std::string& section, const std::string& key);
+void ConfigReadSectionValues(const std::string& section, TStrings& list);
+void ConfigWriteSectionList(const std::string& section, const TStrings& texts);
+
+// Raw sections of "Setting.Ini": read at start-up, written back at exit.
+void LoadLayouts();
+void SaveLayouts();
+// The stored "Left,Top,Width,Height" text of a window, or empty.
+std::string StoredWindowPosition(const std::string& component_name);
+void StoreWindowPosition(const std::string& component_name, int32_t left, int32_t top, int32_t width,
+                         int32_t height);
+// Whether the layout lists exist (between LoadLayouts and SaveLayouts).
+bool LayoutsLoaded();
+
+// The section lines of `lines` under "[section]" (letter case ignored), up
+// to the next header, trimmed, empty lines left out.
+void ExtractRawSection(const std::string& section, TStrings& target, const TStrings& lines);
+
+// The module's state, for tests and the main window.
+const std::string& ConfigStartDir();
+const std::string& ConfigIniFileName();
+TMemIniFile* ConfigSettingIni();
+TMemIniFile* ConfigAppIni();
