@@ -110,6 +110,18 @@ class TComponent : public TPersistent {
   // Set while reading: csLoading and csReading on, then Loaded.
   void BeginLoading();
   void EndReading() { state_.Exclude(csReading); }
+  // Drops csLoading and csReading without Loaded, after a read that failed.
+  void CancelLoading() {
+    state_.Exclude(csLoading);
+    state_.Exclude(csReading);
+  }
+  // Set by the writer while this component is being written.
+  void SetWriting(bool writing) {
+    if (writing)
+      state_.Include(csWriting);
+    else
+      state_.Exclude(csWriting);
+  }
 
   TPersistent* GetOwner() const override { return owner_; }
   std::string GetNamePath() const override { return name_; }

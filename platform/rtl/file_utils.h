@@ -6,8 +6,7 @@
 #include <string>
 #include <string_view>
 
-// Days since 1899-12-30, as in date_time.h.
-using TDateTime = double;
+#include "platform/rtl/date_time.h"
 
 #ifdef _WIN32
 constexpr char PathDelim = '\\';

@@ -10,7 +10,8 @@
 //   }
 //
 // A value equal to its declared default is not written; a property without a
-// default is always written (strings and floats default to empty and 0).
+// default is always written (strings and floats default to empty and 0
+// unless they name another default).
 
 #include <cstdint>
 #include <functional>
@@ -43,6 +44,7 @@ struct TPropInfo {
   std::vector<std::string> ElementNames;
   std::optional<int64_t> Default;
   double FloatDefault = 0;
+  std::string StringDefault;
   // The declared class of a tkClass property.
   const TClass* ObjectClass = nullptr;
 
@@ -140,10 +142,11 @@ class TTypedPropertyBuilder {
     return builder_.Add(std::move(info));
   }
   template <class Get, class Set>
-  TPropInfo& String(std::string name, Get get, Set set) {
+  TPropInfo& String(std::string name, Get get, Set set, std::string default_value = {}) {
     TPropInfo info;
     info.Name = std::move(name);
     info.Kind = TTypeKind::tkString;
+    info.StringDefault = std::move(default_value);
     info.GetStr = [get](const TPersistent& self) { return std::string(std::invoke(get, Self(self))); };
     info.SetStr = [set](TPersistent& self, const std::string& value) { std::invoke(set, Self(self), value); };
     return builder_.Add(std::move(info));
