@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/rtl/decimal_digits.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/locale.h"
@@ -86,108 +87,61 @@ bool ParseInteger(std::string_view text, int bits, int64_t& out) {
   return true;
 }
 
-// The parts of a decimal number text: sign, significant digits without
-// leading zeros, and the power of ten of the last digit.
-struct DecimalText {
-  bool negative = false;
-  std::string digits;
-  int64_t exponent = 0;  // value = digits * 10^exponent
-};
-
-constexpr int64_t kExponentLimit = 100000;
-
-bool ParseDecimal(std::string_view text, char decimal_separator, DecimalText& out) {
-  text = Trim(text);
-  size_t i = 0;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-    out.negative = text[i] == '-';
-    ++i;
-  }
-  bool any_digit = false;
-  bool seen_point = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      any_digit = true;
-      if (!(out.digits.empty() && c == '0'))
-        out.digits.push_back(c);
-      if (seen_point)
-        --out.exponent;
-    } else if (c == decimal_separator && !seen_point) {
-      seen_point = true;
-    } else {
-      break;
-    }
-  }
-  if (!any_digit)
-    return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    bool exponent_negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-      exponent_negative = text[i] == '-';
-      ++i;
-    }
-    if (i >= text.size())
-      return false;
-    int64_t exponent = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-      exponent = std::min(exponent * 10 + (text[i] - '0'), kExponentLimit);
-    out.exponent += exponent_negative ? -exponent : exponent;
-  }
-  return i == text.size();
+// Parsing gives 0.digits x 10^exponent; these helpers name the other view,
+// digits x 10^power, in which the last digit has the power `power`.
+int64_t PowerOfLastDigit(const TDecimalDigits& number) {
+  return static_cast<int64_t>(number.exponent) - static_cast<int64_t>(number.digits.size());
 }
 
-bool DecimalToDouble(const DecimalText& decimal, double& out) {
-  if (decimal.digits.empty()) {
-    out = decimal.negative ? -0.0 : 0.0;
+bool DecimalToDouble(const TDecimalDigits& number, double& out) {
+  if (number.IsZero()) {
+    out = number.negative ? -0.0 : 0.0;
     return true;
   }
-  // Magnitude: the number has digits.size() + exponent integer digits.
-  const int64_t magnitude = static_cast<int64_t>(decimal.digits.size()) + decimal.exponent;
-  if (magnitude > 310)
+  if (number.exponent > 310)
     return false;
-  if (magnitude < -330) {
-    out = decimal.negative ? -0.0 : 0.0;
+  if (number.exponent < -330) {
+    out = number.negative ? -0.0 : 0.0;
     return true;
   }
-  const std::string text = decimal.digits + "e" + std::to_string(decimal.exponent);
+  const std::string text = number.digits + "e" + std::to_string(PowerOfLastDigit(number));
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
-    if (magnitude > 0)
+    if (number.exponent > 0)
       return false;
     value = 0;  // below the smallest subnormal
   } else if (result.ec != std::errc()) {
     return false;
   }
-  out = decimal.negative ? -value : value;
+  out = number.negative ? -value : value;
   return true;
 }
 
 // Exact decimal to currency, rounding half to even at the fourth decimal.
-bool DecimalToCurrency(const DecimalText& decimal, Currency& out) {
-  const int64_t shift = decimal.exponent + 4;  // power of ten applied to the digits
-  if (decimal.digits.empty()) {
+bool DecimalToCurrency(const TDecimalDigits& number, Currency& out) {
+  if (number.IsZero()) {
     out = Currency();
     return true;
   }
-  if (static_cast<int64_t>(decimal.digits.size()) + shift > 19)
+  if (number.exponent + 4 > 19)
     return false;
+  const int64_t shift = PowerOfLastDigit(number) + 4;  // power of ten applied to the digits
+  const int64_t size = static_cast<int64_t>(number.digits.size());
+  const int64_t kept = size + std::min<int64_t>(shift, 0);
   Int128 value = 0;
-  const int64_t kept = static_cast<int64_t>(decimal.digits.size()) + std::min<int64_t>(shift, 0);
   for (int64_t i = 0; i < kept; ++i)
-    value = value * 10 + (decimal.digits[static_cast<size_t>(i)] - '0');
+    value = value * 10 + (number.digits[static_cast<size_t>(i)] - '0');
   for (int64_t i = 0; i < shift; ++i)
     value *= 10;
-  if (kept >= 0 && kept < static_cast<int64_t>(decimal.digits.size())) {
-    const std::string_view rest = std::string_view(decimal.digits).substr(static_cast<size_t>(kept));
-    const bool above_half = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string_view::npos);
-    const bool exactly_half = rest[0] == '5' && !above_half;
+  if (kept >= 0 && kept < size) {
+    const std::string_view rest = std::string_view(number.digits).substr(static_cast<size_t>(kept));
+    const bool above_half = rest[0] > '5' || (rest[0] == '5' && rest.size() > 1);
+    const bool exactly_half = rest[0] == '5' && rest.size() == 1;
     if (above_half || (exactly_half && value % 2 != 0))
       ++value;
   }
-  if (decimal.negative)
+  if (number.negative)
     value = -value;
   if (value > std::numeric_limits<int64_t>::max() || value < std::numeric_limits<int64_t>::min())
     return false;
@@ -248,8 +202,8 @@ int64_t StrToInt64Def(std::string_view text, int64_t fallback) {
 }
 
 bool TryStrToFloat(std::string_view text, double& out, const TFormatSettings& settings) {
-  DecimalText decimal;
-  return ParseDecimal(text, settings.DecimalSeparator, decimal) && DecimalToDouble(decimal, out);
+  TDecimalDigits number;
+  return ParseDecimalText(text, settings.DecimalSeparator, number) && DecimalToDouble(number, out);
 }
 
 bool TryStrToFloat(std::string_view text, double& out) { return TryStrToFloat(text, out, UserSettings()); }
@@ -269,8 +223,8 @@ double StrToFloatDef(std::string_view text, double fallback) {
 }
 
 bool TryStrToCurr(std::string_view text, Currency& out, const TFormatSettings& settings) {
-  DecimalText decimal;
-  return ParseDecimal(text, settings.DecimalSeparator, decimal) && DecimalToCurrency(decimal, out);
+  TDecimalDigits number;
+  return ParseDecimalText(text, settings.DecimalSeparator, number) && DecimalToCurrency(number, out);
 }
 
 bool TryStrToCurr(std::string_view text, Currency& out) { return TryStrToCurr(text, out, UserSettings()); }

@@ -106,3 +106,67 @@ void AppendIntegerPart(std::string& out, const TDecimalDigits& number, int min_d
       out.push_back(thousand_separator);
   }
 }
+
+namespace {
+
+constexpr int64_t kExponentLimit = 100000;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+bool ParseDecimalText(std::string_view text, char decimal_separator, TDecimalDigits& out) {
+  while (!text.empty() && IsBlank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back()))
+    text.remove_suffix(1);
+  TDecimalDigits number;
+  size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    number.negative = text[i] == '-';
+    ++i;
+  }
+  bool any_digit = false;
+  bool seen_point = false;
+  int64_t integer_digits = 0;  // significant digits before the point, or minus leading fraction zeros
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      any_digit = true;
+      const bool leading_zero = number.digits.empty() && c == '0';
+      if (!leading_zero && number.digits.size() < 1000)
+        number.digits.push_back(c);
+      if (!seen_point && !leading_zero)
+        ++integer_digits;
+      if (seen_point && leading_zero)
+        --integer_digits;
+    } else if (c == decimal_separator && !seen_point) {
+      seen_point = true;
+    } else {
+      break;
+    }
+  }
+  if (!any_digit)
+    return false;
+  int64_t exponent = 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    bool exponent_negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+      exponent_negative = text[i] == '-';
+      ++i;
+    }
+    if (i >= text.size() || text[i] < '0' || text[i] > '9')
+      return false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+      exponent = std::min(exponent * 10 + (text[i] - '0'), kExponentLimit);
+    if (exponent_negative)
+      exponent = -exponent;
+  }
+  if (i != text.size())
+    return false;
+  number.exponent = static_cast<int>(std::clamp(integer_digits + exponent, -kExponentLimit * 2, kExponentLimit * 2));
+  Trim(number);
+  out = std::move(number);
+  return true;
+}

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct TDecimalDigits {
   bool negative = false;
@@ -25,6 +26,11 @@ void RoundToSignificant(TDecimalDigits& number, int digits);
 // The digit at a position counted from the decimal point: 0 is the units,
 // 1 the tens, -1 the tenths.
 char DigitAt(const TDecimalDigits& number, int position);
+
+// Reads blanks, a sign, digits with `decimal_separator` and an optional
+// exponent, blanks (nothing else); the digits stay exact. Exponents are
+// clamped far beyond any double, so that the value cannot overflow an int.
+bool ParseDecimalText(std::string_view text, char decimal_separator, TDecimalDigits& out);
 
 // Appends the integer part with optional grouping by threes.
 void AppendIntegerPart(std::string& out, const TDecimalDigits& number, int min_digits, char thousand_separator);
