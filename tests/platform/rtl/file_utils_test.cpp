@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/rtl/file_stream.h"
+#include "platform/rtl/memory_stream.h"
 
 namespace {
 
@@ -72,8 +73,9 @@ class FileUtilsTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder_); }
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
   static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    TMemoryStream content;
+    content.LoadFromFile(path);
+    return std::string(reinterpret_cast<const char*>(content.Memory()), content.Bytes().size());
   }
 
   std::filesystem::path folder_;

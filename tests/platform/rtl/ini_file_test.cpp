@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/rtl/file_stream.h"
+#include "platform/rtl/memory_stream.h"
 #include "platform/rtl/file_utils.h"
 #include "platform/rtl/strings.h"
 
@@ -29,8 +30,9 @@ class IniFileTest : public ::testing::Test {
 
   void WriteFile(const std::string& content) const { std::ofstream(path_, std::ios::binary) << content; }
   std::string ReadFile() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    TMemoryStream content;
+    content.LoadFromFile(path_);
+    return std::string(reinterpret_cast<const char*>(content.Memory()), content.Bytes().size());
   }
   static Lines Section(const TMemIniFile& ini, const char* section) {
     TStringList keys;
