@@ -216,6 +216,10 @@ void ConfigWriteSectionList(const std::string& section, const TStrings& texts) {
   IniWriteSectionList(Module().app_ini.get(), ErrorCallback(), section, texts);
 }
 
+void ConfigResetEntry(const std::string& section, const std::string& key, const std::string& fallback) {
+  ResetIniEntry(Module().app_ini.get(), ErrorCallback(), section, key, fallback);
+}
+
 void ExtractRawSection(const std::string& section, TStrings& target, const TStrings& lines) {
   target.Clear();
   const std::string header = "[" + section + "]";

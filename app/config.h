@@ -69,6 +69,9 @@ void ConfigDeleteKey(const std::string& section, const std::string& key);
 bool ConfigValueExists(const std::string& section, const std::string& key);
 void ConfigReadSectionValues(const std::string& section, TStrings& list);
 void ConfigWriteSectionList(const std::string& section, const TStrings& texts);
+// Writes the default over a value that cannot be used and tells the user so,
+// as a malformed value is reset.
+void ConfigResetEntry(const std::string& section, const std::string& key, const std::string& fallback);
 
 // Raw sections of "Setting.Ini": read at start-up, written back at exit.
 void LoadLayouts();

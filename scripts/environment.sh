@@ -43,13 +43,24 @@ lx_start_display() {
 
 # A private cupsd with its own configuration, socket, spool, logs and output
 # folders, and two printers: "PDF" (cups-pdf, the default, writing into
-# $LX_PRINT_OUTPUT/pdf) and "Datei", a raw file printer. Each job is kept in
-# the spool with its history so that tests can see every job, in order.
+# $LX_PRINT_OUTPUT/pdf) and "Datei", a raw printer whose backend writes every
+# job to its own file "<job id>-<title>" in $LX_PRINT_OUTPUT/file, so that
+# tests see every job, in order. Job history is kept as well.
 lx_start_print_server() {
   local root="$LX_ENV_DIR/cups"
   rm -rf "$root"
   mkdir -p "$LX_ENV_DIR" "$root"/{etc/ppd,spool/tmp,cache,state,log,output/pdf,output/file,pdf-spool}
-  chmod 0777 "$root/output/pdf" "$root/pdf-spool"
+  chmod 0777 "$root/output/pdf" "$root/output/file" "$root/pdf-spool"
+  # The server's programs are the system's, plus the file printer's backend.
+  mkdir -p "$root/serverbin/backend"
+  local entry
+  for entry in /usr/lib/cups/*; do
+    [ "$(basename "$entry")" = backend ] || ln -s "$entry" "$root/serverbin/"
+  done
+  for entry in /usr/lib/cups/backend/*; do
+    ln -s "$entry" "$root/serverbin/backend/"
+  done
+  install -m 0755 "$LX_ROOT/scripts/cups-file-backend" "$root/serverbin/backend/lumarfile"
   chmod 0710 "$root/spool"
   export LX_PRINT_ROOT="$root"
   export LX_PRINT_OUTPUT="$root/output"
@@ -83,7 +94,7 @@ StateDir $root/state
 ErrorLog $root/log/error_log
 AccessLog $root/log/access_log
 PageLog $root/log/page_log
-FileDevice Yes
+ServerBin $root/serverbin
 CONF
   # cups-pdf reads its settings from /etc/cups/cups-pdf-<name>.conf when its
   # device URI is "cups-pdf:/<name>"; the name is ours alone.
@@ -105,7 +116,7 @@ CONF
 
   lpadmin -p PDF -E -v "cups-pdf:/$LX_PDF_INSTANCE" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
     -D "PDF printer" 2>/dev/null || return 1
-  lpadmin -p Datei -E -v "file://$root/output/file/datei.prn" -D "File printer" || return 1
+  lpadmin -p Datei -E -v "lumarfile:$root/output/file" -D "File printer" || return 1
   lpadmin -d PDF || return 1
   lx_log "print server $CUPS_SERVER (printers: $(lpstat -e | tr '\n' ' '))"
 }

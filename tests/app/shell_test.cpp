@@ -1,0 +1,119 @@
+// The application's calls on the Windows shell and desktop, against real
+// processes and the private print server.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/shell_win.h"
+#include "platform/rtl/exceptions.h"
+#include "platform/rtl/text.h"
+#include "tests/support/helper_process.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::HelperProcess;
+
+HelperProcess StartReader(const std::string& title) {
+  HelperProcess reader;
+  EXPECT_TRUE(reader.Start(test_support::ExecutableFolder() + "reader_standin.exe", "\"" + title + "\""));
+  EXPECT_NE(reader.WaitForWindow(title), nullptr);
+  return reader;
+}
+
+TEST(CloseReaderWindows, AsksOtherProgramsWindowsWithTheTitleButNeverOurOwn) {
+  HelperProcess reader = StartReader("Adobe Reader - eins.pdf");
+  HelperProcess other = StartReader("Editor - notizen.txt");
+  HWND own = CreateWindowExA(0, "STATIC", "Adobe Reader im eigenen Fenster", WS_OVERLAPPED, 0, 0, 100, 100,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(own, nullptr);
+
+  int announced = 0;
+  EXPECT_EQ(CloseReaderWindows("Adobe Reader", [&] { ++announced; }), 1);
+  EXPECT_EQ(announced, 1);
+  EXPECT_EQ(reader.WaitForExit(), 0u);
+  EXPECT_TRUE(other.running());
+  EXPECT_TRUE(IsWindow(own));
+
+  EXPECT_EQ(CloseReaderWindows(""), 0) << "an empty title occurs nowhere";
+  EXPECT_EQ(CloseReaderWindows("adobe reader"), 0) << "letter case counts";
+  DestroyWindow(own);
+}
+
+fs::path SamplePdf() {
+  return fs::path(test_support::WindowsPathOfUnixPath(test_support::EnvironmentValue("LX_SOURCE_DIR"))) /
+         "tests" / "data" / "one-page.pdf";
+}
+
+TEST(ShellPrintTo, HandsTheDocumentToTheFilePrinter) {
+  const std::string output = test_support::EnvironmentValue("LX_PRINT_OUTPUT");
+  ASSERT_FALSE(output.empty());
+  const fs::path printed = fs::path(test_support::WindowsPathOfUnixPath(output)) / "file";
+  const std::string stem = "shell-" + std::to_string(GetCurrentProcessId());
+  const fs::path document = fs::path(test_support::MakeTemporaryFolder("shell-print")) / (stem + ".pdf");
+  fs::copy_file(SamplePdf(), document);
+
+  ShellPrintTo(nullptr, document.string(), "\"Datei\" \"winspool\" \"CUPS:Datei\"");
+  // The raw file printer keeps the document's own bytes, in a file named
+  // after the job's title.
+  const auto job_output = [&]() -> fs::path {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(printed, error))
+      if (entry.path().filename().string().find(stem) != std::string::npos)
+        return entry.path();
+    return {};
+  };
+  ASSERT_TRUE(test_support::PumpUntil([&] { return !job_output().empty(); }, 60000));
+  EXPECT_TRUE(test_support::PumpUntil([&] { return fs::file_size(job_output()) == fs::file_size(SamplePdf()); }));
+}
+
+TEST(ShellPrintTo, ARefusalOfTheShellRaisesWithTheSystemsText) {
+  const std::string folder = test_support::MakeTemporaryFolder("printto-refused");
+  const std::vector<std::string> refused = {folder + "fehlt.pdf", folder + "kein-programm.lxunknown"};
+  std::ofstream(refused[1]) << "x";
+  for (const std::string& path : refused) {
+    try {
+      ShellPrintTo(nullptr, path, "\"PDF\" \"\" \"\"");
+      ADD_FAILURE() << "accepted " << path;
+    } catch (const Exception& error) {
+      EXPECT_FALSE(error.Message().empty()) << path;
+    }
+  }
+}
+
+// A drop handle built the way the shell builds one: DROPFILES followed by
+// the zero-terminated wide names and one more zero.
+HDROP MakeDropHandle(const std::vector<std::string>& names) {
+  std::u16string packed;
+  for (const std::string& name : names) {
+    packed += Utf8ToUtf16(name);
+    packed += u'\0';
+  }
+  packed += u'\0';
+  const size_t bytes = sizeof(DROPFILES) + packed.size() * sizeof(char16_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), packed.data(),
+              packed.size() * sizeof(char16_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST(TakeDroppedFileNames, ReadsNamesOfAnyLengthInOrder) {
+  const std::string long_name = "C:\\" + std::string(300, 'x') + "\\lang.pdf";
+  const std::vector<std::string> names = {"C:\\Daten\\Größe.pdf", long_name, "C:\\a.txt"};
+  EXPECT_EQ(TakeDroppedFileNames(MakeDropHandle(names)), names);
+}
+
+}  // namespace
