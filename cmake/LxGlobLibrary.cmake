@@ -17,11 +17,16 @@ function(lx_glob_library name)
 endfunction()
 
 # lx_glob_tests(name LIBS ...)
-# One test program from every *_test.cpp of the calling folder, plus a fuzz
+# One test program from every *_test.cpp of the calling folder (natively
+# without the *_win_test.cpp ones), plus a fuzz
 # target per fuzz/*_fuzz.cpp (seeds in fuzz/corpus/<stem>/).
 function(lx_glob_tests name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(NOT WIN32)
+    # Tests that need Windows itself are named *_win_test.cpp.
+    list(FILTER tests EXCLUDE REGEX "_win_test\\.cpp$")
+  endif()
   if(tests)
     lx_add_test(${name} SOURCES ${tests} LIBS ${ARG_LIBS} TIMEOUT ${ARG_TIMEOUT})
   endif()
