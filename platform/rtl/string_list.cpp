@@ -191,13 +191,27 @@ void TStringList::SetCaseSensitive(bool case_sensitive) {
 }
 
 void TStringList::SetText(std::string_view text) {
+  if (sorted_) {
+    TStrings::SetText(text);
+    return;
+  }
+  // The unsorted case fills the table directly: one allocation per line
+  // and one for the table, which keeps large loads fast.
   TUpdateScope update(*this);
   Clear();
-  if (!sorted_) {
-    // Counting first keeps a large load to one allocation of the item table.
-    items_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  items_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  size_t position = 0;
+  while (position < text.size()) {
+    size_t end = position;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+      ++end;
+    items_.push_back(Item{std::string(text.substr(position, end - position)), 0});
+    if (end == text.size())
+      break;
+    position = end + 1;
+    if (text[end] == '\r' && position < text.size() && text[position] == '\n')
+      ++position;
   }
-  TStrings::SetText(text);
 }
 
 int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
