@@ -175,6 +175,7 @@ class TReader : public TFiler {
     std::string path;
   };
 
+  void ReadComponentHeader(std::string& class_name, std::string& name);
   void ReadComponentData(TComponent& component);
   void ReadChild(TComponent& parent);
   void ReadProperty(TPersistent& instance);

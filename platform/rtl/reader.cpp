@@ -64,14 +64,9 @@ void TReader::ReadSignature() {
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
   ReadSignature();
-  // An optional prefix of flags (inherited, child position, inline).
-  if ((NextValue() & 0xF0) == 0xF0) {
-    const uint8_t flags = ReadRaw<uint8_t>() & 0x0F;
-    if (flags & 0x02)
-      ReadInteger();
-  }
-  const std::string class_name = ReadStr();
-  const std::string name = ReadStr();
+  std::string class_name;
+  std::string name;
+  ReadComponentHeader(class_name, name);
 
   std::unique_ptr<TComponent> created;
   if (root == nullptr) {
@@ -94,6 +89,18 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   FinishLoading(true);
   created.release();
   return root;
+}
+
+// An optional prefix of flags (inherited, child position, inline), then
+// the class name and the component name.
+void TReader::ReadComponentHeader(std::string& class_name, std::string& name) {
+  if ((NextValue() & 0xF0) == 0xF0) {
+    const uint8_t flags = ReadRaw<uint8_t>() & 0x0F;
+    if (flags & 0x02)
+      ReadInteger();
+  }
+  class_name = ReadStr();
+  name = ReadStr();
 }
 
 void TReader::FinishLoading(bool succeeded) {
@@ -137,13 +144,9 @@ void TReader::ReadComponentData(TComponent& component) {
 }
 
 void TReader::ReadChild(TComponent& parent) {
-  if ((NextValue() & 0xF0) == 0xF0) {
-    const uint8_t flags = ReadRaw<uint8_t>() & 0x0F;
-    if (flags & 0x02)
-      ReadInteger();
-  }
-  const std::string class_name = ReadStr();
-  const std::string name = ReadStr();
+  std::string class_name;
+  std::string name;
+  ReadComponentHeader(class_name, name);
   TComponent* owner = parent.GetChildOwner();
   if (owner == nullptr)
     owner = root_;
