@@ -1,0 +1,59 @@
+// The cost of turning one log message into its record, of building a
+// destination string and of hashing it.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "logging/destination.h"
+#include "logging/message_record.h"
+
+namespace {
+
+TLogWireMessage TypicalMessage(size_t text_length) {
+  TLogWireMessage message;
+  message.MsgType = 0;
+  message.DispatchId = "{6F9619FF-8B86-D011-B42D-00C04FC964FF}";
+  message.Text = std::string(text_length, 'x');
+  message.Time = 45296789;
+  message.Date = 739007;
+  message.TimeZoneBias = -60;
+  message.ProcessId = 4242;
+  message.ThreadName = "17344";
+  message.AppName = "LumarPdfPrinter";
+  message.ComputerName = "ARBEITSPLATZ-07";
+  message.Category = "Druck";
+  message.CategoryColor = 16777215;
+  return message;
+}
+
+void BM_BuildRecord(benchmark::State& state) {
+  const TLogWireMessage message = TypicalMessage(static_cast<size_t>(state.range(0)));
+  for (auto _ : state) {
+    std::vector<uint8_t> record = LogWireBuildRecord(message);
+    benchmark::DoNotOptimize(record.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * (246 + state.range(0)));
+}
+// A file path as the print run logs it, and a long text.
+BENCHMARK(BM_BuildRecord)->Arg(60)->Arg(4096);
+
+void BM_DestinationString(benchmark::State& state) {
+  TLogWireDestination destination(nullptr);
+  destination.SetDestinationString("Viewer,File[Path=C:\\Programme\\Lumar\\LumarPdfPrinter.csl]");
+  for (auto _ : state) {
+    std::string text = destination.GetDestinationString();
+    benchmark::DoNotOptimize(text.data());
+  }
+}
+BENCHMARK(BM_DestinationString);
+
+void BM_HashText(benchmark::State& state) {
+  const std::string text = "Viewer,File[Path=C:\\Programme\\Lumar\\LumarPdfPrinter.csl]";
+  for (auto _ : state)
+    benchmark::DoNotOptimize(TLogWireDestination::HashText(text));
+}
+BENCHMARK(BM_HashText);
+
+}  // namespace
+
+BENCHMARK_MAIN();

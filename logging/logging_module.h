@@ -1,0 +1,25 @@
+#pragma once
+// The logging client's module state: one manager and one global logger
+// (without owner), created at module start and freed at module end, after
+// the application's own modules have ended.
+
+#include <string_view>
+
+class TLogWireLogger;
+class TLogWireManager;
+
+// Creates the manager, then the global logger. Starting twice does nothing.
+void LogWireLoggingInitialize();
+// Frees the global logger, then the manager (whose connection releases its
+// dispatch ids on the way).
+void LogWireLoggingFinalize();
+
+// Null outside the module's lifetime.
+TLogWireManager* GlobalLogWireManager();
+TLogWireLogger* GlobalLogWireLogger();
+
+// The assertion handler for the run-time: with assertion mode 1 or 2 the
+// global logger sends the failure as an error; with mode 0 or 2 it raises
+// EAssertionFailed, as without the handler.
+void LogWireAssertHandler(std::string_view message, std::string_view file_name, int line,
+                          const void* address);

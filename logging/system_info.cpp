@@ -1,0 +1,3 @@
+#include "logging/system_info.h"
+
+TLogWirePerformanceCounter::~TLogWirePerformanceCounter() = default;
