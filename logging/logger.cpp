@@ -7,6 +7,7 @@
 #include "logging/manager.h"
 #include "logging/message.h"
 #include "logging/message_record.h"
+#include "platform/rtl/filer.h"
 #include "platform/rtl/property.h"
 #include "platform/rtl/strings.h"
 
@@ -228,6 +229,17 @@ void TLogWireLogger::SetConnection(std::unique_ptr<TLogWireConnection> connectio
 }
 
 void TLogWireLogger::FreeConnection() { connection_.reset(); }
+
+void TLogWireLogger::DefineProperties(TFiler& filer) {
+  TComponent::DefineProperties(filer);
+  const auto drop_value = [](TReader& reader) { reader.SkipValue(); };
+  filer.DefineProperty(
+      "DestinationDetails", [this](TReader& reader) { ReadDestinationDetails(reader.ReadString()); }, nullptr,
+      false);
+  filer.DefineProperty("HexNumPrefix", drop_value, nullptr, false);
+  filer.DefineProperty("HexViewWidth", drop_value, nullptr, false);
+  filer.DefineProperty("QuoteChar", drop_value, nullptr, false);
+}
 
 void TLogWireLogger::ReadDestinationDetails(std::string_view text) {
   // A logger without owner owns the destination itself, so that it is

@@ -123,6 +123,11 @@ class TLogWireLogger : public TComponent {
   void SetConnection(std::unique_ptr<TLogWireConnection> connection);
   void FreeConnection();
 
+  // Older stored loggers carry four more values that are read, never
+  // written: "DestinationDetails" (read through ReadDestinationDetails),
+  // and "HexNumPrefix", "HexViewWidth" and "QuoteChar", which are dropped.
+  void DefineProperties(TFiler& filer) override;
+
   // The older stored form of a destination: a new TLogWireDestination,
   // named "LWDestination<n>" (the first free n from 1) in the logger's owner
   // (in the logger itself when it has none), read from `text` and made the

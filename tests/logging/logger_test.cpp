@@ -8,6 +8,8 @@
 
 #include "logging/message_record.h"
 #include "logging_fixture.h"
+#include "platform/rtl/filer.h"
+#include "platform/rtl/memory_stream.h"
 #include "platform/rtl/strings.h"
 
 namespace {
@@ -303,6 +305,66 @@ TEST(UniqueComponentName, TakesTheFirstFreeNumber) {
   EXPECT_EQ(LogWireUniqueComponentName(owner, "LWDestination"), "LWDestination2");
   (new TComponent(&owner))->SetName("LWDestination2");
   EXPECT_EQ(LogWireUniqueComponentName(owner, "LWDestination"), "LWDestination4");
+}
+
+}  // namespace
+
+namespace {
+
+// A form as an older version stored it: a logger whose destination is kept
+// as text, with three settings that no longer exist.
+std::string OlderStoredForm() {
+  TMemoryStream stream;
+  TWriter writer(stream);
+  writer.WriteSignature();
+  writer.WriteStr("TComponent");
+  writer.WriteStr("Form1");
+  writer.WriteListEnd();
+  writer.WriteStr("TLogWireLogger");
+  writer.WriteStr("Logger1");
+  writer.WritePropName("Category");
+  writer.WriteString("Druck");
+  writer.WritePropName("DestinationDetails");
+  writer.WriteString("Viewer,File[Path=C:\\Prog\\Prog.csl]");
+  writer.WritePropName("HexNumPrefix");
+  writer.WriteString("$");
+  writer.WritePropName("HexViewWidth");
+  writer.WriteInteger(16);
+  writer.WritePropName("QuoteChar");
+  writer.WriteString("'");
+  writer.WriteListEnd();
+  writer.WriteListEnd();
+  writer.WriteListEnd();
+  return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+}
+
+TEST(LoggerStreaming, OlderStoredPropertiesAreReadAndNeverWritten) {
+  RegisterStreamableClasses({&TComponent::kClass, &TLogWireLogger::kClass, &TLogWireDestination::kClass});
+  const std::string stored = OlderStoredForm();
+  TMemoryStream input;
+  input.WriteBuffer(stored.data(), static_cast<int64_t>(stored.size()));
+  input.SetPosition(0);
+  TComponent form(nullptr);
+  TReader reader(input);
+  reader.ReadRootComponent(&form);
+
+  auto* logger = dynamic_cast<TLogWireLogger*>(form.FindComponent("Logger1"));
+  ASSERT_NE(logger, nullptr);
+  EXPECT_EQ(logger->Category(), "Druck");
+  ASSERT_NE(logger->Destination(), nullptr);
+  EXPECT_EQ(logger->Destination()->Name(), "LWDestination1");
+  EXPECT_EQ(logger->Destination()->Owner(), &form);
+  EXPECT_EQ(logger->Destination()->GetDestinationString(), "Viewer,File[Path=C:\\Prog\\Prog.csl]");
+
+  // Written again, the destination is a component of its own and the
+  // logger refers to it by name; none of the older values comes back.
+  TMemoryStream output;
+  TWriter writer(output);
+  writer.WriteRootComponent(form);
+  const std::string written(reinterpret_cast<const char*>(output.Memory()), static_cast<size_t>(output.Size()));
+  for (const char* older : {"DestinationDetails", "HexNumPrefix", "HexViewWidth", "QuoteChar"})
+    EXPECT_EQ(written.find(older), std::string::npos) << older;
+  EXPECT_NE(written.find("LWDestination1"), std::string::npos);
 }
 
 }  // namespace
