@@ -4,7 +4,11 @@
 
 #include <string>
 
+#include "logging/connection.h"
 #include "logging/destination.h"
+#include "logging/logger.h"
+#include "logging/logging_module.h"
+#include "logging/manager.h"
 #include "logging/message_record.h"
 
 namespace {
@@ -53,6 +57,38 @@ void BM_HashText(benchmark::State& state) {
     benchmark::DoNotOptimize(TLogWireDestination::HashText(text));
 }
 BENCHMARK(BM_HashText);
+
+// A transport that does all a real one does but the system call: it lays
+// out the record and accepts it.
+class RecordOnlyConnection final : public TLogWireConnection {
+ public:
+  using TLogWireConnection::TLogWireConnection;
+  ~RecordOnlyConnection() override { ReleaseDispatchIds(); }
+  int32_t Send(const TLogWireMessage& message) override {
+    std::vector<uint8_t> record = LogWireBuildRecord(message);
+    benchmark::DoNotOptimize(record.data());
+    return 1;
+  }
+};
+
+// One SendMsg of the print run, from the logger to the finished record:
+// time stamp, thread name, destination check and record.
+void BM_LoggerSendMsg(benchmark::State& state) {
+  LogWireLoggingInitialize();
+  TLogWireManager& manager = *GlobalLogWireManager();
+  manager.UseConnection(std::make_unique<RecordOnlyConnection>(manager));
+  manager.DefaultDestination().LogFile().SetActive(true);
+  manager.DefaultDestination().LogFile().SetFilePath("C:\\Programme\\Lumar\\");
+  manager.DefaultDestination().LogFile().SetFileName("LumarPdfPrinter.csl");
+  TLogWireLogger& logger = *GlobalLogWireLogger();
+  const std::string path = "C:\\Users\\Buchhaltung\\Dokumente\\Rechnungen\\2024\\Rechnung-000123.pdf";
+  for (auto _ : state)
+    logger.SendMsg(path);
+  if (!logger.Enabled())
+    state.SkipWithError("the logger switched itself off");
+  LogWireLoggingFinalize();
+}
+BENCHMARK(BM_LoggerSendMsg);
 
 }  // namespace
 
