@@ -35,10 +35,10 @@ int32_t prRoundToInt32(double value) {
 
 int32_t prTruncToInt32(double value) { return ClampToInt32(std::trunc(value)); }
 
-TprUnitConverter::TprUnitConverter(int32_t screen_pixels_per_inch, const IprPixelDevice* printer)
+TprUnitConverter::TprUnitConverter(int32_t screen_pixels_per_inch, IprPixelDevice* printer)
     : screen_ppi_(UsableResolution(screen_pixels_per_inch)), printer_(printer) {}
 
-TprUnitConverter TprUnitConverter::ForScreen(const IprPixelDevice* printer) {
+TprUnitConverter TprUnitConverter::ForScreen(IprPixelDevice* printer) {
   return TprUnitConverter(prScreenPixelsPerInch(), printer);
 }
 
@@ -122,26 +122,26 @@ double TprUnitConverter::FromTenthsMM(int32_t tenths, TprUnitType unit, TprAxis 
   return 0;
 }
 
-int32_t prToMicrons(TprUnitType unit, TprAxis axis, const IprPixelDevice* printer, double value) {
+int32_t prToMicrons(TprUnitType unit, TprAxis axis, IprPixelDevice* printer, double value) {
   return TprUnitConverter::ForScreen(printer).ToMicrons(unit, axis, value);
 }
 
-double prFromMicrons(int32_t microns, TprUnitType unit, TprAxis axis, const IprPixelDevice* printer) {
+double prFromMicrons(int32_t microns, TprUnitType unit, TprAxis axis, IprPixelDevice* printer) {
   return TprUnitConverter::ForScreen(printer).FromMicrons(microns, unit, axis);
 }
 
-int32_t prUnitToScreenPixels(TprUnitType unit, TprAxis axis, const IprPixelDevice* printer, double value) {
+int32_t prUnitToScreenPixels(TprUnitType unit, TprAxis axis, IprPixelDevice* printer, double value) {
   return TprUnitConverter::ForScreen(printer).UnitToScreenPixels(unit, axis, value);
 }
 
-float prScreenPixelsToUnit(int32_t pixels, TprUnitType unit, TprAxis axis, const IprPixelDevice* printer) {
+float prScreenPixelsToUnit(int32_t pixels, TprUnitType unit, TprAxis axis, IprPixelDevice* printer) {
   return TprUnitConverter::ForScreen(printer).ScreenPixelsToUnit(pixels, unit, axis);
 }
 
-int32_t prToTenthsMM(TprUnitType unit, TprAxis axis, const IprPixelDevice* printer, double value) {
+int32_t prToTenthsMM(TprUnitType unit, TprAxis axis, IprPixelDevice* printer, double value) {
   return TprUnitConverter::ForScreen(printer).ToTenthsMM(unit, axis, value);
 }
 
-double prFromTenthsMM(int32_t tenths, TprUnitType unit, TprAxis axis, const IprPixelDevice* printer) {
+double prFromTenthsMM(int32_t tenths, TprUnitType unit, TprAxis axis, IprPixelDevice* printer) {
   return TprUnitConverter::ForScreen(printer).FromTenthsMM(tenths, unit, axis);
 }

@@ -30,10 +30,11 @@ struct TprPixelsPerInch {
 };
 
 // A device whose pixels printer-pixel units count (the printer object).
+// Asking may make the device's context, hence not const.
 class IprPixelDevice {
  public:
   virtual ~IprPixelDevice() = default;
-  virtual TprPixelsPerInch PixelsPerInch() const = 0;
+  virtual TprPixelsPerInch PixelsPerInch() = 0;
 };
 
 // The screen's pixels per inch (the vertical resolution, as the platform's
@@ -43,9 +44,9 @@ int32_t prScreenPixelsPerInch();
 class TprUnitConverter {
  public:
   // A resolution of 0 or less stands for 96 pixels per inch.
-  explicit TprUnitConverter(int32_t screen_pixels_per_inch, const IprPixelDevice* printer = nullptr);
+  explicit TprUnitConverter(int32_t screen_pixels_per_inch, IprPixelDevice* printer = nullptr);
   // With the screen of this machine.
-  static TprUnitConverter ForScreen(const IprPixelDevice* printer = nullptr);
+  static TprUnitConverter ForScreen(IprPixelDevice* printer = nullptr);
 
   int32_t ScreenPixelsPerInch() const { return screen_ppi_; }
 
@@ -64,17 +65,17 @@ class TprUnitConverter {
   double PixelsPerInch(TprUnitType unit, TprAxis axis) const;
 
   int32_t screen_ppi_;
-  const IprPixelDevice* printer_;
+  IprPixelDevice* printer_;
 };
 
 // The library's conversions at this machine's screen resolution; `printer`
 // may be null.
-int32_t prToMicrons(TprUnitType unit, TprAxis axis, const IprPixelDevice* printer, double value);
-double prFromMicrons(int32_t microns, TprUnitType unit, TprAxis axis, const IprPixelDevice* printer);
-int32_t prUnitToScreenPixels(TprUnitType unit, TprAxis axis, const IprPixelDevice* printer, double value);
-float prScreenPixelsToUnit(int32_t pixels, TprUnitType unit, TprAxis axis, const IprPixelDevice* printer);
-int32_t prToTenthsMM(TprUnitType unit, TprAxis axis, const IprPixelDevice* printer, double value);
-double prFromTenthsMM(int32_t tenths, TprUnitType unit, TprAxis axis, const IprPixelDevice* printer);
+int32_t prToMicrons(TprUnitType unit, TprAxis axis, IprPixelDevice* printer, double value);
+double prFromMicrons(int32_t microns, TprUnitType unit, TprAxis axis, IprPixelDevice* printer);
+int32_t prUnitToScreenPixels(TprUnitType unit, TprAxis axis, IprPixelDevice* printer, double value);
+float prScreenPixelsToUnit(int32_t pixels, TprUnitType unit, TprAxis axis, IprPixelDevice* printer);
+int32_t prToTenthsMM(TprUnitType unit, TprAxis axis, IprPixelDevice* printer, double value);
+double prFromTenthsMM(int32_t tenths, TprUnitType unit, TprAxis axis, IprPixelDevice* printer);
 
 // Round half to even into the 32-bit range (values beyond it are held at
 // its ends, not a number gives 0): lengths are 32-bit, and a wild input

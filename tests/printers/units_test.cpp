@@ -10,7 +10,7 @@ namespace {
 class TFixedResolutionDevice : public IprPixelDevice {
  public:
   TFixedResolutionDevice(int32_t x, int32_t y) : resolution_{x, y} {}
-  TprPixelsPerInch PixelsPerInch() const override { return resolution_; }
+  TprPixelsPerInch PixelsPerInch() override { return resolution_; }
 
  private:
   TprPixelsPerInch resolution_;
