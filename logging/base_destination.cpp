@@ -1,5 +1,6 @@
 #include "logging/base_destination.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "logging/destination.h"
@@ -18,7 +19,7 @@ struct TOptionItem {
 // (as from a trailing ";") are skipped.
 std::vector<TOptionItem> SplitOptions(std::string_view options) {
   std::vector<TOptionItem> items;
-  int depth = 0;
+  int64_t depth = 0;
   size_t start = 0;
   for (size_t i = 0; i <= options.size(); ++i) {
     const char c = i < options.size() ? options[i] : ';';
@@ -72,16 +73,12 @@ std::string TBaseDestination::GetText() const { return type_name_; }
 
 void TBaseDestination::ParseOptions(std::string_view options) {
   const std::vector<TOptionItem> items = SplitOptions(options);
-  for (const TOptionItem& item : items) {
-    std::string_view value = item.value;
-    for (const TOptionItem& earlier : items) {
-      if (SameText(earlier.name, item.name)) {
-        value = earlier.value;
-        break;
-      }
-    }
-    SetOption(item.name, value);
-  }
+  // The first value of each name, names compared without letter case.
+  std::unordered_map<std::string, std::string_view> first_values;
+  for (const TOptionItem& item : items)
+    first_values.emplace(LowerCase(item.name), item.value);
+  for (const TOptionItem& item : items)
+    SetOption(item.name, first_values.at(LowerCase(item.name)));
 }
 
 void TBaseDestination::Assign(const TPersistent* source) {

@@ -84,11 +84,10 @@ std::string TLogWireDestination::GetDestinationString() const {
 void TLogWireDestination::SetDestinationString(std::string_view text) {
   ResetAll();
   TUpdateScope<TLogWireDestination> update(*this);
-  std::string rest(text);
   std::string options;
   std::string type_name;
-  while (!rest.empty()) {
-    NextPart(rest, options, type_name);
+  while (!text.empty()) {
+    CutNextPart(text, options, type_name);
     const int32_t index = GetTypeIndex(type_name);
     if (index == kUnknownIndex)
       throw ELogWireInvalidDestination(
@@ -100,15 +99,17 @@ void TLogWireDestination::SetDestinationString(std::string_view text) {
       part->SetActive(true);
       part->ParseOptions(options);
     } else {
-      std::string extra = additional_;
-      AppendPart(extra, type_name + "[" + options + "]");
-      SetAdditional(extra);
+      // Appended in place: a string with many parts of one kind stays linear.
+      AppendPart(additional_, type_name + "[" + options + "]");
     }
   }
 }
 
 void TLogWireDestination::EndUpdate() {
-  --update_count_;
+  // An EndUpdate without its BeginUpdate must not leave the count below
+  // zero: no hash would ever be computed again.
+  if (update_count_ > 0)
+    --update_count_;
   UpdateHash();
 }
 
@@ -155,9 +156,15 @@ int32_t TLogWireDestination::GetTypeIndex(std::string_view name) {
 }
 
 void TLogWireDestination::NextPart(std::string& text, std::string& options, std::string& type_name) {
+  std::string_view rest = text;
+  CutNextPart(rest, options, type_name);
+  text = std::string(rest);
+}
+
+void TLogWireDestination::CutNextPart(std::string_view& text, std::string& options, std::string& type_name) {
   options.clear();
   type_name.clear();
-  int depth = 0;
+  int64_t depth = 0;
   size_t position = 0;
   for (; position < text.size(); ++position) {
     const char c = text[position];
@@ -169,7 +176,7 @@ void TLogWireDestination::NextPart(std::string& text, std::string& options, std:
       --depth;
     (depth <= 0 ? type_name : options) += c;
   }
-  text.erase(0, position < text.size() ? position + 1 : position);
+  text.remove_prefix(position < text.size() ? position + 1 : position);
   if (!options.empty())
     options.erase(0, 1);  // the opening bracket
   if (!type_name.empty() && type_name.back() == ']')

@@ -83,6 +83,8 @@ class TLogWireDestination : public TComponent {
   static uint32_t HashText(std::string_view text);
 
  private:
+  // NextPart on a view of the rest, which moves past the part.
+  static void CutNextPart(std::string_view& text, std::string& options, std::string& type_name);
   // The parts in string order.
   TBaseDestination* Part(int32_t index) const;
   static constexpr int32_t kPartCount = 6;

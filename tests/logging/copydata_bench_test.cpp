@@ -45,10 +45,10 @@ void MeasureDeliveries(const char* label, const std::string& stand_in_arguments,
 }
 
 TEST(CopyDataThroughput, MessagesPerSecondToTheDispatcher) {
-  MeasureDeliveries("window message to a dispatcher that only answers", "", 3000);
+  MeasureDeliveries("window message to a dispatcher that only answers", "", 1500);
   const std::string log = test_support::MakeTemporaryFolder("throughput") + "received.txt";
   MeasureDeliveries("window message to a dispatcher that writes each record to a file",
-                    "--log \"" + log + "\"", 1000);
+                    "--log \"" + log + "\"", 400);
 }
 
 }  // namespace

@@ -165,6 +165,7 @@ TEST(DestinationString, ParsingSetsThePartsAndReadsBackTheSameString) {
        "File[Path=C:\\a\\b.csl;MaxSize=10;MaxParts=3;LogByDate=true;LogByDateFormat=yyyy]"},
       {"File[Path=C:\\a\\b.csl;]", "File[Path=C:\\a\\b.csl]"},
       {"Alias[Name=a;Name=b]", "Alias[Name=a]"},
+      {"Alias[name=a;NAME=b]", "Alias[Name=a]"},
       {"HTTP[url=u;PROXYSERVER=p;proxyport=81;ProxyUsername=me]",
        "HTTP[URL=u;Alias=;ProxyServer=p;ProxyPort=81;ProxyUsername=me]"},
       {"TCP[Host=h;Port=1;RemoteDestinationDetails=File[Path=c:\\x.csl;MaxSize=5]]",
@@ -214,6 +215,24 @@ TEST(DestinationString, ParsingStartsFromTheSettingsOfANewDestination) {
   EXPECT_EQ(destination.GetDestinationString(), "UDP[Host=h;Port=3435;RemoteDestinationDetails=Viewer]");
   EXPECT_EQ(destination.LogFile().FileName(), "");
   EXPECT_EQ(destination.Additional(), "");
+}
+
+TEST(DestinationString, ManyPartsOfOneKindAllLandInAdditional) {
+  constexpr int kParts = 20000;
+  std::string text = "Viewer";
+  std::string expected_additional;
+  for (int i = 0; i < kParts; ++i) {
+    const std::string part = "File[Path=C:\\L\\" + std::to_string(i) + ".csl;MaxSize=1;MaxSize=2]";
+    text += "," + part;
+    if (i > 0)
+      expected_additional += (expected_additional.empty() ? "" : ",") + part;
+  }
+  TLogWireDestination destination(nullptr);
+  destination.SetDestinationString(text);
+  EXPECT_EQ(destination.LogFile().FileName(), "0.csl");
+  EXPECT_EQ(destination.LogFile().MaxSize(), 1);
+  EXPECT_EQ(destination.Additional(), expected_additional);
+  EXPECT_EQ(destination.GetDestinationString(), "Viewer,File[Path=C:\\L\\0.csl;MaxSize=1]," + expected_additional);
 }
 
 TEST(DestinationString, StringsThatDoNotParseRaiseWithTheirMessage) {
@@ -389,6 +408,13 @@ TEST(DestinationHash, AnUpdateBracketComputesTheHashOnceAtItsEnd) {
   EXPECT_EQ(destination.Hash(), 0u);
   destination.EndUpdate();
   EXPECT_EQ(destination.Hash(), TLogWireDestination::HashText("Viewer,Alias[Name=n]"));
+}
+
+TEST(DestinationHash, AnEndUpdateTooManyDoesNotStopTheHash) {
+  TLogWireDestination destination(nullptr);
+  destination.EndUpdate();
+  destination.Viewer().SetActive(true);
+  EXPECT_EQ(destination.Hash(), TLogWireDestination::HashText("Viewer"));
 }
 
 TEST(DestinationCopy, CopiesEveryPartAndAdditional) {
