@@ -90,13 +90,15 @@ void TDataSet::OpenCursor() {
     BindFields();
     InternalOpen();
     store_open = true;
+    records_ = &Store();
     if (filtered_) {
       CompileFilter();
       if (FilterActive())
-        Store().ApplyFilter([this](std::byte* block) { return RecordPassesFilter(block); });
+        Records().ApplyFilter([this](std::byte* block) { return RecordPassesFilter(block); });
     }
   } catch (...) {
     filter_expression_.reset();
+    records_ = nullptr;
     if (store_open)
       InternalClose();
     UnbindFields();
@@ -104,7 +106,7 @@ void TDataSet::OpenCursor() {
       DestroyDefaultFields();
     throw;
   }
-  const int32_t count = Store().Count();
+  const int32_t count = Records().Count();
   position_ = count > 0 ? 0 : -1;
   bof_ = true;
   eof_ = count == 0;
@@ -118,6 +120,7 @@ void TDataSet::CloseCursor() {
     Cancel();
   DoBeforeClose();
   SetState(dsInactive);
+  records_ = nullptr;
   InternalClose();
   filter_expression_.reset();
   UnbindFields();
@@ -256,7 +259,7 @@ void TDataSet::ReadActiveRecord() {
     active_block_ = edit_buffer_.Data();
     return;
   }
-  active_block_ = position_ >= 0 ? Store().At(position_) : nullptr;
+  active_block_ = position_ >= 0 ? Records().At(position_) : nullptr;
   if (has_calculated_fields_ && active_block_ != nullptr)
     CalculateFields(const_cast<std::byte*>(active_block_));
 }
@@ -264,7 +267,7 @@ void TDataSet::ReadActiveRecord() {
 int32_t TDataSet::DisplayCount() const {
   if (!Active())
     return 0;
-  return Store().Count() + (state_ == dsInsert ? 1 : 0);
+  return Records().Count() + (state_ == dsInsert ? 1 : 0);
 }
 
 int32_t TDataSet::DisplayCursor() const { return state_ == dsInsert ? insert_position_ : position_; }
@@ -281,7 +284,7 @@ void TDataSet::SelectDisplayRecord(int32_t display_position) {
   int32_t position = display_position;
   if (state_ == dsInsert && display_position > insert_position_)
     --position;
-  std::byte* block = Store().At(position);
+  std::byte* block = Records().At(position);
   active_block_ = block;
   active_display_ = display_position;
   if (has_calculated_fields_)

@@ -274,6 +274,8 @@ class TDataSet : public TComponent {
   void ScrollTo(int32_t position, bool keep_flags);
   void CheckRequiredFields() const;
   void StorePendingRecord();
+  // The open store, without a virtual call on the hot paths.
+  TRecordStore& Records() const { return *records_; }
   // Filter support.
   bool FilterActive() const;
   bool RecordPassesFilter(std::byte* block);
@@ -290,6 +292,7 @@ class TDataSet : public TComponent {
   TRecordBuffer edit_buffer_;
   TRecordBuffer scratch_;
   std::vector<TDataSource*> data_sources_;
+  TRecordStore* records_ = nullptr;
 
   TDataSetState state_ = dsInactive;
   // Cursor: position in the store's sequence, -1 when there is no record.

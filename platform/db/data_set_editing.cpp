@@ -18,7 +18,7 @@ void TDataSet::BeginInsertAppend(bool append) {
   CheckBrowseMode();
   DoBeforeInsert();
   DoBeforeScroll();
-  const int32_t count = Store().Count();
+  const int32_t count = Records().Count();
   position_before_insert_ = position_;
   insert_position_ = append || position_ < 0 ? count : position_;
   layout_->ClearValues(edit_buffer_.Data());
@@ -32,7 +32,7 @@ void TDataSet::BeginInsertAppend(bool append) {
   } catch (...) {
     // A record that could not even be started is dropped again.
     position_ = position_before_insert_;
-    bof_ = eof_ = Store().Count() == 0;
+    bof_ = eof_ = Records().Count() == 0;
     SetState(dsBrowse);
     DataEvent(deDataSetChange, 0);
     throw;
@@ -49,14 +49,14 @@ void TDataSet::Edit() {
   CheckActive();
   if (IsEditState(state_))
     return;
-  if (Store().Count() == 0) {
+  if (Records().Count() == 0) {
     Insert();
     return;
   }
   CheckCanModify();
   CheckBrowseMode();
   DoBeforeEdit();
-  layout_->CopyValues(Store().At(position_), edit_buffer_.Data());
+  layout_->CopyValues(Records().At(position_), edit_buffer_.Data());
   modified_ = false;
   SetState(dsEdit);
   DataEvent(deRecordChange, 0);
@@ -117,7 +117,7 @@ void TDataSet::StorePendingRecord() {
   InternalBeforeStore(values, inserting);
   CheckRequiredFields();
   const bool visible = !FilterActive() || RecordPassesFilter(values);
-  TRecordStore& store = Store();
+  TRecordStore& store = Records();
   int32_t position = 0;
   if (inserting) {
     // The working copy is dropped after the post, so its values move.
@@ -145,11 +145,11 @@ void TDataSet::Cancel() {
   DataEvent(deCheckBrowseMode, 0);
   DoBeforeCancel();
   if (state_ == dsInsert) {
-    const int32_t count = Store().Count();
+    const int32_t count = Records().Count();
     position_ = count == 0 ? -1 : std::clamp(position_before_insert_, 0, count - 1);
     insert_position_ = -1;
   }
-  bof_ = eof_ = Store().Count() == 0;
+  bof_ = eof_ = Records().Count() == 0;
   modified_ = false;
   SetState(dsBrowse);
   DataEvent(deDataSetChange, 0);
@@ -162,14 +162,14 @@ void TDataSet::Delete() {
     Cancel();
     return;
   }
-  if (Store().Count() == 0)
+  if (Records().Count() == 0)
     DatabaseError(db_text::kDataSetEmpty, this);
   CheckCanModify();
   DataEvent(deCheckBrowseMode, 0);
   DoBeforeDelete();
   DoBeforeScroll();
-  Store().DeleteAt(position_);
-  const int32_t count = Store().Count();
+  Records().DeleteAt(position_);
+  const int32_t count = Records().Count();
   position_ = count == 0 ? -1 : std::min(position_, count - 1);
   bof_ = eof_ = count == 0;
   modified_ = false;
@@ -205,11 +205,11 @@ void TDataSet::CheckBrowseMode() {
 void TDataSet::Refresh() {
   CheckActive();
   CheckBrowseMode();
-  std::byte* current = position_ >= 0 ? Store().At(position_) : nullptr;
+  std::byte* current = position_ >= 0 ? Records().At(position_) : nullptr;
   if (FilterActive())
-    Store().ApplyFilter([this](std::byte* block) { return RecordPassesFilter(block); });
-  const int32_t count = Store().Count();
-  const int32_t kept = current != nullptr ? Store().PositionOf(current) : -1;
+    Records().ApplyFilter([this](std::byte* block) { return RecordPassesFilter(block); });
+  const int32_t count = Records().Count();
+  const int32_t kept = current != nullptr ? Records().PositionOf(current) : -1;
   position_ = count == 0 ? -1 : std::clamp(kept >= 0 ? kept : position_, 0, count - 1);
   bof_ = eof_ = count == 0;
   ReadActiveRecord();

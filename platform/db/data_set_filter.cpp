@@ -34,10 +34,10 @@ void TDataSet::ApplyFilterChange() {
   else
     filter_expression_.reset();
   if (FilterActive())
-    Store().ApplyFilter([this](std::byte* block) { return RecordPassesFilter(block); });
+    Records().ApplyFilter([this](std::byte* block) { return RecordPassesFilter(block); });
   else
-    Store().ClearFilter();
-  const int32_t count = Store().Count();
+    Records().ClearFilter();
+  const int32_t count = Records().Count();
   position_ = count > 0 ? 0 : -1;
   bof_ = true;
   eof_ = count == 0;

@@ -1,5 +1,8 @@
 // TDataSet: Locate and Lookup.
 
+#include <algorithm>
+#include <optional>
+
 #include "platform/db/data_set.h"
 #include "platform/db/data_set_internal.h"
 #include "platform/db/db_errors.h"
@@ -9,6 +12,31 @@
 #include "platform/rtl/text.h"
 
 namespace {
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Compares `text` with an upper-cased ASCII key without regard to case,
+// while the compared part of `text` is ASCII too (then no casing of the
+// locale can change the answer). Empty when a character beyond ASCII needs
+// the locale's casing.
+std::optional<bool> AsciiMatch(std::string_view text, std::string_view upper_key, bool partial) {
+  const size_t compared = partial ? std::min(text.size(), upper_key.size()) : text.size();
+  for (size_t i = 0; i < compared; ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x80)
+      return std::nullopt;
+  }
+  if (partial ? text.size() < upper_key.size() : text.size() != upper_key.size())
+    return false;
+  for (size_t i = 0; i < upper_key.size(); ++i) {
+    if (AsciiUpper(text[i]) != upper_key[i])
+      return false;
+  }
+  return true;
+}
 
 bool IsTextType(TFieldType type) {
   return type == ftString || type == ftFixedChar || type == ftWideString || type == ftMemo || type == ftFmtMemo;
@@ -48,11 +76,7 @@ class TRecordMatcher {
         continue;
       }
       if (key.text_compare) {
-        std::string text = key.field->AsString();
-        if (key.case_insensitive)
-          text = AnsiUpperCase(text);
-        const bool match = key.partial ? text.starts_with(key.text) : text == key.text;
-        if (!match)
+        if (!TextMatches(key, layout, block))
           return false;
         continue;
       }
@@ -69,10 +93,34 @@ class TRecordMatcher {
     std::string text;
     bool null_value = false;
     bool text_compare = false;
+    // The stored text can be read in place (a plain string field).
+    bool in_place = false;
+    // Exact and case-sensitive: the stored text is compared as it is.
     bool direct = false;
     bool case_insensitive = false;
+    bool ascii_key = false;
     bool partial = false;
   };
+
+  static bool TextMatches(const Key& key, const TRecordLayout& layout, const std::byte* block) {
+    std::string copy;
+    std::string_view text;
+    if (key.in_place) {
+      text = layout.Get<std::string>(block, key.field->Slot());
+    } else {
+      copy = key.field->AsString();
+      text = copy;
+    }
+    if (key.case_insensitive) {
+      if (key.ascii_key) {
+        if (const std::optional<bool> match = AsciiMatch(text, key.text, key.partial))
+          return *match;
+      }
+      copy = AnsiUpperCase(text);
+      text = copy;
+    }
+    return key.partial ? text.starts_with(key.text) : text == key.text;
+  }
 
   static Key MakeKey(TField* field, const Variant& value, TLocateOptions options) {
     Key key;
@@ -85,9 +133,10 @@ class TRecordMatcher {
     key.case_insensitive = options.Contains(loCaseInsensitive);
     key.partial = options.Contains(loPartialKey);
     key.text = key.case_insensitive ? AnsiUpperCase(value.AsString()) : value.AsString();
+    key.ascii_key = IsAscii(key.text);
     const auto* string_field = dynamic_cast<const TStringField*>(field);
-    key.direct = !key.case_insensitive && !key.partial && field->StorageKind() == TStorageKind::kText &&
-                 string_field != nullptr && !string_field->FixedChar();
+    key.in_place = string_field != nullptr && !string_field->FixedChar();
+    key.direct = key.in_place && !key.case_insensitive && !key.partial;
     return key;
   }
 
@@ -102,7 +151,7 @@ int32_t TDataSet::FindRecord(const std::vector<TField*>& fields, const Variant& 
   for (const TField* field : fields)
     calculates = calculates || field->FieldKind() != fkData;
   calculates = calculates && has_calculated_fields_;
-  TRecordStore& store = Store();
+  TRecordStore& store = Records();
   const int32_t count = store.Count();
   TTemporaryRecord searching(*this, nullptr, state_);
   for (int32_t position = 0; position < count; ++position) {
@@ -139,7 +188,7 @@ Variant TDataSet::Lookup(std::string_view key_fields, const Variant& key_values,
   const int32_t position = FindRecord(keys, key_values, TLocateOptions());
   if (position < 0)
     return Variant::Null();
-  std::byte* block = Store().At(position);
+  std::byte* block = Records().At(position);
   TTemporaryRecord reading(*this, block, state_);
   if (has_calculated_fields_)
     CalculateFields(block);

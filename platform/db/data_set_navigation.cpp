@@ -53,7 +53,7 @@ void TDataSet::ScrollTo(int32_t position, bool keep_flags) {
 void TDataSet::First() {
   CheckActive();
   CheckBrowseMode();
-  const int32_t count = Store().Count();
+  const int32_t count = Records().Count();
   bof_ = true;
   eof_ = count == 0;
   ScrollTo(count > 0 ? 0 : -1, true);
@@ -62,7 +62,7 @@ void TDataSet::First() {
 void TDataSet::Last() {
   CheckActive();
   CheckBrowseMode();
-  const int32_t count = Store().Count();
+  const int32_t count = Records().Count();
   eof_ = true;
   bof_ = count == 0;
   ScrollTo(count - 1, true);
@@ -74,7 +74,7 @@ int32_t TDataSet::MoveBy(int32_t distance) {
   if (distance == 0 || (distance > 0 && eof_) || (distance < 0 && bof_))
     return 0;
   bof_ = eof_ = false;
-  const int64_t count = Store().Count();
+  const int64_t count = Records().Count();
   int64_t target = int64_t{position_} + distance;
   if (target >= count) {
     target = count - 1;
@@ -99,7 +99,7 @@ int32_t TDataSet::RecNo() const {
 void TDataSet::SetRecNo(int32_t number) {
   CheckActive();
   CheckBrowseMode();
-  const int32_t count = Store().Count();
+  const int32_t count = Records().Count();
   if (count == 0)
     return;
   const int32_t target = std::clamp(number, 1, count) - 1;
@@ -110,13 +110,13 @@ void TDataSet::SetRecNo(int32_t number) {
 
 int32_t TDataSet::RecordCount() const {
   CheckActive();
-  return Store().Count();
+  return Records().Count();
 }
 
 bool TDataSet::IsEmpty() const {
   if (!Active())
     return true;
-  return Store().Count() == 0 && state_ != dsInsert;
+  return Records().Count() == 0 && state_ != dsInsert;
 }
 
 // --- Bookmarks
@@ -124,8 +124,8 @@ bool TDataSet::IsEmpty() const {
 TBookmark TDataSet::GetBookmark() const {
   if (!Active() || position_ < 0 || state_ == dsInsert)
     return TBookmark();
-  const std::byte* block = Store().At(position_);
-  return EncodeBookmark({serial_, Store().Generation(), TRecordLayout::RecordId(block)});
+  const std::byte* block = Records().At(position_);
+  return EncodeBookmark({serial_, Records().Generation(), TRecordLayout::RecordId(block)});
 }
 
 int32_t TDataSet::PositionOfBookmark(const TBookmark& bookmark) const {
@@ -134,10 +134,10 @@ int32_t TDataSet::PositionOfBookmark(const TBookmark& bookmark) const {
     DatabaseError(db_text::kInvalidBookmark, this);
   if (parts.serial != serial_)
     DatabaseError(db_text::kForeignBookmark, this);
-  if (parts.generation != Store().Generation())
+  if (parts.generation != Records().Generation())
     return -1;
-  std::byte* block = Store().FindById(parts.id);
-  return block == nullptr ? -1 : Store().PositionOf(block);
+  std::byte* block = Records().FindById(parts.id);
+  return block == nullptr ? -1 : Records().PositionOf(block);
 }
 
 void TDataSet::GotoBookmark(const TBookmark& bookmark) {
