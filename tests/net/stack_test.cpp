@@ -145,6 +145,33 @@ TEST(ProcessStackTest, ServiceNamesAndNumbers) {
   }
 }
 
+TEST(SocketListTest, AnyNegativeTimeOutWaitsWithoutLimit) {
+  TNsStackReference holder;
+  TNsStack& stack = RequireStack();
+  // A listener with a connection waiting is readable.
+  const TNsStackSocketHandle listener = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
+  stack.BindSocket(listener, "127.0.0.1", 0, Id_IPv4);
+  std::string address;
+  uint16_t port = 0;
+  TNsIPVersion version = Id_IPv4;
+  stack.GetLocalAddress(listener, address, port, version);
+  stack.ListenOnSocket(listener, 4);
+  auto list = stack.NewSocketList();
+  list->Add(listener);
+  EXPECT_FALSE(list->SelectReadable(0));
+  const TNsStackSocketHandle client = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
+  stack.ConnectSocket(client, "127.0.0.1", port, Id_IPv4);
+  EXPECT_TRUE(list->SelectReadable(kNsInfiniteWait));
+  EXPECT_TRUE(list->SelectReadable(-2));
+  std::unique_ptr<TNsSocketList> readable;
+  EXPECT_TRUE(list->SelectReadableInto(readable, -1));
+  ASSERT_TRUE(readable);
+  EXPECT_EQ(readable->Count(), 1);
+  EXPECT_EQ(readable->SocketAt(0), listener);
+  stack.DisconnectSocket(client);
+  stack.DisconnectSocket(listener);
+}
+
 TEST(SocketListTest, HoldsAtMost64SocketsAndChecksIndexes) {
   TNsStackReference holder;
   auto list = RequireStack().NewSocketList();

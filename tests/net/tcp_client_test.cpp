@@ -309,6 +309,26 @@ TEST_F(TcpClientTransferTest, ASilentPeerEndsAReadWithReadTimedOut) {
   client_->CloseConnection();
 }
 
+TEST_F(TcpClientTransferTest, ReadTimeOutsOfMinusOneAndZeroWaitWithoutLimit) {
+  // The answer comes late; neither value may turn into an immediate
+  // time-out or an invalid wait.
+  TLoopbackServer server([](TServerConnection& connection) {
+    for (int answer = 1; answer <= 2; ++answer) {
+      connection.Read(1);
+      SleepMs(300);
+      connection.Send(TNsBytes{0, 0, 0, static_cast<uint8_t>(answer)});
+    }
+    connection.ClientClosedWithin(5000);
+  });
+  Connect(server);
+  for (int32_t timeout : {-1, 0}) {
+    client_->SetReadTimeout(timeout);
+    Handler().WriteBytes(TNsBytes{1});
+    EXPECT_EQ(Handler().ReadInt32(), timeout == -1 ? 1 : 2);
+  }
+  client_->CloseConnection();
+}
+
 TEST_F(TcpClientTransferTest, APeerThatClosesMidValueEndsTheReadGracefully) {
   TLoopbackServer server([](TServerConnection& connection) {
     connection.Send(TNsBytes{1, 2});
