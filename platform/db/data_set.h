@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "platform/db/db_types.h"
+#include "platform/db/field.h"
 #include "platform/db/field_defs.h"
 #include "platform/db/fields.h"
 #include "platform/db/record_layout.h"
