@@ -35,12 +35,18 @@ void TDataSource::SetDataSet(TDataSet* dataset) {
     return;
   if (IsLinkedTo(dataset))
     DatabaseError(db_text::kCircularDataLink, this);
-  if (dataset_ != nullptr)
+  // The links see the old dataset go before the new one comes, so that a
+  // switch between two open datasets reaches them as well.
+  if (dataset_ != nullptr) {
     dataset_->RemoveDataSource(this);
+    dataset_ = nullptr;
+    UpdateState();
+  }
   dataset_ = dataset;
-  if (dataset_ != nullptr)
+  if (dataset_ != nullptr) {
     dataset_->AddDataSource(this);
-  UpdateState();
+    UpdateState();
+  }
 }
 
 void TDataSource::SetEnabled(bool enabled) {

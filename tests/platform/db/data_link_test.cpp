@@ -166,6 +166,21 @@ TEST(DataLinkNotifications, DisabledOrDetachedSourceMakesTheLinkInactive) {
   EXPECT_EQ(link.DataSource(), nullptr);
 }
 
+TEST(DataLinkNotifications, SwitchingBetweenOpenDatasetsReachesTheLinks) {
+  TFileList first;
+  TFileList second;
+  first.AddRows(2);
+  second.AddRows(5);
+  TRecordingLink link;
+  link.SetDataSource(first.source);
+  first.source->SetDataSet(second.cds);
+  EXPECT_EQ(link.Take(), (Log{"active", "inactive", "active"}));
+  EXPECT_EQ(link.DataSet(), second.cds);
+  second.cds->First();
+  EXPECT_EQ(link.Take(), (Log{"check", "scrolled -4"}));
+  EXPECT_TRUE(first.cds->Active());
+}
+
 TEST(DataLinkNotifications, DestroyedDatasetTurnsTheLinksInactive) {
   TFileList list;
   TRecordingLink link;
@@ -175,6 +190,85 @@ TEST(DataLinkNotifications, DestroyedDatasetTurnsTheLinksInactive) {
   list.cds = nullptr;
   EXPECT_EQ(link.Take(), Log{"inactive"});
   EXPECT_EQ(list.source->DataSet(), nullptr);
+}
+
+// A link that copies every row whenever the data changes, walking the
+// dataset inside DisableControls and returning to the record it was on,
+// as the grid's data controller does.
+class TLoadingLink : public TDataLink {
+ public:
+  explicit TLoadingLink(TFileList& list) : list_(list) {}
+  ~TLoadingLink() override { SetDataSource(nullptr); }
+
+  std::vector<int32_t> keys;
+  int loads = 0;
+  int ignored = 0;
+
+ protected:
+  void ActiveChanged() override {
+    if (Active())
+      Load();
+  }
+  void DataSetChanged() override {
+    if (State() == dsInsert)
+      return;
+    Load();
+  }
+
+ private:
+  TDataSetState State() const { return DataSet()->State(); }
+  void Load() {
+    if (loading_) {
+      // The enable at the end of the walk reports the walk itself.
+      ++ignored;
+      return;
+    }
+    loading_ = true;
+    ++loads;
+    TDataSet& dataset = *DataSet();
+    dataset.DisableControls();
+    const TBookmark bookmark = dataset.Bookmark();
+    keys.clear();
+    for (dataset.First(); !dataset.Eof(); dataset.Next())
+      keys.push_back(list_.sortkey->AsInteger());
+    if (!bookmark.empty())
+      dataset.GotoBookmark(bookmark);
+    dataset.EnableControls();
+    loading_ = false;
+  }
+
+  TFileList& list_;
+  bool loading_ = false;
+};
+
+TEST(DataLinkLoading, ReloadsOncePerChangeAndReturnsToTheRecord) {
+  TFileList list;
+  list.AddRows(4);
+  list.cds->SetRecNo(3);
+  TLoadingLink link(list);
+  link.SetDataSource(list.source);
+  EXPECT_EQ(link.loads, 1);
+  EXPECT_EQ(link.ignored, 1);
+  EXPECT_EQ(link.keys, (std::vector<int32_t>{1, 2, 3, 4}));
+  EXPECT_EQ(list.sortkey->AsInteger(), 3);
+
+  list.Add("C:\\e.pdf", 5, 0, 5);
+  EXPECT_EQ(link.loads, 2);
+  EXPECT_EQ(link.keys.size(), 5u);
+
+  list.cds->DisableControls();
+  for (int32_t key = 6; key <= 8; ++key)
+    list.Add("C:\\more.pdf", 1, 0, key);
+  list.cds->First();
+  list.cds->Delete();
+  list.cds->EnableControls();
+  EXPECT_EQ(link.loads, 3);
+  EXPECT_EQ(link.keys, (std::vector<int32_t>{2, 3, 4, 5, 6, 7, 8}));
+  EXPECT_EQ(list.sortkey->AsInteger(), 2);
+
+  list.cds->EmptyDataSet();
+  EXPECT_EQ(link.loads, 4);
+  EXPECT_TRUE(link.keys.empty());
 }
 
 TEST(DataLinkWindow, KeepsTheCursorInsideAWindowOfBufferCountRecords) {
