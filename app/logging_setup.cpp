@@ -1,6 +1,7 @@
 #include "app/logging_setup.h"
 
 #include "app/config.h"
+#include "platform/rtl/exceptions.h"
 #include "logging/destination.h"
 #include "logging/log_file_destination.h"
 #include "logging/logger.h"
@@ -18,8 +19,14 @@ void ApplyLogWireSettings(const LogWireSettings& settings) {
   destination.LogFile().SetActive(settings.log_file);
   destination.LogFile().SetFileName(settings.log_file_name);
   destination.LogFile().SetFilePath(settings.log_file_folder);
-  if (settings.tcp_transport)
-    manager->UseLocalTcpTransport();
+  if (settings.tcp_transport) {
+    try {
+      manager->UseLocalTcpTransport();
+    } catch (const Exception&) {
+      // No TCP transport in this build: messages keep going by window
+      // message, which the destination text below records.
+    }
+  }
   if (TLogWireLogger* logger = GlobalLogWireLogger())
     logger->SendNamedString("LogWire Einstellungen überschrieben", destination.GetDestinationString());
 }
