@@ -101,7 +101,9 @@ class DateFormatter {
         return Month(run, after_hour);
       case 'y':
         if (run >= 3) {
-          out_ += std::to_string(date_.year);
+          // Four digits always, so that year 24 does not read back as 2024.
+          std::string year = std::to_string(date_.year);
+          out_ += std::string(year.size() < 4 ? 4 - year.size() : 0, '0') + year;
           return std::min<size_t>(run, 4);
         }
         out_ += TwoDigits(date_.year % 100);

@@ -39,6 +39,7 @@ Variant Variant::FromBcd(const TBcd& value) {
   Variant out;
   out.type_ = kVarFMTBcd;
   out.payload_.bcd = new TBcd(value);
+  out.on_heap_ = true;
   return out;
 }
 
@@ -53,6 +54,7 @@ Variant Variant::FromArray(TVariantArray array) {
   Variant out;
   out.type_ = static_cast<TVarType>(varArray | array.ElementType());
   out.payload_.array = new TVariantArray(std::move(array));
+  out.on_heap_ = true;
   return out;
 }
 
@@ -90,20 +92,15 @@ std::u16string_view Variant::WideView() const {
   return on_heap_ ? std::u16string_view(*payload_.heap_wide) : std::u16string_view(payload_.wide, inline_size_);
 }
 
-void Variant::Release() {
+void Variant::FreeHeap() {
   if (IsArray())
     delete payload_.array;
   else if (type_ == kVarFMTBcd)
     delete payload_.bcd;
-  else if (type_ == varString && on_heap_)
+  else if (type_ == varString)
     delete payload_.heap_text;
-  else if (type_ == varOleStr && on_heap_)
+  else if (type_ == varOleStr)
     delete payload_.heap_wide;
-  payload_ = Payload{};
-  type_ = varEmpty;
-  kind_ = Kind::kOther;
-  inline_size_ = 0;
-  on_heap_ = false;
 }
 
 void Variant::CopyFrom(const Variant& other) {
@@ -111,16 +108,16 @@ void Variant::CopyFrom(const Variant& other) {
   kind_ = other.kind_;
   inline_size_ = other.inline_size_;
   on_heap_ = other.on_heap_;
-  if (other.IsArray())
+  if (!other.on_heap_)
+    payload_ = other.payload_;
+  else if (other.IsArray())
     payload_.array = new TVariantArray(*other.payload_.array);
   else if (other.type_ == kVarFMTBcd)
     payload_.bcd = new TBcd(*other.payload_.bcd);
-  else if (other.type_ == varString && other.on_heap_)
+  else if (other.type_ == varString)
     payload_.heap_text = new std::string(*other.payload_.heap_text);
-  else if (other.type_ == varOleStr && other.on_heap_)
-    payload_.heap_wide = new std::u16string(*other.payload_.heap_wide);
   else
-    payload_ = other.payload_;
+    payload_.heap_wide = new std::u16string(*other.payload_.heap_wide);
 }
 
 Variant::Variant(const Variant& other) { CopyFrom(other); }
@@ -131,11 +128,7 @@ Variant::Variant(Variant&& other) noexcept
       kind_(other.kind_),
       inline_size_(other.inline_size_),
       on_heap_(other.on_heap_) {
-  // The heap value, if any, changes owner.
-  other.payload_ = Payload{};
-  other.type_ = varEmpty;
-  other.kind_ = Kind::kOther;
-  other.on_heap_ = false;
+  other.LeaveEmpty();
 }
 
 Variant& Variant::operator=(const Variant& other) {
@@ -148,16 +141,14 @@ Variant& Variant::operator=(const Variant& other) {
 
 Variant& Variant::operator=(Variant&& other) noexcept {
   if (this != &other) {
-    Release();
+    if (on_heap_)
+      FreeHeap();
     payload_ = other.payload_;
     type_ = other.type_;
     kind_ = other.kind_;
     inline_size_ = other.inline_size_;
     on_heap_ = other.on_heap_;
-    other.payload_ = Payload{};
-    other.type_ = varEmpty;
-    other.kind_ = Kind::kOther;
-    other.on_heap_ = false;
+    other.LeaveEmpty();
   }
   return *this;
 }
@@ -259,7 +250,7 @@ bool VarIsNumeric(const Variant& value) {
 
 std::string VarTypeAsText(TVarType type) {
   if ((type & varArray) != 0)
-    return "Array " + VarTypeAsText(static_cast<TVarType>(type & varTypeMask));
+    return std::string("Array ").append(VarTypeAsText(static_cast<TVarType>(type & varTypeMask)));
   switch (type) {
     case varEmpty: return "Empty";
     case varNull: return "Null";
@@ -280,6 +271,6 @@ std::string VarTypeAsText(TVarType type) {
     case varString: return "String";
     case kVarFMTBcd: return "FMTBcdVariantType";
     case kVarSQLTimeStamp: return "SQLTimeStampVariantType";
-    default: return "$" + std::to_string(type);
+    default: return std::string("$").append(std::to_string(type));
   }
 }

@@ -86,7 +86,10 @@ class Variant {
   Variant(Variant&& other) noexcept;
   Variant& operator=(const Variant& other);
   Variant& operator=(Variant&& other) noexcept;
-  ~Variant() { Release(); }
+  ~Variant() {
+    if (on_heap_)
+      FreeHeap();
+  }
 
   TVarType Type() const { return type_; }
   bool IsEmpty() const { return type_ == varEmpty; }
@@ -131,8 +134,15 @@ class Variant {
   Variant(TVarType type, int64_t value) : type_(type), kind_(Kind::kInteger) { payload_.integer = value; }
   void SetText(std::string_view text);
   void SetWide(std::u16string_view text);
-  void Release();
+  void FreeHeap();
   void CopyFrom(const Variant& other);
+  // The state of a moved-from Variant: empty, owning nothing (the heap
+  // value, if any, has changed owner).
+  void LeaveEmpty() {
+    type_ = varEmpty;
+    kind_ = Kind::kOther;
+    on_heap_ = false;
+  }
 
   union Payload {
     int64_t integer;
@@ -150,7 +160,7 @@ class Variant {
   TVarType type_ = varEmpty;
   Kind kind_ = Kind::kOther;
   uint8_t inline_size_ = 0;  // bytes or code units of an inline string
-  bool on_heap_ = false;     // strings: heap_text / heap_wide in use
+  bool on_heap_ = false;     // the payload is an owned heap value
 };
 
 // A one-dimensional array of variants with bounds; elements of a typed
@@ -240,18 +250,37 @@ inline int CompareReals(double a, double b) {
   return (a != a) - (b != b);  // NaN last
 }
 
-inline int VarCompare(const Variant& a, const Variant& b) {
+// Two numbers that are equal as doubles (or NaN): the exact answer.
+inline int CompareNumbersExactly(const Variant& a, const Variant& b) {
   using Kind = Variant::Kind;
   const Kind left = a.NumericKind();
   const Kind right = b.NumericKind();
   if (left == Kind::kInteger && right == Kind::kInteger)
     return (a.IntegerBits() > b.IntegerBits()) - (a.IntegerBits() < b.IntegerBits());
-  if (left == Kind::kReal && right == Kind::kReal)
-    return CompareReals(a.RealBits(), b.RealBits());
-  if (left == Kind::kInteger && right == Kind::kReal)
+  if (left == Kind::kInteger)
     return CompareIntegerWithReal(a.IntegerBits(), b.RealBits());
-  if (left == Kind::kReal && right == Kind::kInteger)
+  if (right == Kind::kInteger)
     return -CompareIntegerWithReal(b.IntegerBits(), a.RealBits());
+  return CompareReals(a.RealBits(), b.RealBits());
+}
+
+inline double NumberAsDouble(const Variant& value) {
+  return value.NumericKind() == Variant::Kind::kInteger ? static_cast<double>(value.IntegerBits())
+                                                        : value.RealBits();
+}
+
+inline int VarCompare(const Variant& a, const Variant& b) {
+  if (a.NumericKind() != Variant::Kind::kOther && b.NumericKind() != Variant::Kind::kOther) {
+    // Rounding to double keeps the order of different values (it is
+    // monotonic), so only values that meet as doubles need a second look.
+    const double left = NumberAsDouble(a);
+    const double right = NumberAsDouble(b);
+    if (left < right)
+      return -1;
+    if (left > right)
+      return 1;
+    return CompareNumbersExactly(a, b);
+  }
   return VarCompareSlow(a, b);
 }
 

@@ -50,6 +50,9 @@ TEST(FormatDateTime, DateAndTimeTexts) {
   EXPECT_EQ(DateToStr(kSample, En()), "3/5/2024");
   EXPECT_EQ(TimeToStr(EncodeTime(0, 5, 0, 0), En()), "12:05:00 AM");
   EXPECT_EQ(FormatDateTime("", EncodeDate(1899, 12, 29) + 0.0, De()), "29.12.1899");
+  // Four-digit years stay four digits, so that year 24 does not read back as 2024.
+  EXPECT_EQ(DateToStr(EncodeDate(24, 3, 5), De()), "05.03.0024");
+  EXPECT_EQ(StrToDate(DateToStr(EncodeDate(24, 3, 5), De()), De()), EncodeDate(24, 3, 5));
 }
 
 class DateParseTest : public testing::Test {
