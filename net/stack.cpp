@@ -17,9 +17,11 @@ struct StackState {
   int32_t usage_count = 0;
 };
 
-// Built on first use, so that it exists before any static holder asks.
+// Built on first use, so that it exists before any static holder asks, and
+// never destroyed, so that a holder freed while the program's statics are
+// torn down still finds it.
 StackState& State() {
-  static StackState state;
+  static StackState& state = *new StackState;
   return state;
 }
 

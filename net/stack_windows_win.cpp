@@ -391,7 +391,9 @@ int64_t TransmitWholeFile(TNsStackSocketHandle socket, const std::string& file_n
 struct WinsockModule {
   WinsockModule() { SetFileTransmitter(&TransmitWholeFile); }
   ~WinsockModule() {
-    if (!g_winsock_initialised.load())
+    // A holder that outlives this module (a static freed later) still
+    // calls into the library, so it stays loaded for it.
+    if (!g_winsock_initialised.load() || StackUsageCount() > 0)
       return;
     ReleaseIPv6Functions();
     UnloadWinsock();
