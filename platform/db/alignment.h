@@ -1,7 +1,3 @@
 #pragma once
-// Horizontal alignment of a value in its cell or control. Fields report it,
-// editors and grids draw with it.
-
-#include <cstdint>
-
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+// Fields report their alignment in the run-time layer's one type for it.
+#include "platform/rtl/alignment.h"
