@@ -117,16 +117,17 @@ TEST_F(VariantCompareTest, SortingMixedValuesGivesOneConsistentOrder) {
                                  Variant(true),       Curr(25000),   Variant::FromDate(1.5), Bcd("1,75"),
                                  Variant::FromByte(0), Variant(-1e9), Variant(false)};
   std::sort(values.begin(), values.end(), [](const Variant& a, const Variant& b) { return a < b; });
-  const std::vector<Variant> expected = {Variant(),  Variant::Null(), Variant(-1e9), Variant(true),
-                                         Variant(false), Variant::FromByte(0), Variant::FromDate(1.5),
-                                         Bcd("1,75"), Variant(2.5), Curr(25000), Variant(3)};
-  ASSERT_EQ(values.size(), expected.size());
   for (size_t i = 0; i + 1 < values.size(); ++i)
     EXPECT_LE(VarCompare(values[i], values[i + 1]), 0) << i;
-  EXPECT_TRUE(values.front().IsEmpty());
+  // False and the byte 0 are equal, so their order between themselves is open.
+  const Variant expected[] = {Variant(),  Variant::Null(), Variant(-1e9), Variant(true),
+                              Variant(false), Variant::FromByte(0), Variant::FromDate(1.5),
+                              Bcd("1,75"), Variant(2.5), Curr(25000), Variant(3)};
+  ASSERT_EQ(values.size(), std::size(expected));
+  for (size_t i = 0; i < values.size(); ++i)
+    EXPECT_EQ(VarCompare(values[i], expected[i]), 0) << i;
+  EXPECT_TRUE(values[0].IsEmpty());
   EXPECT_TRUE(values[1].IsNull());
-  EXPECT_EQ(values[2], Variant(-1e9));
-  EXPECT_EQ(values.back(), Variant(3));
 }
 
 }  // namespace
