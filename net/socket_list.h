@@ -33,8 +33,17 @@ class TNsSocketList : public TObject {
   // absent) receives the readable ones.
   virtual bool SelectReadableInto(std::unique_ptr<TNsSocketList>& result, int32_t timeout) = 0;
 
+  // Waits up to `timeout` ms (negative: without limit) until a socket of
+  // `read` is readable, one of `write` writable or one of `error` failed;
+  // each given list keeps only its sockets that did. Absent lists are left
+  // out. True when any socket did.
+  static bool SelectLists(TNsSocketList* read, TNsSocketList* write, TNsSocketList* error, int32_t timeout);
+
   void Lock() { lock_.lock(); }
   void Unlock() { lock_.unlock(); }
+  // For std::lock_guard.
+  void lock() { Lock(); }
+  void unlock() { Unlock(); }
 
  protected:
   std::recursive_mutex lock_;

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "net/exceptions.h"
+#include "net/socket_list.h"
 #include "net/text_routines.h"
 #include "platform/rtl/text.h"
 
@@ -234,4 +235,8 @@ std::string ResolveAddressText(const std::string& host, TNsIPVersion version) {
       return RequireStack().LookupHostAddress(host, Id_IPv4);
   }
   throw ENsIPVersionUnsupported();
+}
+
+bool TNsSocketList::SelectLists(TNsSocketList* read, TNsSocketList* write, TNsSocketList* error, int32_t timeout) {
+  return RequireStack().SelectLists(read, write, error, timeout);
 }

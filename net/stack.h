@@ -145,6 +145,8 @@ class TNsStack : public TObject {
 
   // A new, empty socket list of the stack's kind.
   virtual std::unique_ptr<TNsSocketList> NewSocketList() = 0;
+  // TNsSocketList::SelectLists for lists of the stack's kind.
+  virtual bool SelectLists(TNsSocketList* read, TNsSocketList* write, TNsSocketList* error, int32_t timeout) = 0;
 };
 
 // The stack while any holder exists; null otherwise.

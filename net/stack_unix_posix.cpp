@@ -286,6 +286,44 @@ class TNsStackUnix final : public TNsStackBSDBase {
 
   std::unique_ptr<TNsSocketList> NewSocketList() override { return std::make_unique<TNsSocketListUnix>(); }
 
+  bool SelectLists(TNsSocketList* read, TNsSocketList* write, TNsSocketList* error, int32_t timeout) override {
+    struct Watched {
+      TNsSocketList* list;
+      short events;
+    };
+    const Watched watched[] = {{read, POLLIN}, {write, POLLOUT}, {error, 0}};
+    std::vector<pollfd> polled;
+    std::vector<size_t> owner;
+    for (size_t i = 0; i < 3; ++i) {
+      if (watched[i].list == nullptr)
+        continue;
+      for (int32_t j = 0; j < watched[i].list->Count(); ++j) {
+        polled.push_back(pollfd{NativeSocket(watched[i].list->SocketAt(j)), watched[i].events, 0});
+        owner.push_back(i);
+      }
+    }
+    int result;
+    do {
+      result = poll(polled.data(), polled.size(), timeout < 0 ? -1 : timeout);
+    } while (result < 0 && errno == EINTR);
+    if (result < 0) {
+      t_last_error = WinsockErrorOf(errno);
+      RaiseLastSocketError();
+    }
+    for (const Watched& entry : watched) {
+      if (entry.list != nullptr)
+        entry.list->Clear();
+    }
+    for (size_t k = 0; k < polled.size(); ++k) {
+      const short happened = polled[k].revents;
+      const Watched& entry = watched[owner[k]];
+      const bool counts = entry.events == 0 ? (happened & (POLLERR | POLLNVAL)) != 0 : happened != 0;
+      if (counts)
+        entry.list->Add(polled[k].fd);
+    }
+    return result > 0;
+  }
+
   uint16_t ServicePortByName(const std::string& name) override {
     return bsd_common::ServicePort(*this, getservbyname(name.c_str(), nullptr), name);
   }

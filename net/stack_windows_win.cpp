@@ -110,6 +110,12 @@ class TNsSocketListWindows final : public TNsSocketList {
     return set_;
   }
 
+ public:
+  // The list's set, for a select over several lists.
+  fd_set* Set() { return &set_; }
+
+ private:
+
   static bool Select(fd_set& readable, int32_t timeout) {
     timeval value{};
     const int result = ws::select(0, &readable, nullptr, nullptr, TimeValueOf(timeout, value));
@@ -251,6 +257,32 @@ class TNsStackWindows final : public TNsStackBSDBase {
   void SetLastSocketError(int32_t error) override { ws::WSASetLastError(error); }
 
   std::unique_ptr<TNsSocketList> NewSocketList() override { return std::make_unique<TNsSocketListWindows>(); }
+
+  bool SelectLists(TNsSocketList* read, TNsSocketList* write, TNsSocketList* error, int32_t timeout) override {
+    // Select works on copies; the results go back into the lists.
+    fd_set sets[3];
+    fd_set* given[3] = {nullptr, nullptr, nullptr};
+    TNsSocketList* lists[3] = {read, write, error};
+    for (int i = 0; i < 3; ++i) {
+      if (auto* list = dynamic_cast<TNsSocketListWindows*>(lists[i])) {
+        std::lock_guard<TNsSocketList> guard(*list);
+        sets[i] = *list->Set();
+        given[i] = &sets[i];
+      }
+    }
+    timeval value{};
+    const int result = ws::select(0, given[0], given[1], given[2], TimeValueOf(timeout, value));
+    if (result == SOCKET_ERROR)
+      RaiseLastSocketError();
+    for (int i = 0; i < 3; ++i) {
+      if (given[i] == nullptr)
+        continue;
+      auto* list = static_cast<TNsSocketListWindows*>(lists[i]);
+      std::lock_guard<TNsSocketList> guard(*list);
+      *list->Set() = sets[i];
+    }
+    return result > 0;
+  }
 
   uint16_t ServicePortByName(const std::string& name) override {
     return bsd_common::ServicePort(*this, ws::getservbyname(name.c_str(), nullptr), name);

@@ -172,6 +172,38 @@ TEST(SocketListTest, AnyNegativeTimeOutWaitsWithoutLimit) {
   stack.DisconnectSocket(listener);
 }
 
+TEST(SocketListTest, SelectListsKeepsTheSocketsThatAreReady) {
+  TNsStackReference holder;
+  TNsStack& stack = RequireStack();
+  const TNsStackSocketHandle listener = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
+  stack.BindSocket(listener, "127.0.0.1", 0, Id_IPv4);
+  std::string address;
+  uint16_t port = 0;
+  TNsIPVersion version = Id_IPv4;
+  stack.GetLocalAddress(listener, address, port, version);
+  stack.ListenOnSocket(listener, 4);
+  const TNsStackSocketHandle client = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
+  stack.ConnectSocket(client, "127.0.0.1", port, Id_IPv4);
+  std::string peer;
+  const TNsStackSocketHandle accepted = stack.Accept(listener, peer, port, version);
+  ASSERT_NE(accepted, kNsInvalidSocket);
+
+  auto read = stack.NewSocketList();
+  auto write = stack.NewSocketList();
+  read->Add(client);
+  write->Add(client);
+  // Nothing to read yet, but room to write.
+  EXPECT_TRUE(TNsSocketList::SelectLists(read.get(), write.get(), nullptr, 1000));
+  EXPECT_EQ(read->Count(), 0);
+  EXPECT_EQ(write->Count(), 1);
+  stack.SendBytes(accepted, TNsBytes{1});
+  read->Add(client);
+  EXPECT_TRUE(TNsSocketList::SelectLists(read.get(), nullptr, nullptr, -1));
+  EXPECT_EQ(read->Count(), 1);
+  for (TNsStackSocketHandle socket : {client, accepted, listener})
+    stack.DisconnectSocket(socket);
+}
+
 TEST(SocketListTest, HoldsAtMost64SocketsAndChecksIndexes) {
   TNsStackReference holder;
   auto list = RequireStack().NewSocketList();

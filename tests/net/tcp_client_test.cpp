@@ -192,6 +192,31 @@ TEST(TcpClientSettingsTest, SettingsReachTheAttachedHandlerAtOnce) {
   EXPECT_EQ(client.IOHandler(), nullptr);
 }
 
+TEST(TcpClientSettingsTest, BindEventsAndSocketOptionsReachTheSocket) {
+  TLoopbackServer server([](TServerConnection& connection) { connection.ClientClosedWithin(5000); });
+  TNsTCPClient client(nullptr);
+  std::vector<std::string> events;
+  client.OnBeforeBind = [&](TObject*) { events.push_back("before bind"); };
+  client.OnSocketAllocated = [&](TObject*) { events.push_back("allocated"); };
+  client.OnAfterBind = [&](TObject*) { events.push_back("after bind"); };
+  client.OnConnected = [&](TObject*) { events.push_back("connected"); };
+  auto* handler = new TNsIOHandlerStack(&client);
+  handler->SetUseNagle(false);
+  client.SetIOHandler(handler);
+  client.SetHost("127.0.0.1");
+  client.SetPort(server.Port());
+  client.SetBoundIP("127.0.0.1");
+  client.Connect();
+  EXPECT_EQ(events, (std::vector<std::string>{"before bind", "allocated", "after bind", "connected"}));
+  const TNsStackSocketHandle socket = handler->Binding()->Handle();
+  EXPECT_NE(RequireStack().GetSocketOption(socket, TNsSocketOption::kNoDelay), 0);
+  handler->SetUseNagle(true);
+  EXPECT_EQ(RequireStack().GetSocketOption(socket, TNsSocketOption::kNoDelay), 0);
+  EXPECT_EQ(handler->Binding()->PeerPort(), server.Port());
+  EXPECT_EQ(handler->Binding()->IP(), "127.0.0.1");
+  client.CloseConnection();
+}
+
 TEST(TcpClientSettingsTest, HandlerAndConnectionMustAgreeOnTheIntercept) {
   TNsConnectionIntercept a(nullptr);
   TNsConnectionIntercept b(nullptr);
