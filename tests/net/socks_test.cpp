@@ -281,6 +281,76 @@ TEST(SocksProxyTest, ChainsMustNotLoopAndUnownedProxiesAreCopied) {
   EXPECT_NE(handler.GetTransparentProxy(), owned);
 }
 
+// Two UDP sockets on the loopback address, each connected to the other.
+struct DatagramPair {
+  TNsSocketHandle near_end;
+  TNsSocketHandle far_end;
+  DatagramPair() {
+    for (TNsSocketHandle* end : {&near_end, &far_end}) {
+      end->CreateSocket(kNsSockDgram, 0);
+      end->SetIP("127.0.0.1");
+      end->Bind();
+    }
+    near_end.AssignPeer("127.0.0.1", far_end.Port(), Id_IPv4);
+    near_end.Connect();
+    far_end.AssignPeer("127.0.0.1", near_end.Port(), Id_IPv4);
+    far_end.Connect();
+  }
+};
+
+TEST(SocksProxyTest, Socks5DatagramsCarryTheirAddressHeader) {
+  TNsStackReference holder;
+  TNsSocksInfo proxy(nullptr);
+  proxy.SetVersion(svSocks5);
+  DatagramPair pair;
+  proxy.SendDatagram(pair.near_end, "10.0.0.5", 80, TNsBytes{'h', 'i'});
+  TNsBytes datagram(100);
+  ASSERT_TRUE(pair.far_end.WaitReadable(5000));
+  datagram.resize(static_cast<size_t>(pair.far_end.ReceiveInto(datagram)));
+  EXPECT_EQ(datagram, (TNsBytes{0, 0, 0, 1, 10, 0, 0, 5, 0, 80, 'h', 'i'}));
+
+  pair.far_end.Send(TNsBytes{0, 0, 0, 3, 3, 's', 'r', 'v', 0x01, 0xBB, 'o', 'k'});
+  TNsBytes data;
+  std::string address;
+  uint16_t port = 0;
+  EXPECT_EQ(proxy.ReceiveDatagram(pair.near_end, data, 5000, address, port), 2);
+  EXPECT_EQ(data, (TNsBytes{'o', 'k'}));
+  EXPECT_EQ(address, "srv");
+  EXPECT_EQ(port, 443);
+
+  // Headers that do not fit their own lengths are refused.
+  for (const TNsBytes& broken : {TNsBytes{0, 0}, TNsBytes{0, 0, 0, 1, 10, 0}, TNsBytes{0, 0, 0, 3, 200, 'x'},
+                                 TNsBytes{0, 0, 0, 9, 1, 2, 3}}) {
+    pair.far_end.Send(broken);
+    EXPECT_THROW(proxy.ReceiveDatagram(pair.near_end, data, 5000, address, port), ENsSocksError);
+  }
+  // Nothing within the time-out gives nothing.
+  EXPECT_EQ(proxy.ReceiveDatagram(pair.near_end, data, 50, address, port), 0);
+  EXPECT_EQ(address, "");
+}
+
+TEST(SocksProxyTest, UdpAssociateOpensTheRelayOverAControlConnection) {
+  TSocksServerLog log;
+  TLoopbackServer server(SocksServerScript(TSocksServerOptions{}, log));
+  TNsSocksInfo proxy(nullptr);
+  proxy.SetVersion(svSocks5);
+  proxy.SetHost("127.0.0.1");
+  proxy.SetPort(server.Port());
+  TNsSocketHandle binding;
+  binding.CreateSocket(kNsSockDgram, 0);
+  binding.SetIP("127.0.0.1");
+  binding.Bind();
+  proxy.OpenUDPRelay(binding, "10.0.0.5", 80, Id_IPv4);
+  // The relay is on the proxy's address at the port of its reply.
+  EXPECT_EQ(binding.PeerIP(), "127.0.0.1");
+  EXPECT_EQ(binding.PeerPort(), 0x1234);
+  {
+    std::lock_guard<std::mutex> guard(log.lock);
+    EXPECT_EQ(log.request, (TNsBytes{5, 3, 0, 1, 0, 0, 0, 0, 0, 0}));
+  }
+  proxy.CloseUDPRelay(binding);
+}
+
 TEST(SocksProxyTest, UdpNeedsSocks5) {
   TNsSocksInfo proxy(nullptr);
   TNsSocketHandle binding;
