@@ -95,6 +95,9 @@ TEST(TcpPathBench, RecordsPerSecondThroughTheClientAndThroughPlainCalls) {
   TNsTCPClient client(nullptr);
   client.SetHost("127.0.0.1");
   client.SetPort(peer.Port());
+  // The logging client's bounded waits.
+  client.SetConnectTimeout(5000);
+  client.SetReadTimeout(5000);
   client.Connect();
   TNsIOHandler& handler = *client.IOHandler();
   TNsBytes record(kRecordSize, 0x41);
