@@ -1,0 +1,204 @@
+#include "platform/toolkit/drag.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/toolkit/control.h"
+#include "platform/toolkit/drag_image_list.h"
+#include "platform/toolkit/screen.h"
+#include "platform/toolkit/utility_window.h"
+#include "platform/toolkit/win_control.h"
+
+// The one running drag. The hidden capture window receives every mouse
+// message while it runs.
+class DragSession {
+ public:
+  static DragSession& Current() {
+    static DragSession session;
+    return session;
+  }
+
+  bool Active() const { return source_.Get() != nullptr; }
+  TControl* Source() const { return source_.Get(); }
+
+  void Start(TControl* control, bool immediate, int32_t threshold) {
+    if (Active() || control == nullptr)
+      return;
+    TDragObject* object = nullptr;
+    const TAliveToken alive = control->AliveToken();
+    control->DoStartDrag(object);
+    if (!alive.Alive())
+      return;
+    if (object == nullptr) {
+      owned_object_ = std::make_unique<TDragControlObject>(control);
+      object = owned_object_.get();
+    }
+    object_ = object;
+    source_ = TWeakRef<TControl>(control);
+    threshold_ = threshold >= 0 ? threshold : Mouse->DragThreshold();
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    start_ = cursor;
+    moved_beyond_threshold_ = immediate;
+    if (capture_window_ == nullptr)
+      capture_window_ = AllocateHWnd([this](TMessage& message) { CaptureWindowProc(message); });
+    SetCapture(capture_window_);
+    if (immediate)
+      MoveTo(start_);
+  }
+
+  void MoveTo(TPoint point) {
+    if (!Active())
+      return;
+    object_->drag_pos_ = point;
+    TControl* target = FindDragTarget(point, false);
+    TControl* previous = target_.Get();
+    if (target != previous) {
+      if (previous != nullptr)
+        SendDrag(previous, dmDragLeave, point);
+      target_ = TWeakRef<TControl>(target);
+      accepted_ = target != nullptr && SendDrag(target, dmDragEnter, point) != 0;
+    } else if (target != nullptr) {
+      accepted_ = SendDrag(target, dmDragMove, point) != 0;
+    }
+    if (!Active())
+      return;
+    target = target_.Get();
+    object_->drag_target_ = target;
+    const TPoint client = target != nullptr ? target->ScreenToClient(point) : point;
+    ::SetCursor(Screen->Cursors(object_->GetDragCursor(accepted_, client.X, client.Y)));
+    if (TDragImageList* images = object_->GetDragImages())
+      images->DragMove(point.X, point.Y);
+  }
+
+  void Finish(bool drop) {
+    if (!Active() || finishing_)
+      return;
+    finishing_ = true;
+    TControl* target = target_.Get();
+    const bool accepted = drop && moved_beyond_threshold_ && target != nullptr && accepted_;
+    const TPoint point = object_->drag_pos_;
+    object_->cancelling_ = !drop;
+    if (TDragImageList* images = object_->GetDragImages())
+      images->EndDrag();
+    if (GetCapture() == capture_window_)
+      ReleaseCapture();
+    if (target != nullptr) {
+      const TAliveToken alive = target->AliveToken();
+      SendDrag(target, accepted ? dmDragDrop : dmDragLeave, point);
+      if (!alive.Alive())
+        target = nullptr;
+    }
+    TDragObject* object = object_;
+    std::unique_ptr<TDragObject> owned = std::move(owned_object_);
+    Reset();
+    const TPoint client = target != nullptr ? target->ScreenToClient(point) : point;
+    object->Finished(accepted ? target : nullptr, client.X, client.Y, accepted);
+    // Back to the cursor of whatever is under the mouse.
+    Screen->SetCursor(Screen->Cursor());
+    finishing_ = false;
+  }
+
+  // The source is going away: end without calling anything on it.
+  void Forget() {
+    if (GetCapture() == capture_window_)
+      ReleaseCapture();
+    Reset();
+  }
+
+ private:
+  void Reset() {
+    source_.Reset();
+    target_.Reset();
+    object_ = nullptr;
+    owned_object_.reset();
+    accepted_ = false;
+  }
+
+  LRESULT SendDrag(TControl* target, TDragMessage kind, TPoint point) {
+    TDragRec record{point, object_, target};
+    return target->Perform(CM_DRAG, kind, reinterpret_cast<LPARAM>(&record));
+  }
+
+  void CaptureWindowProc(TMessage& message) {
+    switch (message.Msg) {
+      case WM_MOUSEMOVE: {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const TPoint point(cursor);
+        if (!moved_beyond_threshold_ &&
+            (std::abs(point.X - start_.X) >= threshold_ || std::abs(point.Y - start_.Y) >= threshold_))
+          moved_beyond_threshold_ = true;
+        if (moved_beyond_threshold_)
+          MoveTo(point);
+        break;
+      }
+      case WM_LBUTTONUP:
+        Finish(true);
+        break;
+      case WM_RBUTTONDOWN:
+      case WM_CANCELMODE:
+        Finish(false);
+        break;
+      case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(message.LParam) != capture_window_)
+          Finish(false);
+        break;
+      default:
+        CallDefaultWindowProc(capture_window_, message);
+        break;
+    }
+  }
+
+  TWeakRef<TControl> source_;
+  TWeakRef<TControl> target_;
+  TDragObject* object_ = nullptr;
+  std::unique_ptr<TDragObject> owned_object_;
+  HWND capture_window_ = nullptr;
+  TPoint start_;
+  int32_t threshold_ = 5;
+  bool moved_beyond_threshold_ = false;
+  bool accepted_ = false;
+  bool finishing_ = false;
+};
+
+TCursor TDragObject::GetDragCursor(bool accepted, int32_t, int32_t) { return accepted ? crDrag : crNoDrop; }
+
+void TDragObject::Finished(TObject*, int32_t, int32_t, bool) {}
+
+void TDragObject::HideDragImage() {
+  if (TDragImageList* images = GetDragImages())
+    images->HideDragImage();
+}
+
+void TDragObject::ShowDragImage() {
+  if (TDragImageList* images = GetDragImages())
+    images->ShowDragImage();
+}
+
+TCursor TDragControlObject::GetDragCursor(bool accepted, int32_t, int32_t) {
+  return accepted ? control_->DragCursor() : crNoDrop;
+}
+
+void TDragControlObject::Finished(TObject* target, int32_t x, int32_t y, bool) {
+  control_->DoEndDrag(target, x, y);
+}
+
+TDragImageList* TDragControlObject::GetDragImages() { return control_->GetDragImages(); }
+
+void StartControlDrag(TControl* control, bool immediate, int32_t threshold) {
+  DragSession::Current().Start(control, immediate, threshold);
+}
+
+void FinishDrag(bool drop) { DragSession::Current().Finish(drop); }
+
+void CancelDrag() { DragSession::Current().Finish(false); }
+
+TControl* DragSourceControl() { return DragSession::Current().Source(); }
+
+void ForgetDragSource(TControl* control) {
+  if (DragSession::Current().Source() == control && control != nullptr)
+    DragSession::Current().Forget();
+}
+
+void DragTo(TPoint screen_point) { DragSession::Current().MoveTo(screen_point); }

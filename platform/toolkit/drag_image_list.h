@@ -1,0 +1,57 @@
+#pragma once
+// TDragImageList: the images shown under the cursor while something is
+// dragged, over the system's image-list drag functions.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "platform/rtl/component.h"
+#include "platform/toolkit/color.h"
+#include "platform/toolkit/types.h"
+
+class TBitmap;
+
+class TDragImageList : public TComponent {
+ public:
+  static constexpr TClass kClass{"TDragImageList", &TComponent::kClass, &ConstructInstance<TDragImageList>};
+  const TClass* ClassType() const override { return &kClass; }
+
+  explicit TDragImageList(TComponent* owner);
+  ~TDragImageList() override;
+
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  // Changing the size empties the list.
+  void SetSize(int32_t width, int32_t height);
+  int32_t Count() const;
+  HIMAGELIST Handle();
+
+  // Adds the bitmap with `transparent` as its see-through colour; returns
+  // the index.
+  int32_t AddMasked(TBitmap& bitmap, TColor transparent);
+  void Clear();
+
+  // The image and its hot spot that the next drag shows.
+  void SetDragImage(int32_t index, int32_t hot_x, int32_t hot_y);
+  int32_t DragIndex() const { return drag_index_; }
+  TPoint DragHotspot() const { return hotspot_; }
+
+  // The system drag image over `window`, at a point in its client area.
+  bool BeginDrag(HWND window, int32_t x, int32_t y);
+  bool DragMove(int32_t x, int32_t y);
+  bool EndDrag();
+  bool Dragging() const { return dragging_; }
+  void HideDragImage();
+  void ShowDragImage();
+
+ private:
+  HIMAGELIST handle_ = nullptr;
+  int32_t width_ = 16;
+  int32_t height_ = 16;
+  int32_t drag_index_ = 0;
+  TPoint hotspot_;
+  HWND drag_window_ = nullptr;
+  bool dragging_ = false;
+};
