@@ -123,12 +123,3 @@ bool StrToBoolean(std::string_view text) {
 }
 
 std::string BooleanToStr(bool value) { return value ? "True" : "False"; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto is_blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && is_blank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}

@@ -51,6 +51,3 @@ void ResetIniEntry(TMemIniFile* ini, const TIniErrorCallback& on_error, const st
 // surrounding blanks ignored; anything else raises EConvertError.
 bool StrToBoolean(std::string_view text);
 std::string BooleanToStr(bool value);
-
-// The text without leading and trailing blanks, tabs and line breaks.
-std::string_view TrimBlanks(std::string_view text);

@@ -6,6 +6,7 @@
 #include "logging/log_file_destination.h"
 #include "logging/logger.h"
 #include "logging/logging_module.h"
+#include "logging/tcp_transport.h"
 #include "logging/manager.h"
 #include "logging/viewer_destination.h"
 
@@ -20,11 +21,12 @@ void ApplyLogWireSettings(const LogWireSettings& settings) {
   destination.LogFile().SetFileName(settings.log_file_name);
   destination.LogFile().SetFilePath(settings.log_file_folder);
   if (settings.tcp_transport) {
+    LogWireInstallTcpTransport();
     try {
       manager->UseLocalTcpTransport();
     } catch (const Exception&) {
-      // No TCP transport in this build: messages keep going by window
-      // message, which the destination text below records.
+      // The socket layer could not be started: messages keep going by
+      // window message.
     }
   }
   if (TLogWireLogger* logger = GlobalLogWireLogger())

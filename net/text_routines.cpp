@@ -76,14 +76,6 @@ bool IsOctalText(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsOctalDigit);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-    text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-    text.remove_suffix(1);
-  return text;
-}
-
 int32_t StrToIntTrimmed(std::string_view text) { return StrToInt(TrimBlanks(text)); }
 
 int32_t StrToIntTrimmed(std::string_view text, int32_t fallback) {

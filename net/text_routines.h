@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/rtl/format.h"
+#include "platform/rtl/text.h"
 
 // The platform's Format with the English settings.
 std::string FormatEnglish(std::string_view format, std::initializer_list<TFormatArg> args);
@@ -41,5 +42,3 @@ int32_t StrToIntTrimmed(std::string_view text, int32_t fallback);
 int64_t StrToInt64Default(std::string_view text, int64_t fallback);
 // Octal digits up to the first other character; 0 for none.
 int64_t ParseOctal64(std::string_view text);
-
-std::string_view TrimBlanks(std::string_view text);

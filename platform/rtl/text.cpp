@@ -211,3 +211,11 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
 bool AnsiSameStr(std::string_view a, std::string_view b) {
   return a == b || AnsiCompareStr(a, b) == 0;
 }
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+    text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+    text.remove_suffix(1);
+  return text;
+}

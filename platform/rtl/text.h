@@ -41,3 +41,7 @@ int AnsiCompareStr(std::string_view a, std::string_view b);
 int AnsiCompareText(std::string_view a, std::string_view b);
 bool AnsiSameText(std::string_view a, std::string_view b);
 bool AnsiSameStr(std::string_view a, std::string_view b);
+
+// The text without leading and trailing blanks and control characters
+// (everything up to and including the space), as the platform trims.
+std::string_view TrimBlanks(std::string_view text);

@@ -178,6 +178,9 @@ TEST_F(LoggingModuleTest, SwitchingTransportsReleasesTheOldIdsAndKeepsTheDefault
 }
 
 TEST_F(LoggingModuleTest, TcpTransportIsBuiltByTheFactoryTheSocketLayerInstalls) {
+  // Other tests of this program may have installed the socket layer's
+  // factory; start from none.
+  LogWireSetTcpConnectionFactory(nullptr);
   EXPECT_THROW(Manager().UseLocalTcpTransport(), EInvalidOperation);
   // The failed switch kept the current transport.
   Logger().SendMsg("still here");
