@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "printers/font.h"
 #include "printers/communicator.h"
 #include "printers/display_format.h"
 #include "printers/printer.h"
@@ -90,6 +91,7 @@ std::shared_ptr<TprPrinterInfo> prNoPrinterInfo() {
 
 void prPrintrInitialize() {
   prGetPrintSystem();
+  prRegisterFontClass();
   prRegisterRTTI(StatelessInstance<TrtTprPrinterSetupRTTI>());
 }
 
@@ -103,6 +105,7 @@ void prPrintrFinalize() {
     no_printer = std::move(State().no_printer);
   }
   prUnregisterRTTI(StatelessInstance<TrtTprPrinterSetupRTTI>());
+  prUnregisterFontClass();
 }
 
 void prInitializePrinterLibrary() {
