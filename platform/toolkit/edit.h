@@ -11,13 +11,13 @@
 #include <string>
 
 // TBorderStyle (bsNone, bsSingle) is the forms' border style.
+#include "platform/rtl/alignment.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/win_control.h"
 
 enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
 // The text in the letter case (the user's locale rules).
 std::string WithCharCase(const std::string& text, TEditCharCase char_case);
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 class TCustomEdit : public TWinControl {
  public:
