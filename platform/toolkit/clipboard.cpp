@@ -8,6 +8,7 @@
 #include "platform/rtl/system_error.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/bitmap.h"
+#include "platform/toolkit/picture.h"
 
 const uint32_t CF_PICTURE = RegisterClipboardFormatW(L"Toolkit Picture");
 
@@ -212,6 +213,8 @@ void TClipboard::PutBitmap(const TBitmap& bitmap) {
 }
 
 void TClipboard::Assign(const TPersistent* source) {
+  if (const auto* picture = dynamic_cast<const TPicture*>(source))
+    source = picture->Graphic();
   if (const auto* bitmap = dynamic_cast<const TBitmap*>(source)) {
     PutBitmap(*bitmap);
     return;
@@ -248,9 +251,15 @@ void TClipboard::ReadBitmap(TBitmap& bitmap) {
 }
 
 void TClipboard::AssignTo(TPersistent& destination) const {
+  // Reading opens the system clipboard, which the object's state tracks.
   if (auto* bitmap = dynamic_cast<TBitmap*>(&destination)) {
-    // Reading opens the system clipboard, which the object's state tracks.
     const_cast<TClipboard*>(this)->ReadBitmap(*bitmap);
+    return;
+  }
+  if (auto* picture = dynamic_cast<TPicture*>(&destination)) {
+    TBitmap bitmap;
+    const_cast<TClipboard*>(this)->ReadBitmap(bitmap);
+    picture->SetGraphic(&bitmap);
     return;
   }
   TPersistent::AssignTo(destination);

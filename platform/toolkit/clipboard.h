@@ -58,12 +58,12 @@ class TClipboard : public TPersistent {
   HANDLE GetAsHandle(uint32_t format);
   void SetAsHandle(uint32_t format, HANDLE data);
 
-  // Puts a bitmap (TBitmap, or a picture holding one) on the clipboard.
+  // Puts a bitmap (TBitmap, or a TPicture holding one) on the clipboard.
   // Other sources raise EConvertError.
   void Assign(const TPersistent* source) override;
 
  protected:
-  // Reads the clipboard's bitmap into a TBitmap.
+  // Reads the clipboard's bitmap into a TBitmap or a TPicture.
   void AssignTo(TPersistent& destination) const override;
 
  private:

@@ -10,6 +10,8 @@
 #include <thread>
 
 #include "platform/toolkit/bitmap.h"
+#include "platform/toolkit/icon.h"
+#include "platform/toolkit/picture.h"
 
 namespace {
 
@@ -120,6 +122,24 @@ TEST(ClipboardTest, BitmapsRoundTrip) {
   for (int32_t y = 0; y < 5; ++y)
     for (int32_t x = 0; x < 7; ++x)
       EXPECT_EQ(copy.Canvas().Pixel(x, y), source.Canvas().Pixel(x, y)) << x << "," << y;
+}
+
+TEST(ClipboardTest, PicturesGoThroughTheirBitmaps) {
+  TPicture picture;
+  picture.Bitmap().SetSize(3, 3);
+  picture.Bitmap().Canvas().Brush().SetColor(clLime);
+  picture.Bitmap().Canvas().FillRect(Rect(0, 0, 3, 3));
+  Clipboard()->Assign(&picture);
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_PICTURE));
+  TPicture copy;
+  copy.Assign(Clipboard());
+  ASSERT_NE(dynamic_cast<TBitmap*>(copy.Graphic()), nullptr);
+  EXPECT_EQ(copy.Width(), 3);
+  EXPECT_EQ(copy.Bitmap().Canvas().Pixel(1, 1), clLime);
+  // A picture of another kind is refused.
+  TPicture icon_picture;
+  icon_picture.Icon().SetHandle(CopyIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(32512))));
+  EXPECT_THROW(Clipboard()->Assign(&icon_picture), EConvertError);
 }
 
 TEST(ClipboardTest, ReadsBitmapsThatOthersPutAsDeviceBitmaps) {
