@@ -83,6 +83,23 @@ TEST_F(EditTest, SelectionInUtf16Units) {
   EXPECT_EQ(edit_->Text(), "und Euro");
 }
 
+TEST_F(EditTest, TheMouseSelectsThroughTheControl) {
+  edit_->SetText("mouse selection");
+  HWND window = edit_->Handle();
+  const LRESULT end = SendMessageW(window, EM_POSFROMCHAR, 5, 0);  // after "mouse"
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(LOWORD(end), 5));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(LOWORD(end), 5));
+  EXPECT_EQ(edit_->SelStart(), 0);
+  EXPECT_EQ(edit_->SelText(), "mouse");
+  int downs = 0;
+  edit_->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) { ++downs; };
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(1, 5));
+  EXPECT_EQ(downs, 1);  // the toolkit's events follow the control's handling
+  EXPECT_EQ(edit_->SelLength(), 0);
+}
+
 TEST_F(EditTest, UndoIsTheControlsOwn) {
   edit_->SetText("Anfang");
   edit_->ClearUndo();
