@@ -123,9 +123,9 @@ CONF
 
 # --- Wine prefix -------------------------------------------------------------
 
-# Registers the "printto" handler for .pdf documents: scripts/printto-lp,
-# started through "start /unix", hands the document to CUPS.
-lx_register_printto_handler() {
+# The prefix's registry: the "printto" handler for .pdf documents (scripts/printto-lp,
+# started through "start /unix", hands the document to CUPS) and the X11 driver.
+lx_write_prefix_registry() {
   local handler
   handler="$LX_ROOT/scripts/printto-lp"
   local reg
@@ -138,6 +138,11 @@ REGEDIT4
 
 [HKEY_CLASSES_ROOT\\Lumar.PdfDocument\\shell\\printto\\command]
 @="C:\\\\windows\\\\system32\\\\start.exe /unix \\"$handler\\" \\"%1\\" \\"%2\\" \\"%3\\" \\"%4\\""
+
+; Unmanaged top-level windows: with a window manager's part in them every
+; hide waits for an answer that no window manager on the test display gives.
+[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
+"Managed"="N"
 REG
   wine regedit /S "$(lx_windows_path "$reg")" || return 1
   rm -f "$reg"
@@ -161,7 +166,7 @@ lx_prepare_wine_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   wineboot -i >"$LX_ENV_DIR/wineboot.log" 2>&1 || { cat "$LX_ENV_DIR/wineboot.log" >&2; return 1; }
   wineserver -p >/dev/null 2>&1 || true
-  lx_register_printto_handler || return 1
+  lx_write_prefix_registry || return 1
   echo "$inputs" >"$stamp"
 }
 
