@@ -123,9 +123,13 @@ CONF
 
 # --- Wine prefix -------------------------------------------------------------
 
-# The prefix's registry: the "printto" handler for .pdf documents (scripts/printto-lp,
-# started through "start /unix", hands the document to CUPS) and the X11 driver.
+# The prefix's registry: the "printto" handler for .pdf documents
+# (scripts/printto-lp, started through "start /unix", hands the document to
+# CUPS), and for test displays (first argument "test") unmanaged X11 windows:
+# with no window manager there, every hide of a managed window waits for an
+# answer that never comes. A person's desktop keeps its window manager.
 lx_write_prefix_registry() {
+  local purpose="${1:-}"
   local handler
   handler="$LX_ROOT/scripts/printto-lp"
   local reg
@@ -138,23 +142,27 @@ REGEDIT4
 
 [HKEY_CLASSES_ROOT\\Lumar.PdfDocument\\shell\\printto\\command]
 @="C:\\\\windows\\\\system32\\\\start.exe /unix \\"$handler\\" \\"%1\\" \\"%2\\" \\"%3\\" \\"%4\\""
+REG
+  if [ "$purpose" = test ]; then
+    cat >>"$reg" <<'REG'
 
-; Unmanaged top-level windows: with a window manager's part in them every
-; hide waits for an answer that no window manager on the test display gives.
-[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 REG
+  fi
   wine regedit /S "$(lx_windows_path "$reg")" || return 1
   rm -f "$reg"
 }
 
 # Creates the prefix once and keeps it while its inputs stay the same; the
 # stamp records what it was made from.
+# Second argument "test" for the prefixes of test runs (see above).
 lx_prepare_wine_prefix() {
   export WINEPREFIX="$1"
+  local purpose="${2:-}"
   local stamp="$WINEPREFIX/.lx-stamp"
   local inputs
-  inputs="$(cat "$LX_ROOT/scripts/environment.sh" "$LX_ROOT/scripts/printto-lp" | sha256sum | cut -c1-16) $LX_ROOT"
+  inputs="$(cat "$LX_ROOT/scripts/environment.sh" "$LX_ROOT/scripts/printto-lp" | sha256sum | cut -c1-16) $LX_ROOT $purpose"
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$inputs" ]; then
     wineserver -p >/dev/null 2>&1 || true
     lx_log "wine prefix $WINEPREFIX (kept)"
@@ -166,7 +174,7 @@ lx_prepare_wine_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   wineboot -i >"$LX_ENV_DIR/wineboot.log" 2>&1 || { cat "$LX_ENV_DIR/wineboot.log" >&2; return 1; }
   wineserver -p >/dev/null 2>&1 || true
-  lx_write_prefix_registry || return 1
+  lx_write_prefix_registry "$purpose" || return 1
   echo "$inputs" >"$stamp"
 }
 

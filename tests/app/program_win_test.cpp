@@ -1,8 +1,16 @@
-// The program as a whole: it starts, shows its main window under its title,
-// and ends with status 0 when that window is closed.
+// The program as a whole, started as a user starts it from a folder that
+// holds its settings: it opens its main window, ends with status 0 when the
+// window closes, writes its settings back and records its folder for the
+// update tool; with the TCP switch on, its log records reach the dispatcher
+// over TCP.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "tests/support/helper_process.h"
 #include "tests/support/message_pump.h"
@@ -11,14 +19,90 @@
 
 namespace {
 
-TEST(Program, OpensItsMainWindowAndEndsWhenItCloses) {
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+std::string ProgramPath() { return test_support::ExecutableFolder() + "LumarPdfPrinter.exe"; }
+
+// A start folder with "Setting.Ini" (the program INI in the same folder)
+// and an empty program INI.
+std::string MakeStartFolder(const std::string& tag, const std::string& setting_extra = {}) {
+  const std::string folder = test_support::MakeTemporaryFolder(tag);
+  std::ofstream(fs::u8path(folder + "Setting.Ini"), std::ios::binary)
+      << "[INI-DATEI]\r\nGlobal=.\r\n" << setting_extra;
+  std::ofstream(fs::u8path(folder + "LumarPdfPrinter.ini"), std::ios::binary) << "";
+  return folder;
+}
+
+std::string WindowsFolder() {
+  char buffer[MAX_PATH + 1] = {};
+  GetWindowsDirectoryA(buffer, sizeof buffer);
+  return buffer;
+}
+
+TEST(Program, OpensItsMainWindowEndsWhenItClosesAndWritesItsSettingsBack) {
+  const std::string folder = MakeStartFolder("program-run");
   test_support::HelperProcess program;
-  ASSERT_TRUE(program.Start(test_support::ExecutableFolder() + "LumarPdfPrinter.exe"));
-  HWND window = program.WaitForWindow("Lumar PDF Printer");
+  ASSERT_TRUE(program.Start(ProgramPath(), "", folder));
+  HWND window = program.WaitForWindow("Lumar PDF-Printer");
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(test_support::WindowTitle(window), "Lumar PDF Printer");
-  // The window exists before the program shows it.
+  EXPECT_EQ(test_support::WindowTitle(window), "Lumar PDF-Printer");
   EXPECT_TRUE(test_support::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }));
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+
+  const std::string program_ini = ReadText(folder + "LumarPdfPrinter.ini");
+  EXPECT_NE(program_ini.find("[Drucker]"), std::string::npos) << program_ini;
+  EXPECT_NE(program_ini.find("PDFReaderTitel=Adobe Reader"), std::string::npos) << program_ini;
+  const std::string setting_ini = ReadText(folder + "Setting.Ini");
+  EXPECT_NE(setting_ini.find("[Fensterpositionen]"), std::string::npos) << setting_ini;
+  EXPECT_NE(setting_ini.find("fmMain="), std::string::npos) << setting_ini;
+  // The update tool learns where the program lives.
+  const std::string update_tool = ReadText(WindowsFolder() + "\\CorvaneUpdates.ini");
+  EXPECT_NE(update_tool.find("LumarPdfPrinter.exe=" + test_support::ExecutableFolder()), std::string::npos)
+      << update_tool;
+}
+
+TEST(Program, SendsItsLogRecordsOverTcpWhenTheSettingsSaySo) {
+  const std::string folder = MakeStartFolder(
+      "program-tcp", "[LogWire]\r\nEinstellungenSetzen=True\r\nAktiv=True\r\nVerbindeÜberTPC=True\r\n");
+  const std::string received = folder + "tcp-received.txt";
+  test_support::HelperProcess dispatcher;
+  ASSERT_TRUE(dispatcher.Start(test_support::ExecutableFolder() + "log_dispatcher_standin.exe",
+                               "--log \"" + received + "\" --port 3434"));
+  ASSERT_NE(dispatcher.WaitForWindow("LogWire Dispatcher"), nullptr);
+
+  test_support::HelperProcess program;
+  ASSERT_TRUE(program.Start(ProgramPath(), "", folder));
+  HWND window = program.WaitForWindow("Lumar PDF-Printer");
+  ASSERT_NE(window, nullptr);
+
+  // The settings' record ("LogWire Einstellungen überschrieben" with the
+  // destination) arrives as a TCP frame.
+  const std::string marker = "LogWire Einstellungen";
+  const auto arrived = [&] {
+    std::ifstream file(received, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+      std::istringstream fields(line);
+      std::string type, size, hex;
+      fields >> type >> size >> hex;
+      std::string bytes;
+      for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+      if (bytes.find(marker) != std::string::npos)
+        return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(test_support::PumpUntil(arrived, 20000));
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);

@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,7 +12,7 @@
 
 #include "app/shell_win.h"
 #include "platform/rtl/exceptions.h"
-#include "platform/rtl/text.h"
+#include "tests/support/drop_handle.h"
 #include "tests/support/helper_process.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/test_paths.h"
@@ -90,30 +89,10 @@ TEST(ShellPrintTo, ARefusalOfTheShellRaisesWithTheSystemsText) {
   }
 }
 
-// A drop handle built the way the shell builds one: DROPFILES followed by
-// the zero-terminated wide names and one more zero.
-HDROP MakeDropHandle(const std::vector<std::string>& names) {
-  std::u16string packed;
-  for (const std::string& name : names) {
-    packed += Utf8ToUtf16(name);
-    packed += u'\0';
-  }
-  packed += u'\0';
-  const size_t bytes = sizeof(DROPFILES) + packed.size() * sizeof(char16_t);
-  HGLOBAL memory = GlobalAlloc(GHND, bytes);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), packed.data(),
-              packed.size() * sizeof(char16_t));
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
 TEST(TakeDroppedFileNames, ReadsNamesOfAnyLengthInOrder) {
   const std::string long_name = "C:\\" + std::string(300, 'x') + "\\lang.pdf";
   const std::vector<std::string> names = {"C:\\Daten\\Größe.pdf", long_name, "C:\\a.txt"};
-  EXPECT_EQ(TakeDroppedFileNames(MakeDropHandle(names)), names);
+  EXPECT_EQ(TakeDroppedFileNames(test_support::MakeDropHandle(names)), names);
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ HelperProcess& HelperProcess::operator=(HelperProcess&& other) noexcept {
 
 HelperProcess::~HelperProcess() { Terminate(); }
 
-bool HelperProcess::Start(const std::string& executable, const std::string& arguments) {
+bool HelperProcess::Start(const std::string& executable, const std::string& arguments,
+                          const std::string& working_directory) {
   Terminate();
   std::string command_line = "\"" + executable + "\"";
   if (!arguments.empty())
@@ -50,8 +51,9 @@ bool HelperProcess::Start(const std::string& executable, const std::string& argu
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+  const char* directory = working_directory.empty() ? nullptr : working_directory.c_str();
+  if (!CreateProcessA(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, directory,
+                      &startup, &info)) {
     return false;
   }
   CloseHandle(info.hThread);

@@ -21,9 +21,11 @@ class HelperProcess {
   // failing test leaves nothing behind.
   ~HelperProcess();
 
-  // Starts `executable` with the command-line tail `arguments`; false when
-  // the process could not be created.
-  bool Start(const std::string& executable, const std::string& arguments = {});
+  // Starts `executable` with the command-line tail `arguments` in
+  // `working_directory` (this process's when empty); false when the process
+  // could not be created.
+  bool Start(const std::string& executable, const std::string& arguments = {},
+             const std::string& working_directory = {});
 
   bool running() const;
   DWORD id() const { return id_; }

@@ -1,8 +1,7 @@
 #pragma once
-// Driving modal windows from a test: the dialog's own message loop runs a
-// thread timer, and each tick performs the next step of the test (find the
-// dialog, type, press a key). A dialog that never shows up is closed after
-// a bound, so a failing test cannot hang the run.
+// What the toolkit's window tests share: scripted modal windows (from
+// tests/support), keys held down, and counting the process's GDI and USER
+// objects.
 
 #include <windows.h>
 
@@ -14,70 +13,13 @@
 #include <utility>
 
 #include "tests/support/message_pump.h"
+#include "tests/support/modal_script.h"
 
 namespace toolkit_test {
 
-struct ModalScript {
-  std::function<bool()> step;
-  int ticks_left = 0;
-};
-
-inline ModalScript& CurrentModalScript() {
-  static ModalScript script;
-  return script;
-}
-
-// The first visible top-level window of this thread with the window class
-// (the system's dialogs are "#32770", its menus "#32768"), or null.
-inline HWND FindThreadWindow(const std::wstring& window_class) {
-  struct Search {
-    const std::wstring* window_class;
-    HWND found;
-  } search{&window_class, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* state = reinterpret_cast<Search*>(param);
-        wchar_t class_name[64] = {};
-        GetClassNameW(window, class_name, 64);
-        if (IsWindowVisible(window) && *state->window_class == class_name) {
-          state->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-inline HWND FindThreadDialog() { return FindThreadWindow(L"#32770"); }
-
-inline void CALLBACK ModalScriptTick(HWND, UINT, UINT_PTR timer, DWORD) {
-  ModalScript& script = CurrentModalScript();
-  bool done = false;
-  if (script.step)
-    done = script.step();
-  if (!done && --script.ticks_left > 0)
-    return;
-  KillTimer(nullptr, timer);
-  script.step = nullptr;
-  if (!done) {
-    // Out of patience: close whatever modal window is up.
-    if (HWND dialog = FindThreadDialog())
-      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    if (HWND menu = FindThreadWindow(L"#32768"))
-      PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  }
-}
-
-// Runs `step` every 30 ms, inside whatever modal loop runs next, until it
-// returns true (at most `max_ticks` times).
-inline void RunWhileModal(std::function<bool()> step, int max_ticks = 300) {
-  ModalScript& script = CurrentModalScript();
-  script.step = std::move(step);
-  script.ticks_left = max_ticks;
-  SetTimer(nullptr, 0, 30, ModalScriptTick);
-}
+using test_support::FindThreadDialog;
+using test_support::FindThreadWindow;
+using test_support::RunWhileModal;
 
 // Holds keys down in this thread's keyboard state for the scope: key
 // messages a test sends or posts do not change that state, and controls ask

@@ -1,0 +1,348 @@
+#include "app/main_window_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <optional>
+
+#include "app/config.h"
+#include "app/file_list.h"
+#include "app/file_selections.h"
+#include "app/form_position_win.h"
+#include "app/grid_stand_in.h"
+#include "app/name_dialog_win.h"
+#include "app/shell_win.h"
+#include "logging/logger.h"
+#include "logging/logging_module.h"
+#include "platform/db/client_data_set.h"
+#include "platform/db/data_source.h"
+#include "platform/rtl/file_utils.h"
+#include "platform/toolkit/buttons.h"
+#include "platform/toolkit/combo_box.h"
+#include "platform/toolkit/icon.h"
+#include "platform/toolkit/image.h"
+#include "platform/toolkit/label.h"
+#include "platform/toolkit/list_box.h"
+#include "platform/toolkit/menus.h"
+#include "platform/toolkit/message_dialog.h"
+#include "platform/toolkit/panel.h"
+#include "platform/toolkit/picture.h"
+#include "platform/toolkit/printers.h"
+#include "platform/toolkit/progress_bar.h"
+#include "printers/printer_list.h"
+
+namespace {
+
+std::string& PdfReaderTitleState() {
+  static std::string title;
+  return title;
+}
+
+void ShowErrorBox(const std::string& text) { MessageDlg(text, mtError, {mbOK}, 0); }
+
+void LogPlainMessage(const std::string& text) {
+  if (TLogWireLogger* logger = GlobalLogWireLogger())
+    logger->SendMsg(text);
+}
+
+std::string TextOf(const Variant& value) { return value.IsNull() ? std::string() : value.AsString(); }
+
+// The program's icon, shown at the panel's right edge. A test program has
+// none; the picture then stays empty.
+void ShowProgramIcon(TImage& image) {
+  auto icon = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+  if (icon == nullptr)
+    return;
+  image.Picture().Icon().SetHandle(icon);
+}
+
+}  // namespace
+
+const std::string& PdfReaderTitle() { return PdfReaderTitleState(); }
+void ClearPdfReaderTitle() { PdfReaderTitleState().clear(); }
+
+TfmMain::TfmMain(TComponent* owner) : TForm(owner) {
+  SetName("fmMain");
+  SetCaption("Lumar PDF-Printer");
+  SetBounds(271, 222, 674, 301);
+  SetBorderWidth(4);
+  SetBorderStyle(bsSizeable);
+  Font().SetName("MS Sans Serif");
+  Font().SetHeight(-11);
+  BuildPanel();
+  BuildFileList();
+  BuildMenu();
+  OnCreate = [this](TObject* sender) { FormCreate(sender); };
+  OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
+}
+
+TfmMain::~TfmMain() {
+  // The owned components outlive this part of the window; the list must not
+  // be refreshed into a window that is half gone.
+  lxGridDBDateien->OnRowsChanged = nullptr;
+}
+
+void TfmMain::BuildPanel() {
+  paDrucken = new TPanel(this);
+  paDrucken->SetName("paDrucken");
+  paDrucken->SetParent(this);
+  paDrucken->SetAlign(alTop);
+  paDrucken->SetHeight(69);
+  paDrucken->SetBevelOuter(bvLowered);
+  paDrucken->SetCaption("");
+
+  laDrucker = new TLabel(this);
+  laDrucker->SetName("laDrucker");
+  laDrucker->SetParent(paDrucken);
+  laDrucker->SetLeft(4);
+  laDrucker->SetTop(8);
+  laDrucker->SetCaption("Drucker");
+
+  cbPrinterSelect = new TComboBox(this);
+  cbPrinterSelect->SetName("cbPrinterSelect");
+  cbPrinterSelect->SetParent(paDrucken);
+  cbPrinterSelect->SetStyle(csDropDownList);
+  cbPrinterSelect->SetBounds(80, 4, 269, 21);
+
+  btDrucken = new TButton(this);
+  btDrucken->SetName("btDrucken");
+  btDrucken->SetParent(paDrucken);
+  btDrucken->SetBounds(5, 36, 344, 27);
+  btDrucken->SetCaption("PDF Dateien drucken");
+  btDrucken->OnClick = [this](TObject* sender) { btDruckenClick(sender); };
+
+  Image1 = new TImage(this);
+  Image1->SetName("Image1");
+  Image1->SetParent(paDrucken);
+  Image1->SetAutoSize(true);
+  ShowProgramIcon(*Image1);
+  Image1->SetLeft(paDrucken->ClientWidth() - Image1->Width() - 8);
+  Image1->SetTop(4);
+  Image1->SetAnchors({akTop, akRight});
+}
+
+void TfmMain::BuildFileList() {
+  pb = new TProgressBar(this);
+  pb->SetName("pb");
+  pb->SetParent(this);
+  pb->SetAlign(alBottom);
+  pb->SetHeight(16);
+
+  file_list_ = std::make_unique<FileList>(this);
+  dsDateien = new TDataSource(this);
+  dsDateien->SetName("dsDateien");
+  dsDateien->SetDataSet(file_list_->DataSet());
+
+  lbDateien = new TListBox(this);
+  lbDateien->SetName("lbDateien");
+  lbDateien->SetParent(this);
+  lbDateien->SetAlign(alClient);
+
+  lxGridDBDateien = new TGridStandInView(this);
+  lxGridDBDateien->SetName("lxGridDBDateien");
+  lxGridDBDateien->AddColumn("Sortkey", "Nr.");
+  lxGridDBDateien->AddColumn("Datei", "Datei");
+  lxGridDBDateien->AddColumn("Groesse", "Größe");
+  lxGridDBDateien->AddColumn("Datum", "Datum");
+  lxGridDBDateien->OnRowsChanged = [this](TObject*) { ShowRows(); };
+  lxGridDBDateien->SetDataSource(dsDateien);
+}
+
+void TfmMain::BuildMenu() {
+  MainMenu1 = new TMainMenu(this);
+  MainMenu1->SetName("MainMenu1");
+  pmDatei = new TMenuItem(this);
+  pmDatei->SetName("pmDatei");
+  pmDatei->SetCaption("&Datei");
+  MainMenu1->Items().Add(pmDatei);
+
+  const auto add_item = [this](const char* name, const char* caption, const char* shortcut,
+                               void (TfmMain::*handler)(TObject*)) {
+    auto* item = new TMenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    if (shortcut != nullptr)
+      item->SetShortCut(TextToShortCut(shortcut));
+    if (handler != nullptr)
+      item->OnClick = [this, handler](TObject* sender) { (this->*handler)(sender); };
+    pmDatei->Add(item);
+    return item;
+  };
+  pmDateienauswahlspeichern = add_item("pmDateienauswahlspeichern", "Dateiauswahl &speichern", "Ctrl+S",
+                                       &TfmMain::pmDateienauswahlspeichernClick);
+  pmDateienauswahlladen = add_item("pmDateienauswahlladen", "Dateienauswahl &laden", "Ctrl+L",
+                                   &TfmMain::pmDateienauswahlladenClick);
+  pmDateienauswahlloeschen = add_item("pmDateienauswahlloeschen", "&Dateienauswahl löschen", "Ctrl+D",
+                                      &TfmMain::pmDateienauswahlloeschenClick);
+  N1 = add_item("N1", "-", nullptr, nullptr);
+  pmBeenden = add_item("pmBeenden", "&Beenden", "Ctrl+X", &TfmMain::pmBeendenClick);
+  SetFormMenu(*this, MainMenu1);
+}
+
+int32_t TfmMain::NextSortkey() const { return file_list_->NextSortkey(); }
+
+void TfmMain::FillPrinterCombo() {
+  TStrings& items = cbPrinterSelect->Items();
+  items.Clear();
+  for (const std::string& name : printer_list_->Names()) {
+    if (name != "Screen")
+      items.Add(name);
+  }
+  cbPrinterSelect->SetItemIndex(0);
+}
+
+void TfmMain::FormCreate(TObject*) {
+  printer_list_ = std::make_unique<TprPrinterList>();
+  FillPrinterCombo();
+  file_list_->Clear();
+  DragAcceptFiles(Handle(), TRUE);
+  ReadSettings();
+}
+
+void TfmMain::ReadSettings() {
+  if (!OpenConfig())
+    return;
+  // A printer that is no longer installed leaves "Default" selected: with
+  // no printer selected the print run could only fail.
+  const int32_t stored = cbPrinterSelect->Items().IndexOf(ConfigReadStr("Drucker", "Name", ""));
+  if (stored >= 0)
+    cbPrinterSelect->SetItemIndex(stored);
+  PdfReaderTitleState() = ConfigReadStr("PDFReader", "PDFReaderTitel", "Adobe Reader");
+  pause_to_destroy_ = ReadPauseToDestroy();
+  LoadLayouts();
+  CloseConfig();
+  RestoreFormPosition(*this);
+}
+
+void TfmMain::FormDestroy(TObject*) {
+  if (!OpenConfig())
+    return;
+  SaveFormPosition(*this);
+  ConfigWriteStr("Drucker", "Name", cbPrinterSelect->ItemIndex() >= 0 ? cbPrinterSelect->Text() : "");
+  SaveLayouts();
+  CloseConfig();
+}
+
+void TfmMain::WMDropFiles(TMessage& message) {
+  const std::vector<std::string> names = TakeDroppedFileNames(reinterpret_cast<HDROP>(message.WParam));
+  try {
+    for (const std::string& name : names) {
+      // Folders and other files are passed over without a word.
+      if (!IsPdfPath(name) || DirectoryExists(name))
+        continue;
+      file_list_->AddFile(name);
+    }
+  } catch (const Exception& error) {
+    ShowErrorBox("Fehler: " + error.Message());
+  }
+  message.Result = 0;
+}
+
+TPrinterInfo TfmMain::GetPrinterInfo() {
+  TPrinter* printer = Printer();
+  const int32_t selected = cbPrinterSelect->ItemIndex();
+  printer->SetPrinterIndex(selected < 0 ? -2 : selected - 1);
+  TPrinterInfo info;
+  printer->GetPrinter(info.device, info.driver, info.port);
+  return info;
+}
+
+void TfmMain::btDruckenClick(TObject*) {
+  TGridStandInDataController* controller = lxGridDBDateien->GetDataController();
+  bool update_open = false;
+  try {
+    const std::string parameters = PrintToParameters(GetPrinterInfo());
+    controller->BeginUpdate();
+    update_open = true;
+    pb->SetPosition(0);
+    pb->SetMax(controller->GetRecordCount());
+    const int32_t count = controller->GetRecordCount();
+    for (int32_t row = 0; row < count; ++row) {
+      pb->StepBy(1);
+      const std::string path = TextOf(lxGridDBDateien->GetViewData()->GetRecord(row).GetValue(kDateiItem));
+      LogPlainMessage(path);
+      if (!FileExists(path))
+        continue;
+      ShellPrintTo(Handle(), path, parameters);
+      Sleep(static_cast<DWORD>(pause_to_destroy_));
+      CloseReaderWindows(PdfReaderTitle(), [] { LogPlainMessage("PostMessage"); });
+    }
+    pb->SetPosition(0);
+    update_open = false;
+    controller->EndUpdate();
+    file_list_->Clear();
+  } catch (const Exception& error) {
+    if (update_open)
+      controller->EndUpdate();
+    ShowErrorBox("Fehler : " + error.Message());
+  }
+}
+
+std::vector<std::string> TfmMain::ListedPaths() {
+  std::vector<std::string> paths;
+  TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
+  const int32_t count = lxGridDBDateien->GetDataController()->GetRecordCount();
+  for (int32_t row = 0; row < count; ++row)
+    paths.push_back(TextOf(view_data->GetRecord(row).GetValue(kDateiItem)));
+  return paths;
+}
+
+void TfmMain::pmDateienauswahlspeichernClick(TObject*) {
+  const std::string name = AskSelectionName("SAVE");
+  if (name.empty())
+    return;
+  SaveSelection(name, ListedPaths());
+}
+
+void TfmMain::pmDateienauswahlladenClick(TObject*) {
+  const std::string name = AskSelectionName("LOAD");
+  if (name.empty())
+    return;
+  // A selection that cannot be read leaves the list as it is.
+  const std::optional<std::vector<std::string>> paths = LoadSelection(name);
+  if (paths)
+    LoadSelectionIntoList(*paths);
+}
+
+void TfmMain::LoadSelectionIntoList(const std::vector<std::string>& paths) {
+  TClientDataSet* data_set = file_list_->DataSet();
+  data_set->DisableControls();
+  try {
+    file_list_->Clear();
+    for (const std::string& path : paths) {
+      // Files that have gone since the selection was saved are passed over,
+      // as the print run would pass them over.
+      if (!IsPdfPath(path) || !FileExists(path))
+        continue;
+      file_list_->AddFile(path);
+    }
+    data_set->First();
+  } catch (...) {
+    data_set->EnableControls();
+    throw;
+  }
+  data_set->EnableControls();
+}
+
+void TfmMain::pmDateienauswahlloeschenClick(TObject*) {
+  const std::string name = AskSelectionName("DELETE");
+  if (name.empty())
+    return;
+  DeleteSelection(name);
+}
+
+void TfmMain::pmBeendenClick(TObject*) { Close(); }
+
+void TfmMain::ShowRows() {
+  TStrings& items = lbDateien->Items();
+  items.BeginUpdate();
+  items.Clear();
+  TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
+  for (int32_t row = 0; row < view_data->RecordCount(); ++row) {
+    const TGridStandInRecord& record = view_data->GetRecord(row);
+    items.Add(TextOf(record.GetValue(0)) + "   " + TextOf(record.GetValue(kDateiItem)) + "   " +
+              TextOf(record.GetValue(2)) + "   " + TextOf(record.GetValue(3)));
+  }
+  items.EndUpdate();
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The main window: the printer combo box and the print button on the top
+// panel, the file list in the middle, the progress bar at the bottom, and
+// the "&Datei" menu with the saved file selections.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/print_run.h"
+#include "platform/toolkit/form.h"
+
+class FileList;
+class TButton;
+class TComboBox;
+class TDataSource;
+class TGridStandInView;
+class TImage;
+class TLabel;
+class TListBox;
+class TMainMenu;
+class TMenuItem;
+class TPanel;
+class TProgressBar;
+class TprPrinterList;
+
+class TfmMain : public TForm {
+ public:
+  static constexpr TClass kClass{"TfmMain", &TForm::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+
+  explicit TfmMain(TComponent* owner);
+  ~TfmMain() override;
+
+  // Published handlers.
+  void FormCreate(TObject* sender);
+  void FormDestroy(TObject* sender);
+  void btDruckenClick(TObject* sender);
+  void pmDateienauswahlspeichernClick(TObject* sender);
+  void pmDateienauswahlladenClick(TObject* sender);
+  void pmDateienauswahlloeschenClick(TObject* sender);
+  void pmBeendenClick(TObject* sender);
+
+  // The selected printer's names: the platform printer at the combo's index
+  // minus one (-1 the default printer; no selection gives -2, an error).
+  TPrinterInfo GetPrinterInfo();
+
+  // Components, named as the window's description names them.
+  TPanel* paDrucken = nullptr;
+  TLabel* laDrucker = nullptr;
+  TComboBox* cbPrinterSelect = nullptr;
+  TButton* btDrucken = nullptr;
+  TImage* Image1 = nullptr;
+  TListBox* lbDateien = nullptr;  // shows the rows where the data grid will stand
+  TGridStandInView* lxGridDBDateien = nullptr;
+  TProgressBar* pb = nullptr;
+  TDataSource* dsDateien = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+  TMenuItem* pmDatei = nullptr;
+  TMenuItem* pmDateienauswahlspeichern = nullptr;
+  TMenuItem* pmDateienauswahlladen = nullptr;
+  TMenuItem* pmDateienauswahlloeschen = nullptr;
+  TMenuItem* N1 = nullptr;
+  TMenuItem* pmBeenden = nullptr;
+
+  FileList& Files() { return *file_list_; }
+  int32_t PauseToDestroy() const { return pause_to_destroy_; }
+  int32_t NextSortkey() const;
+  const TprPrinterList* PrinterList() const { return printer_list_.get(); }
+
+ protected:
+  void WMDropFiles(TMessage& message) override;
+
+ private:
+  void BuildPanel();
+  void BuildFileList();
+  void BuildMenu();
+  void FillPrinterCombo();
+  void ReadSettings();
+  void ShowRows();
+  // The "Datei" values of the rows in the view's order.
+  std::vector<std::string> ListedPaths();
+  void LoadSelectionIntoList(const std::vector<std::string>& paths);
+
+  std::unique_ptr<FileList> file_list_;
+  std::unique_ptr<TprPrinterList> printer_list_;
+  int32_t pause_to_destroy_ = 0;
+};
+
+// The text a reader window's title must contain to be closed after each
+// print request; read from the settings when the main window is created.
+const std::string& PdfReaderTitle();
+void ClearPdfReaderTitle();
+
+// The file path's item among the view's items ("Nr.", "Datei", "Größe",
+// "Datum").
+inline constexpr int32_t kDateiItem = 1;

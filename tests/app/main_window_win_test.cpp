@@ -1,0 +1,345 @@
+// The main window in this process, on real settings files: start-up from
+// the settings, drops as the shell delivers them, the print run against the
+// private print server with the reader and dispatcher stand-ins, the saved
+// selections through the name dialog, and what the window writes back when
+// it goes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/file_list.h"
+#include "app/grid_stand_in.h"
+#include "app/main_window_win.h"
+#include "logging/connection.h"
+#include "logging/logging_module.h"
+#include "logging/manager.h"
+#include "logging/message.h"
+#include "platform/db/client_data_set.h"
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/buttons.h"
+#include "platform/toolkit/combo_box.h"
+#include "platform/toolkit/list_box.h"
+#include "platform/toolkit/menus.h"
+#include "platform/toolkit/progress_bar.h"
+#include "tests/app/config_fixture.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/drop_handle.h"
+#include "tests/support/helper_process.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::HelperProcess;
+
+// ---- start-up and exit -------------------------------------------------------------
+
+TEST_F(MainWindowFixture, StartsWithThePrintersAndTheStoredSettings) {
+  WriteBothFiles("", "[Drucker]\r\nName=Datei\r\n[PDFReader]\r\nPDFReaderTitel=Leser\r\nPauseToDestroy=250\r\n");
+  TfmMain& form = CreateMainWindow();
+
+  EXPECT_EQ(test_support::WindowTitle(form.Handle()), "Lumar PDF-Printer");
+  const std::vector<std::string> items = ComboItems(*form.cbPrinterSelect);
+  ASSERT_GE(items.size(), 3u);
+  EXPECT_EQ(items[0], "Default");
+  EXPECT_EQ(std::count(items.begin(), items.end(), "Screen"), 0);
+  EXPECT_EQ(std::count(items.begin(), items.end(), "Datei"), 1);
+  EXPECT_EQ(std::count(items.begin(), items.end(), "PDF"), 1);
+  EXPECT_EQ(form.cbPrinterSelect->Text(), "Datei");
+  EXPECT_EQ(PdfReaderTitle(), "Leser");
+  EXPECT_EQ(form.PauseToDestroy(), 250);
+  EXPECT_EQ(form.NextSortkey(), 1);
+  EXPECT_EQ(form.Files().RowCount(), 0);
+  EXPECT_TRUE(warnings_.empty());
+}
+
+TEST_F(MainWindowFixture, APrinterThatIsNoLongerInstalledLeavesDefaultSelected) {
+  WriteBothFiles("", "[Drucker]\r\nName=Abgebaut\r\n");
+  TfmMain& form = CreateMainWindow();
+  EXPECT_EQ(form.cbPrinterSelect->ItemIndex(), 0);
+  EXPECT_EQ(form.cbPrinterSelect->Text(), "Default");
+}
+
+TEST_F(MainWindowFixture, ANegativePauseIsResetWithTheMessageForABadValue) {
+  WriteBothFiles("", "[PDFReader]\r\nPauseToDestroy=-5\r\n");
+  TfmMain& form = CreateMainWindow();
+  EXPECT_EQ(form.PauseToDestroy(), 3000);
+  ASSERT_EQ(warnings_.size() + errors_.size(), 1u);
+  EXPECT_NE(ReadFile(AppIni()).find("PauseToDestroy=3000"), std::string::npos);
+}
+
+TEST_F(MainWindowFixture, WithoutSettingsItWarnsOnceOpensAtItsDesignedPlaceAndWritesNothing) {
+  TfmMain& form = CreateMainWindow();
+  EXPECT_EQ(warnings_.size(), 1u);
+  EXPECT_EQ(form.Left(), 271);
+  EXPECT_EQ(form.Top(), 222);
+  EXPECT_EQ(form.cbPrinterSelect->ItemIndex(), 0);
+  EXPECT_TRUE(PdfReaderTitle().empty());
+  EXPECT_EQ(form.PauseToDestroy(), 0);
+
+  destroying_ = true;  // as at the application's end
+  FreeMainWindow();
+  EXPECT_EQ(warnings_.size(), 1u);
+  EXPECT_FALSE(fs::exists(SettingIni()));
+  EXPECT_FALSE(fs::exists(AppIni()));
+}
+
+TEST_F(MainWindowFixture, ExitStoresThePrinterAndThePlaceOfTheWindow) {
+  WriteBothFiles("[Fensterpositionen]\r\nfmMain=100,120,700,320\r\n", "[Drucker]\r\nName=Datei\r\n");
+  TfmMain& form = CreateMainWindow();
+  EXPECT_EQ(form.Left(), 100);
+  EXPECT_EQ(form.Top(), 120);
+  EXPECT_EQ(form.Width(), 700);
+  EXPECT_EQ(form.Height(), 320);
+
+  form.cbPrinterSelect->SetItemIndex(form.cbPrinterSelect->Items().IndexOf("PDF"));
+  form.SetBounds(60, 70, 680, 310);
+  FreeMainWindow();
+  EXPECT_NE(ReadFile(AppIni()).find("Name=PDF"), std::string::npos);
+  EXPECT_NE(ReadFile(SettingIni()).find("fmMain=60,70,680,310"), std::string::npos);
+}
+
+TEST_F(MainWindowFixture, ExitStoresAnEmptyPrinterNameWhenNoneIsSelected) {
+  WriteBothFiles("", "[Drucker]\r\nName=Datei\r\n");
+  TfmMain& form = CreateMainWindow();
+  form.cbPrinterSelect->SetItemIndex(-1);
+  FreeMainWindow();
+  const std::string ini = ReadFile(AppIni());
+  EXPECT_NE(ini.find("Name=\r\n"), std::string::npos) << ini;
+}
+
+// ---- drops ---------------------------------------------------------------------------
+
+TEST_F(MainWindowFixture, DropsAddPdfFilesInOrderAndPassOverEverythingElse) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  const std::string a = MakeDocument("eins.pdf");
+  const std::string b = MakeDocument("zwei.txt");
+  const std::string c = MakeDocument("DREI.PDF");
+  const std::string d = MakeDocument("vier.pdf.bak");
+  const std::string e = MakeDocument("fünf.Pdf");
+  const std::string folder = Documents() + "ordner.pdf";
+  fs::create_directory(folder);
+
+  Drop(form, {a, b, c, d, folder, e});
+  EXPECT_EQ(form.Files().Paths(), (std::vector<std::string>{a, c, e}));
+  EXPECT_EQ(SortKeys(form), (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(form.NextSortkey(), 4);
+  // The list the user sees follows.
+  EXPECT_EQ(form.lbDateien->Items().Count(), 3);
+
+  Drop(form, {a});
+  EXPECT_EQ(form.Files().Paths(), (std::vector<std::string>{a, c, e, a}));
+  EXPECT_EQ(SortKeys(form).back(), 4);
+}
+
+TEST_F(MainWindowFixture, ALockedFileEndsTheDropWithAMessageAndAddsNoHalfRow) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  const std::string first = MakeDocument("erst.pdf");
+  const std::string locked = MakeDocument("gesperrt.pdf");
+  const std::string last = MakeDocument("letzt.pdf");
+  HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+  std::string shown;
+  AnswerNextMessageBox(&shown);
+  Drop(form, {first, locked, last});
+  CloseHandle(lock);
+
+  EXPECT_EQ(shown.rfind("Fehler: ", 0), 0u) << shown;
+  EXPECT_EQ(form.Files().Paths(), std::vector<std::string>{first});
+  EXPECT_EQ(form.NextSortkey(), 2);
+  EXPECT_EQ(form.Files().DataSet()->State(), dsBrowse);
+}
+
+// ---- the print run -------------------------------------------------------------------
+
+// Takes each record the logger sends and notes where the progress bar
+// stood at that moment: the run pumps no messages, so this is the only
+// moment a test can look at it.
+class ProgressRecorder : public TLogWireConnection {
+ public:
+  ProgressRecorder(TLogWireManager& manager, TProgressBar& bar, std::vector<std::string>& texts,
+                   std::vector<int32_t>& positions)
+      : TLogWireConnection(manager), bar_(bar), texts_(texts), positions_(positions) {}
+  bool CanSend() override { return true; }
+  int32_t Send(const TLogWireMessage& message) override {
+    if (message.MsgType == 0) {
+      texts_.push_back(message.Text);
+      positions_.push_back(bar_.Position());
+    }
+    return 1;
+  }
+
+ private:
+  TProgressBar& bar_;
+  std::vector<std::string>& texts_;
+  std::vector<int32_t>& positions_;
+};
+
+TEST_F(MainWindowFixture, FilesThatVanishedAreLoggedAndSkippedAndTheBarStepsPerRow) {
+  WriteBothFiles("", "[Drucker]\r\nName=Datei\r\n[PDFReader]\r\nPauseToDestroy=0\r\n");
+  TfmMain& form = CreateMainWindow();
+  const std::vector<std::string> paths = {MakeDocument("weg-1.pdf"), MakeDocument("weg-2.pdf"),
+                                          MakeDocument("weg-3.pdf")};
+  Drop(form, paths);
+  for (const std::string& path : paths)
+    fs::remove(path);
+
+  std::vector<std::string> texts;
+  std::vector<int32_t> positions;
+  GlobalLogWireManager()->UseConnection(
+      std::make_unique<ProgressRecorder>(*GlobalLogWireManager(), *form.pb, texts, positions));
+  PressPrint(form);
+
+  EXPECT_EQ(texts, paths);
+  EXPECT_EQ(positions, (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(form.pb->Max(), 3);
+  EXPECT_EQ(form.pb->Position(), 0);
+  EXPECT_EQ(form.Files().RowCount(), 0);
+  EXPECT_EQ(form.NextSortkey(), 1);
+}
+
+TEST_F(MainWindowFixture, NoPrinterSelectedEndsTheRunWithTheMessageAndKeepsTheList) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  Drop(form, {MakeDocument("bleibt.pdf")});
+  form.cbPrinterSelect->SetItemIndex(-1);
+
+  std::string shown;
+  AnswerNextMessageBox(&shown);
+  PressPrint(form);
+  EXPECT_EQ(shown, "Fehler : Druckerindex außerhalb des zulässigen Bereichs");
+  EXPECT_EQ(form.Files().RowCount(), 1);
+  EXPECT_EQ(form.NextSortkey(), 2);
+  EXPECT_EQ(form.lxGridDBDateien->GetDataController()->UpdateCount(), 0);
+}
+
+TEST_F(MainWindowFixture, APrintRunPrintsEveryFileInListOrderClosesTheReaderAndLogsThePaths) {
+  WriteBothFiles("", "[Drucker]\r\nName=Datei\r\n[PDFReader]\r\nPDFReaderTitel=Adobe Reader\r\n"
+                     "PauseToDestroy=1500\r\n");
+  TfmMain& form = CreateMainWindow();
+  // Process ids repeat between runs under Wine; the clock does not.
+  const std::string stem = "lauf-" + std::to_string(GetTickCount64());
+  const std::vector<std::string> paths = {MakePdf(stem + "-c.pdf"), MakePdf(stem + "-a.pdf"),
+                                          MakePdf(stem + "-b.pdf")};
+  Drop(form, paths);
+
+  DispatcherStandIn dispatcher;
+  ASSERT_TRUE(dispatcher.Start(Documents() + "dispatcher.txt"));
+  const std::string reader_log = Documents() + "reader.txt";
+  HelperProcess reader;
+  ASSERT_TRUE(reader.Start(test_support::ExecutableFolder() + "reader_standin.exe",
+                           "\"Adobe Reader - x.pdf\" --log \"" + reader_log + "\""));
+  ASSERT_NE(reader.WaitForWindow("Adobe Reader - x.pdf"), nullptr);
+
+  PressPrint(form);
+  EXPECT_EQ(form.Files().RowCount(), 0);
+  EXPECT_EQ(form.NextSortkey(), 1);
+  EXPECT_EQ(form.pb->Position(), 0);
+  EXPECT_EQ(form.pb->Max(), 3);
+
+  // Three jobs at the print server, in the list's order.
+  const std::vector<std::string> jobs = WaitForPrintedJobs(stem, 3);
+  ASSERT_EQ(jobs.size(), 3u);
+  EXPECT_NE(jobs[0].find(stem + "-c.pdf"), std::string::npos) << jobs[0];
+  EXPECT_NE(jobs[1].find(stem + "-a.pdf"), std::string::npos) << jobs[1];
+  EXPECT_NE(jobs[2].find(stem + "-b.pdf"), std::string::npos) << jobs[2];
+
+  // The reader was asked to close after the first pause.
+  EXPECT_EQ(reader.WaitForExit(), 0u);
+  EXPECT_NE(ReadFile(reader_log).find("closed"), std::string::npos);
+
+  // The dispatcher got the paths in order, and the close request noted.
+  const std::vector<std::string> texts = dispatcher.MessageTexts();
+  std::vector<std::string> logged_paths;
+  std::copy_if(texts.begin(), texts.end(), std::back_inserter(logged_paths),
+               [](const std::string& text) { return text != "PostMessage"; });
+  EXPECT_EQ(logged_paths, paths);
+  const auto first_close = std::find(texts.begin(), texts.end(), "PostMessage");
+  ASSERT_NE(first_close, texts.end());
+  EXPECT_EQ(first_close - texts.begin(), 1) << "the close request follows the first file";
+}
+
+// ---- saved selections through the dialog ---------------------------------------------
+
+TEST_F(MainWindowFixture, SaveLoadAndDeleteASelectionThroughTheDialog) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  const std::vector<std::string> paths = {MakeDocument("s1.pdf"), MakeDocument("s2.pdf"),
+                                          MakeDocument("s3.pdf")};
+  Drop(form, paths);
+
+  DialogSeen seen;
+  ChooseInNameDialog(form, *form.pmDateienauswahlspeichern, "Mein Stapel", &seen);
+  EXPECT_EQ(seen.caption, "Speichern unter...");
+  EXPECT_EQ(seen.ok_caption, "Speichern");
+  std::string ini = ReadFile(AppIni());
+  EXPECT_NE(ini.find("Mein Stapel=DATEIEN_SAVED_MEINSTAPEL"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("[DATEIEN_SAVED_MEINSTAPEL]\r\n1=" + paths[0] + "\r\n2=" + paths[1] + "\r\n3=" + paths[2]),
+            std::string::npos)
+      << ini;
+
+  // Loading replaces the list; a file that has gone since is passed over.
+  Drop(form, {MakeDocument("anders.pdf")});
+  fs::remove(paths[1]);
+  ChooseInNameDialog(form, *form.pmDateienauswahlladen, "Mein Stapel", &seen);
+  EXPECT_EQ(seen.caption, "Laden...");
+  EXPECT_EQ(seen.items, std::vector<std::string>{"Mein Stapel"});
+  EXPECT_EQ(form.Files().Paths(), (std::vector<std::string>{paths[0], paths[2]}));
+  EXPECT_EQ(SortKeys(form), (std::vector<int32_t>{1, 2}));
+
+  ChooseInNameDialog(form, *form.pmDateienauswahlloeschen, "Mein Stapel", &seen);
+  EXPECT_EQ(seen.caption, "Löschen Auswahl...");
+  ini = ReadFile(AppIni());
+  EXPECT_EQ(ini.find("MEINSTAPEL"), std::string::npos) << ini;
+  EXPECT_EQ(form.Files().RowCount(), 2) << "deleting a selection leaves the list alone";
+}
+
+TEST_F(MainWindowFixture, TheDialogRefusesEmptyAndUnstorableNamesAndCancelChangesNothing) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  Drop(form, {MakeDocument("n.pdf")});
+
+  for (const std::string& name : {std::string("   "), std::string("a=b"), std::string("[x]"), std::string("x;y")}) {
+    DialogSeen seen;
+    ChooseInNameDialog(form, *form.pmDateienauswahlspeichern, name, &seen);
+    EXPECT_FALSE(seen.refusal.empty()) << name;
+    if (name == "   ") {
+      EXPECT_EQ(seen.refusal, "Ein Name muss ausgewählt bzw. eingegeben werden.");
+    }
+  }
+  EXPECT_EQ(ReadFile(AppIni()).find("DATEIEN_SAVED_"), std::string::npos);
+}
+
+TEST_F(MainWindowFixture, LoadingANameThatIsNoLongerStoredKeepsTheList) {
+  WriteBothFiles("", "[DATEIEN_SAVED]\r\nAlt=DATEIEN_SAVED_ALT\r\n");
+  TfmMain& form = CreateMainWindow();
+  Drop(form, {MakeDocument("bleibt.pdf")});
+  // Another program removes the stored list while the dialog is open.
+  DialogSeen seen;
+  seen.before_ok = [this] { WriteFile(AppIni(), "[DATEIEN_SAVED]\r\n"); };
+  ChooseInNameDialog(form, *form.pmDateienauswahlladen, "Alt", &seen);
+  EXPECT_EQ(form.Files().RowCount(), 1);
+}
+
+TEST_F(MainWindowFixture, BeendenClosesTheWindow) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  SendMessageA(form.Handle(), WM_COMMAND, form.pmBeenden->Command(), 0);
+  // Closing the main window ends the application's message loop.
+  MSG quit;
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
