@@ -15,7 +15,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +31,7 @@
 #include "platform/toolkit/screen.h"
 #include "platform/toolkit/speed_button.h"
 #include "tests/app/config_fixture.h"
+#include "tests/support/dispatcher_log.h"
 #include "tests/support/drop_handle.h"
 #include "tests/support/helper_process.h"
 #include "tests/support/input.h"
@@ -62,42 +62,11 @@ class DispatcherStandIn {
            process_.WaitForWindow("LogWire Dispatcher") != nullptr;
   }
 
-  // The texts of the plain messages (record type 0), read from the record
-  // bytes: the text's length at offset 16, the text itself at offset 243.
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    std::ifstream file(log_path_, std::ios::binary);
-    std::string line;
-    while (std::getline(file, line)) {
-      std::istringstream fields(line);
-      uint64_t id = 0;
-      uint32_t size = 0;
-      std::string hex;
-      fields >> id >> size >> hex;
-      std::vector<uint8_t> bytes;
-      for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-      if (bytes.size() < 243 || ReadUInt32(bytes, 0) != 0)
-        continue;
-      const uint32_t length = ReadUInt32(bytes, 16);
-      if (243 + static_cast<size_t>(length) > bytes.size())
-        continue;
-      std::string text(bytes.begin() + 243, bytes.begin() + 243 + length);
-      while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-      texts.push_back(text);
-    }
-    return texts;
-  }
+  std::vector<std::string> MessageTexts() const { return test_support::DispatcherMessageTexts(log_path_); }
 
   test_support::HelperProcess& process() { return process_; }
 
  private:
-  static uint32_t ReadUInt32(const std::vector<uint8_t>& bytes, size_t offset) {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-           static_cast<uint32_t>(bytes[offset + 3]) << 24;
-  }
-
   std::string log_path_;
   test_support::HelperProcess process_;
 };

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/dispatcher_log.h"
 #include "tests/support/helper_process.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/test_paths.h"
@@ -88,18 +89,9 @@ TEST(Program, SendsItsLogRecordsOverTcpWhenTheSettingsSaySo) {
   // destination) arrives as a TCP frame.
   const std::string marker = "LogWire Einstellungen";
   const auto arrived = [&] {
-    std::ifstream file(received, std::ios::binary);
-    std::string line;
-    while (std::getline(file, line)) {
-      std::istringstream fields(line);
-      std::string type, size, hex;
-      fields >> type >> size >> hex;
-      std::string bytes;
-      for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-      if (bytes.find(marker) != std::string::npos)
+    for (const test_support::DispatcherRecord& record : test_support::ReadDispatcherLog(received))
+      if (record.Contains(marker))
         return true;
-    }
     return false;
   };
   EXPECT_TRUE(test_support::PumpUntil(arrived, 20000));

@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +20,7 @@
 #include "logging/logging_module.h"
 #include "logging/manager.h"
 #include "platform/rtl/date_time.h"
+#include "tests/support/dispatcher_log.h"
 #include "tests/support/helper_process.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/test_paths.h"
@@ -37,33 +36,7 @@ constexpr char kPolicyKeyRoot[] = "Software\\Policies\\Dovex";
 
 std::string StandInPath() { return test_support::ExecutableFolder() + "log_dispatcher_standin.exe"; }
 
-struct ReceivedRecord {
-  uint64_t id = 0;
-  uint32_t size = 0;
-  std::vector<uint8_t> bytes;
-};
-
-// The stand-in's log: one line "<dwData> <size> <hex bytes>" per message.
-std::vector<ReceivedRecord> ReadReceived(const std::string& path) {
-  std::vector<ReceivedRecord> records;
-  std::ifstream file(path, std::ios::binary);
-  std::string line;
-  while (std::getline(file, line)) {
-    std::istringstream fields(line);
-    ReceivedRecord record;
-    std::string hex;
-    fields >> record.id >> record.size >> hex;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-      record.bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    records.push_back(record);
-  }
-  return records;
-}
-
-uint32_t ReadUInt32(const std::vector<uint8_t>& bytes, size_t offset) {
-  return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-         static_cast<uint32_t>(bytes[offset + 3]) << 24;
-}
+using test_support::DispatcherRecord;
 
 // What a record should hold. Texts are short enough for their fields, and
 // `text` is given without a final line break.
@@ -210,11 +183,11 @@ class CopyDataTransport : public ::testing::Test {
     ASSERT_NE(stand_in_.WaitForWindow(kLogWireDispatcherWindowTitle), nullptr);
   }
 
-  std::vector<ReceivedRecord> Received() const { return ReadReceived(log_path_); }
+  std::vector<DispatcherRecord> Received() const { return test_support::ReadDispatcherLog(log_path_); }
   std::vector<uint32_t> ReceivedTypes() const {
     std::vector<uint32_t> types;
-    for (const ReceivedRecord& record : Received())
-      types.push_back(ReadUInt32(record.bytes, 0));
+    for (const DispatcherRecord& record : Received())
+      types.push_back(record.Type());
     return types;
   }
 
@@ -231,9 +204,9 @@ TEST_F(CopyDataTransport, RegistrationAndMessageArriveAsGoldenRecords) {
   Logger().SendMsg("C:\\Daten\\Größe.pdf\r\n");
   ASSERT_TRUE(Logger().Enabled());
 
-  const std::vector<ReceivedRecord> received = Received();
+  const std::vector<DispatcherRecord> received = Received();
   ASSERT_EQ(received.size(), 2u);
-  for (const ReceivedRecord& record : received) {
+  for (const DispatcherRecord& record : received) {
     EXPECT_EQ(record.id, 0x7F000000u);
     EXPECT_EQ(record.size, record.bytes.size());
   }
@@ -260,8 +233,8 @@ TEST_F(CopyDataTransport, RegistrationAndMessageArriveAsGoldenRecords) {
   message.category = "Druck";
   message.category_color = 16777215;
   // The moment is the stamp's; it must be today's.
-  message.time = ReadUInt32(received[1].bytes, 4);
-  message.date = ReadUInt32(received[1].bytes, 8);
+  message.time = received[1].UInt32At(4);
+  message.date = received[1].UInt32At(8);
   EXPECT_LT(message.time, 86'400'000u);
   EXPECT_NEAR(message.date, LogWireDateTimeToTimeStamp(Date()).Date, 1);
   EXPECT_EQ(received[1].bytes, GoldenRecord(message));
@@ -287,11 +260,11 @@ TEST_F(CopyDataTransport, EachDestinationIsRegisteredUsedAndReleasedOnTheWire) {
   LogWireLoggingFinalize();
 
   EXPECT_EQ(ReceivedTypes(), (std::vector<uint32_t>{91, 0, 91, 0, 0, 92, 91, 0, 92, 92, 92}));
-  const std::vector<ReceivedRecord> received = Received();
+  const std::vector<DispatcherRecord> received = Received();
   ASSERT_EQ(received.size(), 11u);
   const auto text = [&](size_t index) {
     const std::vector<uint8_t>& bytes = received[index].bytes;
-    return std::string(bytes.begin() + 243, bytes.begin() + 243 + ReadUInt32(bytes, 16));
+    return std::string(bytes.begin() + 243, bytes.begin() + 243 + received[index].UInt32At(16));
   };
   const auto id = [&](size_t index) { return std::string(reinterpret_cast<const char*>(&received[index].bytes[54])); };
   EXPECT_EQ(text(0), "Viewer");
