@@ -3,10 +3,48 @@
 #include "app/file_selections.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/bitmap.h"
+#include "platform/toolkit/canvas.h"
+#include "platform/toolkit/color.h"
 #include "platform/toolkit/combo_box.h"
 #include "platform/toolkit/label.h"
 #include "platform/toolkit/message_dialog.h"
 #include "platform/toolkit/speed_button.h"
+
+namespace {
+
+constexpr int32_t kGlyphSize = 16;
+
+// The buttons' glyphs, drawn here rather than shipped as pictures: two
+// images side by side, the mark in its colour and in grey for a disabled
+// button, on fuchsia that the button shows see-through.
+template <typename DrawMark>
+void SetTwoImageGlyph(TSpeedButton& button, TColor color, DrawMark draw_mark) {
+  TBitmap glyph(2 * kGlyphSize, kGlyphSize);
+  TCanvas& canvas = glyph.Canvas();
+  canvas.Brush().SetColor(clFuchsia);
+  canvas.FillRect(TRect(0, 0, 2 * kGlyphSize, kGlyphSize));
+  canvas.Pen().SetWidth(2);
+  canvas.Pen().SetColor(color);
+  draw_mark(canvas, 0);
+  canvas.Pen().SetColor(clGray);
+  draw_mark(canvas, kGlyphSize);
+  button.SetGlyph(glyph);
+  button.SetNumGlyphs(2);
+}
+
+void DrawCheckMark(TCanvas& canvas, int32_t left) {
+  canvas.Polyline({TPoint(left + 3, 8), TPoint(left + 6, 11), TPoint(left + 12, 4)});
+}
+
+void DrawCross(TCanvas& canvas, int32_t left) {
+  canvas.MoveTo(left + 4, 4);
+  canvas.LineTo(left + 12, 12);
+  canvas.MoveTo(left + 12, 4);
+  canvas.LineTo(left + 4, 12);
+}
+
+}  // namespace
 
 TfmSpeichernLaden::TfmSpeichernLaden(TComponent* owner) : TForm(owner) {
   SetName("fmSpeichernLaden");
@@ -33,7 +71,7 @@ TfmSpeichernLaden::TfmSpeichernLaden(TComponent* owner) : TForm(owner) {
   sbOK->SetParent(this);
   sbOK->SetBounds(272, 48, 117, 22);
   sbOK->SetFlat(true);
-  sbOK->SetNumGlyphs(2);
+  SetTwoImageGlyph(*sbOK, clGreen, DrawCheckMark);
   sbOK->OnClick = [this](TObject* sender) { sbOKClick(sender); };
 
   sbCancel = new TSpeedButton(this);
@@ -41,7 +79,7 @@ TfmSpeichernLaden::TfmSpeichernLaden(TComponent* owner) : TForm(owner) {
   sbCancel->SetParent(this);
   sbCancel->SetBounds(392, 48, 117, 22);
   sbCancel->SetFlat(true);
-  sbCancel->SetNumGlyphs(2);
+  SetTwoImageGlyph(*sbCancel, clMaroon, DrawCross);
   sbCancel->SetCaption("Abbrechen");
   sbCancel->OnClick = [this](TObject* sender) { sbCancelClick(sender); };
 

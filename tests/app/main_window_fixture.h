@@ -38,6 +38,7 @@
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/window_pixels.h"
 #include "tests/support/window_finder.h"
 
 // The text of a system message box: its static text that is not the icon.
@@ -78,6 +79,10 @@ struct DialogSeen {
   std::vector<std::string> items;
   // The error message shown for the name, if any.
   std::string refusal;
+  // Whether the OK button showed its green check mark and the cancel
+  // button its dark red cross.
+  bool ok_mark_shown = false;
+  bool cancel_mark_shown = false;
   // Runs just before OK is pressed.
   std::function<void()> before_ok;
 };
@@ -208,6 +213,8 @@ class MainWindowFixture : public ConfigFixture {
       seen->items.clear();
       for (int32_t i = 0; i < dialog->cbName->Items().Count(); ++i)
         seen->items.push_back(dialog->cbName->Items()[i]);
+      seen->ok_mark_shown = ShowsColor(*dialog, *dialog->sbOK, RGB(0, 128, 0));
+      seen->cancel_mark_shown = ShowsColor(*dialog, *dialog->sbCancel, RGB(128, 0, 0));
       EnterName(*dialog, name);
       if (seen->before_ok)
         seen->before_ok();
@@ -262,6 +269,17 @@ class MainWindowFixture : public ConfigFixture {
     }
     const int32_t index = dialog.cbName->Items().IndexOf(name);
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+
+  // Whether `color` shows anywhere on the button, as drawn on screen.
+  static bool ShowsColor(TfmSpeichernLaden& dialog, TSpeedButton& button, COLORREF color) {
+    UpdateWindow(dialog.Handle());
+    const test_support::WindowPixels pixels = test_support::WindowPixels::Capture(dialog.Handle());
+    for (int32_t y = button.Top(); y < button.Top() + button.Height() && y < pixels.height(); ++y)
+      for (int32_t x = button.Left(); x < button.Left() + button.Width() && x < pixels.width(); ++x)
+        if (test_support::ColorsNear(pixels.At(x, y), color, 8))
+          return true;
+    return false;
   }
 
   static void PressSpeedButton(TfmSpeichernLaden& dialog, TSpeedButton& button) {

@@ -284,6 +284,8 @@ TEST_F(MainWindowFixture, SaveLoadAndDeleteASelectionThroughTheDialog) {
   ChooseInNameDialog(form, *form.pmDateienauswahlspeichern, "Mein Stapel", &seen);
   EXPECT_EQ(seen.caption, "Speichern unter...");
   EXPECT_EQ(seen.ok_caption, "Speichern");
+  EXPECT_TRUE(seen.ok_mark_shown);
+  EXPECT_TRUE(seen.cancel_mark_shown);
   std::string ini = ReadFile(AppIni());
   EXPECT_NE(ini.find("Mein Stapel=DATEIEN_SAVED_MEINSTAPEL"), std::string::npos) << ini;
   EXPECT_NE(ini.find("[DATEIEN_SAVED_MEINSTAPEL]\r\n1=" + paths[0] + "\r\n2=" + paths[1] + "\r\n3=" + paths[2]),
