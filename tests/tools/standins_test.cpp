@@ -64,7 +64,8 @@ TEST(ReaderStandIn, ShowsTheGivenTitleAndEndsOnCloseRequest) {
                            "\"Adobe Reader - Größe.pdf\" --log \"" + log + "\""));
   HWND window = reader.WaitForWindow("Adobe Reader - Größe.pdf");
   ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(IsWindowVisible(window));
+  // The window exists a moment before the stand-in shows it.
+  EXPECT_TRUE(test_support::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }));
   EXPECT_EQ(test_support::WindowTitle(window), "Adobe Reader - Größe.pdf");
 
   PostMessageA(window, WM_CLOSE, 0, 0);
