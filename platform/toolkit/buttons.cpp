@@ -62,17 +62,6 @@ void TButtonControl::Dispatch(TMessage& message) {
   TWinControl::Dispatch(message);
 }
 
-void TButtonControl::WMMouseButton(TMessage& message) {
-  const TAliveToken alive = AliveToken();
-  DefaultHandler(message);
-  if (alive.Alive())
-    TWinControl::WMMouseButton(message);
-}
-
-void TButtonControl::WMMouseMove(TMessage& message) {
-  DefaultHandler(message);
-  TWinControl::WMMouseMove(message);
-}
 
 // --- TButton --------------------------------------------------------------------------------------
 

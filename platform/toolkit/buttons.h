@@ -31,8 +31,6 @@ class TButtonControl : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void Dispatch(TMessage& message) override;
   // The control presses itself; the toolkit's mouse events follow.
-  void WMMouseButton(TMessage& message) override;
-  void WMMouseMove(TMessage& message) override;
   // A BN_CLICKED from the control.
   virtual void ButtonClicked() { Click(); }
   // The mnemonic of the caption was pressed.

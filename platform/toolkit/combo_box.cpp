@@ -15,31 +15,20 @@ constexpr TListControlMessages kComboBoxMessages{
 
 }  // namespace
 
-TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TWinControl(owner),
-      items_(std::make_unique<TListControlStrings>(static_cast<IListControlHost&>(*this), kComboBoxMessages)),
-      canvas_(std::make_unique<TControlCanvas>()),
-      saved_items_(std::make_unique<TStringList>()) {
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TCustomListControl(owner, kComboBoxMessages) {
   SetBounds(0, 0, 145, 21);
   SetTabStop(true);
   ControlStyle() = TControlStyle{csSetCaption, csDoubleClicks, csFixedHeight};
-  canvas_->SetControl(this);
 }
 
-TCustomComboBox::~TCustomComboBox() {
-  // The window goes while the items and the canvas its last messages may
-  // need still exist.
-  Destroying();
-  DestroyHandle();
-  canvas_->FreeHandle();
-}
+TCustomComboBox::~TCustomComboBox() = default;
 
 LRESULT TCustomComboBox::Send(UINT message, WPARAM wparam, LPARAM lparam) {
   return SendMessageW(Handle(), message, wparam, lparam);
 }
 
 void TCustomComboBox::Clear() {
-  items_->Clear();
+  Items().Clear();
   SetText("");
 }
 
@@ -82,12 +71,10 @@ void TCustomComboBox::CreateWnd() {
   TWinControl::CreateWnd();
   Send(CB_LIMITTEXT, static_cast<WPARAM>(std::max(max_length_, 0)));
   ApplyDropDownCount();
-  if (style_ == csOwnerDrawFixed)
-    Send(CB_SETITEMHEIGHT, 0, item_height_);
   const int32_t item_index =
-      RestoreListControlItems(WindowHandle(), kComboBoxMessages, sorted_, *saved_items_, saved_item_index_,
-                              [this](int32_t, int32_t index) { ApplyItemHeight(index); });
-  saved_items_->Clear();
+      RestoreListControlItems(WindowHandle(), kComboBoxMessages, sorted_, SavedItems(), saved_item_index_,
+                              [](int32_t, int32_t) {});
+  SavedItems().Clear();
   Send(CB_SETCURSEL, static_cast<WPARAM>(item_index));
   // The edit field keeps what was typed even when it names no item.
   if (HasEdit()) {
@@ -102,10 +89,10 @@ void TCustomComboBox::DestroyWnd() {
     return;
   }
   TStringList saved;
-  SaveListControlItems(*items_, saved);
+  SaveListControlItems(Items(), saved);
   saved_item_index_ = static_cast<int32_t>(Send(CB_GETCURSEL));
   TWinControl::DestroyWnd();
-  saved_items_->Assign(&saved);
+  SavedItems().Assign(&saved);
 }
 
 void TCustomComboBox::BeginItemReplace(int32_t) { replace_item_index_ = ItemIndex(); }
@@ -115,14 +102,6 @@ void TCustomComboBox::EndItemReplace(int32_t) { SetItemIndex(replace_item_index_
 void TCustomComboBox::ApplyDropDownCount() {
   if (HandleAllocated())
     SendMessageW(WindowHandle(), CB_SETMINVISIBLE, static_cast<WPARAM>(std::max(drop_down_count_, 1)), 0);
-}
-
-void TCustomComboBox::ApplyItemHeight(int32_t index) {
-  if (style_ != csOwnerDrawVariable || !HandleAllocated())
-    return;
-  int32_t height = item_height_;
-  MeasureItem(index, height);
-  Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(index), std::clamp(height, 1, 255));
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle style) {
@@ -141,8 +120,8 @@ int32_t TCustomComboBox::ItemIndex() {
 void TCustomComboBox::SetItemIndex(int32_t index) {
   if (!HandleAllocated()) {
     saved_item_index_ = index;
-    if (index >= 0 && index < items_->Count())
-      TControl::SetTextBuffer(items_->Get(index));
+    if (index >= 0 && index < Items().Count())
+      TControl::SetTextBuffer(Items().Get(index));
     return;
   }
   Send(CB_SETCURSEL, static_cast<WPARAM>(index));
@@ -151,7 +130,7 @@ void TCustomComboBox::SetItemIndex(int32_t index) {
 void TCustomComboBox::SetTextBuffer(const std::string& text) {
   if (HasList()) {
     // A list-only field shows items only: the text picks one.
-    SetItemIndex(items_->IndexOf(text));
+    SetItemIndex(Items().IndexOf(text));
     if (!HandleAllocated())
       TControl::SetTextBuffer(text);
     return;
@@ -174,7 +153,7 @@ void TCustomComboBox::SetSorted(bool value) {
   sorted_ = value;
   RecreateWnd();
   if (!HandleAllocated())
-    saved_items_->SetSorted(value);
+    SavedItems().SetSorted(value);
 }
 
 void TCustomComboBox::SetCharCase(TEditCharCase value) {
@@ -194,13 +173,13 @@ void TCustomComboBox::SetMaxLength(int32_t length) {
 int32_t TCustomComboBox::ItemHeight() {
   if (HandleAllocated() && style_ != csOwnerDrawFixed && style_ != csOwnerDrawVariable)
     return static_cast<int32_t>(Send(CB_GETITEMHEIGHT, 0));
-  return item_height_;
+  return OwnerDrawItemHeight();
 }
 
 void TCustomComboBox::SetItemHeight(int32_t height) {
-  if (height <= 0 || height == item_height_)
+  if (height <= 0 || height == OwnerDrawItemHeight())
     return;
-  item_height_ = height;
+  SetOwnerDrawItemHeight(height);
   if (style_ == csOwnerDrawFixed && HandleAllocated())
     Send(CB_SETITEMHEIGHT, 0, height);
 }
@@ -241,18 +220,8 @@ void TCustomComboBox::Dispatch(TMessage& message) {
     case CN_COMMAND:
       CNCommand(message);
       return;
-    case CN_DRAWITEM:
-      message.Result = 1;
-      if (const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam))
-        DrawOwnerDrawnItem(*this, *canvas_, *draw, [this](int32_t index, const TRect& rect, TOwnerDrawState state) {
-          DrawItem(index, rect, state);
-        });
-      return;
-    case CN_MEASUREITEM:
-      CNMeasureItem(message);
-      return;
     default:
-      TWinControl::Dispatch(message);
+      TCustomListControl::Dispatch(message);
   }
 }
 
@@ -265,7 +234,7 @@ void TCustomComboBox::CNCommand(TMessage& message) {
       // handlers see it at once.
       const int32_t index = ItemIndex();
       if (HasEdit() && index >= 0) {
-        const std::u16string wide = Utf8ToUtf16(items_->Get(index));
+        const std::u16string wide = Utf8ToUtf16(Items().Get(index));
         SetWindowTextW(WindowHandle(), reinterpret_cast<const wchar_t*>(wide.c_str()));
       }
       Click();
@@ -290,30 +259,6 @@ void TCustomComboBox::CNCommand(TMessage& message) {
   }
 }
 
-void TCustomComboBox::CNMeasureItem(TMessage& message) {
-  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-  message.Result = 1;
-  if (measure == nullptr)
-    return;
-  int32_t height = item_height_;
-  if (style_ == csOwnerDrawVariable && static_cast<int32_t>(measure->itemID) >= 0)
-    MeasureItem(static_cast<int32_t>(measure->itemID), height);
-  measure->itemHeight = static_cast<UINT>(std::clamp(height, 1, 255));
-}
-
-void TCustomComboBox::DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state) {
-  if (OnDrawItem) {
-    OnDrawItem(this, index, rect, state);
-    return;
-  }
-  DrawItemText(*canvas_, rect, index < items_->Count() ? items_->Get(index) : std::string(), state);
-}
-
-void TCustomComboBox::MeasureItem(int32_t index, int32_t& height) {
-  if (OnMeasureItem)
-    OnMeasureItem(this, index, height);
-}
-
 void TCustomComboBox::Change() {
   if (OnChange)
     OnChange(this);
@@ -334,16 +279,4 @@ void TCustomComboBox::DropDown() {
 void TCustomComboBox::CloseUp() {
   if (OnCloseUp)
     OnCloseUp(this);
-}
-
-void TCustomComboBox::WMMouseButton(TMessage& message) {
-  const TAliveToken alive = AliveToken();
-  DefaultHandler(message);
-  if (alive.Alive())
-    TWinControl::WMMouseButton(message);
-}
-
-void TCustomComboBox::WMMouseMove(TMessage& message) {
-  DefaultHandler(message);
-  TWinControl::WMMouseMove(message);
 }

@@ -8,26 +8,21 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "platform/toolkit/control_canvas.h"
 #include "platform/toolkit/edit.h"
-#include "platform/toolkit/list_box.h"
-#include "platform/toolkit/win_control.h"
+#include "platform/toolkit/list_control.h"
 
 enum TComboBoxStyle : uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
-class TCustomComboBox : public TWinControl, private IListControlHost {
+class TCustomComboBox : public TCustomListControl {
  public:
-  static constexpr TClass kClass{"TCustomComboBox", &TWinControl::kClass};
+  static constexpr TClass kClass{"TCustomComboBox", &TCustomListControl::kClass};
   const TClass* ClassType() const override { return &kClass; }
 
   explicit TCustomComboBox(TComponent* owner);
   ~TCustomComboBox() override;
 
-  TStrings& Items() { return *items_; }
-  void SetItems(const TStrings& items) { items_->Assign(&items); }
   void Clear();
 
   TComboBoxStyle Style() const { return style_; }
@@ -59,28 +54,19 @@ class TCustomComboBox : public TWinControl, private IListControlHost {
   std::string SelText();
   void SelectAll();
 
-  // The canvas owner-drawn items are drawn on (valid while one is drawn).
-  TCanvas& Canvas() { return *canvas_; }
-
   // The text changed: typed, or an item chosen while OnSelect is unset.
   TNotifyEvent OnChange;
   // An item was chosen from the list.
   TNotifyEvent OnSelect;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
-  TDrawItemEvent OnDrawItem;
-  TMeasureItemEvent OnMeasureItem;
-
-  virtual void DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state);
-  virtual void MeasureItem(int32_t index, int32_t& height);
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void Dispatch(TMessage& message) override;
-  void WMMouseButton(TMessage& message) override;
-  void WMMouseMove(TMessage& message) override;
+  bool HasVariableItemHeight() const override { return style_ == csOwnerDrawVariable; }
   // Setting the text of a list-only combo box selects the item of that
   // text (letter case ignored), or none.
   void SetTextBuffer(const std::string& text) override;
@@ -91,24 +77,15 @@ class TCustomComboBox : public TWinControl, private IListControlHost {
 
  private:
   void CNCommand(TMessage& message);
-  void CNDrawItem(TMessage& message);
-  void CNMeasureItem(TMessage& message);
   void ApplyDropDownCount();
-  void ApplyItemHeight(int32_t index);
   bool HasList() const { return style_ != csDropDown && style_ != csSimple; }
   bool HasEdit() const { return style_ == csDropDown || style_ == csSimple; }
   LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 
-  // IListControlHost
-  HWND ItemsWindow() const override { return WindowHandle(); }
-  TStringList& SavedItems() override { return *saved_items_; }
-  void ItemInserted(int32_t index) override { ApplyItemHeight(index); }
+  // Replacing an item keeps the selection.
   void BeginItemReplace(int32_t index) override;
   void EndItemReplace(int32_t index) override;
 
-  std::unique_ptr<TListControlStrings> items_;
-  std::unique_ptr<TControlCanvas> canvas_;
-  std::unique_ptr<TStringList> saved_items_;
   int32_t saved_item_index_ = -1;
   int32_t replace_item_index_ = -1;
   TComboBoxStyle style_ = csDropDown;
@@ -116,7 +93,6 @@ class TCustomComboBox : public TWinControl, private IListControlHost {
   bool sorted_ = false;
   TEditCharCase char_case_ = ecNormal;
   int32_t max_length_ = 0;
-  int32_t item_height_ = 16;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -548,12 +548,19 @@ void TControl::DefaultHandler(TMessage& message) {
 void TControl::WMMouseButton(TMessage& message) {
   const UINT msg = message.Msg;
   const TMouseButton button = ButtonOf(msg);
+  // The window's own handling comes first: a system control takes the
+  // focus, moves its caret, presses its button or tracks its scroll box,
+  // and the events below see the result; the default procedure also turns
+  // a right button release into WM_CONTEXTMENU.
+  const TAliveToken alive = AliveToken();
+  DefaultHandler(message);
+  if (!alive.Alive())
+    return;
   if (IsButtonDown(msg)) {
     if (control_style_.Contains(csCaptureMouse))
       SetMouseCapture(true);
     if (button == mbLeft && control_style_.Contains(csClickEvents))
       control_state_.Include(csClicked);
-    const TAliveToken alive = AliveToken();
     if (button == mbLeft && IsDoubleClick(msg) && control_style_.Contains(csClickEvents)) {
       DblClick();
       if (!alive.Alive())
@@ -565,7 +572,6 @@ void TControl::WMMouseButton(TMessage& message) {
   // Button up.
   if (control_style_.Contains(csCaptureMouse))
     SetMouseCapture(false);
-  const TAliveToken alive = AliveToken();
   if (button == mbLeft && control_state_.Contains(csClicked)) {
     control_state_.Exclude(csClicked);
     if (ClientRect().Contains(message.Pos())) {
@@ -592,7 +598,9 @@ void TControl::DoMouseUp(TMessage& message, TMouseButton button) {
 }
 
 void TControl::WMMouseMove(TMessage& message) {
-  if (control_style_.Contains(csNoStdEvents))
+  const TAliveToken alive = AliveToken();
+  DefaultHandler(message);
+  if (!alive.Alive() || control_style_.Contains(csNoStdEvents))
     return;
   const TPoint point = message.Pos();
   MouseMove(KeysToShiftState(message.WParam), point.X, point.Y);
@@ -821,7 +829,11 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {
   canvas_ = std::move(canvas);
 }
 
-TGraphicControl::~TGraphicControl() = default;
+TGraphicControl::~TGraphicControl() {
+  // Leave the parent before the canvas goes: the parent paints its graphic
+  // children with it.
+  SetParent(nullptr);
+}
 
 TCanvas& TGraphicControl::Canvas() { return *canvas_; }
 

@@ -271,15 +271,3 @@ int32_t TCustomEdit::FirstVisibleCharIndex() {
   const LRESULT found = SendMessageW(WindowHandle(), EM_CHARFROMPOS, 0, MAKELPARAM(0, 0));
   return LOWORD(found);
 }
-
-void TCustomEdit::WMMouseButton(TMessage& message) {
-  const TAliveToken alive = AliveToken();
-  DefaultHandler(message);
-  if (alive.Alive())
-    TWinControl::WMMouseButton(message);
-}
-
-void TCustomEdit::WMMouseMove(TMessage& message) {
-  DefaultHandler(message);
-  TWinControl::WMMouseMove(message);
-}

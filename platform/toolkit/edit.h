@@ -86,10 +86,6 @@ class TCustomEdit : public TWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   void Dispatch(TMessage& message) override;
-  // The system control takes the mouse first (caret, selection,
-  // tracking); the toolkit's mouse events follow.
-  void WMMouseButton(TMessage& message) override;
-  void WMMouseMove(TMessage& message) override;
   void DoEnter() override;
   virtual void Change();
   // The window style bits of the settings, also for descendants.

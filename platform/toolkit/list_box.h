@@ -7,133 +7,22 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
-#include <memory>
-#include <string>
 #include <vector>
 
-#include "platform/rtl/strings.h"
-#include "platform/toolkit/control_canvas.h"
-#include "platform/toolkit/win_control.h"
+#include "platform/toolkit/list_control.h"
 
 enum TListBoxStyle : uint8_t { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
-enum TOwnerDrawStateFlag : uint8_t {
-  odSelected,
-  odGrayed,
-  odDisabled,
-  odChecked,
-  odFocused,
-  odDefault,
-  odHotLight,
-  odInactive,
-  odNoAccel,
-  odNoFocusRect,
-  odComboBoxEdit,
-};
-using TOwnerDrawState = TSmallSet<TOwnerDrawStateFlag>;
-// The state of a DRAWITEMSTRUCT.
-TOwnerDrawState OwnerDrawStateOf(UINT item_state);
-
-using TDrawItemEvent = std::function<void(TObject* control, int32_t index, TRect rect, TOwnerDrawState state)>;
-using TMeasureItemEvent = std::function<void(TObject* control, int32_t index, int32_t& height)>;
-
-// The messages through which a system list control (LB_... for list boxes,
-// CB_... for combo boxes) keeps its items.
-struct TListControlMessages {
-  UINT get_count;
-  UINT get_text;
-  UINT get_text_length;
-  UINT add_string;
-  UINT insert_string;
-  UINT delete_string;
-  UINT reset_content;
-  UINT get_item_data;
-  UINT set_item_data;
-  UINT find_string_exact;
-};
-
-// What the items need from the control that shows them.
-class IListControlHost {
+class TCustomListBox : public TCustomListControl {
  public:
-  virtual ~IListControlHost() = default;
-  // The window that holds the items, null while there is none.
-  virtual HWND ItemsWindow() const = 0;
-  // The items while the control has no window.
-  virtual TStringList& SavedItems() = 0;
-  // An item went in at `index` (a variable-height list measures it).
-  virtual void ItemInserted(int32_t index) = 0;
-  // Saves what replacing an item would lose (selection), and puts it back.
-  virtual void BeginItemReplace(int32_t index) = 0;
-  virtual void EndItemReplace(int32_t index) = 0;
-};
-
-// The items of a list box or combo box: the control's own while its window
-// exists, a saved copy otherwise.
-class TListControlStrings : public TStrings {
- public:
-  static constexpr TClass kClass{"TListControlStrings", &TStrings::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-
-  TListControlStrings(IListControlHost& host, const TListControlMessages& messages)
-      : host_(host), messages_(messages) {}
-
-  int32_t Count() const override;
-  std::string Get(int32_t index) const override;
-  void Put(int32_t index, const std::string& text) override;
-  uintptr_t GetSlot(int32_t index) const override;
-  void PutSlot(int32_t index, uintptr_t slot) override;
-  int32_t Add(const std::string& text) override;
-  void Insert(int32_t index, const std::string& text) override;
-  void Delete(int32_t index) override;
-  void Clear() override;
-  // Whole texts, letter case ignored (the control's own search).
-  int32_t IndexOf(std::string_view text) const override;
-
- protected:
-  void SetUpdateState(bool updating) override;
-
- private:
-  void CheckIndex(int32_t index) const;
-  bool HasWindow() const { return host_.ItemsWindow() != nullptr; }
-  LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const {
-    return SendMessageW(host_.ItemsWindow(), message, wparam, lparam);
-  }
-
-  IListControlHost& host_;
-  const TListControlMessages& messages_;
-};
-
-// Saves a list control's items (with their data) before its window goes.
-void SaveListControlItems(TStrings& items, TStringList& saved);
-// Puts saved items into a new window (sorted by the control when
-// `sorted`), calling `restored` with each item's saved and new position,
-// and returns where the item saved at `saved_index` went (-1 for none).
-int32_t RestoreListControlItems(HWND window, const TListControlMessages& messages, bool sorted,
-                                const TStringList& saved, int32_t saved_index,
-                                const std::function<void(int32_t saved_position, int32_t index)>& restored);
-
-// Draws one owner-drawn item of a list control on `canvas` (which takes the
-// item's device context for the call): `draw` paints the item, then the
-// focus frame follows. The control's font and brush are the canvas's.
-void DrawOwnerDrawnItem(TWinControl& control, TControlCanvas& canvas, const DRAWITEMSTRUCT& item,
-                        const std::function<void(int32_t index, const TRect& rect, TOwnerDrawState state)>& draw);
-// The toolkit's drawing of an item: its text, on the selection's colours
-// when it is selected.
-void DrawItemText(TCanvas& canvas, const TRect& rect, const std::string& text, TOwnerDrawState state);
-
-class TCustomListBox : public TWinControl, private IListControlHost {
- public:
-  static constexpr TClass kClass{"TCustomListBox", &TWinControl::kClass};
+  static constexpr TClass kClass{"TCustomListBox", &TCustomListControl::kClass};
   const TClass* ClassType() const override { return &kClass; }
 
   explicit TCustomListBox(TComponent* owner);
   ~TCustomListBox() override;
 
-  TStrings& Items() { return *items_; }
-  void SetItems(const TStrings& items) { items_->Assign(&items); }
-  int32_t Count() { return items_->Count(); }
-  void Clear() { items_->Clear(); }
+  int32_t Count() { return Items().Count(); }
+  void Clear() { Items().Clear(); }
 
   // The selected item (the focused one with multiple selection); -1: none.
   int32_t ItemIndex();
@@ -179,48 +68,23 @@ class TCustomListBox : public TWinControl, private IListControlHost {
   int32_t ItemAtPos(TPoint point, bool existing);
   TRect ItemRect(int32_t index);
 
-  // The canvas items are drawn on (valid while one is drawn).
-  TCanvas& Canvas() { return *canvas_; }
-
-  TDrawItemEvent OnDrawItem;
-  TMeasureItemEvent OnMeasureItem;
-
-  // Draws an owner-drawn item: OnDrawItem, or the text on the selection's
-  // colours. The focus frame is drawn afterwards either way.
-  virtual void DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state);
-  virtual void MeasureItem(int32_t index, int32_t& height);
-
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void Dispatch(TMessage& message) override;
-  // The system control takes the mouse first (caret, selection,
-  // tracking); the toolkit's mouse events follow.
-  void WMMouseButton(TMessage& message) override;
-  void WMMouseMove(TMessage& message) override;
   void BoundsChanged() override;
+  bool HasVariableItemHeight() const override { return style_ == lbOwnerDrawVariable; }
 
  private:
   void CNCommand(TMessage& message);
-  void CNDrawItem(TMessage& message);
-  void CNMeasureItem(TMessage& message);
   void ApplyColumnWidth();
-  // Sets a variable list's item height from MeasureItem.
-  void ApplyItemHeight(int32_t index);
   LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 
-  // IListControlHost
-  HWND ItemsWindow() const override { return WindowHandle(); }
-  TStringList& SavedItems() override { return *saved_items_; }
-  void ItemInserted(int32_t index) override { ApplyItemHeight(index); }
+  // Replacing an item keeps its selection.
   void BeginItemReplace(int32_t index) override;
   void EndItemReplace(int32_t index) override;
 
-  std::unique_ptr<TListControlStrings> items_;
-  std::unique_ptr<TControlCanvas> canvas_;
-  // The items while there is no window.
-  std::unique_ptr<TStringList> saved_items_;
   std::vector<bool> saved_selection_;
   int32_t saved_item_index_ = -1;
   int32_t saved_top_index_ = 0;
@@ -232,7 +96,6 @@ class TCustomListBox : public TWinControl, private IListControlHost {
   bool extended_select_ = true;
   bool sorted_ = false;
   bool integral_height_ = false;
-  int32_t item_height_ = 16;
   int32_t columns_ = 0;
   int32_t scroll_width_ = 0;
   int32_t tab_width_ = 0;

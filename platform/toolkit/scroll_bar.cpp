@@ -114,15 +114,3 @@ void TScrollBar::Dispatch(TMessage& message) {
   }
   TWinControl::Dispatch(message);
 }
-
-void TScrollBar::WMMouseButton(TMessage& message) {
-  const TAliveToken alive = AliveToken();
-  DefaultHandler(message);
-  if (alive.Alive())
-    TWinControl::WMMouseButton(message);
-}
-
-void TScrollBar::WMMouseMove(TMessage& message) {
-  DefaultHandler(message);
-  TWinControl::WMMouseMove(message);
-}

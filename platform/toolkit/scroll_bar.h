@@ -56,8 +56,6 @@ class TScrollBar : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void Dispatch(TMessage& message) override;
-  void WMMouseButton(TMessage& message) override;
-  void WMMouseMove(TMessage& message) override;
   virtual void Change();
   virtual void Scroll(TScrollCode code, int32_t& position);
 

@@ -6,6 +6,7 @@
 #include "platform/rtl/text.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/drag.h"
+#include "platform/toolkit/errors.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/screen.h"
 
@@ -23,6 +24,23 @@ std::wstring WideText(const std::string& text) {
 }
 
 HINSTANCE ProgramInstance() { return GetModuleHandleW(nullptr); }
+
+// An id for a new child window of `parent` that none of its present
+// children carries: notifications that name a child by its id alone
+// (WM_MEASUREITEM) must find that child. Ids stay within the 16 bits that
+// WM_COMMAND carries, and 0 and 0xFFFF (-1, the "no id" of dialogs) are
+// left out.
+UINT UnusedChildId(HWND parent) {
+  constexpr UINT kFirstId = 1;
+  constexpr UINT kLastId = 0xFFFE;
+  thread_local UINT last_given = 0;
+  for (UINT tries = kFirstId; tries <= kLastId; ++tries) {
+    last_given = last_given >= kLastId ? kFirstId : last_given + 1;
+    if (GetDlgItem(parent, static_cast<int>(last_given)) == nullptr)
+      return last_given;
+  }
+  throw EOutOfResources("Too many child windows in one window");
+}
 
 }  // namespace
 
@@ -42,6 +60,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Leave the parent while this object is still a windowed control: from
+  // the base destructor on, the parent could no longer tell which of its
+  // lists holds it and would keep a dangling entry.
+  SetParent(nullptr);
   RemoveFocus(true);
   if (handle_ != nullptr)
     DestroyWindowHandle();
@@ -164,6 +186,22 @@ void TWinControl::TrackMouseLeave() {
   track.dwFlags = TME_LEAVE;
   track.hwndTrack = handle_;
   tracking_mouse_leave_ = TrackMouseEvent(&track) != FALSE;
+}
+
+void TWinControl::WMContextMenu(TMessage& message) {
+  if (message.Result != 0)
+    return;
+  // The point is on the screen; (-1, -1) when the keyboard asked.
+  const TPoint screen = message.Pos();
+  if (screen != TPoint(-1, -1)) {
+    if (TControl* child = ControlAtPos(ScreenToClient(screen), false)) {
+      const TAliveToken alive = AliveToken();
+      message.Result = child->Perform(WM_CONTEXTMENU, message.WParam, message.LParam);
+      if (!alive.Alive() || message.Result != 0)
+        return;
+    }
+  }
+  TControl::WMContextMenu(message);
 }
 
 void TWinControl::WMMouseLeave(TMessage& message) {
@@ -294,8 +332,12 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   const std::wstring class_name = WideText(params.WinClassName);
   const std::wstring caption = WideText(params.Caption);
+  // For a child window the menu argument is its control id.
+  HMENU child_id = nullptr;
+  if ((params.Style & WS_CHILD) != 0)
+    child_id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(UnusedChildId(params.WndParent)));
   HWND window = CreateWindowExW(params.ExStyle, class_name.c_str(), caption.c_str(), params.Style, params.X,
-                                params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                                params.Y, params.Width, params.Height, params.WndParent, child_id,
                                 params.WindowClass.hInstance, params.Param);
   if (window != nullptr)
     handle_ = window;
@@ -359,8 +401,11 @@ void TWinControl::CMRecreateWnd(TMessage&) {
 void TWinControl::SetParentWindow(HWND window) {
   if (Parent() != nullptr || window == parent_window_)
     return;
-  if (handle_ != nullptr && window != nullptr)
+  if (handle_ != nullptr && window != nullptr) {
     ::SetParent(handle_, window);
+    if ((GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) != 0)
+      SetWindowLongPtrW(handle_, GWLP_ID, static_cast<LONG_PTR>(UnusedChildId(window)));
+  }
   else if (handle_ != nullptr)
     DestroyHandle();
   parent_window_ = window;
@@ -484,9 +529,11 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
   if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
     windowed->RemoveFocus(true);
-    windowed->DestroyHandle();
+    // Out of the lists first: whatever the window's destruction sets off
+    // (focus moves, parent notifications) must not reach it through them.
     win_controls_.erase(std::remove(win_controls_.begin(), win_controls_.end(), windowed), win_controls_.end());
     tab_list_.erase(std::remove(tab_list_.begin(), tab_list_.end(), windowed), tab_list_.end());
+    windowed->DestroyHandle();
   } else {
     if (handle_ != nullptr)
       control->InvalidateControl(control->Visible(), false);
@@ -672,6 +719,8 @@ void TWinControl::WMSetFocus(TMessage& message) {
 void TWinControl::WMKillFocus(TMessage& message) { DefaultHandler(message); }
 
 void TWinControl::CMEnter(TMessage&) { DoEnter(); }
+
+void TWinControl::CMFocusChanged(TMessage& message) { Broadcast(message); }
 void TWinControl::CMExit(TMessage&) { DoExit(); }
 
 void TWinControl::DoEnter() {

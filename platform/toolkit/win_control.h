@@ -198,6 +198,8 @@ class TWinControl : public TControl {
   void WMWindowPosChanged(TMessage& message) override;
   void WMControlNotification(TMessage& message) override;
   void WMMouseLeave(TMessage& message) override;
+  // A graphic child under the mouse gets the context popup first.
+  void WMContextMenu(TMessage& message) override;
   void WMNCDestroy(TMessage& message) override;
   void WMSysColorChange(TMessage& message) override;
   void CNKeyDown(TMessage& message) override;
@@ -215,6 +217,8 @@ class TWinControl : public TControl {
   void CMDialogChar(TMessage& message) override;
   void CMEnter(TMessage& message) override;
   void CMExit(TMessage& message) override;
+  // Passes the change on to every child, depth first.
+  void CMFocusChanged(TMessage& message) override;
   void CMShowingChanged(TMessage& message) override;
   void CMRecreateWnd(TMessage& message) override;
   void CMChildKey(TMessage& message) override;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/toolkit/form.h"
@@ -178,6 +179,35 @@ TEST_F(ComboBoxTest, OwnerDrawnItems) {
   combo_->SetItemHeight(20);
   EXPECT_EQ(SendMessageW(combo_->Handle(), CB_GETITEMHEIGHT, 0, 0), 20);
   EXPECT_EQ(combo_->ItemIndex(), 1);
+}
+
+TEST_F(ComboBoxTest, TwoVariableCombosOnOneFormAreEachMeasuredByTheirOwnHandler) {
+  auto* other = new TComboBox(form_);
+  other->SetParent(form_);
+  other->SetBounds(10, 150, 200, 24);
+  std::vector<std::pair<TObject*, int32_t>> asked_first;
+  std::vector<std::pair<TObject*, int32_t>> asked_other;
+  combo_->SetStyle(csOwnerDrawVariable);
+  combo_->OnMeasureItem = [&](TObject* sender, int32_t index, int32_t& height) {
+    asked_first.emplace_back(sender, index);
+    height = 12 + index;
+  };
+  other->SetStyle(csOwnerDrawVariable);
+  other->SetItemHeight(22);
+  other->OnMeasureItem = [&](TObject* sender, int32_t index, int32_t& height) {
+    asked_other.emplace_back(sender, index);
+    height += index;
+  };
+  asked_first.clear();
+  combo_->Items().Add("fünf");
+  other->Items().Add("uno");
+  other->Items().Add("due");
+
+  EXPECT_EQ(asked_first, (std::vector<std::pair<TObject*, int32_t>>{{combo_, 4}}));
+  EXPECT_EQ(asked_other, (std::vector<std::pair<TObject*, int32_t>>{{other, 0}, {other, 1}}));
+  EXPECT_EQ(SendMessageW(combo_->Handle(), CB_GETITEMHEIGHT, 4, 0), 16);
+  EXPECT_EQ(SendMessageW(other->Handle(), CB_GETITEMHEIGHT, 0, 0), 22);
+  EXPECT_EQ(SendMessageW(other->Handle(), CB_GETITEMHEIGHT, 1, 0), 23);
 }
 
 TEST(ComboBoxLeakTest, ManyComboBoxesLeaveNoHandlesBehind) {

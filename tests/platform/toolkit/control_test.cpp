@@ -260,6 +260,64 @@ TEST(ControlTest, FocusMovesWithTabInTabOrderWithEnterAndExit) {
   EXPECT_EQ(form->ActiveControl(), third);
 }
 
+// Notes every CM_FOCUSCHANGED that reaches it, with the control it names.
+template <class Base>
+class FocusWatcher : public Base {
+ public:
+  FocusWatcher(TComponent* owner, std::vector<std::string>& log) : Base(owner), log_(log) {}
+
+ protected:
+  void CMFocusChanged(TMessage& message) override {
+    auto* focused = reinterpret_cast<TControl*>(message.LParam);
+    log_.push_back(this->Name() + ":" + (focused != nullptr ? focused->Name() : std::string("-")));
+    Base::CMFocusChanged(message);
+  }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+template <class Watcher>
+Watcher* AddWatcher(TWinControl* parent, const std::string& name, TRect bounds, std::vector<std::string>& log) {
+  auto* control = new Watcher(parent, log);
+  control->SetName(name);
+  control->SetBoundsRect(bounds);
+  control->SetParent(parent);
+  return control;
+}
+
+TEST(ControlTest, FocusChangesReachEveryControlDepthFirst) {
+  std::vector<std::string> log;
+  form_fixture::FormPtr<RecordingForm> form(new RecordingForm(nullptr));
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(40, 40, 300, 200);
+  using WindowedWatcher = FocusWatcher<TCustomControl>;
+  using GraphicWatcher = FocusWatcher<TGraphicControl>;
+  auto* outer = AddWatcher<WindowedWatcher>(form.get(), "Outer", Bounds(0, 0, 150, 150), log);
+  auto* inner = AddWatcher<WindowedWatcher>(outer, "Inner", Bounds(10, 10, 100, 100), log);
+  auto* leaf = AddWatcher<WindowedWatcher>(inner, "Leaf", Bounds(10, 10, 40, 40), log);
+  leaf->SetTabStop(true);
+  AddWatcher<GraphicWatcher>(inner, "InnerMark", Bounds(60, 60, 10, 10), log);
+  AddWatcher<WindowedWatcher>(outer, "Sibling", Bounds(120, 120, 20, 20), log);
+  auto* last = AddWatcher<WindowedWatcher>(form.get(), "Last", Bounds(200, 0, 50, 50), log);
+  AddWatcher<GraphicWatcher>(form.get(), "FormMark", Bounds(200, 100, 10, 10), log);
+  // The form starts on Last.
+  last->SetTabStop(true);
+  last->SetTabOrder(0);
+  form_fixture::ShowAndSettle(*form);
+  ASSERT_TRUE(PumpUntil([&] { return last->Focused(); }));
+
+  log.clear();
+  form->focus_log.clear();
+  leaf->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return leaf->Focused(); }));
+  EXPECT_EQ(form->focus_log, (std::vector<std::string>{"focuschanged:Leaf"}));
+  // The form passes it to each child, each container to its own children
+  // before the next sibling; graphic children come first, as in Controls.
+  EXPECT_EQ(log, (std::vector<std::string>{"FormMark:Leaf", "Outer:Leaf", "Inner:Leaf", "InnerMark:Leaf",
+                                           "Leaf:Leaf", "Sibling:Leaf", "Last:Leaf"}));
+}
+
 TEST(ControlTest, KeyEventsAndKeyPreview) {
   auto form = MakeForm();
   TWinControl* control = AddPanel(form.get(), "Keys", Bounds(0, 0, 50, 20));

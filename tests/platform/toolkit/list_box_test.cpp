@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/toolkit/form.h"
@@ -179,6 +180,44 @@ TEST_F(ListBoxTest, OwnerDrawnVariableItemsAreMeasured) {
   // A new window measures the items again.
   list_->SetMultiSelect(true);
   EXPECT_EQ(list_->ItemRect(2).Height(), 30);
+}
+
+TEST_F(ListBoxTest, TwoVariableListsOnOneFormAreEachMeasuredByTheirOwnHandler) {
+  auto* other = new TListBox(form_);
+  other->SetParent(form_);
+  other->SetBounds(215, 10, 100, 200);
+  std::vector<std::pair<TObject*, int32_t>> asked_first;
+  std::vector<std::pair<TObject*, int32_t>> asked_other;
+  list_->SetStyle(lbOwnerDrawVariable);
+  list_->OnMeasureItem = [&](TObject* sender, int32_t index, int32_t& height) {
+    asked_first.emplace_back(sender, index);
+    height = 10 + index;
+  };
+  other->SetStyle(lbOwnerDrawVariable);
+  other->OnMeasureItem = [&](TObject* sender, int32_t index, int32_t& height) {
+    asked_other.emplace_back(sender, index);
+    height = 30 + index;
+  };
+  AddItems({"eins", "zwei", "drei"});
+  other->Items().Add("uno");
+  other->Items().Add("due");
+
+  // Each item is measured once, by the handler of its own list.
+  EXPECT_EQ(asked_first, (std::vector<std::pair<TObject*, int32_t>>{{list_, 0}, {list_, 1}, {list_, 2}}));
+  EXPECT_EQ(asked_other, (std::vector<std::pair<TObject*, int32_t>>{{other, 0}, {other, 1}}));
+  EXPECT_EQ(list_->ItemRect(2).Height(), 12);
+  EXPECT_EQ(other->ItemRect(0).Height(), 30);
+  EXPECT_EQ(other->ItemRect(1).Height(), 31);
+  EXPECT_NE(GetDlgCtrlID(list_->Handle()), GetDlgCtrlID(other->Handle()));
+
+  // A new window of the second list asks its own handler again.
+  asked_first.clear();
+  asked_other.clear();
+  other->SetSorted(true);
+  EXPECT_TRUE(asked_first.empty());
+  EXPECT_EQ(asked_other.size(), 2u);
+  for (const auto& [sender, index] : asked_other)
+    EXPECT_EQ(sender, other);
 }
 
 TEST_F(ListBoxTest, ItemsBeforeTheWindowAndAcrossNewWindows) {
