@@ -220,6 +220,22 @@ TEST_F(ListBoxTest, TwoVariableListsOnOneFormAreEachMeasuredByTheirOwnHandler) {
     EXPECT_EQ(sender, other);
 }
 
+TEST_F(ListBoxTest, FixedItemHeightsComeFromTheWindowsOwnQuestion) {
+  // The heights are set before the new windows exist: each window asks its
+  // parent as it is made, and the question must reach its own list.
+  auto* other = new TListBox(form_);
+  other->SetParent(form_);
+  other->SetBounds(215, 10, 100, 200);
+  other->Items().Add("uno");
+  AddItems({"eins"});
+  list_->SetItemHeight(24);
+  other->SetItemHeight(13);
+  list_->SetStyle(lbOwnerDrawFixed);
+  other->SetStyle(lbOwnerDrawFixed);
+  EXPECT_EQ(list_->ItemRect(0).Height(), 24);
+  EXPECT_EQ(other->ItemRect(0).Height(), 13);
+}
+
 TEST_F(ListBoxTest, ItemsBeforeTheWindowAndAcrossNewWindows) {
   auto* late = new TListBox(form_);
   late->SetSorted(true);
