@@ -31,6 +31,8 @@
 
 namespace {
 
+using net_test::UnusedPort;
+
 using net_test::TLoopbackServer;
 using net_test::TServerConnection;
 
@@ -51,19 +53,6 @@ Frame ReadFrame(TServerConnection& connection) {
 void Answer(TServerConnection& connection, uint32_t value) {
   connection.Send(TNsBytes{static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
                            static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)});
-}
-
-uint16_t UnusedPort() {
-  TNsStackReference holder;
-  TNsStack& stack = RequireStack();
-  const TNsStackSocketHandle socket = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-  stack.BindSocket(socket, "127.0.0.1", 0, Id_IPv4);
-  std::string address;
-  uint16_t port = 0;
-  TNsIPVersion version = Id_IPv4;
-  stack.GetLocalAddress(socket, address, port, version);
-  stack.DisconnectSocket(socket);
-  return port;
 }
 
 // A message whose record is exactly `record_size` bytes long.

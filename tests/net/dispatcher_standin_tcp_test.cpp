@@ -12,23 +12,13 @@
 #include "net/exceptions.h"
 #include "net/tcp_client.h"
 #include "platform/rtl/memory_stream.h"
+#include "tests/net/loopback_server.h"
 #include "tests/support/helper_process.h"
 #include "tests/support/test_paths.h"
 
 namespace {
 
-uint16_t UnusedPort() {
-  TNsStackReference holder;
-  TNsStack& stack = RequireStack();
-  const TNsStackSocketHandle socket = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-  stack.BindSocket(socket, "127.0.0.1", 0, Id_IPv4);
-  std::string address;
-  uint16_t port = 0;
-  TNsIPVersion version = Id_IPv4;
-  stack.GetLocalAddress(socket, address, port, version);
-  stack.DisconnectSocket(socket);
-  return port;
-}
+using net_test::UnusedPort;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);

@@ -184,4 +184,19 @@ class TLoopbackServer {
 // The bytes of a text.
 inline TNsBytes Bytes(const std::string& text) { return TNsBytes(text.begin(), text.end()); }
 
+// A loopback port that nothing listens on now: bound once and released, for
+// servers in other processes that take their port on the command line.
+inline uint16_t UnusedPort() {
+  TNsStackReference holder;
+  TNsStack& stack = RequireStack();
+  const TNsStackSocketHandle socket = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
+  stack.BindSocket(socket, "127.0.0.1", 0, Id_IPv4);
+  std::string address;
+  uint16_t port = 0;
+  TNsIPVersion version = Id_IPv4;
+  stack.GetLocalAddress(socket, address, port, version);
+  stack.DisconnectSocket(socket);
+  return port;
+}
+
 }  // namespace net_test

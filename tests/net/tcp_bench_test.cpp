@@ -43,14 +43,7 @@ class FramePeer {
  public:
   FramePeer() {
 #ifdef _WIN32
-    TNsStackReference holder;
-    TNsStack& stack = RequireStack();
-    const TNsStackSocketHandle socket = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-    stack.BindSocket(socket, "127.0.0.1", 0, Id_IPv4);
-    std::string address;
-    TNsIPVersion version = Id_IPv4;
-    stack.GetLocalAddress(socket, address, port_, version);
-    stack.DisconnectSocket(socket);
+    port_ = net_test::UnusedPort();
     started_ = standin_.Start(test_support::ExecutableFolder() + "log_dispatcher_standin.exe",
                               "--port " + std::to_string(port_)) &&
                standin_.WaitForWindow("LogWire Dispatcher") != nullptr;
