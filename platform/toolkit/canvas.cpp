@@ -81,8 +81,12 @@ HDC TCanvas::Handle() {
 void TCanvas::SetHandle(HDC dc) {
   if (dc == handle_)
     return;
-  if (handle_ != nullptr)
-    DeselectHandles();
+  if (handle_ != nullptr) {
+    if (LeavesObjectsSelected())
+      LeaveHandlesSelected();
+    else
+      DeselectHandles();
+  }
   handle_ = dc;
   if (handle_ != nullptr)
     pen_pos_ = TPoint();
@@ -92,11 +96,21 @@ void TCanvas::DeselectHandles() {
   if (handle_ == nullptr)
     return;
   if (font_valid_)
-    SelectObject(handle_, GetStockObject(SYSTEM_FONT));
+    SelectObject(handle_, LeftSelections::StockObjectOfKind(OBJ_FONT));
   if (pen_valid_)
-    SelectObject(handle_, GetStockObject(BLACK_PEN));
+    SelectObject(handle_, LeftSelections::StockObjectOfKind(OBJ_PEN));
   if (brush_valid_)
-    SelectObject(handle_, GetStockObject(HOLLOW_BRUSH));
+    SelectObject(handle_, LeftSelections::StockObjectOfKind(OBJ_BRUSH));
+  font_valid_ = pen_valid_ = brush_valid_ = false;
+}
+
+void TCanvas::LeaveHandlesSelected() {
+  if (font_valid_)
+    LeftSelections::Note(handle_, font_->Handle(), OBJ_FONT);
+  if (pen_valid_)
+    LeftSelections::Note(handle_, pen_->Handle(), OBJ_PEN);
+  if (brush_valid_)
+    LeftSelections::Note(handle_, brush_->Handle(), OBJ_BRUSH);
   font_valid_ = pen_valid_ = brush_valid_ = false;
 }
 
@@ -116,51 +130,66 @@ void TCanvas::RequiredState(uint8_t parts) {
     SelectBrush();
 }
 
+void TCanvas::SelectIfOther(HGDIOBJ object, UINT kind) {
+  if (GetCurrentObject(handle_, kind) != object)
+    SelectObject(handle_, object);
+}
+
 void TCanvas::SelectFont() {
-  SelectObject(handle_, font_->Handle());
+  SelectIfOther(font_->Handle(), OBJ_FONT);
   SetTextColor(handle_, ColorToColorRef(font_->Color()));
   font_valid_ = true;
 }
 
 void TCanvas::SelectPen() {
-  SelectObject(handle_, pen_->Handle());
+  SelectIfOther(pen_->Handle(), OBJ_PEN);
   SetROP2(handle_, PenModeToRop2(pen_->Mode()));
   pen_valid_ = true;
 }
 
 void TCanvas::SelectBrush() {
   HBRUSH brush = brush_->Handle();
-  // Patterns start at the context's origin; plain colours need no reset.
-  if (brush_->Style() != bsSolid || brush_->Bitmap() != nullptr)
+  // Hatches and bitmap patterns start at the context's origin, which
+  // differs from control to control: they are realized and selected anew
+  // each time. Plain colours and the clear brush need no reset.
+  const bool patterned = brush_->Bitmap() != nullptr || (brush_->Style() != bsSolid && brush_->Style() != bsClear);
+  if (patterned) {
     UnrealizeObject(brush);
-  SelectObject(handle_, brush);
+    SelectObject(handle_, brush);
+  } else {
+    SelectIfOther(brush, OBJ_BRUSH);
+  }
   const bool opaque = brush_->Style() == bsSolid || brush_->Bitmap() != nullptr;
   SetBkColor(handle_, ColorToColorRef(brush_->Color()));
   SetBkMode(handle_, opaque ? OPAQUE : TRANSPARENT);
   brush_valid_ = true;
 }
 
-// A changed object is deselected at once: its old handle is deleted right
-// after this returns.
+// A changed object whose handle goes is deselected at once: the old handle
+// is deleted right after this returns. A change that keeps the handle (a
+// font's colour, a pen's mode) only needs the context's settings again.
 void TCanvas::FontChanged() {
   if (!font_valid_)
     return;
-  SelectObject(handle_, GetStockObject(SYSTEM_FONT));
   font_valid_ = false;
+  if (!font_->HandleAllocated())
+    SelectObject(handle_, LeftSelections::StockObjectOfKind(OBJ_FONT));
 }
 
 void TCanvas::PenChanged() {
   if (!pen_valid_)
     return;
-  SelectObject(handle_, GetStockObject(BLACK_PEN));
   pen_valid_ = false;
+  if (!pen_->HandleAllocated())
+    SelectObject(handle_, LeftSelections::StockObjectOfKind(OBJ_PEN));
 }
 
 void TCanvas::BrushChanged() {
   if (!brush_valid_)
     return;
-  SelectObject(handle_, GetStockObject(HOLLOW_BRUSH));
   brush_valid_ = false;
+  if (!brush_->HandleAllocated())
+    SelectObject(handle_, LeftSelections::StockObjectOfKind(OBJ_BRUSH));
 }
 
 void TCanvas::Changing() {

@@ -171,6 +171,11 @@ class TCanvas : public TPersistent {
   void Changing();
   void Changed();
   void DeselectHandles();
+  // Whether the objects may stay selected in the current context when the
+  // canvas lets go of it: true for a context that a painter hands to one
+  // canvas after another and releases itself. A context the canvas is
+  // about to release or delete gets its stock objects back instead.
+  virtual bool LeavesObjectsSelected() const { return false; }
 
  private:
   void FontChanged();
@@ -179,6 +184,12 @@ class TCanvas : public TPersistent {
   void SelectFont();
   void SelectPen();
   void SelectBrush();
+  // Lets go of the context with the objects left in it (see
+  // LeavesObjectsSelected); the next canvas on it selects only what differs.
+  void LeaveHandlesSelected();
+  // Selects `object` unless the context has it selected already: selecting
+  // a font makes the system look for its realization each time.
+  void SelectIfOther(HGDIOBJ object, UINT kind);
 
   HDC handle_ = nullptr;
   std::unique_ptr<TFont> font_;

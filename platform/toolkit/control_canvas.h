@@ -27,6 +27,10 @@ class TControlCanvas : public TCanvas {
 
  protected:
   void CreateHandle() override;
+  // A context handed in by a painter (the parent's, while it paints its
+  // graphic children one after another) keeps the objects; the canvas's own
+  // context gets its stock objects back before it is released.
+  bool LeavesObjectsSelected() const override { return CurrentHandle() != device_context_; }
 
  private:
   TControl* control_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <string>
 
 #include "platform/rtl/text.h"
@@ -33,43 +32,11 @@ BYTE PitchToSystem(TFontPitch pitch) {
   return DEFAULT_PITCH;
 }
 
-// Equal fonts share one HFONT: the system keeps a few realized fonts per
-// handle, and a canvas per control would otherwise make every paint realize
-// its font again. Entries go when their last user lets go.
-struct CachedFont {
-  HFONT handle = nullptr;
-  int32_t users = 0;
-};
-
-std::map<std::string, CachedFont>& FontCache() {
-  static std::map<std::string, CachedFont> cache;
+// Equal fonts share one HFONT: a canvas per control would otherwise make
+// every paint realize its font again.
+SharedHandles& FontCache() {
+  static SharedHandles cache;
   return cache;
-}
-
-std::string KeyOf(const LOGFONTW& log_font) {
-  return std::string(reinterpret_cast<const char*>(&log_font), sizeof(log_font));
-}
-
-HFONT AcquireCachedFont(const LOGFONTW& log_font) {
-  CachedFont& entry = FontCache()[KeyOf(log_font)];
-  if (entry.handle == nullptr)
-    entry.handle = CreateFontIndirectW(&log_font);
-  if (entry.handle != nullptr)
-    ++entry.users;
-  return entry.handle;
-}
-
-void ReleaseCachedFont(HFONT font) {
-  auto& cache = FontCache();
-  for (auto it = cache.begin(); it != cache.end(); ++it) {
-    if (it->second.handle != font)
-      continue;
-    if (--it->second.users <= 0) {
-      DeleteObject(font);
-      cache.erase(it);
-    }
-    return;
-  }
 }
 
 }  // namespace
@@ -80,10 +47,8 @@ TFont::~TFont() {
 }
 
 void TFont::DisposeHandle(HGDIOBJ handle) {
-  if (cached_)
-    ReleaseCachedFont(static_cast<HFONT>(handle));
-  else
-    DeleteObject(handle);
+  if (!cached_ || !FontCache().Release(handle))
+    TGraphicsObject::DisposeHandle(handle);
   cached_ = false;
 }
 
@@ -203,7 +168,7 @@ HFONT TFont::Handle() {
   const size_t length = std::min<size_t>(face.size(), LF_FACESIZE - 1);
   for (size_t i = 0; i < length; ++i)
     log_font.lfFaceName[i] = static_cast<WCHAR>(face[i]);
-  handle_ = AcquireCachedFont(log_font);
+  handle_ = FontCache().Acquire(SharedHandles::KeyOf(log_font), [&] { return CreateFontIndirectW(&log_font); });
   owns_handle_ = true;
   cached_ = handle_ != nullptr;
   return static_cast<HFONT>(handle_);

@@ -2,6 +2,15 @@
 
 #include <array>
 
+namespace {
+
+SharedHandles& PenCache() {
+  static SharedHandles cache;
+  return cache;
+}
+
+}  // namespace
+
 int PenModeToRop2(TPenMode mode) {
   static constexpr std::array<int, 16> kRop2{
       R2_BLACK,       R2_WHITE,       R2_NOP,     R2_NOT,     R2_COPYPEN,   R2_NOTCOPYPEN,
@@ -9,6 +18,16 @@ int PenModeToRop2(TPenMode mode) {
       R2_MASKPEN,     R2_NOTMASKPEN,  R2_XORPEN,  R2_NOTXORPEN,
   };
   return kRop2[mode];
+}
+
+TPen::~TPen() {
+  // The base cannot reach DisposeHandle from its destructor.
+  FreeHandle();
+}
+
+void TPen::DisposeHandle(HGDIOBJ handle) {
+  if (!PenCache().Release(handle))
+    TGraphicsObject::DisposeHandle(handle);
 }
 
 void TPen::Assign(const TPersistent* source) {
@@ -58,9 +77,13 @@ void TPen::SetMode(TPenMode mode) {
 HPEN TPen::Handle() {
   if (handle_ != nullptr)
     return static_cast<HPEN>(handle_);
-  static constexpr std::array<int, 7> kStyles{PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT,
-                                              PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-  handle_ = CreatePen(kStyles[style_], width_, ColorToColorRef(color_));
+  static constexpr std::array<UINT, 7> kStyles{PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT,
+                                               PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+  LOGPEN settings{};
+  settings.lopnStyle = kStyles[style_];
+  settings.lopnWidth.x = width_;
+  settings.lopnColor = ColorToColorRef(color_);
+  handle_ = PenCache().Acquire(SharedHandles::KeyOf(settings), [&] { return CreatePenIndirect(&settings); });
   owns_handle_ = true;
   return static_cast<HPEN>(handle_);
 }

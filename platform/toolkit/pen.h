@@ -38,6 +38,9 @@ class TPen : public TGraphicsObject {
   static constexpr TClass kClass{"TPen", &TGraphicsObject::kClass, &ConstructInstance<TPen>};
   const TClass* ClassType() const override { return &kClass; }
 
+  TPen() = default;
+  ~TPen() override;
+
   void Assign(const TPersistent* source) override;
 
   TColor Color() const { return color_; }
@@ -51,7 +54,11 @@ class TPen : public TGraphicsObject {
   TPenMode Mode() const { return mode_; }
   void SetMode(TPenMode mode);
 
+  // Equal pens share one handle.
   HPEN Handle();
+
+ protected:
+  void DisposeHandle(HGDIOBJ handle) override;
 
  private:
   TColor color_ = clBlack;
