@@ -335,6 +335,40 @@ TEST_F(MainWindowFixture, LoadingANameThatIsNoLongerStoredKeepsTheList) {
   EXPECT_EQ(form.Files().RowCount(), 1);
 }
 
+TEST_F(MainWindowFixture, CtrlLOnTheKeyboardOpensTheLoadDialog) {
+  WriteBothFiles("", "[DATEIEN_SAVED]\r\nErster=DATEIEN_SAVED_ERSTER\r\nZweiter=DATEIEN_SAVED_ZWEITER\r\n");
+  TfmMain& form = CreateMainWindow();
+  SetForegroundWindow(form.Handle());
+  form.cbPrinterSelect->SetFocus();
+  test_support::PumpMessagesUntilIdle();
+
+  std::string caption;
+  std::vector<std::string> items;
+  test_support::RunWhileModal([&] {
+    HWND dialog = FindWindowA("TfmSpeichernLaden", nullptr);
+    if (dialog == nullptr || !IsWindowVisible(dialog))
+      return false;
+    caption = test_support::WindowTitle(dialog);
+    HWND combo = FindWindowExA(dialog, nullptr, "TComboBox", nullptr);
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char text[64] = {};
+      SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      items.emplace_back(text);
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    return true;
+  });
+  test_support::InputKey('L', false, true);
+  // Keys reach the menu's shortcuts through the application's own loop.
+  test_support::PumpUntil([&] {
+    Application->ProcessMessages();
+    return !caption.empty();
+  });
+  EXPECT_EQ(caption, "Laden...");
+  EXPECT_EQ(items, (std::vector<std::string>{"Erster", "Zweiter"}));
+}
+
 TEST_F(MainWindowFixture, BeendenClosesTheWindow) {
   WriteBothFiles();
   TfmMain& form = CreateMainWindow();
