@@ -35,6 +35,7 @@ class DragSession {
     }
     object_ = object;
     source_ = TWeakRef<TControl>(control);
+    images_ = TWeakRef<TDragImageList>(object->GetDragImages());
     threshold_ = threshold >= 0 ? threshold : Mouse->DragThreshold();
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -67,8 +68,7 @@ class DragSession {
     object_->drag_target_ = target;
     const TPoint client = target != nullptr ? target->ScreenToClient(point) : point;
     ::SetCursor(Screen->Cursors(object_->GetDragCursor(accepted_, client.X, client.Y)));
-    if (TDragImageList* images = object_->GetDragImages())
-      images->DragMove(point.X, point.Y);
+    MoveDragImage(point, target);
   }
 
   void Finish(bool drop) {
@@ -79,8 +79,7 @@ class DragSession {
     const bool accepted = drop && moved_beyond_threshold_ && target != nullptr && accepted_;
     const TPoint point = object_->drag_pos_;
     object_->cancelling_ = !drop;
-    if (TDragImageList* images = object_->GetDragImages())
-      images->EndDrag();
+    EndDragImage();
     if (GetCapture() == capture_window_)
       ReleaseCapture();
     if (target != nullptr) {
@@ -101,17 +100,47 @@ class DragSession {
 
   // The source is going away: end without calling anything on it.
   void Forget() {
+    EndDragImage();
     if (GetCapture() == capture_window_)
       ReleaseCapture();
     Reset();
   }
 
  private:
+  // The images follow the mouse over controls that display drag images,
+  // drawn over the top-level window under the mouse; elsewhere they are
+  // taken off the screen while the drag goes on.
+  void MoveDragImage(TPoint point, TControl* target) {
+    TDragImageList* images = images_.Get();
+    if (images == nullptr || images->Count() == 0)
+      return;
+    HWND window = nullptr;
+    if (target != nullptr && target->ControlStyle().Contains(csDisplayDragImage))
+      window = GetAncestor(WindowFromPoint(point), GA_ROOT);
+    if (window == nullptr) {
+      images->DragUnlock();
+      return;
+    }
+    POINT client = point;
+    ScreenToClient(window, &client);
+    if (images->Dragging())
+      images->DragLock(window, client.x, client.y);
+    else
+      images->BeginDrag(window, client.x, client.y);
+  }
+
+  void EndDragImage() {
+    if (TDragImageList* images = images_.Get())
+      images->EndDrag();
+    images_.Reset();
+  }
+
   void Reset() {
     source_.Reset();
     target_.Reset();
     object_ = nullptr;
     owned_object_.reset();
+    images_.Reset();
     accepted_ = false;
   }
 
@@ -152,6 +181,8 @@ class DragSession {
 
   TWeakRef<TControl> source_;
   TWeakRef<TControl> target_;
+  // The images of the drag object, as they were when the drag started.
+  TWeakRef<TDragImageList> images_;
   TDragObject* object_ = nullptr;
   std::unique_ptr<TDragObject> owned_object_;
   HWND capture_window_ = nullptr;

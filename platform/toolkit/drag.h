@@ -4,7 +4,8 @@
 // take it (DragOver) and hand it over (DragDrop), and the end notification
 // to the source (EndDrag). One drag runs at a time; the mouse is captured by
 // a hidden window for its duration, and Esc, a right click or a lost capture
-// cancel it.
+// cancel it. The drag object's images follow the mouse while it is over a
+// control whose style has csDisplayDragImage, and go when the drag ends.
 
 #include <cstdint>
 

@@ -49,38 +49,84 @@ void TDragImageList::SetDragImage(int32_t index, int32_t hot_x, int32_t hot_y) {
   hotspot_ = TPoint(hot_x, hot_y);
 }
 
+namespace {
+
+// The system places the image relative to the lock window's outer corner.
+POINT WindowPointOfClientPoint(HWND window, int32_t x, int32_t y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  return {point.x - outer.left, point.y - outer.top};
+}
+
+}  // namespace
+
 bool TDragImageList::BeginDrag(HWND window, int32_t x, int32_t y) {
   if (dragging_ || drag_index_ < 0 || drag_index_ >= Count())
     return false;
   if (!ImageList_BeginDrag(handle_, drag_index_, hotspot_.X, hotspot_.Y))
     return false;
-  dragging_ = ImageList_DragEnter(window, x, y) != FALSE;
-  if (!dragging_) {
-    ImageList_EndDrag();
+  dragging_ = true;
+  hidden_ = false;
+  if (window != nullptr && !DragLock(window, x, y)) {
+    EndDrag();
     return false;
   }
-  drag_window_ = window;
   return true;
 }
 
-bool TDragImageList::DragMove(int32_t x, int32_t y) { return dragging_ && ImageList_DragMove(x, y); }
+bool TDragImageList::DragLock(HWND window, int32_t x, int32_t y) {
+  if (!dragging_ || window == nullptr || !IsWindow(window))
+    return false;
+  if (window == lock_window_)
+    return DragMove(x, y);
+  DragUnlock();
+  const POINT point = WindowPointOfClientPoint(window, x, y);
+  if (!ImageList_DragEnter(window, point.x, point.y))
+    return false;
+  lock_window_ = window;
+  if (hidden_)
+    ImageList_DragShowNolock(FALSE);
+  return true;
+}
+
+void TDragImageList::DragUnlock() {
+  if (lock_window_ == nullptr)
+    return;
+  ImageList_DragLeave(lock_window_);
+  lock_window_ = nullptr;
+}
+
+bool TDragImageList::DragMove(int32_t x, int32_t y) {
+  if (lock_window_ == nullptr)
+    return false;
+  const POINT point = WindowPointOfClientPoint(lock_window_, x, y);
+  return ImageList_DragMove(point.x, point.y) != FALSE;
+}
 
 bool TDragImageList::EndDrag() {
   if (!dragging_)
     return false;
-  ImageList_DragLeave(drag_window_);
+  DragUnlock();
   ImageList_EndDrag();
   dragging_ = false;
-  drag_window_ = nullptr;
+  hidden_ = false;
   return true;
 }
 
 void TDragImageList::HideDragImage() {
-  if (dragging_)
+  if (!dragging_ || hidden_)
+    return;
+  hidden_ = true;
+  if (lock_window_ != nullptr)
     ImageList_DragShowNolock(FALSE);
 }
 
 void TDragImageList::ShowDragImage() {
-  if (dragging_)
+  if (!dragging_ || !hidden_)
+    return;
+  hidden_ = false;
+  if (lock_window_ != nullptr)
     ImageList_DragShowNolock(TRUE);
 }

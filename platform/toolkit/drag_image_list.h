@@ -38,13 +38,24 @@ class TDragImageList : public TComponent {
   int32_t DragIndex() const { return drag_index_; }
   TPoint DragHotspot() const { return hotspot_; }
 
-  // The system drag image over `window`, at a point in its client area.
+  // The system drag image, shown over one window at a time (the lock
+  // window); points are in that window's client coordinates. BeginDrag
+  // starts with the image shown over `window` with its hot spot at (x, y);
+  // a null window starts without showing it.
   bool BeginDrag(HWND window, int32_t x, int32_t y);
+  // Shows the image over `window` instead, at (x, y) of that window.
+  bool DragLock(HWND window, int32_t x, int32_t y);
+  // Takes the image off its window; the drag goes on.
+  void DragUnlock();
   bool DragMove(int32_t x, int32_t y);
   bool EndDrag();
   bool Dragging() const { return dragging_; }
+  HWND LockWindow() const { return lock_window_; }
+  // Hides the image while the lock window paints under it, and shows it
+  // again; both keep the drag going.
   void HideDragImage();
   void ShowDragImage();
+  bool DragImageVisible() const { return lock_window_ != nullptr && !hidden_; }
 
  private:
   HIMAGELIST handle_ = nullptr;
@@ -52,6 +63,7 @@ class TDragImageList : public TComponent {
   int32_t height_ = 16;
   int32_t drag_index_ = 0;
   TPoint hotspot_;
-  HWND drag_window_ = nullptr;
+  HWND lock_window_ = nullptr;
   bool dragging_ = false;
+  bool hidden_ = false;
 };
