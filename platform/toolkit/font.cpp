@@ -35,8 +35,8 @@ BYTE PitchToSystem(TFontPitch pitch) {
 // Equal fonts share one HFONT: a canvas per control would otherwise make
 // every paint realize its font again.
 SharedHandles& FontCache() {
-  static SharedHandles cache;
-  return cache;
+  static auto* cache = new SharedHandles();  // never destroyed, see SharedHandles
+  return *cache;
 }
 
 }  // namespace

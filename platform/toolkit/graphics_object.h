@@ -69,20 +69,24 @@ class LeftSelections {
     UINT kind;
     bool StillSelected() const { return GetCurrentObject(dc, kind) == handle; }
   };
+  // Never destroyed: objects that live until the process ends still give
+  // their handles back at exit, after function statics are gone.
   static std::vector<Entry>& Entries() {
-    static std::vector<Entry> entries;
-    return entries;
+    static auto* entries = new std::vector<Entry>();
+    return *entries;
   }
   static std::mutex& Mutex() {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex();
+    return *mutex;
   }
 };
 
 // Equal settings share one handle: the system keeps some state per handle
 // (a font's realization, a pen's prepared pattern), and a canvas per control
 // would otherwise build and select it once per control. The key is the
-// settings' bytes; a handle is deleted when its last user lets go.
+// settings' bytes; a handle is deleted when its last user lets go. A cache
+// is never destroyed: objects that live until the process ends still give
+// their handles back at exit, after function statics are gone.
 class SharedHandles {
  public:
   // The handle for `key`, made by `create` when there is none yet; null if

@@ -5,8 +5,8 @@
 namespace {
 
 SharedHandles& PenCache() {
-  static SharedHandles cache;
-  return cache;
+  static auto* cache = new SharedHandles();  // never destroyed, see SharedHandles
+  return *cache;
 }
 
 }  // namespace
