@@ -47,6 +47,7 @@ void lxAddStringResources(std::span<const TlxStringResource> resources);
 // The text of a string resource; empty for a null record or one that the
 // string table does not hold.
 std::string lxLookupResString(const TlxResourceString* record);
+inline std::string lxLookupResString(const TlxResourceString& record) { return lxLookupResString(&record); }
 
 class TlxProductResourceStrings;
 using TlxRegisterResourceStringsProc = std::function<void(TlxProductResourceStrings& product)>;

@@ -7,7 +7,7 @@
 
 namespace {
 
-struct ItemSpec {
+struct ItemSetup {
   int32_t width;
   int32_t min_width = 0;
   bool fixed = false;
@@ -16,18 +16,18 @@ struct ItemSpec {
 struct DistributionCase {
   const char* what;
   int32_t available;
-  std::vector<ItemSpec> items;
+  std::vector<ItemSetup> items;
   std::vector<int32_t> expected;
 };
 
-std::vector<int32_t> Distribute(int32_t available, const std::vector<ItemSpec>& specs) {
-  TlxAutoWidthObject object(static_cast<int32_t>(specs.size()));
-  for (const ItemSpec& spec : specs) {
+std::vector<int32_t> Distribute(int32_t available, const std::vector<ItemSetup>& setups) {
+  TlxAutoWidthObject object(static_cast<int32_t>(setups.size()));
+  for (const ItemSetup& setup : setups) {
     TlxAutoWidthItem* item = object.NewItem();
     EXPECT_EQ(item->AutoWidth, -1);
-    item->Width = spec.width;
-    item->MinWidth = spec.min_width;
-    item->Fixed = spec.fixed;
+    item->Width = setup.width;
+    item->MinWidth = setup.min_width;
+    item->Fixed = setup.fixed;
   }
   object.AvailableWidth = available;
   object.Calculate();
@@ -55,7 +55,7 @@ TEST(AutoWidthTest, DistributesInProportionToTheNaturalWidths) {
 }
 
 TEST(AutoWidthTest, SharesOfOnePassAddUpToTheAvailableWidth) {
-  const std::vector<ItemSpec> items = {{7}, {13}, {1}, {29}, {3}, {11}};
+  const std::vector<ItemSetup> items = {{7}, {13}, {1}, {29}, {3}, {11}};
   for (int32_t available : {0, 1, 17, 64, 999}) {
     const std::vector<int32_t> widths = Distribute(available, items);
     EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), available) << available;

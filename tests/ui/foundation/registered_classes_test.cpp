@@ -55,7 +55,7 @@ TEST(RegisteredClassListTest, AnAncestorRegisteredLaterGoesBeforeItsDescendants)
   EXPECT_EQ(list.LookupRegisteredClass(&TTestA::kClass), &kHelperX);
 }
 
-TEST(RegisteredClassListTest, AMoreSpecificPairForTheSameClassWinsAndUnregisterTakesExactPairs) {
+TEST(RegisteredClassListTest, TheLatestPairForAClassWinsAndUnregisterTakesExactPairs) {
   TlxRegisteredClassList list;
   list.RegisterPair(&TTestA::kClass, &kHelperX);
   list.RegisterPair(&TTestA::kClass, &kHelperZ);  // goes right after the first

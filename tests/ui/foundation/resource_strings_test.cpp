@@ -34,6 +34,7 @@ TEST_F(ResourceStringsTest, ModuleStartRegistersIdentifiersInOrderAndTheLookupFi
   EXPECT_EQ(product->Record(0), &lxSTestReadError);
   EXPECT_EQ(product->Identifier(1), "lxSTestWriteError");
   EXPECT_EQ(lxLookupResString(&lxSTestReadError), "Stream read error");
+  EXPECT_EQ(lxLookupResString(lxSTestReadError), "Stream read error");
   EXPECT_EQ(lxLookupResString(product->Record(1)), "Stream write error");
 }
 
