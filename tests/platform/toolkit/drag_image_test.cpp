@@ -17,6 +17,7 @@
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/win_control.h"
 #include "tests/platform/toolkit/form_fixture.h"
+#include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 
 namespace {
@@ -288,19 +289,6 @@ TEST(DragImageTest, AutomaticDragWithTheMouseShowsTheImageAndDrops) {
   EXPECT_TRUE(NoImageAround(scene.Pixels(), over));
 }
 
-// The process's GDI objects. Wine answers GetGuiResources with 0; there the
-// live objects are counted by probing its 16-bit handle table.
-DWORD GdiObjectCount() {
-  const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (reported != 0)
-    return reported;
-  DWORD count = 0;
-  for (ULONG_PTR slot = 1; slot < 0x10000; ++slot)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0)
-      ++count;
-  return count;
-}
-
 TEST(DragImageTest, EveryWayOfEndingRemovesTheImageAndItsHandles) {
   DragScene scene;
   const TPoint over(150, 100);
@@ -331,7 +319,7 @@ TEST(DragImageTest, EveryWayOfEndingRemovesTheImageAndItsHandles) {
   for (const Ending& ending : endings) {
     SCOPED_TRACE(ending.name);
     form_fixture::Pump(100);
-    const DWORD before = GdiObjectCount();
+    const DWORD before = test_support::CountGdiObjects();
     scene.source->BeginDrag(true);
     DragTo(scene.FormToScreen(over));
     ASSERT_TRUE(ImageDrawnAt(scene.Pixels(), over));
@@ -341,9 +329,9 @@ TEST(DragImageTest, EveryWayOfEndingRemovesTheImageAndItsHandles) {
     EXPECT_TRUE(NoImageAround(scene.Pixels(), over));
     form_fixture::Pump(100);
     if (scene.source != nullptr)
-      EXPECT_EQ(GdiObjectCount(), before);
+      EXPECT_EQ(test_support::CountGdiObjects(), before);
     else
-      EXPECT_LE(GdiObjectCount(), before);  // the freed source's own handles went too
+      EXPECT_LE(test_support::CountGdiObjects(), before);  // the freed source's own handles went too
   }
 }
 

@@ -15,6 +15,7 @@
 #include "platform/toolkit/icon.h"
 #include "platform/toolkit/timer.h"
 #include "tests/platform/toolkit/form_fixture.h"
+#include "tests/support/gui_objects.h"
 
 namespace {
 
@@ -88,43 +89,6 @@ void OneRound(int round) {
     form->Hide();
 }
 
-// The process's GDI objects. Wine answers GetGuiResources with 0; there the
-// live objects are counted by probing the handle table: Wine widens a
-// 16-bit handle to the object that holds that slot.
-DWORD GdiObjectCount() {
-  const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (reported != 0)
-    return reported;
-  DWORD count = 0;
-  for (ULONG_PTR slot = 1; slot < 0x10000; ++slot)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0)
-      ++count;
-  return count;
-}
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
-  ++*reinterpret_cast<DWORD*>(data);
-  EnumChildWindows(
-      window,
-      [](HWND, LPARAM inner) -> BOOL {
-        ++*reinterpret_cast<DWORD*>(inner);
-        return TRUE;
-      },
-      data);
-  return TRUE;
-}
-
-// The process's USER objects; under Wine (no count) the windows of this
-// thread, the USER objects the toolkit creates most.
-DWORD UserObjectCount() {
-  const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-  if (reported != 0)
-    return reported;
-  DWORD count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
 // 1000 rounds; LX_LEAK_ROUNDS may ask for fewer while developing.
 int EnvironmentRounds() {
   char buffer[16] = {};
@@ -139,18 +103,18 @@ TEST(HandleLeakTest, ThousandRoundsGiveEveryHandleBack) {
   for (int round = 0; round < 5; ++round)
     OneRound(round);
   form_fixture::Pump(200);
-  const DWORD gdi_before = GdiObjectCount();
-  const DWORD user_before = UserObjectCount();
+  const DWORD gdi_before = test_support::CountGdiObjects();
+  const DWORD user_before = test_support::CountUserObjects();
   {
     // The counters see what a form holds.
     auto probe = form_fixture::MakeForm();
     probe->Font().SetHeight(-17);
     (void)probe->Handle();
-    ASSERT_GT(GdiObjectCount(), gdi_before);
-    ASSERT_GT(UserObjectCount(), user_before);
+    ASSERT_GT(test_support::CountGdiObjects(), gdi_before);
+    ASSERT_GT(test_support::CountUserObjects(), user_before);
   }
-  ASSERT_EQ(GdiObjectCount(), gdi_before);
-  ASSERT_EQ(UserObjectCount(), user_before);
+  ASSERT_EQ(test_support::CountGdiObjects(), gdi_before);
+  ASSERT_EQ(test_support::CountUserObjects(), user_before);
   const int rounds = EnvironmentRounds();
   for (int round = 0; round < rounds; ++round) {
     OneRound(round);
@@ -158,8 +122,8 @@ TEST(HandleLeakTest, ThousandRoundsGiveEveryHandleBack) {
       form_fixture::Pump(20);
   }
   form_fixture::Pump(200);
-  const DWORD gdi_after = GdiObjectCount();
-  const DWORD user_after = UserObjectCount();
+  const DWORD gdi_after = test_support::CountGdiObjects();
+  const DWORD user_after = test_support::CountUserObjects();
   std::printf("GDI objects %lu -> %lu, USER objects %lu -> %lu over %d rounds\n",
               static_cast<unsigned long>(gdi_before), static_cast<unsigned long>(gdi_after),
               static_cast<unsigned long>(user_before), static_cast<unsigned long>(user_after), rounds);
