@@ -1,7 +1,7 @@
 #pragma once
-// Geometry, small sets and the enumerations shared by the toolkit's controls
-// and graphics. The toolkit is Windows-only; these types convert to and from
-// the system's POINT and RECT where the system is called.
+// Small sets and the enumerations shared by the toolkit's controls and
+// graphics, with the geometry of the run-time (which converts to and from
+// the system's POINT and RECT where the system is called).
 
 #include <windows.h>
 
@@ -10,63 +10,7 @@
 #include <initializer_list>
 #include <type_traits>
 
-struct TPoint {
-  int32_t X = 0;
-  int32_t Y = 0;
-
-  constexpr TPoint() = default;
-  constexpr TPoint(int32_t x, int32_t y) : X(x), Y(y) {}
-  TPoint(const POINT& point) : X(point.x), Y(point.y) {}
-  operator POINT() const { return POINT{X, Y}; }
-  constexpr bool operator==(const TPoint&) const = default;
-  constexpr TPoint operator+(const TPoint& other) const { return {X + other.X, Y + other.Y}; }
-  constexpr TPoint operator-(const TPoint& other) const { return {X - other.X, Y - other.Y}; }
-};
-
-struct TSize {
-  int32_t cx = 0;
-  int32_t cy = 0;
-  constexpr bool operator==(const TSize&) const = default;
-};
-
-struct TRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
-
-  constexpr TRect() = default;
-  constexpr TRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
-      : Left(left), Top(top), Right(right), Bottom(bottom) {}
-  TRect(const RECT& rect) : Left(rect.left), Top(rect.top), Right(rect.right), Bottom(rect.bottom) {}
-  operator RECT() const { return RECT{Left, Top, Right, Bottom}; }
-  constexpr bool operator==(const TRect&) const = default;
-
-  constexpr int32_t Width() const { return Right - Left; }
-  constexpr int32_t Height() const { return Bottom - Top; }
-  constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-  constexpr TPoint TopLeft() const { return {Left, Top}; }
-  constexpr TPoint BottomRight() const { return {Right, Bottom}; }
-  constexpr bool Contains(const TPoint& point) const {
-    return point.X >= Left && point.X < Right && point.Y >= Top && point.Y < Bottom;
-  }
-  constexpr TRect Offset(int32_t dx, int32_t dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
-  constexpr TRect Inflate(int32_t dx, int32_t dy) const { return {Left - dx, Top - dy, Right + dx, Bottom + dy}; }
-  // The common part; an empty rectangle at the origin when there is none.
-  constexpr TRect Intersect(const TRect& other) const {
-    TRect result(std::max(Left, other.Left), std::max(Top, other.Top), std::min(Right, other.Right),
-                 std::min(Bottom, other.Bottom));
-    return result.IsEmpty() ? TRect() : result;
-  }
-};
-
-constexpr TRect Rect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  return {left, top, right, bottom};
-}
-constexpr TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
-  return {left, top, left + width, top + height};
-}
-constexpr TPoint Point(int32_t x, int32_t y) { return {x, y}; }
+#include "platform/rtl/geometry.h"
 
 // A set of up to 32 values of an enumeration, as the toolkit's option sets
 // (shift state, anchors, control style) are.
