@@ -213,6 +213,36 @@ char lxVirtualKeyToChar(uint16_t virtual_key) {
 
 bool lxIsCtrlPressed() { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
+namespace {
+
+struct HourglassState {
+  int32_t depth = 0;
+  TCursor saved_cursor = crDefault;
+};
+
+HourglassState& Hourglass() {
+  static HourglassState state;
+  return state;
+}
+
+}  // namespace
+
+void lxShowHourglass() {
+  HourglassState& state = Hourglass();
+  if (state.depth++ == 0) {
+    state.saved_cursor = Screen->Cursor();
+    Screen->SetCursor(crHourGlass);
+  }
+}
+
+void lxHideHourglass() {
+  HourglassState& state = Hourglass();
+  if (state.depth == 0)
+    return;
+  if (--state.depth == 0)
+    Screen->SetCursor(state.saved_cursor);
+}
+
 bool lxShowPopupMenu(TControl* control, TComponent* component, int32_t x, int32_t y) {
   auto* popup_menu = dynamic_cast<TPopupMenu*>(component);
   if (popup_menu == nullptr || !popup_menu->AutoPopup())

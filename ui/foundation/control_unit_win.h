@@ -68,6 +68,14 @@ WPARAM lxShiftToMouseKeys(TShiftState shift);
 char lxVirtualKeyToChar(uint16_t virtual_key);
 bool lxIsCtrlPressed();
 
+// --- hourglass ----------------------------------------------------------
+
+// A nested hourglass: the outermost show saves the screen's cursor and
+// shows the hourglass, the matching hide brings the saved cursor back. A
+// hide without a show does nothing.
+void lxShowHourglass();
+void lxHideHourglass();
+
 // --- popup menus, dialogs, forms -----------------------------------------
 
 // Shows a toolkit popup menu (when it pops up on its own) for `control` at

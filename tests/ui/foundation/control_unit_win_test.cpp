@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/toolkit/screen.h"
 #include "ui/foundation/desktop_composition_win.h"
 
 namespace {
@@ -171,6 +172,25 @@ TEST(ControlUnitWinTest, DesktopCompositionBindingFollowsTheModuleLife) {
   EXPECT_FALSE(lxDwmApiLoaded());
   EXPECT_EQ(lxDwmFunctions().DwmIsCompositionEnabled, nullptr);
   EXPECT_FALSE(lxIsDesktopCompositionOn());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ControlUnitWinTest, NestedHourglassRestoresTheCursorShownBefore) {
+  Screen->SetCursor(crCross);
+  lxShowHourglass();
+  EXPECT_EQ(Screen->Cursor(), crHourGlass);
+  lxShowHourglass();
+  Screen->SetCursor(crArrow);  // changed inside: not what comes back
+  lxHideHourglass();
+  EXPECT_EQ(Screen->Cursor(), crArrow) << "only the outermost hide restores";
+  lxHideHourglass();
+  EXPECT_EQ(Screen->Cursor(), crCross);
+  lxHideHourglass();  // extra: nothing
+  EXPECT_EQ(Screen->Cursor(), crCross);
+  Screen->SetCursor(crDefault);
 }
 
 }  // namespace
