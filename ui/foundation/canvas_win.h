@@ -19,6 +19,7 @@
 #include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/canvas.h"
 #include "platform/toolkit/types.h"
+#include "ui/foundation/canvas_layout.h"
 #include "ui/foundation/canvas_text_flags.h"
 #include "ui/foundation/geometry.h"
 #include "ui/foundation/region_win.h"
