@@ -69,6 +69,10 @@ void TlxCanvas::FillRectWithFrame(const TRect& rect, const TlxPaintParams& param
                                   TColor frame_color, int32_t frame_width, bool exclude) {
   FrameRectSides(rect, frame_color, frame_width, sides, exclude);
   const TRect inside = lxRectInsideFrame(rect, sides, frame_width);
+  const bool has_bitmap = params.Bitmap != nullptr && !params.Bitmap->Empty();
+  // No colour and no bitmap: the inside stays as it is, as with FillRectColor.
+  if (params.Color == clNone && !has_bitmap)
+    return;
   if (params.Color != clDefault && params.Color != clNone)
     SetBrushColor(params.Color);
   FillRectTiled(inside, params.Bitmap, exclude);

@@ -167,6 +167,12 @@ TEST_F(CanvasTest, FrameThenFillWithParams) {
   EXPECT_EQ(PixelAt(13, 20), clYellow);
   EXPECT_EQ(PixelAt(26, 26), clYellow);
   EXPECT_EQ(PixelAt(27, 26), clNavy);
+
+  // Without a colour only the frame is drawn.
+  params.Color = clNone;
+  canvas_.FillRectWithFrame(TRect(40, 40, 56, 56), params, 15, clNavy, 1);
+  EXPECT_EQ(PixelAt(40, 48), clNavy);
+  EXPECT_EQ(PixelAt(48, 48), clWhite);
 }
 
 TEST_F(CanvasTest, TwoColourFrameCornersBelongToTheBandDrawnLast) {
