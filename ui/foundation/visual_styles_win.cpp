@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <optional>
 
 #include "ui/foundation/theme_object_types.h"
 
@@ -93,15 +94,24 @@ VisualStylesLibrary& Library() {
   return library;
 }
 
-// The bound function named `Name`, typed like the system's declaration;
-// null when unbound.
+// The bound function `name`, typed like the system's declaration; null when
+// unbound. Binds the library first when no one has yet.
 template <auto& Declaration>
 auto Bound(std::string_view name) {
   using Function = decltype(&Declaration);
+  lxUxThemeStartup();
   const size_t index = ExportIndex(name);
   if (index >= kExportNames.size())
     return Function{nullptr};
   return std::bit_cast<Function>(Library().functions[index]);
+}
+
+std::optional<OSVERSIONINFOA> SystemVersion() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof(version);
+  if (!GetVersionExA(&version))
+    return std::nullopt;
+  return version;
 }
 
 const WCHAR* WideText(std::u16string_view text) { return reinterpret_cast<const WCHAR*>(text.data()); }
@@ -134,11 +144,13 @@ bool lxRunningOnXPOrLater() {
 }
 
 bool lxDetectXPOrLater() {
-  OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof(version);
-  if (!GetVersionExA(&version))
-    return false;
-  return lxIsXPOrLaterVersion(version.dwMajorVersion, version.dwMinorVersion);
+  const std::optional<OSVERSIONINFOA> version = SystemVersion();
+  return version && lxIsXPOrLaterVersion(version->dwMajorVersion, version->dwMinorVersion);
+}
+
+uint32_t lxWindowsMajorVersion() {
+  const std::optional<OSVERSIONINFOA> version = SystemVersion();
+  return version ? version->dwMajorVersion : 0;
 }
 
 void lxUxBindFunctions(HMODULE library) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <uxtheme.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ bool lxUxThemeLibraryLoaded();
 bool lxRunningOnXPOrLater();
 // Asks the system for its version (GetVersionExA).
 bool lxDetectXPOrLater();
+// The system's major version number (GetVersionExA); 0 when unknown.
+uint32_t lxWindowsMajorVersion();
 // Looks up every export the foundation knows of in `library`; a missing
 // export leaves its function unbound.
 void lxUxBindFunctions(HMODULE library);
