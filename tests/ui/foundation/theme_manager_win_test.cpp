@@ -50,8 +50,9 @@ TEST(ThemeManagerTest, ThemedTypesOpenAndUndefinedClassesDoNot) {
   EXPECT_EQ(lxOpenThemeHandle(totButton, u"BUTTON"), button);
 
   EXPECT_EQ(lxOpenThemeHandle(totClock, u"NoSuchClassAnywhere"), nullptr);
-  EXPECT_FALSE(lxThemesAvailableForTypes(lxThemedObjectTypes({totButton, totClock})) &&
-               lxOpenThemeHandle(totClock) == nullptr);
+  // A set is available exactly when each of its types opens.
+  EXPECT_EQ(lxThemesAvailableForTypes(lxThemedObjectTypes({totButton, totClock})),
+            lxOpenThemeHandle(totClock) != nullptr);
   EXPECT_EQ(lxCloseThemeHandle(totClock), S_OK);  // nothing cached: nothing to close
 }
 
