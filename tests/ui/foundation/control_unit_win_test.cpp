@@ -98,8 +98,13 @@ class DetectDragTest : public ::testing::Test {
     GetCursorPos(&cursor);
     ScreenToClient(window_.get(), &cursor);
     start_ = cursor;
+    // The detection loop waits for input without a bound, as it must for a
+    // person; should the posted input not decide it, Esc ends it after a
+    // while, so that the test fails instead of hanging the run.
+    watchdog_ = SetTimer(nullptr, 0, 10000, &PressEscapeInCapture);
   }
   ~DetectDragTest() override {
+    KillTimer(nullptr, watchdog_);
     // Only input is dropped: a pending WM_PAINT would come back forever.
     MSG leftover;
     while (PeekMessageA(&leftover, window_.get(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
@@ -112,8 +117,14 @@ class DetectDragTest : public ::testing::Test {
     PostMessageA(window_.get(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start_.x + dx, start_.y + dy));
   }
 
+  static void CALLBACK PressEscapeInCapture(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND captured = GetCapture())
+      PostMessageA(captured, WM_KEYDOWN, VK_ESCAPE, 0);
+  }
+
   TestWindow window_;
   POINT start_{};
+  UINT_PTR watchdog_ = 0;
 };
 
 TEST_F(DetectDragTest, MoveOutsideTheSquareIsADrag) {
