@@ -4,29 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/system_colors.h"
 #include "ui/foundation/color_mix.h"
 
 namespace {
 
-// Sets system colours for one test and puts the previous ones back.
-class SystemColorsScope {
- public:
-  SystemColorsScope(int index, COLORREF value) : index_(index), previous_(GetSysColor(index)) {
-    SetSysColors(1, &index_, &value);
-  }
-  ~SystemColorsScope() { SetSysColors(1, &index_, &previous_); }
-  SystemColorsScope(const SystemColorsScope&) = delete;
-  SystemColorsScope& operator=(const SystemColorsScope&) = delete;
-
- private:
-  int index_;
-  COLORREF previous_;
-};
+using test_support::ScopedSystemColor;
 
 TEST(SystemColorMixTest, MixesTheCurrentSystemColours) {
-  SystemColorsScope face(COLOR_BTNFACE, RGB(192, 192, 192));
-  SystemColorsScope highlight(COLOR_HIGHLIGHT, RGB(10, 36, 106));
-  SystemColorsScope window(COLOR_WINDOW, RGB(255, 255, 255));
+  ScopedSystemColor face(COLOR_BTNFACE, RGB(192, 192, 192));
+  ScopedSystemColor highlight(COLOR_HIGHLIGHT, RGB(10, 36, 106));
+  ScopedSystemColor window(COLOR_WINDOW, RGB(255, 255, 255));
   EXPECT_EQ(static_cast<COLORREF>(lxMixSystemColors(-2, 30, 72)), RGB(183, 191, 212));
   EXPECT_EQ(lxHotHighlightColor(), lxGetNearestScreenColor(static_cast<TColor>(RGB(183, 191, 212))));
   EXPECT_EQ(lxPressedHighlightColor(), lxGetNearestScreenColor(static_cast<TColor>(RGB(133, 145, 176))));
@@ -34,8 +22,8 @@ TEST(SystemColorMixTest, MixesTheCurrentSystemColours) {
 }
 
 TEST(SystemColorMixTest, AWhiteFaceGivesTheHighlightForBothStates) {
-  SystemColorsScope face(COLOR_BTNFACE, RGB(255, 255, 255));
-  SystemColorsScope highlight(COLOR_HIGHLIGHT, RGB(51, 153, 255));
+  ScopedSystemColor face(COLOR_BTNFACE, RGB(255, 255, 255));
+  ScopedSystemColor highlight(COLOR_HIGHLIGHT, RGB(51, 153, 255));
   const TColor expected = lxGetNearestScreenColor(clHighlight);
   EXPECT_EQ(expected, static_cast<TColor>(RGB(51, 153, 255)));  // a true-colour screen shows it as it is
   EXPECT_EQ(lxHotHighlightColor(), expected);
@@ -43,7 +31,7 @@ TEST(SystemColorMixTest, AWhiteFaceGivesTheHighlightForBothStates) {
 }
 
 TEST(SystemColorMixTest, NearestScreenColourResolvesSystemColours) {
-  SystemColorsScope window(COLOR_WINDOW, RGB(1, 2, 3));
+  ScopedSystemColor window(COLOR_WINDOW, RGB(1, 2, 3));
   EXPECT_EQ(lxGetNearestScreenColor(clWindow), static_cast<TColor>(RGB(1, 2, 3)));
   EXPECT_EQ(lxGetNearestScreenColor(static_cast<TColor>(RGB(9, 8, 7))), static_cast<TColor>(RGB(9, 8, 7)));
 }

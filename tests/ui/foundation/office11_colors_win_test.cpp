@@ -5,27 +5,17 @@
 #include <string>
 #include <tuple>
 
+#include "tests/support/system_colors.h"
 #include "ui/foundation/theme_manager_win.h"
 #include "ui/foundation/visual_styles_win.h"
 
 namespace {
 
-// Sets system colours for one test and puts the old ones back afterwards.
-class SystemColorsOverride {
+// A system colour for one test; the palette follows the colour put back.
+class SystemColorsOverride : public test_support::ScopedSystemColor {
  public:
-  SystemColorsOverride(int element, COLORREF color) : element_(element), old_(GetSysColor(element)) {
-    SetSysColors(1, &element_, &color);
-  }
-  ~SystemColorsOverride() {
-    SetSysColors(1, &element_, &old_);
-    lxReloadOffice11Palette();
-  }
-  SystemColorsOverride(const SystemColorsOverride&) = delete;
-  SystemColorsOverride& operator=(const SystemColorsOverride&) = delete;
-
- private:
-  int element_;
-  COLORREF old_;
+  SystemColorsOverride(int element, COLORREF color)
+      : ScopedSystemColor(element, color, [] { lxReloadOffice11Palette(); }) {}
 };
 
 TEST(Office11PaletteTest, TheSchemeFollowsTheCurrentVisualStyle) {
