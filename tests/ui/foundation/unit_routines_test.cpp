@@ -129,7 +129,7 @@ TEST_F(UniqueNameTest, BaseTextsAndPrefixes) {
       {view_, "TlxGrid", "", "Grid1ViewColumn1"},
       {view_, "tlxgrid", "", "Grid1ViewColumn1"},
       {view_, "", "", "Grid1ViewlxGridColumn1"},
-      {view_, "TcxOther", "9", "Grid1ViewlxGridColumn9"},
+      {view_, "TOtherPrefix", "9", "Grid1ViewlxGridColumn9"},
       {nullptr, "TlxGrid", "Name", "Name"},
       {nullptr, "TlxGrid", "%%", "Column"},
   };
