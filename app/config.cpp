@@ -1,12 +1,13 @@
 #include "app/config.h"
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "app/ini_helpers.h"
 #include "app/update_registration.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/file_attributes.h"
 #include "platform/rtl/file_utils.h"
 #include "platform/rtl/ini_file.h"
 #include "platform/rtl/strings.h"
@@ -15,6 +16,12 @@
 namespace {
 
 constexpr char kSettingIniName[] = "Setting.Ini";
+
+// A settings file whose write-back failed, and why.
+struct UnsavedFile {
+  std::string file_name;
+  std::string reason;
+};
 
 struct ConfigModule {
   ConfigServices services;
@@ -26,6 +33,8 @@ struct ConfigModule {
   std::unique_ptr<TStringList> grid_layouts;
   bool log_wire_configured = false;
   bool update_registered = false;
+  // Told once, at the module's end.
+  std::vector<UnsavedFile> unsaved_files;
 };
 
 ConfigModule& Module() {
@@ -63,17 +72,39 @@ const TIniErrorCallback& ErrorCallback() {
   return callback;
 }
 
-// Writes an INI object back. A file that cannot be written is reported and
-// the program goes on with its settings in memory lost for this close only.
-void WriteBackAndFree(std::unique_ptr<TMemIniFile>& ini) {
+void NoteUnsavedFile(const std::string& file_name, const std::string& reason) {
+  std::vector<UnsavedFile>& unsaved = Module().unsaved_files;
+  const bool noted = std::any_of(unsaved.begin(), unsaved.end(),
+                                 [&](const UnsavedFile& file) { return file.file_name == file_name; });
+  if (!noted)
+    unsaved.push_back(UnsavedFile{file_name, reason});
+}
+
+// Writes an INI object back and frees it. A file that cannot be written (a
+// read-only one, say) stays as it is; the program goes on, and the user
+// hears of it once, at the end, rather than at every close.
+bool WriteBackAndFree(std::unique_ptr<TMemIniFile>& ini) {
   if (!ini)
-    return;
+    return true;
+  bool written = true;
   try {
     ini->UpdateFile();
   } catch (const Exception& error) {
-    ShowConfigError("Die Datei " + ini->FileName() + " konnte nicht geschrieben werden: " + error.Message());
+    NoteUnsavedFile(ini->FileName(), FileIsReadOnly(ini->FileName()) ? "schreibgeschützt" : error.Message());
+    written = false;
   }
   ini.reset();
+  return written;
+}
+
+void ReportUnsavedFilesOnce() {
+  std::vector<UnsavedFile> unsaved = std::exchange(Module().unsaved_files, {});
+  if (unsaved.empty())
+    return;
+  std::string message = "Die Einstellungen konnten nicht gespeichert werden:";
+  for (const UnsavedFile& file : unsaved)
+    message += "\r\n" + file.file_name + " (" + file.reason + ")";
+  ShowConfigError(message);
 }
 
 void ConfigureLogWireOnce() {
@@ -107,6 +138,7 @@ void uConfigInitialize(ConfigServices services) {
 void uConfigFinalize() {
   ConfigModule& module = Module();
   CloseConfig();
+  ReportUnsavedFilesOnce();
   module.window_positions.reset();
   module.grid_layouts.reset();
   if (!module.update_registered) {
@@ -162,10 +194,11 @@ bool OpenConfig() {
   return true;
 }
 
-void CloseConfig() {
+bool CloseConfig() {
   ConfigModule& module = Module();
-  WriteBackAndFree(module.app_ini);
-  WriteBackAndFree(module.setting_ini);
+  const bool app_written = WriteBackAndFree(module.app_ini);
+  const bool setting_written = WriteBackAndFree(module.setting_ini);
+  return app_written && setting_written;
 }
 
 std::string SettingReadStr(const std::string& section, const std::string& key, const std::string& fallback) {
