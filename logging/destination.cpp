@@ -106,15 +106,11 @@ void TLogWireDestination::SetDestinationString(std::string_view text) {
 }
 
 void TLogWireDestination::EndUpdate() {
-  // An EndUpdate without its BeginUpdate must not leave the count below
-  // zero: no hash would ever be computed again.
-  if (update_count_ > 0)
-    --update_count_;
-  UpdateHash();
+  update_batch_.End([this] { UpdateHash(); });
 }
 
 void TLogWireDestination::UpdateHash() {
-  if (update_count_ == 0)
+  if (update_batch_.Change())
     hash_ = HashText(GetDestinationString());
 }
 

@@ -17,6 +17,7 @@
 #include "logging/network_destination.h"
 #include "logging/viewer_destination.h"
 #include "platform/rtl/component.h"
+#include "platform/rtl/update_batch.h"
 
 enum TLogWireAboutInfo : uint8_t { aiLogWire };
 
@@ -58,7 +59,7 @@ class TLogWireDestination : public TComponent {
   void SetDestinationString(std::string_view text);
 
   // Inside an update bracket no hash is computed; the bracket's end does.
-  void BeginUpdate() { ++update_count_; }
+  void BeginUpdate() { update_batch_.Begin(); }
   void EndUpdate();
   void UpdateHash();
   // The hash of the destination string as last computed; 0 until the first
@@ -96,6 +97,6 @@ class TLogWireDestination : public TComponent {
   std::unique_ptr<THttpDestination> http_;
   std::unique_ptr<TAliasDestination> alias_;
   std::string additional_;
-  int32_t update_count_ = 0;
+  TUpdateBatch update_batch_{TUpdateBatch::kUpdateAlways};
   uint32_t hash_ = 0;
 };

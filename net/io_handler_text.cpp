@@ -9,6 +9,7 @@
 #include "net/read_file_exclusive_stream.h"
 #include "net/text_routines.h"
 #include "net/ticks.h"
+#include "platform/rtl/scope.h"
 #include "platform/rtl/stream.h"
 #include "platform/rtl/strings.h"
 
@@ -20,20 +21,12 @@ constexpr char kLineFeed = 10;
 constexpr char kCarriageReturn = 13;
 constexpr char kEscape = 27;
 
-// Reports the end of a work bracket on every path out of a scope.
-class TWorkScope {
- public:
-  TWorkScope(TNsComponent& component, TWorkMode mode, int64_t count_max) : component_(component), mode_(mode) {
-    component_.StartWork(mode_, count_max);
-  }
-  ~TWorkScope() { component_.FinishWork(mode_); }
-  TWorkScope(const TWorkScope&) = delete;
-  TWorkScope& operator=(const TWorkScope&) = delete;
-
- private:
-  TNsComponent& component_;
-  TWorkMode mode_;
-};
+// Starts a work bracket; the scope returned reports its end on every path
+// out of the caller's scope.
+auto WorkScope(TNsComponent& component, TWorkMode mode, int64_t count_max) {
+  component.StartWork(mode, count_max);
+  return TScopeExit([&component, mode] { component.FinishWork(mode); });
+}
 
 // Drops the last character of UTF-8 text (a whole sequence).
 void DropLastCharacter(std::string& text) {
@@ -83,20 +76,11 @@ void TNsIOHandler::WriteLineDotStuffed(std::string_view text, TNsTextEncoding en
 void TNsIOHandler::WriteStrings(const TStrings& lines, bool write_count, TNsTextEncoding encoding) {
   const TNsTextEncoding effective = Effective(encoding);
   OpenWriteBuffer();
-  try {
-    if (write_count)
-      WriteInt32(lines.Count(), true);
-    for (int32_t i = 0; i < lines.Count(); ++i)
-      WriteLine(lines.Get(i), effective);
-  } catch (...) {
-    try {
-      CloseWriteBuffer();
-    } catch (...) {
-      // The first failure is the one to report.
-    }
-    throw;
-  }
-  CloseWriteBuffer();
+  TScopeExit close_buffer([this] { CloseWriteBuffer(); });
+  if (write_count)
+    WriteInt32(lines.Count(), true);
+  for (int32_t i = 0; i < lines.Count(); ++i)
+    WriteLine(lines.Get(i), effective);
 }
 
 int64_t TNsIOHandler::WriteFileContents(const std::string& file_name, bool) {
@@ -252,7 +236,7 @@ void TNsIOHandler::CaptureLinesInto(TStrings* list, TStream* stream, int32_t& li
                                     bool undo_dot_stuffing, TNsTextEncoding encoding) {
   const TNsTextEncoding effective = Effective(encoding);
   line_count = 0;
-  TWorkScope work(*this, wmRead, 0);
+  const auto work = WorkScope(*this, wmRead, 0);
   while (true) {
     std::string line = ReadLine("\n", -1, -1, effective);
     if (line == delimiter)
@@ -271,7 +255,7 @@ void TNsIOHandler::CaptureLinesInto(TStrings* list, TStream* stream, int32_t& li
 
 std::string TNsIOHandler::ReadAllUntilClosed(TNsTextEncoding encoding) {
   std::string result;
-  TWorkScope work(*this, wmRead, 0);
+  const auto work = WorkScope(*this, wmRead, 0);
   try {
     if (IsConnected()) {
       try {
@@ -295,18 +279,15 @@ void TNsIOHandler::ReadIntoStream(TStream& stream, int64_t count, bool read_unti
   // The stream is not sized up front from the count: a count that a peer
   // sent must not allocate memory before the bytes actually arrive.
   int64_t remaining = read_until_closed ? std::numeric_limits<int64_t>::max() : std::max<int64_t>(count, 0);
-  TWorkScope work(*this, wmRead, read_until_closed ? 0 : remaining);
-  struct CutAtEnd {
-    TStream& stream;
-    ~CutAtEnd() {
-      try {
-        if (stream.Position() < stream.Size())
-          stream.SetSize(stream.Position());
-      } catch (...) {
-        // A stream that cannot be cut keeps its tail.
-      }
+  const auto work = WorkScope(*this, wmRead, read_until_closed ? 0 : remaining);
+  const TScopeExit cut_at_end([&stream] {
+    try {
+      if (stream.Position() < stream.Size())
+        stream.SetSize(stream.Position());
+    } catch (const Exception&) {
+      // A stream that cannot be cut keeps its tail.
     }
-  } cut{stream};
+  });
 
   const int64_t buffered = std::min<int64_t>(input_buffer_->Size(), remaining);
   if (buffered > 0) {

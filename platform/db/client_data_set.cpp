@@ -6,6 +6,7 @@
 #include "platform/db/field.h"
 #include "platform/db/record_store.h"
 #include "platform/rtl/property.h"
+#include "platform/rtl/scope.h"
 
 void TClientDataSet::Publish(TPropertyListBuilder& properties) {
   auto p = properties.For<TClientDataSet>();
@@ -38,12 +39,8 @@ void TClientDataSet::CreateDataSet() {
     DatabaseError(db_text::kNoFieldsDefined, this);
   created_ = true;
   next_auto_inc_ = 1;
-  try {
-    Open();
-  } catch (...) {
-    created_ = false;
-    throw;
-  }
+  TScopeFail not_created([this] { created_ = false; });
+  Open();
 }
 
 void TClientDataSet::EmptyDataSet() {

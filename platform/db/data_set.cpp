@@ -9,6 +9,7 @@
 #include "platform/db/field.h"
 #include "platform/db/filter_expression.h"
 #include "platform/db/record_store.h"
+#include "platform/rtl/scope.h"
 
 namespace {
 
@@ -81,8 +82,17 @@ void TDataSet::SetActive(bool active) {
 
 void TDataSet::OpenCursor() {
   DoBeforeOpen();
-  bool store_open = false;
-  try {
+  {
+    bool store_open = false;
+    TScopeFail undo_open([&] {
+      filter_expression_.reset();
+      records_ = nullptr;
+      if (store_open)
+        InternalClose();
+      UnbindFields();
+      if (default_fields_)
+        DestroyDefaultFields();
+    });
     if (fields_.Count() == 0) {
       CreateDefaultFields();
       default_fields_ = true;
@@ -96,15 +106,6 @@ void TDataSet::OpenCursor() {
       if (FilterActive())
         Records().ApplyFilter([this](std::byte* block) { return RecordPassesFilter(block); });
     }
-  } catch (...) {
-    filter_expression_.reset();
-    records_ = nullptr;
-    if (store_open)
-      InternalClose();
-    UnbindFields();
-    if (default_fields_)
-      DestroyDefaultFields();
-    throw;
   }
   const int32_t count = Records().Count();
   position_ = count > 0 ? 0 : -1;
@@ -366,7 +367,7 @@ void TDataSet::RemoveDataSource(TDataSource* source) {
 }
 
 void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
-  if (disable_count_ > 0) {
+  if (controls_disabled_.Updating()) {
     if (event == deLayoutChange || (event == deUpdateState && state_ == dsInactive))
       enable_event_ = deLayoutChange;
     return;
@@ -389,23 +390,20 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
 }
 
 void TDataSet::DisableControls() {
-  if (disable_count_ == 0) {
+  controls_disabled_.Begin([this] {
     disable_state_ = state_;
     enable_event_ = deDataSetChange;
-  }
-  ++disable_count_;
+  });
 }
 
 void TDataSet::EnableControls() {
-  if (disable_count_ == 0)
-    return;
-  if (--disable_count_ > 0)
-    return;
-  const TAliveToken alive = AliveToken();
-  if (disable_state_ != state_)
-    DataEvent(deUpdateState, 0);
-  if (alive.Alive() && disable_state_ != dsInactive && state_ != dsInactive)
-    DataEvent(enable_event_, 0);
+  controls_disabled_.End([this] {
+    const TAliveToken alive = AliveToken();
+    if (disable_state_ != state_)
+      DataEvent(deUpdateState, 0);
+    if (alive.Alive() && disable_state_ != dsInactive && state_ != dsInactive)
+      DataEvent(enable_event_, 0);
+  });
 }
 
 // --- Events

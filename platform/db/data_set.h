@@ -39,6 +39,7 @@
 #include "platform/db/fields.h"
 #include "platform/db/record_layout.h"
 #include "platform/rtl/component.h"
+#include "platform/rtl/update_batch.h"
 #include "platform/rtl/variant.h"
 
 class TDataSource;
@@ -166,7 +167,7 @@ class TDataSet : public TComponent {
   // --- Controls
   void DisableControls();
   void EnableControls();
-  bool ControlsDisabled() const { return disable_count_ > 0; }
+  bool ControlsDisabled() const { return controls_disabled_.Updating(); }
 
   // --- Relations with other datasets
   // The master's data source for a detail dataset; none here.
@@ -310,7 +311,8 @@ class TDataSet : public TComponent {
   bool default_fields_ = false;
   bool has_calculated_fields_ = false;
 
-  int32_t disable_count_ = 0;
+  // DisableControls brackets; closing the last sends what was held back.
+  TUpdateBatch controls_disabled_{TUpdateBatch::kUpdateAlways};
   TDataSetState disable_state_ = dsInactive;
   TDataEvent enable_event_ = deDataSetChange;
 

@@ -7,6 +7,7 @@
 #include "platform/db/db_errors.h"
 #include "platform/db/field.h"
 #include "platform/db/record_store.h"
+#include "platform/rtl/scope.h"
 
 void TDataSet::Append() { BeginInsertAppend(true); }
 
@@ -27,15 +28,15 @@ void TDataSet::BeginInsertAppend(bool append) {
   bof_ = false;
   eof_ = append;
   SetState(dsInsert);
-  try {
-    DoOnNewRecord();
-  } catch (...) {
+  {
     // A record that could not even be started is dropped again.
-    position_ = position_before_insert_;
-    bof_ = eof_ = Records().Count() == 0;
-    SetState(dsBrowse);
-    DataEvent(deDataSetChange, 0);
-    throw;
+    TScopeFail drop_record([this] {
+      position_ = position_before_insert_;
+      bof_ = eof_ = Records().Count() == 0;
+      SetState(dsBrowse);
+      DataEvent(deDataSetChange, 0);
+    });
+    DoOnNewRecord();
   }
   // Values that OnNewRecord gave are defaults, not changes by the user.
   modified_ = false;

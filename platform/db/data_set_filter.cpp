@@ -4,6 +4,7 @@
 #include "platform/db/data_set_internal.h"
 #include "platform/db/filter_expression.h"
 #include "platform/db/record_store.h"
+#include "platform/rtl/scope.h"
 
 bool TDataSet::FilterActive() const { return filtered_ && (filter_expression_ != nullptr || on_filter_record_); }
 
@@ -52,13 +53,11 @@ void TDataSet::SetFilter(const std::string& text) {
   filter_text_ = text;
   if (!filtered_ || !Active())
     return;
-  try {
-    ApplyFilterChange();
-  } catch (...) {
+  TScopeFail restore([&] {
     filter_text_ = previous;
     CompileFilter();
-    throw;
-  }
+  });
+  ApplyFilterChange();
 }
 
 void TDataSet::SetFiltered(bool filtered) {
@@ -67,14 +66,12 @@ void TDataSet::SetFiltered(bool filtered) {
   filtered_ = filtered;
   if (!Active())
     return;
-  try {
-    ApplyFilterChange();
-  } catch (...) {
+  TScopeFail restore([&] {
     filtered_ = !filtered;
     if (!filtered_)
       filter_expression_.reset();
-    throw;
-  }
+  });
+  ApplyFilterChange();
 }
 
 void TDataSet::SetFilterOptions(TFilterOptions options) {
@@ -90,10 +87,6 @@ void TDataSet::SetOnFilterRecord(TFilterRecordEvent handler) {
   on_filter_record_ = std::move(handler);
   if (!filtered_)
     return;
-  try {
-    ApplyFilterChange();
-  } catch (...) {
-    on_filter_record_ = std::move(previous);
-    throw;
-  }
+  TScopeFail restore([&] { on_filter_record_ = std::move(previous); });
+  ApplyFilterChange();
 }

@@ -3,6 +3,7 @@
 #include "platform/db/data_set.h"
 #include "platform/db/db_errors.h"
 #include "platform/rtl/property.h"
+#include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 
 namespace {
@@ -180,12 +181,9 @@ std::byte* TField::BeginWrite() {
 
 void TField::EndWrite(std::byte* block) {
   if (OnValidate) {
-    try {
-      OnValidate(this);
-    } catch (...) {
-      Layout().CopySlot(dataset_->ScratchBlock(), block, slot_);
-      throw;
-    }
+    // A value the handler refuses gives way to the one before the write.
+    TScopeFail restore([&] { Layout().CopySlot(dataset_->ScratchBlock(), block, slot_); });
+    OnValidate(this);
   }
   dataset_->FieldWritten(this, block);
 }

@@ -1,6 +1,7 @@
 #include "platform/rtl/file_utils.h"
 
 #include "platform/rtl/file_stream.h"
+#include "platform/rtl/scope.h"
 
 namespace {
 
@@ -71,15 +72,18 @@ bool ForceDirectories(const std::string& directory) {
 
 void WriteFileAtomically(const std::string& file_name, std::string_view content) {
   const std::string temporary = file_name + ".~new";
-  try {
+  {
+    // A temporary file that could not be created is not ours to remove.
+    // Once it is, a failed write removes it after it has been closed.
+    bool created = false;
+    TScopeFail remove_temporary([&] {
+      if (created)
+        RemoveFile(temporary);
+    });
     TFileStream file(temporary, fmCreate | fmShareExclusive);
+    created = true;
     file.WriteBuffer(content.data(), static_cast<int64_t>(content.size()));
     file.FlushToDisk();
-  } catch (const EFCreateError&) {
-    throw;
-  } catch (...) {
-    RemoveFile(temporary);
-    throw;
   }
   std::string reason;
   if (!ReplaceFileWith(temporary, file_name, reason)) {

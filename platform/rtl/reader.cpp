@@ -5,6 +5,7 @@
 #include "platform/rtl/extended.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/memory_stream.h"
+#include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 
 namespace {
@@ -77,14 +78,12 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     root->SetName(name);
 
   root_ = root;
-  try {
+  {
+    TScopeFail abandon([this] { FinishLoading(false); });
     root->BeginLoading();
     loaded_.emplace_back(root);
     ReadComponentData(*root);
     ResolveFixups();
-  } catch (...) {
-    FinishLoading(false);
-    throw;
   }
   FinishLoading(true);
   created.release();
@@ -163,15 +162,15 @@ void TReader::ReadChild(TComponent& parent) {
   TAliveToken alive = child->AliveToken();
   child->BeginLoading();
   loaded_.emplace_back(child);
-  try {
-    ReadComponentData(*child);
-  } catch (...) {
+  {
     // What this read created goes again; its owner forgets it on the way.
-    if (created && alive.Alive())
-      created.reset();
-    else
-      created.release();
-    throw;
+    TScopeFail drop_created([&] {
+      if (created && alive.Alive())
+        created.reset();
+      else
+        created.release();
+    });
+    ReadComponentData(*child);
   }
   created.release();
 }

@@ -8,8 +8,10 @@
 //   TScopeFail undo([&] { showing_ = !show; });              // on failure only
 //   TStateScope reloading(reloading_, true);                 // value for the scope
 //   TFlagScope painting(ControlState(), csCustomPaint);      // set member for the scope
+//   TPropertyScope busy(*Screen, &TScreen::Cursor, &TScreen::SetCursor, crHourGlass);
 
 #include <exception>
+#include <functional>
 #include <type_traits>
 #include <utility>
 
@@ -105,4 +107,42 @@ class TFlagScope {
   Set& set_;
   Member member_;
   bool was_in_set_;
+};
+
+// Gives an object's property, read by `get` and written by `set` (member
+// functions or callables taking the object), a value for the scope and
+// writes the previous value back at its end. Each write happens only when
+// the value differs, so that an unchanged property fires no change. The
+// write at the end may fire events; see RunScopeCleanup.
+template <class Object, class Get, class Set>
+class TPropertyScope {
+ public:
+  using TValue = std::remove_cvref_t<std::invoke_result_t<Get, Object&>>;
+
+  TPropertyScope(Object& object, Get get, Set set, std::type_identity_t<TValue> value)
+      : object_(object),
+        get_(get),
+        set_(set),
+        saved_(std::invoke(get_, object_)),
+        exceptions_at_start_(std::uncaught_exceptions()) {
+    if (!(saved_ == value))
+      std::invoke(set_, object_, value);
+  }
+  TPropertyScope(const TPropertyScope&) = delete;
+  TPropertyScope& operator=(const TPropertyScope&) = delete;
+  ~TPropertyScope() noexcept(false) {
+    RunScopeCleanup(
+        [this] {
+          if (!(std::invoke(get_, object_) == saved_))
+            std::invoke(set_, object_, saved_);
+        },
+        exceptions_at_start_);
+  }
+
+ private:
+  Object& object_;
+  Get get_;
+  Set set_;
+  TValue saved_;
+  int exceptions_at_start_;
 };

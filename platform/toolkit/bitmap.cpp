@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/rtl/text.h"
+#include "platform/toolkit/gdi_holders.h"
 
 namespace {
 
@@ -95,11 +96,9 @@ HBITMAP CreateDib(int32_t width, int32_t height, TPixelFormat format, std::vecto
 
 std::vector<RGBQUAD> ColorTableOf(HBITMAP bitmap) {
   std::vector<RGBQUAD> colors(256);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  const UINT count = GetDIBColorTable(dc, 0, 256, colors.data());
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  const TMemoryDC dc;
+  const TSelectedObject selected(dc.Handle(), bitmap);
+  const UINT count = GetDIBColorTable(dc.Handle(), 0, 256, colors.data());
   colors.resize(count);
   return colors;
 }
@@ -225,20 +224,17 @@ void TBitmap::Rebuild(int32_t width, int32_t height, TPixelFormat format) {
   HBITMAP fresh = nullptr;
   if (width > 0 && height > 0) {
     fresh = CreateDib(width, height, format, colors, new_bits);
-    HDC target = CreateCompatibleDC(nullptr);
-    HGDIOBJ old_target = SelectObject(target, fresh);
-    PatBlt(target, 0, 0, width, height, WHITENESS);
+    const TMemoryDC target;
+    const TSelectedObject target_bitmap(target.Handle(), fresh);
+    PatBlt(target.Handle(), 0, 0, width, height, WHITENESS);
     if (handle_ != nullptr) {
       if (canvas_)
         canvas_->FreeContext();
-      HDC source = CreateCompatibleDC(nullptr);
-      HGDIOBJ old_source = SelectObject(source, handle_);
-      BitBlt(target, 0, 0, std::min(width, width_), std::min(height, height_), source, 0, 0, SRCCOPY);
-      SelectObject(source, old_source);
-      DeleteDC(source);
+      const TMemoryDC source;
+      const TSelectedObject source_bitmap(source.Handle(), handle_);
+      BitBlt(target.Handle(), 0, 0, std::min(width, width_), std::min(height, height_), source.Handle(), 0, 0,
+             SRCCOPY);
     }
-    SelectObject(target, old_target);
-    DeleteDC(target);
   }
   FreeImage();
   handle_ = fresh;
@@ -289,22 +285,21 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
   const TPixelFormat format = FormatOfDepth(info.bmBitsPixel * info.bmPlanes);
   void* new_bits = nullptr;
   HBITMAP fresh = CreateDib(info.bmWidth, std::abs(info.bmHeight), format, {}, new_bits);
-  HDC target = CreateCompatibleDC(nullptr);
-  HDC source = CreateCompatibleDC(nullptr);
-  HGDIOBJ old_target = SelectObject(target, fresh);
-  HGDIOBJ old_source = SelectObject(source, bitmap);
-  if (IsPaletteFormat(format)) {
-    std::array<RGBQUAD, 256> colors{};
-    const UINT count = GetDIBColorTable(source, 0, 256, colors.data());
-    if (count > 0)
-      SetDIBColorTable(target, 0, count, colors.data());
+  {
+    // The handed-in bitmap is ours now: deleted once copied.
+    const TOwnedBitmap handed_in(bitmap);
+    const TMemoryDC target;
+    const TMemoryDC source;
+    const TSelectedObject target_bitmap(target.Handle(), fresh);
+    const TSelectedObject source_bitmap(source.Handle(), bitmap);
+    if (IsPaletteFormat(format)) {
+      std::array<RGBQUAD, 256> colors{};
+      const UINT count = GetDIBColorTable(source.Handle(), 0, 256, colors.data());
+      if (count > 0)
+        SetDIBColorTable(target.Handle(), 0, count, colors.data());
+    }
+    BitBlt(target.Handle(), 0, 0, info.bmWidth, std::abs(info.bmHeight), source.Handle(), 0, 0, SRCCOPY);
   }
-  BitBlt(target, 0, 0, info.bmWidth, std::abs(info.bmHeight), source, 0, 0, SRCCOPY);
-  SelectObject(source, old_source);
-  SelectObject(target, old_target);
-  DeleteDC(source);
-  DeleteDC(target);
-  DeleteObject(bitmap);
   handle_ = fresh;
   bits_ = new_bits;
   width_ = info.bmWidth;
@@ -380,14 +375,12 @@ HBITMAP TBitmap::MaskHandle() {
   const COLORREF key = ColorToColorRef(TransparentColor());
   mask_ = CreateBitmap(width_, height_, 1, 1, nullptr);
   HDC source = Canvas().Handle();
-  HDC target = CreateCompatibleDC(nullptr);
-  HGDIOBJ old_target = SelectObject(target, mask_);
+  const TMemoryDC target;
+  const TSelectedObject target_bitmap(target.Handle(), mask_);
   // Copying colour to monochrome makes the background colour white.
   const COLORREF old_background = SetBkColor(source, key);
-  BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+  BitBlt(target.Handle(), 0, 0, width_, height_, source, 0, 0, SRCCOPY);
   SetBkColor(source, old_background);
-  SelectObject(target, old_target);
-  DeleteDC(target);
   return mask_;
 }
 
@@ -448,13 +441,11 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
       return;
     }
     void* bits = nullptr;
-    HBITMAP premultiplied = CreatePremultipliedCopy(bits);
-    HDC copy_dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(copy_dc, premultiplied);
-    AlphaBlend(target, rect.Left, rect.Top, rect.Width(), rect.Height(), copy_dc, 0, 0, width_, height_, blend);
-    SelectObject(copy_dc, old);
-    DeleteDC(copy_dc);
-    DeleteObject(premultiplied);
+    const TOwnedBitmap premultiplied(CreatePremultipliedCopy(bits));
+    const TMemoryDC copy_dc;
+    const TSelectedObject selected(copy_dc.Handle(), premultiplied.Get());
+    AlphaBlend(target, rect.Left, rect.Top, rect.Width(), rect.Height(), copy_dc.Handle(), 0, 0, width_, height_,
+               blend);
     return;
   }
   // A monochrome image takes the text colour for 0 and the background for
@@ -606,41 +597,35 @@ void TBitmap::LoadFromStream(TStream& stream) {
     format = pf32bit;  // unusual masks: let the system convert
 
   void* new_bits = nullptr;
-  HBITMAP fresh = CreateDib(width, static_cast<int32_t>(height), format, colors, new_bits);
+  TOwnedBitmap fresh(CreateDib(width, static_cast<int32_t>(height), format, colors, new_bits));
   const auto stride = static_cast<size_t>(StrideOf(width, bits));
   const size_t available = bytes.size() - position;
-  try {
-    if (direct_copy && !rle) {
-      if (stride * static_cast<size_t>(height) > available)
-        throw EInvalidGraphic("Bitmap image is not valid");
-      for (int64_t row = 0; row < height; ++row) {
-        // Our rows are bottom-up; a top-down file is turned over.
-        const int64_t source_row = top_down ? height - 1 - row : row;
-        std::memcpy(static_cast<uint8_t*>(new_bits) + row * stride,
-                    bytes.data() + position + source_row * stride, stride);
-      }
-    } else {
-      // Compressed or masked data: the system decodes it from the file's own
-      // description.
-      std::string info = bytes.substr(14, info_end - 14);
-      auto* file_info = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
-      if (rle && file_info->biSizeImage > available)
-        file_info->biSizeImage = static_cast<DWORD>(available);
-      if (!rle && stride * static_cast<size_t>(height) > available)
-        throw EInvalidGraphic("Bitmap image is not valid");
-      HDC dc = GetDC(nullptr);
-      const int lines = SetDIBits(dc, fresh, 0, static_cast<UINT>(height), bytes.data() + position,
-                                  reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-      ReleaseDC(nullptr, dc);
-      if (lines == 0)
-        throw EInvalidGraphic("Bitmap image is not valid");
+  if (direct_copy && !rle) {
+    if (stride * static_cast<size_t>(height) > available)
+      throw EInvalidGraphic("Bitmap image is not valid");
+    for (int64_t row = 0; row < height; ++row) {
+      // Our rows are bottom-up; a top-down file is turned over.
+      const int64_t source_row = top_down ? height - 1 - row : row;
+      std::memcpy(static_cast<uint8_t*>(new_bits) + row * stride, bytes.data() + position + source_row * stride,
+                  stride);
     }
-  } catch (...) {
-    DeleteObject(fresh);
-    throw;
+  } else {
+    // Compressed or masked data: the system decodes it from the file's own
+    // description.
+    std::string info = bytes.substr(14, info_end - 14);
+    auto* file_info = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    if (rle && file_info->biSizeImage > available)
+      file_info->biSizeImage = static_cast<DWORD>(available);
+    if (!rle && stride * static_cast<size_t>(height) > available)
+      throw EInvalidGraphic("Bitmap image is not valid");
+    const TWindowDC screen;
+    const int lines = SetDIBits(screen.Handle(), fresh.Get(), 0, static_cast<UINT>(height), bytes.data() + position,
+                                reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+    if (lines == 0)
+      throw EInvalidGraphic("Bitmap image is not valid");
   }
   FreeImage();
-  handle_ = fresh;
+  handle_ = fresh.Release();
   bits_ = new_bits;
   width_ = width;
   height_ = static_cast<int32_t>(height);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/rtl/memory_stream.h"
+#include "platform/rtl/scope.h"
 #include "platform/rtl/system_error.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/bitmap.h"
@@ -145,12 +146,9 @@ void TClipboard::PutGlobal(uint32_t format, const void* data, size_t size) {
     LockedGlobal lock(block);
     std::memcpy(lock.data(), data, size);
   }
-  try {
-    SetAsHandle(format, block);
-  } catch (...) {
-    GlobalFree(block);
-    throw;
-  }
+  // The clipboard owns the block once it took it.
+  TScopeFail free_block([block] { GlobalFree(block); });
+  SetAsHandle(format, block);
 }
 
 void TClipboard::SetAsHandle(uint32_t format, HANDLE data) {

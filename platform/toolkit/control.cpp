@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/canvas_scopes.h"
 #include "platform/toolkit/control_canvas.h"
 #include "platform/toolkit/drag.h"
 #include "platform/toolkit/form.h"
@@ -207,14 +209,8 @@ void TControl::ApplyAnchors(const TRect& client) {
   } else if (!anchors_.Contains(akTop)) {
     top += dy / 2;
   }
-  g_applying_anchors = true;
-  try {
-    SetBounds(left, top, std::max(width, 0), std::max(height, 0));
-  } catch (...) {
-    g_applying_anchors = false;
-    throw;
-  }
-  g_applying_anchors = false;
+  TStateScope applying_anchors(g_applying_anchors, true);
+  SetBounds(left, top, std::max(width, 0), std::max(height, 0));
 }
 
 void TControl::RequestAlign() {
@@ -763,14 +759,8 @@ void TControl::CMParentColorChanged(TMessage& message) {
 void TControl::CMParentFontChanged(TMessage&) {
   if (!parent_font_ || parent_ == nullptr)
     return;
-  g_taking_parent_font = true;
-  try {
-    font_->Assign(&parent_->Font());
-  } catch (...) {
-    g_taking_parent_font = false;
-    throw;
-  }
-  g_taking_parent_font = false;
+  TStateScope taking_parent_font(g_taking_parent_font, true);
+  font_->Assign(&parent_->Font());
 }
 
 // --- painting -----------------------------------------------------------------
@@ -840,19 +830,8 @@ TCanvas& TGraphicControl::Canvas() { return *canvas_; }
 void TGraphicControl::WMPaint(TMessage& message) {
   if (message.WParam == 0 || ComponentState().Contains(csDestroying))
     return;
-  auto& canvas = static_cast<TControlCanvas&>(*canvas_);
-  canvas.FreeHandle();
-  canvas.Lock();
-  canvas.SetHandle(reinterpret_cast<HDC>(message.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    canvas.SetHandle(nullptr);
-    canvas.Unlock();
-    throw;
-  }
-  canvas.SetHandle(nullptr);
-  canvas.Unlock();
+  TCanvasHandleScope painting(static_cast<TControlCanvas&>(*canvas_), reinterpret_cast<HDC>(message.WParam));
+  Paint();
 }
 
 // --- lookups ---------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/object.h"
 #include "platform/rtl/text.h"
 
 namespace {
@@ -130,11 +131,12 @@ bool TOpenDialog::DoExecute(Kind kind) {
   options_.Set(ofReadOnly, (dialog.Flags & OFN_READONLY) != 0);
   options_.Set(ofExtensionDifferent, (dialog.Flags & OFN_EXTENSIONDIFFERENT) != 0);
   filter_index_ = static_cast<int32_t>(dialog.nFilterIndex);
-  files_->BeginUpdate();
-  files_->Clear();
-  for (const std::string& file : ChosenFiles(buffer))
-    files_->Add(file);
-  files_->EndUpdate();
+  {
+    TUpdateScope update(*files_);
+    files_->Clear();
+    for (const std::string& file : ChosenFiles(buffer))
+      files_->Add(file);
+  }
   file_name_ = files_->Count() > 0 ? files_->Get(0) : std::string();
   return true;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/screen.h"
 
@@ -314,7 +315,19 @@ TModalResult TCustomForm::ShowModal() {
   DisabledWindows disabled;
   const TAliveToken alive = AliveToken();
   TModalResult result = mrCancel;
-  try {
+  {
+    // Declared first, run last: the windows are enabled again before a
+    // failed modal loop hides the form.
+    TScopeFail leave_modal([&] {
+      if (alive.Alive()) {
+        modal_ = false;
+        Hide();
+      }
+    });
+    TScopeExit enable_windows([&] {
+      for (HWND window : disabled.windows)
+        EnableWindow(window, TRUE);
+    });
     modal_result_ = mrNone;
     Show();
     disabled.keep = WindowHandle();
@@ -336,17 +349,7 @@ TModalResult TCustomForm::ShowModal() {
       Perform(CM_DEACTIVATE);
       Hide();
     }
-  } catch (...) {
-    for (HWND window : disabled.windows)
-      EnableWindow(window, TRUE);
-    if (alive.Alive()) {
-      modal_ = false;
-      Hide();
-    }
-    throw;
   }
-  for (HWND window : disabled.windows)
-    EnableWindow(window, TRUE);
   if (previous_active != nullptr && IsWindow(previous_active))
     SetActiveWindow(previous_active);
   if (alive.Alive())

@@ -5,6 +5,7 @@
 
 #include "platform/rtl/text.h"
 #include "platform/toolkit/canvas.h"
+#include "platform/toolkit/gdi_holders.h"
 
 namespace {
 
@@ -65,11 +66,23 @@ std::vector<uint8_t> DibBits(HBITMAP bitmap, int32_t width, int32_t height, int 
     RGBQUAD colors[2];
   } with_palette{};
   with_palette.header = info.bmiHeader;
-  HDC dc = GetDC(nullptr);
-  GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), result.data(), reinterpret_cast<BITMAPINFO*>(&with_palette),
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
+  const TWindowDC screen;
+  GetDIBits(screen.Handle(), bitmap, 0, static_cast<UINT>(height), result.data(),
+            reinterpret_cast<BITMAPINFO*>(&with_palette), DIB_RGB_COLORS);
   return result;
+}
+
+// The icon's image (without its mask) drawn on black into a bitmap of the
+// screen's format.
+TOwnedBitmap DrawnIconImage(HICON icon, int32_t width, int32_t height) {
+  const TWindowDC screen;
+  const TMemoryDC dc(screen.Handle());
+  TOwnedBitmap color(CreateCompatibleBitmap(screen.Handle(), width, height));
+  const TSelectedObject selected(dc.Handle(), color.Get());
+  RECT all{0, 0, width, height};
+  FillRect(dc.Handle(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  DrawIconEx(dc.Handle(), 0, 0, icon, width, height, 0, nullptr, DI_IMAGE);
+  return color;
 }
 
 }  // namespace
@@ -179,18 +192,8 @@ void TIcon::SaveToStream(TStream& stream) {
   if (!GetIconInfo(handle_, &info))
     throw EInvalidGraphic("Icon image is not valid");
   // Rebuild a 32-bit image with its AND mask from the icon's bitmaps.
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP color = CreateCompatibleBitmap(screen, width_, height_);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, color);
-  RECT all{0, 0, width_, height_};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  DrawIconEx(dc, 0, 0, handle_, width_, height_, 0, nullptr, DI_IMAGE);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  const std::vector<uint8_t> pixels = DibBits(color, width_, height_, 32);
-  DeleteObject(color);
+  const TOwnedBitmap color = DrawnIconImage(handle_, width_, height_);
+  const std::vector<uint8_t> pixels = DibBits(color.Get(), width_, height_, 32);
   HBITMAP mask_source = info.hbmMask;
   std::vector<uint8_t> mask = DibBits(mask_source, width_, height_, 1);
   if (info.hbmColor != nullptr)

@@ -5,6 +5,7 @@
 
 #include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/canvas.h"
+#include "platform/toolkit/gdi_holders.h"
 #include "platform/toolkit/icon.h"
 
 namespace {
@@ -25,24 +26,13 @@ EInvalidOperation IndexError() { return EInvalidOperation("Invalid ImageList Ind
 
 // A monochrome bitmap whose bits are all 0: every pixel of an image added
 // with it is opaque.
-class OpaqueMask {
- public:
-  OpaqueMask(int32_t width, int32_t height) {
-    handle_ = CreateBitmap(width, height, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, handle_);
-    PatBlt(dc, 0, 0, width, height, BLACKNESS);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-  }
-  ~OpaqueMask() { DeleteObject(handle_); }
-  OpaqueMask(const OpaqueMask&) = delete;
-  OpaqueMask& operator=(const OpaqueMask&) = delete;
-  HBITMAP handle() const { return handle_; }
-
- private:
-  HBITMAP handle_ = nullptr;
-};
+TOwnedBitmap OpaqueMask(int32_t width, int32_t height) {
+  TOwnedBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
+  const TMemoryDC dc;
+  const TSelectedObject selected(dc.Handle(), mask.Get());
+  PatBlt(dc.Handle(), 0, 0, width, height, BLACKNESS);
+  return mask;
+}
 
 }  // namespace
 
@@ -187,8 +177,8 @@ int32_t TCustomImageList::Add(TBitmap& image, TBitmap* mask) {
     HBITMAP mask_handle = ImageHandle(*mask);
     index = ImageList_Add(Handle(), ImageHandle(image), mask_handle);
   } else {
-    OpaqueMask opaque(image.Width(), image.Height());
-    index = ImageList_Add(Handle(), ImageHandle(image), masked_ ? opaque.handle() : nullptr);
+    const TOwnedBitmap opaque = OpaqueMask(image.Width(), image.Height());
+    index = ImageList_Add(Handle(), ImageHandle(image), masked_ ? opaque.Get() : nullptr);
   }
   return Added(count_before, index);
 }
@@ -276,8 +266,8 @@ void TCustomImageList::Replace(int32_t index, TBitmap& image, TBitmap* mask) {
     HBITMAP mask_handle = ImageHandle(*mask_cell);
     replaced = ImageList_Replace(handle_, index, ImageHandle(*cell), mask_handle);
   } else {
-    OpaqueMask opaque(width_, height_);
-    replaced = ImageList_Replace(handle_, index, ImageHandle(*cell), masked_ ? opaque.handle() : nullptr);
+    const TOwnedBitmap opaque = OpaqueMask(width_, height_);
+    replaced = ImageList_Replace(handle_, index, ImageHandle(*cell), masked_ ? opaque.Get() : nullptr);
   }
   if (!replaced)
     throw EInvalidOperation("Unable to Replace Image");
@@ -388,27 +378,22 @@ void TCustomImageList::DrawDisabled(int32_t index, HDC dc, int32_t x, int32_t y)
   // The classic embossed look: the image's dark parts as a stencil, drawn
   // once in the highlight colour one pixel down and right, and once in the
   // shadow colour in place.
-  HBITMAP stencil = CreateBitmap(width_, height_, 1, 1, nullptr);
-  HDC stencil_dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old_stencil = SelectObject(stencil_dc, stencil);
-  PatBlt(stencil_dc, 0, 0, width_, height_, WHITENESS);
-  ::SetBkColor(stencil_dc, RGB(255, 255, 255));
-  ImageList_DrawEx(handle_, index, stencil_dc, 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
+  const TOwnedBitmap stencil(CreateBitmap(width_, height_, 1, 1, nullptr));
+  const TMemoryDC stencil_dc;
+  const TSelectedObject selected_stencil(stencil_dc.Handle(), stencil.Get());
+  PatBlt(stencil_dc.Handle(), 0, 0, width_, height_, WHITENESS);
+  ::SetBkColor(stencil_dc.Handle(), RGB(255, 255, 255));
+  ImageList_DrawEx(handle_, index, stencil_dc.Handle(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
 
   const COLORREF old_text = SetTextColor(dc, RGB(255, 255, 255));
   const COLORREF old_back = ::SetBkColor(dc, RGB(0, 0, 0));
   for (const auto& [offset, color] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
-    HBRUSH brush = CreateSolidBrush(ColorToColorRef(color));
-    HGDIOBJ old_brush = SelectObject(dc, brush);
-    BitBlt(dc, x + offset, y + offset, width_, height_, stencil_dc, 0, 0, kRopPaintThroughStencil);
-    SelectObject(dc, old_brush);
-    DeleteObject(brush);
+    const TOwnedBrush brush(CreateSolidBrush(ColorToColorRef(color)));
+    const TSelectedObject selected_brush(dc, brush.Get());
+    BitBlt(dc, x + offset, y + offset, width_, height_, stencil_dc.Handle(), 0, 0, kRopPaintThroughStencil);
   }
   SetTextColor(dc, old_text);
   ::SetBkColor(dc, old_back);
-  SelectObject(stencil_dc, old_stencil);
-  DeleteDC(stencil_dc);
-  DeleteObject(stencil);
 }
 
 bool TCustomImageList::GetBitmap(int32_t index, TBitmap& image) {
@@ -432,19 +417,12 @@ bool TCustomImageList::GetIcon(int32_t index, TIcon& icon) {
 }
 
 void TCustomImageList::EndUpdate() {
-  if (update_count_ == 0)
-    return;
-  if (--update_count_ == 0 && changed_while_updating_) {
-    changed_while_updating_ = false;
-    Change();
-  }
+  update_batch_.End([this] { Change(); });
 }
 
 void TCustomImageList::Change() {
-  if (update_count_ > 0) {
-    changed_while_updating_ = true;
+  if (!update_batch_.Change())
     return;
-  }
   const TAliveToken alive = AliveToken();
   // A link may unregister itself (or others) while it is told.
   const std::vector<TChangeLink*> links = links_;

@@ -15,6 +15,7 @@
 
 #include "platform/rtl/component.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/update_batch.h"
 #include "platform/toolkit/color.h"
 #include "platform/toolkit/types.h"
 
@@ -127,7 +128,7 @@ class TCustomImageList : public TComponent {
   bool GetIcon(int32_t index, TIcon& icon);
 
   // --- change notification --------------------------------------------------
-  void BeginUpdate() { ++update_count_; }
+  void BeginUpdate() { update_batch_.Begin(); }
   // Sends one change notification when changes happened inside the bracket.
   void EndUpdate();
   void RegisterChanges(TChangeLink* link);
@@ -170,8 +171,7 @@ class TCustomImageList : public TComponent {
   TColor blend_color_ = clDefault;
   TDrawingStyle drawing_style_ = dsNormal;
   TImageType image_type_ = itImage;
-  int32_t update_count_ = 0;
-  bool changed_while_updating_ = false;
+  TUpdateBatch update_batch_;
   std::vector<TChangeLink*> links_;
 };
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/toolkit/canvas_scopes.h"
+#include "platform/toolkit/gdi_holders.h"
+
 TOwnerDrawState OwnerDrawStateOf(UINT item_state) {
   TOwnerDrawState state;
   const std::pair<UINT, TOwnerDrawStateFlag> flags[] = {
@@ -68,25 +71,16 @@ void TCustomListControl::CNDrawItem(TMessage& message) {
   // The canvas takes the item's device context for the call, with the
   // control's font and brush; the focus frame follows the item.
   const TOwnerDrawState state = OwnerDrawStateOf(item->itemState);
-  const int saved = SaveDC(item->hDC);
-  canvas_->FreeHandle();
-  canvas_->SetHandle(item->hDC);
+  TSavedDCState saved(item->hDC);
+  TCanvasHandleScope drawing(*canvas_, item->hDC);
   canvas_->SetFont(Font());
   canvas_->SetBrush(Brush());
   const TRect rect(item->rcItem);
   const auto index = static_cast<int32_t>(item->itemID);
-  try {
-    if (index >= 0 && (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0)
-      DrawItem(index, rect, state);
-    if (state.Contains(odFocused) && !state.Contains(odNoFocusRect))
-      canvas_->DrawFocusRect(rect);
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    RestoreDC(item->hDC, saved);
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  RestoreDC(item->hDC, saved);
+  if (index >= 0 && (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0)
+    DrawItem(index, rect, state);
+  if (state.Contains(odFocused) && !state.Contains(odNoFocusRect))
+    canvas_->DrawFocusRect(rect);
 }
 
 void TCustomListControl::CNMeasureItem(TMessage& message) {

@@ -7,6 +7,7 @@
 #include "platform/rtl/text.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/errors.h"
+#include "platform/toolkit/gdi_holders.h"
 
 namespace {
 
@@ -246,27 +247,30 @@ void TMessageDialog::BuildWindow(HWND window) {
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
   SetWindowTextW(window, Wide(caption_).c_str());
 
-  HDC dc = GetDC(window);
-  HGDIOBJ old_font = SelectObject(dc, font_);
-  const DialogUnits units = MeasureDialogUnits(dc);
+  const std::wstring text = Wide(message_);
+  DialogUnits units;
+  RECT text_rect{};
+  std::vector<std::pair<TMsgDlgBtn, int>> button_widths;
   RECT work_area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work_area, 0);
-  const std::wstring text = Wide(message_);
-  RECT text_rect{0, 0, (work_area.right - work_area.left) / 2, 0};
-  DrawTextW(dc, text.c_str(), -1, &text_rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-  std::vector<std::pair<TMsgDlgBtn, int>> button_widths;
-  for (int b = mbYes; b <= mbClose; ++b) {
-    const auto button = static_cast<TMsgDlgBtn>(b);
-    if (!buttons_.Contains(button))
-      continue;
-    RECT caption_rect{};
-    const std::wstring caption = Wide(kButtonCaptions[b]);
-    DrawTextW(dc, caption.c_str(), -1, &caption_rect, DT_CALCRECT | DT_SINGLELINE);
-    button_widths.emplace_back(
-        button, std::max<int>(units.Width(kButtonWidthDlu), caption_rect.right + units.Width(kButtonTextPaddingDlu)));
+  {
+    const TWindowDC window_dc(window);
+    const HDC dc = window_dc.Handle();
+    const TSelectedObject message_font(dc, font_);
+    units = MeasureDialogUnits(dc);
+    text_rect = RECT{0, 0, (work_area.right - work_area.left) / 2, 0};
+    DrawTextW(dc, text.c_str(), -1, &text_rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    for (int b = mbYes; b <= mbClose; ++b) {
+      const auto button = static_cast<TMsgDlgBtn>(b);
+      if (!buttons_.Contains(button))
+        continue;
+      RECT caption_rect{};
+      const std::wstring caption = Wide(kButtonCaptions[b]);
+      DrawTextW(dc, caption.c_str(), -1, &caption_rect, DT_CALCRECT | DT_SINGLELINE);
+      button_widths.emplace_back(button, std::max<int>(units.Width(kButtonWidthDlu),
+                                                       caption_rect.right + units.Width(kButtonTextPaddingDlu)));
+    }
   }
-  SelectObject(dc, old_font);
-  ReleaseDC(window, dc);
 
   const int margin_x = units.Width(kMarginDlu);
   const int margin_y = units.Height(kMarginDlu);

@@ -5,6 +5,7 @@
 
 #include "platform/rtl/exceptions.h"
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/gdi_holders.h"
 
 namespace {
 
@@ -134,9 +135,7 @@ TMonitor MonitorOf(HMONITOR handle) {
 
 TScreen::TScreen(TComponent* owner)
     : TComponent(owner), menu_font_(std::make_unique<TFont>()), icon_font_(std::make_unique<TFont>()) {
-  HDC dc = GetDC(nullptr);
-  pixels_per_inch_ = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
+  pixels_per_inch_ = GetDeviceCaps(TWindowDC().Handle(), LOGPIXELSY);
   CreateToolkitCursors();
   ReadSystemFonts();
 }
@@ -265,10 +264,6 @@ void TScreen::SetFocusedForm(TCustomForm* form, TWinControl* control) {
   if (form_changed && OnActiveFormChange)
     OnActiveFormChange(this);
 }
-
-TScreenCursorScope::TScreenCursorScope(TCursor cursor) : saved_(Screen->Cursor()) { Screen->SetCursor(cursor); }
-
-TScreenCursorScope::~TScreenCursorScope() { Screen->SetCursor(saved_); }
 
 TPoint TMouse::CursorPos() const {
   POINT point{};

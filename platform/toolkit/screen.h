@@ -89,19 +89,6 @@ class TScreen : public TComponent {
   int32_t pixels_per_inch_ = 96;
 };
 
-// Saves Screen->Cursor, sets another one, and puts the saved one back at the
-// end of the scope (also when an exception leaves it).
-class TScreenCursorScope {
- public:
-  explicit TScreenCursorScope(TCursor cursor);
-  ~TScreenCursorScope();
-  TScreenCursorScope(const TScreenCursorScope&) = delete;
-  TScreenCursorScope& operator=(const TScreenCursorScope&) = delete;
-
- private:
-  TCursor saved_;
-};
-
 class TMouse {
  public:
   TPoint CursorPos() const;

@@ -1,13 +1,17 @@
 #include "platform/toolkit/win_control.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/canvas_scopes.h"
 #include "platform/toolkit/drag.h"
 #include "platform/toolkit/errors.h"
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/gdi_holders.h"
 #include "platform/toolkit/screen.h"
 
 namespace {
@@ -316,14 +320,12 @@ void TWinControl::CreateWnd() {
     if (RegisterClassW(&window_class) == 0)
       throw EOSError(GetLastError(), "RegisterClass " + params.WinClassName);
   }
-  g_creation_control = this;
-  try {
+  {
+    // Normally the window's first message has taken it already.
+    g_creation_control = this;
+    TScopeExit forget_creation([] { g_creation_control = nullptr; });
     CreateWindowHandle(params);
-  } catch (...) {
-    g_creation_control = nullptr;
-    throw;
   }
-  g_creation_control = nullptr;
   if (handle_ == nullptr)
     throw EOSError(GetLastError(), "CreateWindow " + params.WinClassName);
   Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), 0);
@@ -385,14 +387,10 @@ void TWinControl::RecreateWnd() {
 
 void TWinControl::CMRecreateWnd(TMessage&) {
   const bool was_focused = Focused();
-  recreating_ = true;
-  try {
+  {
+    TStateScope recreating(recreating_, true);
     DestroyHandle();
-  } catch (...) {
-    recreating_ = false;
-    throw;
   }
-  recreating_ = false;
   UpdateControlState();
   if (was_focused && handle_ != nullptr)
     ::SetFocus(handle_);
@@ -445,12 +443,8 @@ void TWinControl::UpdateShowing() {
   }
   if (handle_ != nullptr && showing_ != show) {
     showing_ = show;
-    try {
-      Perform(CM_SHOWINGCHANGED);
-    } catch (...) {
-      showing_ = !show;
-      throw;
-    }
+    TScopeFail undo([&] { showing_ = !show; });
+    Perform(CM_SHOWINGCHANGED);
   }
 }
 
@@ -1064,17 +1058,13 @@ void TWinControl::AlignControl(TControl* control) {
     return;
   }
   DisableAlign();
-  try {
-    TRect rect = ClientRect();
-    aligned_client_size_ = TSize{rect.Width(), rect.Height()};
-    AlignControls(control, rect);
-  } catch (...) {
+  TScopeExit enable_align([this] {
     ControlState().Exclude(csAlignmentNeeded);
     EnableAlign();
-    throw;
-  }
-  ControlState().Exclude(csAlignmentNeeded);
-  EnableAlign();
+  });
+  TRect rect = ClientRect();
+  aligned_client_size_ = TSize{rect.Width(), rect.Height()};
+  AlignControls(control, rect);
 }
 
 void TWinControl::AdjustClientRect(TRect& rect) { rect = rect.Inflate(-border_width_, -border_width_); }
@@ -1152,14 +1142,9 @@ void TWinControl::ScaleControls(int32_t multiplier, int32_t divider) {
 
 void TWinControl::ChangeScale(int32_t multiplier, int32_t divider) {
   DisableAlign();
-  try {
-    ScaleControls(multiplier, divider);
-    TControl::ChangeScale(multiplier, divider);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
-  EnableAlign();
+  TScopeExit enable_align([this] { EnableAlign(); });
+  ScaleControls(multiplier, divider);
+  TControl::ChangeScale(multiplier, divider);
 }
 
 // --- text ------------------------------------------------------------------------------
@@ -1229,63 +1214,42 @@ void TWinControl::WMPaint(TMessage& message) {
 
 void TWinControl::DoubleBufferedPaint(TMessage& message) {
   const TRect client = ClientRect();
-  PAINTSTRUCT paint{};
-  HDC window_dc = BeginPaint(handle_, &paint);
-  HDC memory_dc = CreateCompatibleDC(window_dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(window_dc, std::max(client.Right, 1), std::max(client.Bottom, 1));
-  HGDIOBJ old_bitmap = SelectObject(memory_dc, bitmap);
-  try {
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory_dc), reinterpret_cast<LPARAM>(memory_dc));
-    TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(memory_dc), 0, 0};
-    WMPaint(inner);
-    BitBlt(window_dc, 0, 0, client.Right, client.Bottom, memory_dc, 0, 0, SRCCOPY);
-  } catch (...) {
-    SelectObject(memory_dc, old_bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory_dc);
-    EndPaint(handle_, &paint);
-    throw;
-  }
-  SelectObject(memory_dc, old_bitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory_dc);
-  EndPaint(handle_, &paint);
+  TPaintDC window_dc(handle_);
+  TMemoryDC memory(window_dc.Handle());
+  TOwnedBitmap bitmap(
+      CreateCompatibleBitmap(window_dc.Handle(), std::max(client.Right, 1), std::max(client.Bottom, 1)));
+  TSelectedObject selected(memory.Handle(), bitmap.Get());
+  const auto memory_dc = reinterpret_cast<WPARAM>(memory.Handle());
+  Perform(WM_ERASEBKGND, memory_dc, static_cast<LPARAM>(memory_dc));
+  TMessage inner{WM_PAINT, memory_dc, 0, 0};
+  WMPaint(inner);
+  BitBlt(window_dc.Handle(), 0, 0, client.Right, client.Bottom, memory.Handle(), 0, 0, SRCCOPY);
   message.Result = 0;
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
-  PAINTSTRUCT paint{};
   HDC dc = reinterpret_cast<HDC>(message.WParam);
-  const bool own_paint = dc == nullptr;
-  if (own_paint)
-    dc = BeginPaint(handle_, &paint);
-  try {
-    if (graphic_controls_.empty()) {
-      PaintWindow(dc);
-    } else {
-      // Opaque graphic children cover their part: leave it out.
-      const int saved = SaveDC(dc);
-      int clip = SIMPLEREGION;
-      for (TControl* control : graphic_controls_) {
-        if (control->Visible() && control->ControlStyle().Contains(csOpaque)) {
-          clip = ExcludeClipRect(dc, control->Left(), control->Top(), control->Left() + control->Width(),
-                                 control->Top() + control->Height());
-          if (clip == NULLREGION)
-            break;
-        }
+  std::optional<TPaintDC> own_paint;
+  if (dc == nullptr)
+    dc = own_paint.emplace(handle_).Handle();
+  if (graphic_controls_.empty()) {
+    PaintWindow(dc);
+  } else {
+    // Opaque graphic children cover their part: leave it out.
+    TSavedDCState saved(dc);
+    int clip = SIMPLEREGION;
+    for (TControl* control : graphic_controls_) {
+      if (control->Visible() && control->ControlStyle().Contains(csOpaque)) {
+        clip = ExcludeClipRect(dc, control->Left(), control->Top(), control->Left() + control->Width(),
+                               control->Top() + control->Height());
+        if (clip == NULLREGION)
+          break;
       }
-      if (clip != NULLREGION)
-        PaintWindow(dc);
-      RestoreDC(dc, saved);
     }
-    PaintControls(dc, nullptr);
-  } catch (...) {
-    if (own_paint)
-      EndPaint(handle_, &paint);
-    throw;
+    if (clip != NULLREGION)
+      PaintWindow(dc);
   }
-  if (own_paint)
-    EndPaint(handle_, &paint);
+  PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -1308,32 +1272,26 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
   // which is cheaper than saving the whole context per child.
   POINT origin{};
   GetViewportOrgEx(dc, &origin);
-  HRGN saved_clip = CreateRectRgn(0, 0, 0, 0);
-  const bool had_clip = GetClipRgn(dc, saved_clip) == 1;
+  TOwnedRegion saved_clip(CreateRectRgn(0, 0, 0, 0));
+  const bool had_clip = GetClipRgn(dc, saved_clip.Get()) == 1;
   auto restore = [&] {
     SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-    SelectClipRgn(dc, had_clip ? saved_clip : nullptr);
+    SelectClipRgn(dc, had_clip ? saved_clip.Get() : nullptr);
   };
+  TScopeFail restore_after_failure(restore);
   // A handler may add or remove controls: walk a copy.
   const std::vector<TControl*> controls(start, graphic_controls_.end());
-  try {
-    for (TControl* control : controls) {
-      if (!control->Visible())
-        continue;
-      const TRect bounds = control->BoundsRect();
-      if (bounds.Intersect(clip).IsEmpty())
-        continue;
-      SetViewportOrgEx(dc, origin.x + bounds.Left, origin.y + bounds.Top, nullptr);
-      IntersectClipRect(dc, 0, 0, bounds.Width(), bounds.Height());
-      control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-      restore();
-    }
-  } catch (...) {
+  for (TControl* control : controls) {
+    if (!control->Visible())
+      continue;
+    const TRect bounds = control->BoundsRect();
+    if (bounds.Intersect(clip).IsEmpty())
+      continue;
+    SetViewportOrgEx(dc, origin.x + bounds.Left, origin.y + bounds.Top, nullptr);
+    IntersectClipRect(dc, 0, 0, bounds.Width(), bounds.Height());
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     restore();
-    DeleteObject(saved_clip);
-    throw;
   }
-  DeleteObject(saved_clip);
 }
 
 // --- TCustomControl ----------------------------------------------------------------------
@@ -1350,29 +1308,13 @@ TCustomControl::~TCustomControl() {
 }
 
 void TCustomControl::WMPaint(TMessage& message) {
-  ControlState().Include(csCustomPaint);
-  try {
-    TWinControl::WMPaint(message);
-  } catch (...) {
-    ControlState().Exclude(csCustomPaint);
-    throw;
-  }
-  ControlState().Exclude(csCustomPaint);
+  TFlagScope custom_paint(ControlState(), csCustomPaint);
+  TWinControl::WMPaint(message);
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_->FreeHandle();
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasHandleScope painting(*canvas_, dc);
+  Paint();
 }
 
 void TCustomControl::DestroyWnd() {

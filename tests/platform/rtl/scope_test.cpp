@@ -173,6 +173,44 @@ TEST(FlagScope, IncludesForTheScopeAndLeavesAMemberThatWasThere) {
   EXPECT_TRUE(state.Contains(csLoading));
 }
 
+// A property whose writes are counted, as a brush counts its changes.
+class TCountingProperty {
+ public:
+  int Value() const { return value_; }
+  void SetValue(int value) {
+    value_ = value;
+    ++writes;
+  }
+  int writes = 0;
+
+ private:
+  int value_ = 1;
+};
+
+TEST(PropertyScope, WritesOnlyWhatDiffersAndRestoresOnEveryPath) {
+  TCountingProperty property;
+  {
+    TPropertyScope same(property, &TCountingProperty::Value, &TCountingProperty::SetValue, 1);
+    EXPECT_EQ(property.Value(), 1);
+  }
+  EXPECT_EQ(property.writes, 0) << "an unchanged value is neither set nor put back";
+
+  EXPECT_EQ(FailureOf([&] {
+              TPropertyScope other(property, &TCountingProperty::Value, &TCountingProperty::SetValue, 5);
+              EXPECT_EQ(property.Value(), 5);
+              throw TFailure("drawing failed");
+            }),
+            "drawing failed");
+  EXPECT_EQ(property.Value(), 1);
+  EXPECT_EQ(property.writes, 2);
+
+  {
+    TPropertyScope other(property, &TCountingProperty::Value, &TCountingProperty::SetValue, 5);
+    property.SetValue(1);  // someone put the old value back already
+  }
+  EXPECT_EQ(property.writes, 4) << "no write at the end when the value is already the saved one";
+}
+
 // An object with an update bracket whose closing fires a change that may
 // fail, as a list's OnChange may.
 struct TBracketed {

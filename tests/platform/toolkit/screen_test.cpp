@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/color.h"
 #include "platform/toolkit/form.h"
 #include "tests/platform/toolkit/form_fixture.h"
@@ -27,7 +28,7 @@ TEST(ScreenTest, GeometryComesFromTheSystem) {
 TEST(ScreenTest, CursorScopeRestoresAndCursorsHaveShapes) {
   const TCursor before = Screen->Cursor();
   {
-    TScreenCursorScope busy(crHourGlass);
+    TPropertyScope busy(*Screen, &TScreen::Cursor, &TScreen::SetCursor, crHourGlass);
     EXPECT_EQ(Screen->Cursor(), crHourGlass);
   }
   EXPECT_EQ(Screen->Cursor(), before);

@@ -3,22 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/toolkit/canvas_scopes.h"
 #include "ui/foundation/bitmaps/resample_bitmap_win.h"
 #include "ui/foundation/bitmaps/resampling.h"
 
 namespace {
-
-// Holds a canvas's lock for a scope.
-class CanvasLock {
- public:
-  explicit CanvasLock(TCanvas& canvas) : canvas_(canvas) { canvas_.Lock(); }
-  ~CanvasLock() { canvas_.Unlock(); }
-  CanvasLock(const CanvasLock&) = delete;
-  CanvasLock& operator=(const CanvasLock&) = delete;
-
- private:
-  TCanvas& canvas_;
-};
 
 void StretchHalftone(TBitmap& source, TBitmap& destination) {
   HDC dest_dc = destination.Canvas().Handle();
@@ -62,8 +51,8 @@ void WritePixels(const std::vector<uint32_t>& pixels, TBitmap& bitmap) {
 void lxResampleBitmap(TBitmap& source, TBitmap& destination, bool force) {
   if (source.Empty() || destination.Empty())
     return;
-  CanvasLock source_lock(source.Canvas());
-  CanvasLock dest_lock(destination.Canvas());
+  TCanvasLock source_lock(source.Canvas());
+  TCanvasLock dest_lock(destination.Canvas());
   if (!force) {
     StretchHalftone(source, destination);
     return;

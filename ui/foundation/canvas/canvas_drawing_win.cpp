@@ -2,32 +2,10 @@
 
 #include <memory>
 
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/image_list.h"
 #include "ui/foundation/canvas/canvas_layout.h"
 #include "ui/foundation/canvas/canvas_win.h"
-
-namespace {
-
-// The brush style for a scope, put back at its end when it changed.
-class BrushStyleScope {
- public:
-  BrushStyleScope(TBrush& brush, TBrushStyle style) : brush_(brush), saved_(brush.Style()) {
-    if (saved_ != style)
-      brush_.SetStyle(style);
-  }
-  ~BrushStyleScope() {
-    if (brush_.Style() != saved_)
-      brush_.SetStyle(saved_);
-  }
-  BrushStyleScope(const BrushStyleScope&) = delete;
-  BrushStyleScope& operator=(const BrushStyleScope&) = delete;
-
- private:
-  TBrush& brush_;
-  TBrushStyle saved_;
-};
-
-}  // namespace
 
 void TlxCanvas::SetBrushColor(TColor color) {
   if (Brush().Color() != color)
@@ -161,7 +139,7 @@ void TlxCanvas::DrawGlyphBitmap(int32_t x, int32_t y, TBitmap& bitmap, bool enab
     return;
   const TRect bounds(0, 0, bitmap.Width(), bitmap.Height());
   if (enabled) {
-    BrushStyleScope style(Brush(), background == clNone ? bsClear : bsSolid);
+    TPropertyScope style(Brush(), &TBrush::Style, &TBrush::SetStyle, background == clNone ? bsClear : bsSolid);
     if (background != clNone)
       SetBrushColor(background);
     canvas_->BrushCopy(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap, bounds, bitmap.TransparentColor());

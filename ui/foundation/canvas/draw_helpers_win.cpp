@@ -2,35 +2,15 @@
 
 #include <vector>
 
+#include "platform/rtl/scope.h"
+#include "platform/toolkit/canvas_scopes.h"
+#include "platform/toolkit/gdi_holders.h"
 #include "platform/toolkit/win_control.h"
 #include "ui/foundation/themes/visual_styles_win.h"
 
 namespace {
 
 RECT ToRect(const TRect& rect) { return RECT{rect.Left, rect.Top, rect.Right, rect.Bottom}; }
-
-// Marks the window as painting a copy of itself while it lives.
-class PaintCopyScope {
- public:
-  explicit PaintCopyScope(TWinControl& window) : window_(window) { window_.ControlState().Include(csPaintCopy); }
-  ~PaintCopyScope() { window_.ControlState().Exclude(csPaintCopy); }
-  PaintCopyScope(const PaintCopyScope&) = delete;
-  PaintCopyScope& operator=(const PaintCopyScope&) = delete;
-
- private:
-  TWinControl& window_;
-};
-
-class CanvasLockScope {
- public:
-  explicit CanvasLockScope(TCanvas& canvas) : canvas_(canvas) { canvas_.Lock(); }
-  ~CanvasLockScope() { canvas_.Unlock(); }
-  CanvasLockScope(const CanvasLockScope&) = delete;
-  CanvasLockScope& operator=(const CanvasLockScope&) = delete;
-
- private:
-  TCanvas& canvas_;
-};
 
 // Draws a child window's border as the system would and leaves the context
 // clipped to, and with its origin at, the client area inside it.
@@ -54,13 +34,13 @@ void DrawNonClientEdge(TWinControl& window, HDC dc, const TRect& rect) {
 void PaintWindowImage(TWinControl& window, const TControl& start, TlxCanvas& canvas, const TRect& rect,
                       const TPoint& offset, bool with_children) {
   const HDC dc = canvas.Handle();
-  const int level = SaveDC(dc);
+  const TSavedDCState saved(dc);
   OffsetWindowOrgEx(dc, offset.X, offset.Y, nullptr);
   if (canvas.IsRectVisible(rect)) {
     {
-      PaintCopyScope paint_copy(window);
+      TFlagScope paint_copy(window.ControlState(), csPaintCopy);
       if (&window != start.Parent()) DrawNonClientEdge(window, dc, rect);
-      CanvasLockScope lock(canvas.Canvas());
+      TCanvasLock lock(canvas.Canvas());
       window.Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
       window.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
@@ -76,7 +56,6 @@ void PaintWindowImage(TWinControl& window, const TControl& start, TlxCanvas& can
       }
     }
   }
-  RestoreDC(dc, level);
 }
 
 }  // namespace
@@ -162,6 +141,9 @@ void lxGetCursorHeightBelowHotSpot(TSize& size) {
   ICONINFO icon{};
   const HCURSOR cursor = GetCursor();
   if (cursor == nullptr || !GetIconInfo(cursor, &icon)) return;
+  // The icon information hands over copies of the cursor's bitmaps.
+  const TOwnedBitmap mask_bitmap(icon.hbmMask);
+  const TOwnedBitmap color_bitmap(icon.hbmColor);
 
   BITMAP mask{};
   if (lxQueryBitmapInfo(icon.hbmMask, mask) && mask.bmBitsPixel == 1 && mask.bmWidth > 0 && mask.bmHeight > 0) {
@@ -177,16 +159,12 @@ void lxGetCursorHeightBelowHotSpot(TSize& size) {
     info.header.biCompression = BI_RGB;
     const int32_t bytes_per_row = ((mask.bmWidth + 31) / 32) * 4;
     std::vector<uint8_t> bits(static_cast<size_t>(bytes_per_row) * static_cast<size_t>(mask.bmHeight));
-    const HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, icon.hbmMask, 0, static_cast<UINT>(mask.bmHeight), bits.data(),
+    const int rows = GetDIBits(TWindowDC().Handle(), icon.hbmMask, 0, static_cast<UINT>(mask.bmHeight), bits.data(),
                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     if (rows == mask.bmHeight) {
       size.cx = mask.bmWidth;
       size.cy = lxCursorHeightBelowHotSpotFromMask(bits, mask.bmWidth, mask.bmHeight, bytes_per_row,
                                                    static_cast<int32_t>(icon.yHotspot), size.cy);
     }
   }
-  if (icon.hbmMask != nullptr) DeleteObject(icon.hbmMask);
-  if (icon.hbmColor != nullptr) DeleteObject(icon.hbmColor);
 }
