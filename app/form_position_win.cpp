@@ -18,6 +18,7 @@ DesktopGeometry CurrentDesktop() {
   desktop.desktop_top = virtual_desktop.Top;
   desktop.desktop_width = virtual_desktop.Width();
   desktop.desktop_height = virtual_desktop.Height();
+  desktop.caption_height = GetSystemMetrics(SM_CYCAPTION);
   return desktop;
 }
 

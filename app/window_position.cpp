@@ -26,12 +26,37 @@ std::vector<int32_t> StoredNumbers(std::string_view stored) {
   return numbers;
 }
 
-// A stored extent no larger than the desktop; one of no size (a broken
-// value) would make the window vanish, so the designed extent stands then.
+// A stored extent at least the designed one (the window's layout needs that
+// much room; a broken value of no size would make it vanish) and no larger
+// than the desktop.
 int32_t StoredExtent(int32_t stored, int32_t designed, int32_t desktop_extent) {
-  if (stored <= 0)
-    return designed;
-  return desktop_extent > 0 ? std::min(stored, desktop_extent) : stored;
+  const int32_t raised = std::max(stored, designed);
+  return desktop_extent > 0 ? std::min(raised, desktop_extent) : raised;
+}
+
+// How much of [start, start + extent) lies within [area_start, area_start +
+// area_extent). Stored numbers may be anything, so the sums are wide.
+int64_t VisibleExtent(int32_t start, int32_t extent, int32_t area_start, int32_t area_extent) {
+  const int64_t from = std::max<int64_t>(start, area_start);
+  const int64_t to = std::min<int64_t>(int64_t{start} + extent, int64_t{area_start} + area_extent);
+  return std::max<int64_t>(to - from, 0);
+}
+
+int32_t CentredIn(int32_t extent, int32_t area_start, int32_t area_extent) {
+  return std::max(area_start + (area_extent - extent) / 2, area_start);
+}
+
+// A window the user cannot take by its caption is as good as off the
+// desktop: it needs a third of its width and its caption's height on it.
+void BringWithinReach(WindowBounds& bounds, const DesktopGeometry& desktop) {
+  const int64_t visible_width =
+      VisibleExtent(bounds.left, bounds.width, desktop.desktop_left, desktop.desktop_width);
+  if (visible_width * 3 < bounds.width)
+    bounds.left = CentredIn(bounds.width, desktop.desktop_left, desktop.desktop_width);
+  const int64_t visible_height =
+      VisibleExtent(bounds.top, bounds.height, desktop.desktop_top, desktop.desktop_height);
+  if (visible_height < std::min(desktop.caption_height, bounds.height))
+    bounds.top = CentredIn(bounds.height, desktop.desktop_top, desktop.desktop_height);
 }
 
 WindowBounds DefaultPlace(const WindowBounds& current, const DesktopGeometry& desktop) {
@@ -66,19 +91,11 @@ WindowBounds RestoredWindowBounds(std::string_view stored, const WindowBounds& c
   bounds.left = std::max(bounds.left, 0);
   bounds.top = std::max(bounds.top, 0);
 
-  // A window whose place lies wholly outside the desktop (a monitor that is
-  // gone) comes back to the desktop's top-left area.
-  const int32_t desktop_right = desktop.desktop_left + desktop.desktop_width;
-  const int32_t desktop_bottom = desktop.desktop_top + desktop.desktop_height;
-  if (bounds.left >= desktop_right || bounds.top >= desktop_bottom) {
-    bounds.left = std::max(desktop.desktop_left, 0);
-    bounds.top = std::max(desktop.desktop_top, 0);
-  }
-
   const bool size_given = numbers.size() >= 4;
   if (sizeable && size_given) {
     bounds.width = StoredExtent(numbers[2], current.width, desktop.desktop_width);
     bounds.height = StoredExtent(numbers[3], current.height, desktop.desktop_height);
   }
+  BringWithinReach(bounds, desktop);
   return bounds;
 }
