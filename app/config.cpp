@@ -1,8 +1,8 @@
 #include "app/config.h"
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "app/ini_helpers.h"
 #include "app/update_registration.h"
@@ -16,6 +16,12 @@ namespace {
 
 constexpr char kSettingIniName[] = "Setting.Ini";
 
+// A settings file whose write-back failed, and why.
+struct UnsavedFile {
+  std::string file_name;
+  std::string reason;
+};
+
 struct ConfigModule {
   ConfigServices services;
   std::string start_dir;
@@ -26,6 +32,8 @@ struct ConfigModule {
   std::unique_ptr<TStringList> grid_layouts;
   bool log_wire_configured = false;
   bool update_registered = false;
+  // Told once, at the module's end.
+  std::vector<UnsavedFile> unsaved_files;
 };
 
 ConfigModule& Module() {
@@ -63,17 +71,39 @@ const TIniErrorCallback& ErrorCallback() {
   return callback;
 }
 
-// Writes an INI object back. A file that cannot be written is reported and
-// the program goes on with its settings in memory lost for this close only.
-void WriteBackAndFree(std::unique_ptr<TMemIniFile>& ini) {
+void NoteUnsavedFile(const std::string& file_name, const std::string& reason) {
+  std::vector<UnsavedFile>& unsaved = Module().unsaved_files;
+  const bool noted = std::any_of(unsaved.begin(), unsaved.end(),
+                                 [&](const UnsavedFile& file) { return file.file_name == file_name; });
+  if (!noted)
+    unsaved.push_back(UnsavedFile{file_name, reason});
+}
+
+// Writes an INI object back and frees it. A file that cannot be written (a
+// read-only one, say) stays as it is; the program goes on, and the user
+// hears of it once, at the end, rather than at every close.
+bool WriteBackAndFree(std::unique_ptr<TMemIniFile>& ini) {
   if (!ini)
-    return;
+    return true;
+  bool written = true;
   try {
     ini->UpdateFile();
   } catch (const Exception& error) {
-    ShowConfigError("Die Datei " + ini->FileName() + " konnte nicht geschrieben werden: " + error.Message());
+    NoteUnsavedFile(ini->FileName(), error.Message());
+    written = false;
   }
   ini.reset();
+  return written;
+}
+
+void ReportUnsavedFilesOnce() {
+  std::vector<UnsavedFile> unsaved = std::exchange(Module().unsaved_files, {});
+  if (unsaved.empty())
+    return;
+  std::string message = "Die Einstellungen konnten nicht gespeichert werden:";
+  for (const UnsavedFile& file : unsaved)
+    message += "\r\n" + file.file_name + " (" + file.reason + ")";
+  ShowConfigError(message);
 }
 
 void ConfigureLogWireOnce() {
@@ -107,6 +137,7 @@ void uConfigInitialize(ConfigServices services) {
 void uConfigFinalize() {
   ConfigModule& module = Module();
   CloseConfig();
+  ReportUnsavedFilesOnce();
   module.window_positions.reset();
   module.grid_layouts.reset();
   if (!module.update_registered) {
@@ -162,10 +193,11 @@ bool OpenConfig() {
   return true;
 }
 
-void CloseConfig() {
+bool CloseConfig() {
   ConfigModule& module = Module();
-  WriteBackAndFree(module.app_ini);
-  WriteBackAndFree(module.setting_ini);
+  const bool app_written = WriteBackAndFree(module.app_ini);
+  const bool setting_written = WriteBackAndFree(module.setting_ini);
+  return app_written && setting_written;
 }
 
 std::string SettingReadStr(const std::string& section, const std::string& key, const std::string& fallback) {

@@ -51,7 +51,10 @@ void uConfigInitialize(ConfigServices services);
 void uConfigFinalize();
 
 bool OpenConfig();
-void CloseConfig();
+// Writes both files back and frees them; true when every open one was
+// written. A file that cannot be written is left as it is and named in one
+// message at the module's end.
+bool CloseConfig();
 std::string FindSettingIni();
 
 // "Setting.Ini".

@@ -137,15 +137,17 @@ TEST_F(ConfigFixture, LogWireSwitchesReachTheLoggingClient) {
   EXPECT_EQ(logging_.size(), 1u);
 }
 
-TEST_F(ConfigFixture, ASettingsFileThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
+TEST_F(ConfigFixture, ASettingsFileThatCannotBeWrittenIsReportedAtTheEndAndTheProgramGoesOn) {
   WriteBothFiles();
   ASSERT_TRUE(OpenConfig());
   ConfigWriteStr("Drucker", "Name", "PDF");
   std::filesystem::remove_all(ProgramDir());  // nowhere to write back to
-  CloseConfig();
-  EXPECT_EQ(errors_.size(), 2u);
+  EXPECT_FALSE(CloseConfig());
+  EXPECT_TRUE(errors_.empty());
   EXPECT_EQ(ConfigAppIni(), nullptr);
   EXPECT_EQ(ConfigSettingIni(), nullptr);
+  uConfigFinalize();
+  EXPECT_EQ(errors_.size(), 1u);
 }
 
 TEST(ExtractRawSection, TakesTrimmedLinesUpToTheNextHeader) {
@@ -178,6 +180,41 @@ TEST_F(ConfigFixture, LayoutsAreReadRawAndWrittenBackAtExit) {
   EXPECT_NE(written.find("fmMain=10,20,674,301"), std::string::npos) << written;
   EXPECT_NE(written.find("keep=abc"), std::string::npos) << written;
   EXPECT_EQ(written.find("empty="), std::string::npos) << written;
+}
+
+TEST_F(ConfigFixture, FilesThatCannotBeWrittenStayAsTheyAreAndAreNamedOnceAtTheEnd) {
+  WriteBothFiles("", "[Drucker]\r\nName=Alt\r\n");
+  const std::string setting_before = ReadFile(SettingIni());
+  // The write-back's helper file cannot be created beside either file.
+  std::filesystem::create_directory(AppIni().string() + ".~new");
+  std::filesystem::create_directory(SettingIni().string() + ".~new");
+
+  for (int session = 0; session < 3; ++session) {
+    ASSERT_TRUE(OpenConfig());
+    ConfigWriteStr("Drucker", "Name", "Neu");
+    SettingWriteStr("Fensterpositionen", "fmMain", "1,2,3,4");
+    EXPECT_FALSE(CloseConfig());
+  }
+  EXPECT_TRUE(errors_.empty()) << errors_.front();
+  EXPECT_EQ(ReadFile(AppIni()), "[Drucker]\r\nName=Alt\r\n");
+  EXPECT_EQ(ReadFile(SettingIni()), setting_before);
+
+  uConfigFinalize();
+  ASSERT_EQ(errors_.size(), 1u);
+  const std::string& message = errors_.front();
+  EXPECT_EQ(message.rfind("Die Einstellungen konnten nicht gespeichert werden:\r\n", 0), 0u) << message;
+  EXPECT_NE(message.find(AppIni().string() + " ("), std::string::npos) << message;
+  EXPECT_NE(message.find(SettingIni().string() + " ("), std::string::npos) << message;
+}
+
+TEST_F(ConfigFixture, WrittenFilesSayNothingAtTheEnd) {
+  WriteBothFiles();
+  ASSERT_TRUE(OpenConfig());
+  ConfigWriteStr("Drucker", "Name", "Neu");
+  EXPECT_TRUE(CloseConfig());
+  uConfigFinalize();
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_NE(ReadFile(AppIni()).find("Name=Neu"), std::string::npos);
 }
 
 }  // namespace
