@@ -313,7 +313,7 @@ void TfmMain::pmBeendenClick(TObject*) { Close(); }
 
 void TfmMain::ShowRows() {
   TStrings& items = lbDateien->Items();
-  items.BeginUpdate();
+  TUpdateScope update(items);
   items.Clear();
   TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
   for (int32_t row = 0; row < view_data->RecordCount(); ++row) {
@@ -321,5 +321,4 @@ void TfmMain::ShowRows() {
     items.Add(TextOf(record.GetValue(0)) + "   " + TextOf(record.GetValue(kDateiItem)) + "   " +
               TextOf(record.GetValue(2)) + "   " + TextOf(record.GetValue(3)));
   }
-  items.EndUpdate();
 }

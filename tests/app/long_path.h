@@ -28,3 +28,19 @@ inline std::string MakeFileWithPathLength(const std::filesystem::path& folder, s
   EXPECT_EQ(path.string().size(), length);
   return path.string();
 }
+
+// Removes a file made by MakeFileWithPathLength and the folders made for
+// it, up to `folder`. Paths beyond 260 characters cannot be listed on every
+// system, so the tree is taken down along the one path that was made.
+inline void RemoveFileWithPathLength(const std::filesystem::path& file, const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::remove(file, error);
+  EXPECT_FALSE(error) << error.message();
+  const size_t folder_length = folder.string().size();
+  for (std::filesystem::path level = file.parent_path(); level.string().size() > folder_length;
+       level = level.parent_path()) {
+    std::filesystem::remove(level, error);
+    EXPECT_FALSE(error) << error.message() << " " << level.string().size();
+  }
+}
+

@@ -172,15 +172,18 @@ TEST_F(MainWindowFixture, ALockedFileEndsTheDropWithAMessageAndAddsNoHalfRow) {
 TEST_F(MainWindowFixture, DroppedPathsOfAnyLengthAreTakenWhole) {
   WriteBothFiles();
   TfmMain& form = CreateMainWindow();
+  const fs::path folder = fs::u8path(Documents());
   std::vector<std::string> paths;
   for (size_t length : {250u, 259u, 260u, 261u, 500u, 501u, 520u, 1024u, 1100u, 2000u})
-    paths.push_back(MakeFileWithPathLength(fs::u8path(Documents() + std::to_string(length)), length));
+    paths.push_back(MakeFileWithPathLength(folder / std::to_string(length), length));
 
   Drop(form, paths);
   EXPECT_EQ(form.Files().Paths(), paths);
   ASSERT_EQ(form.lbDateien->Items().Count(), static_cast<int32_t>(paths.size()));
   for (size_t i = 0; i < paths.size(); ++i)
     EXPECT_NE(form.lbDateien->Items()[static_cast<int32_t>(i)].find(paths[i]), std::string::npos) << paths[i].size();
+  for (const std::string& path : paths)
+    RemoveFileWithPathLength(path, folder);
 }
 
 TEST_F(MainWindowFixture, ADropOfThousandsOfFilesIsTakenOverByTheListOnce) {
