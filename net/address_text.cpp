@@ -195,11 +195,16 @@ bool ParseIPv6(std::string_view input, ParsedIPv6& parsed) {
 
 uint32_t IPv4TextToUInt32(std::string_view text, bool& error) {
   error = false;
-  // An empty part ends the text; what follows it does not count.
+  // An empty part ends the text; what follows it does not count, and the
+  // parts before it are single bytes from the left ("1..2" is 1.0.0.0).
+  // Only a text that runs to its end lets its last part fill the rest.
   std::vector<std::string_view> parts;
+  bool ended_early = false;
   for (std::string_view part : Split(text, '.')) {
-    if (part.empty())
+    if (part.empty()) {
+      ended_early = true;
       break;
+    }
     parts.push_back(part);
   }
   if (parts.size() > 4) {
@@ -208,7 +213,7 @@ uint32_t IPv4TextToUInt32(std::string_view text, bool& error) {
   }
   uint32_t result = 0;
   for (size_t i = 0; i < parts.size(); ++i) {
-    const bool last = i + 1 == parts.size();
+    const bool last = !ended_early && i + 1 == parts.size();
     const int remaining_bytes = last ? static_cast<int>(4 - i) : 1;
     const uint64_t limit = (uint64_t{1} << (8 * remaining_bytes)) - 1;
     uint64_t value = 0;

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "net/text_routines.h"
+#include "platform/rtl/system_error.h"
 
 namespace {
 
@@ -33,21 +34,6 @@ HMODULE LoadQuietly(const char* name) {
   HMODULE library = LoadLibraryA(name);
   SetErrorMode(previous);
   return library;
-}
-
-std::string SystemErrorText(int32_t error) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text;
-  if (length != 0 && buffer != nullptr)
-    text.assign(buffer, length);
-  if (buffer != nullptr)
-    LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-    text.pop_back();
-  return text;
 }
 
 [[noreturn]] void RaiseLoadError(int32_t error, const char* library) {
@@ -90,7 +76,7 @@ void LoadWinsock() {
     g_ws2_32.store(nullptr);
     FreeLibrary(library);
   } else {
-    error = static_cast<int32_t>(GetLastError());
+    error = LastSystemError();
   }
   RaiseLoadError(error, "WS2_32.DLL");
 }
@@ -112,7 +98,7 @@ void LoadMSWSockLibrary() {
     return;
   HMODULE library = LoadQuietly("MSWSOCK.DLL");
   if (library == nullptr)
-    RaiseLoadError(static_cast<int32_t>(GetLastError()), "MSWSOCK.DLL");
+    RaiseLoadError(LastSystemError(), "MSWSOCK.DLL");
   g_mswsock.store(library);
 }
 
@@ -221,8 +207,8 @@ int32_t MapAddrInfoError(int32_t code) {
     case 9: return 10109;
     case 10: return 10044;
     case 11: {
-      const DWORD error = GetLastError();
-      throw EOSError(error, SystemErrorText(static_cast<int32_t>(error)));
+      const int32_t error = LastSystemError();
+      throw EOSError(static_cast<uint32_t>(error), SystemErrorText(error));
     }
     default: return code;
   }

@@ -110,9 +110,9 @@ int32_t TprPrinterList::IndexOfDeviceOnPort(std::string_view name) const {
 
 std::shared_ptr<TprPrinterInfo> TprPrinterList::GetPrinterInfo(std::string_view name) const {
   std::lock_guard lock(lock_);
-  // "Default" in any letter case means the default printer: the entry of
-  // that name has no device and cannot be printed to.
-  int32_t index = SameText(name, kDefaultEntry) ? IndexOfName(default_printer_name_) : IndexOfName(name);
+  // Only the exact name "Default" stands for the default printer; another
+  // letter case finds the entry of that name itself, which has no device.
+  int32_t index = name == kDefaultEntry ? IndexOfName(default_printer_name_) : IndexOfName(name);
   if (index < 0 && name.find("on") != std::string_view::npos) {
     size_t on = name.find(" on");
     std::string_view device = on == std::string_view::npos ? std::string_view() : name.substr(0, on);

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
+
 namespace tools {
 namespace {
 
@@ -22,6 +24,11 @@ std::string CommandLine::Option(const std::string& name, const std::string& fall
   return found == options.end() ? fallback : found->second;
 }
 
+bool CommandLine::Switch(const std::string& name) const {
+  const auto found = options.find(name);
+  return found != options.end() && found->second != "0";
+}
+
 CommandLine ParseProcessCommandLine() {
   CommandLine parsed;
   int count = 0;
@@ -30,11 +37,14 @@ CommandLine ParseProcessCommandLine() {
     return parsed;
   for (int i = 1; i < count; ++i) {
     const std::string argument = ToUtf8(arguments[i]);
-    if (argument.rfind("--", 0) == 0 && i + 1 < count) {
-      parsed.options[argument.substr(2)] = ToUtf8(arguments[++i]);
-    } else {
+    if (argument.rfind("--", 0) != 0) {
       parsed.words.push_back(argument);
+      continue;
     }
+    // A switch given bare has no value of its own: the next argument, if
+    // any, is another option.
+    const bool has_value = i + 1 < count && std::wcsncmp(arguments[i + 1], L"--", 2) != 0;
+    parsed.options[argument.substr(2)] = has_value ? ToUtf8(arguments[++i]) : std::string();
   }
   LocalFree(arguments);
   return parsed;

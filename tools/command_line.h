@@ -1,5 +1,6 @@
 #pragma once
-// The stand-ins' command lines: "--name value" pairs and bare words.
+// The stand-ins' command lines: "--name value" pairs, bare switches
+// ("--name" last or before another "--name") and bare words.
 
 #include <map>
 #include <string>
@@ -12,6 +13,8 @@ struct CommandLine {
   std::vector<std::string> words;
 
   std::string Option(const std::string& name, const std::string& fallback = {}) const;
+  // A switch is on when it is given bare or with any value but "0".
+  bool Switch(const std::string& name) const;
 };
 
 // Parses this process's command line (UTF-8, quotes as the system splits them).

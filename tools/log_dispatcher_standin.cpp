@@ -9,8 +9,13 @@
 // WM_COPYDATA, with the message type as the first number, and answered with
 // --tcp-answer (default 1), or never with --tcp-silent.
 //
+// With --hang-after N it stands for a dispatcher that stops answering: the
+// first N WM_COPYDATA messages are answered, the next one is recorded and
+// then never answered, its window thread asleep until the process ends.
+//
 //   log_dispatcher_standin.exe --log C:\x\received.txt [--answer 0]
-//                              [--port 3434 [--tcp-answer 0 | --tcp-silent 1]]
+//                              [--hang-after 0]
+//                              [--port 3434 [--tcp-answer 0 | --tcp-silent]]
 #include <winsock2.h>
 #include <windows.h>
 
@@ -31,6 +36,9 @@ struct DispatcherState {
   LRESULT answer = 1;
   int32_t tcp_answer = 1;
   bool tcp_silent = false;
+  // WM_COPYDATA messages answered before the window stops answering; none
+  // when negative (it never stops).
+  int64_t answers_before_hang = -1;
   // The window thread and the TCP connections write the log.
   std::mutex log_lock;
 };
@@ -146,6 +154,10 @@ LRESULT CALLBACK DispatcherWindowProc(HWND window, UINT message, WPARAM wparam, 
     case WM_COPYDATA:
       if (!g_state.log_path.empty())
         AppendRecord(*reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+      if (g_state.answers_before_hang == 0)
+        Sleep(INFINITE);
+      if (g_state.answers_before_hang > 0)
+        --g_state.answers_before_hang;
       return g_state.answer;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -162,10 +174,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   g_state.log_path = command_line.Option("log");
   g_state.answer = std::strtol(command_line.Option("answer", "1").c_str(), nullptr, 10);
   g_state.tcp_answer = static_cast<int32_t>(std::strtoll(command_line.Option("tcp-answer", "1").c_str(), nullptr, 10));
-  // "--tcp-silent 1", or a bare "--tcp-silent" at the end of the line.
-  g_state.tcp_silent = command_line.options.count("tcp-silent") != 0;
-  for (const std::string& word : command_line.words)
-    g_state.tcp_silent = g_state.tcp_silent || word == "--tcp-silent";
+  g_state.tcp_silent = command_line.Switch("tcp-silent");
+  const std::string hang_after = command_line.Option("hang-after");
+  if (!hang_after.empty())
+    g_state.answers_before_hang = std::strtoll(hang_after.c_str(), nullptr, 10);
   const std::string port = command_line.Option("port");
   if (!port.empty() && !StartTcpListener(std::atoi(port.c_str())))
     return 2;

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,6 +93,8 @@ std::string ComputerName() {
   return GetComputerNameA(name, &length) ? std::string(name, length) : std::string();
 }
 
+HWND FindDispatcherWindow() { return FindWindowA(kLogWireDispatcherWindowClass, kLogWireDispatcherWindowTitle); }
+
 int CountDispatcherWindows() {
   int count = 0;
   EnumWindows(
@@ -109,7 +113,7 @@ int CountDispatcherWindows() {
 // the transport started itself have no HelperProcess).
 void CloseDispatchers() {
   for (int attempt = 0; attempt < 10; ++attempt) {
-    HWND window = FindWindowA(kLogWireDispatcherWindowClass, kLogWireDispatcherWindowTitle);
+    HWND window = FindDispatcherWindow();
     if (window == nullptr)
       return;
     DWORD process_id = 0;
@@ -178,8 +182,9 @@ class CopyDataTransport : public ::testing::Test {
     CloseDispatchers();
   }
 
-  void StartStandIn(int answer = 1) {
-    ASSERT_TRUE(stand_in_.Start(StandInPath(), "--log \"" + log_path_ + "\" --answer " + std::to_string(answer)));
+  void StartStandIn(int answer = 1, const std::string& more_arguments = {}) {
+    ASSERT_TRUE(stand_in_.Start(StandInPath(), "--log \"" + log_path_ + "\" --answer " + std::to_string(answer) +
+                                                   " " + more_arguments));
     ASSERT_NE(stand_in_.WaitForWindow(kLogWireDispatcherWindowTitle), nullptr);
   }
 
@@ -298,7 +303,7 @@ TEST_F(CopyDataTransport, DispatcherThatWentAwayFailsTheDelivery) {
   StartStandIn();
   Logger().SendMsg("first");
   stand_in_.Terminate();
-  ASSERT_TRUE(test_support::PumpUntil([] { return TLogWireCopyDataConnection::FindDispatcher() == nullptr; }));
+  ASSERT_TRUE(test_support::PumpUntil([] { return FindDispatcherWindow() == nullptr; }));
   ScopedDispatcherKey key(kDispatcherKey, kDispatcherKeyRoot, "C:\\nowhere\\none.exe");
   Logger().SendMsg("second");
   EXPECT_FALSE(Logger().Enabled());
@@ -317,7 +322,7 @@ TEST_F(CopyDataTransport, DispatcherIsStartedFromTheRegistryValue) {
   EXPECT_EQ(CountDispatcherWindows(), 1);
 
   Manager().Connection().Close();
-  EXPECT_TRUE(test_support::PumpUntil([] { return TLogWireCopyDataConnection::FindDispatcher() == nullptr; }));
+  EXPECT_TRUE(test_support::PumpUntil([] { return FindDispatcherWindow() == nullptr; }));
 }
 
 TEST_F(CopyDataTransport, PolicyKeyServesWhenTheMainKeyIsMissing) {
@@ -350,6 +355,67 @@ TEST_F(CopyDataTransport, NoWindowAndNoProgramFailsTheDelivery) {
   EXPECT_EQ(Logger().DoSendMsg(0, "lost", "", ""), 0);
   EXPECT_FALSE(Logger().Enabled());
   EXPECT_EQ(CountDispatcherWindows(), 0);
+}
+
+// What one run of the logging module against a dispatcher that stops
+// answering ends with.
+struct HungDispatcherRun {
+  int32_t first_answer = -1;
+  bool logger_enabled = true;
+  TLogWireWindow unanswering_window = nullptr;
+};
+
+// The module's whole life as the program lives it - start, the paths of a
+// print run, a close request, the end with its releases - on a thread of
+// its own, so that a wait without end fails the test instead of hanging it.
+HungDispatcherRun RunModuleAgainstHungDispatcher() {
+  HungDispatcherRun run;
+  LogWireLoggingInitialize();
+  TLogWireLogger& logger = *GlobalLogWireLogger();
+  run.first_answer = logger.DoSendMsg(0, "C:\\Daten\\1.pdf", "", "");
+  for (const char* path : {"C:\\Daten\\2.pdf", "C:\\Daten\\3.pdf", "C:\\Daten\\4.pdf"})
+    logger.SendMsg(path);
+  run.logger_enabled = logger.Enabled();
+  auto& connection = static_cast<TLogWireCopyDataConnection&>(GlobalLogWireManager()->Connection());
+  connection.Close();
+  run.unanswering_window = connection.UnansweringWindow();
+  LogWireLoggingFinalize();
+  return run;
+}
+
+TEST_F(CopyDataTransport, DispatcherThatStopsAnsweringFailsTheDeliveryAndTheRunEnds) {
+  // Far above the one bounded wait the run may cost, far below a hang.
+  constexpr std::chrono::seconds kGenerousBound{60};
+  struct Case {
+    int answered;
+    std::vector<uint32_t> received;
+  };
+  const Case cases[] = {
+      {0, {91}},     // hangs at the registration
+      {1, {91, 0}},  // registers, then hangs at the first path
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("answers before the hang: " + std::to_string(c.answered));
+    // The run starts the module itself, on its thread.
+    LogWireLoggingFinalize();
+    std::remove(log_path_.c_str());
+    StartStandIn(1, "--hang-after " + std::to_string(c.answered));
+    const HWND dispatcher = FindDispatcherWindow();
+
+    std::future<HungDispatcherRun> running = std::async(std::launch::async, RunModuleAgainstHungDispatcher);
+    if (running.wait_for(kGenerousBound) != std::future_status::ready) {
+      // Ending the stand-in ends the wait, so that the thread can be joined.
+      stand_in_.Terminate();
+      running.wait();
+      FAIL() << "the logging module waited for the hung dispatcher";
+    }
+    const HungDispatcherRun run = running.get();
+    EXPECT_EQ(run.first_answer, 0);
+    EXPECT_FALSE(run.logger_enabled);
+    EXPECT_EQ(run.unanswering_window, static_cast<TLogWireWindow>(dispatcher));
+    EXPECT_EQ(ReceivedTypes(), c.received);
+    stand_in_.Terminate();
+  }
 }
 
 }  // namespace

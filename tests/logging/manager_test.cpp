@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <set>
+#include <source_location>
 #include <string>
 #include <thread>
 
@@ -11,6 +12,7 @@
 #include "logging/logging_module.h"
 #include "logging/manager.h"
 #include "logging_fixture.h"
+#include "platform/rtl/assertion.h"
 #include "platform/rtl/clock.h"
 
 namespace {
@@ -220,7 +222,12 @@ TEST(LoggingModule, CreatesAndFreesTheManagerAndTheGlobalLogger) {
 TEST_F(LoggingModuleTest, AssertionHandlerLogsOrRaisesByMode) {
   int marker = 0;
   Manager().SetAssertionMode(0);
-  EXPECT_THROW(LogWireAssertHandler("x > 0", "unit.cpp", 12, &marker), EAssertionFailed);
+  try {
+    LogWireAssertHandler("x > 0", "unit.cpp", 12, &marker);
+    ADD_FAILURE() << "mode 0 raises";
+  } catch (const EAssertionFailed& error) {
+    EXPECT_EQ(error.Message(), "x > 0 (unit.cpp, Zeile 12)");
+  }
   EXPECT_TRUE(Messages().empty());
 
   Manager().SetAssertionMode(1);
@@ -232,6 +239,30 @@ TEST_F(LoggingModuleTest, AssertionHandlerLogsOrRaisesByMode) {
   Manager().SetAssertionMode(2);
   EXPECT_THROW(LogWireAssertHandler("y", "unit.cpp", 13, &marker), EAssertionFailed);
   EXPECT_EQ(Log().Types(), (std::vector<uint32_t>{91, 2, 2}));
+}
+
+// The run-time's own assertion entry reaches the handler while the module
+// runs, and no longer once it has ended.
+TEST_F(LoggingModuleTest, AssertionsOfTheCodeReachTheHandlerWhileTheModuleRuns) {
+  EXPECT_EQ(CurrentAssertHandler(), &LogWireAssertHandler);
+  Manager().SetAssertionMode(1);
+  const uint32_t line = std::source_location::current().line() + 1;
+  Assert(1 + 1 == 3, "Summe stimmt");
+  ASSERT_EQ(Log().Types(), (std::vector<uint32_t>{91, 2}));
+  const std::string expected_start = "Assertion Failed: Summe stimmt\rFile: " +
+                                     std::string(std::source_location::current().file_name()) +
+                                     "\rLine: " + std::to_string(line) + "\rAddress: ";
+  EXPECT_EQ(Messages()[1].Text.rfind(expected_start, 0), 0u) << Messages()[1].Text;
+  Assert(true, "never reported");
+  EXPECT_EQ(Log().Types(), (std::vector<uint32_t>{91, 2}));
+
+  Manager().SetAssertionMode(0);
+  EXPECT_THROW(Assert(false, "raised"), EAssertionFailed);
+  EXPECT_EQ(Log().Types(), (std::vector<uint32_t>{91, 2}));
+
+  LogWireLoggingFinalize();
+  EXPECT_EQ(CurrentAssertHandler(), nullptr);
+  EXPECT_THROW(Assert(false, "without the module"), EAssertionFailed);
 }
 
 }  // namespace

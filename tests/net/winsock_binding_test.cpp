@@ -11,6 +11,7 @@
 #include "net/stack.h"
 #include "net/tcp_client.h"
 #include "net/winsock_binding_win.h"
+#include "platform/rtl/system_error.h"
 #include "tests/net/loopback_server.h"
 #include "tests/support/test_paths.h"
 
@@ -42,6 +43,12 @@ TEST(WinsockBindingTest, AMissingFunctionRaisesTheStubError) {
     EXPECT_EQ(error.ErrorNumber(), 10022);
     EXPECT_EQ(error.Title(), "Error on call to Winsock2 library function NoSuchWinsockFunction");
     EXPECT_EQ(error.Message().rfind("Error on call to Winsock2 library function NoSuchWinsockFunction: ", 0), 0u);
+    // The system's text comes from the one shared source, ready to be
+    // followed by more text: no line break or full stop at its end.
+    EXPECT_EQ(error.SystemErrorText(), SystemErrorText(10022));
+    ASSERT_FALSE(error.SystemErrorText().empty());
+    EXPECT_NE(error.SystemErrorText().back(), '.');
+    EXPECT_NE(error.SystemErrorText().back(), '\n');
   }
   EXPECT_FALSE(missing.IsBound());
 }

@@ -80,26 +80,27 @@ TEST(PrinterList, GetPrinterInfoFallBacks) {
   struct Case {
     const char* asked;
     const char* found;
+    bool has_device;
   };
   const Case cases[] = {
-      {"PDF", "PDF"},
-      {"datei", "Datei"},  // letter case ignored
-      {"Default", "PDF"},  // the default printer
-      {"default", "PDF"},  // never the device-less entry
-      {"DEFAULT", "PDF"},
-      {"Screen", "Screen"},
-      {"Nowhere", "PDF"},  // unknown: the default printer
-      {"Canon", "PDF"},    // contains "on" without " on": not the device-less entry either
-      {"datei on LPT1:", "Datei"},
-      {"Net Laser on \\\\server", "Net Laser"},
-      {"Gone on LPT1:", "PDF"},
-      {"", "PDF"},
+      {"PDF", "PDF", true},
+      {"datei", "Datei", true},    // letter case ignored
+      {"Default", "PDF", true},    // the exact name: the default printer
+      {"default", "Default", false},  // another case: the device-less entry itself
+      {"DEFAULT", "Default", false},
+      {"Screen", "Screen", true},
+      {"Nowhere", "PDF", true},    // unknown: the default printer
+      {"Canon", "PDF", true},      // contains "on" without " on": not the device-less entry either
+      {"datei on LPT1:", "Datei", true},
+      {"Net Laser on \\\\server", "Net Laser", true},
+      {"Gone on LPT1:", "PDF", true},
+      {"", "PDF", true},
   };
   for (const Case& c : cases) {
     auto info = list.GetPrinterInfo(c.asked);
     ASSERT_NE(info, nullptr) << c.asked;
     EXPECT_EQ(info->Name(), c.found) << c.asked;
-    EXPECT_TRUE(info->Device().has_value()) << c.asked;
+    EXPECT_EQ(info->Device().has_value(), c.has_device) << c.asked;
   }
 }
 
