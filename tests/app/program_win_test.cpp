@@ -100,6 +100,31 @@ TEST(Program, SendsItsLogRecordsOverTcpWhenTheSettingsSaySo) {
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
+TEST(Program, StartsAndEndsPromptlyWhileTheDispatcherHangs) {
+  const std::string folder =
+      MakeStartFolder("program-hung", "[LogWire]\r\nEinstellungenSetzen=True\r\nAktiv=True\r\n");
+  const std::string received = folder + "received.txt";
+  test_support::HelperProcess dispatcher;
+  ASSERT_TRUE(dispatcher.Start(test_support::ExecutableFolder() + "log_dispatcher_standin.exe",
+                               "--log \"" + received + "\" --hang-after 0"));
+  ASSERT_NE(dispatcher.WaitForWindow("LogWire Dispatcher"), nullptr);
+
+  // Every delivery waits a few seconds at most. The bounds here are wide:
+  // they only prove that neither the start nor the end waits as long as the
+  // dispatcher hangs, which is for ever.
+  test_support::HelperProcess program;
+  ASSERT_TRUE(program.Start(ProgramPath(), "", folder));
+  HWND window = program.WaitForWindow("Lumar PDF-Printer", 60000);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(test_support::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }));
+  // The settings' record reached the dispatcher, which never answered it.
+  EXPECT_FALSE(test_support::ReadDispatcherLog(received).empty());
+  EXPECT_TRUE(dispatcher.running());
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(60000), 0u);
+}
+
 TEST(Program, RunsWithTheUtf8CodePage) {
   // The tests carry the program's manifest; the code page shows it took.
   EXPECT_EQ(GetACP(), 65001u);
