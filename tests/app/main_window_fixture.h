@@ -31,6 +31,7 @@
 #include "platform/toolkit/screen.h"
 #include "platform/toolkit/speed_button.h"
 #include "tests/app/config_fixture.h"
+#include "tests/app/message_box_text.h"
 #include "tests/support/dispatcher_log.h"
 #include "tests/support/drop_handle.h"
 #include "tests/support/helper_process.h"
@@ -40,18 +41,6 @@
 #include "tests/support/test_paths.h"
 #include "tests/support/window_pixels.h"
 #include "tests/support/window_finder.h"
-
-// The text of a system message box: its static text that is not the icon.
-inline std::string MessageBoxText(HWND dialog) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    char class_name[32] = {};
-    GetClassNameA(child, class_name, sizeof class_name);
-    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-    if (lstrcmpiA(class_name, "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON)
-      return test_support::WindowTitle(child);
-  }
-  return {};
-}
 
 // The dispatcher stand-in, and the message texts it received, in order.
 class DispatcherStandIn {
