@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "ui/foundation/resource_strings.h"
+#include "ui/foundation/base/resource_strings.h"
 
 inline constexpr TlxResourceString lxSDataReadError{"lxSDataReadError"};
 inline constexpr TlxResourceString lxSDataWriteError{"lxSDataWriteError"};

@@ -8,7 +8,7 @@
 #include "data/typed_stream.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/list_algorithms.h"
-#include "ui/foundation/stream_text_mark.h"
+#include "ui/foundation/base/stream_text_mark.h"
 
 namespace {
 

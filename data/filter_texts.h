@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "ui/foundation/resource_strings.h"
+#include "ui/foundation/base/resource_strings.h"
 
 inline constexpr TlxResourceString lxSFilterOperatorEqual{"lxSFilterOperatorEqual"};
 inline constexpr TlxResourceString lxSFilterOperatorNotEqual{"lxSFilterOperatorNotEqual"};

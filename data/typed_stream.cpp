@@ -5,7 +5,7 @@
 
 #include "data/data_controller_texts.h"
 #include "platform/rtl/extended.h"
-#include "ui/foundation/stream_text_mark.h"
+#include "ui/foundation/base/stream_text_mark.h"
 
 namespace {
 

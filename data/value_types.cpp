@@ -8,7 +8,7 @@
 #include "platform/rtl/date_text.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/text.h"
-#include "ui/foundation/stream_text_mark.h"
+#include "ui/foundation/base/stream_text_mark.h"
 
 namespace {
 

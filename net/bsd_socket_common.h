@@ -20,6 +20,18 @@ struct NativeOption {
   int name;
 };
 
+// The switches that make the system report a datagram's destination and
+// hop limit with it: RFC 3542's receive names where the system has them
+// (POSIX); Winsock's IPV6_PKTINFO and IPV6_HOPLIMIT are themselves the
+// switches. IP_RECVTTL is Winsock's IP_HOPLIMIT under its other name.
+#ifdef IPV6_RECVPKTINFO
+inline constexpr int kReceivePacketInfoIPv6 = IPV6_RECVPKTINFO;
+inline constexpr int kReceiveHopLimitIPv6 = IPV6_RECVHOPLIMIT;
+#else
+inline constexpr int kReceivePacketInfoIPv6 = IPV6_PKTINFO;
+inline constexpr int kReceiveHopLimitIPv6 = IPV6_HOPLIMIT;
+#endif
+
 inline NativeOption NativeOptionOf(TNsSocketOption option) {
   switch (option) {
     case TNsSocketOption::kReuseAddress: return {SOL_SOCKET, SO_REUSEADDR};
@@ -34,6 +46,10 @@ inline NativeOption NativeOptionOf(TNsSocketOption option) {
     case TNsSocketOption::kJoinGroupIPv6: return {IPPROTO_IPV6, IPV6_JOIN_GROUP};
     case TNsSocketOption::kLeaveGroupIPv4: return {IPPROTO_IP, IP_DROP_MEMBERSHIP};
     case TNsSocketOption::kLeaveGroupIPv6: return {IPPROTO_IPV6, IPV6_LEAVE_GROUP};
+    case TNsSocketOption::kPacketInfoIPv4: return {IPPROTO_IP, IP_PKTINFO};
+    case TNsSocketOption::kPacketInfoIPv6: return {IPPROTO_IPV6, kReceivePacketInfoIPv6};
+    case TNsSocketOption::kHopLimitIPv4: return {IPPROTO_IP, IP_RECVTTL};
+    case TNsSocketOption::kHopLimitIPv6: return {IPPROTO_IPV6, kReceiveHopLimitIPv6};
   }
   return {SOL_SOCKET, 0};
 }

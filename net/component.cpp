@@ -18,11 +18,29 @@ const char* StatusTextFormat(TNsStatus status) {
 }
 
 void TNsComponent::ReportStatus(TNsStatus status, std::initializer_list<TFormatArg> args) {
-  if (!OnStatus)
-    return;
   const std::string text =
       args.size() == 0 ? FormatEnglish(StatusTextFormat(status), {""}) : FormatEnglish(StatusTextFormat(status), args);
-  OnStatus(this, status, text);
+  DoStatus(status, text);
+}
+
+void TNsComponent::DoStatus(TNsStatus status, const std::string& status_text) {
+  if (OnStatus)
+    OnStatus(this, status, status_text);
+}
+
+void TNsComponent::DoWorkBegin(TWorkMode mode, int64_t count_max) {
+  if (OnWorkBegin)
+    OnWorkBegin(this, mode, count_max);
+}
+
+void TNsComponent::DoWork(TWorkMode mode, int64_t count) {
+  if (OnWork)
+    OnWork(this, mode, count);
+}
+
+void TNsComponent::DoWorkEnd(TWorkMode mode) {
+  if (OnWorkEnd)
+    OnWorkEnd(this, mode);
 }
 
 void TNsComponent::StartWork(TWorkMode mode, int64_t count_max) {
@@ -35,8 +53,7 @@ void TNsComponent::StartWork(TWorkMode mode, int64_t count_max) {
     return;
   state.count_max = count_max;
   state.count = 0;
-  if (OnWorkBegin)
-    OnWorkBegin(this, mode, count_max);
+  DoWorkBegin(mode, count_max);
 }
 
 void TNsComponent::AddWork(TWorkMode mode, int64_t count) {
@@ -48,8 +65,7 @@ void TNsComponent::AddWork(TWorkMode mode, int64_t count) {
   if (state.level < 1)
     return;
   state.count += count;
-  if (OnWork)
-    OnWork(this, mode, state.count);
+  DoWork(mode, state.count);
 }
 
 void TNsComponent::FinishWork(TWorkMode mode) {
@@ -58,8 +74,8 @@ void TNsComponent::FinishWork(TWorkMode mode) {
     return;
   }
   WorkState& state = work_[mode];
-  if (state.level == 1 && OnWorkEnd)
-    OnWorkEnd(this, mode);
+  if (state.level == 1)
+    DoWorkEnd(mode);
   if (state.level > 0)
     --state.level;
 }

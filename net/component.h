@@ -63,8 +63,8 @@ class TNsComponent : public TNsBaseComponent {
   // Acquires the socket stack; raises when it cannot be created.
   explicit TNsComponent(TComponent* owner) : TNsBaseComponent(owner) {}
 
-  // Fires OnStatus, when assigned, with the status's text formatted with
-  // `args` (one empty text when there are none).
+  // Fires OnStatus (through DoStatus) with the status's text formatted
+  // with `args` (one empty text when there are none).
   void ReportStatus(TNsStatus status, std::initializer_list<TFormatArg> args = {});
 
   // Work reports; with a work target they go to the target instead.
@@ -81,6 +81,13 @@ class TNsComponent : public TNsBaseComponent {
   TWorkEvent OnWork;
   TWorkBeginEvent OnWorkBegin;
   TWorkEndEvent OnWorkEnd;
+
+ protected:
+  // Each fires its event when one is assigned.
+  virtual void DoStatus(TNsStatus status, const std::string& status_text);
+  virtual void DoWorkBegin(TWorkMode mode, int64_t count_max);
+  virtual void DoWork(TWorkMode mode, int64_t count);
+  virtual void DoWorkEnd(TWorkMode mode);
 
  private:
   struct WorkState {

@@ -4,8 +4,7 @@
 
 void TNsConnectionIntercept::Connect(TComponent* connection) {
   connection_ = connection;
-  if (OnConnect)
-    OnConnect(this);
+  DoConnect();
   if (intercept_ != nullptr)
     intercept_->Connect(connection);
 }
@@ -13,23 +12,40 @@ void TNsConnectionIntercept::Connect(TComponent* connection) {
 void TNsConnectionIntercept::Disconnect() {
   if (intercept_ != nullptr)
     intercept_->Disconnect();
-  if (OnDisconnect)
-    OnDisconnect(this);
+  DoDisconnect();
   connection_.Reset();
 }
 
 void TNsConnectionIntercept::Receive(TNsBytes& buffer) {
   if (intercept_ != nullptr)
     intercept_->Receive(buffer);
+  DoReceive(buffer);
+}
+
+void TNsConnectionIntercept::Send(TNsBytes& buffer) {
+  DoSend(buffer);
+  if (intercept_ != nullptr)
+    intercept_->Send(buffer);
+}
+
+void TNsConnectionIntercept::DoConnect() {
+  if (OnConnect)
+    OnConnect(this);
+}
+
+void TNsConnectionIntercept::DoDisconnect() {
+  if (OnDisconnect)
+    OnDisconnect(this);
+}
+
+void TNsConnectionIntercept::DoReceive(TNsBytes& buffer) {
   if (OnReceive)
     OnReceive(this, buffer);
 }
 
-void TNsConnectionIntercept::Send(TNsBytes& buffer) {
+void TNsConnectionIntercept::DoSend(TNsBytes& buffer) {
   if (OnSend)
     OnSend(this, buffer);
-  if (intercept_ != nullptr)
-    intercept_->Send(buffer);
 }
 
 void TNsConnectionIntercept::SetIntercept(TNsConnectionIntercept* intercept) {

@@ -45,6 +45,11 @@ class TNsConnectionIntercept : public TNsBaseComponent {
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
+  // Each fires its event when one is assigned.
+  virtual void DoConnect();
+  virtual void DoDisconnect();
+  virtual void DoReceive(TNsBytes& buffer);
+  virtual void DoSend(TNsBytes& buffer);
 
  private:
   TWeakRef<TComponent> connection_;

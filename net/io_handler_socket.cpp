@@ -1,21 +1,12 @@
 #include "net/io_handler_socket.h"
 
-#include <atomic>
+#include <optional>
 
 #include "net/exceptions.h"
 #include "net/read_file_exclusive_stream.h"
 #include "net/socks.h"
 #include "net/text_routines.h"
 #include "platform/rtl/format.h"
-
-namespace {
-
-std::atomic<TNsFileTransmitter> g_file_transmitter{nullptr};
-
-}  // namespace
-
-void SetFileTransmitter(TNsFileTransmitter transmitter) { g_file_transmitter.store(transmitter); }
-TNsFileTransmitter FileTransmitter() { return g_file_transmitter.load(); }
 
 TNsIOHandlerSocket::TNsIOHandlerSocket(TComponent* owner) : TNsIOHandler(owner) {}
 
@@ -73,10 +64,10 @@ void TNsIOHandlerSocket::Open() {
 }
 
 void TNsIOHandlerSocket::ConnectToPeer() {
-  FireBeforeBind();
+  DoBeforeBind();
   binding_->SetIPVersion(ip_version_);
   binding_->CreateSocket(kNsSockStream, 0);
-  FireSocketAllocated();
+  DoSocketAllocated();
   if (!bound_ip_.empty())
     binding_->SetIP(bound_ip_);
   binding_->SetPort(bound_port_);
@@ -86,20 +77,20 @@ void TNsIOHandlerSocket::ConnectToPeer() {
     RequireStack().SetSocketOption(binding_->Handle(), TNsSocketOption::kReuseAddress, 1);
   binding_->Bind();
   RequireStack().SetSocketOption(binding_->Handle(), TNsSocketOption::kNoDelay, use_nagle_ ? 0 : 1);
-  FireAfterBind();
+  DoAfterBind();
 }
 
-void TNsIOHandlerSocket::FireBeforeBind() {
+void TNsIOHandlerSocket::DoBeforeBind() {
   if (OnBeforeBind)
     OnBeforeBind(this);
 }
 
-void TNsIOHandlerSocket::FireAfterBind() {
+void TNsIOHandlerSocket::DoAfterBind() {
   if (OnAfterBind)
     OnAfterBind(this);
 }
 
-void TNsIOHandlerSocket::FireSocketAllocated() {
+void TNsIOHandlerSocket::DoSocketAllocated() {
   if (OnSocketAllocated)
     OnSocketAllocated(this);
 }
@@ -115,9 +106,12 @@ void TNsIOHandlerSocket::SetUseNagle(bool use_nagle) {
 int64_t TNsIOHandlerSocket::WriteFileContents(const std::string& file_name, bool allow_system_transmission) {
   if (!NsFileExists(file_name))
     return 0;
-  const TNsFileTransmitter transmitter = FileTransmitter();
-  if (transmitter != nullptr && !IsWriteBuffering() && allow_system_transmission && IsSourceAvailable())
-    return transmitter(binding_->Handle(), file_name);
+  // A write buffer must see every byte, so the system's routine is only
+  // asked for when nothing is buffered.
+  if (!IsWriteBuffering() && allow_system_transmission && IsSourceAvailable()) {
+    if (const std::optional<int64_t> sent = RequireStack().TransmitWholeFile(binding_->Handle(), file_name))
+      return *sent;
+  }
   return TNsIOHandler::WriteFileContents(file_name, allow_system_transmission);
 }
 

@@ -16,12 +16,6 @@ class TNsCustomTransparentProxy;
 
 enum TNsReuseSocket : uint8_t { rsOSDependent, rsTrue, rsFalse };
 
-// Sends a whole file over a socket with the system's own routine; the size
-// sent, 0 on any failure. Installed by a stack that has one.
-using TNsFileTransmitter = int64_t (*)(TNsStackSocketHandle socket, const std::string& file_name);
-void SetFileTransmitter(TNsFileTransmitter transmitter);
-TNsFileTransmitter FileTransmitter();
-
 class TNsIOHandlerSocket : public TNsIOHandler {
  public:
   static constexpr TClass kClass{"TNsIOHandlerSocket", &TNsIOHandler::kClass};
@@ -80,9 +74,9 @@ class TNsIOHandlerSocket : public TNsIOHandler {
   bool IsSourceAvailable() override;
   // Allocates the socket and binds it.
   virtual void ConnectToPeer();
-  virtual void FireBeforeBind();
-  virtual void FireAfterBind();
-  virtual void FireSocketAllocated();
+  virtual void DoBeforeBind();
+  virtual void DoAfterBind();
+  virtual void DoSocketAllocated();
   // The proxy in the path when one is set and enabled, else null.
   TNsCustomTransparentProxy* ActiveProxy() const;
 

@@ -212,6 +212,11 @@ uint16_t TNsStack::InternetChecksum(const TNsBytes& bytes) {
   return static_cast<uint16_t>(~sum & 0xFFFF);
 }
 
+std::optional<int64_t> TNsStack::TransmitWholeFile(TNsStackSocketHandle /*socket*/,
+                                                   const std::string& /*file_name*/) {
+  return std::nullopt;
+}
+
 void TNsStack::StoreChecksum(TNsStackSocketHandle, TNsBytes& bytes, int32_t offset) {
   if (offset < 0 || static_cast<size_t>(offset) + 2 > bytes.size())
     throw ENsException("Checksum offset outside the message");

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,29 @@ enum class TNsSocketOption : uint8_t {
   kJoinGroupIPv6,
   kLeaveGroupIPv4,
   kLeaveGroupIPv6,
+  // Ask a datagram socket to report, with each datagram ReceiveMessage
+  // takes, the address it was sent to and the interface it came in on
+  // (packet information), or its hop limit.
+  kPacketInfoIPv4,
+  kPacketInfoIPv6,
+  kHopLimitIPv4,
+  kHopLimitIPv6,
+};
+
+// What ReceiveMessage learns of a datagram besides its bytes. The
+// destination and the hop limit are reported only when the socket asked
+// for them (kPacketInfo..., kHopLimit...) before the datagram arrived;
+// otherwise they stay empty and 0.
+struct TNsPacketInfo {
+  std::string SourceIP;
+  uint16_t SourcePort = 0;
+  TNsIPVersion SourceIPVersion = Id_IPv4;
+  std::string DestIP;
+  // The number of the interface the datagram came in on.
+  uint32_t DestIF = 0;
+  TNsIPVersion DestIPVersion = Id_IPv4;
+  // The hop limit (IPv4: time to live) the datagram arrived with.
+  uint8_t TTL = 0;
 };
 
 using TNsIPv6Words = std::array<uint16_t, 8>;
@@ -115,6 +139,10 @@ class TNsStack : public TObject {
                               TNsIPVersion version) = 0;
   virtual int32_t SendTo(TNsStackSocketHandle socket, const TNsBytes& bytes, int64_t offset, int64_t count,
                          const std::string& address, uint16_t port, TNsIPVersion version) = 0;
+  // One datagram into the whole array, with what the system tells of it;
+  // the byte count. Failures raise.
+  virtual int32_t ReceiveMessage(TNsStackSocketHandle socket, TNsBytes& bytes, TNsPacketInfo& packet_info,
+                                 TNsIPVersion version) = 0;
 
   virtual int32_t GetLastSocketError() = 0;
   virtual void SetLastSocketError(int32_t error) = 0;
@@ -142,6 +170,11 @@ class TNsStack : public TObject {
   static uint16_t InternetChecksum(const TNsBytes& bytes);
   // Writes the checksum of an ICMP message at `offset` (IPv4 only).
   virtual void StoreChecksum(TNsStackSocketHandle socket, TNsBytes& bytes, int32_t offset);
+
+  // Sends the whole file over `socket` with the system's own routine: the
+  // size sent, 0 on any failure. None when the stack has no such routine;
+  // the I/O handler then copies the file itself.
+  virtual std::optional<int64_t> TransmitWholeFile(TNsStackSocketHandle socket, const std::string& file_name);
 
   // A new, empty socket list of the stack's kind.
   virtual std::unique_ptr<TNsSocketList> NewSocketList() = 0;

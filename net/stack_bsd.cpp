@@ -1,5 +1,6 @@
 #include "net/stack_bsd.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -167,6 +168,26 @@ int32_t TNsStackBSDBase::ReceiveFrom(TNsStackSocketHandle socket, TNsBytes& byte
       ApiRecvFrom(socket, bytes.data(), ClampCount(static_cast<int64_t>(bytes.size())), peer.bytes, peer.length));
   TNsIPVersion peer_version = version;
   DecodeAddress(peer, address, port, peer_version);
+  return received;
+}
+
+int32_t TNsStackBSDBase::ReceiveMessage(TNsStackSocketHandle socket, TNsBytes& bytes, TNsPacketInfo& packet_info,
+                                        TNsIPVersion version) {
+  TNsDatagramDetails details;
+  details.source.length = kIPv6AddressLength;
+  const int32_t received =
+      CheckSocketResult(ApiRecvMsg(socket, bytes.data(), ClampCount(static_cast<int64_t>(bytes.size())), details));
+  packet_info = TNsPacketInfo{};
+  packet_info.SourceIPVersion = version;
+  DecodeAddress(details.source, packet_info.SourceIP, packet_info.SourcePort, packet_info.SourceIPVersion);
+  const size_t destination_size = details.destination.size();
+  if (destination_size == 4 || destination_size == 16) {
+    packet_info.DestIPVersion = destination_size == 4 ? Id_IPv4 : Id_IPv6;
+    packet_info.DestIP = AddressToText(details.destination, packet_info.DestIPVersion);
+    packet_info.DestIF = details.interface_index;
+  }
+  if (details.hop_limit >= 0)
+    packet_info.TTL = static_cast<uint8_t>(std::min(details.hop_limit, 255));
   return received;
 }
 

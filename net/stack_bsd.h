@@ -19,6 +19,17 @@ struct TNsSocketAddress {
   int32_t length = 0;
 };
 
+// What the system reports of one received datagram besides its bytes.
+struct TNsDatagramDetails {
+  TNsSocketAddress source;
+  // The address it was sent to (4 or 16 bytes) and the interface it came
+  // in on; empty while the socket does not ask for them.
+  TNsBytes destination;
+  uint32_t interface_index = 0;
+  // Its hop limit; negative while the socket does not ask for it.
+  int32_t hop_limit = -1;
+};
+
 class TNsStackBSDBase : public TNsStack {
  public:
   static constexpr TClass kClass{"TNsStackBSDBase", &TNsStack::kClass};
@@ -45,6 +56,8 @@ class TNsStackBSDBase : public TNsStack {
                     int64_t count = -1) override;
   int32_t ReceiveFrom(TNsStackSocketHandle socket, TNsBytes& bytes, std::string& address, uint16_t& port,
                       TNsIPVersion version) override;
+  int32_t ReceiveMessage(TNsStackSocketHandle socket, TNsBytes& bytes, TNsPacketInfo& packet_info,
+                         TNsIPVersion version) override;
   // Raises ENsPackageSizeTooBig for a datagram too large, the socket error
   // for other failures and ENsNotAllBytesSent for a partial send.
   int32_t SendTo(TNsStackSocketHandle socket, const TNsBytes& bytes, int64_t offset, int64_t count,
@@ -98,6 +111,9 @@ class TNsStackBSDBase : public TNsStack {
                               int32_t& address_length) = 0;
   virtual int32_t ApiSendTo(TNsStackSocketHandle socket, const void* buffer, int32_t length, const void* address,
                             int32_t address_length) = 0;
+  // Receives one datagram with its control messages, read into `details`.
+  virtual int32_t ApiRecvMsg(TNsStackSocketHandle socket, void* buffer, int32_t length,
+                             TNsDatagramDetails& details) = 0;
   virtual int32_t ApiSetSockOpt(TNsStackSocketHandle socket, TNsSocketOption option, const void* value,
                                 int32_t length) = 0;
   virtual int32_t ApiGetSockOpt(TNsStackSocketHandle socket, TNsSocketOption option, void* value,

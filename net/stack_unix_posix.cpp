@@ -104,6 +104,31 @@ int NativeSocket(TNsStackSocketHandle socket) { return static_cast<int>(socket);
 
 using AddrInfoList = bsd_common::AddrInfoList<&::freeaddrinfo>;
 
+// The control messages that carry a datagram's details.
+void ReadControlMessage(const cmsghdr& header, TNsDatagramDetails& details) {
+  const auto* data = reinterpret_cast<const uint8_t*>(CMSG_DATA(&header));
+  if (header.cmsg_level == IPPROTO_IP && header.cmsg_type == IP_PKTINFO) {
+    in_pktinfo info;
+    std::memcpy(&info, data, sizeof info);
+    // ipi_addr is the header's destination; ipi_spec_dst the local address
+    // a reply would leave from.
+    const auto* address = reinterpret_cast<const uint8_t*>(&info.ipi_addr);
+    details.destination.assign(address, address + 4);
+    details.interface_index = static_cast<uint32_t>(info.ipi_ifindex);
+  } else if (header.cmsg_level == IPPROTO_IPV6 && header.cmsg_type == IPV6_PKTINFO) {
+    in6_pktinfo info;
+    std::memcpy(&info, data, sizeof info);
+    const auto* address = reinterpret_cast<const uint8_t*>(&info.ipi6_addr);
+    details.destination.assign(address, address + 16);
+    details.interface_index = info.ipi6_ifindex;
+  } else if ((header.cmsg_level == IPPROTO_IP && header.cmsg_type == IP_TTL) ||
+             (header.cmsg_level == IPPROTO_IPV6 && header.cmsg_type == IPV6_HOPLIMIT)) {
+    int hop_limit = 0;
+    std::memcpy(&hop_limit, data, sizeof hop_limit);
+    details.hop_limit = hop_limit;
+  }
+}
+
 // The socket list over poll, which has no limit on descriptor numbers.
 class TNsSocketListUnix final : public TNsSocketList {
  public:
@@ -422,6 +447,31 @@ class TNsStackUnix final : public TNsStackBSDBase {
     return static_cast<int32_t>(Checked(::sendto(NativeSocket(socket), buffer, static_cast<size_t>(length),
                                                  MSG_NOSIGNAL, static_cast<const sockaddr*>(address),
                                                  static_cast<socklen_t>(address_length))));
+  }
+
+  int32_t ApiRecvMsg(TNsStackSocketHandle socket, void* buffer, int32_t length,
+                     TNsDatagramDetails& details) override {
+    // Room for the largest destination record and a hop limit, each with
+    // its header.
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in6_pktinfo)) + CMSG_SPACE(sizeof(int))] = {};
+    iovec data{buffer, static_cast<size_t>(length)};
+    msghdr message{};
+    message.msg_name = details.source.bytes;
+    message.msg_namelen = static_cast<socklen_t>(details.source.length);
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    ssize_t received;
+    do {
+      received = ::recvmsg(NativeSocket(socket), &message, 0);
+    } while (received < 0 && errno == EINTR);
+    if (Checked(received) < 0)
+      return kNsSocketError;
+    details.source.length = static_cast<int32_t>(message.msg_namelen);
+    for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr; header = CMSG_NXTHDR(&message, header))
+      ReadControlMessage(*header, details);
+    return static_cast<int32_t>(received);
   }
 
   int32_t ApiSetSockOpt(TNsStackSocketHandle socket, TNsSocketOption option, const void* value,

@@ -127,6 +127,65 @@ class TNsSocketListWindows final : public TNsSocketList {
   fd_set set_;
 };
 
+using GetFileSizeExFunction = BOOL(WINAPI*)(HANDLE, PLARGE_INTEGER);
+
+// Sends a whole file with the system's TransmitFile; the size sent, 0 on
+// any failure.
+int64_t SendFileThroughSystem(TNsStackSocketHandle socket, const std::string& file_name) {
+  const std::u16string wide_name = Utf8ToUtf16(file_name);
+  HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(wide_name.c_str()), GENERIC_READ, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return 0;
+  int64_t size = 0;
+  try {
+    if (ws::TransmitFile(NativeSocket(socket), file, 0, 0, nullptr, nullptr, 0)) {
+      static const auto get_file_size_ex =
+          std::bit_cast<GetFileSizeExFunction>(GetProcAddress(GetModuleHandleA("Kernel32.dll"), "GetFileSizeEx"));
+      LARGE_INTEGER large{};
+      if (get_file_size_ex != nullptr && get_file_size_ex(file, &large)) {
+        size = large.QuadPart;
+      } else {
+        DWORD high = 0;
+        const DWORD low = GetFileSize(file, &high);
+        size = static_cast<int64_t>(high) << 32 | low;
+      }
+    }
+  } catch (const Exception&) {
+    size = 0;
+  }
+  CloseHandle(file);
+  return size;
+}
+
+// The control messages that carry a datagram's details. The hop limit of
+// an IPv4 datagram comes as IP_HOPLIMIT, or as IP_TTL from systems that
+// name it so; winsock.h's older IP_TTL has another number, hence literals.
+constexpr INT kIpTtl = 4;
+constexpr INT kIpHopLimit = 21;
+
+void ReadControlMessage(const WSACMSGHDR& header, TNsDatagramDetails& details) {
+  const auto* data = reinterpret_cast<const uint8_t*>(WSA_CMSG_DATA(&header));
+  if (header.cmsg_level == IPPROTO_IP && header.cmsg_type == IP_PKTINFO) {
+    IN_PKTINFO info;
+    std::memcpy(&info, data, sizeof info);
+    const auto* address = reinterpret_cast<const uint8_t*>(&info.ipi_addr);
+    details.destination.assign(address, address + 4);
+    details.interface_index = info.ipi_ifindex;
+  } else if (header.cmsg_level == IPPROTO_IPV6 && header.cmsg_type == IPV6_PKTINFO) {
+    IN6_PKTINFO info;
+    std::memcpy(&info, data, sizeof info);
+    const auto* address = reinterpret_cast<const uint8_t*>(&info.ipi6_addr);
+    details.destination.assign(address, address + 16);
+    details.interface_index = info.ipi6_ifindex;
+  } else if ((header.cmsg_level == IPPROTO_IP && (header.cmsg_type == kIpHopLimit || header.cmsg_type == kIpTtl)) ||
+             (header.cmsg_level == IPPROTO_IPV6 && header.cmsg_type == IPV6_HOPLIMIT)) {
+    INT hop_limit = 0;
+    std::memcpy(&hop_limit, data, sizeof hop_limit);
+    details.hop_limit = hop_limit;
+  }
+}
+
 void FreeAddrInfo(addrinfo* list) { IPv6Functions().freeaddrinfo(list); }
 using AddrInfoList = bsd_common::AddrInfoList<&FreeAddrInfo>;
 
@@ -256,6 +315,10 @@ class TNsStackWindows final : public TNsStackBSDBase {
   int32_t GetLastSocketError() override { return ws::WSAGetLastError(); }
   void SetLastSocketError(int32_t error) override { ws::WSASetLastError(error); }
 
+  std::optional<int64_t> TransmitWholeFile(TNsStackSocketHandle socket, const std::string& file_name) override {
+    return SendFileThroughSystem(socket, file_name);
+  }
+
   std::unique_ptr<TNsSocketList> NewSocketList() override { return std::make_unique<TNsSocketListWindows>(); }
 
   bool SelectLists(TNsSocketList* read, TNsSocketList* write, TNsSocketList* error, int32_t timeout) override {
@@ -370,6 +433,28 @@ class TNsStackWindows final : public TNsStackBSDBase {
                       static_cast<const sockaddr*>(address), address_length);
   }
 
+  int32_t ApiRecvMsg(TNsStackSocketHandle socket, void* buffer, int32_t length,
+                     TNsDatagramDetails& details) override {
+    // Room for the largest destination record and a hop limit, each with
+    // its header.
+    alignas(WSACMSGHDR) char control[128] = {};
+    WSABUF data{static_cast<ULONG>(length), static_cast<char*>(buffer)};
+    WSAMSG message{};
+    message.name = reinterpret_cast<sockaddr*>(details.source.bytes);
+    message.namelen = details.source.length;
+    message.lpBuffers = &data;
+    message.dwBufferCount = 1;
+    message.Control = {sizeof control, control};
+    DWORD received = 0;
+    if (ws::WSARecvMsg(NativeSocket(socket), &message, &received, nullptr, nullptr) == SOCKET_ERROR)
+      return kNsSocketError;
+    details.source.length = message.namelen;
+    for (WSACMSGHDR* header = WSA_CMSG_FIRSTHDR(&message); header != nullptr;
+         header = WSA_CMSG_NXTHDR(&message, header))
+      ReadControlMessage(*header, details);
+    return static_cast<int32_t>(received);
+  }
+
   int32_t ApiSetSockOpt(TNsStackSocketHandle socket, TNsSocketOption option, const void* value,
                         int32_t length) override {
     const bsd_common::NativeOption native = bsd_common::NativeOptionOf(option);
@@ -387,41 +472,8 @@ class TNsStackWindows final : public TNsStackBSDBase {
   }
 };
 
-using GetFileSizeExFunction = BOOL(WINAPI*)(HANDLE, PLARGE_INTEGER);
-
-// Sends a whole file with the system's TransmitFile; the size sent, 0 on
-// any failure.
-int64_t TransmitWholeFile(TNsStackSocketHandle socket, const std::string& file_name) {
-  const std::u16string wide_name = Utf8ToUtf16(file_name);
-  HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(wide_name.c_str()), GENERIC_READ, FILE_SHARE_READ,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return 0;
-  int64_t size = 0;
-  try {
-    if (ws::TransmitFile(NativeSocket(socket), file, 0, 0, nullptr, nullptr, 0)) {
-      static const auto get_file_size_ex =
-          std::bit_cast<GetFileSizeExFunction>(GetProcAddress(GetModuleHandleA("Kernel32.dll"), "GetFileSizeEx"));
-      LARGE_INTEGER large{};
-      if (get_file_size_ex != nullptr && get_file_size_ex(file, &large)) {
-        size = large.QuadPart;
-      } else {
-        DWORD high = 0;
-        const DWORD low = GetFileSize(file, &high);
-        size = static_cast<int64_t>(high) << 32 | low;
-      }
-    }
-  } catch (const Exception&) {
-    size = 0;
-  }
-  CloseHandle(file);
-  return size;
-}
-
-// The module's start and end: the file transmitter is installed, and
-// Winsock is given back when the program ends.
+// The module's end: Winsock is given back when the program ends.
 struct WinsockModule {
-  WinsockModule() { SetFileTransmitter(&TransmitWholeFile); }
   ~WinsockModule() {
     // A holder that outlives this module (a static freed later) still
     // calls into the library, so it stays loaded for it.

@@ -4,7 +4,7 @@
 #include "net/intercept.h"
 #include "net/io_handler.h"
 
-void TNsTCPClientCustom::FireConnected() {
+void TNsTCPClientCustom::DoConnected() {
   if (OnConnected)
     OnConnected(this);
 }
@@ -52,7 +52,7 @@ void TNsTCPClientCustom::Connect() {
     if (handler.Intercept() != nullptr)
       handler.Intercept()->Connect(this);
     ReportStatus(hsConnected, {host_});
-    FireConnected();
+    DoConnected();
   } catch (...) {
     if (TNsIOHandler* handler = IOHandler()) {
       try {

@@ -57,7 +57,7 @@ class TNsTCPClientCustom : public TNsTCPConnection {
   TNotifyEvent OnSocketAllocated;
 
  protected:
-  virtual void FireConnected();
+  virtual void DoConnected();
   // A handler of the registered default class, owned by this client.
   virtual TNsIOHandler* CreateImplicitIOHandler();
 

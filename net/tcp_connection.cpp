@@ -25,7 +25,7 @@ TNsTCPConnection::~TNsTCPConnection() {
   TNsTCPConnection::SetIOHandler(nullptr);
 }
 
-void TNsTCPConnection::FireDisconnected() {
+void TNsTCPConnection::DoDisconnected() {
   if (OnDisconnected)
     OnDisconnected(this);
 }
@@ -105,7 +105,7 @@ void TNsTCPConnection::EndConnection(bool notify_peer) {
   if (io_handler_ != nullptr && io_handler_->Opened()) {
     ReportStatus(hsDisconnecting);
     io_handler_->Close();
-    FireDisconnected();
+    DoDisconnected();
     ReportStatus(hsDisconnected);
   }
   if (failure)

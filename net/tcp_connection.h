@@ -68,7 +68,7 @@ class TNsTCPConnection : public TNsComponent {
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
-  virtual void FireDisconnected();
+  virtual void DoDisconnected();
   virtual void NotifyPeerOfDisconnect() {}
   // Raises ENsNotConnected "Not Connected" without a handler.
   TNsIOHandler& RequireIOHandler();

@@ -11,7 +11,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/locale.h"
 #include "platform/rtl/memory_stream.h"
-#include "ui/foundation/stream_text_mark.h"
+#include "ui/foundation/base/stream_text_mark.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "net/bytes.h"
@@ -21,6 +22,49 @@
 #include "net/stack.h"
 
 namespace net_test {
+
+// A socket of the process's stack on the loopback address, closed when it
+// goes, so that a test failing halfway leaves none open.
+class TLoopbackSocket {
+ public:
+  // A socket of `type` (kNsSockStream, kNsSockDgram) bound to 127.0.0.1 on
+  // a port of the system's choice.
+  static TLoopbackSocket Bound(int32_t type) {
+    TNsStack& stack = RequireStack();
+    TLoopbackSocket socket(stack.NewSocket(type, 0, Id_IPv4));
+    stack.BindSocket(socket.handle_, "127.0.0.1", 0, Id_IPv4);
+    std::string address;
+    TNsIPVersion version = Id_IPv4;
+    stack.GetLocalAddress(socket.handle_, address, socket.port_, version);
+    return socket;
+  }
+
+  explicit TLoopbackSocket(TNsStackSocketHandle handle) : handle_(handle) {}
+  TLoopbackSocket(TLoopbackSocket&& other) noexcept
+      : handle_(std::exchange(other.handle_, kNsInvalidSocket)), port_(other.port_) {}
+  TLoopbackSocket& operator=(TLoopbackSocket&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = std::exchange(other.handle_, kNsInvalidSocket);
+      port_ = other.port_;
+    }
+    return *this;
+  }
+  ~TLoopbackSocket() { Close(); }
+
+  TNsStackSocketHandle Handle() const { return handle_; }
+  // The local port (0 for a socket that was not bound here).
+  uint16_t Port() const { return port_; }
+
+  void Close() {
+    if (handle_ != kNsInvalidSocket)
+      RequireStack().DisconnectSocket(std::exchange(handle_, kNsInvalidSocket));
+  }
+
+ private:
+  TNsStackSocketHandle handle_;
+  uint16_t port_ = 0;
+};
 
 // One accepted connection, seen from the server.
 class TServerConnection {
@@ -117,27 +161,21 @@ class TLoopbackServer {
 
   // Listens on 127.0.0.1 on a port of the system's choice and runs
   // `script` for each connection, in order.
-  explicit TLoopbackServer(TScript script, int32_t backlog = 16) : script_(std::move(script)) {
-    TNsStack& stack = RequireStack();
-    listener_ = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-    stack.BindSocket(listener_, "127.0.0.1", 0, Id_IPv4);
-    std::string address;
-    TNsIPVersion version = Id_IPv4;
-    stack.GetLocalAddress(listener_, address, port_, version);
-    stack.ListenOnSocket(listener_, backlog);
+  explicit TLoopbackServer(TScript script, int32_t backlog = 16)
+      : script_(std::move(script)), listener_(TLoopbackSocket::Bound(kNsSockStream)) {
+    RequireStack().ListenOnSocket(listener_.Handle(), backlog);
     thread_ = std::thread([this] { Serve(); });
   }
 
   ~TLoopbackServer() {
     stop_ = true;
     thread_.join();
-    RequireStack().DisconnectSocket(listener_);
   }
 
   TLoopbackServer(const TLoopbackServer&) = delete;
   TLoopbackServer& operator=(const TLoopbackServer&) = delete;
 
-  uint16_t Port() const { return port_; }
+  uint16_t Port() const { return listener_.Port(); }
   int32_t Accepted() const { return accepted_.load(); }
   // The first failure of a script (empty when none).
   std::string Failure() {
@@ -148,14 +186,14 @@ class TLoopbackServer {
  private:
   void Serve() {
     std::unique_ptr<TNsSocketList> readable = RequireStack().NewSocketList();
-    readable->Add(listener_);
+    readable->Add(listener_.Handle());
     while (!stop_) {
       if (!readable->SelectReadable(20))
         continue;
       std::string address;
       uint16_t port = 0;
       TNsIPVersion version = Id_IPv4;
-      const TNsStackSocketHandle socket = RequireStack().Accept(listener_, address, port, version);
+      const TNsStackSocketHandle socket = RequireStack().Accept(listener_.Handle(), address, port, version);
       if (socket == kNsInvalidSocket)
         continue;
       ++accepted_;
@@ -172,8 +210,7 @@ class TLoopbackServer {
 
   TNsStackReference stack_;
   TScript script_;
-  TNsStackSocketHandle listener_ = kNsInvalidSocket;
-  uint16_t port_ = 0;
+  TLoopbackSocket listener_;
   std::atomic<bool> stop_{false};
   std::atomic<int32_t> accepted_{0};
   std::mutex lock_;
@@ -188,15 +225,7 @@ inline TNsBytes Bytes(const std::string& text) { return TNsBytes(text.begin(), t
 // servers in other processes that take their port on the command line.
 inline uint16_t UnusedPort() {
   TNsStackReference holder;
-  TNsStack& stack = RequireStack();
-  const TNsStackSocketHandle socket = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-  stack.BindSocket(socket, "127.0.0.1", 0, Id_IPv4);
-  std::string address;
-  uint16_t port = 0;
-  TNsIPVersion version = Id_IPv4;
-  stack.GetLocalAddress(socket, address, port, version);
-  stack.DisconnectSocket(socket);
-  return port;
+  return TLoopbackSocket::Bound(kNsSockStream).Port();
 }
 
 }  // namespace net_test

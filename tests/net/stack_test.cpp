@@ -1,17 +1,64 @@
+// The process-wide socket stack: error texts and classes, its lifetime,
+// byte order, name resolution, socket lists, datagrams with their packet
+// information and whole files, over the loopback address.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <optional>
+#include <string>
+
 #include "net/exceptions.h"
+#include "net/io_handler.h"
 #include "net/socket_list.h"
 #include "net/stack.h"
 #include "net/stack_bsd.h"
 #include "net/tcp_client.h"
 #include "platform/rtl/strings.h"
+#include "tests/net/loopback_server.h"
 
 namespace {
 
-TEST(SocketErrorTest, TranslatesNumbersWithTheFixedTexts) {
-  TNsStackReference holder;
-  TNsStack& stack = RequireStack();
+using net_test::TLoopbackSocket;
+
+// Holds the process's stack for the whole test and makes loopback
+// sockets that close themselves.
+class StackTest : public ::testing::Test {
+ protected:
+  static TNsStack& Stack() { return RequireStack(); }
+
+  // A stream socket listening on the loopback address.
+  static TLoopbackSocket Listener() {
+    TLoopbackSocket listener = TLoopbackSocket::Bound(kNsSockStream);
+    Stack().ListenOnSocket(listener.Handle(), 4);
+    return listener;
+  }
+  // A stream socket connected to the loopback port.
+  static TLoopbackSocket ConnectedTo(uint16_t port) {
+    TLoopbackSocket client(Stack().NewSocket(kNsSockStream, 0, Id_IPv4));
+    Stack().ConnectSocket(client.Handle(), "127.0.0.1", port, Id_IPv4);
+    return client;
+  }
+  // The next connection waiting at the listener.
+  static TLoopbackSocket AcceptedFrom(const TLoopbackSocket& listener) {
+    std::string peer;
+    uint16_t port = 0;
+    TNsIPVersion version = Id_IPv4;
+    return TLoopbackSocket(Stack().Accept(listener.Handle(), peer, port, version));
+  }
+
+ private:
+  TNsStackReference holder_;
+};
+
+using SocketErrorTest = StackTest;
+using ProcessStackTest = StackTest;
+using SocketListTest = StackTest;
+using DatagramTest = StackTest;
+
+TEST_F(SocketErrorTest, TranslatesNumbersWithTheFixedTexts) {
+  TNsStack& stack = Stack();
   EXPECT_EQ(stack.TranslateSocketError(10061), "Socket Error # 10061\r\nConnection refused.");
   EXPECT_EQ(stack.TranslateSocketError(12345), "Socket Error # 12345\r\n");
   EXPECT_EQ(stack.TranslateSocketError(11001), "Socket Error # 11001\r\nHost not found.");
@@ -30,9 +77,8 @@ TEST(SocketErrorTest, TranslatesNumbersWithTheFixedTexts) {
               "Socket Error # " + std::to_string(entry.number) + "\r\n" + entry.text);
 }
 
-TEST(SocketErrorTest, RaisesTheClassOfTheNumber) {
-  TNsStackReference holder;
-  TNsStack& stack = RequireStack();
+TEST_F(SocketErrorTest, RaisesTheClassOfTheNumber) {
+  TNsStack& stack = Stack();
   try {
     stack.RaiseSocketError(10038);
   } catch (const ENsNotASocket& error) {
@@ -81,7 +127,8 @@ TEST(ExceptionFamilyTest, RaisingRoutinesRaiseOnlyWhenAsked) {
   EXPECT_THROW(RaiseIfOutOfRange<ENsException>(6, 1, 5, "x"), ENsException);
 }
 
-TEST(ProcessStackTest, LivesExactlyAsLongAsItsHolders) {
+// Holds no stack of its own: it watches the stack come and go.
+TEST(StackLifetimeTest, LivesExactlyAsLongAsItsHolders) {
   ASSERT_EQ(StackUsageCount(), 0);
   EXPECT_EQ(GStack(), nullptr);
   TNsStack* first = nullptr;
@@ -102,9 +149,8 @@ TEST(ProcessStackTest, LivesExactlyAsLongAsItsHolders) {
   EXPECT_NE(GStack(), nullptr);
 }
 
-TEST(ProcessStackTest, ByteOrderAndChecksums) {
-  TNsStackReference holder;
-  TNsStack& stack = RequireStack();
+TEST_F(ProcessStackTest, ByteOrderAndChecksums) {
+  TNsStack& stack = Stack();
   EXPECT_EQ(stack.HostToNetwork32(0x7F000000u), 0x0000007Fu);
   EXPECT_EQ(stack.NetworkToHost16(stack.HostToNetwork16(0x1234)), 0x1234);
   const uint64_t value = 0x0102030405060708ull;
@@ -116,8 +162,7 @@ TEST(ProcessStackTest, ByteOrderAndChecksums) {
   EXPECT_EQ(TNsStack::InternetChecksum(TNsBytes{0x01}), 0xFFFE);
 }
 
-TEST(ProcessStackTest, ResolvesLocalhostWithoutALookupAndReportsUnknownHosts) {
-  TNsStackReference holder;
+TEST_F(ProcessStackTest, ResolvesLocalhostWithoutALookupAndReportsUnknownHosts) {
   EXPECT_EQ(ResolveAddressText("localhost", Id_IPv4), "127.0.0.1");
   EXPECT_EQ(ResolveAddressText("LocalHost", Id_IPv4), "127.0.0.1");
   EXPECT_EQ(ResolveAddressText("10.1.2.3", Id_IPv4), "10.1.2.3");
@@ -132,9 +177,8 @@ TEST(ProcessStackTest, ResolvesLocalhostWithoutALookupAndReportsUnknownHosts) {
   }
 }
 
-TEST(ProcessStackTest, ServiceNamesAndNumbers) {
-  TNsStackReference holder;
-  auto* stack = dynamic_cast<TNsStackBSDBase*>(&RequireStack());
+TEST_F(ProcessStackTest, ServiceNamesAndNumbers) {
+  auto* stack = dynamic_cast<TNsStackBSDBase*>(&Stack());
   ASSERT_NE(stack, nullptr);
   EXPECT_EQ(stack->ServicePortByName("8080"), 8080);
   try {
@@ -145,68 +189,44 @@ TEST(ProcessStackTest, ServiceNamesAndNumbers) {
   }
 }
 
-TEST(SocketListTest, AnyNegativeTimeOutWaitsWithoutLimit) {
-  TNsStackReference holder;
-  TNsStack& stack = RequireStack();
+TEST_F(SocketListTest, AnyNegativeTimeOutWaitsWithoutLimit) {
   // A listener with a connection waiting is readable.
-  const TNsStackSocketHandle listener = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-  stack.BindSocket(listener, "127.0.0.1", 0, Id_IPv4);
-  std::string address;
-  uint16_t port = 0;
-  TNsIPVersion version = Id_IPv4;
-  stack.GetLocalAddress(listener, address, port, version);
-  stack.ListenOnSocket(listener, 4);
-  auto list = stack.NewSocketList();
-  list->Add(listener);
+  const TLoopbackSocket listener = Listener();
+  auto list = Stack().NewSocketList();
+  list->Add(listener.Handle());
   EXPECT_FALSE(list->SelectReadable(0));
-  const TNsStackSocketHandle client = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-  stack.ConnectSocket(client, "127.0.0.1", port, Id_IPv4);
+  const TLoopbackSocket client = ConnectedTo(listener.Port());
   EXPECT_TRUE(list->SelectReadable(kNsInfiniteWait));
   EXPECT_TRUE(list->SelectReadable(-2));
   std::unique_ptr<TNsSocketList> readable;
   EXPECT_TRUE(list->SelectReadableInto(readable, -1));
   ASSERT_TRUE(readable);
   EXPECT_EQ(readable->Count(), 1);
-  EXPECT_EQ(readable->SocketAt(0), listener);
-  stack.DisconnectSocket(client);
-  stack.DisconnectSocket(listener);
+  EXPECT_EQ(readable->SocketAt(0), listener.Handle());
 }
 
-TEST(SocketListTest, SelectListsKeepsTheSocketsThatAreReady) {
-  TNsStackReference holder;
-  TNsStack& stack = RequireStack();
-  const TNsStackSocketHandle listener = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-  stack.BindSocket(listener, "127.0.0.1", 0, Id_IPv4);
-  std::string address;
-  uint16_t port = 0;
-  TNsIPVersion version = Id_IPv4;
-  stack.GetLocalAddress(listener, address, port, version);
-  stack.ListenOnSocket(listener, 4);
-  const TNsStackSocketHandle client = stack.NewSocket(kNsSockStream, 0, Id_IPv4);
-  stack.ConnectSocket(client, "127.0.0.1", port, Id_IPv4);
-  std::string peer;
-  const TNsStackSocketHandle accepted = stack.Accept(listener, peer, port, version);
-  ASSERT_NE(accepted, kNsInvalidSocket);
+TEST_F(SocketListTest, SelectListsKeepsTheSocketsThatAreReady) {
+  const TLoopbackSocket listener = Listener();
+  const TLoopbackSocket client = ConnectedTo(listener.Port());
+  const TLoopbackSocket accepted = AcceptedFrom(listener);
+  ASSERT_NE(accepted.Handle(), kNsInvalidSocket);
 
-  auto read = stack.NewSocketList();
-  auto write = stack.NewSocketList();
-  read->Add(client);
-  write->Add(client);
+  auto read = Stack().NewSocketList();
+  auto write = Stack().NewSocketList();
+  read->Add(client.Handle());
+  write->Add(client.Handle());
   // Nothing to read yet, but room to write.
   EXPECT_TRUE(TNsSocketList::SelectLists(read.get(), write.get(), nullptr, 1000));
   EXPECT_EQ(read->Count(), 0);
   EXPECT_EQ(write->Count(), 1);
-  stack.SendBytes(accepted, TNsBytes{1});
-  read->Add(client);
+  Stack().SendBytes(accepted.Handle(), TNsBytes{1});
+  read->Add(client.Handle());
   EXPECT_TRUE(TNsSocketList::SelectLists(read.get(), nullptr, nullptr, -1));
   EXPECT_EQ(read->Count(), 1);
-  for (TNsStackSocketHandle socket : {client, accepted, listener})
-    stack.DisconnectSocket(socket);
 }
 
-TEST(SocketListTest, HoldsAtMost64SocketsAndChecksIndexes) {
-  TNsStackReference holder;
-  auto list = RequireStack().NewSocketList();
+TEST_F(SocketListTest, HoldsAtMost64SocketsAndChecksIndexes) {
+  auto list = Stack().NewSocketList();
   for (int i = 0; i < 64; ++i)
     list->Add(1000 + i);
   EXPECT_EQ(list->Count(), 64);
@@ -221,6 +241,86 @@ TEST(SocketListTest, HoldsAtMost64SocketsAndChecksIndexes) {
   list->Clear();
   EXPECT_EQ(list->Count(), 0);
   EXPECT_EQ(copy->Count(), 63);
+}
+
+// A datagram read with ReceiveMessage tells who sent it; where it was sent
+// to, the interface and its hop limit come only when the socket asked for
+// them before the datagram arrived.
+TEST_F(DatagramTest, ReceiveMessageTellsTheSenderAndWhatTheSocketAskedFor) {
+  struct Case {
+    const char* name;
+    bool ask_for_details;
+  };
+  for (const Case c : {Case{"asked", true}, Case{"not asked", false}}) {
+    SCOPED_TRACE(c.name);
+    const TLoopbackSocket receiver = TLoopbackSocket::Bound(kNsSockDgram);
+    if (c.ask_for_details) {
+      Stack().SetSocketOption(receiver.Handle(), TNsSocketOption::kPacketInfoIPv4, 1);
+      Stack().SetSocketOption(receiver.Handle(), TNsSocketOption::kHopLimitIPv4, 1);
+    }
+    const TLoopbackSocket sender = TLoopbackSocket::Bound(kNsSockDgram);
+    EXPECT_EQ(Stack().SendTo(sender.Handle(), net_test::Bytes("Datagramm"), 0, -1, "127.0.0.1", receiver.Port(),
+                             Id_IPv4),
+              9);
+    auto readable = Stack().NewSocketList();
+    readable->Add(receiver.Handle());
+    ASSERT_TRUE(readable->SelectReadable(5000));
+
+    TNsBytes bytes(64);
+    TNsPacketInfo info;
+    info.DestIP = "stale";
+    ASSERT_EQ(Stack().ReceiveMessage(receiver.Handle(), bytes, info, Id_IPv4), 9);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 9), "Datagramm");
+    EXPECT_EQ(info.SourceIP, "127.0.0.1");
+    EXPECT_EQ(info.SourcePort, sender.Port());
+    EXPECT_EQ(info.SourceIPVersion, Id_IPv4);
+    if (c.ask_for_details) {
+      EXPECT_EQ(info.DestIP, "127.0.0.1");
+      EXPECT_EQ(info.DestIPVersion, Id_IPv4);
+      EXPECT_NE(info.DestIF, 0u);
+      EXPECT_GT(info.TTL, 0);
+    } else {
+      EXPECT_EQ(info.DestIP, "");
+      EXPECT_EQ(info.DestIF, 0u);
+      EXPECT_EQ(info.TTL, 0);
+    }
+  }
+}
+
+TEST_F(DatagramTest, ReceiveMessageOnAStreamWithoutDataRaisesTheSocketError) {
+  const TLoopbackSocket unconnected(Stack().NewSocket(kNsSockStream, 0, Id_IPv4));
+  TNsBytes bytes(16);
+  TNsPacketInfo info;
+  EXPECT_THROW(Stack().ReceiveMessage(unconnected.Handle(), bytes, info, Id_IPv4), ENsSocketError);
+}
+
+// Allowed to, a stack with a file routine of its own (Winsock's) sends the
+// file itself; one without (the native stack) lets the handler copy it.
+// Either way the peer gets every byte.
+TEST_F(ProcessStackTest, AFileArrivesWholeWhoeverSendsIt) {
+  const std::filesystem::path file_path = std::filesystem::temp_directory_path() / "lx_stack_test_payload.bin";
+  std::string content;
+  for (int i = 0; i < 100000; ++i)
+    content += static_cast<char>('a' + i % 26);
+  {
+    std::ofstream file(file_path, std::ios::binary);
+    file << content;
+  }
+  for (const bool allow_system : {false, true}) {
+    SCOPED_TRACE(allow_system ? "system routine allowed" : "handler copies");
+    std::promise<TNsBytes> received;
+    net_test::TLoopbackServer server(
+        [&](net_test::TServerConnection& connection) { received.set_value(connection.ReadUntilClosed()); });
+    TNsTCPClient client(nullptr);
+    client.SetHost("127.0.0.1");
+    client.SetPort(server.Port());
+    client.Connect();
+    EXPECT_EQ(client.IOHandler()->WriteFileContents(file_path.string(), allow_system), 100000);
+    client.CloseConnection();
+    const TNsBytes bytes = received.get_future().get();
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), content);
+  }
+  std::filesystem::remove(file_path);
 }
 
 }  // namespace
