@@ -7,6 +7,7 @@
 #include "app/ini_helpers.h"
 #include "app/update_registration.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/file_attributes.h"
 #include "platform/rtl/file_utils.h"
 #include "platform/rtl/ini_file.h"
 #include "platform/rtl/strings.h"
@@ -89,7 +90,7 @@ bool WriteBackAndFree(std::unique_ptr<TMemIniFile>& ini) {
   try {
     ini->UpdateFile();
   } catch (const Exception& error) {
-    NoteUnsavedFile(ini->FileName(), error.Message());
+    NoteUnsavedFile(ini->FileName(), FileIsReadOnly(ini->FileName()) ? "schreibgeschützt" : error.Message());
     written = false;
   }
   ini.reset();

@@ -6,6 +6,7 @@
 #include "app/config.h"
 #include "app/ini_helpers.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/file_attributes.h"
 #include "platform/rtl/strings.h"
 #include "tests/app/config_fixture.h"
 
@@ -185,8 +186,9 @@ TEST_F(ConfigFixture, LayoutsAreReadRawAndWrittenBackAtExit) {
 TEST_F(ConfigFixture, FilesThatCannotBeWrittenStayAsTheyAreAndAreNamedOnceAtTheEnd) {
   WriteBothFiles("", "[Drucker]\r\nName=Alt\r\n");
   const std::string setting_before = ReadFile(SettingIni());
-  // The write-back's helper file cannot be created beside either file.
-  std::filesystem::create_directory(AppIni().string() + ".~new");
+  // The program INI is marked read-only; beside "Setting.Ini" the
+  // write-back's helper file cannot be created.
+  ASSERT_TRUE(SetFileReadOnly(AppIni().string(), true));
   std::filesystem::create_directory(SettingIni().string() + ".~new");
 
   for (int session = 0; session < 3; ++session) {
@@ -198,13 +200,15 @@ TEST_F(ConfigFixture, FilesThatCannotBeWrittenStayAsTheyAreAndAreNamedOnceAtTheE
   EXPECT_TRUE(errors_.empty()) << errors_.front();
   EXPECT_EQ(ReadFile(AppIni()), "[Drucker]\r\nName=Alt\r\n");
   EXPECT_EQ(ReadFile(SettingIni()), setting_before);
+  EXPECT_TRUE(FileIsReadOnly(AppIni().string()));
 
   uConfigFinalize();
   ASSERT_EQ(errors_.size(), 1u);
   const std::string& message = errors_.front();
   EXPECT_EQ(message.rfind("Die Einstellungen konnten nicht gespeichert werden:\r\n", 0), 0u) << message;
-  EXPECT_NE(message.find(AppIni().string() + " ("), std::string::npos) << message;
-  EXPECT_NE(message.find(SettingIni().string() + " ("), std::string::npos) << message;
+  EXPECT_NE(message.find(AppIni().string() + " (schreibgeschützt)"), std::string::npos) << message;
+  EXPECT_NE(message.find(SettingIni().string() + " (Cannot create file"), std::string::npos) << message;
+  SetFileReadOnly(AppIni().string(), false);
 }
 
 TEST_F(ConfigFixture, WrittenFilesSayNothingAtTheEnd) {

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/app/message_box_text.h"
 #include "tests/support/dispatcher_log.h"
 #include "tests/support/helper_process.h"
 #include "tests/support/message_pump.h"
@@ -39,6 +40,31 @@ std::string MakeStartFolder(const std::string& tag, const std::string& setting_e
       << "[INI-DATEI]\r\nGlobal=.\r\n" << setting_extra;
   std::ofstream(fs::u8path(folder + "LumarPdfPrinter.ini"), std::ios::binary) << "";
   return folder;
+}
+
+// A message box that `process` shows, waited for up to `max_milliseconds`.
+HWND WaitForMessageBoxOf(const test_support::HelperProcess& process, uint32_t max_milliseconds) {
+  struct Search {
+    DWORD process_id;
+    HWND found;
+  } search{process.id(), nullptr};
+  const auto find = [&] {
+    EnumWindows(
+        [](HWND window, LPARAM lparam) -> BOOL {
+          auto* wanted = reinterpret_cast<Search*>(lparam);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (owner != wanted->process_id || !IsWindowVisible(window) ||
+              test_support::WindowClassName(window) != "#32770")
+            return TRUE;
+          wanted->found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  };
+  test_support::PumpUntil(find, max_milliseconds);
+  return search.found;
 }
 
 std::string WindowsFolder() {
@@ -123,6 +149,39 @@ TEST(Program, StartsAndEndsPromptlyWhileTheDispatcherHangs) {
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(60000), 0u);
+}
+
+TEST(Program, LeavesReadOnlySettingsFilesAsTheyAreAndSaysSoOnceAtTheEnd) {
+  const std::string folder = MakeStartFolder("program-read-only");
+  const std::string setting_ini = folder + "Setting.Ini";
+  const std::string program_ini = folder + "LumarPdfPrinter.ini";
+  const std::string setting_before = ReadText(setting_ini);
+  for (const std::string& file : {setting_ini, program_ini})
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+
+  test_support::HelperProcess program;
+  ASSERT_TRUE(program.Start(ProgramPath(), "", folder));
+  HWND window = program.WaitForWindow("Lumar PDF-Printer");
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WaitForMessageBoxOf(program, 0), nullptr) << "nothing is said while the program runs";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+
+  HWND box = WaitForMessageBoxOf(program, 20000);
+  ASSERT_NE(box, nullptr);
+  const std::string text = MessageBoxText(box);
+  EXPECT_EQ(text.rfind("Die Einstellungen konnten nicht gespeichert werden:", 0), 0u) << text;
+  EXPECT_NE(text.find(setting_ini + " (schreibgeschützt)"), std::string::npos) << text;
+  EXPECT_NE(text.find(program_ini + " (schreibgeschützt)"), std::string::npos) << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  // A second message would hold the program up here.
+  EXPECT_EQ(program.WaitForExit(), 0u);
+
+  EXPECT_EQ(ReadText(setting_ini), setting_before);
+  EXPECT_EQ(ReadText(program_ini), "");
+  for (const std::string& file : {setting_ini, program_ini}) {
+    EXPECT_NE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << file;
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
 }
 
 TEST(Program, RunsWithTheUtf8CodePage) {
