@@ -77,14 +77,14 @@ void TlxValueDef::CopyFrom(const TlxValueDef& other) {
 void TlxValueDef::SetStored(bool stored) {
   if (stored_ == stored)
     return;
-  stored_ = stored;
+  owner_.ReshapeFor([this, stored] { stored_ = stored; });
   owner_.NotifyDefChanged(*this, true);
 }
 
 void TlxValueDef::SetTextStored(bool text_stored) {
   if (text_stored_ == text_stored)
     return;
-  text_stored_ = text_stored;
+  owner_.ReshapeFor([this, text_stored] { text_stored_ = text_stored; });
   owner_.NotifyDefChanged(*this, true);
 }
 
@@ -134,6 +134,15 @@ void TlxValueDefs::LayOut(int32_t start_offset) {
 }
 
 bool TlxValueDefs::IsInternal() const { return this == &storage_.InternalValueDefs(); }
+
+void TlxValueDefs::ReshapeFor(const std::function<void()>& change) {
+  // The records of this layout keep existing, without values: their bytes
+  // were laid out for the old flags.
+  for (TlxRecordBuffer& buffer : storage_.BuffersOf(*this))
+    storage_.FreeBuffer(buffer, *this);
+  change();
+  storage_.LayOutValueDefs(*this);
+}
 
 TlxValueDef* TlxValueDefs::AddValueDef(TlxValueTypeClass value_type, bool stored, bool text_stored, TObject* link) {
   std::unique_ptr<TlxValueDef> def = CreateValueDef(value_type);

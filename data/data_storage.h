@@ -51,6 +51,8 @@ class TlxValueDef : public TObject {
   TlxValueDefs& ValueDefs() const { return owner_; }
   TlxValueTypeClass ValueTypeClass() const { return value_type_; }
   bool Stored() const { return stored_; }
+  // Changing a flag of a def in use frees the values of its layout's
+  // records, whose bytes were laid out for the old flags.
   void SetStored(bool stored);
   bool TextStored() const { return text_stored_; }
   void SetTextStored(bool text_stored);
@@ -127,6 +129,9 @@ class TlxValueDefs : public TObject {
   int32_t RecordOffset() const { return record_offset_; }
   int32_t RecordSize() const { return record_size_; }
   bool IsInternal() const;
+  // Changes the layout through `change` (a def's flags): the records of
+  // this layout lose their values, then the defs are laid out again.
+  void ReshapeFor(const std::function<void()>& change);
 
  private:
   TlxDataStorage& storage_;

@@ -5,22 +5,7 @@
 #include "platform/db/data_set.h"
 #include "platform/db/data_source.h"
 #include "platform/db/db_errors.h"
-
-namespace {
-
-// Clears a flag when the scope ends, also on failure.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlagScope() { flag_ = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
+#include "platform/rtl/scope.h"
 
 TDataLink::~TDataLink() {
   if (source_ != nullptr)
@@ -134,7 +119,7 @@ bool TDataLink::Edit() {
 }
 
 void TDataLink::UpdateRecord() {
-  TFlagScope updating(updating_);
+  TStateScope updating(updating_, true);
   UpdateData();
 }
 

@@ -48,7 +48,7 @@ std::string TCollectionItem::GetNamePath() const {
 }
 
 void TCollectionItem::Changed(bool all_items) {
-  if (collection_ == nullptr || collection_->update_count_ != 0)
+  if (collection_ == nullptr || !collection_->update_batch_.Change())
     return;
   collection_->Update(all_items ? nullptr : this);
 }
@@ -101,10 +101,9 @@ void TCollection::Delete(int32_t index) {
 void TCollection::Clear() {
   if (items_.empty())
     return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   while (!items_.empty())
     delete items_.back();
-  EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int32_t id) const {
@@ -116,10 +115,7 @@ TCollectionItem* TCollection::FindItemID(int32_t id) const {
 }
 
 void TCollection::EndUpdate() {
-  if (update_count_ <= 0)
-    return;
-  if (--update_count_ == 0)
-    Changed();
+  update_batch_.End([this] { Changed(); });
 }
 
 void TCollection::Assign(const TPersistent* source) {
@@ -150,7 +146,7 @@ void TCollection::Update(TCollectionItem*) {}
 void TCollection::Notify(TCollectionItem*, TCollectionNotification) {}
 
 void TCollection::Changed() {
-  if (update_count_ == 0)
+  if (update_batch_.Change())
     Update(nullptr);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/rtl/persistent.h"
+#include "platform/rtl/update_batch.h"
 
 class TCollection;
 
@@ -72,9 +73,10 @@ class TCollection : public TPersistent {
   void Clear();
   TCollectionItem* FindItemID(int32_t id) const;
 
-  void BeginUpdate() { ++update_count_; }
+  void BeginUpdate() { update_batch_.Begin(); }
+  // The last EndUpdate reports one change of the whole collection.
   void EndUpdate();
-  int32_t UpdateCount() const { return update_count_; }
+  int32_t UpdateCount() const { return update_batch_.Count(); }
 
   // Replaces the items by copies of the source collection's items.
   void Assign(const TPersistent* source) override;
@@ -100,6 +102,6 @@ class TCollection : public TPersistent {
   TPersistent* owner_;
   std::string prop_name_;
   std::vector<TCollectionItem*> items_;
-  int32_t update_count_ = 0;
+  TUpdateBatch update_batch_{TUpdateBatch::kUpdateAlways};
   int32_t next_id_ = 0;
 };

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope.h"
 
 class TObject;
 class TComponent;
@@ -204,15 +205,7 @@ class TUpdateScope {
   TUpdateScope(const TUpdateScope&) = delete;
   TUpdateScope& operator=(const TUpdateScope&) = delete;
   ~TUpdateScope() noexcept(false) {
-    if (std::uncaught_exceptions() == exceptions_) {
-      target_.EndUpdate();
-      return;
-    }
-    try {
-      target_.EndUpdate();
-    } catch (...) {
-      // The exception already unwinding is the one to report.
-    }
+    RunScopeCleanup([this] { target_.EndUpdate(); }, exceptions_);
   }
 
  private:

@@ -267,16 +267,11 @@ void TStrings::SplitDelimited(std::string_view text, char delimiter, char quote,
 }
 
 void TStrings::BeginUpdate() {
-  if (update_count_ == 0)
-    SetUpdateState(true);
-  ++update_count_;
+  update_batch_.Begin([this] { SetUpdateState(true); });
 }
 
 void TStrings::EndUpdate() {
-  if (update_count_ <= 0)
-    return;
-  if (--update_count_ == 0)
-    SetUpdateState(false);
+  update_batch_.End([this] { SetUpdateState(false); });
 }
 
 void TStrings::SetUpdateState(bool) {}

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/rtl/persistent.h"
+#include "platform/rtl/update_batch.h"
 
 class TStream;
 
@@ -95,7 +96,7 @@ class TStrings : public TPersistent {
   // Batches changes: events fire once, at the last EndUpdate.
   void BeginUpdate();
   void EndUpdate();
-  int32_t UpdateCount() const { return update_count_; }
+  int32_t UpdateCount() const { return update_batch_.Count(); }
 
   // Loading reads the whole stream from its position: a UTF-8 byte order
   // mark is dropped and remembered (Utf8Bom), UTF-16 text with its mark is
@@ -123,7 +124,7 @@ class TStrings : public TPersistent {
   std::string JoinDelimited(char delimiter, char quote, bool strict) const;
   void SplitDelimited(std::string_view text, char delimiter, char quote, bool strict);
 
-  int32_t update_count_ = 0;
+  TUpdateBatch update_batch_{TUpdateBatch::kUpdateAlways};
   char name_value_separator_ = '=';
   char delimiter_ = ',';
   char quote_char_ = '"';

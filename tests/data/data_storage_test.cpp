@@ -199,6 +199,18 @@ TEST_F(DataStorageTest, OnlyStoredValuesSkipsUnstoredDefs) {
   EXPECT_EQ(storage.ValueOf(scratch, *calculated).AsInteger(), 3);
 }
 
+TEST_F(DataStorageTest, ChangingAFlagLaterReshapesTheLayout) {
+  const int32_t index = AddFile("a", 1, 1);
+  const int32_t size_before = storage.ValueDefs().RecordSize();
+  groesse->SetTextStored(true);
+  EXPECT_EQ(storage.ValueDefs().RecordSize(), size_before + static_cast<int32_t>(sizeof(void*)));
+  EXPECT_FALSE(storage.HasBuffer(index));
+  storage.StoreValue(index, *sortkey, Variant(5));
+  storage.StoreDisplayText(index, *groesse, "text");
+  EXPECT_EQ(storage.DisplayTextOf(index, *groesse), "text");
+  EXPECT_EQ(storage.ValueOf(index, *sortkey).AsInteger(), 5);
+}
+
 TEST_F(DataStorageTest, CompareRecordValuesPutsNullsFirst) {
   AddFile("b", 2, 2);
   AddFile("a", 1, 1);
