@@ -1,6 +1,7 @@
 #include "app/file_list.h"
 
 #include "platform/db/client_data_set.h"
+#include "platform/db/controls_disabled_scope.h"
 #include "platform/db/date_time_fields.h"
 #include "platform/db/float_fields.h"
 #include "platform/db/numeric_fields.h"
@@ -8,8 +9,14 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/file_stream.h"
 #include "platform/rtl/file_utils.h"
+#include "platform/rtl/scope.h"
+#include "platform/rtl/text.h"
 
 namespace {
+
+// The longest path the system can name (in UTF-16 units, so no more
+// characters): the "Datei" field holds any path whole.
+constexpr int32_t kLongestPath = 32767;
 
 template <class Field>
 Field* AddField(TClientDataSet* data_set, const char* name) {
@@ -25,7 +32,7 @@ Field* AddField(TClientDataSet* data_set, const char* name) {
 FileList::FileList(TComponent* owner) : data_set_(new TClientDataSet(owner)) {
   data_set_->SetName("cdsDateien");
   datei_ = AddField<TStringField>(data_set_, "Datei");
-  datei_->SetSize(500);
+  datei_->SetSize(kLongestPath);
   groesse_ = AddField<TFloatField>(data_set_, "Groesse");
   datum_ = AddField<TDateTimeField>(data_set_, "Datum");
   sortkey_ = AddField<TIntegerField>(data_set_, "Sortkey");
@@ -41,17 +48,28 @@ void FileList::AddFile(const std::string& path) {
     throw Exception("Das Änderungsdatum von " + path + " kann nicht gelesen werden.");
 
   data_set_->Append();
-  try {
-    datei_->SetAsString(path);
-    groesse_->SetAsFloat(static_cast<double>(size));
-    datum_->SetAsDateTime(modified);
-    sortkey_->SetAsInteger(next_sortkey_);
-    data_set_->Post();
-  } catch (...) {
-    data_set_->Cancel();
-    throw;
-  }
+  TScopeFail cancel_row([this] { data_set_->Cancel(); });
+  datei_->SetAsString(path);
+  groesse_->SetAsFloat(static_cast<double>(size));
+  datum_->SetAsDateTime(modified);
+  sortkey_->SetAsInteger(next_sortkey_);
+  data_set_->Post();
   ++next_sortkey_;
+}
+
+void FileList::AddListedFiles(const std::vector<std::string>& paths) {
+  TControlsDisabledScope quiet(*data_set_);
+  for (const std::string& path : paths) {
+    if (ListsFile(path))
+      AddFile(path);
+  }
+}
+
+void FileList::ReplaceWithListedFiles(const std::vector<std::string>& paths) {
+  TControlsDisabledScope quiet(*data_set_);
+  Clear();
+  AddListedFiles(paths);
+  data_set_->First();
 }
 
 void FileList::Clear() {
@@ -61,15 +79,18 @@ void FileList::Clear() {
 
 std::vector<std::string> FileList::Paths() const {
   std::vector<std::string> paths;
-  data_set_->DisableControls();
+  TControlsDisabledScope quiet(*data_set_);
   const TBookmark position = data_set_->Bookmark();
   for (data_set_->First(); !data_set_->Eof(); data_set_->Next())
     paths.push_back(datei_->AsString());
   if (!position.empty() && data_set_->BookmarkValid(position))
     data_set_->GotoBookmark(position);
-  data_set_->EnableControls();
   return paths;
 }
+
+bool IsPdfPath(std::string_view path) { return AnsiUpperCase(ExtractFileExt(path)) == ".PDF"; }
+
+bool ListsFile(const std::string& path) { return IsPdfPath(path) && FileExists(path); }
 
 int64_t FileSize64(const std::string& path) {
   TFileStream file(path, fmOpenRead | fmShareDenyNone);

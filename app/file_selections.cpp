@@ -1,9 +1,65 @@
 #include "app/file_selections.h"
 
+#include <algorithm>
+
 #include "app/config.h"
-#include "platform/rtl/file_utils.h"
 #include "platform/rtl/strings.h"
 #include "platform/rtl/text.h"
+
+namespace {
+
+bool IsStored(std::string_view name, const std::vector<SavedSelection>& stored) {
+  return std::any_of(stored.begin(), stored.end(), [name](const SavedSelection& entry) { return entry.name == name; });
+}
+
+// The other stored name that maps to the same section as `name`, by the
+// naming rule or by the section it names. Section names compare as the INI
+// file compares them, without regard to letter case.
+const SavedSelection* SectionHolder(std::string_view name, const std::vector<SavedSelection>& stored) {
+  const std::string section = SelectionSectionName(name);
+  for (const SavedSelection& entry : stored) {
+    if (entry.name == name)
+      continue;
+    if (AnsiSameText(entry.section, section) || AnsiSameText(SelectionSectionName(entry.name), section))
+      return &entry;
+  }
+  return nullptr;
+}
+
+std::string NewNameProblem(std::string_view name) {
+  if (name.find_first_of("=[];") != std::string_view::npos)
+    return "Der Name darf die Zeichen = [ ] ; nicht enthalten.";
+  if (name.front() == ' ' || name.back() == ' ')
+    return "Der Name darf nicht mit einem Leerzeichen beginnen oder enden.";
+  return {};
+}
+
+std::string HeldSectionMessage(std::string_view name, const std::string& holder) {
+  return "Unter dem Namen „" + std::string(name) + "“ kann nicht gespeichert werden: die gespeicherte Auswahl „" +
+         holder +
+         "“ belegt denselben Eintrag, denn die Namen unterscheiden sich nur in Groß-/Kleinschreibung oder "
+         "Leerzeichen. Wählen Sie „" +
+         holder + "“, um diese Auswahl zu ersetzen, oder geben Sie einen anderen Namen ein.";
+}
+
+// The entries of "DATEIEN_SAVED" in the open program INI.
+std::vector<SavedSelection> ReadSavedSelections() {
+  TStringList lines;
+  ConfigReadSectionValues(kSavedSelectionsSection, lines);
+  std::vector<SavedSelection> stored;
+  for (int32_t i = 0; i < lines.Count(); ++i)
+    stored.push_back(SavedSelection{lines.Names(i), lines.ValueFromIndex(i)});
+  return stored;
+}
+
+bool SectionStillNamed(const std::string& section, const std::vector<SavedSelection>& stored,
+                       std::string_view except) {
+  return std::any_of(stored.begin(), stored.end(), [&](const SavedSelection& entry) {
+    return entry.name != except && AnsiSameText(entry.section, section);
+  });
+}
+
+}  // namespace
 
 std::string SelectionSectionName(std::string_view name) {
   std::string joined;
@@ -14,33 +70,42 @@ std::string SelectionSectionName(std::string_view name) {
   return "DATEIEN_SAVED_" + AnsiUpperCase(joined);
 }
 
-std::string SelectionNameProblem(std::string_view name) {
+std::string SelectionSaveProblem(std::string_view name, const std::vector<SavedSelection>& stored) {
   if (name.empty())
-    return "Ein Name muss ausgewählt bzw. eingegeben werden.";
-  if (name.find_first_of("=[];") != std::string_view::npos)
-    return "Der Name darf die Zeichen = [ ] ; nicht enthalten.";
-  if (name.front() == ' ' || name.back() == ' ')
-    return "Der Name darf nicht mit einem Leerzeichen beginnen oder enden.";
+    return kNoSelectionNameMessage;
+  if (!IsStored(name, stored)) {
+    if (std::string problem = NewNameProblem(name); !problem.empty())
+      return problem;
+  }
+  if (const SavedSelection* holder = SectionHolder(name, stored))
+    return HeldSectionMessage(name, holder->name);
   return {};
 }
 
-std::vector<std::string> SavedSelectionNames() {
-  std::vector<std::string> names;
+std::vector<SavedSelection> SavedSelections() {
   if (!OpenConfig())
-    return names;
-  TStringList lines;
-  ConfigReadSectionValues(kSavedSelectionsSection, lines);
+    return {};
+  std::vector<SavedSelection> stored = ReadSavedSelections();
   CloseConfig();
-  for (int32_t i = 0; i < lines.Count(); ++i)
-    names.push_back(lines.Names(i));
-  return names;
+  return stored;
 }
 
-bool SaveSelection(const std::string& name, const std::vector<std::string>& paths) {
-  const std::string section = SelectionSectionName(name);
+SaveSelectionResult SaveSelection(const std::string& name, const std::vector<std::string>& paths) {
   if (!OpenConfig())
-    return false;
+    return {};
+  const std::vector<SavedSelection> stored = ReadSavedSelections();
+  // The file may have changed since the name was chosen.
+  if (std::string problem = SelectionSaveProblem(name, stored); !problem.empty()) {
+    CloseConfig();
+    return SaveSelectionResult{false, std::move(problem)};
+  }
+  const std::string section = SelectionSectionName(name);
   if (ConfigValueExists(kSavedSelectionsSection, name)) {
+    // A section named by hand goes with the name, unless another name
+    // still refers to it.
+    const std::string previous = ConfigReadStr(kSavedSelectionsSection, name, std::string());
+    if (!previous.empty() && !SectionStillNamed(previous, stored, name))
+      ConfigEraseSection(previous);
     ConfigEraseSection(section);
     ConfigDeleteKey(kSavedSelectionsSection, name);
   }
@@ -50,7 +115,7 @@ bool SaveSelection(const std::string& name, const std::vector<std::string>& path
     texts.Add(path);
   ConfigWriteSectionList(section, texts);
   CloseConfig();
-  return true;
+  return SaveSelectionResult{true, {}};
 }
 
 std::optional<std::vector<std::string>> LoadSelection(const std::string& name) {
@@ -74,11 +139,11 @@ std::optional<std::vector<std::string>> LoadSelection(const std::string& name) {
 bool DeleteSelection(const std::string& name) {
   if (!OpenConfig())
     return false;
+  const std::vector<SavedSelection> stored = ReadSavedSelections();
   const std::string section = ConfigReadStr(kSavedSelectionsSection, name, std::string());
-  ConfigEraseSection(section);
+  if (!section.empty() && !SectionStillNamed(section, stored, name))
+    ConfigEraseSection(section);
   ConfigDeleteKey(kSavedSelectionsSection, name);
   CloseConfig();
   return true;
 }
-
-bool IsPdfPath(std::string_view path) { return AnsiUpperCase(ExtractFileExt(path)) == ".PDF"; }

@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "platform/rtl/component.h"
+#include "platform/rtl/update_batch.h"
 #include "platform/rtl/variant.h"
 
+class TDataSet;
 class TDataSource;
 class TGridStandInView;
 
@@ -37,11 +39,13 @@ class TGridStandInDataController {
   void BeginUpdate();
   void EndUpdate();
   int32_t GetRecordCount() const;
-  int32_t UpdateCount() const { return update_count_; }
+  int32_t UpdateCount() const { return update_batch_.Count(); }
 
  private:
+  friend class TGridStandInView;
+
   TGridStandInView& view_;
-  int32_t update_count_ = 0;
+  TUpdateBatch update_batch_;
 };
 
 class TGridStandInViewData {
@@ -75,7 +79,9 @@ class TGridStandInView : public TComponent {
   // Fires after the rows were taken over from the dataset.
   std::function<void(TObject* sender)> OnRowsChanged;
 
-  // Takes the dataset's rows over now (unless an update bracket is open).
+  // Takes the dataset's rows over now; inside an update bracket, once at
+  // its end. A read that fails keeps the rows shown before, and the next
+  // change reloads again.
   void Reload();
 
  private:
@@ -83,13 +89,16 @@ class TGridStandInView : public TComponent {
   friend class TGridStandInViewData;
   class Link;
 
+  // The values of the view's columns for every row of `data_set`, in its
+  // order.
+  std::vector<TGridStandInRecord> ReadRows(TDataSet& data_set) const;
+
   std::unique_ptr<Link> link_;
   std::vector<std::string> field_names_;
   std::vector<std::string> captions_;
   std::vector<TGridStandInRecord> rows_;
   TGridStandInDataController data_controller_{*this};
   TGridStandInViewData view_data_{*this};
-  bool reload_pending_ = false;
   bool reloading_ = false;
   bool destroying_ = false;
 };

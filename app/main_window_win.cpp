@@ -227,12 +227,7 @@ void TfmMain::FormDestroy(TObject*) {
 void TfmMain::WMDropFiles(TMessage& message) {
   const std::vector<std::string> names = TakeDroppedFileNames(reinterpret_cast<HDROP>(message.WParam));
   try {
-    for (const std::string& name : names) {
-      // Folders and other files are passed over without a word.
-      if (!IsPdfPath(name) || DirectoryExists(name))
-        continue;
-      file_list_->AddFile(name);
-    }
+    file_list_->AddListedFiles(names);
   } catch (const Exception& error) {
     ShowErrorBox("Fehler: " + error.Message());
   }
@@ -292,7 +287,9 @@ void TfmMain::pmDateienauswahlspeichernClick(TObject*) {
   const std::string name = AskSelectionName("SAVE");
   if (name.empty())
     return;
-  SaveSelection(name, ListedPaths());
+  const SaveSelectionResult result = SaveSelection(name, ListedPaths());
+  if (!result.refusal.empty())
+    ShowErrorBox(result.refusal);
 }
 
 void TfmMain::pmDateienauswahlladenClick(TObject*) {
@@ -302,27 +299,7 @@ void TfmMain::pmDateienauswahlladenClick(TObject*) {
   // A selection that cannot be read leaves the list as it is.
   const std::optional<std::vector<std::string>> paths = LoadSelection(name);
   if (paths)
-    LoadSelectionIntoList(*paths);
-}
-
-void TfmMain::LoadSelectionIntoList(const std::vector<std::string>& paths) {
-  TClientDataSet* data_set = file_list_->DataSet();
-  data_set->DisableControls();
-  try {
-    file_list_->Clear();
-    for (const std::string& path : paths) {
-      // Files that have gone since the selection was saved are passed over,
-      // as the print run would pass them over.
-      if (!IsPdfPath(path) || !FileExists(path))
-        continue;
-      file_list_->AddFile(path);
-    }
-    data_set->First();
-  } catch (...) {
-    data_set->EnableControls();
-    throw;
-  }
-  data_set->EnableControls();
+    file_list_->ReplaceWithListedFiles(*paths);
 }
 
 void TfmMain::pmDateienauswahlloeschenClick(TObject*) {
@@ -336,7 +313,7 @@ void TfmMain::pmBeendenClick(TObject*) { Close(); }
 
 void TfmMain::ShowRows() {
   TStrings& items = lbDateien->Items();
-  items.BeginUpdate();
+  TUpdateScope update(items);
   items.Clear();
   TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
   for (int32_t row = 0; row < view_data->RecordCount(); ++row) {
@@ -344,5 +321,4 @@ void TfmMain::ShowRows() {
     items.Add(TextOf(record.GetValue(0)) + "   " + TextOf(record.GetValue(kDateiItem)) + "   " +
               TextOf(record.GetValue(2)) + "   " + TextOf(record.GetValue(3)));
   }
-  items.EndUpdate();
 }

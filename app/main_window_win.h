@@ -81,7 +81,6 @@ class TfmMain : public TForm {
   void ShowRows();
   // The "Datei" values of the rows in the view's order.
   std::vector<std::string> ListedPaths();
-  void LoadSelectionIntoList(const std::vector<std::string>& paths);
 
   std::unique_ptr<FileList> file_list_;
   std::unique_ptr<TprPrinterList> printer_list_;

@@ -105,15 +105,18 @@ void TfmSpeichernLaden::SetMode(const std::string& mode) {
   }
   cbName->SetText("");
   cbName->Items().Clear();
-  for (const std::string& name : SavedSelectionNames())
-    cbName->Items().Add(name);
+  stored_ = SavedSelections();
+  for (const SavedSelection& entry : stored_)
+    cbName->Items().Add(entry.name);
 }
 
 void TfmSpeichernLaden::sbOKClick(TObject*) {
   const std::string name(TrimBlanks(cbName->Text()));
-  // A typed name must be one that the INI file can hold as a key; picked
-  // names came from there.
-  if (const std::string problem = SelectionNameProblem(name); !problem.empty()) {
+  // Only saving may bring a new name; loading and deleting pick a stored
+  // one, which is taken as it stands.
+  const std::string problem =
+      mode_ == "SAVE" ? SelectionSaveProblem(name, stored_) : name.empty() ? kNoSelectionNameMessage : "";
+  if (!problem.empty()) {
     MessageDlg(problem, mtError, {mbOK}, 0);
     return;
   }

@@ -4,7 +4,9 @@
 // "DELETE" (a stored name is picked).
 
 #include <string>
+#include <vector>
 
+#include "app/file_selections.h"
 #include "platform/toolkit/form.h"
 
 class TComboBox;
@@ -35,6 +37,8 @@ class TfmSpeichernLaden : public TForm {
  private:
   std::string mode_;
   std::string selected_name_;
+  // The selections stored when the dialog was prepared.
+  std::vector<SavedSelection> stored_;
 };
 
 // Shows the dialog in `mode`, owned by the application object and freed

@@ -9,6 +9,8 @@
 #include "app/grid_stand_in.h"
 #include "platform/db/client_data_set.h"
 #include "platform/db/data_source.h"
+#include "platform/db/numeric_fields.h"
+#include "platform/db/string_fields.h"
 #include "platform/rtl/exceptions.h"
 
 namespace {
@@ -85,6 +87,91 @@ TEST_F(GridStandInTest, AnUpdateBracketTakesChangesOverOnceAtItsEnd) {
   controller->EndUpdate();
   EXPECT_EQ(controller->GetRecordCount(), 0);
   EXPECT_EQ(reloads_, before + 1);
+}
+
+TEST_F(GridStandInTest, AnUnbalancedEndNeitherReloadsNorBlocksLaterBrackets) {
+  TGridStandInDataController* controller = view_->GetDataController();
+  const int before = reloads_;
+  controller->EndUpdate();
+  EXPECT_EQ(reloads_, before);
+  EXPECT_EQ(controller->UpdateCount(), 0);
+  list_.AddFile(MakeFile("a.pdf"));
+  EXPECT_EQ(controller->GetRecordCount(), 1);
+}
+
+TEST_F(GridStandInTest, MovingTheCurrentRowReloadsNothing) {
+  list_.AddFile(MakeFile("a.pdf"));
+  list_.AddFile(MakeFile("b.pdf"));
+  const int before = reloads_;
+  list_.DataSet()->First();
+  list_.DataSet()->Next();
+  EXPECT_EQ(reloads_, before);
+}
+
+// A text field whose reading fails on demand, as a field of a real source
+// may fail (a value that cannot be converted, a source that went away).
+class TFailingStringField : public TStringField {
+ public:
+  using TStringField::TStringField;
+  Variant AsVariant() const override {
+    if (fail)
+      throw Exception("Lesefehler");
+    return TStringField::AsVariant();
+  }
+  bool fail = false;
+};
+
+TEST(GridStandIn, AReadThatFailsKeepsTheRowsAndLeavesTheListAbleToReload) {
+  TComponent owner(nullptr);
+  auto* data_set = new TClientDataSet(&owner);
+  auto* datei = new TFailingStringField(&owner);
+  datei->SetFieldName("Datei");
+  datei->SetDataSet(data_set);
+  auto* sortkey = new TIntegerField(&owner);
+  sortkey->SetFieldName("Sortkey");
+  sortkey->SetDataSet(data_set);
+  data_set->CreateDataSet();
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(data_set);
+  auto* view = new TGridStandInView(&owner);
+  view->AddColumn("Datei", "Datei");
+  view->SetDataSource(source);
+
+  const auto add_row = [&](const std::string& name, int32_t key) {
+    data_set->Append();
+    datei->SetAsString(name);
+    sortkey->SetAsInteger(key);
+    data_set->Post();
+  };
+  add_row("a.pdf", 1);
+  add_row("b.pdf", 2);
+
+  datei->fail = true;
+  EXPECT_THROW(add_row("c.pdf", 3), Exception);
+  TGridStandInViewData* rows = view->GetViewData();
+  ASSERT_EQ(rows->RecordCount(), 2) << "the rows shown before stay";
+  EXPECT_EQ(rows->GetRecord(1).GetValue(0).AsString(), "b.pdf");
+  EXPECT_FALSE(data_set->ControlsDisabled());
+  EXPECT_EQ(data_set->State(), dsBrowse);
+  EXPECT_EQ(datei->AsString(), "c.pdf") << "the current row is where it was";
+
+  datei->fail = false;
+  add_row("d.pdf", 4);
+  ASSERT_EQ(rows->RecordCount(), 4) << "the list reloads again";
+  EXPECT_EQ(rows->GetRecord(2).GetValue(0).AsString(), "c.pdf");
+  EXPECT_EQ(rows->GetRecord(3).GetValue(0).AsString(), "d.pdf");
+
+  // Inside an update bracket the failure comes at its end, and the bracket
+  // is closed all the same.
+  TGridStandInDataController* controller = view->GetDataController();
+  controller->BeginUpdate();
+  add_row("e.pdf", 5);
+  datei->fail = true;
+  EXPECT_THROW(controller->EndUpdate(), Exception);
+  EXPECT_EQ(controller->UpdateCount(), 0);
+  datei->fail = false;
+  add_row("f.pdf", 6);
+  EXPECT_EQ(rows->RecordCount(), 6);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "platform/toolkit/menus.h"
 #include "platform/toolkit/progress_bar.h"
 #include "tests/app/config_fixture.h"
+#include "tests/app/long_path.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/drop_handle.h"
 #include "tests/support/helper_process.h"
@@ -160,6 +161,52 @@ TEST_F(MainWindowFixture, ALockedFileEndsTheDropWithAMessageAndAddsNoHalfRow) {
   EXPECT_EQ(form.Files().Paths(), std::vector<std::string>{first});
   EXPECT_EQ(form.NextSortkey(), 2);
   EXPECT_EQ(form.Files().DataSet()->State(), dsBrowse);
+  // The list's display bracket is closed: the row added shows, and later
+  // drops show too.
+  EXPECT_FALSE(form.Files().DataSet()->ControlsDisabled());
+  EXPECT_EQ(form.lbDateien->Items().Count(), 1);
+  Drop(form, {last});
+  EXPECT_EQ(form.lbDateien->Items().Count(), 2);
+}
+
+TEST_F(MainWindowFixture, DroppedPathsOfAnyLengthAreTakenWhole) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  const fs::path folder = fs::u8path(Documents());
+  std::vector<std::string> paths;
+  for (size_t length : {250u, 259u, 260u, 261u, 500u, 501u, 520u, 1024u, 1100u, 2000u})
+    paths.push_back(MakeFileWithPathLength(folder / std::to_string(length), length));
+
+  Drop(form, paths);
+  EXPECT_EQ(form.Files().Paths(), paths);
+  ASSERT_EQ(form.lbDateien->Items().Count(), static_cast<int32_t>(paths.size()));
+  for (size_t i = 0; i < paths.size(); ++i)
+    EXPECT_NE(form.lbDateien->Items()[static_cast<int32_t>(i)].find(paths[i]), std::string::npos) << paths[i].size();
+  for (const std::string& path : paths)
+    RemoveFileWithPathLength(path, folder);
+}
+
+TEST_F(MainWindowFixture, ADropOfThousandsOfFilesIsTakenOverByTheListOnce) {
+  WriteBothFiles();
+  TfmMain& form = CreateMainWindow();
+  std::vector<std::string> paths;
+  for (int i = 0; i < 2000; ++i)
+    paths.push_back(MakeDocument("viele-" + std::to_string(i) + ".pdf"));
+  // Every reload of the list reads all its rows: one per added row made a
+  // drop cost the square of its size.
+  int reloads = 0;
+  const auto show_rows = form.lxGridDBDateien->OnRowsChanged;
+  form.lxGridDBDateien->OnRowsChanged = [&](TObject* sender) {
+    ++reloads;
+    show_rows(sender);
+  };
+
+  Drop(form, paths);
+  EXPECT_EQ(reloads, 1);
+  EXPECT_EQ(form.Files().RowCount(), 2000);
+  EXPECT_EQ(form.lbDateien->Items().Count(), 2000);
+  EXPECT_EQ(form.NextSortkey(), 2001);
+  EXPECT_EQ(form.Files().Paths(), paths);
 }
 
 // ---- the print run -------------------------------------------------------------------
@@ -322,6 +369,39 @@ TEST_F(MainWindowFixture, TheDialogRefusesEmptyAndUnstorableNamesAndCancelChange
     }
   }
   EXPECT_EQ(ReadFile(AppIni()).find("DATEIEN_SAVED_"), std::string::npos);
+}
+
+TEST_F(MainWindowFixture, NamesStoredByAnEarlierVersionLoadAndDeleteThroughTheDialog) {
+  const std::string kept = MakeDocument("alt.pdf");
+  WriteBothFiles("", "[DATEIEN_SAVED]\r\nListe [alt]=DATEIEN_SAVED_LISTE[ALT]\r\nA;B=DATEIEN_SAVED_A;B\r\n"
+                     "[DATEIEN_SAVED_LISTE[ALT]]\r\n1=" + kept + "\r\n[DATEIEN_SAVED_A;B]\r\n1=" + kept + "\r\n");
+  TfmMain& form = CreateMainWindow();
+
+  DialogSeen seen;
+  ChooseInNameDialog(form, *form.pmDateienauswahlladen, "Liste [alt]", &seen);
+  EXPECT_EQ(seen.items, (std::vector<std::string>{"Liste [alt]", "A;B"}));
+  EXPECT_EQ(seen.refusal, "");
+  EXPECT_EQ(form.Files().Paths(), std::vector<std::string>{kept});
+
+  ChooseInNameDialog(form, *form.pmDateienauswahlloeschen, "A;B", &seen);
+  EXPECT_EQ(seen.refusal, "");
+  const std::string ini = ReadFile(AppIni());
+  EXPECT_EQ(ini.find("A;B"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("Liste [alt]="), std::string::npos) << ini;
+}
+
+TEST_F(MainWindowFixture, SavingUnderANameWhoseSectionAnotherNameHoldsIsRefusedNamingIt) {
+  WriteBothFiles("", "[DATEIEN_SAVED]\r\nMeine Liste=DATEIEN_SAVED_MEINELISTE\r\n"
+                     "[DATEIEN_SAVED_MEINELISTE]\r\n1=C:\\a.pdf\r\n");
+  TfmMain& form = CreateMainWindow();
+  Drop(form, {MakeDocument("neu.pdf")});
+
+  DialogSeen seen;
+  ChooseInNameDialog(form, *form.pmDateienauswahlspeichern, "meineliste", &seen);
+  EXPECT_NE(seen.refusal.find("„Meine Liste“ belegt denselben Eintrag"), std::string::npos) << seen.refusal;
+  const std::string ini = ReadFile(AppIni());
+  EXPECT_NE(ini.find("[DATEIEN_SAVED_MEINELISTE]\r\n1=C:\\a.pdf"), std::string::npos) << ini;
+  EXPECT_EQ(ini.find("meineliste"), std::string::npos) << ini;
 }
 
 TEST_F(MainWindowFixture, LoadingANameThatIsNoLongerStoredKeepsTheList) {
