@@ -56,7 +56,7 @@ TEST_F(MainWindowFixture, StartsWithThePrintersAndTheStoredSettings) {
   EXPECT_EQ(std::count(items.begin(), items.end(), "Datei"), 1);
   EXPECT_EQ(std::count(items.begin(), items.end(), "PDF"), 1);
   EXPECT_EQ(form.cbPrinterSelect->Text(), "Datei");
-  EXPECT_EQ(PdfReaderTitle(), "Leser");
+  EXPECT_EQ(form.PdfReaderTitle(), "Leser");
   EXPECT_EQ(form.PauseToDestroy(), 250);
   EXPECT_EQ(form.NextSortkey(), 1);
   EXPECT_EQ(form.Files().RowCount(), 0);
@@ -84,7 +84,7 @@ TEST_F(MainWindowFixture, WithoutSettingsItWarnsOnceOpensAtItsDesignedPlaceAndWr
   EXPECT_EQ(form.Left(), 271);
   EXPECT_EQ(form.Top(), 222);
   EXPECT_EQ(form.cbPrinterSelect->ItemIndex(), 0);
-  EXPECT_TRUE(PdfReaderTitle().empty());
+  EXPECT_TRUE(form.PdfReaderTitle().empty());
   EXPECT_EQ(form.PauseToDestroy(), 0);
 
   destroying_ = true;  // as at the application's end
