@@ -99,7 +99,11 @@ std::u16string ShellOpenablePath(const std::u16string& path) {
 }
 
 void ShellPrintTo(HWND owner, const std::string& path, const std::string& parameters) {
-  const std::u16string openable = ShellOpenablePath(Utf8ToUtf16(path));
+  const std::u16string wide_path = Utf8ToUtf16(path);
+  if (wide_path.size() > kLongestShellPath)
+    throw Exception("Der Pfad ist länger als " + std::to_string(kLongestShellPath) +
+                    " Zeichen; so lange Pfade kann die Shell nicht übergeben.");
+  const std::u16string openable = ShellOpenablePath(wide_path);
   const std::u16string wide_parameters = Utf8ToUtf16(parameters);
   SHELLEXECUTEINFOW request{};
   request.cbSize = sizeof(request);

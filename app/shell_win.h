@@ -16,6 +16,11 @@
 // form of their own.
 inline constexpr size_t kShortestLongPath = 256;
 
+// The longest path the shell here hands on: beyond it the shell's own code
+// fails (under Wine it faults between 1,024 and 1,050 characters, whatever
+// form of the path it is given), so such a file is refused instead.
+inline constexpr size_t kLongestShellPath = 1024;
+
 // How long a print request waits at most for the handler it started.
 inline constexpr uint32_t kHandlerStartBoundMs = 30000;
 
@@ -30,7 +35,8 @@ std::u16string ShellOpenablePath(const std::u16string& path);
 // ShellOpenablePath gives. When the shell started a process for it, waits
 // (WaitForHandler, at most kHandlerStartBoundMs) so that the next file's
 // handler cannot overtake this one. A refusal of the shell raises Exception
-// with the system's text for it.
+// with the system's text for it; a path beyond kLongestShellPath is refused
+// the same way without asking the shell.
 void ShellPrintTo(HWND owner, const std::string& path, const std::string& parameters);
 
 // Waits until `process` has ended or waits for input, at most `bound_ms`.
