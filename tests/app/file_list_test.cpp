@@ -188,10 +188,10 @@ TEST_F(FileListTest, DeletingRowsBySortKeyKeepsTheOthersInOrderAndTheNextKey) {
 
   // The first, a middle and the last row leave; a key no row has is ignored.
   list_.DeleteRows({5, 1, 3, 99});
-  EXPECT_EQ(list_.Paths(), (std::vector<std::string>{paths[1], paths[3]}));
-  EXPECT_EQ(list_.NextSortkey(), 6);
   EXPECT_EQ(link.Take(), std::vector<std::string>{"changed"}) << "the view learns of it once";
   EXPECT_FALSE(list_.DataSet()->ControlsDisabled());
+  EXPECT_EQ(list_.Paths(), (std::vector<std::string>{paths[1], paths[3]}));
+  EXPECT_EQ(list_.NextSortkey(), 6);
 
   list_.DeleteRows({});
   EXPECT_EQ(list_.RowCount(), 2);
