@@ -172,3 +172,37 @@ TlxPixelImage lxRotatePixels(const TlxPixelImage& image, int32_t angle_index, bo
   }
   return result;
 }
+
+TlxPixelImage lxAddShadowPixels(const TlxPixelImage& image, int32_t offset, uint32_t shadow,
+                                const TlxPixelTransparency& transparency, bool resize) {
+  const int32_t w = image.Width;
+  const int32_t h = image.Height;
+  if (w < 0 || h < 0 || image.Pixels.size() != static_cast<size_t>(w) * static_cast<size_t>(h))
+    throw EInvalidArgument("The pixel array does not match the image size");
+  const int32_t d = std::max(offset, 0);
+  TlxPixelImage result;
+  result.Width = resize ? w + d : w;
+  result.Height = resize ? h + d : h;
+  result.Pixels.assign(static_cast<size_t>(result.Width) * static_cast<size_t>(result.Height), transparency.Background);
+  auto source_at = [&](int32_t x, int32_t y) -> const uint32_t* {
+    if (x < 0 || y < 0 || x >= w || y >= h)
+      return nullptr;
+    return &image.Pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
+  };
+  for (int32_t y = 0; y < result.Height; ++y) {
+    for (int32_t x = 0; x < result.Width; ++x) {
+      uint32_t& target = result.Pixels[static_cast<size_t>(y) * static_cast<size_t>(result.Width) + static_cast<size_t>(x)];
+      const uint32_t* own = source_at(x, y);
+      if (own != nullptr && !transparency.IsTransparent(*own)) {
+        target = *own;
+        continue;
+      }
+      const uint32_t* caster = source_at(x - d, y - d);
+      if (d > 0 && caster != nullptr && !transparency.IsTransparent(*caster))
+        target = shadow;
+      else if (own != nullptr)
+        target = *own;
+    }
+  }
+  return result;
+}

@@ -78,3 +78,11 @@ struct TlxPixelImage {
 // back as it is. Raises EInvalidArgument when the array does not match the
 // size.
 TlxPixelImage lxRotatePixels(const TlxPixelImage& image, int32_t angle_index, bool mirror);
+
+// The image with a shadow behind its shape: every transparent pixel whose
+// neighbour `offset` pixels up and to the left belongs to the shape takes
+// the `shadow` pixel; the shape itself stays as it is. With `resize` the
+// image grows by `offset` to the right and bottom so that the whole shadow
+// shows; the new area starts as the transparent background.
+TlxPixelImage lxAddShadowPixels(const TlxPixelImage& image, int32_t offset, uint32_t shadow,
+                                const TlxPixelTransparency& transparency, bool resize);

@@ -120,3 +120,36 @@ TEST(RotatePixelsTest, RefusesAnArrayOfTheWrongSize) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShadowPixelsTest, ShadowFallsBehindTheShapeOnly) {
+  // A 2 x 2 shape in the top-left corner of a 4 x 4 image of clear pixels.
+  constexpr uint32_t shape = 0xFF112233u;
+  constexpr uint32_t shadow = 0xFFEEEEEEu;
+  TlxPixelImage image{4, 4, std::vector<uint32_t>(16, 0)};
+  for (int32_t y = 0; y < 2; ++y)
+    for (int32_t x = 0; x < 2; ++x)
+      image.Pixels[static_cast<size_t>(y * 4 + x)] = shape;
+  const TlxPixelTransparency transparency{};
+  const TlxPixelImage shaded = lxAddShadowPixels(image, 1, shadow, transparency, false);
+  ASSERT_EQ(shaded.Width, 4);
+  const std::vector<uint32_t> expected = {
+      shape, shape, 0,      0,  //
+      shape, shape, shadow, 0,  //
+      0,     shadow, shadow, 0,  //
+      0,     0,      0,      0,
+  };
+  EXPECT_EQ(shaded.Pixels, expected);
+
+  // Growing keeps the whole shadow of a shape that touches the far edges.
+  TlxPixelImage full{2, 2, std::vector<uint32_t>(4, shape)};
+  const TlxPixelImage grown = lxAddShadowPixels(full, 2, shadow, transparency, true);
+  ASSERT_EQ(grown.Width, 4);
+  ASSERT_EQ(grown.Height, 4);
+  EXPECT_EQ(grown.Pixels[3 * 4 + 3], shadow);
+  EXPECT_EQ(grown.Pixels[0 * 4 + 3], 0u);
+  EXPECT_EQ(grown.Pixels[1 * 4 + 1], shape);
+}
+
+}  // namespace
