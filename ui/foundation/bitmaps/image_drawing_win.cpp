@@ -80,46 +80,6 @@ void BlendInSoftware(HDC destination, HDC source, const TRect& destination_rect,
          SRCCOPY);
 }
 
-// A system bitmap's pixels as 32-bit values, rows top first (the system
-// converts other depths; a monochrome mask reads white where it is set).
-TlxPixelImage SystemBitmapPixels(HBITMAP bitmap) {
-  BITMAP info{};
-  if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0)
-    return {};
-  TlxPixelImage image{info.bmWidth, info.bmHeight, {}};
-  image.Pixels.resize(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-  BITMAPINFO header{};
-  header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  header.bmiHeader.biWidth = info.bmWidth;
-  header.bmiHeader.biHeight = -info.bmHeight;
-  header.bmiHeader.biPlanes = 1;
-  header.bmiHeader.biBitCount = 32;
-  header.bmiHeader.biCompression = BI_RGB;
-  const TWindowDC screen;
-  GdiFlush();
-  if (GetDIBits(screen.Handle(), bitmap, 0, static_cast<UINT>(info.bmHeight), image.Pixels.data(), &header,
-                DIB_RGB_COLORS) == 0)
-    return {};
-  return image;
-}
-
-// The part of a strip inside `rect`, clipped to the strip.
-TlxPixelImage Cut(const TlxPixelImage& strip, const RECT& rect) {
-  TlxPixelImage cell{rect.right - rect.left, rect.bottom - rect.top, {}};
-  cell.Pixels.assign(static_cast<size_t>(std::max(cell.Width, 0)) * static_cast<size_t>(std::max(cell.Height, 0)), 0);
-  for (int32_t y = 0; y < cell.Height; ++y) {
-    for (int32_t x = 0; x < cell.Width; ++x) {
-      const int32_t from_x = rect.left + x;
-      const int32_t from_y = rect.top + y;
-      if (from_x < 0 || from_y < 0 || from_x >= strip.Width || from_y >= strip.Height)
-        continue;
-      cell.Pixels[static_cast<size_t>(y) * static_cast<size_t>(cell.Width) + static_cast<size_t>(x)] =
-          strip.Pixels[static_cast<size_t>(from_y) * static_cast<size_t>(strip.Width) + static_cast<size_t>(from_x)];
-    }
-  }
-  return cell;
-}
-
 // What drawing needs of an image: its pixels, whether their alpha counts,
 // and which pixels the image list's mask hides.
 struct TSourceImage {
@@ -137,11 +97,11 @@ TSourceImage ListImage(TCustomImageList& images, int32_t index) {
   if (!ImageList_GetImageInfo(images.Handle(), index, &info))
     return {};
   TSourceImage source;
-  source.Pixels = Cut(SystemBitmapPixels(info.hbmImage), info.rcImage);
+  source.Pixels = lxCropPixels(lxReadSystemBitmapPixels(info.hbmImage), TRect(info.rcImage));
   BITMAP strip{};
   source.AlphaCounts = GetObjectW(info.hbmImage, sizeof strip, &strip) != 0 && strip.bmBitsPixel == 32;
   if (info.hbmMask != nullptr) {
-    const TlxPixelImage mask = Cut(SystemBitmapPixels(info.hbmMask), info.rcImage);
+    const TlxPixelImage mask = lxCropPixels(lxReadSystemBitmapPixels(info.hbmMask), TRect(info.rcImage));
     source.Masked.resize(mask.Pixels.size());
     for (size_t i = 0; i < mask.Pixels.size(); ++i)
       source.Masked[i] = (mask.Pixels[i] & 0x00FFFFFFu) != 0;

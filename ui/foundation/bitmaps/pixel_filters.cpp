@@ -206,3 +206,21 @@ TlxPixelImage lxAddShadowPixels(const TlxPixelImage& image, int32_t offset, uint
   }
   return result;
 }
+
+TlxPixelImage lxCropPixels(const TlxPixelImage& image, const TRect& rect) {
+  TlxPixelImage part{std::max(rect.Width(), 0), std::max(rect.Height(), 0), {}};
+  part.Pixels.assign(static_cast<size_t>(part.Width) * static_cast<size_t>(part.Height), 0);
+  for (int32_t y = 0; y < part.Height; ++y) {
+    const int32_t from_y = rect.Top + y;
+    if (from_y < 0 || from_y >= image.Height)
+      continue;
+    for (int32_t x = 0; x < part.Width; ++x) {
+      const int32_t from_x = rect.Left + x;
+      if (from_x < 0 || from_x >= image.Width)
+        continue;
+      part.Pixels[static_cast<size_t>(y) * static_cast<size_t>(part.Width) + static_cast<size_t>(x)] =
+          image.Pixels[static_cast<size_t>(from_y) * static_cast<size_t>(image.Width) + static_cast<size_t>(from_x)];
+    }
+  }
+  return part;
+}

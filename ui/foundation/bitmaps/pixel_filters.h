@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/rtl/geometry.h"
+
 // The filters a bitmap runs over its pixels, by number.
 enum TlxPixelFilter : int32_t {
   // Opaque pixels lighten by 3/10 towards white; others fade to 200/255.
@@ -86,3 +88,6 @@ TlxPixelImage lxRotatePixels(const TlxPixelImage& image, int32_t angle_index, bo
 // shows; the new area starts as the transparent background.
 TlxPixelImage lxAddShadowPixels(const TlxPixelImage& image, int32_t offset, uint32_t shadow,
                                 const TlxPixelTransparency& transparency, bool resize);
+
+// The part of an image inside `rect`; pixels outside the image are 0.
+TlxPixelImage lxCropPixels(const TlxPixelImage& image, const TRect& rect);

@@ -153,3 +153,16 @@ TEST(ShadowPixelsTest, ShadowFallsBehindTheShapeOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CropPixelsTest, TakesTheRectangleAndZeroesWhatLiesOutside) {
+  const TlxPixelImage image{3, 2, {1, 2, 3, 4, 5, 6}};
+  EXPECT_EQ(lxCropPixels(image, TRect(1, 0, 3, 2)).Pixels, (std::vector<uint32_t>{2, 3, 5, 6}));
+  const TlxPixelImage beyond = lxCropPixels(image, TRect(2, 1, 4, 3));
+  EXPECT_EQ(beyond.Width, 2);
+  EXPECT_EQ(beyond.Pixels, (std::vector<uint32_t>{6, 0, 0, 0}));
+  EXPECT_TRUE(lxCropPixels(image, TRect(2, 2, 1, 1)).Pixels.empty());
+}
+
+}  // namespace
