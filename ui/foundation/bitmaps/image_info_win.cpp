@@ -43,10 +43,7 @@ void TlxImageInfoItem::Publish(TPropertyListBuilder& properties) {
   p.Integer("MaskColor", &TlxImageInfoItem::MaskColor, &TlxImageInfoItem::SetMaskColor, clNone);
 }
 
-TlxImageInfoItem::TlxImageInfoItem(TCollection* collection) : TCollectionItem(collection) {
-  if (const auto* infos = dynamic_cast<const TlxImageInfoCollection*>(collection))
-    SetCompressData(infos->CompressData());
-}
+TlxImageInfoItem::TlxImageInfoItem(TCollection* collection) : TCollectionItem(collection) {}
 
 TlxImageInfoItem::~TlxImageInfoItem() = default;
 
@@ -73,6 +70,12 @@ void TlxImageInfoCollection::SetCompressData(bool compress) {
   compress_data_ = compress;
   for (int32_t i = 0; i < Count(); ++i)
     Items(i)->SetCompressData(compress);
+}
+
+void TlxImageInfoCollection::Notify(TCollectionItem* item, TCollectionNotification action) {
+  TCollection::Notify(item, action);
+  if (action == cnAdded)
+    static_cast<TlxImageInfoItem*>(item)->SetCompressData(compress_data_);
 }
 
 TlxImageInfoItem* TlxImageInfoCollection::Add(TBitmap* image, TBitmap* mask, TColor mask_color) {

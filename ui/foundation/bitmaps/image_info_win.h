@@ -43,7 +43,6 @@ class TlxImageInfoItem : public TCollectionItem {
                                  &TlxImageInfoItem::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
-  // Takes the collection's CompressData.
   explicit TlxImageInfoItem(TCollection* collection);
   ~TlxImageInfoItem() override;
 
@@ -82,6 +81,10 @@ class TlxImageInfoCollection : public TCollection {
   void Move(int32_t current_index, int32_t new_index);
   // -1 deletes every item.
   void Delete(int32_t index);
+
+ protected:
+  // A new item, added here or read from a stream, takes CompressData.
+  void Notify(TCollectionItem* item, TCollectionNotification action) override;
 
  private:
   bool compress_data_ = false;

@@ -202,10 +202,7 @@ void TlxImageList::MoveImage(int32_t current_index, int32_t new_index) {
     return;
   TUpdateScope update(*this);
   TStateScope editing(editing_, true);
-  HIMAGELIST list = Handle();
-  const int32_t step = new_index > current_index ? 1 : -1;
-  for (int32_t i = current_index; i != new_index; i += step)
-    ImageList_Copy(list, i + step, list, i, ILCF_SWAP);
+  TCustomImageList::Move(current_index, new_index);
   if (!synchronizing_)
     image_info_->Move(current_index, new_index);
   Change();

@@ -7,6 +7,7 @@
 
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/memory_stream.h"
+#include "tests/ui/foundation/bitmaps/stored_bytes.h"
 
 namespace {
 
@@ -22,9 +23,7 @@ Bytes Written(const Bytes& image, bool compress) {
 
 Bytes ReadBack(const Bytes& stored) {
   TMemoryStream stream;
-  if (!stored.empty())
-    stream.WriteBuffer(stored.data(), static_cast<int64_t>(stored.size()));
-  stream.SetPosition(0);
+  bitmaps_test::FillFromStart(stream, stored);
   return lxReadBitmapData(stream);
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/memory_stream.h"
+#include "tests/ui/foundation/bitmaps/stored_bytes.h"
 #include "ui/foundation/bitmaps/bitmap_stream.h"
 
 namespace {
@@ -22,9 +23,7 @@ void Check(bool condition, const char* what) {
 
 std::vector<uint8_t> ReadFrom(const std::vector<uint8_t>& bytes) {
   TMemoryStream stream;
-  if (!bytes.empty())
-    stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  stream.SetPosition(0);
+  bitmaps_test::FillFromStart(stream, bytes);
   return lxReadBitmapData(stream);
 }
 
