@@ -204,6 +204,28 @@ TEST(LxImageListTest, DamagedImageInfoIsTheReadErrorAndLeavesTheListAlone) {
   }
 }
 
+TEST(LxImageListTest, ItemsThatCannotBeOneImageAreTheReadError) {
+  // Stored information that disagrees with the list: an item without an
+  // image, and one whose image would go in as four tiles.
+  auto big = CellStrip(32, 32);
+  TBitmap* bad_images[] = {nullptr, big.get()};
+  for (TBitmap* bad : bad_images) {
+    TlxImageList source(nullptr);
+    auto strip = CellStrip(16, 16);
+    source.AddImage(*strip, nullptr);
+    source.ImageInfo().Add(bad, nullptr, clNone);
+    const std::vector<uint8_t> bytes = Saved(source);
+
+    TlxImageList target(nullptr);
+    auto own = CellStrip(32, 16);
+    target.AddImage(*own, nullptr);
+    EXPECT_THROW(Load(target, bytes), EReadError);
+    EXPECT_EQ(target.Count(), 2);
+    EXPECT_EQ(target.ImageInfo().Count(), 2);
+    EXPECT_EQ(StoredRed(target, 1), 20);
+  }
+}
+
 TEST(LxImageListTest, InheritedListEqualToTheAncestorStoresNoImageInfo) {
   TlxImageList ancestor(nullptr);
   TlxImageList descendant(nullptr);
