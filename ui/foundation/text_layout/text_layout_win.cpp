@@ -167,7 +167,10 @@ TlxTextFontMetrics lxReadTextFontMetrics(HDC dc, TlxTextOutFlags flags) {
     if (GetTextExtentPoint32W(dc, Wide(kEllipsis), 3, &size))
       metrics.EllipsisWidth = size.cx;
   }
-  metrics.EastAsianLocale = GetSystemMetrics(SM_DBCSENABLED) != 0;
+  // Asked of the system locale's language: the double-byte flag of the
+  // system metrics is also set under the UTF-8 code page.
+  const WORD language = PRIMARYLANGID(GetSystemDefaultLangID());
+  metrics.EastAsianLocale = language == LANG_CHINESE || language == LANG_JAPANESE || language == LANG_KOREAN;
   return metrics;
 }
 
