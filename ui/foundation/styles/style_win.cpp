@@ -128,8 +128,13 @@ void TlxStyle::SetBitmap(const TBitmap* bitmap) {
 }
 
 void TlxStyle::SetFont(const TFont* font) {
-  if (font != nullptr)
-    font_->Assign(font);
+  if (font == nullptr)
+    return;
+  font_->Assign(font);
+  // Assigning an equal font changes nothing in it, but the style sets its
+  // font all the same.
+  if (!IsValueAssigned(svFont))
+    FontChanged();
 }
 
 void TlxStyle::BitmapChanged() {

@@ -145,6 +145,23 @@ TEST_F(StylesTest, ACollectionHearsOfItsStylesChangesAndRemoval) {
   EXPECT_EQ(repository_->StyleCount(), 0);
 }
 
+TEST_F(StylesTest, AControlFontChangeReachesTheIndexesThatUseIt) {
+  RecordingStyles styles;
+  TlxStyle* with_font = NewStyle();
+  TFont font;
+  with_font->SetFont(&font);
+  styles.SetStyle(1, with_font);
+  TlxPaintParams params;
+  styles.GetViewParams(2, nullptr, nullptr, params);
+  styles.changed.clear();
+  styles.FontChanged(nullptr, &styles.default_font);
+  EXPECT_EQ(styles.changed, (std::vector<int32_t>{0, 2}));
+  styles.changed.clear();
+  TFont other;
+  styles.FontChanged(nullptr, &other);
+  EXPECT_TRUE(styles.changed.empty());
+}
+
 TEST_F(StylesTest, StyleObserversHearOfChangesLastFirst) {
   std::vector<std::string> log;
   RecordingStyles first(nullptr, &log, "first");
