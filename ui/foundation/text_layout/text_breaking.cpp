@@ -35,28 +35,71 @@ int32_t MeasureWidth(IlxTextMeasurer& measurer, const char16_t* text, int32_t st
       .cx;
 }
 
-// The most characters of [segment_start, segment_end) that still fit after
-// the row's start, found by halving; at least one.
-int32_t FitSegmentCharacters(IlxTextMeasurer& measurer, const char16_t* text, int32_t row_start,
-                             int32_t segment_start, int32_t segment_end, int32_t available_width,
-                             const TlxTextLayoutParams& params) {
-  int32_t low = 1;
-  int32_t high = segment_end - segment_start;
-  int32_t fitting = 1;
-  while (low <= high) {
-    const int32_t middle = low + (high - low) / 2;
-    if (MeasureWidth(measurer, text, row_start, segment_start + middle, params) <= available_width) {
-      fitting = middle;
-      low = middle + 1;
-    } else {
-      high = middle - 1;
+// How much of a row fits its width. Without tab expansion one fitting
+// query answers for every segment of the row: a prefix fits exactly when
+// it is no longer than the characters that fit. The query looks at a
+// growing window of the text, so long texts are not measured to their end
+// for every row. With tabs every candidate is measured on its own.
+class RowFit {
+ public:
+  RowFit(IlxTextMeasurer& measurer, const char16_t* text, int32_t row_start, int32_t length, int32_t width,
+         const TlxTextLayoutParams& params)
+      : measurer_(measurer), text_(text), row_start_(row_start), remaining_(length - row_start), width_(width),
+        params_(params) {}
+
+  // Whether the row's first `count` characters fit.
+  bool Fits(int32_t count) {
+    if (params_.ExpandTabs)
+      return MeasureWidth(measurer_, text_, row_start_, row_start_ + count, params_) <= width_;
+    while (count > fitting_) {
+      if (fitting_ < examined_ || examined_ == remaining_)
+        return false;
+      examined_ = std::min(remaining_, std::max(kFirstWindow, examined_ * 2));
+      fitting_ = std::clamp(
+          measurer_.FitCharacters(std::u16string_view(text_ + row_start_, static_cast<size_t>(examined_)), width_), 0,
+          examined_);
     }
+    return true;
   }
-  // A surrogate pair stays whole when there is anything else to take.
-  if (fitting > 1 && IsHighSurrogate(text[segment_start + fitting - 1]))
-    --fitting;
-  return fitting;
-}
+
+  // After a segment did not fit: how many of its characters do, found by
+  // halving where tabs are measured.
+  int32_t FittingPart(int32_t segment_start, int32_t segment_end) {
+    int32_t fitting = 1;
+    if (!params_.ExpandTabs) {
+      fitting = fitting_ - (segment_start - row_start_);
+    } else {
+      int32_t low = 1;
+      int32_t high = segment_end - segment_start;
+      while (low <= high) {
+        const int32_t middle = low + (high - low) / 2;
+        if (Fits(segment_start + middle - row_start_)) {
+          fitting = middle;
+          low = middle + 1;
+        } else {
+          high = middle - 1;
+        }
+      }
+    }
+    fitting = std::clamp(fitting, 1, segment_end - segment_start);
+    // A surrogate pair stays whole when there is anything else to take.
+    if (fitting > 1 && IsHighSurrogate(text_[segment_start + fitting - 1]))
+      --fitting;
+    return fitting;
+  }
+
+ private:
+  static constexpr int32_t kFirstWindow = 256;
+
+  IlxTextMeasurer& measurer_;
+  const char16_t* text_;
+  int32_t row_start_;
+  int32_t remaining_;
+  int32_t width_;
+  const TlxTextLayoutParams& params_;
+  int32_t examined_ = 0;
+  int32_t fitting_ = 0;
+};
 
 // Where a wrapped row ends and the next one starts, as the alignment
 // trims the blank between them.
@@ -143,6 +186,7 @@ TlxTextRowBreak lxBreakTextRow(const char16_t* text, int32_t position, int32_t l
     PrepareJustification(text, params, row);
     return row;
   }
+  RowFit fit(measurer, text, position, length, available_width, params);
   while (true) {
     if (end >= length) {
       row.Next = end;
@@ -153,12 +197,12 @@ TlxTextRowBreak lxBreakTextRow(const char16_t* text, int32_t position, int32_t l
       break;
     }
     const int32_t segment_end = lxFindTextBreak(text, end, length, measurer);
-    if (MeasureWidth(measurer, text, position, segment_end, params) > available_width) {
+    if (!fit.Fits(segment_end - position)) {
       row.Wrapped = true;
       if (end > position && !with_ellipsis) {
         row.Next = end;
       } else if (params.CharBreak) {
-        end += FitSegmentCharacters(measurer, text, position, end, segment_end, available_width, params);
+        end += fit.FittingPart(end, segment_end);
         row.Next = end;
       } else {
         end = segment_end;

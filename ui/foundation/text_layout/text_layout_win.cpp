@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/rtl/scope.h"
@@ -230,7 +231,10 @@ void lxDrawTextRows(HDC dc, const TRect& text_rect, const TlxTextLayoutParams& p
     if (!RectVisible(dc, &band))
       continue;
     const TlxTextRowInfo& row = lxGetTextRow(rows, d.Row);
-    TSavedDCState row_state(dc);
+    // Most rows change nothing in the context; saving it costs.
+    std::optional<TSavedDCState> row_state;
+    if (d.Placeholder || d.Clip || d.HighlightLength > 0)
+      row_state.emplace(dc);
     if (d.Placeholder) {
       PlaceholderBrush brush(params.Bold);
       SetBkColor(dc, GetSysColor(COLOR_WINDOW));
