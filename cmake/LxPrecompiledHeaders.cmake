@@ -26,6 +26,9 @@ set(LX_PCH_WINDOWS
   [["platform/toolkit/win_control.h"]] [["platform/toolkit/application.h"]]
   [["platform/toolkit/screen.h"]] [["platform/toolkit/form.h"]])
 
+# The Release presets for benchmarks switch them off: with -O3, GCC 12
+# reports a false overflow inside std::string's operator+ (its bug 105651)
+# whenever the precompiled header changes the order of instantiations.
 option(LX_PRECOMPILED_HEADERS "Compile the common headers once per build" ON)
 
 # lx_pch_holder(kind) makes the holder target lx_pch_<kind>: portable,
