@@ -36,7 +36,7 @@ std::vector<Variant> MakeVariants(const std::vector<double>& numbers) {
   return variants;
 }
 
-void BM_SortDoubles(benchmark::State& state) {
+void BM_SortDoubles_Baseline(benchmark::State& state) {
   const std::vector<double> numbers = MakeNumbers();
   for (auto _ : state) {
     state.PauseTiming();
@@ -46,7 +46,7 @@ void BM_SortDoubles(benchmark::State& state) {
     benchmark::DoNotOptimize(work.data());
   }
 }
-BENCHMARK(BM_SortDoubles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortDoubles_Baseline)->Unit(benchmark::kMillisecond);
 
 void BM_SortVariants(benchmark::State& state) {
   const std::vector<Variant> variants = MakeVariants(MakeNumbers());

@@ -94,7 +94,13 @@ TNsBytes BuildSocks4Request(uint8_t command, const std::string& host, uint16_t p
   // A 0 byte ends the user name and the host name on the wire.
   if (username.find('\0') != std::string::npos || host.find('\0') != std::string::npos)
     throw ENsSocksError("SOCKS 4 names cannot hold a 0 byte.");
-  TNsBytes bytes{4, command};
+  // The whole request is reserved first, so every append fits the first
+  // block (which is also what keeps GCC's -O3 bounds checks from misreading
+  // the growth of a two-byte vector).
+  TNsBytes bytes;
+  bytes.reserve(8 + username.size() + 1 + host.size() + 1);
+  bytes.push_back(4);
+  bytes.push_back(command);
   AppendPort(bytes, port);
   if (version_4a) {
     bytes.insert(bytes.end(), {0, 0, 0, 1});
@@ -112,7 +118,9 @@ TNsBytes BuildSocks4Request(uint8_t command, const std::string& host, uint16_t p
 }
 
 TNsBytes BuildSocks5Request(uint8_t command, const std::string& host, uint16_t port) {
-  TNsBytes bytes{5, command, 0};
+  TNsBytes bytes;
+  bytes.reserve(3 + 2 + kMaximumFieldLength + 2);
+  bytes.insert(bytes.end(), {5, command, 0});
   AppendSocks5Address(bytes, host);
   AppendPort(bytes, port);
   return bytes;
@@ -213,7 +221,9 @@ void TNsSocksInfo::ReadSocks5Reply(TNsIOHandler& handler, std::string& address, 
     }
     case kAddressIPv6: {
       const TNsBytes rest = ReadAnswer(handler, 17);
-      TNsBytes bytes{head[4]};
+      TNsBytes bytes;
+      bytes.reserve(16);
+      bytes.push_back(head[4]);
       bytes.insert(bytes.end(), rest.begin(), rest.begin() + 15);
       address = AddressToText(bytes, Id_IPv6);
       port = PortAt(rest, 15);

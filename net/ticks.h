@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// IsMainThread: the run-time layer's, the one definition for the program.
+#include "platform/rtl/thread.h"
+
 // A millisecond counter that wraps at 2^32; only differences (TickSpan) mean
 // anything.
 uint32_t TickCountMs();

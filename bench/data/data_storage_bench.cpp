@@ -25,7 +25,7 @@ struct FileRow {
   int32_t sortkey;
 };
 
-void BM_FillVectorOfStructs(benchmark::State& state) {
+void BM_FillVectorOfStructs_Baseline(benchmark::State& state) {
   for (auto _ : state) {
     std::vector<FileRow> rows;
     for (int32_t i = 0; i < kRecords; ++i)
@@ -34,7 +34,7 @@ void BM_FillVectorOfStructs(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_FillVectorOfStructs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillVectorOfStructs_Baseline)->Unit(benchmark::kMillisecond);
 
 void BM_FillDataStorage(benchmark::State& state) {
   for (auto _ : state) {
@@ -64,13 +64,13 @@ const std::string& LongText() {
   return text;
 }
 
-void BM_ScanForLastCharacter(benchmark::State& state) {
+void BM_ScanForLastCharacter_Baseline(benchmark::State& state) {
   for (auto _ : state) {
     const std::string& text = LongText();
     benchmark::DoNotOptimize(text.find('b'));
   }
 }
-BENCHMARK(BM_ScanForLastCharacter)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScanForLastCharacter_Baseline)->Unit(benchmark::kMicrosecond);
 
 void BM_MatchLikePattern(benchmark::State& state) {
   for (auto _ : state)

@@ -15,7 +15,11 @@ void TlxMRUItems::Add(std::unique_ptr<TlxMRUItem> item) {
     std::rotate(items_.begin(), position, position + 1);
     return;  // `item` is freed here
   }
-  items_.insert(items_.begin(), std::move(item));
+  // Appended and rotated to the front: the same order as an insert at the
+  // front, without the path on which GCC 12's optimiser reports a null
+  // dereference inside the standard library.
+  items_.push_back(std::move(item));
+  std::rotate(items_.begin(), items_.end() - 1, items_.end());
   TrimToMaxCount();
 }
 
