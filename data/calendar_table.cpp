@@ -48,8 +48,16 @@ void TlxCustomCalendarTable::NormalizeEraYearForDay(int32_t& year, int32_t& era,
     year -= eras_->Era(era)->GregorianYearOffset();
 }
 
+double lxChronologicalOrder(TDateTime date) {
+  const double day = std::trunc(date);
+  return day + std::fabs(date - day);
+}
+
 void TlxCustomCalendarTable::ClampDateTime(TDateTime& date) const {
-  date = std::clamp(date, EarliestDate(), LatestDate());
+  if (!(lxChronologicalOrder(date) >= lxChronologicalOrder(EarliestDate())))
+    date = EarliestDate();
+  else if (!(lxChronologicalOrder(date) <= lxChronologicalOrder(LatestDate())))
+    date = LatestDate();
 }
 
 TDateTime TlxCustomCalendarTable::ShiftDaysOfCalendarDate(const TlxCalendarDate& date, int32_t days) const {

@@ -169,5 +169,10 @@ class TlxCustomCalendarTable : public TObject {
   std::unique_ptr<TlxEras> eras_;
 };
 
+// A TDateTime as a number that grows with time: before 30 December 1899
+// the fraction still counts forward from midnight, so -1.25 (06:00) comes
+// before -1.5 (12:00).
+double lxChronologicalOrder(TDateTime date);
+
 // The integer value of a trimmed text, 0 when it is none.
 int32_t lxCalendarTextToInt(std::string_view text);

@@ -46,6 +46,8 @@ class IlxFormatWindow : public virtual IInterface {
   virtual void CallDefault(TlxFormatWindowMessage& message) = 0;
   // Whether the application takes regional-setting changes over.
   virtual bool UpdateFormatSettings() const = 0;
+  // The system's handle of the window (0 natively).
+  virtual uintptr_t SystemHandle() const = 0;
 };
 class TlxFormatController;
 // The system's window for the controller (_win.cpp; natively one without a
@@ -92,6 +94,7 @@ class TlxFormatController : public TObject {
   // Removes a listener; the last takes the hidden window along.
   virtual void RemoveListener(IlxFormatListener* listener);
   bool HasWindow() const { return window_ != nullptr; }
+  uintptr_t WindowHandle() const { return window_ != nullptr ? window_->SystemHandle() : 0; }
   int32_t ListenerCount() const { return static_cast<int32_t>(listeners_.size()); }
 
   // The item of `info` whose span, laid out from position 1 with the

@@ -9,6 +9,7 @@ class TNativeFormatWindow final : public IlxFormatWindow {
  public:
   void CallDefault(TlxFormatWindowMessage& message) override { message.Result = 0; }
   bool UpdateFormatSettings() const override { return true; }
+  uintptr_t SystemHandle() const override { return 0; }
 };
 
 }  // namespace

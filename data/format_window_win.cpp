@@ -24,6 +24,8 @@ class TlxFormatControllerWindow final : public TlxMessageWindow, public IlxForma
     return application == nullptr || application->UpdateFormatSettings();
   }
 
+  uintptr_t SystemHandle() const override { return reinterpret_cast<uintptr_t>(Handle()); }
+
  protected:
   void WindowProcedure(TMessage& message) override {
     if (message.Msg != WM_SETTINGCHANGE && message.Msg != WM_TIMECHANGE) {

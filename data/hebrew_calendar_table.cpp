@@ -160,10 +160,7 @@ TDateTime TlxHebrewCalendarTable::LatestDate() const {
 }
 
 void TlxHebrewCalendarTable::DecodeDateTimeParts(TlxCalendarDate& date, TDateTime value) const {
-  if (!(value <= LatestDate()))
-    value = LatestDate();
-  if (!(value >= EarliestDate()))
-    value = EarliestDate();
+  ClampDateTime(value);
   const TDateParts gregorian = DecodeDateParts(value);
   const TTimeParts time = DecodeTimeParts(value);
   int32_t year = gregorian.year + kHebrewYearOffset;
@@ -173,7 +170,7 @@ void TlxHebrewCalendarTable::DecodeDateTimeParts(TlxCalendarDate& date, TDateTim
     first.Year = year;
     first.Month = month;
     first.Day = 1;
-    return static_cast<int32_t>(std::trunc(value - EncodeCalendarDate(first))) + 1;
+    return static_cast<int32_t>(std::trunc(value) - EncodeCalendarDate(first)) + 1;
   };
   int32_t day = day_in();
   while (day > DayCountOfEraMonth(-1, year, month)) {
@@ -201,7 +198,7 @@ TDateTime TlxHebrewCalendarTable::EncodeCalendarDate(const TlxCalendarDate& date
   const auto length = [&](int32_t month) { return lengths[month - 1]; };
   TDateTime time = 0;
   TryEncodeTime(date.Hour, date.Minute, date.Second, date.Millisecond, time);
-  result = EncodeDate(date.Year - kHebrewYearOffset, 1, 1) + time;
+  const TDateTime january_first = EncodeDate(date.Year - kHebrewYearOffset, 1, 1);
   int32_t distance = 0;
   if (date.Month == row.month) {
     distance = date.Day - row.day;
@@ -215,7 +212,7 @@ TDateTime TlxHebrewCalendarTable::EncodeCalendarDate(const TlxCalendarDate& date
       distance += length(month);
     distance = -distance;
   }
-  return result + distance;
+  return ComposeDateTime(january_first + distance, time);
 }
 
 int32_t TlxHebrewCalendarTable::DayCountOfEraMonth(int32_t era, int32_t year, int32_t month) const {

@@ -61,7 +61,7 @@ void TlxHijriCalendarTable::DecodeDateTimeParts(TlxCalendarDate& date, TDateTime
   date.Second = static_cast<uint8_t>(time.second);
   date.Millisecond = time.millisecond;
 
-  int64_t days = static_cast<int64_t>(std::trunc(value - kFirstOfYearOne + 1)) - kEpochOffset;
+  int64_t days = static_cast<int64_t>(std::trunc(value) - kFirstOfYearOne + 1) - kEpochOffset;
   const int64_t elapsed = (30 * days) / 10631;
   int64_t year = elapsed + 1;
   days -= DaysOfYears(elapsed);
@@ -89,7 +89,7 @@ TDateTime TlxHijriCalendarTable::EncodeCalendarDate(const TlxCalendarDate& date)
   const int64_t year = std::clamp<int64_t>(date.Year, -100000, 100000);
   const TDateTime day = kFirstOfYearOne - 1 + static_cast<double>(kEpochOffset + DaysOfYears(year - 1)) +
                         DayOfYearOfCalendarDate(date);
-  return day + time;
+  return ComposeDateTime(day, time);
 }
 
 int32_t TlxHijriCalendarTable::DayCountOfEraMonth(int32_t era, int32_t year, int32_t month) const {
