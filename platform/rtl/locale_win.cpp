@@ -21,10 +21,10 @@ class TSystemLocale final : public TLocale {
       : TLocale(std::move(name), std::move(settings), std::move(date_items)), system_name_(std::move(system_name)) {}
 
   std::optional<std::string> FormatDateByPattern(std::string_view picture, TDateTime value) const override {
-    return FormatBySystem(picture, value, &GetDateFormatEx);
+    return FormatBySystem(PictureFor(picture, DateItems().ShortDatePattern), value, &GetDateFormatEx);
   }
   std::optional<std::string> FormatTimeByPattern(std::string_view picture, TDateTime value) const override {
-    return FormatBySystem(picture, value, &GetTimeFormatExNoCalendar);
+    return FormatBySystem(PictureFor(picture, DateItems().TimePattern), value, &GetTimeFormatExNoCalendar);
   }
 
   std::u16string UpperCase(std::u16string_view text) const override {
@@ -52,6 +52,12 @@ class TSystemLocale final : public TLocale {
   }
 
  private:
+  // A fixed locale writes by its own patterns; the user's locale by the
+  // system's defaults (an empty picture), which also pick its calendar.
+  std::string_view PictureFor(std::string_view picture, const std::string& own) const {
+    return picture.empty() && !system_name_.empty() ? std::string_view(own) : picture;
+  }
+
   static int WINAPI GetTimeFormatExNoCalendar(LPCWSTR locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format,
                                               LPWSTR buffer, int size, LPCWSTR /*calendar*/) {
     return GetTimeFormatEx(locale, flags, time, format, buffer, size);
