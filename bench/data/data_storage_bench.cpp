@@ -1,35 +1,56 @@
-// The record storage and the LIKE matcher against plain baselines measured
-// in the same run:
-//  - filling 1,000,000 records with the file list's four values (a string,
-//    a float, a date and an integer) against a std::vector of structs;
-//  - matching "%a%a%a%a%b" against 10,000 characters against a plain scan.
+// The record storage and the LIKE matcher against plain C++.
+//
+// Filling: 1,000,000 records with the file list's four values (a file name,
+// a size, a date and a sort key as String, Float, DateTime and Integer
+// values) through the storage, against the same values pushed into a
+// std::vector of structs. The ratio is the price of typed, nullable,
+// reshapeable records; the aim is within 3x.
+//
+// LIKE: "%a%a%a%a%b" against 10,000 characters of "a" (no "b": every split
+// of the text must fail), against one plain scan of the same text. The aim
+// is below 10 ms.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "data/data_storage.h"
 #include "data/like_matcher.h"
-#include "platform/rtl/locale.h"
+#include "data/value_types.h"
+#include "platform/rtl/date_time.h"
 
 namespace {
 
 constexpr int32_t kRecords = 1'000'000;
 
-std::string PathOf(int32_t i) { return "C:\\Dokumente\\Rechnungen\\f" + std::to_string(i) + ".pdf"; }
-
 struct FileRow {
-  std::string datei;
-  double groesse;
-  double datum;
-  int32_t sortkey;
+  std::string name;
+  double size;
+  TDateTime date;
+  int32_t sort_key;
 };
 
+std::vector<std::string> MakeNames() {
+  std::vector<std::string> names;
+  names.reserve(kRecords);
+  for (int32_t i = 0; i < kRecords; ++i)
+    names.push_back("Rechnung-" + std::to_string(i) + ".pdf");
+  return names;
+}
+
+const std::vector<std::string>& Names() {
+  static const std::vector<std::string> names = MakeNames();
+  return names;
+}
+
 void BM_FillVectorOfStructs_Baseline(benchmark::State& state) {
+  const std::vector<std::string>& names = Names();
   for (auto _ : state) {
     std::vector<FileRow> rows;
+    rows.reserve(kRecords);
     for (int32_t i = 0; i < kRecords; ++i)
-      rows.push_back(FileRow{PathOf(i), 100.0 * i, 45000.0 + i % 365, i});
+      rows.push_back({names[i], 1024.0 * i, 45000.0 + i / 1000.0, i});
     benchmark::DoNotOptimize(rows.data());
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
@@ -37,19 +58,20 @@ void BM_FillVectorOfStructs_Baseline(benchmark::State& state) {
 BENCHMARK(BM_FillVectorOfStructs_Baseline)->Unit(benchmark::kMillisecond);
 
 void BM_FillDataStorage(benchmark::State& state) {
+  const std::vector<std::string>& names = Names();
   for (auto _ : state) {
     TlxDataStorage storage;
     TlxValueDefs& defs = storage.ValueDefs();
-    const TlxValueDef* datei = defs.AddValueDef(lxValueTypeClass<TlxStringValueType>(), true, false, nullptr);
-    const TlxValueDef* groesse = defs.AddValueDef(lxValueTypeClass<TlxFloatValueType>(), true, false, nullptr);
-    const TlxValueDef* datum = defs.AddValueDef(lxValueTypeClass<TlxDateTimeValueType>(), true, false, nullptr);
-    const TlxValueDef* sortkey = defs.AddValueDef(lxValueTypeClass<TlxIntegerValueType>(), true, false, nullptr);
+    const TlxValueDef* name = defs.AddValueDef(lxValueTypeClass<TlxStringValueType>(), true, false, nullptr);
+    const TlxValueDef* size = defs.AddValueDef(lxValueTypeClass<TlxFloatValueType>(), true, false, nullptr);
+    const TlxValueDef* date = defs.AddValueDef(lxValueTypeClass<TlxDateTimeValueType>(), true, false, nullptr);
+    const TlxValueDef* key = defs.AddValueDef(lxValueTypeClass<TlxIntegerValueType>(), true, false, nullptr);
     storage.SetRecordCount(kRecords);
     for (int32_t i = 0; i < kRecords; ++i) {
-      storage.StoreValue(i, *datei, Variant(PathOf(i)));
-      storage.StoreValue(i, *groesse, Variant(100.0 * i));
-      storage.StoreValue(i, *datum, Variant::FromDate(45000.0 + i % 365));
-      storage.StoreValue(i, *sortkey, Variant(i));
+      storage.StoreValue(i, *name, Variant(names[i]));
+      storage.StoreValue(i, *size, Variant(1024.0 * i));
+      storage.StoreValue(i, *date, Variant::FromDate(45000.0 + i / 1000.0));
+      storage.StoreValue(i, *key, Variant(i));
     }
     benchmark::DoNotOptimize(storage.RecordCount());
   }
@@ -57,26 +79,22 @@ void BM_FillDataStorage(benchmark::State& state) {
 }
 BENCHMARK(BM_FillDataStorage)->Unit(benchmark::kMillisecond);
 
-// A text of 10,000 "a" that the pattern does not match (no "b" at the
-// end): the worst case of a backtracking matcher.
-const std::string& LongText() {
+const std::string& Text() {
   static const std::string text(10'000, 'a');
   return text;
 }
 
-void BM_ScanForLastCharacter_Baseline(benchmark::State& state) {
-  for (auto _ : state) {
-    const std::string& text = LongText();
-    benchmark::DoNotOptimize(text.find('b'));
-  }
-}
-BENCHMARK(BM_ScanForLastCharacter_Baseline)->Unit(benchmark::kMicrosecond);
-
-void BM_MatchLikePattern(benchmark::State& state) {
+void BM_ScanText_Baseline(benchmark::State& state) {
   for (auto _ : state)
-    benchmark::DoNotOptimize(lxMatchLikePattern(LongText(), "%a%a%a%a%b", '%', '_'));
+    benchmark::DoNotOptimize(std::count(Text().begin(), Text().end(), 'b'));
 }
-BENCHMARK(BM_MatchLikePattern)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScanText_Baseline)->Unit(benchmark::kMicrosecond);
+
+void BM_MatchLikeWorstCase(benchmark::State& state) {
+  for (auto _ : state)
+    benchmark::DoNotOptimize(lxMatchLikePattern(Text(), "%a%a%a%a%b", '%', '_'));
+}
+BENCHMARK(BM_MatchLikeWorstCase)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -218,8 +218,13 @@ char32_t SimpleLowerCase(char32_t c) { return ToLower(c); }
 
 std::unique_ptr<TLocale> CreateTableLocale(std::string_view name) {
   if (name == "de-DE")
-    return std::make_unique<TTableLocale>("de-DE", GermanFormatSettings());
+    return std::make_unique<TTableLocale>("de-DE", GermanFormatSettings(), TableDateItems(name));
   if (name == "en-US")
-    return std::make_unique<TTableLocale>("en-US", EnglishFormatSettings());
+    return std::make_unique<TTableLocale>("en-US", EnglishFormatSettings(), TableDateItems(name));
   throw EConvertError("Unknown locale '" + std::string(name) + "'");
+}
+
+std::unique_ptr<TLocale> CreateTableLocale(std::string_view name, TLocaleDateItems date_items) {
+  const std::unique_ptr<TLocale> table = CreateTableLocale(name);
+  return std::make_unique<TTableLocale>(table->Name(), table->Settings(), std::move(date_items));
 }

@@ -17,8 +17,15 @@ wchar_t* AsWide(std::u16string& text) { return reinterpret_cast<wchar_t*>(text.d
 class TSystemLocale final : public TLocale {
  public:
   // An empty `system_name` stands for the user's default locale.
-  TSystemLocale(std::string name, TFormatSettings settings, std::u16string system_name)
-      : TLocale(std::move(name), std::move(settings)), system_name_(std::move(system_name)) {}
+  TSystemLocale(std::string name, TFormatSettings settings, TLocaleDateItems date_items, std::u16string system_name)
+      : TLocale(std::move(name), std::move(settings), std::move(date_items)), system_name_(std::move(system_name)) {}
+
+  std::optional<std::string> FormatDateByPattern(std::string_view picture, TDateTime value) const override {
+    return FormatBySystem(PictureFor(picture, DateItems().ShortDatePattern), value, &GetDateFormatEx);
+  }
+  std::optional<std::string> FormatTimeByPattern(std::string_view picture, TDateTime value) const override {
+    return FormatBySystem(PictureFor(picture, DateItems().TimePattern), value, &GetTimeFormatExNoCalendar);
+  }
 
   std::u16string UpperCase(std::u16string_view text) const override {
     return MapCase(text, LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING);
@@ -45,6 +52,42 @@ class TSystemLocale final : public TLocale {
   }
 
  private:
+  // A fixed locale writes by its own patterns; the user's locale by the
+  // system's defaults (an empty picture), which also pick its calendar.
+  std::string_view PictureFor(std::string_view picture, const std::string& own) const {
+    return picture.empty() && !system_name_.empty() ? std::string_view(own) : picture;
+  }
+
+  static int WINAPI GetTimeFormatExNoCalendar(LPCWSTR locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format,
+                                              LPWSTR buffer, int size, LPCWSTR /*calendar*/) {
+    return GetTimeFormatEx(locale, flags, time, format, buffer, size);
+  }
+
+  template <typename Writer>
+  std::optional<std::string> FormatBySystem(std::string_view picture, TDateTime value, Writer writer) const {
+    if (!IsValidDateTime(value))
+      return std::nullopt;
+    const TDateParts date = DecodeDateParts(value);
+    const TTimeParts time = DecodeTimeParts(value);
+    SYSTEMTIME system_time = {};
+    system_time.wYear = date.year;
+    system_time.wMonth = date.month;
+    system_time.wDay = date.day;
+    system_time.wDayOfWeek = static_cast<WORD>(DayOfWeek(value) - 1);
+    system_time.wHour = time.hour;
+    system_time.wMinute = time.minute;
+    system_time.wSecond = time.second;
+    system_time.wMilliseconds = time.millisecond;
+    const std::u16string format = Utf8ToUtf16(picture);
+    wchar_t buffer[256] = {};
+    const int length = writer(LocaleName(), 0, &system_time, picture.empty() ? nullptr : AsWide(format), buffer,
+                              256, nullptr);
+    if (length <= 0)
+      return std::nullopt;
+    return Utf16ToUtf8(
+        std::u16string_view(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(length - 1)));
+  }
+
   const wchar_t* LocaleName() const {
     return system_name_.empty() ? LOCALE_NAME_USER_DEFAULT : AsWide(system_name_);
   }
@@ -154,6 +197,28 @@ TFormatSettings ReadUserSettings() {
   return s;
 }
 
+TLocaleDateItems ReadUserDateItems() {
+  TLocaleDateItems items = TableDateItems("en-US");
+  items.FirstWeekOfYear = LocaleNumber(LOCALE_IFIRSTWEEKOFYEAR, items.FirstWeekOfYear);
+  items.CalendarType = LocaleNumber(LOCALE_ICALENDARTYPE, static_cast<uint8_t>(items.CalendarType));
+  DWORD limit = 0;
+  if (GetCalendarInfoEx(LOCALE_NAME_USER_DEFAULT, static_cast<CALID>(items.CalendarType), nullptr,
+                        CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, nullptr, 0, &limit) > 0 &&
+      limit > 99)
+    items.TwoDigitYearMax = static_cast<int32_t>(limit);
+  items.ShortDatePattern = LocaleText(LOCALE_SSHORTDATE, items.ShortDatePattern);
+  items.LongDatePattern = LocaleText(LOCALE_SLONGDATE, items.LongDatePattern);
+  items.TimePattern = LocaleText(LOCALE_STIMEFORMAT, items.TimePattern);
+  items.YearMonthPattern = LocaleText(LOCALE_SYEARMONTH, items.YearMonthPattern);
+  items.AMDesignator = LocaleText(LOCALE_S1159, "");
+  items.PMDesignator = LocaleText(LOCALE_S2359, "");
+  for (int day = 0; day < 7; ++day) {
+    items.AbbreviatedDayNames[day] = LocaleText(LOCALE_SABBREVDAYNAME1 + day, items.AbbreviatedDayNames[day]);
+    items.ShortestDayNames[day] = LocaleText(LOCALE_SSHORTESTDAYNAME1 + day, items.ShortestDayNames[day]);
+  }
+  return items;
+}
+
 std::string UserLocaleName() {
   wchar_t buffer[LOCALE_NAME_MAX_LENGTH] = {};
   if (GetUserDefaultLocaleName(buffer, LOCALE_NAME_MAX_LENGTH) <= 0)
@@ -167,9 +232,9 @@ std::unique_ptr<TLocale> CreateLocale(std::string_view name) {
   // The fixed settings come from the built-in table (which also rejects
   // unknown names); casing and comparison from the system.
   std::unique_ptr<TLocale> table = CreateTableLocale(name);
-  return std::make_unique<TSystemLocale>(table->Name(), table->Settings(), Utf8ToUtf16(name));
+  return std::make_unique<TSystemLocale>(table->Name(), table->Settings(), table->DateItems(), Utf8ToUtf16(name));
 }
 
 std::unique_ptr<TLocale> CreateMachineLocale() {
-  return std::make_unique<TSystemLocale>(UserLocaleName(), ReadUserSettings(), std::u16string());
+  return std::make_unique<TSystemLocale>(UserLocaleName(), ReadUserSettings(), ReadUserDateItems(), std::u16string());
 }

@@ -58,6 +58,11 @@ class TApplication : public TComponent {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
+  // Whether the system's regional-setting changes are taken over: the
+  // locale is read again and the formats that depend on it follow.
+  bool UpdateFormatSettings() const { return update_format_settings_; }
+  void SetUpdateFormatSettings(bool value) { update_format_settings_ = value; }
+
   // Reports the exception being handled (call from a catch block): through
   // OnException when set, else in an error box. EAbort is silent.
   void HandleException(TObject* sender);
@@ -92,6 +97,7 @@ class TApplication : public TComponent {
   TWeakRef<TControl> mouse_control_;
   bool terminated_ = false;
   bool handling_exception_ = false;
+  bool update_format_settings_ = true;
 };
 
 // The application object, created on first use.
