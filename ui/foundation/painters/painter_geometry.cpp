@@ -7,16 +7,6 @@
 #include "ui/foundation/base/unit_routines.h"
 #include "ui/foundation/geometry/rect_functions.h"
 
-int32_t lxMulDiv(int32_t value, int32_t numerator, int32_t denominator) {
-  if (denominator == 0) return -1;
-  const int64_t product = static_cast<int64_t>(value) * numerator;
-  const bool negative = (product < 0) != (denominator < 0);
-  const int64_t magnitude = std::llabs(product);
-  const int64_t divisor = std::llabs(static_cast<int64_t>(denominator));
-  const int64_t quotient = (magnitude + divisor / 2) / divisor;
-  return static_cast<int32_t>(negative ? -quotient : quotient);
-}
-
 TlxTriangle lxComputeArrowTriangle(const TRect& rect, TlxArrowDirection direction, bool proportional,
                                    int32_t size) {
   TRect r = rect;

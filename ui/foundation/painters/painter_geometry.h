@@ -8,13 +8,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/foundation/geometry/auto_width.h"
 #include "ui/foundation/geometry/geometry.h"
 #include "ui/foundation/painters/painter_types.h"
-
-// v * numerator / denominator with the product kept in 64 bits and the
-// quotient rounded half away from zero, as the system's MulDiv does; -1 for
-// a zero denominator.
-int32_t lxMulDiv(int32_t value, int32_t numerator, int32_t denominator);
 
 using TlxTriangle = std::array<TPoint, 3>;
 
