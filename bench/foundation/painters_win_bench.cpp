@@ -1,9 +1,8 @@
 // A 50 x 20 grid frame (50 header cells, 1,000 text cells, grid lines and a
 // footer row) painted onto a 32-bit memory bitmap through each painter, and
 // the same frame drawn with raw GDI calls on that bitmap as the baseline.
-#include <windows.h>
-
 #include <benchmark/benchmark.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -86,7 +85,8 @@ void PaintFrameWithGdi(HDC dc) {
     FillRect(dc, &r, face);
     InflateRect(&r, -1, -1);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(dc, frame.headers[c].c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    DrawTextA(dc, frame.headers[c].c_str(), -1, &r,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
   }
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   for (int32_t row = 0; row < kRows; ++row) {

@@ -67,9 +67,10 @@ void lxFinishLookAndFeels() {
 
 void TlxLookAndFeel::Publish(TPropertyListBuilder& properties) {
   auto p = properties.For<TlxLookAndFeel>();
-  p.SetOf("AssignedValues", [](const TlxLookAndFeel& self) { return self.AssignedValues().Bits(); },
-          [](TlxLookAndFeel& self, uint32_t bits) { self.SetAssignedValues(TlxLookAndFeelValues::FromBits(bits)); },
-          {"lfvKind", "lfvNativeStyle", "lfvSkinName"});
+  p.SetOf(
+      "AssignedValues", [](const TlxLookAndFeel& self) { return self.AssignedValues().Bits(); },
+      [](TlxLookAndFeel& self, uint32_t bits) { self.SetAssignedValues(TlxLookAndFeelValues::FromBits(bits)); },
+      {"lfvKind", "lfvNativeStyle", "lfvSkinName"});
   p.Enumeration("Kind", &TlxLookAndFeel::Kind, &TlxLookAndFeel::SetKind,
                 {"lfFlat", "lfStandard", "lfUltraFlat", "lfOffice11"}, std::optional<TlxLookAndFeelKind>{})
       .Stored = [](const TPersistent& self) {
@@ -79,10 +80,9 @@ void TlxLookAndFeel::Publish(TPropertyListBuilder& properties) {
       [](const TPersistent& self) {
         return static_cast<const TlxLookAndFeel&>(self).AssignedValues().Contains(lfvNativeStyle);
       };
-  p.String("SkinName", &TlxLookAndFeel::SkinName, &TlxLookAndFeel::SetSkinName).Stored =
-      [](const TPersistent& self) {
-        return static_cast<const TlxLookAndFeel&>(self).AssignedValues().Contains(lfvSkinName);
-      };
+  p.String("SkinName", &TlxLookAndFeel::SkinName, &TlxLookAndFeel::SetSkinName).Stored = [](const TPersistent& self) {
+    return static_cast<const TlxLookAndFeel&>(self).AssignedValues().Contains(lfvSkinName);
+  };
 }
 
 TlxLookAndFeel::TlxLookAndFeel(TPersistent* owner) : TlxInterfacedPersistent(owner) {

@@ -59,8 +59,8 @@ class TlxLookAndFeel : public TlxInterfacedPersistent,
   using TChangedEvent = std::function<void(TlxLookAndFeel* sender, TlxLookAndFeelValues changed_values)>;
 
   static void Publish(TPropertyListBuilder& properties);
-  static constexpr TClass kClass{"TlxLookAndFeel", &TlxInterfacedPersistent::kClass,
-                                 &ConstructInstance<TlxLookAndFeel>, &TlxLookAndFeel::Publish};
+  static constexpr TClass kClass{"TlxLookAndFeel", &TlxInterfacedPersistent::kClass, &ConstructInstance<TlxLookAndFeel>,
+                                 &TlxLookAndFeel::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
   // Follows the root object (when there is one) without telling anyone.

@@ -17,22 +17,21 @@ constexpr TColor kClockDotLightColor = RGBColor(0, 255, 255);
 // --- headers ----------------------------------------------------------------
 
 void TlxCustomLookAndFeelPainter::PaintHeader(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
-                                              TlxHeaderNeighbors neighbors, TlxBorders borders,
-                                              TlxButtonState state, TAlignment align_horz,
-                                              TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
-                                              std::string_view text, const TFont* font, TColor text_color,
-                                              TColor background_color,
+                                              TlxHeaderNeighbors neighbors, TlxBorders borders, TlxButtonState state,
+                                              TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
+                                              bool show_end_ellipsis, std::string_view text, const TFont* font,
+                                              TColor text_color, TColor background_color,
                                               const TlxBackgroundCallback& on_draw_background, bool /*is_last*/,
                                               bool /*reserved*/) const {
   PaintHeaderBorder(canvas, bounds, neighbors, borders);
-  PaintContent(canvas, GetHeaderContentBounds(bounds, borders), text_bounds, state, align_horz, align_vert,
-               multi_line, show_end_ellipsis, text, font, text_color, background_color, on_draw_background, false);
+  PaintContent(canvas, GetHeaderContentBounds(bounds, borders), text_bounds, state, align_horz, align_vert, multi_line,
+               show_end_ellipsis, text, font, text_color, background_color, on_draw_background, false);
 }
 
 void TlxCustomLookAndFeelPainter::PaintHeaderWithNeighbors(
-    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors,
-    TlxBorders borders, TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
-    bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color, TColor background_color,
+    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors, TlxBorders borders,
+    TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+    std::string_view text, const TFont* font, TColor text_color, TColor background_color,
     const TlxBackgroundCallback& on_draw_background) const {
   PaintHeader(canvas, bounds, text_bounds, neighbors, borders, state, align_horz, align_vert, multi_line,
               show_end_ellipsis, text, font, text_color, background_color, on_draw_background, false, false);
@@ -42,21 +41,25 @@ void TlxCustomLookAndFeelPainter::PaintHeaderPressedEffect(TlxCanvas& canvas, co
   canvas.InvertRect(bounds);
 }
 
-void TlxCustomLookAndFeelPainter::PaintHeaderControlSection(
-    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors /*neighbors*/,
-    TlxBorders borders, TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
-    bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color,
-    TColor background_color) const {
+void TlxCustomLookAndFeelPainter::PaintHeaderControlSection(TlxCanvas& canvas, const TRect& bounds,
+                                                            const TRect& text_bounds, TlxHeaderNeighbors /*neighbors*/,
+                                                            TlxBorders borders, TlxButtonState state,
+                                                            TAlignment align_horz, TlxAlignmentVert align_vert,
+                                                            bool multi_line, bool show_end_ellipsis,
+                                                            std::string_view text, const TFont* font, TColor text_color,
+                                                            TColor background_color) const {
   PaintHeaderControlSectionBorder(canvas, bounds, borders, state);
   PaintHeaderControlSectionContent(canvas, GetHeaderControlSectionContentBounds(bounds, state), text_bounds, state,
                                    align_horz, align_vert, multi_line, show_end_ellipsis, text, font, text_color,
                                    background_color);
 }
 
-void TlxCustomLookAndFeelPainter::PaintHeaderControlSectionContent(
-    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxButtonState state, TAlignment align_horz,
-    TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis, std::string_view text, const TFont* font,
-    TColor text_color, TColor background_color) const {
+void TlxCustomLookAndFeelPainter::PaintHeaderControlSectionContent(TlxCanvas& canvas, const TRect& bounds,
+                                                                   const TRect& text_bounds, TlxButtonState state,
+                                                                   TAlignment align_horz, TlxAlignmentVert align_vert,
+                                                                   bool multi_line, bool show_end_ellipsis,
+                                                                   std::string_view text, const TFont* font,
+                                                                   TColor text_color, TColor background_color) const {
   canvas.FillRectColor(bounds, background_color);
   PaintHeaderControlSectionText(canvas, GetHeaderControlSectionTextBounds(text_bounds, state), state, align_horz,
                                 align_vert, multi_line, show_end_ellipsis, text, font, text_color);
@@ -69,14 +72,12 @@ void TlxCustomLookAndFeelPainter::PaintHeaderControlSectionText(TlxCanvas& canva
                                                                 const TFont* font, TColor text_color) const {
   if (text.empty()) return;
   if (state != lxbsDisabled) {
-    lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font,
-                   text_color);
+    lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font, text_color);
     return;
   }
-  lxDrawCellText(canvas, lxRectShifted(text_bounds, 1, 1), align_horz, align_vert, multi_line, show_end_ellipsis,
-                 text, font, clBtnHighlight);
-  lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font,
-                 clBtnShadow);
+  lxDrawCellText(canvas, lxRectShifted(text_bounds, 1, 1), align_horz, align_vert, multi_line, show_end_ellipsis, text,
+                 font, clBtnHighlight);
+  lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font, clBtnShadow);
 }
 
 void TlxCustomLookAndFeelPainter::PaintHeaderSeparator(TlxCanvas& canvas, const TRect& bounds, int32_t indent_size,
@@ -110,8 +111,7 @@ TRect TlxCustomLookAndFeelPainter::GetHeaderContentBounds(const TRect& bounds, T
   return r;
 }
 
-TRect TlxCustomLookAndFeelPainter::GetHeaderControlSectionTextBounds(const TRect& bounds,
-                                                                     TlxButtonState state) const {
+TRect TlxCustomLookAndFeelPainter::GetHeaderControlSectionTextBounds(const TRect& bounds, TlxButtonState state) const {
   return state == lxbsPressed ? lxRectShifted(bounds, 1, 1) : bounds;
 }
 
@@ -149,14 +149,12 @@ void TlxCustomLookAndFeelPainter::PaintGroupByBox(TlxCanvas& canvas, const TRect
 }
 
 void TlxCustomLookAndFeelPainter::PaintFooterCell(TlxCanvas& canvas, const TRect& bounds, TAlignment align_horz,
-                                                  TlxAlignmentVert align_vert, bool multi_line,
-                                                  std::string_view text, const TFont* font, TColor text_color,
-                                                  TColor background_color,
+                                                  TlxAlignmentVert align_vert, bool multi_line, std::string_view text,
+                                                  const TFont* font, TColor text_color, TColor background_color,
                                                   const TlxBackgroundCallback& on_draw_background) const {
   PaintFooterCellBorder(canvas, bounds);
-  PaintContent(canvas, GetFooterCellContentBounds(bounds), GetFooterCellTextBounds(bounds), lxbsDefault,
-               align_horz, align_vert, multi_line, false, text, font, text_color, background_color,
-               on_draw_background, true);
+  PaintContent(canvas, GetFooterCellContentBounds(bounds), GetFooterCellTextBounds(bounds), lxbsDefault, align_horz,
+               align_vert, multi_line, false, text, font, text_color, background_color, on_draw_background, true);
 }
 
 void TlxCustomLookAndFeelPainter::PaintFooterContent(TlxCanvas& canvas, const TRect& rect,
@@ -169,8 +167,8 @@ void TlxCustomLookAndFeelPainter::PaintFooterSeparator(TlxCanvas& canvas, const 
   canvas.FillRectColor(rect, GetFooterSeparatorColor());
 }
 
-void TlxCustomLookAndFeelPainter::PaintFilterActivateButton(TlxCanvas& canvas, const TRect& rect,
-                                                            TlxButtonState state, bool checked) const {
+void TlxCustomLookAndFeelPainter::PaintFilterActivateButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state,
+                                                            bool checked) const {
   PaintCheckButtonByCheckState(canvas, rect, state, checked);
 }
 
@@ -229,16 +227,16 @@ void TlxCustomLookAndFeelPainter::PaintIndicatorItem(TlxCanvas& canvas, const TR
                                                      TColor background_color,
                                                      const TlxBackgroundCallback& on_draw_background) const {
   PaintHeader(canvas, bounds, bounds, TlxHeaderNeighbors{}, GetHeaderBorders(TlxHeaderNeighbors{bTop, bBottom}),
-              lxbsNormal, taLeftJustify, vaTop, false, false, "", nullptr, clNone, background_color,
-              on_draw_background, false, false);
+              lxbsNormal, taLeftJustify, vaTop, false, false, "", nullptr, clNone, background_color, on_draw_background,
+              false, false);
   PaintIndicatorImage(canvas, bounds, kind);
 }
 
 void TlxCustomLookAndFeelPainter::PaintIndicatorItemWithNeighbors(
     TlxCanvas& canvas, const TRect& bounds, TlxIndicatorKind kind, TColor background_color,
     const TlxBackgroundCallback& on_draw_background) const {
-  PaintHeaderWithNeighbors(canvas, bounds, bounds, TlxHeaderNeighbors{}, lxAllBorders, lxbsNormal, taLeftJustify,
-                           vaTop, false, false, "", nullptr, clNone, background_color, on_draw_background);
+  PaintHeaderWithNeighbors(canvas, bounds, bounds, TlxHeaderNeighbors{}, lxAllBorders, lxbsNormal, taLeftJustify, vaTop,
+                           false, false, "", nullptr, clNone, background_color, on_draw_background);
   PaintIndicatorImage(canvas, bounds, kind);
 }
 
@@ -254,14 +252,12 @@ void TlxCustomLookAndFeelPainter::PaintSizeGrip(TlxCanvas& canvas, const TRect& 
   DrawFrameControl(canvas.Handle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
-void TlxCustomLookAndFeelPainter::ComputeSchedulerNavButtonRects(bool next_button, bool collapsed,
-                                                                 TSize caption_size1, TSize caption_size2,
-                                                                 TRect& bounds, TRect& text_rect,
+void TlxCustomLookAndFeelPainter::ComputeSchedulerNavButtonRects(bool next_button, bool collapsed, TSize caption_size1,
+                                                                 TSize caption_size2, TRect& bounds, TRect& text_rect,
                                                                  TRect& arrow_rect) const {
   TlxSchedulerNavButtonSizes sizes;
   GetSchedulerNavButtonSizes(next_button, sizes.Margins, sizes.ArrowSize);
-  lxComputeSchedulerNavButtonRects(sizes, collapsed, caption_size1.cx, caption_size2.cx, bounds, text_rect,
-                                   arrow_rect);
+  lxComputeSchedulerNavButtonRects(sizes, collapsed, caption_size1.cx, caption_size2.cx, bounds, text_rect, arrow_rect);
 }
 
 void TlxCustomLookAndFeelPainter::GetSchedulerNavButtonSizes(bool next_button, TlxMargins& border_sizes,
@@ -288,14 +284,14 @@ void TlxCustomLookAndFeelPainter::PaintMonthHeaderArrows(TlxCanvas& canvas, cons
 }
 
 void TlxCustomLookAndFeelPainter::PaintSchedulerEventProgress(TlxCanvas& canvas, const TRect& bounds,
-                                                              const TRect& progress,
-                                                              const TlxPaintParams& view_params,
+                                                              const TRect& progress, const TlxPaintParams& view_params,
                                                               bool frame_only) const {
   if (frame_only)
     lxFrame1(canvas, bounds, kProgressFrameColor);
   else
-    canvas.FillRectWithFrame(bounds, view_params, lxFrameSideLeft | lxFrameSideTop | lxFrameSideRight |
-                             lxFrameSideBottom, kProgressFrameColor, 1);
+    canvas.FillRectWithFrame(bounds, view_params,
+                             lxFrameSideLeft | lxFrameSideTop | lxFrameSideRight | lxFrameSideBottom,
+                             kProgressFrameColor, 1);
   canvas.FillRectColor(progress, clNavy);
 }
 
@@ -335,8 +331,8 @@ void TlxCustomLookAndFeelPainter::PaintSchedulerNavButtonFace(TlxCanvas& canvas,
   PaintSchedulerNavButtonArrow(canvas, arrow_rect, next_button, GetButtonSymbolColor(state));
 }
 
-void TlxCustomLookAndFeelPainter::PaintSchedulerNavButtonArrow(TlxCanvas& canvas, const TRect& rect,
-                                                               bool next_button, TColor color) const {
+void TlxCustomLookAndFeelPainter::PaintSchedulerNavButtonArrow(TlxCanvas& canvas, const TRect& rect, bool next_button,
+                                                               TColor color) const {
   for (const TRect& strip : lxSchedulerNavArrowStrips(rect, next_button)) canvas.FillRectColor(strip, color);
 }
 
@@ -385,15 +381,14 @@ void TlxCustomLookAndFeelPainter::PaintClock(TlxCanvas& canvas, const TRect& bou
 
 // --- panel group --------------------------------------------------------------------------
 
-void TlxCustomLookAndFeelPainter::PaintNavigatorGlyph(TlxCanvas& canvas, TCustomImageList* images,
-                                                      int32_t image_index, const TRect& button_rect, bool enabled,
-                                                      bool /*user_glyphs*/, int32_t /*button*/) const {
+void TlxCustomLookAndFeelPainter::PaintNavigatorGlyph(TlxCanvas& canvas, TCustomImageList* images, int32_t image_index,
+                                                      const TRect& button_rect, bool enabled, bool /*user_glyphs*/,
+                                                      int32_t /*button*/) const {
   if (images == nullptr) return;
   images->Draw(canvas.Canvas(), button_rect.Left, button_rect.Top, image_index, enabled);
 }
 
-void TlxCustomLookAndFeelPainter::PaintPanelBackground(TlxCanvas& canvas, TControl* /*control*/,
-                                                       TColor /*color_from*/, TColor /*color_to*/,
-                                                       const TRect& bounds) const {
+void TlxCustomLookAndFeelPainter::PaintPanelBackground(TlxCanvas& canvas, TControl* /*control*/, TColor /*color_from*/,
+                                                       TColor /*color_to*/, const TRect& bounds) const {
   PaintGroupBoxBackground(canvas, bounds, bounds);
 }

@@ -67,9 +67,9 @@ TlxCanvasTextFlags lxCellTextFlags(TAlignment align_horz, TlxAlignmentVert align
   return flags;
 }
 
-void lxDrawCellText(TlxCanvas& canvas, const TRect& text_bounds, TAlignment align_horz,
-                    TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis, std::string_view text,
-                    const TFont* font, TColor text_color, bool enabled) {
+void lxDrawCellText(TlxCanvas& canvas, const TRect& text_bounds, TAlignment align_horz, TlxAlignmentVert align_vert,
+                    bool multi_line, bool show_end_ellipsis, std::string_view text, const TFont* font,
+                    TColor text_color, bool enabled) {
   if (text.empty()) return;
   if (font != nullptr) canvas.AssignFont(*font);
   canvas.Font().SetColor(text_color);
@@ -104,14 +104,12 @@ void TlxCustomLookAndFeelPainter::PaintButtonArrow(TlxCanvas& canvas, const TRec
 
 void TlxCustomLookAndFeelPainter::PaintContent(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
                                                TlxButtonState /*state*/, TAlignment align_horz,
-                                               TlxAlignmentVert align_vert, bool multi_line,
-                                               bool show_end_ellipsis, std::string_view text, const TFont* font,
-                                               TColor text_color, TColor background_color,
-                                               const TlxBackgroundCallback& on_draw_background,
+                                               TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+                                               std::string_view text, const TFont* font, TColor text_color,
+                                               TColor background_color, const TlxBackgroundCallback& on_draw_background,
                                                bool /*is_footer*/) const {
   if (!on_draw_background || !on_draw_background(canvas, bounds)) canvas.FillRectColor(bounds, background_color);
-  lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font,
-                 text_color);
+  lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font, text_color);
 }
 
 TRect TlxCustomLookAndFeelPainter::GetFooterCellContentBounds(const TRect& bounds) const {
@@ -168,7 +166,7 @@ TRect TlxCustomLookAndFeelPainter::GetButtonFocusRect(TlxCanvas& /*canvas*/, con
 }
 
 TlxMargins TlxCustomLookAndFeelPainter::GetButtonGroupBorderSizes(int32_t /*button_count*/,
-                                                                 int32_t /*button_index*/) const {
+                                                                  int32_t /*button_index*/) const {
   const int32_t size = GetButtonBorderSize(lxbsNormal);
   return TlxMargins(size, size, size, size);
 }
@@ -224,8 +222,7 @@ bool TlxCustomLookAndFeelPainter::HitTestGroupExpandButton(const TRect& rect, co
   return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top && point.Y < rect.Bottom;
 }
 
-void TlxCustomLookAndFeelPainter::PaintExpandCross(TlxCanvas& canvas, const TRect& rect, bool expanded,
-                                                   TColor color) {
+void TlxCustomLookAndFeelPainter::PaintExpandCross(TlxCanvas& canvas, const TRect& rect, bool expanded, TColor color) {
   const TlxExpandCross cross = lxExpandCross(rect, expanded);
   canvas.FillRectColor(cross.Horizontal, color);
   if (!cross.Vertical.IsEmpty()) canvas.FillRectColor(cross.Vertical, color);

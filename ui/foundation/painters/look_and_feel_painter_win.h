@@ -41,10 +41,9 @@ class TlxCustomLookAndFeelPainter {
                                TBitmap* background_bitmap) const;
   virtual void PaintButtonArrow(TlxCanvas& canvas, const TRect& rect, TColor color) const;
   virtual void PaintContent(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxButtonState state,
-                            TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
-                            bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color,
-                            TColor background_color, const TlxBackgroundCallback& on_draw_background,
-                            bool is_footer) const;
+                            TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+                            std::string_view text, const TFont* font, TColor text_color, TColor background_color,
+                            const TlxBackgroundCallback& on_draw_background, bool is_footer) const;
   virtual void PaintSchedulerNavButtonFace(TlxCanvas& canvas, const TRect& bounds, const TRect& arrow_rect,
                                            bool next_button, TlxButtonState state) const;
   virtual TRect GetFooterCellContentBounds(const TRect& bounds) const;
@@ -121,15 +120,14 @@ class TlxCustomLookAndFeelPainter {
 
   // --- arrows, borders and buttons ---------------------------------------------
   virtual void PaintArrow(TlxCanvas& canvas, const TRect& rect, TlxArrowDirection direction, TColor color) const;
-  virtual void PaintArrowButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state,
-                                TlxArrowDirection direction, bool draw_border) const;
+  virtual void PaintArrowButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state, TlxArrowDirection direction,
+                                bool draw_border) const;
   virtual void PaintArrowButtonBorder(TlxCanvas& canvas, const TRect& rect, TlxButtonState state) const;
   virtual void PaintScrollBarArrow(TlxCanvas& canvas, const TRect& rect, TlxButtonState state,
                                    TlxArrowDirection direction) const;
   virtual int32_t GetBorderSize() const { return 0; }
   virtual void PaintBorder(TlxCanvas& /*canvas*/, const TRect& /*rect*/) const {}
-  virtual TRect GetGroupButtonDisplayRect(const TRect& rect, int32_t /*button_count*/,
-                                          int32_t /*button_index*/) const {
+  virtual TRect GetGroupButtonDisplayRect(const TRect& rect, int32_t /*button_count*/, int32_t /*button_index*/) const {
     return rect;
   }
   virtual int32_t GetButtonBorderSize(TlxButtonState /*state*/) const { return 0; }
@@ -141,8 +139,8 @@ class TlxCustomLookAndFeelPainter {
   virtual TColor GetButtonSymbolColor(TlxButtonState state, TColor default_color = clDefault) const;
   virtual TlxButtonState GetButtonSymbolState(TlxButtonState state) const { return state; }
   virtual void PaintButton(TlxCanvas& canvas, const TRect& rect, std::string_view caption, TlxButtonState state,
-                           bool draw_border = true, TColor background_color = clDefault,
-                           TColor text_color = clDefault, bool word_wrap = false) const;
+                           bool draw_border = true, TColor background_color = clDefault, TColor text_color = clDefault,
+                           bool word_wrap = false) const;
   virtual void PaintButtonInGroup(TlxCanvas& canvas, const TRect& rect, TlxButtonState state, int32_t button_count,
                                   int32_t button_index, TColor background_color) const;
   virtual void PaintButtonBorder(TlxCanvas& /*canvas*/, const TRect& /*rect*/, TlxButtonState /*state*/) const {}
@@ -153,8 +151,7 @@ class TlxCustomLookAndFeelPainter {
   virtual void PaintExpandButton(TlxCanvas& /*canvas*/, const TRect& /*rect*/, bool /*expanded*/,
                                  TColor /*color*/ = clDefault) const {}
   virtual bool PaintsExpandButtonFirst() const { return true; }
-  virtual void PaintGroupExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded,
-                                      TlxButtonState state) const;
+  virtual void PaintGroupExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded, TlxButtonState state) const;
   virtual void PaintSmallExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded, TColor frame_color,
                                       TColor fill_color = clDefault) const;
   virtual int32_t GetExpandButtonSize() const { return 0; }
@@ -181,10 +178,10 @@ class TlxCustomLookAndFeelPainter {
   // --- headers --------------------------------------------------------------------
   virtual void PaintHeader(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
                            TlxHeaderNeighbors neighbors, TlxBorders borders, TlxButtonState state,
-                           TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
-                           bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color,
-                           TColor background_color, const TlxBackgroundCallback& on_draw_background,
-                           bool is_last = false, bool reserved = false) const;
+                           TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+                           std::string_view text, const TFont* font, TColor text_color, TColor background_color,
+                           const TlxBackgroundCallback& on_draw_background, bool is_last = false,
+                           bool reserved = false) const;
   virtual void PaintHeaderWithNeighbors(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
                                         TlxHeaderNeighbors neighbors, TlxBorders borders, TlxButtonState state,
                                         TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
@@ -203,9 +200,9 @@ class TlxCustomLookAndFeelPainter {
                                                TlxButtonState /*state*/) const {}
   virtual void PaintHeaderControlSectionContent(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
                                                 TlxButtonState state, TAlignment align_horz,
-                                                TlxAlignmentVert align_vert, bool multi_line,
-                                                bool show_end_ellipsis, std::string_view text, const TFont* font,
-                                                TColor text_color, TColor background_color) const;
+                                                TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+                                                std::string_view text, const TFont* font, TColor text_color,
+                                                TColor background_color) const;
   virtual void PaintHeaderControlSectionText(TlxCanvas& canvas, const TRect& text_bounds, TlxButtonState state,
                                              TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
                                              bool show_end_ellipsis, std::string_view text, const TFont* font,
@@ -223,8 +220,7 @@ class TlxCustomLookAndFeelPainter {
   virtual int32_t GetHeaderControlSectionBorderSize(TlxButtonState /*state*/) const { return 1; }
   virtual TRect GetHeaderControlSectionTextBounds(const TRect& bounds, TlxButtonState state) const;
   virtual TRect GetHeaderControlSectionContentBounds(const TRect& bounds, TlxButtonState state) const;
-  virtual int32_t GetHeaderWidth(TlxCanvas& canvas, TlxBorders borders, std::string_view text,
-                                 const TFont* font) const;
+  virtual int32_t GetHeaderWidth(TlxCanvas& canvas, TlxBorders borders, std::string_view text, const TFont* font) const;
   virtual bool HeaderHotTrackEnabled() const { return false; }
   virtual TSize GetSortingMarkAreaSize() const { return TSize{16, GetSortingMarkSize().cy}; }
   virtual TSize GetSortingMarkSize() const { return TSize{0, 0}; }
@@ -240,8 +236,8 @@ class TlxCustomLookAndFeelPainter {
   virtual TColor GetFooterSeparatorColor() const { return clBtnShadow; }
   virtual int32_t GetFooterSeparatorSize() const { return 1; }
   virtual void PaintFooterCell(TlxCanvas& canvas, const TRect& bounds, TAlignment align_horz,
-                               TlxAlignmentVert align_vert, bool multi_line, std::string_view text,
-                               const TFont* font, TColor text_color, TColor background_color,
+                               TlxAlignmentVert align_vert, bool multi_line, std::string_view text, const TFont* font,
+                               TColor text_color, TColor background_color,
                                const TlxBackgroundCallback& on_draw_background) const;
   virtual void PaintFooterBorder(TlxCanvas& /*canvas*/, const TRect& /*rect*/) const {}
   virtual void PaintFooterCellBorder(TlxCanvas& /*canvas*/, const TRect& /*rect*/) const {}
@@ -262,12 +258,11 @@ class TlxCustomLookAndFeelPainter {
   virtual int32_t GetPopupBorderStyle() const { return 1; }
 
   // --- tabs and indicator -------------------------------------------------------
-  virtual void PaintTab(TlxCanvas& /*canvas*/, const TRect& /*rect*/, TlxBorders /*borders*/,
-                        std::string_view /*text*/, TlxButtonState /*state*/, bool /*vertical*/,
-                        const TFont* /*font*/, TColor /*text_color*/, TColor /*background_color*/,
-                        bool /*show_prefix*/ = false) const {}
-  virtual void PaintTabBorder(TlxCanvas& /*canvas*/, const TRect& /*rect*/, TlxBorder /*side*/,
-                              TlxBorders /*borders*/, bool /*vertical*/) const {}
+  virtual void PaintTab(TlxCanvas& /*canvas*/, const TRect& /*rect*/, TlxBorders /*borders*/, std::string_view /*text*/,
+                        TlxButtonState /*state*/, bool /*vertical*/, const TFont* /*font*/, TColor /*text_color*/,
+                        TColor /*background_color*/, bool /*show_prefix*/ = false) const {}
+  virtual void PaintTabBorder(TlxCanvas& /*canvas*/, const TRect& /*rect*/, TlxBorder /*side*/, TlxBorders /*borders*/,
+                              bool /*vertical*/) const {}
   virtual void PaintTabsRoot(TlxCanvas& /*canvas*/, const TRect& /*rect*/, TlxBorders /*borders*/,
                              bool /*vertical*/) const {}
   virtual bool TabPaintingSupported(bool /*vertical*/) const { return false; }
@@ -297,11 +292,9 @@ class TlxCustomLookAndFeelPainter {
   virtual void PaintSchedulerBorder(TlxCanvas& canvas, const TRect& rect) const { PaintBorder(canvas, rect); }
   virtual void PaintSchedulerEventProgress(TlxCanvas& canvas, const TRect& bounds, const TRect& progress,
                                            const TlxPaintParams& view_params, bool frame_only) const;
-  virtual void PaintSchedulerNavButton(TlxCanvas& canvas, const TRect& bounds, bool next_button,
-                                       TlxButtonState state, std::string_view caption, const TRect& text_rect,
-                                       const TRect& arrow_rect) const;
-  virtual void PaintSchedulerNavButtonArrow(TlxCanvas& canvas, const TRect& rect, bool next_button,
-                                            TColor color) const;
+  virtual void PaintSchedulerNavButton(TlxCanvas& canvas, const TRect& bounds, bool next_button, TlxButtonState state,
+                                       std::string_view caption, const TRect& text_rect, const TRect& arrow_rect) const;
+  virtual void PaintSchedulerNavButtonArrow(TlxCanvas& canvas, const TRect& rect, bool next_button, TColor color) const;
   virtual void PaintSchedulerNavigatorButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state) const;
   virtual void PaintSchedulerSplitterBorder(TlxCanvas& /*canvas*/, const TRect& /*rect*/,
                                             const TlxPaintParams& /*view_params*/, bool /*horizontal*/) const {}
@@ -348,8 +341,8 @@ class TlxCustomLookAndFeelPainter {
   virtual TColor GetPanelTextColor() const { return clDefault; }
   virtual void PaintTrackBar(TlxCanvas& /*canvas*/, const TRect& /*rect*/, bool /*horizontal*/, int32_t /*ticks*/,
                              bool /*focused*/, TlxButtonState /*state*/) const {}
-  virtual void PaintTrackBarThumb(TlxCanvas& /*canvas*/, const TRect& /*rect*/, bool /*horizontal*/,
-                                  int32_t /*ticks*/, TlxButtonState /*state*/) const {}
+  virtual void PaintTrackBarThumb(TlxCanvas& /*canvas*/, const TRect& /*rect*/, bool /*horizontal*/, int32_t /*ticks*/,
+                                  TlxButtonState /*state*/) const {}
   virtual TSize GetTrackBarThumbSize(bool /*horizontal*/) const { return TSize{0, 0}; }
   virtual TColor GetTrackBarTicksColor(bool /*text*/) const { return clDefault; }
   virtual int32_t GetTrackBarTrackSize() const { return 0; }
@@ -388,9 +381,9 @@ void lxFillTriangle(TlxCanvas& canvas, const TlxTriangle& triangle, TColor color
 // Pen polylines in one colour (a line leaves out its end pixel).
 void lxDrawStroke(TlxCanvas& canvas, const TlxStroke& stroke, TColor color);
 // Text in the font and colour through a clear brush, the brush solid after.
-void lxDrawCellText(TlxCanvas& canvas, const TRect& text_bounds, TAlignment align_horz,
-                    TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis, std::string_view text,
-                    const TFont* font, TColor text_color, bool enabled = true);
+void lxDrawCellText(TlxCanvas& canvas, const TRect& text_bounds, TAlignment align_horz, TlxAlignmentVert align_vert,
+                    bool multi_line, bool show_end_ellipsis, std::string_view text, const TFont* font,
+                    TColor text_color, bool enabled = true);
 // The canvas text flags of a painter cell.
 TlxCanvasTextFlags lxCellTextFlags(TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
                                    bool show_end_ellipsis);

@@ -36,8 +36,8 @@ int32_t FourState(TlxButtonState state) {
 // The margins of a part's content rectangle in a 100 x 100 rectangle.
 bool ContentMargins(HTHEME theme, int32_t part, int32_t state, TlxMargins& margins) {
   RECT content{};
-  if (FAILED(lxUxGetThemeBackgroundContentRect(theme, lxGetScreenCanvas().Handle(), part, state, kMeasureRect,
-                                               content)))
+  if (FAILED(
+          lxUxGetThemeBackgroundContentRect(theme, lxGetScreenCanvas().Handle(), part, state, kMeasureRect, content)))
     return false;
   margins = TlxMargins(content.left - kMeasureRect.Left, content.top - kMeasureRect.Top,
                        kMeasureRect.Right - content.right, kMeasureRect.Bottom - content.bottom);
@@ -123,7 +123,8 @@ class DibSurface {
   void TransposeInto(DibSurface& target) const {
     GdiFlush();
     for (int32_t y = 0; y < height_ && y < target.width_; ++y)
-      for (int32_t x = 0; x < width_ && x < target.height_; ++x) target.bits_[x * target.width_ + y] = bits_[y * width_ + x];
+      for (int32_t x = 0; x < width_ && x < target.height_; ++x)
+        target.bits_[x * target.width_ + y] = bits_[y * width_ + x];
   }
 
  private:
@@ -139,11 +140,10 @@ class DibSurface {
 
 // --- added operation ---------------------------------------------------------------
 
-void TlxWinXPLookAndFeelPainter::PaintThemedContentText(TlxCanvas& canvas, HTHEME theme, int32_t part,
-                                                        int32_t state, const TRect& /*bounds*/,
-                                                        const TRect& text_rect, TAlignment align_horz,
-                                                        TlxAlignmentVert align_vert, bool multi_line,
-                                                        bool show_end_ellipsis, bool show_prefix,
+void TlxWinXPLookAndFeelPainter::PaintThemedContentText(TlxCanvas& canvas, HTHEME theme, int32_t part, int32_t state,
+                                                        const TRect& /*bounds*/, const TRect& text_rect,
+                                                        TAlignment align_horz, TlxAlignmentVert align_vert,
+                                                        bool multi_line, bool show_end_ellipsis, bool show_prefix,
                                                         std::string_view text, const TFont* font, TColor text_color,
                                                         TColor /*background_color*/) const {
   if (text.empty()) return;
@@ -310,7 +310,8 @@ int32_t TlxWinXPLookAndFeelPainter::GetScrollBarMinThumbSize(bool vertical) cons
   if (FAILED(lxUxGetThemePartSizeNoRect(theme, lxGetScreenCanvas().Handle(), part, 1, TS_TRUE, true_size)))
     length = vertical ? minimum.cy : minimum.cx;
   else
-    length = vertical ? std::max<int32_t>(true_size.cy, minimum.cy + 4) : std::max<int32_t>(true_size.cx, minimum.cx + 4);
+    length =
+        vertical ? std::max<int32_t>(true_size.cy, minimum.cy + 4) : std::max<int32_t>(true_size.cx, minimum.cx + 4);
   return std::max(length, kLeast);
 }
 
@@ -353,8 +354,8 @@ void TlxWinXPLookAndFeelPainter::PaintButton(TlxCanvas& canvas, const TRect& rec
                                              TColor text_color, bool word_wrap) const {
   HTHEME theme = Theme(totButton);
   if (theme == nullptr) {
-    TlxStandardLookAndFeelPainter::PaintButton(canvas, rect, caption, state, draw_border, background_color,
-                                               text_color, word_wrap);
+    TlxStandardLookAndFeelPainter::PaintButton(canvas, rect, caption, state, draw_border, background_color, text_color,
+                                               word_wrap);
     return;
   }
   const int32_t theme_state = lxButtonStateToThemeState(state);
@@ -417,8 +418,7 @@ void TlxWinXPLookAndFeelPainter::PaintCheckMark(TlxCanvas& canvas, const TRect& 
   DrawPart(canvas, theme, 3, CheckState(state, checked), rect);
 }
 
-void TlxWinXPLookAndFeelPainter::PaintCheckBorder(TlxCanvas& canvas, const TRect& rect,
-                                                  TlxButtonState state) const {
+void TlxWinXPLookAndFeelPainter::PaintCheckBorder(TlxCanvas& canvas, const TRect& rect, TlxButtonState state) const {
   if (Theme(totButton) == nullptr) TlxStandardLookAndFeelPainter::PaintCheckBorder(canvas, rect, state);
 }
 
@@ -427,8 +427,7 @@ void TlxWinXPLookAndFeelPainter::PaintRadioButton(TlxCanvas& canvas, int32_t x, 
                                                   bool designing) const {
   HTHEME theme = Theme(totButton);
   if (theme == nullptr) {
-    TlxStandardLookAndFeelPainter::PaintRadioButton(canvas, x, y, state, checked, focused, background_color,
-                                                    designing);
+    TlxStandardLookAndFeelPainter::PaintRadioButton(canvas, x, y, state, checked, focused, background_color, designing);
     return;
   }
   const TSize size = GetRadioButtonSize();
@@ -451,8 +450,8 @@ void TlxWinXPLookAndFeelPainter::PaintHeader(TlxCanvas& canvas, const TRect& bou
   }
   const int32_t header_state = HeaderState(state);
   const TlxOffice11Scheme scheme = lxOffice11CurrentScheme();
-  const bool right_item = is_last && header_state == 1 &&
-                          (scheme == lxOffice11SchemeBlue || scheme == lxOffice11SchemeOlive);
+  const bool right_item =
+      is_last && header_state == 1 && (scheme == lxOffice11SchemeBlue || scheme == lxOffice11SchemeOlive);
   const int32_t part = right_item ? 3 : 1;
   DrawPart(canvas, theme, part, header_state, bounds);
   const TRect text_rect = state == lxbsPressed ? lxRectShifted(text_bounds, 1, 1) : text_bounds;
@@ -461,10 +460,9 @@ void TlxWinXPLookAndFeelPainter::PaintHeader(TlxCanvas& canvas, const TRect& bou
 }
 
 void TlxWinXPLookAndFeelPainter::PaintHeaderControlSection(
-    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors,
-    TlxBorders borders, TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
-    bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color,
-    TColor background_color) const {
+    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors, TlxBorders borders,
+    TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+    std::string_view text, const TFont* font, TColor text_color, TColor background_color) const {
   canvas.FillRectColor(bounds, clBtnFace);
   PaintHeader(canvas, bounds, text_bounds, neighbors, borders, state, align_horz, align_vert, multi_line,
               show_end_ellipsis, text, font, text_color, background_color, nullptr, false, false);
@@ -508,8 +506,8 @@ void TlxWinXPLookAndFeelPainter::PaintFilterCloseButton(TlxCanvas& canvas, const
   DrawPart(canvas, theme, 19, FourState(state), rect);
 }
 
-void TlxWinXPLookAndFeelPainter::PaintFilterDropDownButton(TlxCanvas& canvas, const TRect& rect,
-                                                           TlxButtonState state, bool filter_active) const {
+void TlxWinXPLookAndFeelPainter::PaintFilterDropDownButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state,
+                                                           bool filter_active) const {
   HTHEME theme = Theme(totComboBox);
   if (theme == nullptr) {
     TlxStandardLookAndFeelPainter::PaintFilterDropDownButton(canvas, rect, state, filter_active);
@@ -519,9 +517,8 @@ void TlxWinXPLookAndFeelPainter::PaintFilterDropDownButton(TlxCanvas& canvas, co
 }
 
 void TlxWinXPLookAndFeelPainter::PaintTab(TlxCanvas& canvas, const TRect& rect, TlxBorders borders,
-                                          std::string_view text, TlxButtonState state, bool vertical,
-                                          const TFont* font, TColor text_color, TColor background_color,
-                                          bool show_prefix) const {
+                                          std::string_view text, TlxButtonState state, bool vertical, const TFont* font,
+                                          TColor text_color, TColor background_color, bool show_prefix) const {
   HTHEME theme = Theme(totTab);
   if (theme == nullptr) return;
   const int32_t tab_state = FourState(state);
@@ -560,8 +557,8 @@ void TlxWinXPLookAndFeelPainter::PaintTab(TlxCanvas& canvas, const TRect& rect, 
     else
       background.Bottom -= 2;
   }
-  PaintThemedContentText(canvas, theme, 1, tab_state, clip, background, taCenter, vaCenter, false, false,
-                         show_prefix, text, font, text_color, background_color);
+  PaintThemedContentText(canvas, theme, 1, tab_state, clip, background, taCenter, vaCenter, false, false, show_prefix,
+                         text, font, text_color, background_color);
 }
 
 void TlxWinXPLookAndFeelPainter::PaintTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side,
@@ -619,8 +616,7 @@ void TlxWinXPLookAndFeelPainter::PaintScrollBarPart(TlxCanvas& canvas, bool hori
   DrawPart(canvas, theme, page_part, part_state, rect);
 }
 
-void TlxWinXPLookAndFeelPainter::PaintSizeGrip(TlxCanvas& canvas, const TRect& rect,
-                                               TColor background_color) const {
+void TlxWinXPLookAndFeelPainter::PaintSizeGrip(TlxCanvas& canvas, const TRect& rect, TColor background_color) const {
   HTHEME theme = Theme(totScrollBar);
   if (theme == nullptr) {
     TlxStandardLookAndFeelPainter::PaintSizeGrip(canvas, rect, clDefault);
@@ -641,8 +637,7 @@ void TlxWinXPLookAndFeelPainter::PaintMonthHeader(TlxCanvas& canvas, const TRect
 }
 
 void TlxWinXPLookAndFeelPainter::PaintSchedulerEventProgress(TlxCanvas& canvas, const TRect& bounds,
-                                                             const TRect& progress,
-                                                             const TlxPaintParams& view_params,
+                                                             const TRect& progress, const TlxPaintParams& view_params,
                                                              bool frame_only) const {
   HTHEME theme = Theme(totProgress);
   if (theme == nullptr) {

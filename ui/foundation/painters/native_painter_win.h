@@ -5,8 +5,8 @@
 // does not open (visual styles off, or the style lacks the class), does
 // what the standard look does.
 
-#include <windows.h>
 #include <uxtheme.h>
+#include <windows.h>
 
 #include "ui/foundation/painters/standard_painters_win.h"
 
@@ -15,11 +15,10 @@ class TlxWinXPLookAndFeelPainter : public TlxStandardLookAndFeelPainter {
   // --- added operation -------------------------------------------------------------
   // The text of a themed part: font and colour from the arguments, aligned
   // as a painter cell. Bounds and background colour are not used.
-  virtual void PaintThemedContentText(TlxCanvas& canvas, HTHEME theme, int32_t part, int32_t state,
-                                      const TRect& bounds, const TRect& text_rect, TAlignment align_horz,
-                                      TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
-                                      bool show_prefix, std::string_view text, const TFont* font,
-                                      TColor text_color, TColor background_color) const;
+  virtual void PaintThemedContentText(TlxCanvas& canvas, HTHEME theme, int32_t part, int32_t state, const TRect& bounds,
+                                      const TRect& text_rect, TAlignment align_horz, TlxAlignmentVert align_vert,
+                                      bool multi_line, bool show_end_ellipsis, bool show_prefix, std::string_view text,
+                                      const TFont* font, TColor text_color, TColor background_color) const;
 
   // --- values and metrics ----------------------------------------------------------
   int32_t GetLookAndFeelStyle() const override { return lxStyleNative; }
@@ -43,9 +42,7 @@ class TlxWinXPLookAndFeelPainter : public TlxStandardLookAndFeelPainter {
   TSize GetCheckButtonSize() const override;
   TSize GetRadioButtonSize() const override;
   int32_t GetHeaderBorderSize() const override;
-  int32_t GetHeaderControlSectionBorderSize(TlxButtonState /*state*/) const override {
-    return GetHeaderBorderSize();
-  }
+  int32_t GetHeaderControlSectionBorderSize(TlxButtonState /*state*/) const override { return GetHeaderBorderSize(); }
   TRect GetHeaderControlSectionContentBounds(const TRect& bounds, TlxButtonState state) const override;
   bool HeaderHotTrackEnabled() const override { return true; }
   TSize GetSortingMarkSize() const override { return TSize{7, 8}; }
@@ -70,8 +67,7 @@ class TlxWinXPLookAndFeelPainter : public TlxStandardLookAndFeelPainter {
                    bool draw_border = true, TColor background_color = clDefault, TColor text_color = clDefault,
                    bool word_wrap = false) const override;
   void PaintExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded, TColor color) const override;
-  void PaintGroupExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded,
-                              TlxButtonState state) const override;
+  void PaintGroupExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded, TlxButtonState state) const override;
   void PaintSmallExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded, TColor frame_color,
                               TColor fill_color) const override;
   bool HitTestGroupExpandButton(const TRect& rect, const TPoint& point) const override;
@@ -82,9 +78,9 @@ class TlxWinXPLookAndFeelPainter : public TlxStandardLookAndFeelPainter {
                         TColor background_color, bool designing = false) const override;
   void PaintHeader(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors,
                    TlxBorders borders, TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert,
-                   bool multi_line, bool show_end_ellipsis, std::string_view text, const TFont* font,
-                   TColor text_color, TColor background_color, const TlxBackgroundCallback& on_draw_background,
-                   bool is_last = false, bool reserved = false) const override;
+                   bool multi_line, bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color,
+                   TColor background_color, const TlxBackgroundCallback& on_draw_background, bool is_last = false,
+                   bool reserved = false) const override;
   void PaintHeaderPressedEffect(TlxCanvas& /*canvas*/, const TRect& /*bounds*/) const override {}
   void PaintHeaderControlSection(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
                                  TlxHeaderNeighbors neighbors, TlxBorders borders, TlxButtonState state,
@@ -99,8 +95,8 @@ class TlxWinXPLookAndFeelPainter : public TlxStandardLookAndFeelPainter {
   void PaintFilterCloseButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state) const override;
   void PaintFilterDropDownButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state,
                                  bool filter_active) const override;
-  void PaintTab(TlxCanvas& canvas, const TRect& rect, TlxBorders borders, std::string_view text,
-                TlxButtonState state, bool vertical, const TFont* font, TColor text_color, TColor background_color,
+  void PaintTab(TlxCanvas& canvas, const TRect& rect, TlxBorders borders, std::string_view text, TlxButtonState state,
+                bool vertical, const TFont* font, TColor text_color, TColor background_color,
                 bool show_prefix = false) const override;
   void PaintTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side, TlxBorders borders,
                       bool vertical) const override;

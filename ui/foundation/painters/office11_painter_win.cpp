@@ -48,18 +48,14 @@ TColor TlxOffice11LookAndFeelPainter::GetFilterButtonFrameColor(TlxButtonState s
 TColor TlxOffice11LookAndFeelPainter::GetFrameLightColor() const { return Palette().SelectedBorderColor; }
 
 TColor TlxOffice11LookAndFeelPainter::GetDefaultDateNavigatorHeaderColor() const { return Palette().FaceColor; }
-TColor TlxOffice11LookAndFeelPainter::GetDefaultDateNavigatorSelectionColor() const {
-  return Palette().SelectionColor;
-}
+TColor TlxOffice11LookAndFeelPainter::GetDefaultDateNavigatorSelectionColor() const { return Palette().SelectionColor; }
 TColor TlxOffice11LookAndFeelPainter::GetDefaultFilterBoxColor() const { return Palette().FilterBoxColor; }
 TColor TlxOffice11LookAndFeelPainter::GetDefaultFilterBoxTextColor() const { return Palette().FilterBoxTextColor; }
 TColor TlxOffice11LookAndFeelPainter::GetDefaultFooterColor() const { return Palette().FaceColor; }
 TColor TlxOffice11LookAndFeelPainter::GetDefaultGroupColor() const { return Palette().GroupColor; }
 TColor TlxOffice11LookAndFeelPainter::GetDefaultGroupByBoxColor() const { return Palette().GroupByBoxColor; }
 TColor TlxOffice11LookAndFeelPainter::GetDefaultGroupByBoxTextColor() const { return Palette().BarLightColor; }
-TColor TlxOffice11LookAndFeelPainter::GetDefaultSchedulerBorderColor() const {
-  return Palette().SchedulerBorderColor;
-}
+TColor TlxOffice11LookAndFeelPainter::GetDefaultSchedulerBorderColor() const { return Palette().SchedulerBorderColor; }
 TColor TlxOffice11LookAndFeelPainter::GetDefaultSchedulerControlColor() const {
   return Palette().SchedulerControlColor;
 }
@@ -135,11 +131,10 @@ void TlxOffice11LookAndFeelPainter::PaintSmallExpandButton(TlxCanvas& canvas, co
 }
 
 void TlxOffice11LookAndFeelPainter::PaintHeader(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
-                                                TlxHeaderNeighbors neighbors, TlxBorders borders,
-                                                TlxButtonState state, TAlignment align_horz,
-                                                TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
-                                                std::string_view text, const TFont* font, TColor text_color,
-                                                TColor background_color,
+                                                TlxHeaderNeighbors neighbors, TlxBorders borders, TlxButtonState state,
+                                                TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
+                                                bool show_end_ellipsis, std::string_view text, const TFont* font,
+                                                TColor text_color, TColor background_color,
                                                 const TlxBackgroundCallback& /*on_draw_background*/, bool is_last,
                                                 bool /*reserved*/) const {
   TlxUltraFlatLookAndFeelPainter::PaintHeader(canvas, bounds, text_bounds, neighbors, borders, state, align_horz,
@@ -154,8 +149,7 @@ void TlxOffice11LookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const T
   const TColor dark = GetHeaderShadowEdgeColor();
   const TColor light = GetHeaderLightEdgeColor();
   if (borders.Contains(bTop)) canvas.FillRectColor(TRect(rect.Left, rect.Top, rect.Right, rect.Top + 1), top);
-  if (borders.Contains(bBottom))
-    canvas.FillRectColor(TRect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom), dark);
+  if (borders.Contains(bBottom)) canvas.FillRectColor(TRect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom), dark);
   if (borders.Contains(bLeft)) {
     const int32_t x = rect.Left;
     canvas.PutPixel(x, rect.Top + 1, top);
@@ -186,10 +180,9 @@ void TlxOffice11LookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const T
 }
 
 void TlxOffice11LookAndFeelPainter::PaintHeaderControlSection(
-    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors,
-    TlxBorders borders, TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
-    bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color,
-    TColor background_color) const {
+    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors, TlxBorders borders,
+    TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+    std::string_view text, const TFont* font, TColor text_color, TColor background_color) const {
   PaintHeader(canvas, bounds, text_bounds, neighbors, borders, state, align_horz, align_vert, multi_line,
               show_end_ellipsis, text, font, text_color, background_color, nullptr, false, false);
   if (state == lxbsPressed) PaintHeaderPressedEffect(canvas, bounds);
@@ -201,9 +194,9 @@ void TlxOffice11LookAndFeelPainter::PaintSortingMark(TlxCanvas& canvas, const TR
 
 void TlxOffice11LookAndFeelPainter::PaintContent(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,
                                                  TlxButtonState state, TAlignment align_horz,
-                                                 TlxAlignmentVert align_vert, bool multi_line,
-                                                 bool show_end_ellipsis, std::string_view text, const TFont* font,
-                                                 TColor text_color, TColor /*background_color*/,
+                                                 TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+                                                 std::string_view text, const TFont* font, TColor text_color,
+                                                 TColor /*background_color*/,
                                                  const TlxBackgroundCallback& on_draw_background,
                                                  bool is_footer) const {
   const bool hot = state == lxbsHot;
@@ -214,12 +207,11 @@ void TlxOffice11LookAndFeelPainter::PaintContent(TlxCanvas& canvas, const TRect&
       canvas.FillRectColor(bounds, top);
     } else {
       canvas.FillRectColor(TRect(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom - 3), top);
-      lxPaintGradient(canvas.Handle(), TRect(bounds.Left, bounds.Bottom - 4, bounds.Right, bounds.Bottom), top,
-                      bottom, false);
+      lxPaintGradient(canvas.Handle(), TRect(bounds.Left, bounds.Bottom - 4, bounds.Right, bounds.Bottom), top, bottom,
+                      false);
     }
   }
-  lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font,
-                 text_color);
+  lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font, text_color);
   if (hot)
     lxPaintGradient(canvas.Handle(), TRect(bounds.Left - 1, bounds.Bottom - 2, bounds.Right, bounds.Bottom + 1),
                     Palette().HotColor1, Palette().HotColor2, false);
@@ -233,8 +225,7 @@ void TlxOffice11LookAndFeelPainter::PaintScrollBarPart(TlxCanvas& canvas, bool h
     lxPainter<TlxStandardLookAndFeelPainter>().PaintScrollBarPart(canvas, horizontal, rect, part, state);
 }
 
-void TlxOffice11LookAndFeelPainter::PaintSizeGrip(TlxCanvas& canvas, const TRect& rect,
-                                                  TColor background_color) const {
+void TlxOffice11LookAndFeelPainter::PaintSizeGrip(TlxCanvas& canvas, const TRect& rect, TColor background_color) const {
   canvas.FillRectColor(rect, background_color);
   lxOffice11PaintSizeGrip(canvas.Handle(), rect, Palette().GripDarkColor, Palette().GripLightColor);
 }

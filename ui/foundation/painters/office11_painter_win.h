@@ -60,9 +60,9 @@ class TlxOffice11LookAndFeelPainter : public TlxUltraFlatLookAndFeelPainter {
                               TColor fill_color) const override;
   void PaintHeader(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors,
                    TlxBorders borders, TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert,
-                   bool multi_line, bool show_end_ellipsis, std::string_view text, const TFont* font,
-                   TColor text_color, TColor background_color, const TlxBackgroundCallback& on_draw_background,
-                   bool is_last = false, bool reserved = false) const override;
+                   bool multi_line, bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color,
+                   TColor background_color, const TlxBackgroundCallback& on_draw_background, bool is_last = false,
+                   bool reserved = false) const override;
   void PaintHeaderBorder(TlxCanvas& canvas, const TRect& rect, TlxHeaderNeighbors neighbors,
                          TlxBorders borders) const override;
   void PaintHeaderControlSection(TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds,

@@ -7,8 +7,7 @@
 #include "ui/foundation/base/unit_routines.h"
 #include "ui/foundation/geometry/rect_functions.h"
 
-TlxTriangle lxComputeArrowTriangle(const TRect& rect, TlxArrowDirection direction, bool proportional,
-                                   int32_t size) {
+TlxTriangle lxComputeArrowTriangle(const TRect& rect, TlxArrowDirection direction, bool proportional, int32_t size) {
   TRect r = rect;
   if (proportional) {
     const int32_t difference = r.Width() - r.Height();
@@ -124,10 +123,8 @@ TlxSortArrowPath lxSortArrowPath(const TRect& rect, TSize mark_size, bool ascend
   TlxSortArrowPath path;
   path.Start = TPoint{c + right_half, y + (h - 2) * s};
   path.Segments = {
-      {TPoint{c + right_half - left_half, y}, true},
-      {TPoint{c + right_half, y + (h - 1) * s}, true},
-      {TPoint{c - left_half, y + (h - 1) * s}, ascending},
-      {TPoint{c, y}, false},
+      {TPoint{c + right_half - left_half, y}, true},       {TPoint{c + right_half, y + (h - 1) * s}, true},
+      {TPoint{c - left_half, y + (h - 1) * s}, ascending}, {TPoint{c, y}, false},
       {TPoint{c - left_half, y + (h - w % 2) * s}, false},
   };
   return path;
@@ -170,9 +167,8 @@ TlxSchedulerNavButtonSizes lxBaseSchedulerNavButtonSizes(bool next_button) {
   return sizes;
 }
 
-void lxComputeSchedulerNavButtonRects(const TlxSchedulerNavButtonSizes& sizes, bool collapsed,
-                                      int32_t caption_width1, int32_t caption_width2, TRect& bounds,
-                                      TRect& text_rect, TRect& arrow_rect) {
+void lxComputeSchedulerNavButtonRects(const TlxSchedulerNavButtonSizes& sizes, bool collapsed, int32_t caption_width1,
+                                      int32_t caption_width2, TRect& bounds, TRect& text_rect, TRect& arrow_rect) {
   const TRect& m = sizes.Margins;
   const int32_t arrow_area = 3 * sizes.ArrowSize.cy;
   if (collapsed) {
@@ -184,10 +180,9 @@ void lxComputeSchedulerNavButtonRects(const TlxSchedulerNavButtonSizes& sizes, b
     return;
   }
   const TRect content = lxRectContent(bounds, m);
-  arrow_rect = lxRectCentered(TRect(content.Left, content.Top, content.Right, content.Top + arrow_area),
-                              sizes.ArrowSize);
-  text_rect = TRect(content.Left, content.Top + arrow_area + 5, content.Right,
-                    content.Bottom - 2 * sizes.ArrowSize.cy);
+  arrow_rect =
+      lxRectCentered(TRect(content.Left, content.Top, content.Right, content.Top + arrow_area), sizes.ArrowSize);
+  text_rect = TRect(content.Left, content.Top + arrow_area + 5, content.Right, content.Bottom - 2 * sizes.ArrowSize.cy);
   const int32_t excess = std::max(caption_width1, caption_width2) - text_rect.Height();
   if (excess < 1) return;
   arrow_rect = lxRectShifted(arrow_rect, 0, -excess);
@@ -237,8 +232,7 @@ TlxClockGeometry lxClockGeometry(const TRect& bounds) {
 
 TPoint lxClockDialPoint(const TlxClockGeometry& clock, int32_t index) {
   const double angle = index * kTwoPi / 60;
-  return RoundedPoint(std::cos(angle) * clock.RadiusX + clock.CentreX,
-                      std::sin(angle) * clock.RadiusY + clock.CentreY);
+  return RoundedPoint(std::cos(angle) * clock.RadiusX + clock.CentreX, std::sin(angle) * clock.RadiusY + clock.CentreY);
 }
 
 double lxClockHourAngle(int32_t hour, int32_t minute, int32_t second) {

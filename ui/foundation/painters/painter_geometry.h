@@ -17,8 +17,7 @@ using TlxTriangle = std::array<TPoint, 3>;
 // The arrow of arrow buttons and scroll bars. With `proportional` the
 // rectangle is first made square about its middle; a `size` of 0 computes
 // the arrow's length from the rectangle.
-TlxTriangle lxComputeArrowTriangle(const TRect& rect, TlxArrowDirection direction, bool proportional,
-                                   int32_t size = 0);
+TlxTriangle lxComputeArrowTriangle(const TRect& rect, TlxArrowDirection direction, bool proportional, int32_t size = 0);
 // The small triangle of drop-down buttons, pointing down.
 TlxTriangle lxDropDownTriangle(const TRect& rect);
 
@@ -77,9 +76,8 @@ struct TlxSchedulerNavButtonSizes {
 };
 TlxSchedulerNavButtonSizes lxBaseSchedulerNavButtonSizes(bool next_button);
 // Places text and arrow in a navigation button; may change `bounds`.
-void lxComputeSchedulerNavButtonRects(const TlxSchedulerNavButtonSizes& sizes, bool collapsed,
-                                      int32_t caption_width1, int32_t caption_width2, TRect& bounds,
-                                      TRect& text_rect, TRect& arrow_rect);
+void lxComputeSchedulerNavButtonRects(const TlxSchedulerNavButtonSizes& sizes, bool collapsed, int32_t caption_width1,
+                                      int32_t caption_width2, TRect& bounds, TRect& text_rect, TRect& arrow_rect);
 // The strips the navigation arrow fills: pairs stepping toward the far side,
 // then the column along the far edge.
 std::vector<TRect> lxSchedulerNavArrowStrips(const TRect& rect, bool next_button);

@@ -18,8 +18,7 @@ void lxPaintRaisedHeaderBorder(TlxCanvas& canvas, const TRect& rect, TlxHeaderNe
   }
 }
 
-void lxPaintClassicTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side, TlxBorders borders,
-                             bool vertical) {
+void lxPaintClassicTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side, TlxBorders borders, bool vertical) {
   TRect strip = rect;
   bool shadow = false;
   if (vertical) {
@@ -156,8 +155,7 @@ void TlxStandardLookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const T
 }
 
 void TlxStandardLookAndFeelPainter::PaintHeaderControlSectionBorder(TlxCanvas& canvas, const TRect& rect,
-                                                                    TlxBorders borders,
-                                                                    TlxButtonState state) const {
+                                                                    TlxBorders borders, TlxButtonState state) const {
   if (state == lxbsPressed) {
     lxFrame1(canvas, rect, clBtnShadow, borders);
     return;
@@ -243,8 +241,7 @@ void TlxFlatLookAndFeelPainter::PaintBorder(TlxCanvas& canvas, const TRect& rect
   lxFrame(canvas, rect, clBtnShadow, clBtnHighlight);
 }
 
-void TlxFlatLookAndFeelPainter::PaintButtonBorder(TlxCanvas& canvas, const TRect& rect,
-                                                  TlxButtonState state) const {
+void TlxFlatLookAndFeelPainter::PaintButtonBorder(TlxCanvas& canvas, const TRect& rect, TlxButtonState state) const {
   if (state == lxbsPressed) {
     lxFrame(canvas, rect, clBtnShadow, clBtnHighlight);
     return;
@@ -269,8 +266,8 @@ void TlxFlatLookAndFeelPainter::PaintCheckBorder(TlxCanvas& canvas, const TRect&
   lxFrame1(canvas, lxInflated(rect, -1), GetCheckButtonColor(state));
 }
 
-void TlxFlatLookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const TRect& rect,
-                                                  TlxHeaderNeighbors neighbors, TlxBorders /*borders*/) const {
+void TlxFlatLookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const TRect& rect, TlxHeaderNeighbors neighbors,
+                                                  TlxBorders /*borders*/) const {
   lxPaintRaisedHeaderBorder(canvas, rect, neighbors);
 }
 
@@ -294,13 +291,13 @@ void TlxFlatLookAndFeelPainter::PaintFooterCellBorder(TlxCanvas& canvas, const T
   lxFrame(canvas, rect, clBtnShadow, clBtnHighlight);
 }
 
-void TlxFlatLookAndFeelPainter::PaintFilterDropDownButton(TlxCanvas& canvas, const TRect& rect,
-                                                          TlxButtonState state, bool filter_active) const {
+void TlxFlatLookAndFeelPainter::PaintFilterDropDownButton(TlxCanvas& canvas, const TRect& rect, TlxButtonState state,
+                                                          bool filter_active) const {
   lxPaintClassicFilterDropDownButton(*this, canvas, rect, state, filter_active);
 }
 
-void TlxFlatLookAndFeelPainter::PaintTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side,
-                                               TlxBorders borders, bool vertical) const {
+void TlxFlatLookAndFeelPainter::PaintTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side, TlxBorders borders,
+                                               bool vertical) const {
   lxPaintClassicTabBorder(canvas, rect, side, borders, vertical);
 }
 
@@ -324,8 +321,7 @@ void TlxFlatLookAndFeelPainter::PaintScrollBarPart(TlxCanvas& canvas, bool horiz
 }
 
 void TlxFlatLookAndFeelPainter::PaintSchedulerSplitterBorder(TlxCanvas& canvas, const TRect& rect,
-                                                             const TlxPaintParams& view_params,
-                                                             bool horizontal) const {
+                                                             const TlxPaintParams& view_params, bool horizontal) const {
   const TRect r = lxSplitterLines(canvas, rect, horizontal, clBtnHighlight, clBtnShadow);
   canvas.FillRectWithFrame(r, view_params, 0, clDefault, 0);
 }

@@ -17,8 +17,7 @@ class TlxStandardLookAndFeelPainter : public TlxCustomLookAndFeelPainter {
   int32_t GetButtonTextShift() const override { return 1; }
   void PaintButtonBorder(TlxCanvas& canvas, const TRect& rect, TlxButtonState state) const override;
   void PaintExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded, TColor color) const override;
-  void PaintGroupExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded,
-                              TlxButtonState state) const override;
+  void PaintGroupExpandButton(TlxCanvas& canvas, const TRect& rect, bool expanded, TlxButtonState state) const override;
   int32_t GetExpandButtonSize() const override { return 12; }
   void PaintCheckBorder(TlxCanvas& canvas, const TRect& rect, TlxButtonState state) const override;
   void PaintHeaderBorder(TlxCanvas& canvas, const TRect& rect, TlxHeaderNeighbors neighbors,
@@ -44,9 +43,9 @@ class TlxStandardLookAndFeelPainter : public TlxCustomLookAndFeelPainter {
   int32_t GetTabBorderSize(bool /*vertical*/) const override { return 1; }
   void PaintScrollBarPart(TlxCanvas& canvas, bool horizontal, const TRect& rect, TlxScrollBarPart part,
                           TlxButtonState state) const override;
-  void PaintMonthHeader(TlxCanvas& canvas, const TRect& bounds, std::string_view text,
-                        TlxHeaderNeighbors neighbors, const TlxPaintParams& view_params, int32_t arrows,
-                        int32_t side_width, const TlxBackgroundCallback& on_draw_background) const override;
+  void PaintMonthHeader(TlxCanvas& canvas, const TRect& bounds, std::string_view text, TlxHeaderNeighbors neighbors,
+                        const TlxPaintParams& view_params, int32_t arrows, int32_t side_width,
+                        const TlxBackgroundCallback& on_draw_background) const override;
   void PaintSchedulerSplitterBorder(TlxCanvas& canvas, const TRect& rect, const TlxPaintParams& view_params,
                                     bool horizontal) const override;
 };
@@ -93,8 +92,7 @@ class TlxFlatLookAndFeelPainter : public TlxCustomLookAndFeelPainter {
 // pixels where neighbours meet softened.
 void lxPaintRaisedHeaderBorder(TlxCanvas& canvas, const TRect& rect, TlxHeaderNeighbors neighbors);
 // The strip of one side of a tab in the classic colours.
-void lxPaintClassicTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side, TlxBorders borders,
-                             bool vertical);
+void lxPaintClassicTabBorder(TlxCanvas& canvas, const TRect& rect, TlxBorder side, TlxBorders borders, bool vertical);
 // The page area of a classic scroll bar, filled with the pattern bitmap.
 void lxPaintScrollBarPage(TlxCanvas& canvas, const TRect& rect, bool pressed);
 // The arrow direction of a scroll-bar arrow part.

@@ -24,8 +24,7 @@ TRect TlxUltraFlatLookAndFeelPainter::GetButtonFocusRect(TlxCanvas& /*canvas*/, 
   return focus.IsEmpty() ? rect : focus;
 }
 
-TlxMargins TlxUltraFlatLookAndFeelPainter::GetButtonGroupBorderSizes(int32_t button_count,
-                                                                    int32_t button_index) const {
+TlxMargins TlxUltraFlatLookAndFeelPainter::GetButtonGroupBorderSizes(int32_t button_count, int32_t button_index) const {
   TlxMargins sizes(1, 2, 1, 2);
   if (button_index == 0)
     sizes.Left = 2;
@@ -120,9 +119,9 @@ void TlxUltraFlatLookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const 
 }
 
 void TlxUltraFlatLookAndFeelPainter::PaintHeaderWithNeighbors(
-    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors,
-    TlxBorders borders, TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line,
-    bool show_end_ellipsis, std::string_view text, const TFont* font, TColor text_color, TColor background_color,
+    TlxCanvas& canvas, const TRect& bounds, const TRect& text_bounds, TlxHeaderNeighbors neighbors, TlxBorders borders,
+    TlxButtonState state, TAlignment align_horz, TlxAlignmentVert align_vert, bool multi_line, bool show_end_ellipsis,
+    std::string_view text, const TFont* font, TColor text_color, TColor background_color,
     const TlxBackgroundCallback& on_draw_background) const {
   PaintContent(canvas, bounds, lxInflated(text_bounds, -1), state, align_horz, align_vert, multi_line,
                show_end_ellipsis, text, font, text_color, background_color, on_draw_background, false);
@@ -130,8 +129,7 @@ void TlxUltraFlatLookAndFeelPainter::PaintHeaderWithNeighbors(
 }
 
 void TlxUltraFlatLookAndFeelPainter::PaintHeaderControlSectionBorder(TlxCanvas& canvas, const TRect& rect,
-                                                                     TlxBorders borders,
-                                                                     TlxButtonState state) const {
+                                                                     TlxBorders borders, TlxButtonState state) const {
   lxFrame1(canvas, rect, state == lxbsDisabled ? clBtnShadow : clBlack, borders);
 }
 
@@ -141,8 +139,8 @@ void TlxUltraFlatLookAndFeelPainter::PaintHeaderControlSectionContent(
     TColor text_color, TColor background_color) const {
   const bool lit = state == lxbsHot || state == lxbsPressed || state == lxbsDisabled;
   canvas.FillRectColor(bounds, lit ? GetButtonColor(state) : background_color);
-  PaintHeaderControlSectionText(canvas, text_bounds, state, align_horz, align_vert, multi_line, show_end_ellipsis,
-                                text, font, text_color);
+  PaintHeaderControlSectionText(canvas, text_bounds, state, align_horz, align_vert, multi_line, show_end_ellipsis, text,
+                                font, text_color);
 }
 
 void TlxUltraFlatLookAndFeelPainter::PaintSortingMark(TlxCanvas& canvas, const TRect& rect, bool ascending) const {
@@ -191,8 +189,7 @@ void TlxUltraFlatLookAndFeelPainter::PaintScrollBarPart(TlxCanvas& canvas, bool 
     return;
   }
   PaintButton(canvas, rect, "", state);
-  if (part != sbpThumbnail)
-    PaintScrollBarArrow(canvas, rect, state, lxScrollBarArrowDirection(horizontal, part));
+  if (part != sbpThumbnail) PaintScrollBarArrow(canvas, rect, state, lxScrollBarArrowDirection(horizontal, part));
 }
 
 void TlxUltraFlatLookAndFeelPainter::PaintSchedulerNavButtonFace(TlxCanvas& canvas, const TRect& bounds,

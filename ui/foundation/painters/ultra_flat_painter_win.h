@@ -77,4 +77,3 @@ class TlxUltraFlatLookAndFeelPainter : public TlxCustomLookAndFeelPainter {
   void PaintSchedulerSplitterBorder(TlxCanvas& canvas, const TRect& rect, const TlxPaintParams& view_params,
                                     bool horizontal) const override;
 };
-

@@ -55,7 +55,8 @@ TEST(NativePainterWinTest, UnthemedDrawsPixelForPixelAsStandard) {
       {"PaintBorder", [&](auto& p, auto& c, auto) { p.PaintBorder(c, r); }},
       {"PaintArrowButton", [&](auto& p, auto& c, auto s) { p.PaintArrowButton(c, r, s, adLeft, true); }},
       {"PaintCheckButton", [&](auto& p, auto& c, auto s) { p.PaintCheckButton(c, box, s, cbsChecked); }},
-      {"PaintExpandButton", [&](auto& p, auto& c, auto) { p.PaintExpandButton(c, TRect(4, 4, 16, 16), true, clDefault); }},
+      {"PaintExpandButton",
+       [&](auto& p, auto& c, auto) { p.PaintExpandButton(c, TRect(4, 4, 16, 16), true, clDefault); }},
       {"PaintHeader",
        [&](auto& p, auto& c, auto s) {
          p.PaintHeader(c, r, r, TlxHeaderNeighbors{bLeft}, lxAllBorders, s, taLeftJustify, vaTop, false, false, "",
@@ -66,7 +67,8 @@ TEST(NativePainterWinTest, UnthemedDrawsPixelForPixelAsStandard) {
       {"PaintTabBorder", [&](auto& p, auto& c, auto) { p.PaintTabBorder(c, r, bTop, lxAllBorders, false); }},
       {"PaintTabsRoot", [&](auto& p, auto& c, auto) { p.PaintTabsRoot(c, r, lxAllBorders, false); }},
       {"PaintScrollBarPart arrow", [&](auto& p, auto& c, auto s) { p.PaintScrollBarPart(c, false, r, sbpLineUp, s); }},
-      {"PaintScrollBarPart thumb", [&](auto& p, auto& c, auto s) { p.PaintScrollBarPart(c, true, r, sbpThumbnail, s); }},
+      {"PaintScrollBarPart thumb",
+       [&](auto& p, auto& c, auto s) { p.PaintScrollBarPart(c, true, r, sbpThumbnail, s); }},
       {"PaintScrollBarPart page", [&](auto& p, auto& c, auto s) { p.PaintScrollBarPart(c, true, r, sbpPageDown, s); }},
   };
   painter_test::Surface native_surface(44, 28);

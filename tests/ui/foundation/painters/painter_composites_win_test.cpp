@@ -35,12 +35,11 @@ TEST(PainterCompositesWinTest, CompositesFollowOverriddenParts) {
       {"PaintButton", [&](TlxCanvas& c) { painter.PaintButton(c, rect, "", lxbsNormal); }, TPoint{13, 13}},
       {"PaintArrowButton", [&](TlxCanvas& c) { painter.PaintArrowButton(c, rect, lxbsNormal, adUp, true); },
        TPoint{12, 12}},
-      {"PaintScrollBarPart thumb", [&](TlxCanvas& c) { painter.PaintScrollBarPart(c, false, rect, sbpThumbnail, lxbsHot); },
-       TPoint{13, 13}},
+      {"PaintScrollBarPart thumb",
+       [&](TlxCanvas& c) { painter.PaintScrollBarPart(c, false, rect, sbpThumbnail, lxbsHot); }, TPoint{13, 13}},
       {"PaintFilterCloseButton", [&](TlxCanvas& c) { painter.PaintFilterCloseButton(c, rect, lxbsNormal); },
        TPoint{13, 13}},
-      {"PaintExpandButton", [&](TlxCanvas& c) { painter.PaintExpandButton(c, rect, true, clDefault); },
-       TPoint{13, 13}},
+      {"PaintExpandButton", [&](TlxCanvas& c) { painter.PaintExpandButton(c, rect, true, clDefault); }, TPoint{13, 13}},
       {"PaintGroupExpandButton", [&](TlxCanvas& c) { painter.PaintGroupExpandButton(c, rect, true, lxbsNormal); },
        TPoint{13, 13}},
       {"PaintSchedulerNavigatorButton",
@@ -71,12 +70,10 @@ TEST(PainterCompositesWinTest, StandardGroupExpandButtonUsesTheFlatLook) {
   painter_test::Surface standard_surface;
   painter_test::Surface flat_surface;
   const TRect rect(5, 5, 20, 20);
-  lxPainter<TlxStandardLookAndFeelPainter>().PaintGroupExpandButton(standard_surface.canvas(), rect, false,
-                                                                    lxbsNormal);
+  lxPainter<TlxStandardLookAndFeelPainter>().PaintGroupExpandButton(standard_surface.canvas(), rect, false, lxbsNormal);
   lxPainter<TlxFlatLookAndFeelPainter>().PaintGroupExpandButton(flat_surface.canvas(), rect, false, lxbsNormal);
   for (int32_t y = 0; y < 25; ++y)
-    for (int32_t x = 0; x < 25; ++x)
-      ASSERT_EQ(standard_surface.At(x, y), flat_surface.At(x, y)) << x << "," << y;
+    for (int32_t x = 0; x < 25; ++x) ASSERT_EQ(standard_surface.At(x, y), flat_surface.At(x, y)) << x << "," << y;
   // One-pixel flat border, not the standard's two.
   EXPECT_EQ(standard_surface.At(6, 6), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
 }

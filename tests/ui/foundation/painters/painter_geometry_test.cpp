@@ -133,7 +133,8 @@ TEST(PainterGeometryTest, ClockHandsAtThreeOClock) {
   // Hour hand: tip on the positive x axis at 0.75 of the radius.
   EXPECT_EQ(lxClockHandCorners(clock, 0.0, 9, 0.75, 0.15)[0], TPoint(52 + 38, 52));
   // Minute hand straight up.
-  EXPECT_EQ(lxClockHandCorners(clock, -std::numbers::pi / 2, 7, 0.85, 0.2)[0], TPoint(52, 10)) << "52 - 42.5 rounds to 10";
+  EXPECT_EQ(lxClockHandCorners(clock, -std::numbers::pi / 2, 7, 0.85, 0.2)[0], TPoint(52, 10))
+      << "52 - 42.5 rounds to 10";
 }
 
 TEST(PainterGeometryTest, MonthArrowsAndCustomizationMark) {

@@ -19,12 +19,12 @@ class DistinctSystemColors {
  public:
   DistinctSystemColors() {
     const std::pair<int, COLORREF> colors[] = {
-        {COLOR_BTNFACE, RGB(190, 180, 170)},   {COLOR_BTNSHADOW, RGB(110, 100, 90)},
+        {COLOR_BTNFACE, RGB(190, 180, 170)},      {COLOR_BTNSHADOW, RGB(110, 100, 90)},
         {COLOR_BTNHIGHLIGHT, RGB(250, 240, 230)}, {COLOR_3DDKSHADOW, RGB(40, 30, 20)},
-        {COLOR_3DLIGHT, RGB(220, 210, 200)},   {COLOR_BTNTEXT, RGB(10, 60, 10)},
-        {COLOR_WINDOWFRAME, RGB(60, 10, 60)},  {COLOR_HIGHLIGHT, RGB(20, 40, 200)},
-        {COLOR_WINDOW, RGB(255, 255, 240)},    {COLOR_GRAYTEXT, RGB(130, 130, 60)},
-        {COLOR_WINDOWTEXT, RGB(5, 5, 80)},     {COLOR_HIGHLIGHTTEXT, RGB(240, 250, 10)},
+        {COLOR_3DLIGHT, RGB(220, 210, 200)},      {COLOR_BTNTEXT, RGB(10, 60, 10)},
+        {COLOR_WINDOWFRAME, RGB(60, 10, 60)},     {COLOR_HIGHLIGHT, RGB(20, 40, 200)},
+        {COLOR_WINDOW, RGB(255, 255, 240)},       {COLOR_GRAYTEXT, RGB(130, 130, 60)},
+        {COLOR_WINDOWTEXT, RGB(5, 5, 80)},        {COLOR_HIGHLIGHTTEXT, RGB(240, 250, 10)},
     };
     for (const auto& [element, color] : colors)
       scopes_.push_back(std::make_unique<test_support::ScopedSystemColor>(element, color, lxReloadOffice11Palette));
@@ -38,7 +38,8 @@ class DistinctSystemColors {
 // A white surface to paint on.
 class Surface {
  public:
-  explicit Surface(int32_t width = 60, int32_t height = 40) : bitmap_(width, height, pf32bit), canvas_(bitmap_.Canvas()) {
+  explicit Surface(int32_t width = 60, int32_t height = 40)
+      : bitmap_(width, height, pf32bit), canvas_(bitmap_.Canvas()) {
     Clear();
   }
   // Also lifts any clipping a painter left (expand buttons exclude
