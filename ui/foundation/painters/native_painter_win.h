@@ -5,8 +5,9 @@
 // does not open (visual styles off, or the style lacks the class), does
 // what the standard look does.
 
-#include <uxtheme.h>
 #include <windows.h>
+
+#include <uxtheme.h>
 
 #include "ui/foundation/painters/standard_painters_win.h"
 
