@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope.h"
 #include "ui/foundation/painters/office11_painter_win.h"
 #include "ui/foundation/painters/standard_painters_win.h"
 #include "ui/foundation/themes/theme_manager_win.h"
@@ -38,10 +39,9 @@ class LookAndFeelTest : public ::testing::Test {
     lxFinishLookAndFeels();
     lxStartLookAndFeels();
   }
-  ~LookAndFeelTest() override {
-    lxFinishLookAndFeels();
-    lxStartLookAndFeels();
-  }
+  // The root goes with its palette notifier, so that no test after these
+  // finds the shared palette still held.
+  ~LookAndFeelTest() override { lxFinishLookAndFeels(); }
   TlxLookAndFeel& root() { return *lxGetRootLookAndFeel(); }
   std::vector<std::string> log_;
 };
@@ -163,7 +163,9 @@ TEST_F(LookAndFeelTest, ControllersEditTheRootAndTheLastOneResetsIt) {
 }
 
 TEST_F(LookAndFeelTest, NativeStyleWithoutVisualStylesKeepsTheKindPainter) {
-  if (lxThemesAvailableForTypes(TlxThemedObjectTypes{})) GTEST_SKIP() << "visual styles are active";
+  // Visual styles off until the next style change, which the scope sends.
+  lxThemeManager().SwitchThemesOff();
+  TScopeExit themes_back([] { lxThemeManager().ThemeChanged(); });
   TlxLookAndFeel lf(nullptr);
   lf.SetKind(lfFlat);
   lf.SetNativeStyle(true);

@@ -88,6 +88,7 @@ TEST(PainterGlyphsWinTest, SystemColourChangeRedrawsInTheSameList) {
   }
   EXPECT_EQ(PixelAt(*PaintedGlyph(lfUltraFlat, lxbsHot, false, false, false, clDefault), top_x, 2),
             ColorToRGB(clHighlight));
+  lxFreePainterGlyphs();
 }
 
 TEST(PainterGlyphsWinTest, DefaultStateDrawsTheNormalGlyph) {
