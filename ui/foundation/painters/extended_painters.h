@@ -10,8 +10,14 @@
 #include "platform/rtl/lists.h"
 #include "ui/foundation/base/lists.h"
 
+class TlxCustomLookAndFeelPainter;
+
 // A look-and-feel object that follows the list of extended painters.
-class IlxExtendedPainterObserver : public virtual IInterface {};
+class IlxExtendedPainterObserver : public virtual IInterface {
+ public:
+  // The list changed.
+  virtual void PaintersChanged() {}
+};
 
 // One named painter: the name it is selected by and its painter class.
 class TlxExtendedStylePainter : public TObject {
@@ -19,15 +25,20 @@ class TlxExtendedStylePainter : public TObject {
   static constexpr TClass kClass{"TlxExtendedStylePainter", &TObject::kClass};
   const TClass* ClassType() const override { return &kClass; }
 
-  TlxExtendedStylePainter(std::string name, const TClass* painter_class)
-      : name_(std::move(name)), painter_class_(painter_class) {}
+  // `painter` is the painter class's one instance, which a look-and-feel
+  // hands to its controls (null when the entry only names the class).
+  TlxExtendedStylePainter(std::string name, const TClass* painter_class,
+                          const TlxCustomLookAndFeelPainter* painter = nullptr)
+      : name_(std::move(name)), painter_class_(painter_class), painter_(painter) {}
 
   const std::string& Name() const { return name_; }
   const TClass* PainterClass() const { return painter_class_; }
+  const TlxCustomLookAndFeelPainter* Painter() const { return painter_; }
 
  private:
   std::string name_;
   const TClass* painter_class_;
+  const TlxCustomLookAndFeelPainter* painter_;
 };
 
 // Owns its entries (TlxExtendedStylePainter objects).

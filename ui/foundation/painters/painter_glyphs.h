@@ -9,11 +9,8 @@
 
 #include "ui/foundation/colors/color_scheme.h"
 #include "ui/foundation/geometry/geometry.h"
+#include "ui/foundation/painters/painter_types.h"
 
-// The button states the painters draw (lxbsDefault is never a glyph state).
-enum TlxButtonState : uint8_t { lxbsDefault, lxbsNormal, lxbsHot, lxbsPressed, lxbsDisabled };
-// The look-and-feel kinds, which index the painter table.
-enum TlxLookAndFeelKind : uint8_t { lfFlat, lfStandard, lfUltraFlat, lfOffice11 };
 
 // One image per combination of kind, state and the three flags.
 constexpr int32_t lxRadioGlyphKeyCount = 128;

@@ -5,6 +5,7 @@
 
 #include "platform/toolkit/color.h"
 #include "ui/foundation/colors/office11_colors_win.h"
+#include "ui/foundation/painters/extended_painters.h"
 
 namespace {
 
@@ -130,6 +131,8 @@ void TlxRadioButtonImageList::AddGlyph(TlxLookAndFeelKind kind, TlxButtonState s
     uint32_t* row = Row(image, y);
     for (int32_t x = 0; x < pattern_.Width(); ++x) row[x] = PixelOf(map[pattern_.At(x, y)]);
   }
+  // The default state has no glyph of its own: it looks like a normal button.
+  if (state == lxbsDefault) state = lxbsNormal;
   const int32_t key = lxRadioGlyphKey(kind, state, checked, designing, focused);
   if (static_cast<int32_t>(index_map_.size()) <= key) index_map_.resize(static_cast<size_t>(key) + 1, -1);
   index_map_[static_cast<size_t>(key)] = images_->Add(image, button_mask_.get());
@@ -150,6 +153,8 @@ void TlxRadioButtonImageList::Rebuild() {
 
 int32_t TlxRadioButtonImageList::GlyphIndex(TlxLookAndFeelKind kind, TlxButtonState state, bool designing,
                                             bool focused, bool checked) const {
+  // The default state has no glyph of its own: it looks like a normal button.
+  if (state == lxbsDefault) state = lxbsNormal;
   const int32_t key = lxRadioGlyphKey(kind, state, checked, designing, focused);
   return key < static_cast<int32_t>(index_map_.size()) ? index_map_[static_cast<size_t>(key)] : -1;
 }
@@ -174,6 +179,7 @@ struct PainterGlyphs {
   std::unique_ptr<TImageList> indicators;
   std::array<std::unique_ptr<TBitmap>, 2> scroll_bar;
   std::optional<TSize> check_box_size;
+  std::unique_ptr<TSystemPaletteChangedNotifier> palette_notifier;
 };
 
 PainterGlyphs& Glyphs() {
@@ -281,12 +287,23 @@ TBitmap& lxStdScrollBarBitmap(bool pressed) {
   return *bitmap;
 }
 
-void lxPainterGlyphsSystemColorsChanged() {
+void TSystemPaletteChangedNotifier::NotifyPaletteChanged() {
+  TlxSystemPaletteChangedNotifier::NotifyPaletteChanged();
   if (lxRadioButtonGlyphsExist()) lxRadioButtonGlyphs().Rebuild();
+}
+
+void lxStartPainterGlyphs() {
+  lxExtendedStylePainters();
+  lxIndicatorImages();
+  lxRefreshStdScrollBarBitmaps();
+  PainterGlyphs& glyphs = Glyphs();
+  if (!glyphs.palette_notifier) glyphs.palette_notifier = std::make_unique<TSystemPaletteChangedNotifier>();
+  lxCheckButtonGlyphSize();
 }
 
 void lxFreePainterGlyphs() {
   PainterGlyphs& glyphs = Glyphs();
+  glyphs.palette_notifier.reset();
   glyphs.scroll_bar = {};
   glyphs.indicators.reset();
   glyphs.radio.reset();

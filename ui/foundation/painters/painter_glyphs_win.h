@@ -13,6 +13,7 @@
 #include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/canvas.h"
 #include "platform/toolkit/image_list.h"
+#include "ui/foundation/look_and_feel/system_palette_win.h"
 #include "ui/foundation/painters/painter_glyphs.h"
 
 class TlxRadioButtonImageList : public TObject {
@@ -66,9 +67,22 @@ TCustomImageList& lxIndicatorImages();
 void lxRefreshStdScrollBarBitmaps();
 TBitmap& lxStdScrollBarBitmap(bool pressed);
 
-// To be called on a change of the system colours: renders the radio glyphs
-// again when they exist.
-void lxPainterGlyphsSystemColorsChanged();
+// The painters' subscriber to system colour changes: renders the radio
+// glyphs again when they exist.
+class TSystemPaletteChangedNotifier : public TlxSystemPaletteChangedNotifier {
+ public:
+  static constexpr TClass kClass{"TSystemPaletteChangedNotifier", &TlxSystemPaletteChangedNotifier::kClass};
+  const TClass* ClassType() const override { return &kClass; }
 
-// Frees everything above; later use makes it anew.
+  TSystemPaletteChangedNotifier() : TlxSystemPaletteChangedNotifier(true) {}
+  void NotifyPaletteChanged() override;
+};
+
+// Makes, in this order, the extended painter list, the indicator images, the
+// scroll-bar page patterns, the palette-change notifier and the check-box
+// glyph size. Calling it again adds nothing.
+void lxStartPainterGlyphs();
+
+// Frees the notifier, the page patterns, the indicator images and the radio
+// glyphs; later use makes them anew.
 void lxFreePainterGlyphs();

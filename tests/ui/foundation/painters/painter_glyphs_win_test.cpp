@@ -69,18 +69,39 @@ TEST(PainterGlyphsWinTest, UltraFlatRingFollowsFocusAndDesigning) {
             ColorToRGB(clHighlight));
 }
 
+// The colour-change message as the system sends it to the shared listener.
+void SendSystemColorChange() {
+  ASSERT_NE(lxSystemPaletteChangedListener(), nullptr);
+  SendMessageA(lxSystemPaletteChangedListener()->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+}
+
 TEST(PainterGlyphsWinTest, SystemColourChangeRedrawsInTheSameList) {
+  lxStartPainterGlyphs();
   TlxRadioButtonImageList* before = &lxRadioButtonGlyphs();
   const int32_t top_x = 2 + before->GetGlyphSize().cx / 2;
   {
-    test_support::ScopedSystemColor highlight(COLOR_HIGHLIGHT, RGB(10, 200, 30), lxPainterGlyphsSystemColorsChanged);
-    lxPainterGlyphsSystemColorsChanged();
+    test_support::ScopedSystemColor highlight(COLOR_HIGHLIGHT, RGB(10, 200, 30), SendSystemColorChange);
+    SendSystemColorChange();
     EXPECT_EQ(&lxRadioButtonGlyphs(), before);
     EXPECT_EQ(PixelAt(*PaintedGlyph(lfUltraFlat, lxbsHot, false, false, false, clDefault), top_x, 2),
               RGBColor(10, 200, 30));
   }
   EXPECT_EQ(PixelAt(*PaintedGlyph(lfUltraFlat, lxbsHot, false, false, false, clDefault), top_x, 2),
             ColorToRGB(clHighlight));
+  lxFreePainterGlyphs();
+}
+
+TEST(PainterGlyphsWinTest, DefaultStateDrawsTheNormalGlyph) {
+  const TSize size = lxRadioButtonGlyphs().GetGlyphSize();
+  for (TlxLookAndFeelKind kind : {lfFlat, lfStandard, lfUltraFlat, lfOffice11}) {
+    EXPECT_EQ(lxRadioButtonGlyphs().GlyphIndex(kind, lxbsDefault, false, true, true),
+              lxRadioButtonGlyphs().GlyphIndex(kind, lxbsNormal, false, true, true));
+    auto as_default = PaintedGlyph(kind, lxbsDefault, true, false, false, clDefault);
+    auto as_normal = PaintedGlyph(kind, lxbsNormal, true, false, false, clDefault);
+    for (int32_t y = 0; y < size.cy + 4; ++y)
+      for (int32_t x = 0; x < size.cx + 4; ++x)
+        ASSERT_EQ(PixelAt(*as_default, x, y), PixelAt(*as_normal, x, y)) << kind << ": " << x << "," << y;
+  }
 }
 
 TEST(PainterGlyphsWinTest, ScrollBarPatternsAlternateByParity) {
@@ -104,10 +125,11 @@ TEST(PainterGlyphsWinTest, IndicatorImagesAndRelease) {
   EXPECT_EQ(PixelAt(arrow, 5, 6), ColorToRGB(clBlack));
   EXPECT_EQ(PixelAt(arrow, 0, 0), ColorToRGB(clWhite));
 
+  lxStartPainterGlyphs();
   lxFreePainterGlyphs();
   EXPECT_FALSE(lxRadioButtonGlyphsExist());
-  lxPainterGlyphsSystemColorsChanged();
-  EXPECT_FALSE(lxRadioButtonGlyphsExist());
+  // The notifier went with the glyphs: nothing is left listening.
+  EXPECT_EQ(lxSystemPaletteChangedListener(), nullptr);
   EXPECT_EQ(lxIndicatorImages().Count(), lxIndicatorImageCount);
 }
 
