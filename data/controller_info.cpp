@@ -362,7 +362,9 @@ void TlxCustomDataControllerInfo::DoSorting() {
   TScopeExit reset([this] { ResetCompare(); });
   if (controller_.IsProviderMode() && controller_.Provider().IsCustomSorting()) {
     controller_.Provider().CustomSort();
-  } else if (total_sorting_fields_.Count() > 0) {
+  } else {
+    // Also with no sorting field: the record-index tie-break brings back
+    // the storage order.
     lxQuickSortPointers(record_list_.data(), 0, RecordListCount() - 1,
                         [this](int32_t a, int32_t b) { return CompareRecords(a, b); });
   }

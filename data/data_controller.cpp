@@ -29,6 +29,7 @@ TlxCustomDataController::~TlxCustomDataController() {
   filter_list_->Clear();
   filter_list_.reset();
   storage_->ClearAll(false);
+  storage_->OnInternalRecordsCleared = nullptr;
   groups_.reset();
   fields_.reset();
   provider_.reset();
