@@ -1,8 +1,12 @@
 #include "data/data_filter_criteria.h"
 
 #include <algorithm>
+#include <set>
 
 #include "data/data_controller.h"
+#include "data/filter_texts.h"
+#include "data/variant_utils.h"
+#include "platform/rtl/text.h"
 
 TlxCustomDataController& TlxDataFilterCriteriaItem::Controller() const {
   return static_cast<TlxDataFilterCriteria*>(OwningCriteria())->DataController();
@@ -69,6 +73,18 @@ TObject* TlxDataFilterCriteria::FindItemLinkByName(const std::string& name) cons
   return controller_.FindItemByName(name);
 }
 
+const TClass* TlxDataFilterCriteria::ValueListClass() const { return &TlxDataFilterValueList::kClass; }
+
+void TlxDataFilterCriteria::AssignEvents(const TlxFilterCriteria& source) {
+  TlxFilterCriteria::AssignEvents(source);
+  if (const auto* data_source = dynamic_cast<const TlxDataFilterCriteria*>(&source))
+    OnGetValueList = data_source->OnGetValueList;
+}
+
+std::unique_ptr<TlxDataFilterValueList> TlxDataFilterCriteria::CreateValueList() {
+  return lxCreatePart<TlxDataFilterValueList>(ValueListClass(), this);
+}
+
 void TlxDataFilterCriteria::DoChanged() {
   if (IsAdditional() || IsDestroying() || IsOwnerLoading())
     return;
@@ -133,4 +149,70 @@ void TlxDataFilterList::Clear() {
 void TlxDataFilterList::RemoveItemsByField(TlxCustomDataField* field) {
   for (const auto& item : items_)
     item->RemoveItemsByField(field);
+}
+
+void TlxDataFilterValueList::Fill(int32_t item_index, bool take_text_sorting, bool filtered_records_only) {
+  auto& criteria = static_cast<TlxDataFilterCriteria&>(*Criteria());
+  TlxCustomDataController& controller = criteria.DataController();
+  TlxCustomDataField& field = *controller.ItemField(item_index);
+  Clear();
+  if (take_text_sorting)
+    SetSortByDisplayText(controller.IsItemComparedAsText(item_index));
+  Add(fvkAll, Variant::Null(), lxGetFilterResString(lxSFilterBoxAllCaption), false);
+  Add(fvkCustom, Variant::Null(), lxGetFilterResString(lxSFilterBoxCustomCaption), false);
+  bool blanks = false;
+  if (controller.IsGridMode()) {
+    blanks = true;
+  } else {
+    const bool by_text = SortByDisplayText();
+    const bool ignore_case = criteria.HasOption(fcoCaseInsensitive);
+    struct TEntry {
+      Variant Value;
+      Variant Normalized;
+      std::string Text;
+      std::string Key;
+    };
+    // The order of the list's own comparison.
+    auto less = [by_text](const TEntry& a, const TEntry& b) {
+      if (by_text) {
+        const int c = AnsiCompareStr(a.Key, b.Key);
+        if (c != 0)
+          return c < 0;
+      }
+      return lxVariantCompare(a.Normalized, b.Normalized) < 0;
+    };
+    std::set<TEntry, decltype(less)> values(less);
+    const int32_t limit = MaxCount();
+    if (filtered_records_only && controller.GetFilteredRecordCount() == 0)
+      filtered_records_only = false;
+    const int32_t count = filtered_records_only ? controller.GetFilteredRecordCount() : controller.GetRecordCount();
+    for (int32_t i = 0; i < count; ++i) {
+      const int32_t record = filtered_records_only ? controller.GetFilteredRecordIndex(i) : i;
+      const Variant value = controller.GetFilterValue(record, field);
+      if (criteria.IsNullValue(value)) {
+        blanks = true;
+        continue;
+      }
+      // A full list takes no more values, as adding one by one would.
+      if (limit != 0 && static_cast<int32_t>(values.size()) >= limit)
+        continue;
+      TEntry entry{value, criteria.NormalizeValue(value), controller.GetFilterDisplayText(record, item_index), {}};
+      if (by_text)
+        entry.Key = ignore_case ? AnsiUpperCase(entry.Text) : entry.Text;
+      values.insert(std::move(entry));
+    }
+    for (const TEntry& entry : values)
+      Add(fvkValue, entry.Value, entry.Text, true);
+  }
+  if (blanks)
+    Add(fvkBlanks, Variant::Null(), lxGetFilterResString(lxSFilterBoxBlanksCaption), false);
+  bool non_blanks = blanks;
+  if (!non_blanks && filtered_records_only) {
+    const TlxFilterCriteriaItem* condition = criteria.ItemForLink(&field);
+    non_blanks = condition && condition->OperatorKind() == fokNotNull;
+  }
+  if (non_blanks)
+    Add(fvkNonBlanks, Variant::Null(), lxGetFilterResString(lxSFilterBoxNonBlanksCaption), false);
+  if (criteria.OnGetValueList)
+    criteria.OnGetValueList(&criteria, item_index, this);
 }

@@ -4,11 +4,13 @@
 // criteria makes the controller filter again.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "data/filter_criteria.h"
+#include "data/filter_value_list.h"
 
 class TlxCustomDataController;
 class TlxCustomDataField;
@@ -35,6 +37,11 @@ class TlxDataFilterCriteriaItem : public TlxFilterCriteriaItem {
   TlxCustomDataField* field_ = nullptr;
 };
 
+class TlxDataFilterValueList;
+
+using TlxDataFilterGetValueListEvent =
+    std::function<void(TlxFilterCriteria* Sender, int32_t AItemIndex, TlxDataFilterValueList* AValueList)>;
+
 class TlxDataFilterCriteria : public TlxFilterCriteria {
  public:
   using TOwnerType = TlxCustomDataController;
@@ -51,7 +58,11 @@ class TlxDataFilterCriteria : public TlxFilterCriteria {
   const TClass* ConditionItemClass() const override { return &TlxDataFilterCriteriaItem::kClass; }
   TObject* FindItemLinkById(int32_t id) const override;
   TObject* FindItemLinkByName(const std::string& name) const override;
+  const TClass* ValueListClass() const override;
   void DoChanged() override;
+  void AssignEvents(const TlxFilterCriteria& source) override;
+
+  std::unique_ptr<TlxDataFilterValueList> CreateValueList();
 
   bool Active() const { return active_; }
   void SetActive(bool value);
@@ -66,10 +77,26 @@ class TlxDataFilterCriteria : public TlxFilterCriteria {
   bool IsOwnerLoading() const;
   TlxCustomDataController& DataController() const { return controller_; }
 
+  TlxDataFilterGetValueListEvent OnGetValueList;
+
  private:
   bool active_ = false;
   TlxCustomDataController& controller_;
   bool destroying_ = false;
+};
+
+// The drop-down values of one column, filled from the controller.
+class TlxDataFilterValueList : public TlxFilterValueList {
+ public:
+  using TOwnerType = TlxFilterCriteria;
+  static constexpr TClass kClass{"TlxDataFilterValueList", &TlxFilterValueList::kClass,
+                                 &ConstructInstance<TlxDataFilterValueList>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxFilterValueList::TlxFilterValueList;
+
+  // Head entries, then the column's distinct values, sorted, collected in
+  // one pass (n log n however many values the column has).
+  virtual void Fill(int32_t item_index, bool take_text_sorting, bool filtered_records_only);
 };
 
 // The controller's additional criteria; owns them.
