@@ -287,8 +287,6 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
   if (changes_ & dcicGrouping) {
     controller_.NotifyGroupingChanging();
     DoGrouping();
-  } else if ((changes_ & (dcicLoad | dcicSorting)) && grouping_fields_.Count() > 0) {
-    DoGrouping();
   }
   if (changes_ & (dcicGrouping | dcicSorting))
     CheckFocusTopRow();

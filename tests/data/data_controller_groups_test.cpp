@@ -100,6 +100,18 @@ TEST(DataGroupsTest, FocusFollowsItsRecordThroughCollapseAndSaveExpanding) {
   EXPECT_EQ(grid.FocusedRowIndex(), 0);
 }
 
+TEST(DataGroupsTest, SortingInsideGroupsKeepsTheirExpansion) {
+  TFileGrid grid;
+  grid.AddRows({{"a", 2}, {"b", 9}, {"a", 1}});
+  grid.Groups().ChangeGroupIndex(grid.datei, 0);
+  grid.Groups().ChangeExpanding(0, true, false);
+  grid.ChangeSortOrder(grid.groesse, soAscending);
+  EXPECT_TRUE(grid.Groups().GroupTree().ItemAt(0).Expanded);
+  EXPECT_EQ(grid.RecordOrder(), (Records{2, 2, 0, 1}));  // a group row shows its first record
+  grid.ChangeSortOrder(grid.groesse, soDescending);
+  EXPECT_EQ(grid.RecordOrder(), (Records{0, 0, 2, 1}));
+}
+
 TEST(DataGroupsTest, GroupsAlwaysExpandedIgnoresCollapsing) {
   TFileGrid grid;
   grid.SetOptions(grid.GetOptions() | dcoGroupsAlwaysExpanded);
