@@ -54,7 +54,7 @@ const std::vector<FileRow>& Rows() {
     std::vector<FileRow> made;
     made.reserve(kRecords);
     for (int32_t i = 0; i < kRecords; ++i)
-      made.push_back({"C:\\Dokumente\\f" + std::to_string(i) + ".pdf", int64_t{1000} * ((i * 7919) % kRecords),
+      made.push_back({"C:\\Dokumente\\f" + std::to_string(i) + ".pdf", int64_t{1000} * ((int64_t{i} * 7919) % kRecords),
                       45000.0 + i % 1000, i});
     std::shuffle(made.begin(), made.end(), std::mt19937(42));
     return made;
