@@ -24,7 +24,7 @@ struct UnsavedFile {
 };
 
 struct ConfigModule {
-  ConfigServices services;
+  std::unique_ptr<IConfigDesktop> desktop;
   std::string start_dir;
   std::string ini_file_name;
   std::unique_ptr<TMemIniFile> app_ini;
@@ -48,23 +48,20 @@ std::string WithTrailingDelimiter(std::string folder) {
   return folder;
 }
 
-std::string ConfiguredProgramFileName() { return Module().services.program_file_name(); }
+std::string ConfiguredProgramFileName() { return Module().desktop->ProgramFileName(); }
 std::string ProgramFolder() { return WithTrailingDelimiter(ExtractFilePath(ConfiguredProgramFileName())); }
 std::string ProgramIniName() { return ChangeFileExt(ExtractFileName(ConfiguredProgramFileName()), ".ini"); }
 
-bool ApplicationDestroying() {
-  const auto& query = Module().services.application_destroying;
-  return query && query();
-}
+bool ApplicationDestroying() { return Module().desktop != nullptr && Module().desktop->ApplicationDestroying(); }
 
 void ShowConfigError(const std::string& message) {
-  if (Module().services.show_error)
-    Module().services.show_error(message);
+  if (Module().desktop != nullptr)
+    Module().desktop->ShowError(message);
 }
 
 void ShowConfigWarning(const std::string& message) {
-  if (Module().services.show_warning)
-    Module().services.show_warning(message);
+  if (Module().desktop != nullptr)
+    Module().desktop->ShowWarning(message);
 }
 
 const TIniErrorCallback& ErrorCallback() {
@@ -119,20 +116,19 @@ void ConfigureLogWireOnce() {
     settings.log_file_name = ChangeFileExt(ExtractFileName(ConfiguredProgramFileName()), ".csl");
     settings.log_file_folder = ProgramFolder();
     settings.tcp_transport = SettingReadBool("LogWire", "VerbindeÜberTPC", false);
-    if (module.services.configure_logging)
-      module.services.configure_logging(settings);
+    module.desktop->ConfigureLogging(settings);
   }
   module.log_wire_configured = true;
 }
 
 }  // namespace
 
-void uConfigInitialize(ConfigServices services) {
+void uConfigInitialize(std::unique_ptr<IConfigDesktop> desktop) {
   ConfigModule& module = Module();
   module = ConfigModule{};
-  module.services = std::move(services);
+  module.desktop = std::move(desktop);
   module.ini_file_name = ProgramIniName();
-  module.start_dir = WithTrailingDelimiter(module.services.current_directory());
+  module.start_dir = WithTrailingDelimiter(module.desktop->CurrentDirectory());
 }
 
 void uConfigFinalize() {
@@ -142,9 +138,7 @@ void uConfigFinalize() {
   module.window_positions.reset();
   module.grid_layouts.reset();
   if (!module.update_registered) {
-    RegisterInstallFolder(ConfiguredProgramFileName(), module.services.windows_folder ? module.services.windows_folder()
-                                                                            : std::string(),
-                          ShowConfigError);
+    RegisterInstallFolder(ConfiguredProgramFileName(), module.desktop->WindowsFolder(), ShowConfigError);
     module.update_registered = true;
   }
   module.start_dir.clear();

@@ -5,14 +5,15 @@
 // position and grid layout sections kept between start-up and exit; and the
 // program's folder recorded for the update tool at the end.
 //
-// The module reaches the desktop only through ConfigServices, so its rules
+// The module reaches the desktop only through IConfigDesktop, so its rules
 // are the same on Windows and in the native tests.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "platform/rtl/object.h"
 
 class TMemIniFile;
 class TStrings;
@@ -29,25 +30,32 @@ struct LogWireSettings {
   std::string log_file_folder;    // the program's folder, trailing delimiter
 };
 
-struct ConfigServices {
+// What the settings module needs of the desktop.
+class IConfigDesktop : public virtual IInterface {
+ public:
   // The program's full file name.
-  std::function<std::string()> program_file_name;
+  virtual std::string ProgramFileName() = 0;
   // The current directory (without or with trailing delimiter).
-  std::function<std::string()> current_directory;
+  virtual std::string CurrentDirectory() = 0;
   // True while the application object destroys its windows at exit.
-  std::function<bool()> application_destroying;
+  virtual bool ApplicationDestroying() = 0;
   // Message boxes with an OK button.
-  std::function<void(const std::string&)> show_warning;
-  std::function<void(const std::string&)> show_error;
+  virtual void ShowWarning(const std::string& text) = 0;
+  virtual void ShowError(const std::string& text) = 0;
   // The Windows folder, or empty when it cannot be obtained.
-  std::function<std::string()> windows_folder;
+  virtual std::string WindowsFolder() = 0;
   // Applies the "LogWire" switches; called at most once per process, only
   // when "EinstellungenSetzen" is true.
-  std::function<void(const LogWireSettings&)> configure_logging;
+  virtual void ConfigureLogging(const LogWireSettings& settings) = 0;
 };
 
+// The program's desktop: its application object, message boxes and
+// logging client (config_desktop_win.cpp; the program exists on Windows
+// only, native tests bring their own desktop).
+std::unique_ptr<IConfigDesktop> CreateSystemConfigDesktop();
+
 // Module start and end.
-void uConfigInitialize(ConfigServices services);
+void uConfigInitialize(std::unique_ptr<IConfigDesktop> desktop);
 void uConfigFinalize();
 
 bool OpenConfig();

@@ -1,5 +1,7 @@
 #include "app/file_list.h"
 
+#include <set>
+
 #include "platform/db/client_data_set.h"
 #include "platform/db/controls_disabled_scope.h"
 #include "platform/db/date_time_fields.h"
@@ -69,6 +71,19 @@ void FileList::ReplaceWithListedFiles(const std::vector<std::string>& paths) {
   TControlsDisabledScope quiet(*data_set_);
   Clear();
   AddListedFiles(paths);
+  data_set_->First();
+}
+
+void FileList::DeleteRows(const std::vector<int32_t>& sortkeys) {
+  const std::set<int32_t> leaving(sortkeys.begin(), sortkeys.end());
+  TControlsDisabledScope quiet(*data_set_);
+  data_set_->First();
+  while (!data_set_->Eof()) {
+    if (leaving.contains(sortkey_->AsInteger()))
+      data_set_->Delete();
+    else
+      data_set_->Next();
+  }
   data_set_->First();
 }
 

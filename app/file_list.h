@@ -43,6 +43,11 @@ class FileList {
   // from 1, and moves to the first row: loading a stored selection.
   void ReplaceWithListedFiles(const std::vector<std::string>& paths);
 
+  // Deletes the rows whose "Sortkey" is among `sortkeys`, inside one display
+  // bracket; the other rows keep their order and keys, and the next key
+  // stays as it is.
+  void DeleteRows(const std::vector<int32_t>& sortkeys);
+
   // Empties the list and starts the sort keys at 1 again.
   void Clear();
 

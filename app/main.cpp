@@ -5,7 +5,7 @@
 #include "app/program_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  StartProgramModules(DesktopConfigServices());
+  StartProgramModules(CreateSystemConfigDesktop());
   ProgramMain();
   EndApplication();
   EndProgramModules();

@@ -33,11 +33,6 @@
 
 namespace {
 
-std::string& PdfReaderTitleState() {
-  static std::string title;
-  return title;
-}
-
 void ShowErrorBox(const std::string& text) { MessageDlg(text, mtError, {mbOK}, 0); }
 
 void LogPlainMessage(const std::string& text) {
@@ -58,9 +53,6 @@ void ShowProgramIcon(TImage& image) {
 }
 
 }  // namespace
-
-const std::string& PdfReaderTitle() { return PdfReaderTitleState(); }
-void ClearPdfReaderTitle() { PdfReaderTitleState().clear(); }
 
 TfmMain::TfmMain(TComponent* owner) : TForm(owner) {
   SetName("fmMain");
@@ -208,7 +200,7 @@ void TfmMain::ReadSettings() {
   const int32_t stored = cbPrinterSelect->Items().IndexOf(ConfigReadStr("Drucker", "Name", ""));
   if (stored >= 0)
     cbPrinterSelect->SetItemIndex(stored);
-  PdfReaderTitleState() = ConfigReadStr("PDFReader", "PDFReaderTitel", "Adobe Reader");
+  pdf_reader_title_ = ConfigReadStr("PDFReader", "PDFReaderTitel", "Adobe Reader");
   pause_to_destroy_ = ReadPauseToDestroy();
   LoadLayouts();
   CloseConfig();
@@ -244,34 +236,43 @@ TPrinterInfo TfmMain::GetPrinterInfo() {
 }
 
 void TfmMain::btDruckenClick(TObject*) {
-  TGridStandInDataController* controller = lxGridDBDateien->GetDataController();
-  bool update_open = false;
   try {
-    const std::string parameters = PrintToParameters(GetPrinterInfo());
-    controller->BeginUpdate();
-    update_open = true;
-    pb->SetPosition(0);
-    pb->SetMax(controller->GetRecordCount());
-    const int32_t count = controller->GetRecordCount();
-    for (int32_t row = 0; row < count; ++row) {
-      pb->StepBy(1);
-      const std::string path = TextOf(lxGridDBDateien->GetViewData()->GetRecord(row).GetValue(kDateiItem));
-      LogPlainMessage(path);
-      if (!FileExists(path))
-        continue;
-      ShellPrintTo(Handle(), path, parameters);
-      Sleep(static_cast<DWORD>(pause_to_destroy_));
-      CloseReaderWindows(PdfReaderTitle(), [] { LogPlainMessage("PostMessage"); });
-    }
-    pb->SetPosition(0);
-    update_open = false;
-    controller->EndUpdate();
-    file_list_->Clear();
+    PrintListedFiles(GetPrinterInfo());
   } catch (const Exception& error) {
-    if (update_open)
-      controller->EndUpdate();
     ShowErrorBox("Fehler : " + error.Message());
   }
+}
+
+void TfmMain::PrintListedFiles(const TPrinterInfo& printer) {
+  TGridStandInDataController* controller = lxGridDBDateien->GetDataController();
+  TPrintRunRequest request;
+  request.paths = ListedPaths();
+  request.parameters = PrintToParameters(printer);
+  request.pause_to_destroy = pause_to_destroy_;
+  request.reader_title = pdf_reader_title_;
+  request.on_progress = [this](int32_t) { pb->StepBy(1); };
+  request.log = LogPlainMessage;
+  const std::vector<int32_t> sortkeys = ListedSortkeys();
+
+  TPrintRunResult result;
+  {
+    TUpdateScope update(*controller);
+    pb->SetPosition(0);
+    pb->SetMax(static_cast<int32_t>(request.paths.size()));
+    const std::unique_ptr<IPrintRunDesktop> desktop = CreateSystemPrintRunDesktop(Handle());
+    result = RunPrint(*desktop, request);
+    pb->SetPosition(0);
+  }
+  if (result.AllFinished()) {
+    file_list_->Clear();
+    return;
+  }
+  // Pressing the button again must print only what is left.
+  std::vector<int32_t> finished;
+  for (size_t index : result.finished)
+    finished.push_back(sortkeys[index]);
+  file_list_->DeleteRows(finished);
+  ShowErrorBox(PrintFailureMessage(result.failures));
 }
 
 std::vector<std::string> TfmMain::ListedPaths() {
@@ -281,6 +282,15 @@ std::vector<std::string> TfmMain::ListedPaths() {
   for (int32_t row = 0; row < count; ++row)
     paths.push_back(TextOf(view_data->GetRecord(row).GetValue(kDateiItem)));
   return paths;
+}
+
+std::vector<int32_t> TfmMain::ListedSortkeys() {
+  std::vector<int32_t> sortkeys;
+  TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
+  const int32_t count = lxGridDBDateien->GetDataController()->GetRecordCount();
+  for (int32_t row = 0; row < count; ++row)
+    sortkeys.push_back(view_data->GetRecord(row).GetValue(kSortkeyItem).AsInteger());
+  return sortkeys;
 }
 
 void TfmMain::pmDateienauswahlspeichernClick(TObject*) {

@@ -66,6 +66,9 @@ class TfmMain : public TForm {
 
   FileList& Files() { return *file_list_; }
   int32_t PauseToDestroy() const { return pause_to_destroy_; }
+  // The text a reader window's title must contain to be closed after each
+  // print request; read from the settings when the window is created.
+  const std::string& PdfReaderTitle() const { return pdf_reader_title_; }
   int32_t NextSortkey() const;
   const TprPrinterList* PrinterList() const { return printer_list_.get(); }
 
@@ -79,19 +82,21 @@ class TfmMain : public TForm {
   void FillPrinterCombo();
   void ReadSettings();
   void ShowRows();
+  // The run over the listed files in the view's order; the rows it finished
+  // leave the list, refused ones stay with one message naming them.
+  void PrintListedFiles(const TPrinterInfo& printer);
   // The "Datei" values of the rows in the view's order.
   std::vector<std::string> ListedPaths();
+  // The "Sortkey" values in the same order: what names a row.
+  std::vector<int32_t> ListedSortkeys();
 
   std::unique_ptr<FileList> file_list_;
   std::unique_ptr<TprPrinterList> printer_list_;
   int32_t pause_to_destroy_ = 0;
+  std::string pdf_reader_title_;
 };
-
-// The text a reader window's title must contain to be closed after each
-// print request; read from the settings when the main window is created.
-const std::string& PdfReaderTitle();
-void ClearPdfReaderTitle();
 
 // The file path's item among the view's items ("Nr.", "Datei", "Größe",
 // "Datum").
+inline constexpr int32_t kSortkeyItem = 0;
 inline constexpr int32_t kDateiItem = 1;

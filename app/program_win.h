@@ -3,15 +3,10 @@
 
 #include "app/config.h"
 
-// The settings module's view of the real desktop: the program file, the
-// start directory, the application's state, message boxes, the Windows
-// folder and the logging client.
-ConfigServices DesktopConfigServices();
-
 // Starts the modules the program stands on, in their order: the logging
 // client's system layer and its manager, the printer library, then the
 // application's own settings module last.
-void StartProgramModules(ConfigServices services);
+void StartProgramModules(std::unique_ptr<IConfigDesktop> config_desktop);
 
 // Ends them in the reverse order of their start.
 void EndProgramModules();

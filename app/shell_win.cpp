@@ -2,26 +2,22 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/scope.h"
+#include "platform/rtl/system_error.h"
 #include "platform/rtl/text.h"
 
 namespace {
 
-std::string SystemErrorText(DWORD code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-      0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::u16string text;
-  if (length > 0 && buffer)
-    text.assign(reinterpret_cast<const char16_t*>(buffer), length);
-  if (buffer)
-    LocalFree(buffer);
-  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' '))
-    text.pop_back();
-  if (text.empty())
-    return "Systemfehler " + std::to_string(code);
-  return Utf16ToUtf8(text);
+// How often the wait for a started handler looks whether it has ended.
+constexpr DWORD kHandlerPollMs = 50;
+
+// The system's text for `code`, as a reason after a file's name.
+std::string ReasonText(DWORD code) {
+  const std::string text = SystemErrorText(static_cast<int32_t>(code));
+  return text.empty() ? "Systemfehler " + std::to_string(code) : text;
 }
 
 // ShellExecute's small results name a reason of their own; most equal a
@@ -74,14 +70,81 @@ BOOL CALLBACK AskReaderToClose(HWND window, LPARAM lparam) {
 
 }  // namespace
 
+std::u16string ShellOpenablePath(const std::u16string& path) {
+  if (path.size() < kShortestLongPath)
+    return path;
+  // The system's own calls take a long path only in the extended-length
+  // form; a UNC path has its own.
+  const bool unc = path.size() > 2 && path[0] == u'\\' && path[1] == u'\\';
+  const std::u16string extended =
+      path.starts_with(u"\\\\?\\") ? path : (unc ? u"\\\\?\\UNC" + path.substr(1) : u"\\\\?\\" + path);
+  const DWORD needed = GetShortPathNameW(reinterpret_cast<const wchar_t*>(extended.c_str()), nullptr, 0);
+  if (needed > 0) {
+    std::u16string short_path(needed, u'\0');
+    const DWORD written = GetShortPathNameW(reinterpret_cast<const wchar_t*>(extended.c_str()),
+                                            reinterpret_cast<wchar_t*>(short_path.data()), needed);
+    if (written > 0 && written < needed) {
+      short_path.resize(written);
+      // The short form of the extended path keeps its prefix; a shell
+      // command line wants the plain drive path when that is short enough.
+      if (short_path.starts_with(u"\\\\?\\UNC\\"))
+        short_path = u"\\" + short_path.substr(7);
+      else if (short_path.starts_with(u"\\\\?\\"))
+        short_path = short_path.substr(4);
+      if (short_path.size() < kShortestLongPath)
+        return short_path;
+    }
+  }
+  return extended;
+}
+
 void ShellPrintTo(HWND owner, const std::string& path, const std::string& parameters) {
   const std::u16string wide_path = Utf8ToUtf16(path);
+  if (wide_path.size() > kLongestShellPath)
+    throw Exception("Der Pfad ist länger als " + std::to_string(kLongestShellPath) +
+                    " Zeichen; so lange Pfade kann die Shell nicht übergeben.");
+  const std::u16string openable = ShellOpenablePath(wide_path);
   const std::u16string wide_parameters = Utf8ToUtf16(parameters);
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(owner, L"printto", reinterpret_cast<const wchar_t*>(wide_path.c_str()),
-                    reinterpret_cast<const wchar_t*>(wide_parameters.c_str()), nullptr, SW_SHOWNORMAL));
-  if (result <= 32)
-    throw Exception(SystemErrorText(ShellResultToSystemError(result)));
+  SHELLEXECUTEINFOW request{};
+  request.cbSize = sizeof(request);
+  // The process handle lets the run wait for the handler; no message box
+  // of the shell's own stops the run on a refusal.
+  request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  request.hwnd = owner;
+  request.lpVerb = L"printto";
+  request.lpFile = reinterpret_cast<const wchar_t*>(openable.c_str());
+  request.lpParameters = reinterpret_cast<const wchar_t*>(wide_parameters.c_str());
+  request.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&request)) {
+    const DWORD error = GetLastError();
+    throw Exception(ReasonText(error != ERROR_SUCCESS
+                                   ? error
+                                   : ShellResultToSystemError(reinterpret_cast<INT_PTR>(request.hInstApp))));
+  }
+  if (request.hProcess == nullptr)
+    return;
+  TScopeExit close_process([&request] { CloseHandle(request.hProcess); });
+  WaitForHandler(request.hProcess, kHandlerStartBoundMs);
+}
+
+void WaitForHandler(HANDLE process, uint32_t bound_ms) {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+      return;
+    const ULONGLONG waited = GetTickCount64() - start;
+    if (waited >= bound_ms)
+      return;
+    const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(bound_ms - waited, kHandlerPollMs));
+    const DWORD idle = WaitForInputIdle(process, slice);
+    if (idle == 0)
+      return;
+    if (idle == WAIT_FAILED) {
+      // A handler without windows (a console program) is done when it ends.
+      WaitForSingleObject(process, static_cast<DWORD>(bound_ms - waited));
+      return;
+    }
+  }
 }
 
 int CloseReaderWindows(const std::string& title_part, const std::function<void()>& before_close) {

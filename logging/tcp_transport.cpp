@@ -10,6 +10,7 @@
 #include "net/io_handler.h"
 #include "net/tcp_client.h"
 #include "platform/rtl/memory_stream.h"
+#include "platform/rtl/scope.h"
 
 namespace {
 
@@ -65,26 +66,22 @@ int32_t TLogWireTcpConnection::Send(const TLogWireMessage& message) {
   }
   if (!connected)
     Connect();
-  try {
-    TNsIOHandler& handler = *client_->IOHandler();
-    handler.OpenWriteBuffer();
-    try {
-      handler.WriteInt32(kFrameMark);
-      handler.WriteInt32(static_cast<int32_t>(message.MsgType));
-      handler.WriteInt32(static_cast<int32_t>(record.size()));
-      handler.WriteStream(stream, static_cast<int64_t>(record.size()), false);
-    } catch (...) {
-      // Half a frame must not leave: the dispatcher would take the next
-      // frame's bytes for the rest of it.
-      handler.CancelWriteBuffer();
-      throw;
-    }
-    handler.CloseWriteBuffer();
-    return handler.ReadInt32();
-  } catch (...) {
-    CloseQuietly();
-    throw;
+  // A connection that failed half-way is closed, so that the next message
+  // starts on a new one.
+  TScopeFail close_connection([this] { CloseQuietly(); });
+  TNsIOHandler& handler = *client_->IOHandler();
+  handler.OpenWriteBuffer();
+  {
+    // Half a frame must not leave: the dispatcher would take the next
+    // frame's bytes for the rest of it.
+    TScopeFail cancel_frame([&handler] { handler.CancelWriteBuffer(); });
+    handler.WriteInt32(kFrameMark);
+    handler.WriteInt32(static_cast<int32_t>(message.MsgType));
+    handler.WriteInt32(static_cast<int32_t>(record.size()));
+    handler.WriteStream(stream, static_cast<int64_t>(record.size()), false);
   }
+  handler.CloseWriteBuffer();
+  return handler.ReadInt32();
 }
 
 void LogWireInstallTcpTransport() {

@@ -2,6 +2,7 @@
 
 #include "net/exceptions.h"
 #include "net/ticks.h"
+#include "platform/rtl/thread.h"
 
 namespace {
 

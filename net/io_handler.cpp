@@ -12,6 +12,7 @@
 #include "net/io_handler_stack.h"
 #include "net/stack.h"
 #include "platform/rtl/stream.h"
+#include "platform/rtl/scope.h"
 
 namespace {
 
@@ -125,16 +126,13 @@ void TNsIOHandler::Open() {
 }
 
 void TNsIOHandler::Close() {
-  try {
-    if (intercept_ != nullptr)
-      intercept_->Disconnect();
-  } catch (...) {
+  // The handler is closed also when the intercept fails to disconnect.
+  TScopeExit mark_closed([this] {
     opened_ = false;
     DiscardWriteBuffer();
-    throw;
-  }
-  opened_ = false;
-  DiscardWriteBuffer();
+  });
+  if (intercept_ != nullptr)
+    intercept_->Disconnect();
 }
 
 bool TNsIOHandler::IsConnected() {

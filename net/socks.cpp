@@ -5,6 +5,7 @@
 #include "net/exceptions.h"
 #include "net/io_handler_stack.h"
 #include "net/stack.h"
+#include "platform/rtl/scope.h"
 
 namespace {
 
@@ -151,13 +152,9 @@ void TNsSocksInfo::CheckSocks4Reply(uint8_t code) {
 void TNsSocksInfo::Socks4Request(TNsIOHandler& handler, uint8_t command, const std::string& host, uint16_t port) {
   const TNsBytes request = BuildSocks4Request(command, host, port, Username(), version_ == svSocks4A);
   handler.OpenWriteBuffer();
-  try {
-    handler.WriteBytes(request);
-    handler.CloseWriteBuffer();
-  } catch (...) {
-    handler.CancelWriteBuffer();
-    throw;
-  }
+  TScopeFail cancel_request([&handler] { handler.CancelWriteBuffer(); });
+  handler.WriteBytes(request);
+  handler.CloseWriteBuffer();
 }
 
 // ---- SOCKS 5 ------------------------------------------------------------------------------
@@ -344,24 +341,20 @@ void TNsSocksInfo::CheckUDPSupported() const {
 
 void TNsSocksInfo::OpenUDPRelay(TNsSocketHandle& binding, const std::string&, uint16_t, TNsIPVersion) {
   CheckUDPSupported();
-  try {
-    udp_control_->SetHost(Host());
-    udp_control_->SetPort(Port());
-    udp_control_->SetIPVersion(IPVersion());
-    udp_control_->Open();
-    Socks5Negotiate(*udp_control_);
-    udp_control_->WriteDirect(Socks5Request(kCommandUdpAssociate, IPVersion() == Id_IPv6 ? "::0" : "0.0.0.0", 0));
-    std::string relay_address;
-    uint16_t relay_port = 0;
-    TNsIPVersion relay_version = IPVersion();
-    ReadSocks5Reply(*udp_control_, relay_address, relay_port, relay_version);
-    // The relay runs on the proxy's address as the control connection sees it.
-    binding.AssignPeer(udp_control_->Binding()->PeerIP(), relay_port, udp_control_->Binding()->IPVersion());
-    binding.Connect();
-  } catch (...) {
-    udp_control_->Close();
-    throw;
-  }
+  TScopeFail close_control([this] { udp_control_->Close(); });
+  udp_control_->SetHost(Host());
+  udp_control_->SetPort(Port());
+  udp_control_->SetIPVersion(IPVersion());
+  udp_control_->Open();
+  Socks5Negotiate(*udp_control_);
+  udp_control_->WriteDirect(Socks5Request(kCommandUdpAssociate, IPVersion() == Id_IPv6 ? "::0" : "0.0.0.0", 0));
+  std::string relay_address;
+  uint16_t relay_port = 0;
+  TNsIPVersion relay_version = IPVersion();
+  ReadSocks5Reply(*udp_control_, relay_address, relay_port, relay_version);
+  // The relay runs on the proxy's address as the control connection sees it.
+  binding.AssignPeer(udp_control_->Binding()->PeerIP(), relay_port, udp_control_->Binding()->IPVersion());
+  binding.Connect();
 }
 
 void TNsSocksInfo::CloseUDPRelay(TNsSocketHandle&) {

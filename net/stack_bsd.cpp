@@ -6,6 +6,7 @@
 
 #include "net/exceptions.h"
 #include "net/text_routines.h"
+#include "platform/rtl/scope.h"
 
 namespace {
 
@@ -107,12 +108,8 @@ TNsStackSocketHandle TNsStackBSDBase::Accept(TNsStackSocketHandle socket, std::s
   const TNsStackSocketHandle accepted = ApiAccept(socket, peer.bytes, peer.length);
   if (accepted == kNsInvalidSocket)
     return accepted;
-  try {
-    DecodeAddress(peer, address, port, version);
-  } catch (...) {
-    ApiCloseSocket(accepted);
-    throw;
-  }
+  TScopeFail close_accepted([&] { ApiCloseSocket(accepted); });
+  DecodeAddress(peer, address, port, version);
   return accepted;
 }
 

@@ -3,6 +3,7 @@
 #include "net/exceptions.h"
 #include "net/intercept.h"
 #include "net/io_handler.h"
+#include "platform/rtl/scope.h"
 
 void TNsTCPClientCustom::DoConnected() {
   if (OnConnected)
@@ -43,39 +44,33 @@ void TNsTCPClientCustom::Connect() {
     handler->OnStatus = OnStatus;
     SetOwnsIOHandler(true);
   }
-  try {
-    TNsIOHandler& handler = *IOHandler();
-    PassSettingsTo(handler);
-    if (Socket() != nullptr)
-      PassSocketSettingsTo(*Socket());
-    handler.Open();
-    if (handler.Intercept() != nullptr)
-      handler.Intercept()->Connect(this);
-    ReportStatus(hsConnected, {host_});
-    DoConnected();
-  } catch (...) {
-    if (TNsIOHandler* handler = IOHandler()) {
-      try {
-        handler->Close();
-      } catch (...) {
-        // The connect's failure is the one to report.
-      }
+  // A failed connect leaves no half-open handler behind; the connect's
+  // failure is the one to report, not one of closing.
+  TScopeFail close_handler([this] {
+    TNsIOHandler* handler = IOHandler();
+    if (handler == nullptr)
+      return;
+    TScopeExit release_handler([this] {
       if (OwnsIOHandler())
         SetIOHandler(nullptr);
-    }
-    throw;
-  }
+    });
+    handler->Close();
+  });
+  TNsIOHandler& handler = *IOHandler();
+  PassSettingsTo(handler);
+  if (Socket() != nullptr)
+    PassSocketSettingsTo(*Socket());
+  handler.Open();
+  if (handler.Intercept() != nullptr)
+    handler.Intercept()->Connect(this);
+  ReportStatus(hsConnected, {host_});
+  DoConnected();
 }
 
 void TNsTCPClientCustom::ConnectAndReadAll(std::string& text) {
   Connect();
-  try {
-    text = IOHandler()->ReadAllUntilClosed();
-  } catch (...) {
-    CloseConnection();
-    throw;
-  }
-  CloseConnection();
+  TScopeExit close([this] { CloseConnection(); });
+  text = IOHandler()->ReadAllUntilClosed();
 }
 
 void TNsTCPClientCustom::SetIOHandler(TNsIOHandler* handler) {

@@ -3,14 +3,6 @@
 #include <chrono>
 #include <thread>
 
-namespace {
-
-// Taken while the program's static objects are built, which happens on the
-// main thread before anything else runs.
-const std::thread::id g_main_thread_id = std::this_thread::get_id();
-
-}  // namespace
-
 uint32_t TickCountMs() {
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
@@ -21,7 +13,5 @@ uint32_t TickSpan(uint32_t old_tick, uint32_t new_tick) {
     return new_tick - old_tick;
   return 0xFFFFFFFFu - old_tick + new_tick;
 }
-
-bool IsMainThread() { return std::this_thread::get_id() == g_main_thread_id; }
 
 void SleepMs(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

@@ -1,5 +1,6 @@
 #pragma once
-// Milliseconds and threads for the waits of the socket transport.
+// Milliseconds for the waits of the socket transport. Whether a thread is
+// the main one is IsMainThread of platform/rtl/thread.h.
 
 #include <cstdint>
 
@@ -8,6 +9,4 @@
 uint32_t TickCountMs();
 // new - old, also across a wrap of the counter.
 uint32_t TickSpan(uint32_t old_tick, uint32_t new_tick);
-// The calling thread is the process's main thread.
-bool IsMainThread();
 void SleepMs(uint32_t milliseconds);

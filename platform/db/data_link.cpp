@@ -138,7 +138,7 @@ int32_t TDataLink::MoveBy(int32_t distance) {
   return dataset == nullptr ? 0 : dataset->MoveBy(distance);
 }
 
-void TDataLink::DataEvent(TDataEvent event, intptr_t info) {
+void TDataLink::DataEvent(TDataEvent event, TDataEventInfo info) {
   if (event == deUpdateState) {
     UpdateState();
     return;
@@ -149,7 +149,7 @@ void TDataLink::DataEvent(TDataEvent event, intptr_t info) {
     case deFieldChange:
     case deRecordChange:
       if (!updating_)
-        RecordChanged(reinterpret_cast<TField*>(info));
+        RecordChanged(info.field);
       break;
     case deDataSetChange:
       FitWindow();
@@ -169,9 +169,8 @@ void TDataLink::DataEvent(TDataEvent event, intptr_t info) {
       CheckBrowseMode();
       break;
     case deFocusControl: {
-      TField*& field = *reinterpret_cast<TField**>(info);
-      if (field != nullptr)
-        FocusControl(field);
+      if (info.focus_field != nullptr && *info.focus_field != nullptr)
+        FocusControl(*info.focus_field);
       break;
     }
     default:

@@ -68,7 +68,7 @@ class TDataLink : public TPersistent {
 
   // Called by the data source; derived links call the base after their
   // own handling.
-  virtual void DataEvent(TDataEvent event, intptr_t info);
+  virtual void DataEvent(TDataEvent event, TDataEventInfo info);
   // Follows the data source's state (the data source calls it).
   void UpdateState();
 

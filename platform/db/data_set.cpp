@@ -223,7 +223,7 @@ void TDataSet::FieldAdded(TField* field) {
     agg_fields_.Add(field);
   else
     fields_.Add(field);
-  DataEvent(deFieldListChange, 0);
+  DataEvent(deFieldListChange, {});
 }
 
 void TDataSet::FieldRemoved(TField* field) {
@@ -232,7 +232,7 @@ void TDataSet::FieldRemoved(TField* field) {
     Close();
   fields_.Remove(field);
   agg_fields_.Remove(field);
-  DataEvent(deFieldListChange, 0);
+  DataEvent(deFieldListChange, {});
 }
 
 // --- State, records for fields and links
@@ -242,7 +242,7 @@ void TDataSet::SetState(TDataSetState state) {
     return;
   state_ = state;
   ReadActiveRecord();
-  DataEvent(deUpdateState, 0);
+  DataEvent(deUpdateState, {});
 }
 
 void TDataSet::MoveCursor(int32_t position) {
@@ -348,7 +348,7 @@ void TDataSet::FieldWritten(TField* field, std::byte* block) {
   if (has_calculated_fields_ && field->FieldKind() == fkData)
     CalculateFields(block);
   const TAliveToken alive = field->AliveToken();
-  DataEvent(deFieldChange, reinterpret_cast<intptr_t>(field));
+  DataEvent(deFieldChange, TDataEventInfo::Field(field));
   if (alive.Alive() && field->OnChange)
     field->OnChange(field);
 }
@@ -366,7 +366,7 @@ void TDataSet::RemoveDataSource(TDataSource* source) {
     data_sources_.erase(it);
 }
 
-void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
+void TDataSet::DataEvent(TDataEvent event, TDataEventInfo info) {
   if (controls_disabled_.Updating()) {
     if (event == deLayoutChange || (event == deUpdateState && state_ == dsInactive))
       enable_event_ = deLayoutChange;
@@ -400,9 +400,9 @@ void TDataSet::EnableControls() {
   controls_disabled_.End([this] {
     const TAliveToken alive = AliveToken();
     if (disable_state_ != state_)
-      DataEvent(deUpdateState, 0);
+      DataEvent(deUpdateState, {});
     if (alive.Alive() && disable_state_ != dsInactive && state_ != dsInactive)
-      DataEvent(enable_event_, 0);
+      DataEvent(enable_event_, {});
   });
 }
 

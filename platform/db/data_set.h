@@ -199,7 +199,7 @@ class TDataSet : public TComponent {
   void AddDataSource(TDataSource* source);
   void RemoveDataSource(TDataSource* source);
   // Sends an event to every data source (unless controls are disabled).
-  void DataEvent(TDataEvent event, intptr_t info);
+  void DataEvent(TDataEvent event, TDataEventInfo info);
   // Records a data link window counts: the cursor's record in the display
   // order (which holds the record being inserted at its place), and the
   // number of records in it.

@@ -34,14 +34,14 @@ void TDataSet::BeginInsertAppend(bool append) {
       position_ = position_before_insert_;
       bof_ = eof_ = Records().Count() == 0;
       SetState(dsBrowse);
-      DataEvent(deDataSetChange, 0);
+      DataEvent(deDataSetChange, {});
     });
     DoOnNewRecord();
   }
   // Values that OnNewRecord gave are defaults, not changes by the user.
   modified_ = false;
   CalculateFields(edit_buffer_.Data());
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange, {});
   DoAfterInsert();
   DoAfterScroll();
 }
@@ -60,14 +60,14 @@ void TDataSet::Edit() {
   layout_->CopyValues(Records().At(position_), edit_buffer_.Data());
   modified_ = false;
   SetState(dsEdit);
-  DataEvent(deRecordChange, 0);
+  DataEvent(deRecordChange, {});
   DoAfterEdit();
 }
 
 void TDataSet::UpdateRecord() {
   if (!IsEditState(state_))
     DatabaseError(db_text::kNotEditing, this);
-  DataEvent(deUpdateRecord, 0);
+  DataEvent(deUpdateRecord, {});
 }
 
 void TDataSet::ClearFields() {
@@ -79,17 +79,17 @@ void TDataSet::ClearFields() {
   }
   modified_ = true;
   CalculateFields(edit_buffer_.Data());
-  DataEvent(deRecordChange, 0);
+  DataEvent(deRecordChange, {});
 }
 
 void TDataSet::Post() {
   CheckActive();
   UpdateRecord();
-  DataEvent(deCheckBrowseMode, 0);
+  DataEvent(deCheckBrowseMode, {});
   DoBeforePost();
   if (state_ == dsSetKey) {
     SetState(dsBrowse);
-    DataEvent(deDataSetChange, 0);
+    DataEvent(deDataSetChange, {});
     DoAfterPost();
     return;
   }
@@ -98,7 +98,7 @@ void TDataSet::Post() {
   StorePendingRecord();
   modified_ = false;
   SetState(dsBrowse);
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange, {});
   DoAfterPost();
 }
 
@@ -143,7 +143,7 @@ void TDataSet::Cancel() {
   CheckActive();
   if (!IsEditState(state_))
     return;
-  DataEvent(deCheckBrowseMode, 0);
+  DataEvent(deCheckBrowseMode, {});
   DoBeforeCancel();
   if (state_ == dsInsert) {
     const int32_t count = Records().Count();
@@ -153,7 +153,7 @@ void TDataSet::Cancel() {
   bof_ = eof_ = Records().Count() == 0;
   modified_ = false;
   SetState(dsBrowse);
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange, {});
   DoAfterCancel();
 }
 
@@ -166,7 +166,7 @@ void TDataSet::Delete() {
   if (Records().Count() == 0)
     DatabaseError(db_text::kDataSetEmpty, this);
   CheckCanModify();
-  DataEvent(deCheckBrowseMode, 0);
+  DataEvent(deCheckBrowseMode, {});
   DoBeforeDelete();
   DoBeforeScroll();
   Records().DeleteAt(position_);
@@ -178,14 +178,14 @@ void TDataSet::Delete() {
     SetState(dsBrowse);
   else
     ReadActiveRecord();
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange, {});
   DoAfterDelete();
   DoAfterScroll();
 }
 
 void TDataSet::CheckBrowseMode() {
   CheckActive();
-  DataEvent(deCheckBrowseMode, 0);
+  DataEvent(deCheckBrowseMode, {});
   switch (state_) {
     case dsEdit:
     case dsInsert:
@@ -214,12 +214,12 @@ void TDataSet::Refresh() {
   position_ = count == 0 ? -1 : std::clamp(kept >= 0 ? kept : position_, 0, count - 1);
   bof_ = eof_ = count == 0;
   ReadActiveRecord();
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange, {});
 }
 
 void TDataSet::AfterStoreEmptied() {
   position_ = -1;
   bof_ = eof_ = true;
   ReadActiveRecord();
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange, {});
 }

@@ -43,7 +43,7 @@ void TDataSet::ApplyFilterChange() {
   bof_ = true;
   eof_ = count == 0;
   ReadActiveRecord();
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange, {});
 }
 
 void TDataSet::SetFilter(const std::string& text) {

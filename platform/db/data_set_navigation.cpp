@@ -46,7 +46,7 @@ void TDataSet::ScrollTo(int32_t position, bool keep_flags) {
   if (!keep_flags)
     bof_ = eof_ = false;
   if (position_ != old_position)
-    DataEvent(deDataSetScroll, position_ - old_position);
+    DataEvent(deDataSetScroll, TDataEventInfo::Scroll(position_ - old_position));
   DoAfterScroll();
 }
 

@@ -103,12 +103,12 @@ void TDataSource::UpdateState() {
     return;
   state_ = state;
   const TAliveToken alive = AliveToken();
-  NotifyDataLinks(deUpdateState, 0);
+  NotifyDataLinks(deUpdateState, {});
   if (alive.Alive() && OnStateChange)
     OnStateChange(this);
 }
 
-void TDataSource::NotifyDataLinks(TDataEvent event, intptr_t info) {
+void TDataSource::NotifyDataLinks(TDataEvent event, TDataEventInfo info) {
   // A link may leave, or this source may be freed, while a link handles
   // the event: after each call find the link again and go on after it.
   const TAliveToken alive = AliveToken();
@@ -127,7 +127,7 @@ void TDataSource::NotifyDataLinks(TDataEvent event, intptr_t info) {
   }
 }
 
-void TDataSource::DataEvent(TDataEvent event, intptr_t info) {
+void TDataSource::DataEvent(TDataEvent event, TDataEventInfo info) {
   if (event == deUpdateState) {
     UpdateState();
     return;
@@ -142,7 +142,7 @@ void TDataSource::DataEvent(TDataEvent event, intptr_t info) {
     case deFieldChange:
     case deRecordChange:
       if (OnDataChange)
-        OnDataChange(this, reinterpret_cast<TField*>(info));
+        OnDataChange(this, info.field);
       break;
     case deDataSetChange:
     case deDataSetScroll:

@@ -55,13 +55,13 @@ class TDataSource : public TComponent {
   void RemoveDataLink(TDataLink* link);
   int32_t DataLinkCount() const { return static_cast<int32_t>(links_.size()); }
   // For the dataset.
-  void DataEvent(TDataEvent event, intptr_t info);
+  void DataEvent(TDataEvent event, TDataEventInfo info);
   // The dataset is being destroyed: the links turn inactive.
   void DataSetDestroyed(TDataSet* dataset);
 
  private:
   void UpdateState();
-  void NotifyDataLinks(TDataEvent event, intptr_t info);
+  void NotifyDataLinks(TDataEvent event, TDataEventInfo info);
   bool HasLink(const TDataLink* link) const;
 
   TDataSet* dataset_ = nullptr;

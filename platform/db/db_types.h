@@ -99,6 +99,25 @@ enum TDataEvent : uint8_t {
   deDisabledStateChange = 14,
 };
 
+class TField;
+
+// What comes with a data event, typed by what it concerns. A handler reads
+// only the member its event fills.
+struct TDataEventInfo {
+  // deFieldChange: the field written; deRecordChange: the field whose
+  // value the record took, or null for the whole record.
+  TField* field = nullptr;
+  // deFocusControl: the field a control is to take the focus for; the
+  // link that focuses a control sets it to null, so that only one does.
+  TField** focus_field = nullptr;
+  // deDataSetScroll: how many records the cursor moved.
+  int32_t scroll_distance = 0;
+
+  static TDataEventInfo Field(TField* changed) { return {changed, nullptr, 0}; }
+  static TDataEventInfo FocusField(TField** field) { return {nullptr, field, 0}; }
+  static TDataEventInfo Scroll(int32_t distance) { return {nullptr, nullptr, distance}; }
+};
+
 // A small set of enumeration values held as bits.
 template <class Enum>
 class TEnumSet {

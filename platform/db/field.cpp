@@ -102,7 +102,7 @@ void TField::SetIndex(int32_t index) {
   if (dataset_ == nullptr || field_kind_ == fkAggregate)
     return;
   dataset_->Fields().Move(Index(), index);
-  dataset_->DataEvent(deLayoutChange, 0);
+  dataset_->DataEvent(deLayoutChange, {});
 }
 
 void TField::SetSize(int32_t size) {
@@ -190,7 +190,7 @@ void TField::EndWrite(std::byte* block) {
 
 void TField::PresentationChanged() {
   if (dataset_ != nullptr)
-    dataset_->DataEvent(deLayoutChange, 0);
+    dataset_->DataEvent(deLayoutChange, {});
 }
 
 bool TField::AssignNullOrText(const Variant& value) {
@@ -267,5 +267,5 @@ void TField::FocusControl() {
   if (dataset_ == nullptr || !dataset_->Active())
     return;
   TField* field = this;
-  dataset_->DataEvent(deFocusControl, reinterpret_cast<intptr_t>(&field));
+  dataset_->DataEvent(deFocusControl, TDataEventInfo::FocusField(&field));
 }

@@ -162,6 +162,8 @@ class TReader : public TFiler {
   std::string ReadStr();
   // Reads and drops one value of any type.
   void SkipValue();
+  // A collection value: its items replace the collection's.
+  void ReadCollection(TCollection& collection);
 
   void DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc& write,
                       bool has_data) override;
@@ -180,7 +182,6 @@ class TReader : public TFiler {
   void ReadChild(TComponent& parent);
   void ReadProperty(TPersistent& instance);
   void ReadPropValue(TPersistent& instance, const TPropInfo& property);
-  void ReadCollection(TCollection& collection);
   void ReadSet(TPersistent& instance, const TPropInfo& property);
   void ResolveFixups();
   void FinishLoading(bool succeeded);

@@ -192,13 +192,16 @@ void TReader::ReadProperty(TPersistent& instance) {
     ReadPropValue(*target, *property);
     return;
   }
+  // A defined property may read properties of its own (a collection's
+  // items): the outer search is put back as it was.
   const std::string previous_name = pending_name_;
+  const bool previous_found = pending_found_;
   pending_name_ = std::string(name);
   pending_found_ = false;
   target->DefineProperties(*this);
   const bool found = pending_found_;
   pending_name_ = previous_name;
-  pending_found_ = false;
+  pending_found_ = previous_found;
   if (!found)
     throw EReadError("Property " + full_name + " does not exist");
 }

@@ -433,6 +433,10 @@ void TControl::WndProc(TMessage& message) {
 }
 
 void TControl::Dispatch(TMessage& message) {
+  if (IsChildNotification(message.Msg)) {
+    WMControlNotification(message);
+    return;
+  }
   switch (message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -461,23 +465,6 @@ void TControl::Dispatch(TMessage& message) {
     case WM_GETDLGCODE: WMGetDlgCode(message); break;
     case WM_SIZE: WMSize(message); break;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(message); break;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_DELETEITEM:
-    case WM_COMPAREITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: WMControlNotification(message); break;
     case WM_MOUSELEAVE: WMMouseLeave(message); break;
     case WM_CAPTURECHANGED: WMCaptureChanged(message); break;
     case WM_NCDESTROY: WMNCDestroy(message); break;
@@ -582,15 +569,17 @@ void TControl::WMMouseButton(TMessage& message) {
 void TControl::DoMouseDown(TMessage& message, TMouseButton button, TShiftState extra) {
   if (control_style_.Contains(csNoStdEvents))
     return;
-  const TPoint point = message.Pos();
-  MouseDown(button, KeysToShiftState(message.WParam) + extra, point.X, point.Y);
+  const TMouseMessage mouse(message);
+  const TPoint point = mouse.Pos();
+  MouseDown(button, KeysToShiftState(mouse.Keys()) + extra, point.X, point.Y);
 }
 
 void TControl::DoMouseUp(TMessage& message, TMouseButton button) {
   if (control_style_.Contains(csNoStdEvents))
     return;
-  const TPoint point = message.Pos();
-  MouseUp(button, KeysToShiftState(message.WParam), point.X, point.Y);
+  const TMouseMessage mouse(message);
+  const TPoint point = mouse.Pos();
+  MouseUp(button, KeysToShiftState(mouse.Keys()), point.X, point.Y);
 }
 
 void TControl::WMMouseMove(TMessage& message) {
@@ -598,8 +587,9 @@ void TControl::WMMouseMove(TMessage& message) {
   DefaultHandler(message);
   if (!alive.Alive() || control_style_.Contains(csNoStdEvents))
     return;
-  const TPoint point = message.Pos();
-  MouseMove(KeysToShiftState(message.WParam), point.X, point.Y);
+  const TMouseMessage mouse(message);
+  const TPoint point = mouse.Pos();
+  MouseMove(KeysToShiftState(mouse.Keys()), point.X, point.Y);
 }
 
 void TControl::WMMouseWheel(TMessage& message) {
@@ -609,11 +599,8 @@ void TControl::WMMouseWheel(TMessage& message) {
 }
 
 void TControl::CMMouseWheel(TMessage& message) {
-  const TShiftState shift = KeysToShiftState(GET_KEYSTATE_WPARAM(message.WParam));
-  const int32_t delta = GET_WHEEL_DELTA_WPARAM(message.WParam);
-  const TPoint screen_point(static_cast<int16_t>(LOWORD(message.LParam)),
-                            static_cast<int16_t>(HIWORD(message.LParam)));
-  if (DoMouseWheel(shift, delta, screen_point)) {
+  const TMouseMessage wheel(message);
+  if (DoMouseWheel(KeysToShiftState(wheel.Keys()), wheel.WheelDelta(), wheel.ScreenPos())) {
     message.Result = 1;
     return;
   }
@@ -632,7 +619,7 @@ bool TControl::DoMouseWheel(TShiftState shift, int32_t wheel_delta, TPoint mouse
 void TControl::WMContextMenu(TMessage& message) {
   if (message.Result != 0)
     return;
-  TPoint point(static_cast<int16_t>(LOWORD(message.LParam)), static_cast<int16_t>(HIWORD(message.LParam)));
+  const TPoint point = TMouseMessage(message).ScreenPos();
   const bool from_keyboard = point == TPoint(-1, -1);
   const TPoint client = from_keyboard ? point : ScreenToClient(point);
   bool handled = false;
@@ -684,7 +671,7 @@ void TControl::CMMouseEnter(TMessage& message) {
     parent_->Perform(CM_MOUSEENTER, 0, message.LParam);
   if (!alive.Alive())
     return;
-  if (message.LParam == 0 || reinterpret_cast<TControl*>(message.LParam) == this)
+  if (TMouseEnterLeaveMessage(message).IsFor(this))
     MouseEnter();
 }
 
@@ -694,7 +681,7 @@ void TControl::CMMouseLeave(TMessage& message) {
     parent_->Perform(CM_MOUSELEAVE, 0, message.LParam);
   if (!alive.Alive())
     return;
-  if (message.LParam == 0 || reinterpret_cast<TControl*>(message.LParam) == this)
+  if (TMouseEnterLeaveMessage(message).IsFor(this))
     MouseLeave();
 }
 
@@ -828,9 +815,11 @@ TGraphicControl::~TGraphicControl() {
 TCanvas& TGraphicControl::Canvas() { return *canvas_; }
 
 void TGraphicControl::WMPaint(TMessage& message) {
-  if (message.WParam == 0 || ComponentState().Contains(csDestroying))
+  // A graphic control has no window: it paints only on its parent's DC.
+  const HDC dc = TPaintMessage(message).DC();
+  if (dc == nullptr || ComponentState().Contains(csDestroying))
     return;
-  TCanvasHandleScope painting(static_cast<TControlCanvas&>(*canvas_), reinterpret_cast<HDC>(message.WParam));
+  TCanvasHandleScope painting(static_cast<TControlCanvas&>(*canvas_), dc);
   Paint();
 }
 

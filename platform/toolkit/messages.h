@@ -111,3 +111,123 @@ constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 // Message handlers test whether they got one of these ranges.
 constexpr bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST; }
 constexpr bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+// The notifications a parent window gets on behalf of a child control and
+// passes on to it (as CN_BASE + message), found by ChildOfNotification.
+constexpr bool IsChildNotification(UINT message) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The child window a notification of IsChildNotification is about, or null
+// (a menu's owner-drawn item, a notification without its record, a control
+// that is no child). `parent` finds a child named by its id alone.
+HWND ChildOfNotification(const TMessage& message, HWND parent);
+
+// Typed views of a message record: a handler reads what a message carries
+// by its meaning instead of taking WParam and LParam apart itself. A view
+// refers to the record, so a result set through it is the message's.
+
+class TControl;
+
+// Client-area mouse messages (WM_MOUSEMOVE, the button messages): the
+// keys held and the client point. WM_MOUSEWHEEL and WM_CONTEXTMENU carry a
+// screen point instead, read with ScreenPos.
+class TMouseMessage {
+ public:
+  explicit TMouseMessage(TMessage& message) : message_(message) {}
+  UINT Msg() const { return message_.Msg; }
+  // The MK_ flags of the buttons and keys held.
+  uint32_t Keys() const { return static_cast<uint32_t>(LOWORD(message_.WParam)); }
+  TPoint Pos() const { return message_.Pos(); }
+  TPoint ScreenPos() const { return message_.Pos(); }
+  // WM_MOUSEWHEEL: the wheel's turn in WHEEL_DELTA units.
+  int32_t WheelDelta() const { return GET_WHEEL_DELTA_WPARAM(message_.WParam); }
+  void SetResult(LRESULT result) { message_.Result = result; }
+
+ private:
+  TMessage& message_;
+};
+
+// Key messages (WM_KEYDOWN ... WM_SYSCHAR and their CN_ forms): the virtual
+// key or the character, and the key data of the low-level message.
+class TKeyMessage {
+ public:
+  explicit TKeyMessage(TMessage& message) : message_(message) {}
+  UINT Msg() const { return message_.Msg; }
+  uint16_t CharCode() const { return message_.CharCode(); }
+  void SetCharCode(uint16_t code) { message_.WParam = code; }
+  uint32_t KeyData() const { return static_cast<uint32_t>(message_.LParam); }
+  // Bit 29: Alt was down (the context code).
+  bool AltDown() const { return (KeyData() & (1u << 29)) != 0; }
+  void SetResult(LRESULT result) { message_.Result = result; }
+
+ private:
+  TMessage& message_;
+};
+
+// WM_SETFOCUS and WM_KILLFOCUS: the window that loses or gets the focus.
+class TFocusMessage {
+ public:
+  explicit TFocusMessage(TMessage& message) : message_(message) {}
+  HWND OtherWindow() const { return reinterpret_cast<HWND>(message_.WParam); }
+
+ private:
+  TMessage& message_;
+};
+
+// CM_FOCUSCHANGED: the control that now has the focus.
+class TFocusChangedMessage {
+ public:
+  explicit TFocusChangedMessage(TMessage& message) : message_(message) {}
+  TControl* Sender() const { return reinterpret_cast<TControl*>(message_.LParam); }
+
+ private:
+  TMessage& message_;
+};
+
+// CM_MOUSEENTER and CM_MOUSELEAVE: the control the mouse entered or left;
+// null when the message concerns the receiver itself.
+class TMouseEnterLeaveMessage {
+ public:
+  explicit TMouseEnterLeaveMessage(TMessage& message) : message_(message) {}
+  TControl* Control() const { return reinterpret_cast<TControl*>(message_.LParam); }
+  // Whether the message is about `receiver` itself rather than a child.
+  bool IsFor(const TControl* receiver) const { return Control() == nullptr || Control() == receiver; }
+
+ private:
+  TMessage& message_;
+};
+
+// WM_PAINT: the device context to paint on when a caller hands one in
+// (painting into a buffer, a parent painting its children), else null and
+// the window's own update region is painted.
+class TPaintMessage {
+ public:
+  explicit TPaintMessage(TMessage& message) : message_(message) {}
+  HDC DC() const { return reinterpret_cast<HDC>(message_.WParam); }
+  void SetResult(LRESULT result) { message_.Result = result; }
+
+ private:
+  TMessage& message_;
+};

@@ -33,17 +33,24 @@ class ConfigFixture : public ::testing::Test {
     std::filesystem::remove_all(root_, error);
   }
 
-  void Initialize() {
-    ConfigServices services;
-    services.program_file_name = [this] { return (ProgramDir() / "LumarPdfPrinter.exe").string(); };
-    services.current_directory = [this] { return StartDir().string(); };
-    services.application_destroying = [this] { return destroying_; };
-    services.show_warning = [this](const std::string& text) { warnings_.push_back(text); };
-    services.show_error = [this](const std::string& text) { errors_.push_back(text); };
-    services.windows_folder = [this] { return WindowsDir().string(); };
-    services.configure_logging = [this](const LogWireSettings& settings) { logging_.push_back(settings); };
-    uConfigInitialize(std::move(services));
-  }
+  // The test's desktop: folders below the fixture's root, message boxes
+  // and logging switches noted in the fixture.
+  class TTestDesktop final : public IConfigDesktop {
+   public:
+    explicit TTestDesktop(ConfigFixture& fixture) : fixture_(fixture) {}
+    std::string ProgramFileName() override { return (fixture_.ProgramDir() / "LumarPdfPrinter.exe").string(); }
+    std::string CurrentDirectory() override { return fixture_.StartDir().string(); }
+    bool ApplicationDestroying() override { return fixture_.destroying_; }
+    void ShowWarning(const std::string& text) override { fixture_.warnings_.push_back(text); }
+    void ShowError(const std::string& text) override { fixture_.errors_.push_back(text); }
+    std::string WindowsFolder() override { return fixture_.WindowsDir().string(); }
+    void ConfigureLogging(const LogWireSettings& settings) override { fixture_.logging_.push_back(settings); }
+
+   private:
+    ConfigFixture& fixture_;
+  };
+
+  void Initialize() { uConfigInitialize(std::make_unique<TTestDesktop>(*this)); }
 
   std::filesystem::path ProgramDir() const { return root_ / "program"; }
   std::filesystem::path StartDir() const { return root_ / "start"; }

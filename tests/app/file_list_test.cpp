@@ -180,6 +180,25 @@ TEST_F(FileListTest, ReplacingTheRowsStartsTheSortKeysAgainAtTheFirstRow) {
   EXPECT_EQ(list_.NextSortkey(), 3);
 }
 
+TEST_F(FileListTest, DeletingRowsBySortKeyKeepsTheOthersInOrderAndTheNextKey) {
+  const std::vector<std::string> paths = {MakeFile("r1.pdf", 1), MakeFile("r2.pdf", 1), MakeFile("r3.pdf", 1),
+                                          MakeFile("r4.pdf", 1), MakeFile("r5.pdf", 1)};
+  list_.AddListedFiles(paths);
+  db_test::TRecordingLink& link = Watch();
+
+  // The first, a middle and the last row leave; a key no row has is ignored.
+  list_.DeleteRows({5, 1, 3, 99});
+  EXPECT_EQ(link.Take(), std::vector<std::string>{"changed"}) << "the view learns of it once";
+  EXPECT_FALSE(list_.DataSet()->ControlsDisabled());
+  EXPECT_EQ(list_.Paths(), (std::vector<std::string>{paths[1], paths[3]}));
+  EXPECT_EQ(list_.NextSortkey(), 6);
+
+  list_.DeleteRows({});
+  EXPECT_EQ(list_.RowCount(), 2);
+  list_.DeleteRows({2, 4});
+  EXPECT_EQ(list_.RowCount(), 0);
+}
+
 TEST_F(FileListTest, PathsOfAnyLengthAreKeptWhole) {
   for (size_t length : {250u, 500u, 501u, 520u, 1100u, 3000u}) {
     const std::string path = MakeFileWithPathLength(folder_, length);

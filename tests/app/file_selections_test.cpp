@@ -82,6 +82,20 @@ TEST_F(FileSelections, SaveLoadAndDeleteRoundTrip) {
   EXPECT_EQ(ReadFile(AppIni()).find("MEINELISTE"), std::string::npos);
 }
 
+TEST_F(FileSelections, PathsWithCharactersOfShellsAndIniFilesComeBackAsTheyWere) {
+  // Characters that mean something to a command line, a URL or an INI
+  // file, blanks and tabs inside and at the ends of names, and a long path.
+  const Paths paths = {"C:\\Daten\\100% fertig.pdf",     "C:\\Daten\\A & B.pdf",
+                       "C:\\Daten\\#1; Teil=2 [neu].pdf", "C:\\Daten\\\"zitiert\" 'so'.pdf",
+                       "C:\\Daten\\mit\tTab.pdf",        "C:\\Daten\\ Rand .pdf",
+                       "C:\\" + std::string(1000, 'x') + ".pdf"};
+  ASSERT_TRUE(SaveSelection("Sonderzeichen", paths).saved);
+  EXPECT_EQ(LoadSelection("Sonderzeichen"), std::optional<Paths>(paths));
+  CloseConfig();
+  Initialize();
+  EXPECT_EQ(LoadSelection("Sonderzeichen"), std::optional<Paths>(paths)) << "after the file was read again";
+}
+
 TEST_F(FileSelections, SavingAgainReplacesThePathsAndMovesTheNameLast) {
   ASSERT_TRUE(SaveSelection("A", {"1.pdf", "2.pdf", "3.pdf"}).saved);
   ASSERT_TRUE(SaveSelection("B", {"b.pdf"}).saved);

@@ -87,7 +87,6 @@ class MainWindowFixture : public ConfigFixture {
   void TearDown() override {
     test_support::StopModalScript();
     FreeMainWindow();
-    ClearPdfReaderTitle();  // module state, as the program's end clears it
     LogWireLoggingFinalize();
     ConfigFixture::TearDown();
   }

@@ -56,7 +56,7 @@ TEST_F(MainWindowFixture, StartsWithThePrintersAndTheStoredSettings) {
   EXPECT_EQ(std::count(items.begin(), items.end(), "Datei"), 1);
   EXPECT_EQ(std::count(items.begin(), items.end(), "PDF"), 1);
   EXPECT_EQ(form.cbPrinterSelect->Text(), "Datei");
-  EXPECT_EQ(PdfReaderTitle(), "Leser");
+  EXPECT_EQ(form.PdfReaderTitle(), "Leser");
   EXPECT_EQ(form.PauseToDestroy(), 250);
   EXPECT_EQ(form.NextSortkey(), 1);
   EXPECT_EQ(form.Files().RowCount(), 0);
@@ -84,7 +84,7 @@ TEST_F(MainWindowFixture, WithoutSettingsItWarnsOnceOpensAtItsDesignedPlaceAndWr
   EXPECT_EQ(form.Left(), 271);
   EXPECT_EQ(form.Top(), 222);
   EXPECT_EQ(form.cbPrinterSelect->ItemIndex(), 0);
-  EXPECT_TRUE(PdfReaderTitle().empty());
+  EXPECT_TRUE(form.PdfReaderTitle().empty());
   EXPECT_EQ(form.PauseToDestroy(), 0);
 
   destroying_ = true;  // as at the application's end
@@ -316,6 +316,69 @@ TEST_F(MainWindowFixture, APrintRunPrintsEveryFileInListOrderClosesTheReaderAndL
   const auto first_close = std::find(texts.begin(), texts.end(), "PostMessage");
   ASSERT_NE(first_close, texts.end());
   EXPECT_EQ(first_close - texts.begin(), 1) << "the close request follows the first file";
+}
+
+TEST_F(MainWindowFixture, WithoutAPauseTheJobsStillArriveInTheListsOrder) {
+  WriteBothFiles("", "[Drucker]\r\nName=Datei\r\n[PDFReader]\r\nPDFReaderTitel=Adobe Reader\r\n"
+                     "PauseToDestroy=0\r\n");
+  TfmMain& form = CreateMainWindow();
+  const std::string stem = "folge-" + std::to_string(GetTickCount64());
+  std::vector<std::string> paths;
+  for (const char* name : {"h", "c", "f", "a", "g", "b", "e", "d"})
+    paths.push_back(MakePdf(stem + "-" + name + ".pdf"));
+  Drop(form, paths);
+
+  PressPrint(form);
+  EXPECT_EQ(form.Files().RowCount(), 0);
+  const std::vector<std::string> jobs = WaitForPrintedJobs(stem, paths.size());
+  ASSERT_EQ(jobs.size(), paths.size());
+  for (size_t i = 0; i < paths.size(); ++i) {
+    const std::string name = std::filesystem::path(paths[i]).filename().string();
+    EXPECT_NE(jobs[i].find(name), std::string::npos) << i << ": " << jobs[i];
+  }
+}
+
+// While it lives, PDF documents of this user have no program to print them:
+// the shell refuses every "printto".
+class PdfWithoutPrintProgram {
+ public:
+  PdfWithoutPrintProgram() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\.pdf", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    static const wchar_t kClass[] = L"Lx.KeinDruckprogramm";
+    created_ = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kClass), sizeof(kClass)) ==
+               ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  ~PdfWithoutPrintProgram() { RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Classes\\.pdf"); }
+  bool created() const { return created_; }
+
+ private:
+  bool created_ = false;
+};
+
+TEST_F(MainWindowFixture, RefusedFilesStayInTheListAndOneMessageNamesEach) {
+  WriteBothFiles("", "[Drucker]\r\nName=Datei\r\n[PDFReader]\r\nPauseToDestroy=0\r\n");
+  TfmMain& form = CreateMainWindow();
+  const std::vector<std::string> paths = {MakeDocument("abgelehnt-1.pdf"), MakeDocument("abgelehnt-2.pdf")};
+  Drop(form, paths);
+
+  std::string shown;
+  {
+    PdfWithoutPrintProgram refusing;
+    ASSERT_TRUE(refusing.created());
+    AnswerNextMessageBox(&shown);
+    PressPrint(form);
+  }
+  EXPECT_EQ(shown.rfind("Diese Dateien konnten nicht gedruckt werden und bleiben in der Liste:\n", 0), 0u) << shown;
+  for (const std::string& path : paths)
+    EXPECT_NE(shown.find("\n" + path + ": "), std::string::npos) << shown;
+  EXPECT_EQ(form.Files().Paths(), paths) << "both rows stay, in their order";
+  EXPECT_EQ(form.NextSortkey(), 3);
+  EXPECT_EQ(form.pb->Position(), 0);
+  EXPECT_EQ(form.lxGridDBDateien->GetDataController()->UpdateCount(), 0);
 }
 
 // ---- saved selections through the dialog ---------------------------------------------

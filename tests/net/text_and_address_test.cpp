@@ -6,6 +6,7 @@
 #include "net/text_routines.h"
 #include "net/ticks.h"
 #include "platform/rtl/memory_stream.h"
+#include "platform/rtl/thread.h"
 
 namespace {
 

@@ -3,10 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
 namespace {
+
+// Polls `done` (running the main thread's synchronized calls in between)
+// until it holds or a bound far beyond any healthy run has passed, so that
+// a thread that never gets there fails the test instead of hanging it.
+bool WaitUntil(const std::function<bool()>& done) {
+  constexpr uint64_t kBoundMs = 30000;
+  const uint64_t start = TThread::GetTickCount64();
+  while (!done()) {
+    if (TThread::GetTickCount64() - start > kBoundMs)
+      return false;
+    CheckSynchronize(1);
+  }
+  return true;
+}
 
 // Counts until told to stop; reports through Synchronize on the way.
 class TCounter : public TThread {
@@ -50,8 +65,7 @@ TEST(ThreadTest, RunsSuspendedUntilStartedAndStopsOnTerminate) {
   EXPECT_EQ(counter.rounds.load(), 0);
   counter.Start();
   EXPECT_THROW(counter.Start(), EInvalidOperation);
-  while (counter.rounds.load() < 3)
-    CheckSynchronize(1);
+  ASSERT_TRUE(WaitUntil([&] { return counter.rounds.load() >= 3; }));
   counter.Terminate();
   EXPECT_EQ(counter.WaitFor(), 7);
   EXPECT_TRUE(counter.Finished());
@@ -80,9 +94,7 @@ TEST(ThreadTest, FreeOnTerminateDeletesTheThreadObject) {
   std::atomic<bool> freed{false};
   auto* thread = new TSelfFreeing(&freed);
   thread->Start();
-  while (!freed.load())
-    TThread::Sleep(1);
-  SUCCEED();
+  EXPECT_TRUE(WaitUntil([&] { return freed.load(); })) << "the thread object was never freed";
 }
 
 TEST(ThreadTest, SynchronizeOnTheMainThreadRunsAtOnceAndPassesExceptions) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/win_control.h"
 #include "tests/platform/toolkit/form_fixture.h"
@@ -13,16 +17,28 @@ class Box : public TCustomControl {
   using TCustomControl::TCustomControl;
 };
 
-TEST(DragTest, DropOnAnAcceptingTargetEndsWithTheTarget) {
-  auto form = form_fixture::MakeForm(300, 200);
-  auto* source = new Box(form.get());
-  source->SetBounds(10, 10, 50, 50);
-  source->SetParent(form.get());
-  auto* target = new Box(form.get());
-  target->SetBounds(150, 10, 100, 100);
-  target->SetParent(form.get());
-  form_fixture::ShowAndSettle(*form);
+// A shown form with a source box at the left and a target box at the right.
+class DragTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    source = AddBox(10, 10, 50, 50);
+    target = AddBox(150, 10, 100, 100);
+    form_fixture::ShowAndSettle(*form);
+  }
 
+  Box* AddBox(int32_t left, int32_t top, int32_t width, int32_t height) {
+    auto* box = new Box(form.get());
+    box->SetBounds(left, top, width, height);
+    box->SetParent(form.get());
+    return box;
+  }
+
+  form_fixture::FormPtr<TForm> form = form_fixture::MakeForm(300, 200);
+  Box* source = nullptr;
+  Box* target = nullptr;
+};
+
+TEST_F(DragTest, DropOnAnAcceptingTargetEndsWithTheTarget) {
   std::vector<std::string> log;
   TControl* dropped_control = nullptr;
   TObject* end_target = nullptr;
@@ -53,15 +69,7 @@ TEST(DragTest, DropOnAnAcceptingTargetEndsWithTheTarget) {
   EXPECT_EQ(end_target, target);
 }
 
-TEST(DragTest, CancelledOrRefusedDragsDropNothing) {
-  auto form = form_fixture::MakeForm(300, 200);
-  auto* source = new Box(form.get());
-  source->SetBounds(10, 10, 50, 50);
-  source->SetParent(form.get());
-  auto* target = new Box(form.get());
-  target->SetBounds(150, 10, 100, 100);
-  target->SetParent(form.get());
-  form_fixture::ShowAndSettle(*form);
+TEST_F(DragTest, CancelledOrRefusedDragsDropNothing) {
   bool dropped = false;
   bool end_called = false;
   TObject* end_target = target;
@@ -85,12 +93,7 @@ TEST(DragTest, CancelledOrRefusedDragsDropNothing) {
   EXPECT_FALSE(source->Dragging());
 }
 
-TEST(DragTest, FreeingTheSourceEndsItsDrag) {
-  auto form = form_fixture::MakeForm();
-  auto* source = new Box(form.get());
-  source->SetBounds(10, 10, 50, 50);
-  source->SetParent(form.get());
-  form_fixture::ShowAndSettle(*form);
+TEST_F(DragTest, FreeingTheSourceEndsItsDrag) {
   source->BeginDrag(true);
   delete source;
   EXPECT_EQ(DragSourceControl(), nullptr);

@@ -10,7 +10,7 @@ uintptr_t SlotOf(TClassRef cls) { return reinterpret_cast<uintptr_t>(cls); }
 }  // namespace
 
 TlxRegisteredClasses::TlxRegisteredClasses(bool register_classes)
-    : register_classes_(register_classes), entries_(std::make_unique<TStringList>()) {}
+    : register_classes_(register_classes), entries_(std::make_unique<TlxRegisteredClassesStringList>(*this)) {}
 
 TlxRegisteredClasses::~TlxRegisteredClasses() { entries_->Clear(); }
 
@@ -67,6 +67,8 @@ int TlxRegisteredClasses::CompareEntries(int32_t index1, int32_t index2) const {
   return AnsiCompareText(DescriptionOf(index1), DescriptionOf(index2));
 }
 
-void TlxRegisteredClasses::SortEntries() {
-  entries_->CustomSort([this](const TStringList&, int32_t i, int32_t j) { return CompareEntries(i, j); });
+void TlxRegisteredClasses::SortEntries() { entries_->Sort(); }
+
+void TlxRegisteredClassesStringList::Sort() {
+  CustomSort([this](const TStringList&, int32_t i, int32_t j) { return registry_.CompareEntries(i, j); });
 }

@@ -12,6 +12,26 @@
 #include "platform/rtl/object.h"
 #include "platform/rtl/strings.h"
 
+class TlxRegisteredClasses;
+
+// The entries of a TlxRegisteredClasses: display texts with their classes
+// in the slots. It knows its registry, so that sorting follows the
+// registry's order, which a descendant registry may change.
+class TlxRegisteredClassesStringList : public TStringList {
+ public:
+  static constexpr TClass kClass{"TlxRegisteredClassesStringList", &TStringList::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+
+  explicit TlxRegisteredClassesStringList(TlxRegisteredClasses& registry) : registry_(registry) {}
+
+  TlxRegisteredClasses& Registry() const { return registry_; }
+  // Sorts by the registry's CompareEntries.
+  void Sort() override;
+
+ private:
+  TlxRegisteredClasses& registry_;
+};
+
 class TlxRegisteredClasses : public TObject {
  public:
   static constexpr TClass kClass{"TlxRegisteredClasses", &TObject::kClass};
@@ -44,6 +64,7 @@ class TlxRegisteredClasses : public TObject {
   void SetSorted(bool sorted);
 
  protected:
+  friend class TlxRegisteredClassesStringList;
   // The order of the sorted registry: negative, 0 or positive. Descendants
   // change the order by overriding this alone.
   virtual int CompareEntries(int32_t index1, int32_t index2) const;
@@ -53,5 +74,5 @@ class TlxRegisteredClasses : public TObject {
   bool register_classes_;
   bool sorted_ = false;
   // Lines: display texts; slots: the classes.
-  std::unique_ptr<TStringList> entries_;
+  std::unique_ptr<TlxRegisteredClassesStringList> entries_;
 };

@@ -1,10 +1,10 @@
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
 
 #include "platform/toolkit/canvas_scopes.h"
 #include "ui/foundation/bitmaps/resample_bitmap_win.h"
+#include "ui/foundation/bitmaps/pixel_access_win.h"
 #include "ui/foundation/bitmaps/resampling.h"
 
 namespace {
@@ -19,33 +19,6 @@ void StretchHalftone(TBitmap& source, TBitmap& destination) {
   SetStretchBltMode(dest_dc, previous_mode);
 }
 
-// The bitmap's pixels as 32-bit values, top row first. A bitmap in another
-// format is read through a 32-bit copy.
-std::vector<uint32_t> ReadPixels(TBitmap& bitmap) {
-  const int32_t width = bitmap.Width();
-  const int32_t height = bitmap.Height();
-  TBitmap copy(width, height, pf32bit);
-  BitBlt(copy.Canvas().Handle(), 0, 0, width, height, bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-  for (int32_t y = 0; y < height; ++y)
-    std::memcpy(pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width), copy.ScanLine(y),
-                static_cast<size_t>(width) * sizeof(uint32_t));
-  return pixels;
-}
-
-void WritePixels(const std::vector<uint32_t>& pixels, TBitmap& bitmap) {
-  const int32_t width = bitmap.Width();
-  const int32_t height = bitmap.Height();
-  TBitmap copy(width, height, pf32bit);
-  GdiFlush();
-  for (int32_t y = 0; y < height; ++y)
-    std::memcpy(copy.ScanLine(y), pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width),
-                static_cast<size_t>(width) * sizeof(uint32_t));
-  BitBlt(bitmap.Canvas().Handle(), 0, 0, width, height, copy.Canvas().Handle(), 0, 0, SRCCOPY);
-  GdiFlush();
-}
-
 }  // namespace
 
 void lxResampleBitmap(TBitmap& source, TBitmap& destination, bool force) {
@@ -57,7 +30,8 @@ void lxResampleBitmap(TBitmap& source, TBitmap& destination, bool force) {
     StretchHalftone(source, destination);
     return;
   }
-  const std::vector<uint32_t> result = lxResamplePixels(ReadPixels(source), source.Width(), source.Height(),
-                                                        destination.Width(), destination.Height());
-  WritePixels(result, destination);
+  TlxPixelImage result{destination.Width(), destination.Height(), {}};
+  result.Pixels = lxResamplePixels(lxReadBitmapPixels(source).Pixels, source.Width(), source.Height(),
+                                   destination.Width(), destination.Height());
+  lxWriteBitmapPixels(result, destination);
 }

@@ -108,6 +108,17 @@ void TlxCanvas::AlignTextRectVert(TRect& rect, std::string_view text, int32_t al
     rect.Top = (rect.Top + rect.Bottom - text_height) / 2;
 }
 
+bool TlxCanvas::FitsUnclipped(std::string_view text, const TRect& rect, TlxCanvasTextFlags flags,
+                              const TSize& single_line_size) const {
+  if (Has(flags, lxtfSingleLine))
+    return single_line_size.cx <= rect.Width() && single_line_size.cy <= rect.Height();
+  // Rows broken at line ends or words reach further down than one line: only
+  // the height of all of them tells whether they stay in the rectangle.
+  TRect measured = rect;
+  CalcTextRect(text, measured, flags & ~TlxCanvasTextFlags{lxtfCalcRect});
+  return measured.Width() <= rect.Width() && measured.Height() <= rect.Height();
+}
+
 void TlxCanvas::DrawTextOnce(std::string_view text, const TRect& rect, const TPoint& place, bool use_draw_text,
                              UINT draw_text_flags, bool clip) {
   PrepareTextOutput();
@@ -130,7 +141,7 @@ void TlxCanvas::DrawTextInRect(std::string_view text, const TRect& rect, TlxCanv
   const bool use_draw_text =
       !single_line || Has(flags, lxtfShowPrefix) || Has(flags, lxtfEndEllipsis) || Has(flags, lxtfPathEllipsis);
   const TSize size = MeasureTextExtent(text);
-  if (size.cx <= rect.Width() && size.cy <= rect.Height())
+  if (FitsUnclipped(text, rect, flags, size))
     flags |= lxtfNoClip;
   const int32_t offset = DisabledOffset(enabled);
 

@@ -1,30 +1,11 @@
 #include "ui/foundation/canvas/canvas_win.h"
 
+#include "ui/foundation/canvas/screen_control_win.h"
+
 namespace {
 
 // What a context without a clip region may draw on, as a region.
 constexpr TRect kUnclippedArea(0, 0, 30000, 30000);
-
-// The desktop's device context as a toolkit canvas. The desktop window is
-// the system's: the canvas only borrows a cached context of it.
-class DesktopCanvas : public TCanvas {
- public:
-  ~DesktopCanvas() override {
-    SetHandle(nullptr);
-    if (desktop_dc_ != nullptr)
-      ReleaseDC(GetDesktopWindow(), desktop_dc_);
-  }
-
- protected:
-  void CreateHandle() override {
-    if (desktop_dc_ == nullptr)
-      desktop_dc_ = GetDCEx(GetDesktopWindow(), nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
-    SetHandle(desktop_dc_);
-  }
-
- private:
-  HDC desktop_dc_ = nullptr;
-};
 
 }  // namespace
 
@@ -47,21 +28,21 @@ void TlxCanvas::PopDC() {
 
 void TlxCanvas::PushState() {
   PushDC();
-  SavedState state{std::make_unique<TFont>(), std::make_unique<TBrush>(), std::make_unique<TPen>()};
-  state.font->Assign(&Font());
-  state.brush->Assign(&Brush());
-  state.pen->Assign(&Pen());
+  TlxCanvasState state{std::make_unique<TFont>(), std::make_unique<TBrush>(), std::make_unique<TPen>()};
+  state.Font->Assign(&Font());
+  state.Brush->Assign(&Brush());
+  state.Pen->Assign(&Pen());
   saved_states_.push_back(std::move(state));
 }
 
 void TlxCanvas::PopState() {
   if (saved_states_.empty())
     return;
-  SavedState state = std::move(saved_states_.back());
+  TlxCanvasState state = std::move(saved_states_.back());
   saved_states_.pop_back();
-  canvas_->SetFont(*state.font);
-  canvas_->SetBrush(*state.brush);
-  canvas_->SetPen(*state.pen);
+  canvas_->SetFont(*state.Font);
+  canvas_->SetBrush(*state.Brush);
+  canvas_->SetPen(*state.Pen);
   PopDC();
 }
 
@@ -173,7 +154,7 @@ void TlxCanvas::RotateFont(int32_t degrees) {
 
 // --- the screen canvas -------------------------------------------------------------------
 
-TlxScreenCanvas::TlxScreenCanvas() : TlxScreenCanvas(std::make_unique<DesktopCanvas>()) {}
+TlxScreenCanvas::TlxScreenCanvas() : TlxScreenCanvas(std::make_unique<TlxScreenControlCanvas>()) {}
 
 TlxScreenCanvas::TlxScreenCanvas(std::unique_ptr<TCanvas> screen_canvas)
     : TlxCanvas(*screen_canvas), screen_canvas_(std::move(screen_canvas)) {}

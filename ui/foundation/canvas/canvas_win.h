@@ -42,6 +42,14 @@ struct TlxPaintParams {
 // prefix is to be shown.
 UINT lxCanvasTextFlagsToDrawText(TlxCanvasTextFlags flags);
 
+// One saved state of a canvas: copies of its font, brush and pen.
+struct TlxCanvasState {
+  std::unique_ptr<TFont> Font;
+  std::unique_ptr<TBrush> Brush;
+  std::unique_ptr<TPen> Pen;
+};
+using TlxCanvasStates = std::vector<TlxCanvasState>;
+
 class TlxCanvas : public TObject {
  public:
   static constexpr TClass kClass{"TlxCanvas", &TObject::kClass};
@@ -159,12 +167,11 @@ class TlxCanvas : public TObject {
   void DrawTextInRect(std::string_view text, const TRect& rect, TlxCanvasTextFlags flags, bool enabled = true);
 
  private:
-  struct SavedState {
-    std::unique_ptr<TFont> font;
-    std::unique_ptr<TBrush> brush;
-    std::unique_ptr<TPen> pen;
-  };
   void SelectClipRegion(TlxRegion& region, bool correct_origin);
+  // Whether the text stays inside `rect` without clipping: a single line by
+  // its extent, other text by the height of all its rows.
+  bool FitsUnclipped(std::string_view text, const TRect& rect, TlxCanvasTextFlags flags,
+                     const TSize& single_line_size) const;
   // Makes the context, its font and text colour, and the background mode of
   // the brush ready for the system's text calls.
   void PrepareTextOutput() const;
@@ -174,7 +181,7 @@ class TlxCanvas : public TObject {
   TCanvas* canvas_;
   std::vector<int> saved_dc_levels_;
   std::vector<std::unique_ptr<TlxRegion>> saved_clip_regions_;
-  std::vector<SavedState> saved_states_;
+  TlxCanvasStates saved_states_;
 };
 
 // A TlxCanvas over the desktop, for measuring.
