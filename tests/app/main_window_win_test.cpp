@@ -338,25 +338,43 @@ TEST_F(MainWindowFixture, WithoutAPauseTheJobsStillArriveInTheListsOrder) {
   }
 }
 
-// While it lives, PDF documents of this user have no program to print them:
-// the shell refuses every "printto".
+// While it lives, PDF documents name a document class without a program to
+// print them, so the shell refuses every "printto". The association itself is
+// changed, not shadowed by a per-user key: Wine does not always let a user's
+// classes override the machine's.
 class PdfWithoutPrintProgram {
  public:
   PdfWithoutPrintProgram() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\.pdf", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".pdf", 0, KEY_READ | KEY_WRITE, &key_) != ERROR_SUCCESS) {
+      key_ = nullptr;
       return;
+    }
+    wchar_t previous[256] = {};
+    DWORD size = sizeof(previous) - sizeof(wchar_t);
+    DWORD type = 0;
+    if (RegQueryValueExW(key_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(previous), &size) == ERROR_SUCCESS &&
+        type == REG_SZ)
+      previous_ = previous;
     static const wchar_t kClass[] = L"Lx.KeinDruckprogramm";
-    created_ = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kClass), sizeof(kClass)) ==
+    changed_ = RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kClass), sizeof(kClass)) ==
                ERROR_SUCCESS;
-    RegCloseKey(key);
   }
-  ~PdfWithoutPrintProgram() { RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Classes\\.pdf"); }
-  bool created() const { return created_; }
+  ~PdfWithoutPrintProgram() {
+    if (key_ == nullptr)
+      return;
+    if (changed_)
+      RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_.c_str()),
+                     static_cast<DWORD>((previous_.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key_);
+  }
+  PdfWithoutPrintProgram(const PdfWithoutPrintProgram&) = delete;
+  PdfWithoutPrintProgram& operator=(const PdfWithoutPrintProgram&) = delete;
+  bool created() const { return changed_; }
 
  private:
-  bool created_ = false;
+  HKEY key_ = nullptr;
+  std::wstring previous_;
+  bool changed_ = false;
 };
 
 TEST_F(MainWindowFixture, RefusedFilesStayInTheListAndOneMessageNamesEach) {
