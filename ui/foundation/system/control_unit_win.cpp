@@ -10,6 +10,7 @@
 #include "platform/toolkit/menus.h"
 #include "platform/toolkit/screen.h"
 #include "platform/toolkit/win_control.h"
+#include "ui/foundation/system/message_window_win.h"
 
 namespace {
 
@@ -30,7 +31,11 @@ class MonitorFunctions {
 
  private:
   MonitorFunctions() {
-    HMODULE user32 = GetModuleHandleA("USER32");
+    // The module keeps "USER32" loaded from its start; before that the
+    // process's own copy serves.
+    HMODULE user32 = lxUser32Library();
+    if (user32 == nullptr)
+      user32 = GetModuleHandleA("USER32");
     if (user32 == nullptr)
       return;
     monitor_from_point = reinterpret_cast<MonitorFromPointProc>(
