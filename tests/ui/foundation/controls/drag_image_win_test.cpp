@@ -78,6 +78,44 @@ TEST(DragImageTest, TranslucentWindowOwnedByTheActiveFormThatNeverTakesTheMouse)
   EXPECT_FALSE(image->IsShowing());
 }
 
+// Real cursor moves, as the system delivers them.
+void MoveRealCursor(const TPoint& screen_point) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen_point.X, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen_point.Y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+// An image that follows the mouse sits right under the cursor, yet the
+// form below keeps getting the moves: the image never takes the mouse.
+TEST(DragImageTest, FollowsTheMouseWithoutTakingItsMessages) {
+  TargetForm target;
+  FormPtr<TlxDragImage> image(new TlxDragImage());
+  image->Prepare(TRect(0, 0, 40, 20), TPoint(20, 10));
+  image->BitmapCanvas().FillRectColor(TRect(0, 0, 40, 20), clNavy);
+  TPoint last_move(-1, -1);
+  target.form->OnMouseMove = [&](TObject*, TShiftState, int32_t x, int32_t y) {
+    last_move = TPoint(x, y);
+    image->MoveTo(target.form->ClientToScreen(TPoint(x, y)));
+    image->SetShown(true);
+  };
+  const TPoint origin = target.form->ClientOrigin();
+  // Small steps: each new point lies on the image placed at the last one.
+  for (const TPoint client : {TPoint(100, 80), TPoint(105, 83), TPoint(110, 86), TPoint(112, 84)}) {
+    MoveRealCursor(TPoint(origin.X + client.X, origin.Y + client.Y));
+    ASSERT_TRUE(PumpUntil([&] { return last_move == client; })) << client.X << "," << client.Y;
+    RECT window{};
+    GetWindowRect(image->WindowHandle(), &window);
+    EXPECT_EQ(window.left, origin.X + client.X - 20);
+    EXPECT_EQ(window.top, origin.Y + client.Y - 10);
+    EXPECT_TRUE(image->IsShowing());
+  }
+  EXPECT_NE(GetWindowLongPtrA(image->WindowHandle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0) << "translucent";
+  target.form->OnMouseMove = nullptr;
+}
+
 TEST(DragImageTest, ShowsWhatIsDrawnIntoItsBitmap) {
   FormPtr<TlxDragImage> image(new TlxDragImage());
   image->SetAlphaBlend(false);  // opaque, so the pixels read back exactly
