@@ -9,6 +9,7 @@
 #include "ui/foundation/base/module_start_count.h"
 #include "ui/foundation/bitmaps/image_drawing_win.h"
 #include "ui/foundation/controls/library_cursors_win.h"
+#include "ui/foundation/controls/settings_controller_win.h"
 #include "ui/foundation/geometry/persistent_rect.h"
 #include "ui/foundation/look_and_feel/look_and_feel_win.h"
 #include "ui/foundation/painters/painter_glyphs_win.h"
@@ -38,10 +39,12 @@ void StartVisualStyles() {
 void BindAlphaBlend() { lxSystemAlphaBlendAvailable(); }
 
 // The controls' part: their cursors, then the shared hidden windows,
-// timers and the system controller.
+// timers and the system controller; the settings controller that the
+// controls' scroll bars make on first use goes at the module's end.
 void StartControls() {
   lxRegisterLibraryCursors();
   lxStartFoundationModule();
+  lxSetSettingsControllerRelease(&lxFreeSettingsController);
 }
 
 void EndControls() {

@@ -7,6 +7,7 @@
 #include "platform/toolkit/screen.h"
 #include "tests/support/gui_objects.h"
 #include "ui/foundation/base/library_strings.h"
+#include "ui/foundation/controls/settings_controller_win.h"
 #include "ui/foundation/look_and_feel/look_and_feel_win.h"
 #include "ui/foundation/system/desktop_composition_win.h"
 #include "ui/foundation/system/library_cursors.h"
@@ -54,9 +55,11 @@ TEST_F(FoundationStartTest, StartsEveryPartOnceAndEndsThemAtTheLastEnd) {
     EXPECT_TRUE(lxDwmApiLoaded());
   }
 
+  lxSettingsController();  // made on first use by the controls
   lxStartFoundation();
   lxEndFoundation();
   EXPECT_TRUE(lxFoundationStarted()) << "a nested end does nothing";
+  EXPECT_NE(lxSettingsControllerIfExists(), nullptr);
   EXPECT_EQ(lxSystemController(), controller);
   EXPECT_TRUE(CursorsRegistered());
 
@@ -68,6 +71,7 @@ TEST_F(FoundationStartTest, StartsEveryPartOnceAndEndsThemAtTheLastEnd) {
   EXPECT_EQ(lxSystemController(), nullptr);
   EXPECT_EQ(lxUser32Library(), nullptr);
   EXPECT_FALSE(lxDwmApiLoaded());
+  EXPECT_EQ(lxSettingsControllerIfExists(), nullptr) << "freed by the module's end";
 
   lxEndFoundation();  // unbalanced: nothing
   EXPECT_FALSE(lxFoundationStarted());
