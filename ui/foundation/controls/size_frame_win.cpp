@@ -37,7 +37,8 @@ void TlxSizeFrame::SetBounds(int32_t left, int32_t top, int32_t width, int32_t h
   // The base constructor sets bounds before the region exists.
   if (frame_region_ == nullptr || WindowHandle() == nullptr)
     return;
-  if (2 * frame_width_ < width && 2 * frame_width_ < height) {
+  const int64_t both_sides = 2 * int64_t{frame_width_};
+  if (both_sides < width && both_sides < height) {
     CutFrameRegion();
     ApplyFrameRegion();
   }
