@@ -7,8 +7,8 @@
 
 #include "editors/edit_style_types.h"
 #include "platform/rtl/geometry.h"
+#include "ui/foundation/painters/painter_types.h"
 
-enum TlxArrowDirection : uint8_t { adUp = 0, adDown = 1, adLeft = 2, adRight = 3 };
 
 // The frame width of a border style: under a skin painter 2 for ebsThick
 // and 1 for the others; otherwise 0, 1, 2, 2, 2, 1, 1 from ebsNone.

@@ -4,12 +4,15 @@
 
 #include <cstdint>
 
+#include "ui/foundation/controls/content_scrolling.h"
+
 enum TlxEditBorderStyle : uint8_t { ebsNone, ebsSingle, ebsThick, ebsFlat, ebs3D, ebsUltraFlat, ebsOffice11 };
 enum TlxEditButtonStyle : uint8_t { btsDefault, bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11 };
 enum TlxEditButtonTransparency : uint8_t { ebtNone, ebtInactive, ebtAlways, ebtHideInactive, ebtHideUnselected };
 enum TlxEditPopupBorderStyle : uint8_t { epbsDefault, epbsSingle, epbsFrame3D, epbsFlat };
-// Values 1 to 4 of the library's directions.
-enum TlxEditGradientDirection : uint8_t { dirLeft = 1, dirRight = 2, dirUp = 3, dirDown = 4 };
+// Values 1 to 4 of the library's directions (dirLeft, dirRight, dirUp,
+// dirDown).
+using TlxEditGradientDirection = TlxDirection;
 
 // The editor values of a style, after the container's ten.
 inline constexpr uint8_t esvButtonStyle = 10;
