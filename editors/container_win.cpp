@@ -537,8 +537,33 @@ void TlxContainer::WndProc(TMessage& message) {
         return;
       }
       break;
+    case WM_SETCURSOR:
+      if (inner_control_ != nullptr && reinterpret_cast<HWND>(message.WParam) == Handle() &&
+          LOWORD(message.LParam) == HTCLIENT) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        if (!PointIn(view_info_->ClientRect, ScreenToClient(TPoint(cursor.x, cursor.y)))) {
+          ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+          message.Result = 1;
+          return;
+        }
+      }
+      break;
     default:
       break;
   }
   TlxControl::WndProc(message);
+  switch (message.Msg) {
+    case CM_ENABLEDCHANGED:
+    case CM_SYSCOLORCHANGE:
+    case CM_CTL3DCHANGED:
+      RefreshViewNow();
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if (IsTransparentBackground() && !IsBeingDestroyed())
+        RefreshViewNow();
+      break;
+    default:
+      break;
+  }
 }
