@@ -331,6 +331,9 @@ void TlxControl::CreateParams(TCreateParams& params) {
 
 void TlxControl::CreateWnd() {
   TStateScope creating(creating_window_, true);
+  // The constructor cannot ask a descendant yet; the window can.
+  if (HasDragImages())
+    ControlStyle().Include(csDisplayDragImage);
   TCustomControl::CreateWnd();
   SyncScrollBarControls();
   AttachScrollBars();
