@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/data_filter_criteria.h"
+#include "data/data_summary.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 
@@ -25,6 +26,7 @@ TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(own
 TlxCustomDataController::~TlxCustomDataController() {
   destroying_ = true;
   info_.reset();
+  summary_.reset();
   filter_.reset();
   filter_list_->Clear();
   filter_list_.reset();
@@ -45,6 +47,7 @@ void TlxCustomDataController::CopyFrom(const TPersistent* source) {
   }
   SetOptions(other->options_);
   filter_->AssignFrom(other->filter_.get(), true);
+  Summary().CopyFrom(other->Summary());
   OnAfterCancel = other->OnAfterCancel;
   OnAfterDelete = other->OnAfterDelete;
   OnAfterInsert = other->OnAfterInsert;
@@ -63,6 +66,22 @@ void TlxCustomDataController::CopyFrom(const TPersistent* source) {
 }
 
 const TClass* TlxCustomDataController::GetFilterCriteriaClass() const { return &TlxDataFilterCriteria::kClass; }
+
+const TClass* TlxCustomDataController::GetSummaryClass() const { return &TlxDataSummary::kClass; }
+
+const TClass* TlxCustomDataController::GetSummaryItemClass() const { return &TlxDataSummaryItem::kClass; }
+
+const TClass* TlxCustomDataController::GetSummaryGroupItemLinkClass() const {
+  return &TlxDataSummaryGroupItemLink::kClass;
+}
+
+TlxDataSummary& TlxCustomDataController::Summary() const {
+  if (!summary_)
+    summary_ = lxCreatePart<TlxDataSummary>(GetSummaryClass(), const_cast<TlxCustomDataController*>(this));
+  return *summary_;
+}
+
+void TlxCustomDataController::SetSummary(const TlxDataSummary& summary) { Summary().Assign(&summary); }
 
 TlxCustomDataField* TlxCustomDataController::CreateField() {
   return fields_->Add(lxCreatePart<TlxCustomDataField>(GetFieldClass(), fields_.get()));
@@ -350,6 +369,8 @@ void TlxCustomDataController::DoDataChanged() {
 void TlxCustomDataController::OwnerLoaded() {
   if (data_changed_pending_)
     DoDataChanged();
+  if (after_summary_pending_)
+    Summary().DoAfterSummary();
 }
 
 void TlxCustomDataController::NotifyFocus() {
@@ -513,6 +534,10 @@ void TlxCustomDataController::FieldDestroyed(TlxCustomDataField* field) {
     return;
   filter_list_->RemoveItemsByField(field);
   filter_->RemoveItemsByField(field);
+  if (summary_)
+    summary_->RemoveFieldItems(field);
+  if (field == sorting_by_summary_field_)
+    sorting_by_summary_field_ = nullptr;
   if (field == incremental_filter_field_)
     ResetIncrementalFilter();
   info_->FieldRemoved(field);

@@ -26,6 +26,7 @@ class TlxCustomDataController;
 class TlxDataControllerGroups;
 class TlxDataFilterCriteria;
 class TlxDataFilterList;
+class TlxDataSummary;
 
 using TlxDataControllerNotifyEvent = std::function<void(TlxCustomDataController* ADataController)>;
 using TlxDataDetailExpandedEvent = std::function<void(TlxCustomDataController* ADataController, int32_t ARecordIndex)>;
@@ -102,6 +103,11 @@ class TlxCustomDataController : public TPersistent {
   virtual const TClass* GetSelectionClass() const { return &TlxDataSelection::kClass; }
   virtual const TClass* GetFieldClass() const { return &TlxCustomDataField::kClass; }
   virtual const TClass* GetFilterCriteriaClass() const;
+  virtual const TClass* GetSummaryClass() const;
+  virtual const TClass* GetSummaryItemClass() const;
+  virtual const TClass* GetSummaryGroupItemLinkClass() const;
+  // Null: the base controller cannot order groups by their summaries.
+  virtual const TClass* GetSortingBySummaryEngineClass() const { return nullptr; }
 
   // Owner and state.
   TComponent* OwnerComponent() const { return owner_; }
@@ -125,6 +131,11 @@ class TlxCustomDataController : public TPersistent {
   TlxDataFilterList& FilterList() const { return *filter_list_; }
   TlxDataFilterCriteria* CreateFilterCriteria();
   void SetOnFilterRecord(TlxDataFilterRecordEvent handler);
+  // Built on first use, so that a descendant's summary classes take part.
+  TlxDataSummary& Summary() const;
+  void SetSummary(const TlxDataSummary& summary);
+  virtual bool IsRelationTemplate() const { return false; }
+  virtual bool IsGridModeStructureChanged() const { return false; }
   const TlxDataFilterRecordEvent& OnFilterRecord() const { return on_filter_record_; }
 
   // Update brackets, changes and notifications.
@@ -325,6 +336,9 @@ class TlxCustomDataController : public TPersistent {
   void ChangeSortOrder(int32_t item_index, TlxDataSortOrder order);
   void ChangeSortIndex(int32_t item_index, int32_t position);
   void ClearSorting(bool keep_grouped_orders);
+  int32_t GetSortingBySummaryItemIndex() const;
+  void SetSortingBySummaryItemIndex(int32_t item_index);
+  void SortingBySummaryChanged() { sorting_by_summary_changed_ = true; }
   virtual bool DoFilterRecord(int32_t record);
   virtual bool HasFilterRecordHandler() const { return static_cast<bool>(on_filter_record_); }
   virtual Variant GetFilterValue(int32_t record, TlxCustomDataField& field) { return GetFieldValue(record, field); }
@@ -355,6 +369,8 @@ class TlxCustomDataController : public TPersistent {
   bool sorting_changed_ = false;
   bool loaded_storage_ = false;
   bool in_storage_load_ = false;
+  bool after_summary_pending_ = false;
+  bool sorting_by_summary_changed_ = false;
 
   // Events.
   TlxDataControllerNotifyEvent OnAfterCancel;
@@ -429,6 +445,8 @@ class TlxCustomDataController : public TPersistent {
   bool pending_reset_ = true;
   bool in_delete_selection_ = false;
   int32_t nearest_record_index_ = -1;
+  TlxCustomDataField* sorting_by_summary_field_ = nullptr;
+  mutable std::unique_ptr<TlxDataSummary> summary_;
   // Last in the list: freed first, while the parts it works on still exist.
   std::unique_ptr<TlxCustomDataControllerInfo> info_;
 };
