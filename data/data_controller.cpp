@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/data_filter_criteria.h"
+#include "data/data_relations.h"
 #include "data/data_summary.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
@@ -25,6 +26,9 @@ TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(own
 
 TlxCustomDataController::~TlxCustomDataController() {
   destroying_ = true;
+  FreeDetailObjects();
+  DetachFromMasterRelation();
+  relations_.reset();
   info_.reset();
   summary_.reset();
   filter_.reset();
@@ -530,6 +534,8 @@ void TlxCustomDataController::FilterChanged() {
 void TlxCustomDataController::FieldDestroyed(TlxCustomDataField* field) {
   if (field == record_handles_field_)
     record_handles_field_ = nullptr;
+  if (relations_)
+    relations_->RemoveDataField(field);
   if (destroying_)
     return;
   filter_list_->RemoveItemsByField(field);

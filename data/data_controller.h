@@ -27,6 +27,9 @@ class TlxDataControllerGroups;
 class TlxDataFilterCriteria;
 class TlxDataFilterList;
 class TlxDataSummary;
+class TlxCustomDataRelation;
+class TlxCustomDataRelationList;
+class TlxDetailObject;
 
 using TlxDataControllerNotifyEvent = std::function<void(TlxCustomDataController* ADataController)>;
 using TlxDataDetailExpandedEvent = std::function<void(TlxCustomDataController* ADataController, int32_t ARecordIndex)>;
@@ -134,7 +137,7 @@ class TlxCustomDataController : public TPersistent {
   // Built on first use, so that a descendant's summary classes take part.
   TlxDataSummary& Summary() const;
   void SetSummary(const TlxDataSummary& summary);
-  virtual bool IsRelationTemplate() const { return false; }
+  bool IsRelationTemplate() const { return IsTemplateController(); }
   virtual bool IsGridModeStructureChanged() const { return false; }
   const TlxDataFilterRecordEvent& OnFilterRecord() const { return on_filter_record_; }
 
@@ -195,7 +198,7 @@ class TlxCustomDataController : public TPersistent {
   int32_t InsertRecord(int32_t record_index);
   void DeleteRecord(int32_t record_index);
   virtual void CopyRecord(int32_t source_record, int32_t destination_record);
-  virtual void RecordInserted(int32_t) {}
+  virtual void RecordInserted(int32_t record_index);
   virtual void RecordDeleted(int32_t record_index);
   std::vector<Variant> GetGroupingValues(int32_t record_index);
   Variant GetGroupingFieldValue(int32_t record_index, TlxCustomDataField& field) {
@@ -275,8 +278,6 @@ class TlxCustomDataController : public TPersistent {
   virtual bool CanFocusRecord(int32_t record);
   virtual void BeforeFocusedRowChange(int32_t) {}
   virtual void SyncSourceToFocusedRecord() {}
-  virtual void FinishDetailsEditing() {}
-  virtual bool FinishMasterEditing() { return true; }
   void FocusFirstRowIfNone();
   virtual bool FocusSelectedRow(int32_t position);
   void GotoFirst();
@@ -362,6 +363,57 @@ class TlxCustomDataController : public TPersistent {
   virtual int32_t FindRowByItemText(int32_t start, int32_t item_index, const std::string& text, bool partial,
                                     bool wrap, bool forward);
 
+  // Master-detail: relations, detail modes, link objects and expansion.
+  virtual const TClass* GetRelationClass() const;
+  // Built on first use.
+  TlxCustomDataRelationList& RelationList() const;
+  bool HasRelations() const;
+  // 0 plain, 1 relation template, 2 detail clone.
+  int32_t GetDetailMode() const;
+  bool IsTemplateController() const { return GetDetailMode() == 1; }
+  virtual void SetMasterRelation(TlxCustomDataRelation* relation, int32_t master_record);
+  void AttachToMasterRelation(TlxCustomDataRelation* relation, bool as_template);
+  void SetTemplateMark(bool value);
+  virtual TlxCustomDataRelation* GetMasterRelation() const { return master_relation_; }
+  virtual bool HasMasterRelation() const { return master_relation_ != nullptr; }
+  virtual int32_t GetMasterRecordIndex() const { return master_record_index_; }
+  void SetMasterRecordIndex(int32_t record) { master_record_index_ = record; }
+  virtual TlxCustomDataController* GetMasterDataController() const;
+  const TlxCustomDataController* GetRootMasterController() const;
+  TlxCustomDataController* GetRootMasterController();
+  const TlxCustomDataController* GetTemplateController() const;
+  // The owner object of a detail clone for the record; the caller owns it.
+  virtual std::unique_ptr<TObject> CreateDetailLinkObject(TlxCustomDataRelation*, int32_t) { return nullptr; }
+  virtual TlxCustomDataController* GetDetailLinkDataController(TObject*) const { return nullptr; }
+  TObject* GetDetailLinkObject(int32_t record, int32_t relation_index);
+  bool IsDetailLinkObjectCreated(int32_t record, int32_t relation_index) const;
+  TlxCustomDataController* GetDetailDataController(int32_t record, int32_t relation_index);
+  bool IsCreatingLinkObject() const { return creating_link_object_; }
+  TlxCustomDataController* CreatingDetailController() const { return creating_detail_controller_; }
+  void ForEachDetailController(TlxCustomDataRelation* relation,
+                               const std::function<void(TlxCustomDataController& detail)>& procedure);
+  void DetachDetailControllers(TlxCustomDataRelation* relation);
+  bool GetDetailExpanded(int32_t record) const;
+  int32_t GetDetailActiveRelationIndex(int32_t record);
+  virtual int32_t GetDefaultActiveRelationIndex() const { return 0; }
+  bool ChangeDetailExpanding(int32_t record, bool expand);
+  virtual bool CanChangeDetailExpanding(int32_t record, bool expand);
+  virtual void DoDetailExpanded(int32_t record);
+  virtual void DoDetailCollapsed(int32_t record);
+  void ChangeDetailActiveRelation(int32_t record, int32_t relation_index);
+  bool DetailHasChildren(int32_t record, int32_t relation_index);
+  void ClearDetailsHasChildren();
+  void ResetDetailObject(int32_t record, int32_t relation_index);
+  void ResetDetails();
+  void ResetAllDetails();
+  virtual void ResetDetailsOfRelation(TObject* item);
+  virtual void DetailDataChanged(TlxCustomDataRelation* relation);
+  virtual void FinishDetailsEditing();
+  virtual bool FinishMasterEditing() { return true; }
+  virtual bool FollowsMasterFocus() const { return false; }
+  virtual void SyncDetailWithMaster() {}
+  bool InDetailExpanding() const { return detail_expanding_; }
+
   // Marks the row engine reads and clears.
   bool check_focusing_after_filter_ = false;
   bool filter_changed_ = false;
@@ -384,6 +436,10 @@ class TlxCustomDataController : public TPersistent {
   TlxDataDetailExpandedEvent OnNewRecord;
   TlxDataControllerCompareEvent OnCompare;
   TNotifyEvent OnDataChanged;
+  TlxDataDetailExpandingEvent OnDetailCollapsing;
+  TlxDataDetailExpandedEvent OnDetailCollapsed;
+  TlxDataDetailExpandingEvent OnDetailExpanding;
+  TlxDataDetailExpandedEvent OnDetailExpanded;
   TNotifyEvent OnGroupingChanged;
   TlxDataRecordChangedEvent OnRecordChanged;
   TNotifyEvent OnSortingChanged;
@@ -402,6 +458,11 @@ class TlxCustomDataController : public TPersistent {
   void SendInfo(TlxUpdateControlInfo& info);
   void UpdateStructure(bool force);
   void SelectFocusedAsSingle();
+  void ShiftDetailMasterIndexes(int32_t first, int32_t delta);
+  // Frees every record's detail object (and with it the clones) while the
+  // relations they point to still exist.
+  void FreeDetailObjects();
+  void DetachFromMasterRelation();
 
   bool active_ = false;
   bool data_changed_pending_ = false;
@@ -446,6 +507,14 @@ class TlxCustomDataController : public TPersistent {
   bool in_delete_selection_ = false;
   int32_t nearest_record_index_ = -1;
   TlxCustomDataField* sorting_by_summary_field_ = nullptr;
+  TlxCustomDataRelation* master_relation_ = nullptr;
+  int32_t master_record_index_ = -1;
+  bool template_mark_ = false;
+  bool creating_link_object_ = false;
+  bool recreating_link_object_ = false;
+  bool detail_expanding_ = false;
+  TlxCustomDataController* creating_detail_controller_ = nullptr;
+  mutable std::unique_ptr<TlxCustomDataRelationList> relations_;
   mutable std::unique_ptr<TlxDataSummary> summary_;
   // Last in the list: freed first, while the parts it works on still exist.
   std::unique_ptr<TlxCustomDataControllerInfo> info_;
