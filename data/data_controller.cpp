@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/data_filter_criteria.h"
+#include "data/data_keys.h"
 #include "data/data_relations.h"
 #include "data/data_summary.h"
 #include "platform/rtl/scope.h"

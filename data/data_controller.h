@@ -30,6 +30,7 @@ class TlxDataSummary;
 class TlxCustomDataRelation;
 class TlxCustomDataRelationList;
 class TlxDetailObject;
+class TlxSaveObject;
 
 using TlxDataControllerNotifyEvent = std::function<void(TlxCustomDataController* ADataController)>;
 using TlxDataDetailExpandedEvent = std::function<void(TlxCustomDataController* ADataController, int32_t ARecordIndex)>;
@@ -207,6 +208,18 @@ class TlxCustomDataController : public TPersistent {
   int32_t GetNewItemRecordIndex();
   virtual void InternalRecordsCleared();
   Variant GetRecordIdentity(int32_t record_index) const { return Variant(record_index); }
+
+  // Keys: records identified by key values, and the state kept by them.
+  virtual void GetKeyFieldList(std::vector<TlxCustomDataField*>&) const {}
+  virtual Variant GetKeyValue(int32_t record_index, const std::vector<TlxCustomDataField*>& key_fields);
+  virtual bool UsesRecordKeys() const;
+  virtual Variant GetRecordKeyValue(int32_t record_index);
+  // Saves expanded details and selected records by key on the first open;
+  // the last close restores them.
+  void BeginKeepState();
+  void EndKeepState();
+  int32_t KeepStateCount() const { return keep_state_count_; }
+  void CheckSelectionAndBookmark(int32_t record_index);
   void SaveStorageToStream(TStream& stream);
   void LoadStorageFromStream(TStream& stream);
 
@@ -515,6 +528,8 @@ class TlxCustomDataController : public TPersistent {
   bool detail_expanding_ = false;
   TlxCustomDataController* creating_detail_controller_ = nullptr;
   mutable std::unique_ptr<TlxCustomDataRelationList> relations_;
+  std::unique_ptr<TlxSaveObject> keep_state_;
+  int32_t keep_state_count_ = 0;
   mutable std::unique_ptr<TlxDataSummary> summary_;
   // Last in the list: freed first, while the parts it works on still exist.
   std::unique_ptr<TlxCustomDataControllerInfo> info_;

@@ -265,12 +265,32 @@ void TlxCustomDataProvider::DeleteFocused() {
   if (record < 0)
     return;
   controller_.DoBeforeDelete(record);
-  controller_.DeleteRecord(record);
-  controller_.FocusNearestRecord();
+  {
+    // In provider mode records may be renumbered under the view while they
+    // are deleted: expanded details and selection are kept by record key.
+    const bool keep_state = controller_.IsProviderMode();
+    if (keep_state)
+      controller_.BeginKeepState();
+    TScopeExit keep([&] {
+      if (keep_state)
+        controller_.EndKeepState();
+    });
+    controller_.DeleteRecord(record);
+    controller_.FocusNearestRecord();
+  }
   controller_.DoAfterDelete();
 }
 
 void TlxCustomDataProvider::DeleteRecords(const std::vector<int32_t>& records) {
+  // In provider mode records may be renumbered under the view while they
+  // are deleted: expanded details and selection are kept by record key.
+  const bool keep_state = controller_.IsProviderMode();
+  if (keep_state)
+    controller_.BeginKeepState();
+  TScopeExit keep([&] {
+    if (keep_state)
+      controller_.EndKeepState();
+  });
   {
     TUpdateScope update(controller_);
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
