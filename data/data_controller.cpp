@@ -5,6 +5,7 @@
 #include "data/data_filter_criteria.h"
 #include "data/data_keys.h"
 #include "data/data_relations.h"
+#include "data/data_search.h"
 #include "data/data_summary.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
@@ -41,6 +42,7 @@ TlxCustomDataController::~TlxCustomDataController() {
   fields_.reset();
   provider_.reset();
   storage_.reset();
+  search_.reset();
   listeners_.clear();
 }
 
@@ -71,6 +73,14 @@ void TlxCustomDataController::CopyFrom(const TPersistent* source) {
 }
 
 const TClass* TlxCustomDataController::GetFilterCriteriaClass() const { return &TlxDataFilterCriteria::kClass; }
+
+const TClass* TlxCustomDataController::GetSearchClass() const { return &TlxDataControllerSearch::kClass; }
+
+TlxDataControllerSearch& TlxCustomDataController::Search() const {
+  if (!search_)
+    search_ = lxCreatePart<TlxDataControllerSearch>(GetSearchClass(), const_cast<TlxCustomDataController*>(this));
+  return *search_;
+}
 
 const TClass* TlxCustomDataController::GetSummaryClass() const { return &TlxDataSummary::kClass; }
 
@@ -241,6 +251,11 @@ void TlxCustomDataController::Change(uint16_t bits) {
 }
 
 void TlxCustomDataController::SendInfo(TlxUpdateControlInfo& info) {
+  // A focus that moves, or a record that changes, for any other reason
+  // ends a running incremental search.
+  if (incremental_searching_ && (dynamic_cast<TlxFocusedRecordChangedInfo*>(&info) != nullptr ||
+                                 dynamic_cast<TlxUpdateRecordInfo*>(&info) != nullptr))
+    Search().Cancel();
   TStateScope notifying(in_control_notification_, true);
   NotifyControl(info);
 }
@@ -545,6 +560,10 @@ void TlxCustomDataController::FieldDestroyed(TlxCustomDataField* field) {
     summary_->RemoveFieldItems(field);
   if (field == sorting_by_summary_field_)
     sorting_by_summary_field_ = nullptr;
+  if (field == incremental_search_field_) {
+    Search().Cancel();
+    incremental_search_field_ = nullptr;
+  }
   if (field == incremental_filter_field_)
     ResetIncrementalFilter();
   info_->FieldRemoved(field);

@@ -31,6 +31,7 @@ class TlxCustomDataRelation;
 class TlxCustomDataRelationList;
 class TlxDetailObject;
 class TlxSaveObject;
+class TlxDataControllerSearch;
 
 using TlxDataControllerNotifyEvent = std::function<void(TlxCustomDataController* ADataController)>;
 using TlxDataDetailExpandedEvent = std::function<void(TlxCustomDataController* ADataController, int32_t ARecordIndex)>;
@@ -110,6 +111,7 @@ class TlxCustomDataController : public TPersistent {
   virtual const TClass* GetSummaryClass() const;
   virtual const TClass* GetSummaryItemClass() const;
   virtual const TClass* GetSummaryGroupItemLinkClass() const;
+  virtual const TClass* GetSearchClass() const;
   // Null: the base controller cannot order groups by their summaries.
   virtual const TClass* GetSortingBySummaryEngineClass() const { return nullptr; }
 
@@ -135,6 +137,10 @@ class TlxCustomDataController : public TPersistent {
   TlxDataFilterList& FilterList() const { return *filter_list_; }
   TlxDataFilterCriteria* CreateFilterCriteria();
   void SetOnFilterRecord(TlxDataFilterRecordEvent handler);
+  // Built on first use, so that a descendant's class takes part.
+  TlxDataControllerSearch& Search() const;
+  // In grid mode the source searches itself; the base finds nothing.
+  virtual bool SearchInDataSource(const std::string&, bool, bool) { return false; }
   // Built on first use, so that a descendant's summary classes take part.
   TlxDataSummary& Summary() const;
   void SetSummary(const TlxDataSummary& summary);
@@ -435,6 +441,10 @@ class TlxCustomDataController : public TPersistent {
   bool loaded_storage_ = false;
   bool in_storage_load_ = false;
   bool after_summary_pending_ = false;
+  // The incremental search state, kept for the search object.
+  TlxCustomDataField* incremental_search_field_ = nullptr;
+  bool incremental_searching_ = false;
+  std::string incremental_search_text_;
   bool sorting_by_summary_changed_ = false;
 
   // Events.
@@ -531,6 +541,7 @@ class TlxCustomDataController : public TPersistent {
   std::unique_ptr<TlxSaveObject> keep_state_;
   int32_t keep_state_count_ = 0;
   mutable std::unique_ptr<TlxDataSummary> summary_;
+  mutable std::unique_ptr<TlxDataControllerSearch> search_;
   // Last in the list: freed first, while the parts it works on still exist.
   std::unique_ptr<TlxCustomDataControllerInfo> info_;
 };
