@@ -4,15 +4,16 @@
 
 #include "data/data_filter_criteria.h"
 #include "data/data_keys.h"
+#include "data/data_locate.h"
 #include "data/data_relations.h"
 #include "data/data_search.h"
 #include "data/data_summary.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 
-void lxDataControllerError(const TlxResourceString& text) {
-  throw ElxInvalidDataControllerOperation(lxDataControllerText(text));
-}
+void lxDataControllerError(const TlxResourceString& text) { lxRaiseDataControllerError(lxDataControllerText(text)); }
+
+void lxRaiseDataControllerError(const std::string& message) { throw ElxInvalidDataControllerOperation(message); }
 
 TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(owner) {
   storage_ = std::make_unique<TlxDataStorage>();
@@ -23,11 +24,13 @@ TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(own
   provider_ = lxCreatePart<TlxCustomDataProvider>(GetProviderClass(), this);
   info_ = std::make_unique<TlxCustomDataControllerInfo>(*this);
   ResetDataChange();
+  notifier_ = std::make_unique<TlxDataControllerNotifier>(nullptr, *this);
   storage_->OnInternalRecordsCleared = [this](TObject*) { InternalRecordsCleared(); };
 }
 
 TlxCustomDataController::~TlxCustomDataController() {
   destroying_ = true;
+  notifier_.reset();
   FreeDetailObjects();
   DetachFromMasterRelation();
   relations_.reset();

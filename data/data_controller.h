@@ -32,6 +32,7 @@ class TlxCustomDataRelationList;
 class TlxDetailObject;
 class TlxSaveObject;
 class TlxDataControllerSearch;
+class TlxDataControllerNotifier;
 
 using TlxDataControllerNotifyEvent = std::function<void(TlxCustomDataController* ADataController)>;
 using TlxDataDetailExpandedEvent = std::function<void(TlxCustomDataController* ADataController, int32_t ARecordIndex)>;
@@ -180,6 +181,9 @@ class TlxCustomDataController : public TPersistent {
   virtual void CheckFocusing();
   virtual void FilterChanged();
   virtual void FieldDestroyed(TlxCustomDataField* field);
+  // A component that was being watched is going away.
+  virtual void ComponentRemoved(TComponent* component);
+  TlxDataControllerNotifier& Notifier() const { return *notifier_; }
   virtual void ReloadStorage();
   // Fields and storage again, after a custom data source came or went.
   virtual void RebuildStructure();
@@ -349,6 +353,12 @@ class TlxCustomDataController : public TPersistent {
   virtual bool IsItemSortedByDisplayText(int32_t, bool) const { return false; }
   int32_t CompareStrings(const std::string& s1, const std::string& s2) const;
   int32_t FindRecordByFieldValues(int32_t search_record, const std::vector<TlxCustomDataField*>& fields);
+  // Binary search of the sorted record list for a record equal to the
+  // search record on grouping levels 0 .. level_count - 1.
+  int32_t FindRecordInGroups(int32_t search_record, int32_t level_count) const;
+  // Hooks around a locate object's filling of its search record.
+  virtual void BeginInternalRecordCopy() {}
+  virtual void EndInternalRecordCopy() {}
   TlxDataSortOrder GetItemSortOrder(int32_t item_index) const;
   int32_t GetItemSortIndex(int32_t item_index) const;
   int32_t GetSortingItemCount() const;
@@ -542,6 +552,7 @@ class TlxCustomDataController : public TPersistent {
   int32_t keep_state_count_ = 0;
   mutable std::unique_ptr<TlxDataSummary> summary_;
   mutable std::unique_ptr<TlxDataControllerSearch> search_;
+  std::unique_ptr<TlxDataControllerNotifier> notifier_;
   // Last in the list: freed first, while the parts it works on still exist.
   std::unique_ptr<TlxCustomDataControllerInfo> info_;
 };
