@@ -308,6 +308,12 @@ void TlxCustomDataController::CheckChanges() {
     TStateScope running(in_sorting_changed_event_, true);
     OnSortingChanged(this);
   }
+  if (!alive.Alive())
+    return;
+  // A clone's reload may move the focus its template shows.
+  if ((bits & dccDetailData) && GetDetailMode() == 2)
+    if (auto* template_controller = const_cast<TlxCustomDataController*>(GetTemplateController()))
+      template_controller->CheckFocusing();
 }
 
 void TlxCustomDataController::ResetDataChange() {
@@ -341,12 +347,22 @@ void TlxCustomDataController::DataChanged(TlxDataChangeKind kind, int32_t item_i
   }
   if (kind == dckAll) {
     UpdateStructure(false);
+    ForgetMasterHasChildren();
     return;
   }
   if (kind == dckAdded || kind == dckDeleted)
     info_->FocusChanged(false);
   info_->Refresh();
   CheckChanges();
+  ForgetMasterHasChildren();
+}
+
+void TlxCustomDataController::ForgetMasterHasChildren() {
+  // The master's cached answer whether this detail has records may be stale.
+  if (!(IsProviderMode() || provider_->IsActive()) || provider_->IsEditing() || provider_->IsInserting())
+    return;
+  if (TlxCustomDataController* master = GetMasterDataController())
+    master->ClearDetailsHasChildren();
 }
 
 void TlxCustomDataController::NotifyDataChanged() {
@@ -470,13 +486,20 @@ bool TlxCustomDataController::RefreshIfItemSorted(int32_t item_index) {
   return sorted;
 }
 
-void TlxCustomDataController::UpdateStructure(bool) {
+void TlxCustomDataController::UpdateStructure(bool force) {
   BeginUpdateWithOwner();
   TScopeExit end([this] { EndUpdateWithOwner(); });
+  if (SyncsFieldsWithSource() && (force || provider_->HasSourceFields())) {
+    if (fields_lock_count_ > 0)
+      fields_update_pending_ = true;
+    else if (!(provider_->IsGridModeUpdating() && provider_->IsInserting()) && !fields_->FieldDestroyed())
+      UpdateFields();
+  }
   if (!structure_changed_)
     ReloadStorage();
   info_->Refresh();
   items_updating_ = false;
+  structure_recreated_ = false;
 }
 
 void TlxCustomDataController::StructureChanged() {
@@ -487,13 +510,40 @@ void TlxCustomDataController::StructureChanged() {
     structure_changed_ = true;
     return;
   }
-  if (IsProviderMode())
+  if (SyncsFieldsWithSource())
     UpdateStructure(true);
+}
+
+void TlxCustomDataController::EndUpdateFields() {
+  if (fields_lock_count_ == 0 || --fields_lock_count_ > 0)
+    return;
+  fields_update_pending_ = false;
+  StructureChanged();
+}
+
+void TlxCustomDataController::UpdateFields() {
+  for (int32_t i = 0; i < fields_->Count(); ++i)
+    fields_->FieldAt(i)->SetUpdatedInPass(false);
+  bool all_updated = false;
+  while (!all_updated) {
+    fields_->SetFieldDestroyed(false);
+    all_updated = true;
+    for (int32_t i = 0; i < fields_->Count() && !fields_->FieldDestroyed(); ++i) {
+      TlxCustomDataField* field = fields_->FieldAt(i);
+      if (field->UpdatedInPass())
+        continue;
+      field->SetUpdatedInPass(true);
+      UpdateField(*field);
+    }
+    for (int32_t i = 0; i < fields_->Count(); ++i)
+      all_updated = all_updated && fields_->FieldAt(i)->UpdatedInPass();
+  }
 }
 
 void TlxCustomDataController::SetActive(bool value) {
   active_ = value;
   StructureChanged();
+  ForgetMasterHasChildren();
 }
 
 void TlxCustomDataController::ReloadStorage() {
@@ -501,19 +551,59 @@ void TlxCustomDataController::ReloadStorage() {
   // away here: only a source can deliver them again.
   if (!IsProviderMode() && !provider_->IsActive())
     return;
-  storage_->ClearAll(true);
-  if (IsProviderMode())
-    provider_->LoadRecordHandles();
-  {
+  const bool through_reader = CreatesRecordsThroughReader();
+  if (!(through_reader && in_smart_load_))
+    storage_->ClearAll(provider_->DataChangedLocked());
+  if (!through_reader) {
+    if (!IsTemplateController())
+      LoadStorage();
     TStateScope loading(in_storage_load_, true);
     info_->ValidateSelection();
     info_->Refresh();
     CheckBookmark(-1);
   }
   CheckFocusing();
-  loaded_storage_ = true;
   Change(dccDataChanged);
   AfterStorageLoaded();
+  if (GetDetailMode() == 2)
+    Change(dccDetailData);
+  NotifyStorageLoaded();
+}
+
+void TlxCustomDataController::LoadStorage() {
+  if (IsProviderMode()) {
+    BeginStorageLoad();
+    TScopeExit end_load([this] { EndStorageLoad(); });
+    provider_->LoadRecordHandles();
+    loaded_storage_ = true;
+    return;
+  }
+  if (provider_->IsGridMode()) {
+    BeginStorageLoad();
+    TScopeExit end_load([this] { EndStorageLoad(); });
+    provider_->LoadGridModeBuffer();
+    return;
+  }
+  provider_->LockNotify();
+  TScopeExit unlock([this] { provider_->UnlockNotify(); });
+  provider_->SavePos();
+  TScopeExit restore([this] { provider_->RestorePos(); });
+  provider_->First();
+  if (provider_->FieldsRecreated())
+    UpdateFields();
+  {
+    BeginStorageLoad();
+    TScopeExit end_load([this] { EndStorageLoad(); });
+    std::unique_ptr<TlxValueDefReader> reader =
+        lxCreatePart<TlxValueDefReader>(provider_->GetValueDefReaderClass(), provider_.get());
+    while (!provider_->IsEOF()) {
+      const int32_t record = storage_->AddRecord();
+      storage_->FillRecordFromReader(record, *reader);
+      NotifyRecordLoaded(record);
+      provider_->Next();
+    }
+  }
+  loaded_storage_ = provider_->ActiveChanging();
 }
 
 void TlxCustomDataController::RebuildStructure() {
@@ -532,8 +622,8 @@ void TlxCustomDataController::RebuildStructure() {
     // Source handles may be pointers: a 64-bit field keeps them whole.
     record_handles_field_->ChangeValueTypeClass(lxValueTypeClass<TlxLargeIntValueType>());
   }
-  if (IsProviderMode())
-    UpdateStructure(true);
+  structure_recreated_ = true;
+  StructureChanged();
 }
 
 void TlxCustomDataController::CheckFocusing() {

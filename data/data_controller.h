@@ -146,7 +146,7 @@ class TlxCustomDataController : public TPersistent {
   TlxDataSummary& Summary() const;
   void SetSummary(const TlxDataSummary& summary);
   bool IsRelationTemplate() const { return IsTemplateController(); }
-  virtual bool IsGridModeStructureChanged() const { return false; }
+  virtual bool IsGridModeStructureChanged() const { return IsGridMode() && structure_changed_; }
   const TlxDataFilterRecordEvent& OnFilterRecord() const { return on_filter_record_; }
 
   // Update brackets, changes and notifications.
@@ -187,6 +187,19 @@ class TlxCustomDataController : public TPersistent {
   virtual void ReloadStorage();
   // Fields and storage again, after a custom data source came or went.
   virtual void RebuildStructure();
+  // Field-structure lock: while held, re-synchronising the fields with the
+  // source is only marked; the last close runs StructureChanged.
+  void BeginUpdateFields() { ++fields_lock_count_; }
+  void EndUpdateFields();
+  virtual bool SyncsFieldsWithSource() const { return IsProviderMode() || structure_recreated_; }
+  // Lets every field follow the source once (UpdateField), even when doing
+  // so destroys fields on the way.
+  virtual void UpdateFields();
+  virtual void UpdateField(TlxCustomDataField&) {}
+  virtual void NotifyRecordLoaded(int32_t record_index) { provider_->RecordLoaded(record_index); }
+  virtual void NotifyStorageLoaded() {}
+  virtual void BeginStorageLoad() { storage_->BeforeBulkLoad(); }
+  virtual void EndStorageLoad() { storage_->AfterBulkLoad(); }
   // The internal field of 64-bit source handles while a custom data source
   // is assigned; null otherwise.
   TlxCustomDataField* RecordHandlesField() const { return record_handles_field_; }
@@ -490,6 +503,8 @@ class TlxCustomDataController : public TPersistent {
   void NotifySelection();
   void SendInfo(TlxUpdateControlInfo& info);
   void UpdateStructure(bool force);
+  void LoadStorage();
+  void ForgetMasterHasChildren();
   void SelectFocusedAsSingle();
   void ShiftDetailMasterIndexes(int32_t first, int32_t delta);
   // Frees every record's detail object (and with it the clones) while the
@@ -528,6 +543,9 @@ class TlxCustomDataController : public TPersistent {
   int32_t prev_selected_row_ = -1;
   std::unique_ptr<TlxCustomDataProvider> provider_;
   bool structure_changed_ = false;
+  bool structure_recreated_ = false;
+  int32_t fields_lock_count_ = 0;
+  bool fields_update_pending_ = false;
   TlxCustomDataField* record_handles_field_ = nullptr;
   bool use_new_item_row_for_editing_ = false;
   TlxDataFilterRecordEvent on_filter_record_;
