@@ -270,6 +270,30 @@ TEST(DataRelationsTest, ProviderIsAskedOnceUntilTheCacheIsCleared) {
   master.Provider().SetCustomDataSource(nullptr);
 }
 
+TEST(DataRelationsTest, ADetailChangeDropsTheMastersCachedAnswers) {
+  TChildSource master_source;
+  TChildSource detail_source;
+  TMasterGrid master;
+  master.Provider().SetCustomDataSource(&master_source);
+  TColumn orders("Orders");
+  TDetailGrid orders_template;
+  orders_template.Provider().SetCustomDataSource(&detail_source);
+  orders_template.AttachToMasterRelation(master.RelationList().NewRelation(&orders), true);
+  EXPECT_TRUE(master.DetailHasChildren(1, 0));
+  ASSERT_TRUE(master.RelationList().ReadDetailObject(1)->InfoObjectAt(0)->HasChildrenKnown);
+  // The clone works on the template's source and reports its changes up.
+  TlxCustomDataController* clone = master.GetDetailDataController(0, 0);
+  ASSERT_NE(clone, nullptr);
+  EXPECT_TRUE(clone->IsProviderMode());
+  EXPECT_TRUE(master.DetailHasChildren(1, 0));
+  ASSERT_TRUE(master.RelationList().ReadDetailObject(1)->InfoObjectAt(0)->HasChildrenKnown);
+  clone->DataChanged(dckValue, 0, 0);
+  EXPECT_FALSE(master.RelationList().ReadDetailObject(1)->InfoObjectAt(0)->HasChildrenKnown);
+  master.ResetDetails();
+  orders_template.Provider().SetCustomDataSource(nullptr);
+  master.Provider().SetCustomDataSource(nullptr);
+}
+
 TEST(DataRelationsTest, ControllersMayGoInEitherOrder) {
   std::shared_ptr<int32_t> clones;
   {
