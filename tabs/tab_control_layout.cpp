@@ -437,18 +437,19 @@ int32_t TlxTabControlModel::CalculateLengthToFitAllTabs() {
   const int32_t count = visible_tabs_->Count();
   if (count == 0 || !HasPainter())
     return 0;
-  CalculateTabNormalSizes();
   TlxPCNavigatorButtons fitting = lxPCHasOption(options_, pcoCloseButton) && !multi_line_ ? lxPCButtonBit(nbClose) : 0;
   if (lxPCHasOption(options_, pcoGoDialog) && lxPCHasOption(options_, pcoAlwaysShowGoDialogButton))
     fitting |= lxPCButtonBit(nbGoDialog);
-  // A question: the arrangement on screen stays as it is.
+  // A question: the tabs are measured afresh but the arrangement on screen
+  // (justified widths, the tabs area) stays as it is.
   TlxPCTabsLayout layout;
   painter_->CalculateTabsLayout(fitting, layout);
   const int64_t start = StartAlong(layout.RowsArea, lxPCIsRowAxisX(tab_position_));
   const int64_t available_end = start + layout.RowLength - 1;
   int64_t needed_end = start - 1 + static_cast<int64_t>(tab_gap_) * (count - 1);
+  const int32_t rotated_extent = rotate_ ? painter_->CalculateTabNormalHeight() : 0;
   for (int32_t i = 0; i < count; ++i)
-    needed_end += TabExtent(i);
+    needed_end += rotate_ ? rotated_extent : painter_->CalculateTabNormalWidth(*tabs_->GetVisibleTab(i));
   const int64_t current = lxPCIsRowAxisX(tab_position_) ? ControlWidth() : ControlHeight();
   return static_cast<int32_t>(current + needed_end - available_end);
 }

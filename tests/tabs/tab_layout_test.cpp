@@ -36,6 +36,9 @@ TEST(TabRowsTest, BalanceAndJustifyTheWorkedExamples) {
   using Rows = std::vector<std::pair<int32_t, int32_t>>;
   EXPECT_EQ(RowsAndWidths(control), (Rows{{0, 46}, {0, 124}, {1, 46}, {1, 124}, {2, 46}, {2, 124}}));
   EXPECT_EQ(control.RowCount(), 3);
+  // Asking for the length that fits all tabs leaves the rows as they are.
+  EXPECT_EQ(control.CalculateLengthToFitAllTabs(), 330);
+  EXPECT_EQ(RowsAndWidths(control), (Rows{{0, 46}, {0, 124}, {1, 46}, {1, 124}, {2, 46}, {2, 124}}));
 
   control.SetRaggedRight(true);
   EXPECT_EQ(RowsAndWidths(control), (Rows{{0, 30}, {0, 80}, {1, 30}, {1, 80}, {2, 30}, {2, 80}}));
