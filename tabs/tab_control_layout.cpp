@@ -162,13 +162,16 @@ void TlxTabControlModel::BreakIntoRows() {
 
   row_count_ = 1;
   int64_t used = 0;
+  // Whether the current row holds a tab: with gaps of 0 or below, the used
+  // length alone cannot tell, and a wide tab must never share its row.
+  bool row_used = false;
   int32_t group_start = 0;
   for (int32_t i = 0; i < count; ++i) {
     TlxTab* tab = tabs_->GetVisibleTab(i);
     const int32_t extent = tab->Extent();
     extents[static_cast<size_t>(i)] = extent;
     if (extent >= length) {
-      if (used != 0) {
+      if (row_used) {
         ++row_count_;
         used = 0;
       }
@@ -179,15 +182,17 @@ void TlxTabControlModel::BreakIntoRows() {
         extents[static_cast<size_t>(i)] = length;
       }
       rows[static_cast<size_t>(i)] = row_count_ - 1;
+      row_used = false;
       if (i != count - 1)
         ++row_count_;
-    } else if (extent + used > length) {
+    } else if (row_used && extent + used > length) {
       ++row_count_;
       rows[static_cast<size_t>(i)] = row_count_ - 1;
       used = extent + static_cast<int64_t>(gap);
     } else {
       rows[static_cast<size_t>(i)] = row_count_ - 1;
       used += extent + static_cast<int64_t>(gap);
+      row_used = true;
     }
   }
   balance_group(group_start, count - 1);

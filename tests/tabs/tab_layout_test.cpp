@@ -94,6 +94,14 @@ TEST(TabRowsTest, AWideTabGetsARowOfItsOwnNarrowedToTheRow) {
   control.painter.min_tab_width = 120;
   control.RecalculateLayout();
   EXPECT_EQ(control.Tabs().GetTab(1)->LayoutWidth(), 250);
+
+  // A row holding only a tab of no width is still taken.
+  TFixedTabControl zero;
+  zero.SetControlSize(100, 200);
+  zero.SetMultiLine(true);
+  zero.SetRaggedRight(true);
+  AddTabs(zero, {0, 250});
+  EXPECT_EQ(RowsAndWidths(zero), (Rows{{0, 0}, {1, 100}}));
 }
 
 TEST(TabRowsTest, MultiLineShowsNoNavigatorButtons) {
