@@ -53,7 +53,7 @@ struct TlxPCTabContentInput {
   std::string Caption;
   // Rotated tabs without fixed widths align captions as the control says.
   bool UseCaptionAlignment = false;
-  TlxPCTabCaptionAlignment Alignment = taCenter;
+  TAlignment Alignment = taCenter;
   int32_t MaxCaptionWidth = 0;
 };
 

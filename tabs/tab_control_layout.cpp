@@ -48,7 +48,7 @@ void TlxTabControlModel::RecalculateLayout() {
   tabs_->RefreshImageTabs();
   ImagesRotationChanged();
   RealignChildren();
-  InvalidateControl();
+  RepaintControl();
   main_visible_index_ = main;
   CalculateMainVisibleIndex();
   RefreshHotTrack();
@@ -56,6 +56,11 @@ void TlxTabControlModel::RecalculateLayout() {
 
 void TlxTabControlModel::SetButtons(TlxPCNavigatorButtons buttons) {
   navigator_buttons_ = buttons;
+  DropHiddenButtonStates();
+}
+
+void TlxTabControlModel::DropHiddenButtonStates() {
+  const TlxPCNavigatorButtons buttons = navigator_buttons_;
   if (hot_button_ != -1 && !lxPCHasButton(buttons, static_cast<TlxPCNavigatorButton>(hot_button_))) {
     button_states_[hot_button_] = nbsNormal;
     hot_button_ = -1;
@@ -67,7 +72,8 @@ void TlxTabControlModel::SetButtons(TlxPCNavigatorButtons buttons) {
 }
 
 void TlxTabControlModel::CalculateLayoutFor(TlxPCNavigatorButtons buttons) {
-  SetButtons(buttons);
+  // Which buttons lost their place is settled once the row is arranged.
+  navigator_buttons_ = buttons;
   tabs_layout_ = {};
   painter_->CalculateTabsLayout(buttons, tabs_layout_);
   int32_t along = 0;
@@ -109,11 +115,13 @@ void TlxTabControlModel::ArrangeRows() {
     tab_index_ = tabs_->Count() - 1;
   top_or_left_part_row_count_ = 0;
   if (count == 0) {
+    SetButtons(0);
     CalculateLayoutFor(0);
     return;
   }
   CalculateTabNormalSizes();
   if (multi_line_) {
+    SetButtons(0);
     CalculateLayoutFor(0);
     if (tabs_layout_.RowLength < 1)
       return;
@@ -260,9 +268,11 @@ void TlxTabControlModel::PlaceRowsAlong() {
         }
       }
     }
+    DropHiddenButtonStates();
     RefreshButtonStates();
     return;
   }
+  SetButtons(0);
   CalculateLayoutFor(0);
   if (tabs_layout_.RowLength < 1)
     return;

@@ -32,7 +32,7 @@ void TlxTabControlModel::SetHideTabs(bool value) {
     return;
   hide_tabs_ = value;
   RealignChildren();
-  InvalidateControl();
+  RepaintControl();
 }
 
 void TlxTabControlModel::SetHotTrack(bool value) {
@@ -86,14 +86,14 @@ void TlxTabControlModel::SetOptions(TlxPCOptions value) {
   if ((changed & kPCLayoutOptions) != 0)
     RecalculateLayout();
   else if ((changed & kPCPaintOptions) != 0)
-    InvalidateControl();
+    RepaintControl();
 }
 
 void TlxTabControlModel::SetOwnerDraw(bool value) {
   if (value == owner_draw_)
     return;
   owner_draw_ = value;
-  InvalidateControl();
+  RepaintControl();
 }
 
 void TlxTabControlModel::SetRaggedRight(bool value) {
@@ -120,7 +120,7 @@ void TlxTabControlModel::SetScrollOpposite(bool value) {
   if (multi_line_ && main_visible_index_ != -1) {
     CalculateDisplayRows();
     RealignChildren();
-    InvalidateControl();
+    RepaintControl();
     return;
   }
   RealignChildren();
@@ -168,7 +168,7 @@ void TlxTabControlModel::SetTabSlantPositions(TlxTabSlantPositions value) {
   RecalculateLayout();
 }
 
-void TlxTabControlModel::SetTabCaptionAlignment(TlxPCTabCaptionAlignment value) {
+void TlxTabControlModel::SetTabCaptionAlignment(TAlignment value) {
   if (value == caption_alignment_)
     return;
   caption_alignment_ = value;
@@ -205,7 +205,7 @@ void TlxTabControlModel::TabDestroying(TlxTab& tab) {
 // ---- The chosen tab ---------------------------------------------------------
 
 bool TlxTabControlModel::ChangeEventsLocked() const {
-  return change_lock_count_ > 0 || IsLoading() || IsDesigning();
+  return change_lock_count_ > 0 || IsLoading() || IsDesignTime();
 }
 
 void TlxTabControlModel::LockChangeEvents(bool lock) {
@@ -273,7 +273,7 @@ void TlxTabControlModel::SetTabIndex(int32_t value) {
   if (multi_line_) {
     CalculateDisplayRows();
     RealignChildren();
-    InvalidateControl();
+    RepaintControl();
   } else {
     if (main_visible_index_ != -1)
       MakeVisible(main_visible_index_);

@@ -93,8 +93,8 @@ class TlxTabControlModel {
   void SetTabSlantKind(TlxTabSlantKind value);
   TlxTabSlantPositions TabSlantPositions() const { return slant_positions_; }
   void SetTabSlantPositions(TlxTabSlantPositions value);
-  TlxPCTabCaptionAlignment TabCaptionAlignment() const { return caption_alignment_; }
-  void SetTabCaptionAlignment(TlxPCTabCaptionAlignment value);
+  TAlignment TabCaptionAlignment() const { return caption_alignment_; }
+  void SetTabCaptionAlignment(TAlignment value);
   bool TabsContainerMode() const { return tabs_container_mode_; }
   void SetTabsContainerMode(bool value);
   bool MultiSelect() const { return multi_select_; }
@@ -188,7 +188,7 @@ class TlxTabControlModel {
   // Hooks of the windowed control. The defaults keep the values set below,
   // so the layout can run without a window.
   virtual bool IsLoading() const { return loading_; }
-  virtual bool IsDesigning() const { return false; }
+  virtual bool IsDesignTime() const { return false; }
   virtual bool IsDestroying() const { return destroying_; }
   virtual bool IsControlEnabled() const { return enabled_; }
   virtual bool CanFocusControl() const { return true; }
@@ -196,7 +196,7 @@ class TlxTabControlModel {
   virtual int32_t ControlHeight() const { return height_; }
   virtual bool RequiresVisibleTab() const { return false; }
   virtual void RealignChildren() {}
-  virtual void InvalidateControl() {}
+  virtual void RepaintControl() {}
   virtual void RefreshHotTrack() {}
   // Image count and size of the assigned image list (0 without one).
   virtual int32_t ImagesCount() const { return 0; }
@@ -222,6 +222,8 @@ class TlxTabControlModel {
   friend class TlxTabs;
   void Relayout();
   void SetButtons(TlxPCNavigatorButtons buttons);
+  // A hot or pressed button that is no longer shown returns to normal.
+  void DropHiddenButtonStates();
   void CalculateLayoutFor(TlxPCNavigatorButtons buttons);
   void BreakIntoRows();
   void PlaceRowsAlong();
@@ -253,7 +255,7 @@ class TlxTabControlModel {
   int16_t tab_width_ = 0;
   TlxTabSlantKind slant_kind_ = skSlant;
   TlxTabSlantPositions slant_positions_ = 1u << spLeft;
-  TlxPCTabCaptionAlignment caption_alignment_ = taCenter;
+  TAlignment caption_alignment_ = taCenter;
   bool tabs_container_mode_ = false;
   bool multi_select_ = false;
 

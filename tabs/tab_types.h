@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/rtl/alignment.h"
 #include "platform/rtl/geometry.h"
 
 enum TlxTabPosition : uint8_t { tpTop, tpBottom, tpLeft, tpRight };
@@ -69,8 +70,6 @@ enum TlxTabSlantKind : uint8_t { skCutCorner, skSlant };
 enum TlxTabSlantPosition : uint8_t { spLeft, spRight };
 // A set of TlxTabSlantPosition as its bit value.
 using TlxTabSlantPositions = uint8_t;
-
-enum TlxPCTabCaptionAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 // The tabs area a painter computes for one set of navigator buttons.
 struct TlxPCTabsLayout {
