@@ -14,9 +14,6 @@ struct TlxPCRowBounds {
   bool operator==(const TlxPCRowBounds&) const = default;
 };
 
-// A row's length: its extents plus `gap` between neighbours.
-int64_t lxPCRowSum(std::span<const int32_t> extents, TlxPCRowBounds row, int32_t gap);
-
 // Evens out `rows` (consecutive, covering their extents) for rows of
 // `length` with `gap` between tabs. A row never becomes empty.
 void lxPCBalanceRows(std::span<const int32_t> extents, std::vector<TlxPCRowBounds>& rows, int32_t gap,
