@@ -64,7 +64,12 @@ TlxPCCustomPainter::~TlxPCCustomPainter() = default;
 
 bool TlxPCCustomPainter::IsFrameShown() const { return control_.ShowFrame(); }
 
-TColor TlxPCCustomPainter::GetClientColor() const { return control_.Color(); }
+TColor TlxPCCustomPainter::GetClientColor() const {
+  TWinControl* page = control_.GetActivePageControl();
+  if (page != nullptr && !page->ParentColor())
+    return page->Color();
+  return control_.Color();
+}
 
 TColor TlxPCCustomPainter::GetTabColor(int32_t visible_index) const {
   const TColor color = static_cast<TColor>(control_.Tabs().GetVisibleTab(visible_index)->Color());

@@ -45,6 +45,9 @@ class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
   virtual bool DoCanClose();
   virtual void CloseActiveTab();
   virtual bool SelectTabByAccel(char16_t character);
+  // The page shown with the chosen tab (a page control's active page).
+  virtual TWinControl* GetActivePageControl() { return nullptr; }
+  virtual TWinControl* GetPage(int32_t /*index*/) { return nullptr; }
 
   // --- model hooks -----------------------------------------------------
   TObject* EventSender() override { return this; }
