@@ -492,14 +492,104 @@ void TlxPCTabsPainter::FillContentInput(TlxPCTabContentInput& input, TlxTab& tab
   input.ImageTextDistance = 6;
 }
 
-void TlxPCTabsPainter::PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t /*visible_index*/) {
-  // The tab stands on the page frame: its page-side edge stays open.
-  const TRect r = tab.FullRect();
-  static constexpr TlxBorder kPageSide[] = {bBottom, bTop, bRight, bLeft};
-  TlxBorders open = lxAllBorders;
-  open.Exclude(kPageSide[tab.Side()]);
-  canvas.DrawTwoColorFrame(r, clBtnHighlight, cl3DDkShadow, open);
-  canvas.DrawTwoColorFrame(r.Inflate(-1, -1), cl3DLight, clBtnShadow, open);
+namespace {
+
+// A point of a tab outline: offsets from the left or right edge and from the
+// top or bottom edge of the tab's full rectangle.
+struct TOutlinePoint {
+  bool FromRight;
+  int32_t X;
+  bool FromBottom;
+  int32_t Y;
+};
+
+constexpr TOutlinePoint L(int32_t x, int32_t y, bool from_bottom) { return {false, x, from_bottom, y}; }
+constexpr TOutlinePoint R(int32_t x, int32_t y, bool from_bottom) { return {true, x, from_bottom, y}; }
+
+struct TOutline {
+  TColor Color;
+  std::vector<TOutlinePoint> Points;
+};
+
+// The classic outline by side: light from the top left, the page side open,
+// the far corners cut.
+const std::vector<TOutline>& ClassicOutline(TlxTabPosition side) {
+  static const std::vector<TOutline> kTop = {
+      {clBtnHighlight, {L(0, -1, true), L(0, 2, false), L(2, 0, false), R(-3, 0, false)}},
+      {cl3DLight, {L(1, -1, true), L(1, 2, false), L(2, 1, false), R(-3, 1, false)}},
+      {cl3DDkShadow, {R(-1, -1, true), R(-1, 2, false), R(-2, 1, false)}},
+      {clBtnShadow, {R(-2, -1, true), R(-2, 2, false)}}};
+  static const std::vector<TOutline> kBottom = {
+      {clBtnHighlight, {L(0, 0, false), L(0, -3, true), L(1, -2, true)}},
+      {cl3DLight, {L(1, 0, false), L(1, -3, true)}},
+      {cl3DDkShadow, {L(2, -1, true), R(-3, -1, true), R(-1, -3, true), R(-1, 0, false)}},
+      {clBtnShadow, {L(2, -2, true), R(-3, -2, true), R(-2, -3, true), R(-2, 0, false)}}};
+  static const std::vector<TOutline> kLeft = {
+      {clBtnHighlight, {L(0, -3, true), L(0, 2, false), L(2, 0, false), R(-1, 0, false)}},
+      {cl3DLight, {L(1, -3, true), L(1, 2, false), L(2, 1, false), R(-1, 1, false)}},
+      {cl3DDkShadow, {L(2, -2, true), L(3, -1, true), R(-1, -1, true)}},
+      {clBtnShadow, {L(1, -2, true), L(2, -1, true), L(3, -2, true), R(-1, -2, true)}}};
+  static const std::vector<TOutline> kRight = {
+      {clBtnHighlight, {L(0, 0, false), R(-3, 0, false), R(-2, 1, false)}},
+      {cl3DLight, {L(0, 1, false), R(-3, 1, false)}},
+      {cl3DDkShadow, {L(0, -1, true), R(-3, -1, true), R(-1, -3, true), R(-1, 2, false)}},
+      {clBtnShadow, {L(0, -2, true), R(-3, -2, true), R(-2, -3, true), R(-2, 2, false)}}};
+  switch (side) {
+    case tpTop: return kTop;
+    case tpBottom: return kBottom;
+    case tpLeft: return kLeft;
+    case tpRight: return kRight;
+  }
+  return kTop;
+}
+
+// Draws each polyline with its end point.
+void DrawOutline(TlxCanvas& canvas, const TRect& r, const std::vector<TOutline>& outline) {
+  for (const TOutline& line : outline) {
+    std::vector<TPoint> points;
+    for (const TOutlinePoint& p : line.Points)
+      points.push_back({(p.FromRight ? r.Right : r.Left) + p.X, (p.FromBottom ? r.Bottom : r.Top) + p.Y});
+    const TColor color = ColorToRGB(line.Color);
+    canvas.Canvas().Pen().SetColor(color);
+    canvas.Polyline(points);
+    canvas.PutPixel(points.back().X, points.back().Y, color);
+  }
+}
+
+}  // namespace
+
+void TlxPCTabsPainter::PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) {
+  const TRect full = tab.FullRect();
+  const TlxTabPosition side = tab.Side();
+  const bool main = tab.IsMainTab();
+  if (!main) {
+    // The gap between a background tab and the page.
+    TRect strip = full;
+    switch (side) {
+      case tpTop: strip.Top = strip.Bottom - 2; break;
+      case tpBottom: strip.Bottom = strip.Top + 2; break;
+      case tpLeft: strip.Left = strip.Right - 2; break;
+      case tpRight: strip.Right = strip.Left + 2; break;
+    }
+    canvas.FillRectColor(strip, Control().Color());
+  }
+  DrawOutline(canvas, full, ClassicOutline(side));
+  if (!main || side != tpTop)
+    return;
+  // The page line under the main tab takes the tab's colour.
+  const TColor color = ColorToRGB(Control().TabsContainerMode() ? clBtnFace : GetTabColor(visible_index));
+  const int32_t y = full.Bottom;
+  if (full.Left == 0)
+    canvas.PutPixel(0, y, ColorToRGB(clBtnHighlight));
+  for (int32_t x = std::max(full.Left, 1); x <= full.Left + 1; ++x)
+    canvas.PutPixel(x, y, ColorToRGB(cl3DLight));
+  if (full.Right == Control().Width()) {
+    canvas.FillRectColor({full.Left + 2, y, full.Right - 2, y + 1}, color);
+    canvas.PutPixel(full.Right - 2, y, ColorToRGB(clBtnShadow));
+    canvas.PutPixel(full.Right - 1, y, ColorToRGB(cl3DDkShadow));
+  } else {
+    canvas.FillRectColor({full.Left + 2, y, full.Right, y + 1}, color);
+  }
 }
 
 std::unique_ptr<IlxPCLayoutPainter> TlxPCTabsPainterClass::CreatePainter(TlxTabControlModel& control) const {

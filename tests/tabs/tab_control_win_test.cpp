@@ -106,6 +106,16 @@ TEST_F(TabControlWindowTest, MainTabStandsTwoPixelsHigher) {
   const TRect page = control_->PainterObject()->GetPageFrameRect();
   EXPECT_EQ(Pixel(Centre(other).X, page.Top), System(COLOR_BTNHIGHLIGHT));
   EXPECT_NE(Pixel(Centre(main).X, page.Top), System(COLOR_BTNHIGHLIGHT));
+  // The main tab at the left edge keeps the frame's corner; its far corners are cut.
+  const TRect full = control_->Tabs().GetVisibleTab(0)->FullRect();
+  ASSERT_EQ(full.Left, 0);
+  EXPECT_EQ(Pixel(0, full.Bottom), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Pixel(1, full.Bottom), System(COLOR_3DLIGHT));
+  EXPECT_EQ(Pixel(full.Left + 5, full.Bottom), System(COLOR_BTNFACE));
+  const TRect last = TabRect(2);  // not overlapped by the main tab
+  EXPECT_EQ(Pixel(last.Left, last.Top), System(COLOR_BTNFACE));
+  EXPECT_EQ(Pixel(last.Left, last.Top + 2), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Pixel(last.Right - 1, last.Top + 2), System(COLOR_3DDKSHADOW));
 }
 
 TEST_F(TabControlWindowTest, ClickChoosesWithChangingFirst) {
