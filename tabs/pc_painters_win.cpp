@@ -592,19 +592,133 @@ void TlxPCTabsPainter::PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t vis
   }
 }
 
-std::unique_ptr<IlxPCLayoutPainter> TlxPCTabsPainterClass::CreatePainter(TlxTabControlModel& control) const {
-  return std::make_unique<TlxPCTabsPainter>(static_cast<TlxCustomTabControl&>(control), this);
-}
+// ---- TlxPCFlatPainter -------------------------------------------------------
 
 namespace {
 
-const TlxPCTabsPainterClass& TabsPainterClass() {
-  static const TlxPCTabsPainterClass painter_class;
-  return painter_class;
+std::vector<TOutline> FlatOutline(TlxTabPosition side, TColor t85) {
+  switch (side) {
+    case tpTop:
+      return {{clBtnHighlight, {L(0, -1, true), L(0, 2, false), L(2, 0, false), R(-3, 0, false), R(-2, 1, false)}},
+              {clBtnShadow, {R(-1, 2, false), R(-1, -1, true)}},
+              {t85, {L(1, -1, true), L(1, 2, false), L(2, 1, false), R(-3, 1, false), R(-2, 2, false), R(-2, -1, true)}}};
+    case tpBottom:
+      return {{clBtnHighlight, {L(0, 0, false), L(0, -3, true), L(1, -2, true)}},
+              {clBtnShadow, {L(2, -1, true), R(-3, -1, true), R(-1, -3, true), R(-1, 0, false)}},
+              {t85, {L(1, 0, false), L(1, -3, true)}},
+              {clBtnFace, {L(2, -2, true), R(-3, -2, true), R(-2, -3, true), R(-2, 0, false)}}};
+    case tpLeft:
+      return {{clBtnHighlight, {L(1, -2, true), L(0, -3, true), L(0, 2, false), L(2, 0, false), R(-1, 0, false)}},
+              {clBtnShadow, {R(-1, -1, true), L(2, -1, true)}},
+              {t85, {R(-1, -2, true), L(2, -2, true), L(1, -3, true), L(1, 2, false), L(2, 1, false), R(-1, 1, false)}}};
+    case tpRight:
+      return {{clBtnHighlight, {L(0, 0, false), R(-3, 0, false), R(-2, 1, false)}},
+              {clBtnShadow, {R(-1, 2, false), R(-1, -3, true), R(-3, -1, true), L(0, -1, true)}},
+              {t85, {L(0, 1, false), R(-3, 1, false)}},
+              {clBtnFace, {R(-2, 2, false), R(-2, -3, true), R(-3, -2, true), L(0, -2, true)}}};
+  }
+  return {};
 }
 
 }  // namespace
 
-void lxPCRegisterShippedPainters() { lxPCRegisterPainterClass(&TabsPainterClass()); }
+void TlxPCFlatPainter::PaintFrame(TlxCanvas& canvas) {
+  TRect r = GetPageFrameRect();
+  r.Right = std::max(r.Right, r.Left + 2 * GetFrameWidth());
+  r.Bottom = std::max(r.Bottom, r.Top + 2 * GetFrameWidth());
+  canvas.DrawTwoColorFrame(r, clBtnHighlight, clBtnShadow, lxAllBorders);
+}
 
-void lxPCUnregisterShippedPainters() { lxPCUnregisterPainterClass(&TabsPainterClass()); }
+void TlxPCFlatPainter::PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) {
+  const TColor t85 = lxPCLightenColor(ColorToRGB(GetTabColor(visible_index)), 85);
+  DrawOutline(canvas, tab.FullRect(), FlatOutline(tab.Side(), t85));
+}
+
+// ---- Buttoned painters --------------------------------------------------------
+
+TColor TlxPCButtonedPainter::GetTabColor(int32_t visible_index) const {
+  const TlxTab* tab = Control().Tabs().GetVisibleTab(visible_index);
+  if (tab->Highlighted())
+    return clHighlight;
+  const TColor color = static_cast<TColor>(tab->Color());
+  if (color != clDefault)
+    return color;
+  return tab->IsMainTab() ? clBtnHighlight : clBtnFace;
+}
+
+TRect TlxPCButtonedPainter::GetPageFrameRectOffset() const {
+  TRect offset = TlxPCStandardPainter::GetPageFrameRectOffset();
+  // A 2-pixel gap between the buttons and the page frame.
+  if (!Control().HideTabs() && Control().RowCount() > 0)
+    offset.Top += 2;
+  return offset;
+}
+
+bool TlxPCButtonedPainter::IsTabPressed(int32_t visible_index) const {
+  const TlxTab* tab = Control().Tabs().GetVisibleTab(visible_index);
+  return !tab->IsTracking() && (tab->IsPressed() || tab->Selected() || tab->IsMainTab());
+}
+
+void TlxPCButtonedPainter::FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const {
+  TlxPCCustomPainter::FillContentInput(input, tab, visible_index);
+  const int32_t column = PainterClass()->GetStandardStyle();
+  input.Pressed = IsTabPressed(visible_index);
+  input.ContentStart = input.CompactStart = input.HasImages ? 3 : 4;
+  input.ContentEnd = input.CompactEnd = 4;
+  input.ImageHOffsets = {0, -1, 0, 1};
+  input.TextHOffsets = {0, 0, 0, 1};
+  input.ImageTextDistance = 6;
+  (void)column;
+}
+
+bool TlxPCButtonsPainter::IsTabPressed(int32_t visible_index) const {
+  const TlxTab* tab = Control().Tabs().GetVisibleTab(visible_index);
+  return tab->IsTracking() || tab->IsPressed() || tab->Selected() || tab->IsMainTab();
+}
+
+void TlxPCButtonsPainter::PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) {
+  const TRect r = tab.FullRect();
+  if (IsTabPressed(visible_index)) {
+    canvas.DrawTwoColorFrame(r, cl3DDkShadow, clBtnHighlight, lxAllBorders);
+    canvas.DrawTwoColorFrame(r.Inflate(-1, -1), clBtnShadow, cl3DLight, lxAllBorders);
+  } else {
+    canvas.DrawTwoColorFrame(r, clBtnHighlight, cl3DDkShadow, lxAllBorders);
+    canvas.DrawTwoColorFrame(r.Inflate(-1, -1), cl3DLight, clBtnShadow, lxAllBorders);
+  }
+  if (tab.IsMainTab() && Control().Focused() && tab.IsEnabledForUse())
+    canvas.DrawFocusFrame(r.Inflate(-3, -3));
+}
+
+std::unique_ptr<IlxPCLayoutPainter> TlxPCTabsPainterClass::CreatePainter(TlxTabControlModel& control) const {
+  return std::make_unique<TlxPCTabsPainter>(static_cast<TlxCustomTabControl&>(control), this);
+}
+
+std::unique_ptr<IlxPCLayoutPainter> TlxPCFlatPainterClass::CreatePainter(TlxTabControlModel& control) const {
+  return std::make_unique<TlxPCFlatPainter>(static_cast<TlxCustomTabControl&>(control), this);
+}
+
+std::unique_ptr<IlxPCLayoutPainter> TlxPCButtonsPainterClass::CreatePainter(TlxTabControlModel& control) const {
+  return std::make_unique<TlxPCButtonsPainter>(static_cast<TlxCustomTabControl&>(control), this);
+}
+
+namespace {
+
+// The shipped styles whose painters exist, in registration order.
+std::vector<TlxPCPainterClass> ShippedPainterClasses() {
+  static const TlxPCTabsPainterClass tabs;
+  static const TlxPCButtonsPainterClass buttons;
+  static const TlxPCFlatPainterClass flat;
+  return {&tabs, &buttons, &flat};
+}
+
+}  // namespace
+
+void lxPCRegisterShippedPainters() {
+  for (TlxPCPainterClass painter_class : ShippedPainterClasses())
+    lxPCRegisterPainterClass(painter_class);
+}
+
+void lxPCUnregisterShippedPainters() {
+  for (TlxPCPainterClass painter_class : ShippedPainterClasses())
+    lxPCUnregisterPainterClass(painter_class);
+}

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/toolkit/color.h"
+#include "tabs/pc_colors.h"
 #include "tabs/pc_layout_painter.h"
 #include "tabs/pc_painter_styles.h"
 #include "tabs/pc_standard_metrics.h"
@@ -136,8 +137,51 @@ class TlxPCTabsPainter : public TlxPCStandardPainter {
   void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
 };
 
+// The same geometry with one-pixel lines and a tinted inner line.
+class TlxPCFlatPainter : public TlxPCTabsPainter {
+ public:
+  using TlxPCTabsPainter::TlxPCTabsPainter;
+  int32_t GetFrameWidth() const override { return 1; }
+
+ protected:
+  void PaintFrame(TlxCanvas& canvas) override;
+  void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+};
+
+// Tabs as push buttons standing apart from the page.
+class TlxPCButtonedPainter : public TlxPCStandardPainter {
+ public:
+  using TlxPCStandardPainter::TlxPCStandardPainter;
+  TColor GetTabColor(int32_t visible_index) const override;
+  TRect GetPageFrameRectOffset() const override;
+  TRect GetTabsContainerOffsets() const override { return {2, 2, 2, 0}; }
+  virtual bool IsTabPressed(int32_t visible_index) const;
+
+ protected:
+  void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const override;
+};
+
+class TlxPCButtonsPainter : public TlxPCButtonedPainter {
+ public:
+  using TlxPCButtonedPainter::TlxPCButtonedPainter;
+  bool IsTabPressed(int32_t visible_index) const override;
+
+ protected:
+  void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+};
+
 // The class of the "Tabs" style with its virtual constructor.
 class TlxPCTabsPainterClass final : public TlxPCTabsStyle {
+ public:
+  std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
+};
+
+class TlxPCFlatPainterClass final : public TlxPCFlatStyle {
+ public:
+  std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
+};
+
+class TlxPCButtonsPainterClass final : public TlxPCButtonsStyle {
  public:
   std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
 };

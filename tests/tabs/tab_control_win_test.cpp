@@ -94,6 +94,54 @@ TEST_F(TabControlWindowTest, StandardLookFollowsTheTabsStyle) {
   EXPECT_EQ(control_->Style(), 0);
 }
 
+TEST_F(TabControlWindowTest, StyleFollowsTheLookAndFeelUntilSet) {
+  struct Case {
+    TlxLookAndFeelKind kind;
+    const char* style;
+  };
+  // Styles without a painter here fall back to the default, "Tabs".
+  const Case cases[] = {{lfFlat, "Flat"}, {lfStandard, "Tabs"}, {lfUltraFlat, "Tabs"}, {lfFlat, "Flat"}};
+  for (const Case& c : cases) {
+    control_->LookAndFeel().SetKind(c.kind);
+    EXPECT_EQ(control_->PainterObject()->GetStyleName(), c.style) << c.kind;
+  }
+  control_->SetStyle(2);
+  EXPECT_EQ(control_->PainterObject()->GetStyleName(), "Buttons");
+  control_->LookAndFeel().SetKind(lfStandard);
+  EXPECT_EQ(control_->PainterObject()->GetStyleName(), "Buttons");
+  control_->SetStyle(0);
+  EXPECT_EQ(control_->PainterObject()->GetStyleName(), "Tabs");
+}
+
+TEST_F(TabControlWindowTest, ButtonsStandApartAndTheChosenOneIsSunken) {
+  control_->SetStyle(2);
+  test_support::PumpMessagesUntilIdle();
+  const TRect main = TabRect(0);
+  const TRect other = TabRect(1);
+  EXPECT_EQ(other.Left - main.Right, 3);
+  EXPECT_EQ(main.Top, other.Top);
+  EXPECT_EQ(Pixel(main.Left, main.Top), System(COLOR_3DDKSHADOW));
+  EXPECT_EQ(Pixel(main.Right - 1, main.Bottom - 1), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Pixel(main.Left + 2, main.Top + 2), System(COLOR_BTNHIGHLIGHT));  // the chosen fill
+  EXPECT_EQ(Pixel(other.Left, other.Top), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Pixel(other.Left + 2, other.Top + 2), System(COLOR_BTNFACE));
+  // The page frame keeps 2 pixels from the buttons.
+  EXPECT_EQ(control_->PainterObject()->GetPageFrameRect().Top, main.Bottom + 2);
+}
+
+TEST_F(TabControlWindowTest, FlatDrawsOnePixelLines) {
+  control_->SetStyle(7);
+  test_support::PumpMessagesUntilIdle();
+  const TRect other = TabRect(2);
+  const TRect page = control_->PainterObject()->GetPageFrameRect();
+  EXPECT_EQ(Pixel(Centre(other).X, page.Top), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Pixel(Centre(other).X, page.Top + 1), System(COLOR_BTNFACE));
+  EXPECT_EQ(Pixel(page.Right - 1, Centre(page).Y), System(COLOR_BTNSHADOW));
+  EXPECT_EQ(Pixel(page.Right - 2, Centre(page).Y), System(COLOR_BTNFACE));
+  EXPECT_EQ(Pixel(other.Left, other.Top + 2), System(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(Pixel(other.Right - 1, other.Top + 2), System(COLOR_BTNSHADOW));
+}
+
 TEST_F(TabControlWindowTest, MainTabStandsTwoPixelsHigher) {
   const TRect main = TabRect(0);
   const TRect other = TabRect(1);
