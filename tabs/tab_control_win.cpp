@@ -4,6 +4,7 @@
 
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/messages.h"
+#include "tabs/pc_go_dialog_win.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
@@ -42,6 +43,10 @@ TlxCustomTabControl::TlxCustomTabControl(TComponent* owner) : TlxControl(owner) 
   SetParentColor(true);
   SetControlSize(289, 193);
   ApplyStyle(0);
+  if (!IsDesignTime()) {
+    go_dialog_ = new TlxPCGoDialog(this);
+    go_dialog_->OnItemChosen = [this](int32_t tab_index) { GoDialogClosed(tab_index); };
+  }
 }
 
 TlxCustomTabControl::~TlxCustomTabControl() {
@@ -262,7 +267,7 @@ void TlxCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int3
 
 void TlxCustomTabControl::MouseMove(TShiftState shift, int32_t x, int32_t y) {
   TlxControl::MouseMove(shift, x, y);
-  if (painter_ == nullptr || HideTabs())
+  if (painter_ == nullptr || HideTabs() || go_dialog_showing_)
     return;
   const int32_t pressed = PressedButton();
   if (pressed != -1) {
@@ -281,7 +286,7 @@ void TlxCustomTabControl::MouseMove(TShiftState shift, int32_t x, int32_t y) {
 void TlxCustomTabControl::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   TAliveToken alive = AliveToken();
   TlxControl::MouseUp(button, shift, x, y);
-  if (!alive.Alive() || button != mbLeft || painter_ == nullptr || HideTabs())
+  if (!alive.Alive() || button != mbLeft || painter_ == nullptr || HideTabs() || go_dialog_showing_)
     return;
   TlxPCNavigatorButton navigator = nbTopLeft;
   if (painter_->GetButtonAt(x, y, navigator)) {
@@ -289,6 +294,12 @@ void TlxCustomTabControl::MouseUp(TMouseButton button, TShiftState shift, int32_
     if (NavigatorButtonState(navigator) == nbsDisabled)
       return;
     const bool was_pressed = PressedButton() == navigator;
+    if (!IsDesignTime() && navigator == nbGoDialog && was_pressed) {
+      // The button is reset when the menu closes.
+      go_dialog_showing_ = true;
+      ShowGoDialog();
+      return;
+    }
     const bool close_click = !IsDesignTime() && navigator == nbClose && was_pressed;
     if (was_pressed)
       SetPressedButton(-1);
@@ -417,6 +428,30 @@ void TlxCustomTabControl::CMDialogChar(TMessage& message) {
     return;
   }
   TlxControl::CMDialogChar(message);
+}
+
+// ---- Go dialog ------------------------------------------------------------
+
+void TlxCustomTabControl::ShowGoDialog() {
+  TAliveToken alive = AliveToken();
+  if (go_dialog_ != nullptr && painter_ != nullptr) {
+    go_dialog_->BuildItems(*this, lxPCHasOption(Options(), pcoSort));
+    const TRect button = painter_->GetGoDialogButtonBounds();
+    const TPoint at = ClientToScreen(TPoint(button.Left, button.Bottom));
+    go_dialog_->Popup(at.X, at.Y);
+  }
+  if (alive.Alive())
+    GoDialogClosed(-1);
+}
+
+void TlxCustomTabControl::GoDialogClosed(int32_t tab_index) {
+  go_dialog_showing_ = false;
+  SetPressedButton(-1);
+  if (NavigatorButtonState(nbGoDialog) == nbsPressed)
+    SetNavigatorButtonState(nbGoDialog, nbsNormal);
+  if (tab_index != -1)
+    SetTabIndex(tab_index);
+  RefreshHotTrack();
 }
 
 // ---- Closing --------------------------------------------------------------

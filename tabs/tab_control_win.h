@@ -16,6 +16,7 @@
 #include "tabs/tab_control_model.h"
 #include "ui/foundation/controls/control_win.h"
 
+class TlxPCGoDialog;
 class TlxTimer;
 
 using TlxPCCanCloseEvent = std::function<void(TObject* sender, bool& can_close)>;
@@ -45,6 +46,10 @@ class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
   virtual bool DoCanClose();
   virtual void CloseActiveTab();
   virtual bool SelectTabByAccel(char16_t character);
+  virtual void ShowGoDialog();
+  virtual void GoDialogClosed(int32_t tab_index);
+  TlxPCGoDialog* GoDialog() const { return go_dialog_; }
+  bool GoDialogShowing() const { return go_dialog_showing_; }
   // The page shown with the chosen tab (a page control's active page).
   virtual TWinControl* GetActivePageControl() { return nullptr; }
   virtual TWinControl* GetPage(int32_t /*index*/) { return nullptr; }
@@ -99,6 +104,8 @@ class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
   std::unique_ptr<TlxPCCustomPainter> painter_;
   bool focusable_ = true;
   std::unique_ptr<TlxTimer> arrow_timer_;
+  TlxPCGoDialog* go_dialog_ = nullptr;  // owned as a component
+  bool go_dialog_showing_ = false;
 };
 
 class TlxTabControl : public TlxCustomTabControl {

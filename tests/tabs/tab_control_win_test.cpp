@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/menus.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
@@ -15,6 +16,7 @@
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/modal_script.h"
 #include "tests/support/window_pixels.h"
 #include "ui/foundation/system/lx_timer_win.h"
 
@@ -35,6 +37,27 @@ class TabControlWindowTest : public ::testing::Test {
     form->Show();
     test_support::PumpMessagesUntilIdle();
     form->Free();
+    // The system's menu drawing objects too, made by the first tab list.
+    form = new TForm(nullptr);
+    control = new TlxTabControl(form);
+    control->SetParent(form);
+    for (const char* caption : {"&Eins", "zwei", "Drei"})
+      control->Tabs().Add(caption);
+    form->Show();
+    test_support::PumpMessagesUntilIdle();
+    test_support::RunWhileModal([] {
+      HWND window = test_support::FindThreadWindow(L"#32768");
+      if (window == nullptr)
+        return false;
+      PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+      return true;
+    });
+    control->ShowGoDialog();
+    test_support::PumpMessagesUntilIdle();
+    form->Free();
+    test_support::StopModalScript();
     test_support::PumpMessagesUntilIdle();
     lxPCUnregisterShippedPainters();
   }
@@ -251,6 +274,47 @@ TEST_F(TabControlWindowTest, CloseButtonAsksOnCanClose) {
   Click(Centre(close));
   EXPECT_EQ(control_->Tabs().Count(), 2);
   EXPECT_EQ(control_->Tabs().Get(0), "Zwei");
+}
+
+TEST_F(TabControlWindowTest, GoDialogListsChoosableTabsSorted) {
+  control_->Tabs().Put(0, "Zwei");
+  control_->Tabs().Put(1, "&Drei");
+  control_->Tabs().Put(2, "eins");
+  control_->Tabs().Add("Vier");
+  control_->Tabs().Add("F\xC3\xBCnf");
+  control_->Tabs().GetTab(3)->SetEnabled(false);
+  control_->Tabs().GetTab(4)->SetVisible(false);
+  control_->SetOptions(control_->Options() | lxPCOptionBit(pcoGoDialog) | lxPCOptionBit(pcoSort));
+  test_support::PumpMessagesUntilIdle();
+  const TRect button = control_->PainterObject()->GetGoDialogButtonBounds();
+  ASSERT_FALSE(button.IsEmpty());
+  std::vector<std::wstring> items;
+  test_support::RunWhileModal([&] {
+    HWND menu = test_support::FindThreadWindow(L"#32768");
+    if (menu == nullptr)
+      return false;
+    HMENU handle = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(handle); ++i) {
+      wchar_t text[64] = {};
+      GetMenuStringW(handle, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+      items.push_back(text);
+    }
+    // The second entry, "eins".
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
+  });
+  const TPoint at = Centre(button);
+  SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.X, at.Y));
+  SendMessageW(Window(), WM_LBUTTONUP, 0, MAKELPARAM(at.X, at.Y));
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_FALSE(test_support::ModalScriptPending());
+  test_support::StopModalScript();
+  EXPECT_EQ(items, (std::vector<std::wstring>{L"&Drei", L"eins", L"Zwei"}));
+  EXPECT_EQ(control_->TabIndex(), 2);
+  EXPECT_FALSE(control_->GoDialogShowing());
+  EXPECT_EQ(control_->NavigatorButtonState(nbGoDialog), nbsNormal);
 }
 
 TEST_F(TabControlWindowTest, HandlerFreeingTheControlEndsTheClick) {
