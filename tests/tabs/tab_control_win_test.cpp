@@ -261,6 +261,35 @@ TEST_F(TabControlWindowTest, HeldArrowRepeatsAndStopsAtTheEnd) {
   EXPECT_EQ(control_->PressedButton(), -1);
 }
 
+TEST_F(TabControlWindowTest, HotTrackingFollowsTheMouse) {
+  control_->Tabs().GetTab(2)->SetEnabled(false);
+  test_support::SendMouseMove(Window(), POINT{Centre(TabRect(1)).X, Centre(TabRect(1)).Y});
+  EXPECT_EQ(control_->HotVisibleIndex(), -1);  // HotTrack is off
+  control_->SetHotTrack(true);
+  test_support::SendMouseMove(Window(), POINT{Centre(TabRect(1)).X, Centre(TabRect(1)).Y});
+  EXPECT_EQ(control_->HotVisibleIndex(), 1);
+  EXPECT_EQ(control_->PainterObject()->GetTabTextColor(1), TColorOf(0x00FF0000));
+  test_support::SendMouseMove(Window(), POINT{Centre(TabRect(2)).X, Centre(TabRect(2)).Y});
+  EXPECT_EQ(control_->HotVisibleIndex(), -1);  // a disabled tab is never hot
+}
+
+TEST_F(TabControlWindowTest, WheelScrollsOnlyOverTheTabRow) {
+  for (int32_t i = 0; i < 7; ++i)
+    control_->Tabs().Add("Weiterer Reiter " + std::to_string(i));
+  control_->SetWidth(200);
+  test_support::PumpMessagesUntilIdle();
+  auto wheel = [&](TPoint client, int delta) {
+    const TPoint screen = control_->ClientToScreen(client);
+    SendMessageW(Window(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(screen.X, screen.Y));
+  };
+  wheel(Centre(TabRect(0)), -WHEEL_DELTA);
+  EXPECT_EQ(control_->FirstDisplayedTab(), 1);
+  wheel(Centre(control_->PageAreaRect()), -WHEEL_DELTA);
+  EXPECT_EQ(control_->FirstDisplayedTab(), 1);
+  wheel(Centre(TabRect(1)), WHEEL_DELTA);
+  EXPECT_EQ(control_->FirstDisplayedTab(), 0);
+}
+
 TEST_F(TabControlWindowTest, CloseButtonAsksOnCanClose) {
   control_->SetOptions(control_->Options() | lxPCOptionBit(pcoCloseButton));
   test_support::PumpMessagesUntilIdle();
