@@ -8,6 +8,10 @@
 #include "platform/rtl/object.h"
 #include "platform/toolkit/messages.h"
 #include "platform/toolkit/types.h"
+// IlxPopupComponent: any component that can be a control's PopupMenu
+// besides a toolkit popup menu (the popup-menu routines below the controls
+// ask for it too).
+#include "ui/foundation/system/popup_component_win.h"
 
 class TFont;
 class TlxLookAndFeel;
@@ -21,14 +25,6 @@ enum TlxWheelScrollKind : uint8_t { wskNone, wskHorizontal, wskVertical };
 
 enum TlxDragDropPhase : uint8_t { dpIdle, dpPending, dpDragging };
 
-// Any component that can be a control's PopupMenu besides a toolkit popup
-// menu.
-class IlxPopupComponent : public virtual IInterface {
- public:
-  virtual bool HandlesShortCut(const TMessage& key_message) = 0;
-  // Shows the component at a screen point.
-  virtual void PopupAt(int32_t x, int32_t y) = 0;
-};
 
 // An object inside a control that can own the control's mouse capture; it
 // hears when another object takes it.
