@@ -4,6 +4,7 @@
 #include "ui/foundation/colors/gradient_win.h"
 #include "ui/foundation/colors/office11_colors_win.h"
 #include "ui/foundation/geometry/rect_functions.h"
+#include "ui/foundation/painters/gradient_strips_win.h"
 #include "ui/foundation/painters/native_painter_win.h"
 #include "ui/foundation/themes/theme_manager_win.h"
 
@@ -207,14 +208,15 @@ void TlxOffice11LookAndFeelPainter::PaintContent(TlxCanvas& canvas, const TRect&
       canvas.FillRectColor(bounds, top);
     } else {
       canvas.FillRectColor(TRect(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom - 3), top);
-      lxPaintGradient(canvas.Handle(), TRect(bounds.Left, bounds.Bottom - 4, bounds.Right, bounds.Bottom), top, bottom,
-                      false);
+      lxPaintVerticalGradientCached(canvas.Handle(), TRect(bounds.Left, bounds.Bottom - 4, bounds.Right, bounds.Bottom),
+                                    top, bottom);
     }
   }
   lxDrawCellText(canvas, text_bounds, align_horz, align_vert, multi_line, show_end_ellipsis, text, font, text_color);
   if (hot)
-    lxPaintGradient(canvas.Handle(), TRect(bounds.Left - 1, bounds.Bottom - 2, bounds.Right, bounds.Bottom + 1),
-                    Palette().HotColor1, Palette().HotColor2, false);
+    lxPaintVerticalGradientCached(canvas.Handle(),
+                                  TRect(bounds.Left - 1, bounds.Bottom - 2, bounds.Right, bounds.Bottom + 1),
+                                  Palette().HotColor1, Palette().HotColor2);
 }
 
 void TlxOffice11LookAndFeelPainter::PaintScrollBarPart(TlxCanvas& canvas, bool horizontal, const TRect& rect,
