@@ -311,8 +311,10 @@ void TlxCustomDataControllerInfo::DoFilter() {
   if (!incremental && !criteria && !event)
     return;
   const int32_t edited = controller_.Provider().EditedRecordIndex();
+  // A filter-record handler may change the criteria while they are being
+  // applied; a prepared pass holds on to their conditions.
   std::optional<TlxDataFilterScan> scan;
-  if (criteria)
+  if (criteria && !event)
     scan.emplace(controller_.Filter());
   std::vector<int32_t> kept;
   kept.reserve(record_list_.size());
@@ -322,7 +324,7 @@ void TlxCustomDataControllerInfo::DoFilter() {
         continue;
       if (incremental && !controller_.MatchesIncrementalFilter(record))
         continue;
-      if (scan && !scan->Accepts(record))
+      if (criteria && !(scan ? scan->Accepts(record) : controller_.Filter().EvaluateRecord(record)))
         continue;
     }
     kept.push_back(record);
