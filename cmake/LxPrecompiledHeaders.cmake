@@ -100,8 +100,30 @@ function(lx_use_precompiled_headers target kind)
   if(NOT LX_PRECOMPILED_HEADERS)
     return()
   endif()
+  # Measured natively, the standard headers alone cost a library's source
+  # less to parse than the precompiled header costs to load; GoogleTest is
+  # worth precompiling, windows.h far more so.
+  if(NOT WIN32 AND kind STREQUAL "portable")
+    return()
+  endif()
   lx_pch_holder(${kind})
   target_precompile_headers(${target} REUSE_FROM lx_pch_${kind})
+endfunction()
+
+# Test programs compile in batches: a test file is small, and most of its
+# compile time goes into instantiating the same GoogleTest and standard
+# templates that its neighbours instantiate again. Compiled together, eight
+# test files cost about what two cost alone. A test file therefore keeps its
+# helpers in a namespace of its own (or gives them names of their own), as
+# anonymous namespaces of one batch share one scope.
+option(LX_UNITY_TESTS "Compile the test files of a test program in batches" ON)
+set(LX_UNITY_BATCH_SIZE 8 CACHE STRING "Test files per batch")
+
+function(lx_use_unity_build target)
+  if(NOT LX_UNITY_TESTS)
+    return()
+  endif()
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${LX_UNITY_BATCH_SIZE})
 endfunction()
 
 # lx_split_target(target kind sources...) adds the sources to target. On
@@ -111,6 +133,9 @@ endfunction()
 # of target; kind is "" for libraries and "_tests" for test programs.
 function(lx_split_target target kind)
   lx_split_sources(portable windows ${ARGN})
+  if(kind STREQUAL "_tests")
+    lx_use_unity_build(${target})
+  endif()
   if(NOT LX_PRECOMPILED_HEADERS)
     target_sources(${target} PRIVATE ${ARGN})
     return()
@@ -138,5 +163,8 @@ function(lx_split_target target kind)
   target_compile_options(${objects} PRIVATE $<TARGET_PROPERTY:${target},COMPILE_OPTIONS>)
   lx_target_defaults(${objects})
   lx_use_precompiled_headers(${objects} windows${kind})
+  if(kind STREQUAL "_tests")
+    lx_use_unity_build(${objects})
+  endif()
   target_sources(${target} PRIVATE $<TARGET_OBJECTS:${objects}>)
 endfunction()

@@ -15,7 +15,7 @@
 
 #include "tests/data/data_controller_test_grid.h"
 
-namespace {
+namespace data_controller_typed_order_test {
 
 using data_controller_test::TTestGrid;
 
@@ -188,4 +188,4 @@ TEST_F(TypedOrderTest, FilteringNumbersAndTexts) {
     });
 }
 
-}  // namespace
+}  // namespace data_controller_typed_order_test

@@ -7,7 +7,7 @@
 #include "editors/solid_brush_cache_win.h"
 #include "tests/ui/foundation/painters/painter_test_support_win.h"
 
-namespace {
+namespace edit_paint_utils_win_test {
 
 using painter_test::Surface;
 
@@ -101,4 +101,4 @@ TEST(EditPaintUtilsTest, HotTrackTextIsTheSystemHotLightColour) {
   EXPECT_EQ(lxGetHotTrackTextColor(), clHotLight);
 }
 
-}  // namespace
+}  // namespace edit_paint_utils_win_test

@@ -12,7 +12,7 @@ namespace {
 
 using printers_test::LinesOf;
 
-struct Case {
+struct DisplayFormatCase {
   const char* format;
   int32_t data_type;
   Variant value;
@@ -20,8 +20,8 @@ struct Case {
   const char* german;
 };
 
-void ExpectTexts(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
+void ExpectTexts(const std::vector<DisplayFormatCase>& cases) {
+  for (const DisplayFormatCase& c : cases) {
     SCOPED_TRACE(std::string("format \"") + c.format + "\", type " + std::to_string(c.data_type));
     EXPECT_EQ(prFormatDisplayValue(c.format, c.data_type, c.value, EnglishFormatSettings()), c.english);
     EXPECT_EQ(prFormatDisplayValue(c.format, c.data_type, c.value, GermanFormatSettings()), c.german);

@@ -20,7 +20,7 @@
 #include "tests/support/window_pixels.h"
 #include "ui/foundation/system/lx_timer_win.h"
 
-namespace {
+namespace tab_control_win_test {
 
 TPoint Centre(const TRect& rect) { return TPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2); }
 
@@ -357,4 +357,4 @@ TEST_F(TabControlWindowTest, HandlerFreeingTheControlEndsTheClick) {
   EXPECT_EQ(control_, nullptr);
 }
 
-}  // namespace
+}  // namespace tab_control_win_test

@@ -8,7 +8,7 @@
 #include "platform/rtl/memory_stream.h"
 #include "platform/rtl/string_stream.h"
 
-namespace {
+namespace component_stream_test {
 
 enum class TAlign : uint8_t { alNone, alTop, alClient };
 
@@ -353,4 +353,4 @@ TEST_F(ComponentStreamTest, ValuesReadBackThroughTheirTypes) {
   EXPECT_THROW(reader.ReadValue(), EReadError);
 }
 
-}  // namespace
+}  // namespace component_stream_test

@@ -6,7 +6,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/locale.h"
 
-namespace {
+namespace date_text_test {
 
 const TFormatSettings& En() { return EnglishFormatSettings(); }
 const TFormatSettings& De() { return GermanFormatSettings(); }
@@ -148,4 +148,4 @@ TEST_F(DateParseTest, UsesTheUserLocaleByDefault) {
   EXPECT_EQ(Date(), EncodeDate(2024, 6, 1));
 }
 
-}  // namespace
+}  // namespace date_text_test

@@ -8,7 +8,7 @@
 #include "platform/rtl/string_stream.h"
 #include "platform/rtl/strings.h"
 
-namespace {
+namespace string_list_test {
 
 std::vector<std::string> LinesOf(const TStrings& list) {
   std::vector<std::string> lines;
@@ -314,4 +314,4 @@ TEST(StringListTest, FilesRoundTripAndMissingFilesRaise) {
   EXPECT_EQ(loaded.Count(), 2);  // a failed load keeps the lines
 }
 
-}  // namespace
+}  // namespace string_list_test

@@ -19,7 +19,7 @@
 #include "ui/foundation/bitmaps/lx_bitmap_win.h"
 #include "ui/foundation/bitmaps/pixel_access_win.h"
 
-namespace {
+namespace lx_image_list_win_test {
 
 constexpr uint32_t Pixel(uint8_t blue, uint8_t green, uint8_t red, uint8_t alpha) {
   return uint32_t{blue} | uint32_t{green} << 8 | uint32_t{red} << 16 | uint32_t{alpha} << 24;
@@ -359,4 +359,4 @@ TEST(LxImageListTest, HandlesComeBack) {
   EXPECT_EQ(test_support::CountGdiObjects(), before);
 }
 
-}  // namespace
+}  // namespace lx_image_list_win_test

@@ -8,7 +8,7 @@
 
 #include "platform/rtl/exceptions.h"
 
-namespace {
+namespace resampling_test {
 
 uint32_t Pixel(uint8_t blue, uint8_t green, uint8_t red, uint8_t alpha) {
   return uint32_t{blue} | uint32_t{green} << 8 | uint32_t{red} << 16 | uint32_t{alpha} << 24;
@@ -189,4 +189,4 @@ TEST(ResamplePixelsTest, BadSizesAreRefused) {
   EXPECT_THROW(lxResamplePixels(four, 2, 2, 1 << 14, 1 << 14), EInvalidArgument);  // far too large
 }
 
-}  // namespace
+}  // namespace resampling_test

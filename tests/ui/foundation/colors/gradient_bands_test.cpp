@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace gradient_bands_test {
 
 constexpr TlxRGB RGB3(int32_t red, int32_t green, int32_t blue) { return red | (green << 8) | (blue << 16); }
 
@@ -102,4 +102,4 @@ TEST(GripDotsTest, ASizeGripIsAStaircaseOfThreeTwoAndOneDots) {
   EXPECT_EQ(lxGripDotCells(rows[2], false).size(), 1u);
 }
 
-}  // namespace
+}  // namespace gradient_bands_test

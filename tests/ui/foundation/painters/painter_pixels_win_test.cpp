@@ -13,7 +13,7 @@
 #include "ui/foundation/painters/standard_painters_win.h"
 #include "ui/foundation/painters/ultra_flat_painter_win.h"
 
-namespace {
+namespace painter_pixels_win_test {
 
 using Paint = std::function<void(const TlxCustomLookAndFeelPainter&, TlxCanvas&)>;
 
@@ -317,4 +317,4 @@ TEST_F(PainterPixelsTest, EdgesAndFacesAtNamedPoints) {
   }
 }
 
-}  // namespace
+}  // namespace painter_pixels_win_test

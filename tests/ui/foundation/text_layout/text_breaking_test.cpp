@@ -7,7 +7,7 @@
 
 #include "tests/ui/foundation/text_layout/fixed_width_measurer.h"
 
-namespace {
+namespace text_breaking_test {
 
 TlxTextLayoutParams ParamsFor(TlxTextOutFlags flags) {
   TlxTextFontMetrics metrics;
@@ -202,4 +202,4 @@ TEST(TextParamsTest, FlagsAndMetricsMakeTheParameters) {
   EXPECT_TRUE(params.CharBreak);
 }
 
-}  // namespace
+}  // namespace text_breaking_test
