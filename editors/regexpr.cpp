@@ -61,8 +61,45 @@ uint32_t TlxRegExprAutomat::NewMark() {
   return mark_;
 }
 
+void TlxRegExprAutomat::KeepClosure(TlxRegExprSimpleState& state) {
+  constexpr size_t kLargestKept = 256;
+  TlxRegExprStates reached;
+  TlxRegExprStates single;
+  single.Add(&state);
+  Walk(single, nullptr, false, reached);
+  if (reached.Count() > kLargestKept) {
+    state.closure_kind = TlxRegExprSimpleState::Closure::kTooLarge;
+    return;
+  }
+  state.closure.assign(reached.Begin(), reached.End());
+  state.closure_kind = TlxRegExprSimpleState::Closure::kKept;
+}
+
 void TlxRegExprAutomat::Advance(const TlxRegExprStates& from, char16_t* c, bool case_insensitive,
                                 TlxRegExprStates& into) {
+  bool all_kept = true;
+  for (size_t i = 0; i < from.Count(); ++i) {
+    TlxRegExprSimpleState& state = *from.Item(i);
+    if (state.closure_kind == TlxRegExprSimpleState::Closure::kUnknown)
+      KeepClosure(state);
+    all_kept = all_kept && state.closure_kind == TlxRegExprSimpleState::Closure::kKept;
+  }
+  if (!all_kept)
+    return Walk(from, c, case_insensitive, into);
+  const uint32_t mark = NewMark();
+  for (size_t i = 0; i < from.Count(); ++i) {
+    for (TlxRegExprSimpleState* simple : from.Item(i)->closure) {
+      if (simple->mark == mark)
+        continue;
+      simple->mark = mark;
+      if (!c || simple->Check(*c, case_insensitive))
+        into.Add(simple);
+    }
+  }
+}
+
+void TlxRegExprAutomat::Walk(const TlxRegExprStates& from, char16_t* c, bool case_insensitive,
+                             TlxRegExprStates& into) {
   const uint32_t mark = NewMark();
   for (size_t i = 0; i < from.Count(); ++i) {
     const auto& successors = from.Item(i)->Successors();
@@ -94,11 +131,24 @@ void TlxRegExprAutomat::Push(TlxRegExprStates next) {
   current_ = std::move(next);
 }
 
+TlxRegExprStates TlxRegExprAutomat::TakeSpare() {
+  if (spare_.empty())
+    return TlxRegExprStates();
+  TlxRegExprStates states = std::move(spare_.back());
+  spare_.pop_back();
+  states.Clear();
+  return states;
+}
+
+void TlxRegExprAutomat::KeepSpare(TlxRegExprStates states) { spare_.push_back(std::move(states)); }
+
 bool TlxRegExprAutomat::Next(char16_t& c, bool case_insensitive) {
-  TlxRegExprStates next;
+  TlxRegExprStates next = TakeSpare();
   Advance(current_, &c, case_insensitive, next);
-  if (next.Empty())
+  if (next.Empty()) {
+    KeepSpare(std::move(next));
     return false;
+  }
   Push(std::move(next));
   return true;
 }
@@ -106,13 +156,17 @@ bool TlxRegExprAutomat::Next(char16_t& c, bool case_insensitive) {
 bool TlxRegExprAutomat::Prev() {
   if (history_.empty())
     return false;
+  KeepSpare(std::move(current_));
   current_ = std::move(history_.back());
   history_.pop_back();
   return true;
 }
 
 void TlxRegExprAutomat::Reset() {
-  history_.clear();
+  while (!history_.empty()) {
+    KeepSpare(std::move(history_.back()));
+    history_.pop_back();
+  }
   current_.Clear();
   current_.Add(start_.get());
 }

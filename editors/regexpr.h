@@ -35,6 +35,8 @@ class TlxRegExprStates {
   // Every member needs the same literal or separator: the forced character.
   bool IsSymbol(char16_t& c) const;
   void Swap(TlxRegExprStates& other) { states_.swap(other.states_); }
+  auto Begin() const { return states_.begin(); }
+  auto End() const { return states_.end(); }
 
  private:
   std::vector<TlxRegExprSimpleState*> states_;
@@ -62,11 +64,19 @@ class TlxRegExprAutomat {
   // with `c`, only those accepting it.
   void Advance(const TlxRegExprStates& from, char16_t* c, bool case_insensitive,
                TlxRegExprStates& into);
+  // The same through the graph itself, without the kept closures.
+  void Walk(const TlxRegExprStates& from, char16_t* c, bool case_insensitive, TlxRegExprStates& into);
+  void KeepClosure(TlxRegExprSimpleState& state);
   uint32_t NewMark();
   void Push(TlxRegExprStates next);
+  // Sets given back by steps back and resets, reused so that typing does
+  // not allocate once the history has grown.
+  TlxRegExprStates TakeSpare();
+  void KeepSpare(TlxRegExprStates states);
 
   TlxRegExpr& owner_;
   std::vector<TlxRegExprStates> history_;
+  std::vector<TlxRegExprStates> spare_;
   TlxRegExprStates current_;
   std::unique_ptr<TlxRegExprParserAlts> tree_;
   std::unique_ptr<TlxRegExprSimpleState> start_;

@@ -43,6 +43,12 @@ class TlxRegExprSimpleState final : public TlxRegExprState {
   bool Final() const { return final_; }
   void SetFinal() { final_ = true; }
 
+  // The simple states reached through the successors and the pass-through
+  // nodes, kept by the automaton once it has walked them (small ones only).
+  enum class Closure : uint8_t { kUnknown, kKept, kTooLarge };
+  Closure closure_kind = Closure::kUnknown;
+  std::vector<TlxRegExprSimpleState*> closure;
+
  private:
   std::unique_ptr<TlxRegExprItem> item_;
   bool final_ = false;
