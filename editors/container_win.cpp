@@ -1,7 +1,9 @@
 #include "editors/container_win.h"
 
 #include <uxtheme.h>
+#include <vssym32.h>
 
+#include "editors/container_routines_win.h"
 #include "editors/edit_paint_utils_win.h"
 #include "editors/solid_brush_cache_win.h"
 #include "platform/rtl/scope.h"
@@ -22,26 +24,6 @@ bool HasState(uint8_t state, uint8_t flag) { return (state & flag) != 0; }
 
 bool PointIn(const TRect& rect, const TPoint& point) {
   return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top && point.Y < rect.Bottom;
-}
-
-// The two shadow bands: below the rectangle from its left + 3, and right of
-// it from its top + 3.
-void DrawShadowBands(TlxCanvas& canvas, const TRect& rect) {
-  lxFillRectWithColor(canvas, TRect(rect.Left + kShadowSize, rect.Bottom, rect.Right + kShadowSize,
-                                    rect.Bottom + kShadowSize), clBtnShadow);
-  lxFillRectWithColor(canvas, TRect(rect.Right, rect.Top + kShadowSize, rect.Right + kShadowSize, rect.Bottom),
-                      clBtnShadow);
-}
-
-// The window region of a frame, with its shadow copy moved by (3, 3).
-HRGN CreateFrameRegion(const TRect& frame, bool shadow) {
-  HRGN region = CreateRectRgn(frame.Left, frame.Top, frame.Right, frame.Bottom);
-  if (shadow) {
-    TOwnedRegion moved(CreateRectRgn(frame.Left + kShadowSize, frame.Top + kShadowSize, frame.Right + kShadowSize,
-                                     frame.Bottom + kShadowSize));
-    CombineRgn(region, region, moved.Get(), RGN_OR);
-  }
-  return region;
 }
 
 }  // namespace
@@ -95,10 +77,16 @@ void TlxContainerViewInfo::RenderFrame(TlxCanvas& canvas) {
     const HTHEME theme = lxOpenThemeHandle(ThemedObjectType);
     const RECT bounds{Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom};
     RECT content = bounds;
-    if (theme != nullptr) {
-      lxUxDrawThemeBackgroundRect(theme, canvas.Handle(), ThemedPart, ThemedState, bounds, nullptr);
-      lxUxGetThemeBackgroundContentRect(theme, canvas.Handle(), ThemedPart, ThemedState, bounds, content);
-    }
+    if (theme != nullptr)
+      lxUxGetThemeBackgroundContentRect(theme, canvas.Handle(), 1, ThemedState, bounds, content);
+    // The border takes the list box's (with composition) or the combo box's
+    // theme border colour.
+    const bool composition = lxIsDesktopCompositionOn();
+    const HTHEME border_theme = lxOpenThemeHandle(composition ? totListBox : totComboBox);
+    COLORREF border = GetSysColor(COLOR_BTNSHADOW);
+    if (border_theme != nullptr)
+      lxUxGetThemeColor(border_theme, composition ? 3 : 1, 1, TMT_BORDERCOLOR, border);
+    lxFillRectAroundHole(canvas, Bounds, TRect(content), static_cast<TColor>(border));
     lxFillRectWithColor(canvas, TRect(content), BackgroundColor);
     return;
   }
@@ -110,7 +98,7 @@ void TlxContainerViewInfo::RenderFrame(TlxCanvas& canvas) {
   if (Edges.Contains(bBottom))
     frame.Bottom += BorderWidth;
   if (Shadow)
-    DrawShadowBands(canvas, frame);
+    lxDrawShadowBand(canvas, frame);
   // A missing edge is drawn outside the control.
   if (!Edges.Contains(bRight))
     frame.Right += BorderWidth;
@@ -363,18 +351,10 @@ bool TlxContainer::RecalculateAndInvalidate(const TPoint& point, int32_t /*butto
   ApplyStyleToInnerControl();
   UpdateWindowRegion();
   if (HandleAllocated()) {
-    if (inner_control_ != nullptr) {
-      TlxBrushPaintScope paint;
-      const TRect& bounds = view_info_->Bounds;
-      const TRect& hole = view_info_->BorderRect;
-      for (const TRect& band : {TRect(bounds.Left, bounds.Top, hole.Left, bounds.Bottom),
-                                TRect(hole.Left, bounds.Top, hole.Right, hole.Top),
-                                TRect(hole.Left, hole.Bottom, hole.Right, bounds.Bottom),
-                                TRect(hole.Right, bounds.Top, bounds.Right, bounds.Bottom)})
-        InvalidateRect(band, false);
-    } else {
+    if (inner_control_ != nullptr)
+      lxInvalidateRectAroundHole(Handle(), view_info_->Bounds, view_info_->BorderRect, false);
+    else
       InvalidateRect(view_info_->Bounds, false);
-    }
   }
   if (HasState(view_info_->ContainerState, kLxContainerStateHot))
     StartTracking();
@@ -419,19 +399,7 @@ TRect TlxContainer::GetFrameRegionBounds() {
 void TlxContainer::UpdateWindowRegion() {
   if (!HandleAllocated())
     return;
-  HRGN region = IsBorderSelfDrawn() ? CreateFrameRegion(GetFrameRegionBounds(), view_info_->Shadow) : nullptr;
-  TOwnedRegion present(CreateRectRgn(0, 0, 0, 0));
-  const bool has_present = GetWindowRgn(Handle(), present.Get()) != ERROR;
-  if (region == nullptr) {
-    if (has_present)
-      SetWindowRgn(Handle(), nullptr, TRUE);
-    return;
-  }
-  if (has_present && EqualRgn(region, present.Get())) {
-    DeleteObject(region);
-    return;
-  }
-  SetWindowRgn(Handle(), region, TRUE);  // the window owns the region now
+  lxSetFrameWindowRegion(Handle(), GetFrameRegionBounds(), !IsBorderSelfDrawn(), TRect(), view_info_->Shadow);
 }
 
 void TlxContainer::PlaceInnerControl() {
@@ -569,8 +537,33 @@ void TlxContainer::WndProc(TMessage& message) {
         return;
       }
       break;
+    case WM_SETCURSOR:
+      if (inner_control_ != nullptr && reinterpret_cast<HWND>(message.WParam) == Handle() &&
+          LOWORD(message.LParam) == HTCLIENT) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        if (!PointIn(view_info_->ClientRect, ScreenToClient(TPoint(cursor.x, cursor.y)))) {
+          ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+          message.Result = 1;
+          return;
+        }
+      }
+      break;
     default:
       break;
   }
   TlxControl::WndProc(message);
+  switch (message.Msg) {
+    case CM_ENABLEDCHANGED:
+    case CM_SYSCOLORCHANGE:
+    case CM_CTL3DCHANGED:
+      RefreshViewNow();
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if (IsTransparentBackground() && !IsBeingDestroyed())
+        RefreshViewNow();
+      break;
+    default:
+      break;
+  }
 }

@@ -125,6 +125,16 @@ TEST(ContainerTest, UltraFlatBordersAreHighlightedWhileFocused) {
   EXPECT_EQ(surface.At(60, 38), GetSysColor(COLOR_HIGHLIGHT));
 }
 
+TEST(ContainerTest, ADisabledContainerTakesTheDisabledStyle) {
+  ContainerFixture fixture;
+  fixture.container->SetEnabled(false);
+  EXPECT_EQ(fixture.container->ViewInfo().ContainerState, kLxContainerStateDisabled);
+  EXPECT_EQ(fixture.container->GetCurrentStyle(), fixture.container->GetStyleDisabled());
+  EXPECT_EQ(fixture.container->ViewInfo().BackgroundColor, clBtnFace);
+  fixture.container->SetEnabled(true);
+  EXPECT_EQ(fixture.container->ViewInfo().ContainerState, kLxContainerStateNormal);
+}
+
 TEST(ContainerTest, ControlColourAndStyleColourFollowEachOtherWithoutLooping) {
   ContainerFixture fixture;
   fixture.container->SetColor(clYellow);
