@@ -16,14 +16,6 @@
 
 class TlxCustomEditProperties;
 
-// The limits of a size measurement: -1 means any height or width, a max
-// line count of 0 means unlimited.
-struct TlxEditSizeProperties {
-  int32_t Height = -1;
-  int32_t MaxLineCount = 0;
-  int32_t Width = -1;
-};
-
 struct TlxEditTextParams {
   TRect TextRect;
   TRect Margins;

@@ -21,7 +21,7 @@ COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color) & 0x
 // the view data and view info calculated from them.
 class Cell {
  public:
-  explicit Cell(bool inplace = false) : properties_(nullptr), style_(nullptr, true) {
+  explicit Cell(bool inplace = false) : properties_(nullptr), style_(nullptr, false) {
     style_.SetTransparentBorder(false);
     style_.SetBorderColor(kBorder);
     style_.SetColor(kBackground);
@@ -319,6 +319,32 @@ TEST(EditViewInfoTest, BackgroundDrawModes) {
   EXPECT_TRUE(asked);
   // The handler drew instead of the frame.
   EXPECT_EQ(inplace.At(10, 10), Rgb(clWhite));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EditViewInfoTest, PropertiesNameAndCreateTheirViewClasses) {
+  TlxCustomEditProperties properties(nullptr);
+  TlxEditStyle style(nullptr, false);
+  style.SetTransparentBorder(false);
+  style.SetBorderStyle(ebsThick);
+  EXPECT_EQ(properties.GetViewDataClass().Class, &TlxCustomEditViewData::kClass);
+  const TlxEditViewInfoClass info_class = properties.GetViewInfoClass();
+  EXPECT_EQ(info_class.Class, &TlxCustomEditViewInfo::kClass);
+  EXPECT_EQ(info_class.Create()->ClassType(), &TlxCustomEditViewInfo::kClass);
+
+  const auto data = properties.CreateViewData(&style, true, true);
+  EXPECT_TRUE(data->PreviewMode);
+  EXPECT_TRUE(data->IsInplace());
+  EXPECT_EQ(data->Properties(), &properties);
+
+  Surface surface;
+  // A thick border: 2 on every side, stand-alone.
+  EXPECT_EQ(properties.CalculateEditSize(surface.canvas(), &style, false, Variant(), {}), (TSize{4, 4}));
+  // In place the border belongs to the host.
+  EXPECT_EQ(properties.CalculateEditSize(surface.canvas(), &style, true, Variant(), {}), (TSize{0, 0}));
 }
 
 }  // namespace
