@@ -56,6 +56,7 @@ class ScriptedControl : public TlxControl {
   bool AllowsUnfocusedMouseDown() override { return allows_unfocused_mouse_down; }
   bool IsFocusedControl() override { return !never_focused && TlxControl::IsFocusedControl(); }
   bool CanStartDragAndDropAt(const TPoint&) override { return drag_and_drop_here; }
+
 };
 
 // A form at (60, 60) with one scripted control of 200 x 150 at (20, 20).
