@@ -62,15 +62,19 @@ uint32_t TlxRegExprAutomat::NewMark() {
 }
 
 void TlxRegExprAutomat::KeepClosure(TlxRegExprSimpleState& state) {
+  // Bounds on one closure and on all of them, so that a pattern with a
+  // great many states keeps memory in proportion to its size.
   constexpr size_t kLargestKept = 256;
+  constexpr size_t kMostKept = 1 << 18;
   TlxRegExprStates reached;
   TlxRegExprStates single;
   single.Add(&state);
   Walk(single, nullptr, false, reached);
-  if (reached.Count() > kLargestKept) {
+  if (reached.Count() > kLargestKept || kept_ + reached.Count() > kMostKept) {
     state.closure_kind = TlxRegExprSimpleState::Closure::kTooLarge;
     return;
   }
+  kept_ += reached.Count();
   state.closure.assign(reached.Begin(), reached.End());
   state.closure_kind = TlxRegExprSimpleState::Closure::kKept;
 }

@@ -83,6 +83,7 @@ class TlxRegExprAutomat {
   std::vector<TlxRegExprState*> all_states_;
   std::vector<TlxRegExprState*> pending_;
   uint32_t mark_ = 0;
+  size_t kept_ = 0;
 };
 
 class TlxRegExpr {
