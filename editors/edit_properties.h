@@ -9,7 +9,9 @@
 #include <string>
 
 #include "editors/edit_buttons.h"
+#include "editors/edit_view_classes.h"
 #include "platform/rtl/alignment.h"
+#include "platform/rtl/geometry.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/variant.h"
 #include "ui/foundation/base/component.h"
@@ -20,6 +22,7 @@ using TlxShortCut = uint16_t;
 enum TlxEditVertAlignment : uint8_t { taTopJustify, taBottomJustify, taVCenter };
 
 class TlxCustomEditProperties;
+class TlxCanvas;
 
 class TlxEditAlignment : public TPersistent {
  public:
@@ -227,6 +230,9 @@ class TlxCustomEditProperties : public TlxInterfacedPersistent {
   virtual bool EditValuesEqual(const Variant& value1, const Variant& value2) const;
   // A new, ownerless properties object of the same class.
   virtual std::unique_ptr<TlxCustomEditProperties> CreateSameKind() const;
+  // The kind's view classes (empty natively, where nothing is drawn).
+  virtual TlxEditViewDataClass GetViewDataClass() const;
+  virtual TlxEditViewInfoClass GetViewInfoClass() const;
   virtual void FormatDisplayText(const Variant& edit_value, std::string& text, bool full_text) const;
   virtual uint32_t GetEditorKindFlags() const { return 0; }
   virtual uint32_t GetEditCapabilities() const;
@@ -239,6 +245,13 @@ class TlxCustomEditProperties : public TlxInterfacedPersistent {
   virtual void ValidateDisplayValue(Variant& display_value, std::string& error_text, bool& error,
                                     IlxEditControl* edit);
   virtual int32_t CanUseFieldDisplayFormat(bool /*edit_focused*/) const { return 0; }
+
+  // A view data of the kind's class; Windows only.
+  std::unique_ptr<TlxCustomEditViewData> CreateViewData(TlxCustomEditStyle* style, bool inplace, bool preview_mode);
+  // The size an editor of the kind needs for `edit_value` (row heights and
+  // best-fit widths); Windows only.
+  TSize CalculateEditSize(TlxCanvas& canvas, TlxCustomEditStyle* style, bool inplace, const Variant& edit_value,
+                          const TlxEditSizeProperties& limits);
 
   // Update bracket: changes inside collapse into one Changed at the last
   // EndUpdate(true); EndUpdate(false) drops them.

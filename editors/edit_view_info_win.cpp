@@ -1,0 +1,430 @@
+#include "editors/edit_view_info_win.h"
+
+#include <algorithm>
+
+#include "editors/container_routines_win.h"
+#include "editors/edit_paint_utils_win.h"
+#include "editors/edit_properties.h"
+#include "editors/solid_brush_cache_win.h"
+
+namespace {
+
+void MoveRect(TRect& rect, int32_t dx, int32_t dy) { rect = rect.Offset(dx, dy); }
+
+void InvalidateArea(HWND window, const TRect& rect) {
+  const RECT area = rect;
+  InvalidateRect(window, &area, TRUE);
+}
+
+// The area around the inner edit rectangle (its ring up to the bounds, and
+// the inner rectangle itself when it is only the client rectangle).
+void InvalidateAroundInnerEdit(HWND window, const TlxCustomEditViewInfo& info, const TRect& limit) {
+  TRect area = info.Bounds;
+  if (!limit.IsEmpty())
+    area = area.Intersect(limit);
+  InvalidateArea(window, area);
+}
+
+}  // namespace
+
+// --- TlxCustomEditViewInfo -----------------------------------------------------------
+
+TlxContainerBorderStyle TlxCustomEditViewInfo::GetActualBorderStyle() const {
+  return static_cast<TlxContainerBorderStyle>(EditBorderStyle);
+}
+
+void TlxCustomEditViewInfo::RenderFrame(TlxCanvas& canvas) { lxDrawEditBackgroundAndBorder(canvas, *this, true, 0); }
+
+void TlxCustomEditViewInfo::Draw(TlxCanvas& canvas) {
+  if (OnPaint)
+    OnPaint(*this, canvas);
+  TlxContainerViewInfo::Draw(canvas);
+}
+
+void TlxCustomEditViewInfo::TakeStateFrom(const TlxContainerViewInfo* other) {
+  TlxContainerViewInfo::TakeStateFrom(other);
+  const auto* old = dynamic_cast<const TlxCustomEditViewInfo*>(other);
+  if (old == nullptr)
+    return;
+  BackgroundColor = old->BackgroundColor;
+  BorderColor = old->BorderColor;
+  EditBorderStyle = old->EditBorderStyle;
+  ContainerState = old->ContainerState;
+  ThemedState = old->ThemedState;
+  SetButtonCount(old->ButtonCount());
+  for (int32_t i = 0; i < old->ButtonCount(); ++i)
+    Button(i).CopyFrom(old->Button(i));
+  PressedButton = old->PressedButton;
+  HotButton = old->HotButton;
+}
+
+void TlxCustomEditViewInfo::MoveBy(int32_t dx, int32_t dy) {
+  TlxContainerViewInfo::MoveBy(dx, dy);
+  MoveRect(InnerEditRect, dx, dy);
+  MoveRect(ShadowRect, dx, dy);
+  for (auto& button : Buttons) {
+    MoveRect(button->Bounds, dx, dy);
+    MoveRect(button->VisibleBounds, dx, dy);
+  }
+}
+
+void TlxCustomEditViewInfo::SetButtonCount(int32_t count) {
+  const size_t wanted = static_cast<size_t>(std::max(count, 0));
+  Buttons.resize(wanted);
+  for (auto& button : Buttons)
+    if (button == nullptr)
+      button = std::make_unique<TlxEditButtonViewInfo>();
+}
+
+bool TlxCustomEditViewInfo::IsPointOnButton(const TPoint& point) const {
+  const TPoint local(point.X - Origin.X, point.Y - Origin.Y);
+  return std::any_of(Buttons.begin(), Buttons.end(),
+                     [&](const auto& button) { return button->Bounds.Contains(local); });
+}
+
+bool TlxCustomEditViewInfo::TryCustomDrawBackground(TlxCanvas& canvas) {
+  bool handled = false;
+  if (Inplace && OnDrawBackground)
+    OnDrawBackground(*this, canvas, handled);
+  return handled;
+}
+
+TlxEditBackgroundDrawMode TlxCustomEditViewInfo::GetBackgroundDrawMode() const {
+  const bool transparent = Transparent;
+  if (Inplace) {
+    if (OnDrawBackground) {
+      // The handler claims the drawing only by answering; asking it here
+      // would paint, so an assigned handler counts as the claim.
+      return ebdmCustom;
+    }
+    return transparent ? ebdmNothing : ebdmFill;
+  }
+  if (transparent)
+    return ebdmParentImage;
+  return NativeStyle ? ebdmFill : ebdmFrame;
+}
+
+bool TlxCustomEditViewInfo::HasSpecialBackground() const {
+  const TlxEditBackgroundDrawMode mode = GetBackgroundDrawMode();
+  return mode != ebdmFrame && mode != ebdmFill;
+}
+
+void TlxCustomEditViewInfo::DrawEditBackground(TlxCanvas& canvas, const TRect& rect, bool clip_only_to_rect,
+                                               const TRect& exclude) {
+  canvas.PushDC();
+  if (!clip_only_to_rect)
+    canvas.ExcludeFromClip(exclude);
+  switch (GetBackgroundDrawMode()) {
+    case ebdmCustom:
+      canvas.IntersectClip(rect);
+      TryCustomDrawBackground(canvas);
+      break;
+    case ebdmFrame:
+      lxDrawEditBackgroundAndBorder(canvas, *this, true, 0);
+      break;
+    case ebdmFill:
+      lxFillRectWithColor(canvas, rect, BackgroundColor);
+      break;
+    case ebdmParentImage:
+    case ebdmParentBackground:
+    case ebdmNothing:
+      // A window-less picture has no parent to copy from.
+      break;
+  }
+  canvas.PopDC();
+}
+
+void TlxCustomEditViewInfo::DrawButtons(TlxCanvas& canvas) {
+  if (drawing_buttons_)
+    return;
+  drawing_buttons_ = true;
+  for (int32_t i = 0; i < ButtonCount(); ++i)
+    DrawButton(canvas, i);
+  drawing_buttons_ = false;
+}
+
+void TlxCustomEditViewInfo::DrawButton(TlxCanvas& canvas, int32_t index) {
+  TlxEditButtonViewInfo& button = Button(index);
+  button.BackgroundColor = BackgroundColor;
+  if (button.VisibleBounds.IsEmpty())
+    return;
+  const bool sticks_out = button.Bounds != button.Bounds.Intersect(BorderRect);
+  canvas.PushDC();
+  if (sticks_out)
+    canvas.IntersectClip(button.VisibleBounds);
+  bool handled = false;
+  if (OnDrawButton)
+    OnDrawButton(*this, canvas, handled, index);
+  if (!handled)
+    PaintButton(canvas, index);
+  canvas.PopDC();
+}
+
+void TlxCustomEditViewInfo::PaintButton(TlxCanvas& canvas, int32_t index) {
+  const TlxEditButtonViewInfo& button = Button(index);
+  TColor content_color = clBtnFace;
+  TColor text_color = clBtnText;
+  TRect bounds = button.Bounds;
+  TRect content;
+  DrawButtonFrame(canvas, index, content_color, text_color, content, bounds);
+  if (!bounds.IsEmpty())
+    FillButtonBackground(canvas, button, content_color, bounds);
+  if (!content.IsEmpty())
+    DrawButtonContent(canvas, index, button.State == kLxButtonStatePressed, content_color, text_color, content);
+}
+
+void TlxCustomEditViewInfo::FillButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& /*button*/,
+                                                 TColor color, const TRect& rect) {
+  lxFillRectWithColor(canvas, rect, color);
+}
+
+void TlxCustomEditViewInfo::DrawButtonFrame(TlxCanvas& canvas, int32_t index, TColor& content_color,
+                                            TColor& text_color, TRect& content, TRect& bounds) {
+  const TlxEditButtonViewInfo& button = Button(index);
+  TlxEditButtonStyle style = button.Style;
+  const bool active = button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot;
+  if (style == btsSimple && active)
+    style = btsFlat;
+  switch (style) {
+    case btsFlat:
+      DrawButtonFrameFlat(canvas, button, content_color, text_color, content, bounds);
+      break;
+    case btsHotFlat:
+      DrawButtonFrameHotFlat(canvas, button, content_color, text_color, content, bounds);
+      break;
+    case btsSimple:
+      DrawButtonFrameSimple(canvas, button, content_color, text_color, content, bounds);
+      break;
+    case btsUltraFlat:
+    case btsOffice11:
+      DrawButtonFrameUltraFlat(canvas, button, content_color, text_color, content, bounds, style == btsOffice11);
+      break;
+    default:
+      DrawButtonFrame3D(canvas, button, content_color, text_color, content, bounds);
+      break;
+  }
+}
+
+namespace {
+
+TColor FaceColor(const TlxEditButtonViewInfo& button) {
+  return button.Transparent ? button.BackgroundColor : clBtnFace;
+}
+
+}  // namespace
+
+void TlxCustomEditViewInfo::DrawButtonFrame3D(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                              TColor& content_color, TColor& text_color, TRect& content,
+                                              TRect& bounds) {
+  content_color = FaceColor(button);
+  text_color = clBtnText;
+  if (button.State == kLxButtonStatePressed) {
+    lxDrawFrameAndShrink(canvas, bounds, clBtnShadow);
+    lxDrawFrameAndShrink(canvas, bounds, content_color);
+  } else {
+    lxDrawTwoColorFrameAndShrink(canvas, bounds, cl3DLight, cl3DDkShadow);
+    lxDrawTwoColorFrameAndShrink(canvas, bounds, clBtnHighlight, clBtnShadow);
+  }
+  content = bounds;
+}
+
+void TlxCustomEditViewInfo::DrawButtonFrameFlat(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                TColor& content_color, TColor& text_color, TRect& content,
+                                                TRect& bounds) {
+  content_color = FaceColor(button);
+  text_color = clBtnText;
+  lxDrawEdgeLines(canvas, bounds, kLxEdgeLeft, content_color);
+  if (button.State == kLxButtonStatePressed)
+    lxDrawTwoColorFrameAndShrink(canvas, bounds, clBtnShadow, clBtnHighlight);
+  else
+    lxDrawTwoColorFrameAndShrink(canvas, bounds, clBtnHighlight, clBtnShadow);
+  lxDrawEdgeLines(canvas, bounds, kLxEdgeRight, content_color);
+  content = bounds;
+}
+
+void TlxCustomEditViewInfo::DrawButtonFrameHotFlat(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                   TColor& content_color, TColor& text_color, TRect& content,
+                                                   TRect& bounds) {
+  constexpr TColor kByState[] = {clBtnFace, clBtnFace, clBtnText, clBtnShadow};
+  content_color = button.Transparent ? button.BackgroundColor : kByState[std::min<uint8_t>(button.State, 3)];
+  const bool next_to_text = button.LeftAlignment ? button.RightEnd : button.LeftEnd;
+  if (next_to_text) {
+    lxDrawFrameAndShrink(canvas, bounds, clBtnShadow);
+  } else {
+    const uint32_t towards_text = button.LeftAlignment ? kLxEdgeRight : kLxEdgeLeft;
+    lxDrawEdgeLines(canvas, bounds, (kLxEdgeLeft | kLxEdgeTop | kLxEdgeRight | kLxEdgeBottom) & ~towards_text,
+                    clBtnShadow);
+    lxDrawEdgeLines(canvas, bounds, towards_text, content_color);
+  }
+  const bool active = button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot;
+  text_color = !active                                                    ? clBtnText
+               : button.Transparent && button.State == kLxButtonStateHot ? clBtnShadow
+                                                                          : clWindow;
+  lxDrawEdgeLines(canvas, bounds, kLxEdgeLeft | kLxEdgeRight, content_color);
+  content = bounds;
+}
+
+void TlxCustomEditViewInfo::DrawButtonFrameSimple(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                  TColor& content_color, TColor& text_color, TRect& content,
+                                                  TRect& bounds) {
+  if (!Transparent)
+    lxDrawFrameAndShrink(canvas, bounds, button.BackgroundColor);
+  else
+    bounds = bounds.Inflate(-1, -1);
+  content_color = FaceColor(button);
+  text_color = clBtnText;
+  lxDrawEdgeLines(canvas, bounds, kLxEdgeLeft | kLxEdgeRight, content_color);
+  content = bounds;
+}
+
+void TlxCustomEditViewInfo::DrawButtonFrameUltraFlat(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                     TColor& content_color, TColor& text_color, TRect& content,
+                                                     TRect& bounds, bool /*office11*/) {
+  const bool active = button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot;
+  if (button.Transparent)
+    content_color = button.BackgroundColor;
+  else if (active)
+    content_color = button.State == kLxButtonStatePressed ? clHighlight : clInfoBk;
+  else
+    content_color = clBtnFace;
+  text_color = clBtnText;
+  const bool outer_border = Inplace ? (PaintOptions & 4) != 0 : EditBorderStyle != ebsNone;
+  if (!active || !outer_border) {
+    if (active)
+      lxDrawFrameAndShrink(canvas, bounds, clHighlight);
+    else if (!button.Transparent)
+      lxDrawFrameAndShrink(canvas, bounds, button.BackgroundColor);
+    else
+      bounds = bounds.Inflate(-1, -1);
+    content = bounds.Inflate(-1, 0);
+    return;
+  }
+  // Inside a border, a group end or the border's edge takes the border's
+  // line, so the highlight goes only where the button meets the text.
+  uint32_t sides = 0;
+  if (bounds.Left > BorderRect.Left && !button.LeftEnd)
+    sides |= kLxEdgeLeft;
+  if (bounds.Right < BorderRect.Right && !button.RightEnd)
+    sides |= kLxEdgeRight;
+  if (bounds.Top > BorderRect.Top)
+    sides |= kLxEdgeTop;
+  if (bounds.Bottom < BorderRect.Bottom)
+    sides |= kLxEdgeBottom;
+  lxDrawEdgeLines(canvas, bounds, sides, clHighlight);
+  content = bounds;
+}
+
+void TlxCustomEditViewInfo::DrawButtonContent(TlxCanvas& canvas, int32_t index, bool pressed,
+                                              TColor /*content_color*/, TColor text_color, const TRect& rect) {
+  const TlxEditButtonViewInfo& button = Button(index);
+  const bool enabled = button.State != kLxButtonStateDisabled;
+  canvas.PushDC();
+  canvas.IntersectClip(rect);
+  switch (button.Kind) {
+    case bkEllipsis:
+      lxDrawButtonEllipsis(canvas, rect, pressed, enabled, text_color);
+      break;
+    case bkDown:
+      lxDrawComboDropArrow(canvas, rect, button.Bounds, Inplace, pressed, enabled, text_color);
+      break;
+    case bkText: {
+      if (Font != nullptr)
+        canvas.AssignFont(*Font);
+      const bool hot_flat_active =
+          button.Style == btsHotFlat && (button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot);
+      const TColor color = hot_flat_active              ? text_color
+                           : button.TextColor == clDefault ? TextColor
+                                                           : button.TextColor;
+      lxDrawButtonText(canvas, rect, button, pressed, color, !Inplace);
+      break;
+    }
+    case bkGlyph:
+      break;
+  }
+  canvas.PopDC();
+}
+
+bool TlxCustomEditViewInfo::RepaintChangedInRect(HWND window, const TRect& rect,
+                                                 const TlxCustomEditViewInfo* old) const {
+  if (window == nullptr)
+    return false;
+  TRect limit = rect.IsEmpty() ? ClientRect : rect.Intersect(ClientRect);
+  if (old == nullptr) {
+    InvalidateAroundInnerEdit(window, *this, limit);
+    return true;
+  }
+  if (old->ThemedState != ThemedState || old->BackgroundColor != BackgroundColor ||
+      (RepaintsOnStateChange() && old->ContainerState != ContainerState) || old->ButtonCount() != ButtonCount()) {
+    InvalidateAroundInnerEdit(window, *this, limit);
+    return true;
+  }
+  bool invalidated = false;
+  const bool has_border = EditBorderStyle != ebsNone;
+  if ((has_border && old->BorderColor != BorderColor) || old->EditBorderStyle != EditBorderStyle) {
+    lxInvalidateRectAroundHole(window, Bounds, BorderRect, true);
+    invalidated = true;
+  }
+  for (int32_t i = 0; i < ButtonCount(); ++i)
+    invalidated |= Button(i).InvalidateIfChanged(window, old->Button(i), Origin);
+  return invalidated;
+}
+
+// --- Unit routines -------------------------------------------------------------------
+
+int32_t lxGetEditHitPart(const TPoint& point, const TlxCustomEditViewInfo& view_info) {
+  if (view_info.HotButton >= 0)
+    return view_info.HotButton;
+  return view_info.BorderRect.Contains(point) ? -1 : -2;
+}
+
+TRect lxGetEditPartBounds(const TlxCustomEditViewInfo& view_info, int32_t part) {
+  if (part == -1) {
+    TRect area = view_info.BorderRect;
+    if (view_info.ButtonCount() > 0)
+      area.Right = std::min(area.Right, view_info.Button(0).Bounds.Left);
+    return area;
+  }
+  if (part >= 0 && part < view_info.ButtonCount())
+    return view_info.Button(part).Bounds;
+  return {};
+}
+
+void lxDrawEditBackgroundAndBorder(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info, bool draw_background,
+                                   int32_t /*combo_look*/) {
+  TlxBrushPaintScope paint;
+  const HBRUSH brush = lxGetSolidBrush(view_info.BackgroundColor);
+  // The buttons paint their own area; keeping the frame's fill out of it
+  // avoids a flicker of the background under each button.
+  canvas.PushDC();
+  for (const auto& button : view_info.Buttons)
+    canvas.ExcludeFromClip(button->VisibleBounds);
+  if (!view_info.TryCustomDrawBackground(canvas)) {
+    TRect frame = view_info.BorderRect;
+    const int32_t width = view_info.BorderWidth;
+    frame.Left -= width;
+    frame.Top -= width;
+    if (view_info.Edges.Contains(bRight))
+      frame.Right += width;
+    if (view_info.Edges.Contains(bBottom))
+      frame.Bottom += width;
+    if (view_info.Shadow)
+      lxDrawShadowBand(canvas, frame);
+    if (!view_info.Edges.Contains(bRight))
+      frame.Right += width;
+    if (!view_info.Edges.Contains(bBottom))
+      frame.Bottom += width;
+    view_info.PaintBorder(canvas, frame);
+    if (view_info.Inplace) {
+      if (!view_info.Transparent) {
+        if (draw_background)
+          lxFillRectWithBrush(canvas.Handle(), view_info.Bounds, brush);
+        else if (view_info.HasInplaceFrameExtent)
+          lxFillRectAroundHoleWithBrush(canvas, view_info.Bounds, view_info.BorderRect, brush);
+      }
+    } else if (draw_background && !view_info.Transparent) {
+      lxFillRectWithBrush(canvas.Handle(), view_info.BorderRect, brush);
+    }
+  }
+  canvas.PopDC();
+  view_info.DrawButtons(canvas);
+}

@@ -1,0 +1,140 @@
+#pragma once
+// The regular-expression engine behind the input masks. It is not a search
+// engine: it compiles a pattern once and then follows the user's keystrokes
+// one UTF-16 unit at a time, so that an editor can refuse a character that
+// can no longer lead to a match, supply the characters the pattern forces,
+// and tell whether the text so far is complete.
+//
+// Patterns are UTF-8. Blanks outside quotes are ignored, "/" and ":" stand
+// for the locale's date and time separators, and "\1".."\9" repeat the
+// pattern of a group, not the text it matched.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editors/regexpr_errors.h"
+#include "editors/regexpr_lexer.h"
+#include "editors/regexpr_parse_tree.h"
+
+class TlxRegExpr;
+class TStream;
+
+// An ordered list of simple states; owns none of them.
+class TlxRegExprStates {
+ public:
+  void Add(TlxRegExprSimpleState* state) { states_.push_back(state); }
+  void Clear() { states_.clear(); }
+  size_t Count() const { return states_.size(); }
+  bool Empty() const { return states_.empty(); }
+  TlxRegExprSimpleState* Item(size_t index) const { return states_.at(index); }
+  bool IsFinal() const;
+  // Every member needs the same literal or separator: the forced character.
+  bool IsSymbol(char16_t& c) const;
+  void Swap(TlxRegExprStates& other) { states_.swap(other.states_); }
+  auto Begin() const { return states_.begin(); }
+  auto End() const { return states_.end(); }
+
+ private:
+  std::vector<TlxRegExprSimpleState*> states_;
+};
+
+// Walks the state graph: a current set and the history of earlier sets. The
+// sets are kept free of duplicates, so a pattern such as "(a|a)*" does not
+// double its set at every character.
+class TlxRegExprAutomat {
+ public:
+  TlxRegExprAutomat(TlxRegExpr& owner, std::unique_ptr<TlxRegExprParserAlts> tree);
+  ~TlxRegExprAutomat();
+
+  bool Next(char16_t& c, bool case_insensitive);
+  bool Prev();
+  void Reset();
+  bool IsFinal() const { return current_.IsFinal(); }
+  bool IsStart() const { return history_.empty(); }
+  void AutoComplete();
+  void RollBackForced();
+  const TlxRegExprStates& Current() const { return current_; }
+
+ private:
+  // The simple states reachable from `from` through pass-through nodes;
+  // with `c`, only those accepting it.
+  void Advance(const TlxRegExprStates& from, char16_t* c, bool case_insensitive,
+               TlxRegExprStates& into);
+  // The same through the graph itself, without the kept closures.
+  void Walk(const TlxRegExprStates& from, char16_t* c, bool case_insensitive, TlxRegExprStates& into);
+  void KeepClosure(TlxRegExprSimpleState& state);
+  uint32_t NewMark();
+  void Push(TlxRegExprStates next);
+  // Sets given back by steps back and resets, reused so that typing does
+  // not allocate once the history has grown.
+  TlxRegExprStates TakeSpare();
+  void KeepSpare(TlxRegExprStates states);
+
+  TlxRegExpr& owner_;
+  std::vector<TlxRegExprStates> history_;
+  std::vector<TlxRegExprStates> spare_;
+  TlxRegExprStates current_;
+  std::unique_ptr<TlxRegExprParserAlts> tree_;
+  std::unique_ptr<TlxRegExprSimpleState> start_;
+  std::vector<TlxRegExprState*> all_states_;
+  std::vector<TlxRegExprState*> pending_;
+  uint32_t mark_ = 0;
+  size_t kept_ = 0;
+};
+
+class TlxRegExpr {
+ public:
+  TlxRegExpr();
+  ~TlxRegExpr();
+  TlxRegExpr(const TlxRegExpr&) = delete;
+  TlxRegExpr& operator=(const TlxRegExpr&) = delete;
+
+  // Compiles or raises ElxRegExprError; the errors stay readable until the
+  // next compile.
+  void Compile(std::string_view pattern);
+  // The pattern read from a stream (UTF-8); a missing or unreadable stream
+  // is a compile error.
+  void Compile(TStream* stream);
+  void Clear();
+
+  bool GetCompiled() const { return compiled_; }
+  // The pattern while compiled, else empty.
+  const std::string& GetSource() const { return source_; }
+  const TlxRegExprErrors& Errors() const { return errors_; }
+  const TlxLexems& Lexems() const { return lexems_; }
+
+  bool Next(char16_t& c);
+  std::u16string NextEx(std::u16string_view text);
+  bool Prev();
+  void Reset();
+  bool IsFinal() const;
+  bool IsStart() const;
+
+  bool UpdateOn() const { return update_on_; }
+  void SetUpdateOn(bool value);
+
+  bool CaseInsensitive = false;
+  // The engine moved past a forced character (append it) or stepped back
+  // over one (remove it from the end).
+  std::function<void()> OnSymbolDelete;
+  std::function<void(char16_t c)> OnSymbolUpdate;
+
+  void DoSymbolDelete();
+  void DoSymbolUpdate(char16_t c);
+
+ private:
+  [[noreturn]] void Fail();
+  void CheckCompiled() const;
+  TlxRegExprAutomat& Automat() const;
+
+  std::unique_ptr<TlxRegExprAutomat> automat_;
+  bool compiled_ = false;
+  TlxRegExprErrors errors_;
+  TlxLexems lexems_;
+  std::string source_;
+  bool update_on_ = false;
+};
