@@ -1,9 +1,12 @@
 #include "data/controller_info.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "data/data_controller.h"
 #include "data/data_filter_criteria.h"
+#include "data/data_filter_scan.h"
+#include "data/data_summary.h"
 #include "data/variant_utils.h"
 #include "platform/rtl/scope.h"
 
@@ -43,8 +46,35 @@ void TlxCustomDataControllerInfo::ResetFocusToSource() {
 }
 
 void TlxCustomDataControllerInfo::SummaryChanged(bool values_only) {
-  changes_ |= values_only ? dcicSummary : dcicSummaryRecalc;
+  const bool sorting_by_summary = IsSortingBySummary();
+  changes_ |= values_only && !sorting_by_summary ? dcicSummary : dcicSummaryRecalc;
+  if (sorting_by_summary)
+    changes_ |= dcicGrouping;
   CheckUpdate();
+}
+
+bool TlxCustomDataControllerInfo::SummaryUsesSelection() const { return controller_.Summary().UsesSelection(); }
+
+bool TlxCustomDataControllerInfo::IsSortingBySummary() const {
+  const TlxDataSummary& summary = controller_.Summary();
+  if (summary.HasOption(soSelectedRecords) || summary.HasOption(soMultipleSelectedRecords))
+    return false;
+  for (int32_t level = 0; level < grouping_fields_.Count(); ++level) {
+    const TlxCustomDataField* field = grouping_fields_.GetEntry(level).Field;
+    const TlxDataSummaryGroup* group = field && field->Item() ? summary.SummaryGroups().GroupForItemLink(field->Item())
+                                                              : nullptr;
+    const TlxDataGroupSummaryItems& items = group ? group->SummaryItems() : summary.DefaultGroupSummaryItems();
+    if (items.SortingSummaryItem() != nullptr)
+      return true;
+  }
+  return false;
+}
+
+void TlxCustomDataControllerInfo::DoSortingBySummary() {
+  const TClass* engine_class = controller_.GetSortingBySummaryEngineClass();
+  if (engine_class == nullptr)
+    return;
+  lxCreatePart<TlxSortingBySummaryEngine>(engine_class, this)->SortGroups();
 }
 
 void TlxCustomDataControllerInfo::ExpandingChanged() {
@@ -62,7 +92,12 @@ void TlxCustomDataControllerInfo::GroupingFieldsChanged() { changes_ |= dcicGrou
 
 void TlxCustomDataControllerInfo::SortingFieldsChanged() { changes_ |= dcicSorting; }
 
-void TlxCustomDataControllerInfo::SelectionChanged() { changes_ |= dcicSelection; }
+void TlxCustomDataControllerInfo::SelectionChanged() {
+  changes_ |= dcicSelection;
+  const TlxDataSummary& summary = controller_.Summary();
+  if (summary.HasOption(soSelectedRecords) || summary.HasOption(soMultipleSelectedRecords))
+    changes_ |= dcicSummaryRecalc;
+}
 
 void TlxCustomDataControllerInfo::ChangeSortOrder(TlxCustomDataField* field, TlxDataSortOrder order) {
   sorting_fields_.ApplySortOrder(field, order);
@@ -266,11 +301,17 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
   TStateScope calculating(calculating_, true);
   if (controller_.Provider().LoadAllNeeded() != (grouping_fields_.Count() > 0))
     controller_.Provider().SetLoadAllNeeded(grouping_fields_.Count() > 0);
+  if (controller_.sorting_by_summary_changed_) {
+    controller_.sorting_by_summary_changed_ = false;
+    changes_ |= dcicSorting;
+    if (!IsSortingBySummary())
+      changes_ |= dcicGrouping | dcicSummaryRecalc;
+  }
   const bool summaries_due = (changes_ & dcicSummaryRecalc) != 0 && !controller_.IsOwnerReading() &&
                              !controller_.IsOwnerDestroying();
-  (void)summaries_due;  // the summary calculation joins the pipeline here
   expanding_ = false;
   TScopeExit finish([&] {
+    sort_keys_ready_ = false;
     ClearSavedExpanding();
     if (expanding_)
       UpdateSelectionRowIndexes();
@@ -282,6 +323,8 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
     BuildRecordList();
     DoFilter();
   }
+  if (summaries_due && !SummaryUsesSelection())
+    controller_.Summary().StartCalculation();
   if (changes_ & (dcicGrouping | dcicSorting))
     DoSorting();
   if (changes_ & dcicGrouping) {
@@ -291,6 +334,16 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
   if (changes_ & (dcicGrouping | dcicSorting))
     CheckFocusTopRow();
   UpdateFocusAndSelection();
+  if (summaries_due) {
+    if (SummaryUsesSelection())
+      controller_.Summary().Recalculate();
+    else
+      controller_.Summary().FinishCalculation();
+  }
+  if ((summaries_due || (changes_ & (dcicGrouping | dcicSorting))) && IsSortingBySummary()) {
+    DoSortingBySummary();
+    UpdateFocusAndSelection();
+  }
 }
 
 void TlxCustomDataControllerInfo::BuildRecordList() {
@@ -308,6 +361,11 @@ void TlxCustomDataControllerInfo::DoFilter() {
   if (!incremental && !criteria && !event)
     return;
   const int32_t edited = controller_.Provider().EditedRecordIndex();
+  // A filter-record handler may change the criteria while they are being
+  // applied; a prepared pass holds on to their conditions.
+  std::optional<TlxDataFilterScan> scan;
+  if (criteria && !event)
+    scan.emplace(controller_.Filter());
   std::vector<int32_t> kept;
   kept.reserve(record_list_.size());
   for (int32_t record : record_list_) {
@@ -316,7 +374,7 @@ void TlxCustomDataControllerInfo::DoFilter() {
         continue;
       if (incremental && !controller_.MatchesIncrementalFilter(record))
         continue;
-      if (criteria && !controller_.Filter().EvaluateRecord(record))
+      if (criteria && !(scan ? scan->Accepts(record) : controller_.Filter().EvaluateRecord(record)))
         continue;
     }
     kept.push_back(record);
@@ -350,7 +408,25 @@ void TlxCustomDataControllerInfo::ResetCompare() {
     entry.Field->SetCompareMode(0);
 }
 
+bool TlxCustomDataControllerInfo::PrepareSortKeys() {
+  const TlxCustomDataProvider& provider = controller_.Provider();
+  if (controller_.IsProviderMode() || provider.IsEditing() || provider.HasNeighbour() ||
+      !controller_.ReadsStoredValuesDirectly())
+    return false;
+  for (const TlxSortingFieldEntry& entry : total_sorting_fields_.Entries()) {
+    const TlxCustomDataField& field = *entry.Field;
+    if (field.CompareMode() != -1 || (controller_.OnCompare && !field.IsInternal()) || field.ValueDef() == nullptr)
+      return false;
+  }
+  sort_keys_.Begin(controller_.GetRecordCount());
+  for (const TlxSortingFieldEntry& entry : total_sorting_fields_.Entries())
+    sort_keys_.AddColumn(controller_.DataStorage(), *entry.Field->ValueDef(), entry.SortOrder == soDescending,
+                         record_list_);
+  return true;
+}
+
 void TlxCustomDataControllerInfo::DoSorting() {
+  sort_keys_ready_ = false;
   total_sorting_fields_.Clear();
   total_sorting_fields_.AddMissingFrom(grouping_fields_);
   total_sorting_fields_.AddMissingFrom(sorting_fields_);
@@ -360,6 +436,8 @@ void TlxCustomDataControllerInfo::DoSorting() {
   TScopeExit reset([this] { ResetCompare(); });
   if (controller_.IsProviderMode() && controller_.Provider().IsCustomSorting()) {
     controller_.Provider().CustomSort();
+  } else if ((sort_keys_ready_ = PrepareSortKeys())) {
+    sort_keys_.Sort(record_list_);
   } else {
     // Also with no sorting field: the record-index tie-break brings back
     // the storage order.
@@ -378,6 +456,7 @@ void TlxCustomDataControllerInfo::DoGrouping() {
   if (record_list_.empty() || levels == 0)
     return;
   if (total_sorting_fields_.Count() < levels) {
+    sort_keys_ready_ = false;
     total_sorting_fields_.Clear();
     total_sorting_fields_.AddMissingFrom(grouping_fields_);
     total_sorting_fields_.AddMissingFrom(sorting_fields_);
@@ -407,7 +486,10 @@ void TlxCustomDataControllerInfo::DoGrouping() {
   for (int32_t b = 1; b < RecordListCount(); ++b) {
     const int32_t record = record_list_[static_cast<size_t>(b)];
     for (int32_t level = 0; level < levels; ++level) {
-      if (CompareRecordsAtLevel(opening_record[static_cast<size_t>(level)], record, level) == 0)
+      const int32_t opening = opening_record[static_cast<size_t>(level)];
+      const int32_t order = sort_keys_ready_ ? sort_keys_.CompareAt(level, opening, record)
+                                             : CompareRecordsAtLevel(opening, record, level);
+      if (order == 0)
         continue;
       if (level == 0)
         ++level0_counter;
@@ -515,6 +597,8 @@ void TlxCustomDataControllerInfo::ChangeFocusedRowIndex(int32_t row, bool skip_q
   }
   if (!focusing_info_.IsEqual(prev_focusing_info_)) {
     changes_ |= dcicFocusedRow | dcicFocusedRecord;
+    if (controller_.IsSingleSelect() && controller_.Summary().HasOption(soSelectedRecords))
+      changes_ |= dcicSummaryRecalc;
     controller_.ClearNewItemRowFocus();
     controller_.SyncSourceToFocusedRecord();
     controller_.SetFocusedSelected(true);

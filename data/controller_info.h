@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/data_controller_compare_keys.h"
 #include "data/data_controller_types.h"
 #include "data/data_focusing.h"
 #include "data/data_groups.h"
@@ -112,6 +113,9 @@ class TlxCustomDataControllerInfo : public TObject {
   int32_t DataRowIndex(int32_t group, int32_t position, bool expand);
   int32_t MakeGroupRowVisible(int32_t group, int32_t level);
   int32_t CompareRecords(int32_t a, int32_t b) const;
+  bool SummaryUsesSelection() const;
+  // Some grouping level has a group summary item that orders its groups.
+  bool IsSortingBySummary() const;
   int32_t CompareRecordsAtLevel(int32_t r1, int32_t r2, int32_t level) const;
 
   // Expansion.
@@ -166,7 +170,11 @@ class TlxCustomDataControllerInfo : public TObject {
   void DoFilter();
   void DoSorting();
   void DoGrouping();
+  void DoSortingBySummary();
   void PrepareCompare();
+  // Reads the keys of the total sorting fields when every one compares by
+  // stored values (after PrepareCompare); false otherwise.
+  bool PrepareSortKeys();
   void ResetCompare();
   void PassChangesToController();
   void GroupingFieldsChanged();
@@ -193,4 +201,7 @@ class TlxCustomDataControllerInfo : public TObject {
   std::unique_ptr<TlxDataSelection> selection_;
   TlxSortingFieldList sorting_fields_;
   TlxSortingFieldList total_sorting_fields_;
+  // The keys the sort of this pass used (when ready), for its grouping.
+  TlxSortKeys sort_keys_;
+  bool sort_keys_ready_ = false;
 };
