@@ -514,10 +514,11 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
       break;
   }
   // Enter: from the outermost newly entered control down to the new one.
-  std::vector<TWeakRef<TWinControl>> entering;
+  std::vector<TWinControl*> innermost_first;
   for (TWinControl* c = control; c != nullptr && c != this && (old == nullptr || !c->ContainsControl(old));
        c = c->Parent())
-    entering.insert(entering.begin(), TWeakRef<TWinControl>(c));
+    innermost_first.push_back(c);
+  const std::vector<TWeakRef<TWinControl>> entering(innermost_first.rbegin(), innermost_first.rend());
   for (const TWeakRef<TWinControl>& ref : entering) {
     TWinControl* c = ref.Get();
     if (c == nullptr)

@@ -81,20 +81,18 @@ bool TWinControl::ContainsControl(TControl* control) const {
 void TWinControl::MoveToZEnd(TControl* control, bool front) {
   if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
     win_controls_.erase(std::remove(win_controls_.begin(), win_controls_.end(), windowed), win_controls_.end());
-    if (front)
-      win_controls_.push_back(windowed);
-    else
-      win_controls_.insert(win_controls_.begin(), windowed);
+    win_controls_.push_back(windowed);
+    if (!front)
+      std::rotate(win_controls_.begin(), win_controls_.end() - 1, win_controls_.end());
     if (windowed->handle_ != nullptr)
       SetWindowPos(windowed->handle_, front ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
     graphic_controls_.erase(std::remove(graphic_controls_.begin(), graphic_controls_.end(), control),
                             graphic_controls_.end());
-    if (front)
-      graphic_controls_.push_back(control);
-    else
-      graphic_controls_.insert(graphic_controls_.begin(), control);
+    graphic_controls_.push_back(control);
+    if (!front)
+      std::rotate(graphic_controls_.begin(), graphic_controls_.end() - 1, graphic_controls_.end());
     control->Invalidate();
   }
 }

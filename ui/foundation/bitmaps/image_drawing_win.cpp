@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "platform/toolkit/gdi_holders.h"
@@ -102,9 +103,9 @@ TSourceImage ListImage(TCustomImageList& images, int32_t index) {
   source.AlphaCounts = GetObjectW(info.hbmImage, sizeof strip, &strip) != 0 && strip.bmBitsPixel == 32;
   if (info.hbmMask != nullptr) {
     const TlxPixelImage mask = lxCropPixels(lxReadSystemBitmapPixels(info.hbmMask), TRect(info.rcImage));
-    source.Masked.resize(mask.Pixels.size());
-    for (size_t i = 0; i < mask.Pixels.size(); ++i)
-      source.Masked[i] = (mask.Pixels[i] & 0x00FFFFFFu) != 0;
+    source.Masked.reserve(mask.Pixels.size());
+    for (const uint32_t pixel : mask.Pixels)
+      source.Masked.push_back((pixel & 0x00FFFFFFu) != 0);
   }
   return source;
 }
@@ -235,13 +236,19 @@ void lxDrawBitmapWithPalette(HDC dc, TBitmap& bitmap, const TRect& destination_r
   HPALETTE previous = nullptr;
   const std::vector<TColor> colors = bitmap.PaletteColors();
   if (!colors.empty() && GetDeviceCaps(dc, BITSPIXEL) <= 8) {
-    std::vector<uint8_t> storage(sizeof(LOGPALETTE) + colors.size() * sizeof(PALETTEENTRY));
-    auto* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
-    logical->palVersion = 0x300;
-    logical->palNumEntries = static_cast<WORD>(colors.size());
-    for (size_t i = 0; i < colors.size(); ++i)
-      logical->palPalEntry[i] = PALETTEENTRY{GetRValue(colors[i]), GetGValue(colors[i]), GetBValue(colors[i]), 0};
-    palette = CreatePalette(logical);
+    // A device of at most 8 bits per pixel shows no more than 256 colours,
+    // so a fixed-size palette record holds every entry it can realise.
+    struct {
+      WORD palVersion;
+      WORD palNumEntries;
+      PALETTEENTRY palPalEntry[256];
+    } logical{};
+    const size_t count = std::min<size_t>(colors.size(), std::size(logical.palPalEntry));
+    logical.palVersion = 0x300;
+    logical.palNumEntries = static_cast<WORD>(count);
+    for (size_t i = 0; i < count; ++i)
+      logical.palPalEntry[i] = PALETTEENTRY{GetRValue(colors[i]), GetGValue(colors[i]), GetBValue(colors[i]), 0};
+    palette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
     previous = SelectPalette(dc, palette, TRUE);
     RealizePalette(dc);
   }

@@ -141,10 +141,9 @@ TlxPixelImage lxRotatePixels(const TlxPixelImage& image, int32_t angle_index, bo
   if (angle_index < 0 || angle_index > 3 || (angle_index == 0 && !mirror))
     return image;
   const bool turned = angle_index == 1 || angle_index == 2;
-  TlxPixelImage result;
-  result.Width = turned ? h : w;
-  result.Height = turned ? w : h;
-  result.Pixels.resize(image.Pixels.size());
+  // Built whole rather than resized from empty: the optimiser then sees the
+  // buffer is allocated before the loop writes into it.
+  TlxPixelImage result{turned ? h : w, turned ? w : h, std::vector<uint32_t>(image.Pixels.size())};
   for (int32_t y = 0; y < h; ++y) {
     for (int32_t x = 0; x < w; ++x) {
       int32_t to_x = x;

@@ -25,3 +25,5 @@ constexpr TlxCursorId crLxDrag = 2113;
 constexpr TlxCursorId crLxColorPicker = 2114;
 // The system's hand, for hyperlinks and other clickable text.
 constexpr TlxCursorId crLxHand = -2099;
+// The name the editors use for the hand over links.
+constexpr TlxCursorId lxHandCursor = crLxHand;
