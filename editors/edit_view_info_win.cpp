@@ -16,13 +16,10 @@ void InvalidateArea(HWND window, const TRect& rect) {
   InvalidateRect(window, &area, TRUE);
 }
 
-// The area around the inner edit rectangle (its ring up to the bounds, and
-// the inner rectangle itself when it is only the client rectangle).
-void InvalidateAroundInnerEdit(HWND window, const TlxCustomEditViewInfo& info, const TRect& limit) {
-  TRect area = info.Bounds;
-  if (!limit.IsEmpty())
-    area = area.Intersect(limit);
-  InvalidateArea(window, area);
+// A change of state or colour repaints the whole picture (border and
+// buttons included), limited to `limit` when the caller gives one.
+void InvalidatePicture(HWND window, const TlxCustomEditViewInfo& info, const TRect& limit) {
+  InvalidateArea(window, limit.IsEmpty() ? info.Bounds : info.Bounds.Intersect(limit));
 }
 
 }  // namespace
@@ -348,14 +345,13 @@ bool TlxCustomEditViewInfo::RepaintChangedInRect(HWND window, const TRect& rect,
                                                  const TlxCustomEditViewInfo* old) const {
   if (window == nullptr)
     return false;
-  TRect limit = rect.IsEmpty() ? ClientRect : rect.Intersect(ClientRect);
   if (old == nullptr) {
-    InvalidateAroundInnerEdit(window, *this, limit);
+    InvalidatePicture(window, *this, rect);
     return true;
   }
   if (old->ThemedState != ThemedState || old->BackgroundColor != BackgroundColor ||
       (RepaintsOnStateChange() && old->ContainerState != ContainerState) || old->ButtonCount() != ButtonCount()) {
-    InvalidateAroundInnerEdit(window, *this, limit);
+    InvalidatePicture(window, *this, rect);
     return true;
   }
   bool invalidated = false;

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <windows.h>
 
+#include "bench/editors/edit_cell_grid.h"
 #include "editors/container_win.h"
 #include "editors/solid_brush_cache_win.h"
 #include "platform/toolkit/bitmap.h"
@@ -12,20 +13,10 @@
 
 namespace {
 
-constexpr int32_t kCells = 10000;
-constexpr int32_t kCellWidth = 60;
-constexpr int32_t kCellHeight = 18;
-constexpr int32_t kColumns = 10;
-constexpr int32_t kRows = 10;
-
-TRect CellRect(int32_t index) {
-  const int32_t column = index % kColumns;
-  const int32_t row = (index / kColumns) % kRows;
-  return TRect(column * kCellWidth, row * kCellHeight, (column + 1) * kCellWidth, (row + 1) * kCellHeight);
-}
+using namespace edit_cell_bench;
 
 void BM_ContainerFrameSingleBorder(benchmark::State& state) {
-  TBitmap bitmap(kColumns * kCellWidth, kRows * kCellHeight, pf32bit);
+  TBitmap bitmap(kBitmapWidth, kBitmapHeight, pf32bit);
   TlxCanvas canvas(bitmap.Canvas());
   TlxContainerViewInfo info;
   info.BorderStyle = cbsSingle;
@@ -48,7 +39,7 @@ void BM_ContainerFrameSingleBorder(benchmark::State& state) {
 BENCHMARK(BM_ContainerFrameSingleBorder)->Unit(benchmark::kMillisecond);
 
 void BM_ContainerFrameSingleBorderBaselineRawGdi(benchmark::State& state) {
-  TBitmap bitmap(kColumns * kCellWidth, kRows * kCellHeight, pf32bit);
+  TBitmap bitmap(kBitmapWidth, kBitmapHeight, pf32bit);
   const HDC dc = bitmap.Canvas().Handle();
   const HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME));
   const HBRUSH fill = CreateSolidBrush(GetSysColor(COLOR_WINDOW));

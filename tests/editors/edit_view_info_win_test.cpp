@@ -348,3 +348,33 @@ TEST(EditViewInfoTest, PropertiesNameAndCreateTheirViewClasses) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EditViewInfoTest, AButtonRepaintsOnlyWhenItsLookChanged) {
+  TlxEditButtonViewInfo old;
+  old.State = kLxButtonStateNormal;
+  struct Case {
+    const char* name;
+    void (*change)(TlxEditButtonViewInfo&);
+    bool differs;
+  };
+  const Case cases[] = {
+      {"nothing", [](TlxEditButtonViewInfo&) {}, false},
+      {"hot", [](TlxEditButtonViewInfo& b) { b.State = kLxButtonStateHot; }, true},
+      {"style", [](TlxEditButtonViewInfo& b) { b.Style = btsFlat; }, true},
+      {"colour", [](TlxEditButtonViewInfo& b) { b.BackgroundColor = kBackground; }, true},
+      {"native state", [](TlxEditButtonViewInfo& b) { b.NativeState = 2; }, true},
+      // Bounds alone are the picture's business, not the button's.
+      {"bounds", [](TlxEditButtonViewInfo& b) { b.Bounds = TRect(1, 1, 5, 5); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TlxEditButtonViewInfo fresh;
+    fresh.CopyFrom(old);
+    c.change(fresh);
+    EXPECT_EQ(fresh.DiffersFrom(old), c.differs);
+  }
+}
+
+}  // namespace
