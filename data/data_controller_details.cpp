@@ -2,6 +2,7 @@
 // modes, link objects and their clones, expansion and the active relation,
 // the has-children cache, resets, and the clones' master record indexes.
 
+#include <algorithm>
 #include <vector>
 
 #include "data/data_controller.h"
@@ -168,9 +169,10 @@ void TlxCustomDataController::ForEachDetailController(
   std::vector<int32_t> path;
   const TlxCustomDataRelation* step = relation;
   while (step != nullptr && step->RelationList() != nullptr) {
-    path.insert(path.begin(), step->IndexInList());
+    path.push_back(step->IndexInList());
     step = step->OwnerController().GetMasterRelation();
   }
+  std::reverse(path.begin(), path.end());
   std::vector<TlxCustomDataController*> level{GetRootMasterController()};
   for (const int32_t position : path) {
     std::vector<TlxCustomDataController*> next;

@@ -70,10 +70,14 @@ void TlxDetailObject::Correct(const TlxCustomDataRelationList& list) {
     return;
   }
   ActiveRelationIndex = std::clamp(ActiveRelationIndex, 0, count - 1);
-  if (list.RelationAt(ActiveRelationIndex)->DetailDataController() != nullptr)
+  const auto has_detail = [&list](int32_t index) {
+    const TlxCustomDataRelation* relation = list.RelationAt(index);
+    return relation != nullptr && relation->DetailDataController() != nullptr;
+  };
+  if (has_detail(ActiveRelationIndex))
     return;
   for (int32_t i = 0; i < count; ++i)
-    if (list.RelationAt(i)->DetailDataController() != nullptr) {
+    if (has_detail(i)) {
       ActiveRelationIndex = i;
       return;
     }

@@ -193,8 +193,13 @@ TDateTime TlxHebrewCalendarTable::EncodeCalendarDate(const TlxCalendarDate& date
   TDateTime result = 0;
   if (RejectInvalid(date, result))
     return result;
-  const YearRow& row = *RowOfHebrewYear(date.Year);
-  const int32_t* lengths = kMonthLengths[RowOfHebrewYear(date.Year)->type - 1];
+  // A date that passed the checks has a row; the test keeps the optimiser
+  // from assuming otherwise.
+  const YearRow* year_row = RowOfHebrewYear(date.Year);
+  if (year_row == nullptr)
+    return result;
+  const YearRow& row = *year_row;
+  const int32_t* lengths = kMonthLengths[row.type - 1];
   const auto length = [&](int32_t month) { return lengths[month - 1]; };
   TDateTime time = 0;
   TryEncodeTime(date.Hour, date.Minute, date.Second, date.Millisecond, time);
@@ -216,15 +221,17 @@ TDateTime TlxHebrewCalendarTable::EncodeCalendarDate(const TlxCalendarDate& date
 }
 
 int32_t TlxHebrewCalendarTable::DayCountOfEraMonth(int32_t era, int32_t year, int32_t month) const {
-  if (!MonthIsValidInEra(era, year, month))
+  const YearRow* row = RowOfHebrewYear(year);
+  if (row == nullptr || !MonthIsValidInEra(era, year, month))
     return 0;
-  return kMonthLengths[RowOfHebrewYear(year)->type - 1][month - 1];
+  return kMonthLengths[row->type - 1][month - 1];
 }
 
 int32_t TlxHebrewCalendarTable::DayCountOfEraYear(int32_t era, int32_t year) const {
-  if (!YearIsValidInEra(era, year))
+  const YearRow* row = RowOfHebrewYear(year);
+  if (row == nullptr || !YearIsValidInEra(era, year))
     return 0;
-  const int32_t type = RowOfHebrewYear(year)->type;
+  const int32_t type = row->type;
   return 352 + (type - 1) % 3 + 1 + (type > 3 ? 30 : 0);
 }
 
