@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/text.h"
+#include "tabs/pc_flat_band_painters_win.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
 #include "tabs/tab_control_win.h"
@@ -707,8 +708,11 @@ namespace {
 std::vector<TlxPCPainterClass> ShippedPainterClasses() {
   static const TlxPCTabsPainterClass tabs;
   static const TlxPCButtonsPainterClass buttons;
+  static const TlxPCExtraFlatPainterClass extra_flat;
+  static const TlxPCUltraFlatPainterClass ultra_flat;
   static const TlxPCFlatPainterClass flat;
-  return {&tabs, &buttons, &flat};
+  static const TlxPCOffice11PainterClass office11;
+  return {&tabs, &buttons, &extra_flat, &ultra_flat, &flat, &office11};
 }
 
 }  // namespace

@@ -122,8 +122,7 @@ TEST_F(TabControlWindowTest, StyleFollowsTheLookAndFeelUntilSet) {
     TlxLookAndFeelKind kind;
     const char* style;
   };
-  // Styles without a painter here fall back to the default, "Tabs".
-  const Case cases[] = {{lfFlat, "Flat"}, {lfStandard, "Tabs"}, {lfUltraFlat, "Tabs"}, {lfFlat, "Flat"}};
+  const Case cases[] = {{lfFlat, "Flat"}, {lfStandard, "Tabs"}, {lfUltraFlat, "UltraFlat"}, {lfFlat, "Flat"}};
   for (const Case& c : cases) {
     control_->LookAndFeel().SetKind(c.kind);
     EXPECT_EQ(control_->PainterObject()->GetStyleName(), c.style) << c.kind;
