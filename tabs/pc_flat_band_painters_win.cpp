@@ -98,16 +98,21 @@ TRect TlxPCExtraFlatPainter::GetTabRectCorrection(int32_t visible_index) {
   return {};
 }
 
-int32_t TlxPCExtraFlatPainter::GetMinTabWidth(int32_t visible_index) {
-  return lxPCStandardTabWidthAddition(SizeInput(visible_index), visible_index);
+int32_t TlxPCExtraFlatPainter::GetTabWidthAddition(int32_t visible_index) const {
+  const TlxPCTabSizeInput input = SizeInput(visible_index);
+  if (!input.HasImages || (visible_index != -1 && !input.TabHasImage && !input.Rotate))
+    return 0;
+  return input.ImageSize.cx + 2 * input.ImageBorder + 4;
 }
+
+int32_t TlxPCExtraFlatPainter::GetMinTabWidth(int32_t visible_index) { return GetTabWidthAddition(visible_index); }
 
 int32_t TlxPCExtraFlatPainter::CalculateTabNormalWidth(TlxTab& tab) {
   const int32_t visible_index = tab.VisibleIndex();
   int32_t width = Control().TabWidth();
   if (width < 1) {
     const int32_t caption = tab.Caption().empty() ? 12 : CaptionWidth(tab) + 9;
-    width = lxPCStandardTabWidthAddition(SizeInput(visible_index), visible_index) + caption;
+    width = GetTabWidthAddition(visible_index) + caption;
   }
   return std::max(width, GetMinTabWidth(visible_index));
 }

@@ -28,6 +28,8 @@ class TlxPCExtraFlatPainter : public TlxPCStandardPainter {
   TColor GetTabColor(int32_t visible_index) const override;
   void Paint(TlxCanvas& canvas) override;
 
+  // Room for the tab's image beside the caption.
+  int32_t GetTabWidthAddition(int32_t visible_index) const;
   virtual int32_t GetBandPageExtension() const { return 3; }
   virtual TRect GetMainTabBoxRect(int32_t visible_index);
   // Insets of a separator from the tab's two edges across the row.

@@ -41,6 +41,7 @@ class FlatBandPainterTest : public ::testing::Test {
     lxPCUnregisterShippedPainters();
   }
   void UseStyle(int32_t style) {
+    control_->SetShowFrame(true);
     control_->SetStyle(style);
     test_support::PumpMessagesUntilIdle();
     ASSERT_EQ(control_->Style(), style);
@@ -83,7 +84,7 @@ TEST_F(FlatBandPainterTest, ExtraFlatRaisesTheMainTabAboveTheBand) {
   EXPECT_EQ(Pixel(full.Left, centre.Y), Rgb(clBtnHighlight));
   EXPECT_EQ(Pixel(centre.X, full.Top), Rgb(clBtnHighlight));
   EXPECT_EQ(Pixel(full.Right - 1, centre.Y), Rgb(TColorOf(0)));
-  EXPECT_EQ(Pixel(full.Left + 2, full.Top + 2), Rgb(clBtnFace));
+  EXPECT_EQ(Pixel(full.Left + 1, full.Bottom - 2), Rgb(clBtnFace));
   // The other tabs take the band's lighter face, split by a shadow line.
   const TRect second = Tab(1).FullRect();
   EXPECT_EQ(Pixel(second.Left + 2, second.Top + 2), Rgb(lxPCLightBtnFace()));
@@ -143,12 +144,18 @@ TEST_F(FlatBandPainterTest, Office11FillsFlatWithoutGradientAndBlendsWithIt) {
   const TRect client = Painter().GetPageClientRect();
   EXPECT_EQ(Pixel(client.Left + 4, client.Top + 4), mixed);
   EXPECT_EQ(Pixel(client.Left - 1, client.Top + 4), border);
-  control_->SetOptions(static_cast<TlxPCOptions>(control_->Options() | lxPCOptionBit(pcoGradient)));
+  // Gradients on the band but not the page: the page stays flat.
+  const TlxPCOptions gradient_band = static_cast<TlxPCOptions>(
+      (control_->Options() | lxPCOptionBit(pcoGradient)) & ~lxPCOptionBit(pcoGradientClientArea));
+  control_->SetOptions(gradient_band);
   test_support::PumpMessagesUntilIdle();
-  if (palette.BarLightColor != palette.BarDarkColor)
-    EXPECT_NE(Pixel(third.Left + 3, third.Top), Pixel(third.Left + 3, third.Bottom - 2));
-  // The page stays flat without the client-area gradient.
+  ASSERT_NE(palette.BarLightColor, palette.BarDarkColor);
+  EXPECT_NE(Pixel(third.Left + 3, third.Top), Pixel(third.Left + 3, third.Bottom - 2));
   EXPECT_EQ(Pixel(client.Left + 4, client.Top + 4), mixed);
+  EXPECT_EQ(Pixel(client.Left + 4, client.Bottom - 4), mixed);
+  control_->SetOptions(static_cast<TlxPCOptions>(gradient_band | lxPCOptionBit(pcoGradientClientArea)));
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_NE(Pixel(client.Left + 4, client.Top + 4), Pixel(client.Left + 4, client.Bottom - 4));
 }
 
 TEST_F(FlatBandPainterTest, Office11ColouredTabKeepsALineTowardsThePage) {
