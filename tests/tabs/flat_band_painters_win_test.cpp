@@ -171,4 +171,24 @@ TEST_F(FlatBandPainterTest, Office11ColouredTabKeepsALineTowardsThePage) {
   EXPECT_EQ(Pixel(Centre(third).X, third.Bottom - 1), mixed);
 }
 
+TEST_F(FlatBandPainterTest, FlatButtonsEtchALineBetweenNeighbours) {
+  UseStyle(3);
+  control_->LookAndFeel().SetKind(lfStandard);
+  const TRect main = Tab(0).FullRect();
+  const TRect second = Tab(1).FullRect();
+  const TRect last = Tab(2).FullRect();
+  EXPECT_EQ(second.Left - main.Right, 10);
+  // The chosen button is sunken and white; the others flat in the face colour.
+  EXPECT_EQ(Pixel(main.Left, main.Top), Rgb(clBtnShadow));
+  EXPECT_EQ(Pixel(main.Right - 1, main.Bottom - 1), Rgb(clBtnHighlight));
+  EXPECT_EQ(Pixel(main.Left + 2, main.Bottom - 3), Rgb(clBtnHighlight));
+  EXPECT_EQ(Pixel(second.Left, second.Top), Rgb(clBtnFace));
+  // The etched pair in the middle of the gap, nothing after the last tab.
+  const int32_t y = Centre(second).Y;
+  EXPECT_EQ(Pixel(second.Right + 4, y), Rgb(clBtnShadow));
+  EXPECT_EQ(Pixel(second.Right + 5, y), Rgb(clBtnHighlight));
+  EXPECT_EQ(Pixel(second.Right + 3, y), Rgb(control_->Color()));
+  EXPECT_EQ(Pixel(last.Right + 4, y), Rgb(control_->Color()));
+}
+
 }  // namespace

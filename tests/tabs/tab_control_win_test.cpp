@@ -70,6 +70,8 @@ class TabControlWindowTest : public ::testing::Test {
     control_ = new TlxTabControl(form_);
     control_->SetParent(form_);
     control_->SetBounds(10, 10, 300, 150);
+    // The standard look: the classic tabs rather than the default ultra flat ones.
+    control_->LookAndFeel().SetKind(lfStandard);
     for (const char* caption : {"Eins", "Zwei", "Drei"})
       control_->Tabs().Add(caption);
     control_->OnChanging = [this](TObject*, bool& allow) {
