@@ -260,6 +260,21 @@ void TlxPCExtraFlatPainter::FillContentInput(TlxPCTabContentInput& input, TlxTab
   input.TextHOffsets = {0, low ? 0 : 2, 0, 0};
 }
 
+void TlxPCExtraFlatPainter::RepaintTab(int32_t visible_index, TlxPCTabChangeKind kind) {
+  if (visible_index < 0 || visible_index >= Control().VisibleTabs().Count())
+    return;
+  TlxTab* tab = Control().Tabs().GetVisibleTab(visible_index);
+  if (kind == tckMainTab && !tab->IsMainTab()) {
+    // The former main tab leaves a gap in its band and separators to redraw.
+    const TRect part = Control().TopOrLeftPartClip();
+    InvalidateRect(part.Contains(tab->BaseRect().TopLeft()) ? part : Control().BottomOrRightPartClip());
+  } else {
+    InvalidateRect(tab->FullRect());
+  }
+  if (tab->IsMainTab())
+    InvalidateRect(GetPageStripRect());
+}
+
 void TlxPCExtraFlatPainter::Paint(TlxCanvas& canvas) {
   // The page first: its strip joins the main tab, which then paints over
   // nothing of it.

@@ -26,6 +26,7 @@ class TlxPCExtraFlatPainter : public TlxPCStandardPainter {
   TRect GetPageFrameRectOffset() const override;
   TRect GetPageClientRectOffset() const override;
   TColor GetTabColor(int32_t visible_index) const override;
+  void RepaintTab(int32_t visible_index, TlxPCTabChangeKind kind) override;
   void Paint(TlxCanvas& canvas) override;
 
   // Room for the tab's image beside the caption.

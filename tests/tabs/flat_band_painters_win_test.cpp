@@ -115,6 +115,19 @@ TEST_F(FlatBandPainterTest, ColouredMainTabColoursThePageStrip) {
   EXPECT_EQ(Pixel(Centre(Tab(0).FullRect()).X, client.Top - 2), Rgb(RGBColor(200, 40, 40)));
 }
 
+TEST_F(FlatBandPainterTest, ChoosingRepaintsTheFormerMainTabsRowAndTheStrip) {
+  UseStyle(5);
+  ValidateRect(control_->Handle(), nullptr);
+  control_->SetTabIndex(2);
+  RECT update{};
+  ASSERT_TRUE(GetUpdateRect(control_->Handle(), &update, FALSE));
+  // The whole row of the former main tab, and the strip under the new one.
+  const TRect part = control_->TopOrLeftPartClip();
+  EXPECT_LE(update.left, part.Left);
+  EXPECT_GE(update.right, part.Right);
+  EXPECT_GE(update.bottom, Painter().GetPageClientRect().Top);
+}
+
 TEST_F(FlatBandPainterTest, UltraFlatDrawsDarkEdges) {
   UseStyle(6);
   const TRect full = Tab(0).FullRect();
