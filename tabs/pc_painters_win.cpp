@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/text.h"
+#include "tabs/pc_flat_band_painters_win.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
 #include "tabs/tab_control_win.h"
@@ -689,6 +690,103 @@ void TlxPCButtonsPainter::PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t 
     canvas.DrawFocusFrame(r.Inflate(-3, -3));
 }
 
+// ---- TlxPCFlatButtonsPainter -------------------------------------------------
+
+void TlxPCFlatButtonsPainter::PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) {
+  // The fill is the standard pass's, made before the caption.
+  TRect r = tab.FullRect();
+  if (!tab.IsTracking() && IsTabPressed(visible_index)) {
+    canvas.DrawTwoColorFrame(r, clBtnShadow, clBtnHighlight, lxAllBorders);
+    canvas.DrawTwoColorFrame(r.Inflate(-1, -1), cl3DDkShadow, cl3DLight, lxAllBorders);
+    r = r.Inflate(-2, -2);
+  } else if (tab.IsHot() || tab.IsTracking()) {
+    const TColor light = ColorToRGB(clBtnHighlight);
+    const TColor shadow = ColorToRGB(clBtnShadow);
+    canvas.Canvas().Pen().SetColor(light);
+    canvas.Polyline({{r.Left, r.Bottom - 2}, {r.Left, r.Top}, {r.Right - 2, r.Top}});
+    canvas.PutPixel(r.Right - 2, r.Top, light);
+    canvas.Canvas().Pen().SetColor(shadow);
+    canvas.Polyline({{r.Left, r.Bottom - 1}, {r.Right - 1, r.Bottom - 1}, {r.Right - 1, r.Top}});
+    canvas.PutPixel(r.Right - 1, r.Top, shadow);
+    r = r.Inflate(-1, -1);
+  }
+  if (tab.IsMainTab() && Control().Focused() && tab.IsEnabledForUse())
+    canvas.DrawFocusFrame(r);
+}
+
+int32_t TlxPCFlatButtonsPainter::SeparatorWidth() {
+  int32_t along = 0;
+  int32_t across = 0;
+  GetTabSpacing(along, across);
+  return along;
+}
+
+bool TlxPCFlatButtonsPainter::HasSeparatorAfter(int32_t visible_index) const {
+  const int32_t count = Control().VisibleTabs().Count();
+  if (visible_index + 1 >= count)
+    return false;
+  const TlxTab* tab = Control().Tabs().GetVisibleTab(visible_index);
+  if (!Control().Rotate())
+    return Control().Tabs().GetVisibleTab(visible_index + 1)->DisplayRowIndex() == tab->DisplayRowIndex();
+  if (Control().RowCount() <= 1 || tab->DisplayRowIndex() >= Control().RowCount() - 1)
+    return false;
+  // Rotated rows stand side by side: a line between a tab and the tab of
+  // the next row level with it.
+  const bool along_x = lxPCIsRowAxisX(Control().TabPosition());
+  const TRect base = Control().Tabs().GetVisibleTab(visible_index)->BaseRect();
+  for (int32_t i = 0; i < count; ++i) {
+    const TlxTab* other = Control().Tabs().GetVisibleTab(i);
+    if (other->DisplayRowIndex() != tab->DisplayRowIndex() + 1)
+      continue;
+    const TRect r = other->BaseRect();
+    if ((along_x ? r.Left == base.Left : r.Top == base.Top))
+      return true;
+  }
+  return false;
+}
+
+TRect TlxPCFlatButtonsPainter::SeparatorGap(int32_t visible_index) {
+  const int32_t along = SeparatorWidth();
+  const TRect r = Control().Tabs().GetVisibleTab(visible_index)->FullRect();
+  const TlxTabPosition position = Control().TabPosition();
+  if (Control().IsTabTextVertical()) {
+    const bool sideways = position == tpLeft || position == tpRight;
+    if (sideways && Control().CaptionDirection() == 1)
+      return {r.Left, r.Top - along, r.Right, r.Top};
+    return {r.Left, r.Bottom, r.Right, r.Bottom + along};
+  }
+  return {r.Right, r.Top, r.Right + along, r.Bottom};
+}
+
+void TlxPCFlatButtonsPainter::PaintTab(TlxCanvas& canvas, int32_t visible_index) {
+  TlxPCButtonedPainter::PaintTab(canvas, visible_index);
+  if (!HasSeparatorAfter(visible_index))
+    return;
+  const TRect gap = SeparatorGap(visible_index);
+  if (gap.IsEmpty() || !canvas.IsRectVisible(gap))
+    return;
+  canvas.PushClipRegion();
+  canvas.IntersectClip(gap);
+  canvas.FillRectColor(gap, Control().Color());
+  const int32_t offset = (SeparatorWidth() - 2) / 2;
+  const bool below_or_above = Control().IsTabTextVertical();
+  if (below_or_above) {
+    const int32_t y = gap.Top + offset;
+    canvas.FillRectColor({gap.Left + 1, y, gap.Right - 1, y + 1}, clBtnShadow);
+    canvas.FillRectColor({gap.Left + 1, y + 1, gap.Right - 1, y + 2}, clBtnHighlight);
+  } else {
+    const int32_t x = gap.Left + offset;
+    canvas.FillRectColor({x, gap.Top + 1, x + 1, gap.Bottom - 1}, clBtnShadow);
+    canvas.FillRectColor({x + 1, gap.Top + 1, x + 2, gap.Bottom - 1}, clBtnHighlight);
+  }
+  canvas.PopClipRegion();
+  canvas.ExcludeFromClip(gap);
+}
+
+std::unique_ptr<IlxPCLayoutPainter> TlxPCFlatButtonsPainterClass::CreatePainter(TlxTabControlModel& control) const {
+  return std::make_unique<TlxPCFlatButtonsPainter>(static_cast<TlxCustomTabControl&>(control), this);
+}
+
 std::unique_ptr<IlxPCLayoutPainter> TlxPCTabsPainterClass::CreatePainter(TlxTabControlModel& control) const {
   return std::make_unique<TlxPCTabsPainter>(static_cast<TlxCustomTabControl&>(control), this);
 }
@@ -707,8 +805,12 @@ namespace {
 std::vector<TlxPCPainterClass> ShippedPainterClasses() {
   static const TlxPCTabsPainterClass tabs;
   static const TlxPCButtonsPainterClass buttons;
+  static const TlxPCFlatButtonsPainterClass flat_buttons;
+  static const TlxPCExtraFlatPainterClass extra_flat;
+  static const TlxPCUltraFlatPainterClass ultra_flat;
   static const TlxPCFlatPainterClass flat;
-  return {&tabs, &buttons, &flat};
+  static const TlxPCOffice11PainterClass office11;
+  return {&tabs, &buttons, &flat_buttons, &extra_flat, &ultra_flat, &flat, &office11};
 }
 
 }  // namespace

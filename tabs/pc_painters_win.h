@@ -170,6 +170,24 @@ class TlxPCButtonsPainter : public TlxPCButtonedPainter {
   void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
 };
 
+// Flat push buttons: an outline only under the mouse or the keyboard mark,
+// sunken when chosen, etched lines between neighbours.
+class TlxPCFlatButtonsPainter : public TlxPCButtonedPainter {
+ public:
+  using TlxPCButtonedPainter::TlxPCButtonedPainter;
+
+ protected:
+  void PaintTab(TlxCanvas& canvas, int32_t visible_index) override;
+  void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+
+ private:
+  bool HasSeparatorAfter(int32_t visible_index) const;
+  // The along value of the tab spacing.
+  int32_t SeparatorWidth();
+  // The gap after the tab towards its successor.
+  TRect SeparatorGap(int32_t visible_index);
+};
+
 // The class of the "Tabs" style with its virtual constructor.
 class TlxPCTabsPainterClass final : public TlxPCTabsStyle {
  public:
@@ -182,6 +200,11 @@ class TlxPCFlatPainterClass final : public TlxPCFlatStyle {
 };
 
 class TlxPCButtonsPainterClass final : public TlxPCButtonsStyle {
+ public:
+  std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
+};
+
+class TlxPCFlatButtonsPainterClass final : public TlxPCFlatButtonsStyle {
  public:
   std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
 };

@@ -70,6 +70,8 @@ class TabControlWindowTest : public ::testing::Test {
     control_ = new TlxTabControl(form_);
     control_->SetParent(form_);
     control_->SetBounds(10, 10, 300, 150);
+    // The standard look: the classic tabs rather than the default ultra flat ones.
+    control_->LookAndFeel().SetKind(lfStandard);
     for (const char* caption : {"Eins", "Zwei", "Drei"})
       control_->Tabs().Add(caption);
     control_->OnChanging = [this](TObject*, bool& allow) {
@@ -122,8 +124,7 @@ TEST_F(TabControlWindowTest, StyleFollowsTheLookAndFeelUntilSet) {
     TlxLookAndFeelKind kind;
     const char* style;
   };
-  // Styles without a painter here fall back to the default, "Tabs".
-  const Case cases[] = {{lfFlat, "Flat"}, {lfStandard, "Tabs"}, {lfUltraFlat, "Tabs"}, {lfFlat, "Flat"}};
+  const Case cases[] = {{lfFlat, "Flat"}, {lfStandard, "Tabs"}, {lfUltraFlat, "UltraFlat"}, {lfFlat, "Flat"}};
   for (const Case& c : cases) {
     control_->LookAndFeel().SetKind(c.kind);
     EXPECT_EQ(control_->PainterObject()->GetStyleName(), c.style) << c.kind;
