@@ -13,7 +13,7 @@
 #include "tests/support/window_pixels.h"
 #include "ui/foundation/colors/office11_colors_win.h"
 
-namespace {
+namespace flat_band_painters_win_test {
 
 TPoint Centre(const TRect& rect) { return TPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2); }
 
@@ -204,4 +204,4 @@ TEST_F(FlatBandPainterTest, FlatButtonsEtchALineBetweenNeighbours) {
   EXPECT_EQ(Pixel(last.Right + 4, y), Rgb(control_->Color()));
 }
 
-}  // namespace
+}  // namespace flat_band_painters_win_test

@@ -16,7 +16,7 @@
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
 
-namespace {
+namespace page_control_win_test {
 
 TPoint Centre(const TRect& rect) { return TPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2); }
 
@@ -157,4 +157,4 @@ TEST_F(PageControlTest, AFocusThatStaysSnapsTheTabBack) {
   EXPECT_EQ(control_->ActivePage(), pages_[1]);
 }
 
-}  // namespace
+}  // namespace page_control_win_test
