@@ -9,13 +9,12 @@
 #include "tabs/tab.h"
 #include "tabs/tab_control_win.h"
 #include "tabs/tabs.h"
+#include "tests/tabs/tab_test_geometry.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
 #include "ui/foundation/colors/office11_colors_win.h"
 
 namespace flat_band_painters_win_test {
-
-TPoint Centre(const TRect& rect) { return TPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2); }
 
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 COLORREF Palette(TlxRGB rgb) { return static_cast<COLORREF>(rgb); }

@@ -13,12 +13,11 @@
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
+#include "tests/tabs/tab_test_geometry.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
 
 namespace page_control_win_test {
-
-TPoint Centre(const TRect& rect) { return TPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2); }
 
 // A form with a page control of three pages, "Eins" active.
 class PageControlTest : public ::testing::Test {

@@ -13,6 +13,7 @@
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
 #include "tabs/visible_tab_list.h"
+#include "tests/tabs/tab_test_geometry.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
@@ -21,8 +22,6 @@
 #include "ui/foundation/system/lx_timer_win.h"
 
 namespace tab_control_win_test {
-
-TPoint Centre(const TRect& rect) { return TPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2); }
 
 // A form with a tab control 300 x 150 at (10, 10) holding three tabs.
 class TabControlWindowTest : public ::testing::Test {
