@@ -22,6 +22,11 @@ TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(own
   storage_->OnInternalRecordsCleared = [this](TObject*) { InternalRecordsCleared(); };
 }
 
+void TlxCustomDataController::CreateDescendantParts() {
+  filter_ = lxCreatePart<TlxDataFilterCriteria>(GetFilterCriteriaClass(), this);
+  provider_ = lxCreatePart<TlxCustomDataProvider>(GetProviderClass(), this);
+}
+
 TlxCustomDataController::~TlxCustomDataController() {
   destroying_ = true;
   info_.reset();
@@ -429,6 +434,8 @@ bool TlxCustomDataController::RefreshIfItemSorted(int32_t item_index) {
 void TlxCustomDataController::UpdateStructure(bool) {
   BeginUpdateWithOwner();
   TScopeExit end([this] { EndUpdateWithOwner(); });
+  if (SyncsFieldsWithSource())
+    UpdateFields();
   if (!structure_changed_)
     ReloadStorage();
   info_->Refresh();
@@ -443,7 +450,7 @@ void TlxCustomDataController::StructureChanged() {
     structure_changed_ = true;
     return;
   }
-  if (IsProviderMode())
+  if (IsProviderMode() || SyncsFieldsWithSource())
     UpdateStructure(true);
 }
 
@@ -455,11 +462,13 @@ void TlxCustomDataController::SetActive(bool value) {
 void TlxCustomDataController::ReloadStorage() {
   // Records of the controller's own (no outside source) are never thrown
   // away here: only a source can deliver them again.
-  if (!IsProviderMode() && !provider_->IsActive())
+  if (!IsProviderMode() && !provider_->IsActive() && !SyncsFieldsWithSource())
     return;
   storage_->ClearAll(true);
   if (IsProviderMode())
     provider_->LoadRecordHandles();
+  else if (provider_->IsActive())
+    LoadStorage();
   {
     TStateScope loading(in_storage_load_, true);
     info_->ValidateSelection();

@@ -162,6 +162,14 @@ class TlxCustomDataController : public TPersistent {
   virtual void ReloadStorage();
   // Fields and storage again, after a custom data source came or went.
   virtual void RebuildStructure();
+  // A controller whose fields follow an outside source's fields re-binds
+  // them (UpdateFields) at every structure update, and clears its storage
+  // when the source goes.
+  virtual bool SyncsFieldsWithSource() const { return false; }
+  virtual void UpdateFields() {}
+  // Fills the cleared storage from an active provider that is not a custom
+  // data source (a dataset walk, say).
+  virtual void LoadStorage() {}
   // The internal field of 64-bit source handles while a custom data source
   // is assigned; null otherwise.
   TlxCustomDataField* RecordHandlesField() const { return record_handles_field_; }
@@ -187,7 +195,7 @@ class TlxCustomDataController : public TPersistent {
   virtual void RecordInserted(int32_t) {}
   virtual void RecordDeleted(int32_t record_index);
   std::vector<Variant> GetGroupingValues(int32_t record_index);
-  Variant GetGroupingFieldValue(int32_t record_index, TlxCustomDataField& field) {
+  virtual Variant GetGroupingFieldValue(int32_t record_index, TlxCustomDataField& field) {
     return GetFieldValue(record_index, field);
   }
   int32_t GetNewItemRecordIndex();
@@ -372,6 +380,12 @@ class TlxCustomDataController : public TPersistent {
   TlxDataRecordChangedEvent OnRecordChanged;
   TNotifyEvent OnSortingChanged;
   TlxUpdateControlEvent OnUpdateControl;
+
+ protected:
+  // The class-returning operations answer for a descendant only once its
+  // constructor runs: it calls this to swap the provider and the filter
+  // for its own classes.
+  void CreateDescendantParts();
 
  private:
   struct TListener {

@@ -1,0 +1,566 @@
+#include "data/db_data_controller.h"
+
+#include <algorithm>
+
+#include "data/controller_info.h"
+#include "data/data_controller_texts.h"
+#include "data/db_data_filter_criteria.h"
+#include "data/db_data_link.h"
+#include "data/db_field_helpers.h"
+#include "data/variant_utils.h"
+#include "platform/db/controls_disabled_scope.h"
+#include "platform/db/data_set.h"
+#include "platform/db/data_source.h"
+#include "platform/db/field.h"
+#include "platform/rtl/scope.h"
+#include "platform/rtl/text.h"
+
+// Dataset fields tell this component when they go; the data fields then
+// drop their binding.
+class TlxDBDataController::TFieldNotifier : public TComponent {
+ public:
+  explicit TFieldNotifier(TlxDBDataController& controller) : TComponent(nullptr), controller_(controller) {}
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && !controller_.Destroying())
+      controller_.Fields().NotifyComponentRemoval(component);
+  }
+
+ private:
+  TlxDBDataController& controller_;
+};
+
+namespace {
+
+Variant ValuesOf(const std::vector<Variant>& values) {
+  if (values.size() == 1)
+    return values[0];
+  Variant array = VarArrayCreate(0, static_cast<int32_t>(values.size()) - 1, varVariant);
+  for (size_t i = 0; i < values.size(); ++i)
+    VarArrayPut(array, values[i], static_cast<int32_t>(i));
+  return array;
+}
+
+// The key's parts in key field order: the value itself for one field, the
+// leading elements of an array for several; false when they do not fit.
+bool SplitKey(const Variant& key, size_t field_count, std::vector<Variant>& parts) {
+  if (field_count == 1) {
+    if (key.IsArray())
+      return false;
+    parts.push_back(key);
+    return true;
+  }
+  if (!key.IsArray())
+    return false;
+  const int32_t low = VarArrayLowBound(key);
+  if (VarArrayHighBound(key) - low + 1 < static_cast<int32_t>(field_count))
+    return false;
+  for (size_t i = 0; i < field_count; ++i)
+    parts.push_back(VarArrayGet(key, low + static_cast<int32_t>(i)));
+  return true;
+}
+
+}  // namespace
+
+TlxDBDataController::TlxDBDataController(TComponent* owner) : TlxCustomDataController(owner) {
+  notifier_ = std::make_unique<TFieldNotifier>(*this);
+  CreateDescendantParts();
+  mode_controller_ = std::make_unique<TlxDBDataModeController>(*this);
+}
+
+TlxDBDataController::~TlxDBDataController() {
+  DBProvider().DataLink().SetDataSource(nullptr);
+  key_field_ = nullptr;
+  mode_controller_.reset();
+}
+
+const TClass* TlxDBDataController::GetFilterCriteriaClass() const { return &TlxDBDataFilterCriteria::kClass; }
+
+TlxDBDataFilterCriteria& TlxDBDataController::DBFilter() const {
+  return static_cast<TlxDBDataFilterCriteria&>(Filter());
+}
+
+void TlxDBDataController::CopyFrom(const TPersistent* source) {
+  TlxCustomDataController::CopyFrom(source);
+  const auto* other = dynamic_cast<const TlxDBDataController*>(source);
+  if (other == nullptr)
+    return;
+  SetDataModeController(other->DataModeController());
+  SetDataSource(other->DataSource());
+  SetKeyFieldNames(other->KeyFieldNames());
+  SetDetailKeyFieldNames(other->DetailKeyFieldNames());
+  SetMasterKeyFieldNames(other->MasterKeyFieldNames());
+  OnDetailHasChildren = other->OnDetailHasChildren;
+}
+
+// --- Properties
+
+TDataSource* TlxDBDataController::DataSource() const { return DBProvider().DataLink().DataSource(); }
+
+void TlxDBDataController::SetDataSource(TDataSource* source) {
+  TlxDBDataLink& link = DBProvider().DataLink();
+  if (source == link.DataSource())
+    return;
+  const bool was_active = link.Active();
+  link.SetDataSource(source);
+  if (link.Active() == was_active)
+    UpdateFields();
+  DataSourceChanged();
+}
+
+void TlxDBDataController::SetKeyFieldNames(const std::string& names) {
+  if (names == key_field_names_)
+    return;
+  key_field_names_ = names;
+  BindKeyField();
+}
+
+void TlxDBDataController::BindKeyField() {
+  if (key_field_names_.empty()) {
+    if (key_field_ != nullptr) {
+      TlxCustomDataField* field = std::exchange(key_field_, nullptr);
+      Fields().Remove(field);
+    }
+    Change(dccDataChanged);
+    return;
+  }
+  if (key_field_ == nullptr)
+    key_field_ = static_cast<TlxDBDataField*>(CreateInternalField());
+  SetFieldNameBinding(*key_field_, key_field_names_, false);
+}
+
+// --- Dataset access
+
+TDataSet* TlxDBDataController::GetDataSet() const { return DBProvider().DataSet(); }
+
+int32_t TlxDBDataController::GetDataSetRecordCount() const {
+  const TDataSet* dataset = GetDataSet();
+  return dataset != nullptr && dataset->Active() ? dataset->RecordCount() : 0;
+}
+
+int32_t TlxDBDataController::GetDataSetRecNo() const {
+  const TDataSet* dataset = GetDataSet();
+  return dataset != nullptr && dataset->Active() ? dataset->RecNo() : -1;
+}
+
+void TlxDBDataController::SetDataSetRecNo(int32_t number) {
+  if (TDataSet* dataset = GetDataSet())
+    dataset->SetRecNo(number);
+}
+
+// --- Items by field
+
+TlxDBDataField* TlxDBDataController::ItemDBField(int32_t item_index) const {
+  return dynamic_cast<TlxDBDataField*>(ItemField(item_index));
+}
+
+std::string TlxDBDataController::GetItemFieldName(int32_t item_index) const {
+  CheckItemRange(item_index);
+  const TlxDBDataField* field = ItemDBField(item_index);
+  return field != nullptr ? field->FieldName() : std::string();
+}
+
+TField* TlxDBDataController::GetItemField(int32_t item_index) const {
+  const TlxDBDataField* field = ItemDBField(item_index);
+  return field != nullptr ? field->Field() : nullptr;
+}
+
+TObject* TlxDBDataController::GetItemByFieldName(const std::string& name) const {
+  for (int32_t item = 0; item < GetItemCount(); ++item) {
+    const TlxDBDataField* field = ItemDBField(item);
+    if (field != nullptr && AnsiCompareText(field->FieldName(), name) == 0)
+      return GetItem(item);
+  }
+  return nullptr;
+}
+
+void TlxDBDataController::ChangeFieldName(int32_t item_index, const std::string& name) {
+  TlxDBDataField* field = ItemDBField(item_index);
+  if (field != nullptr && field->FieldName() != name)
+    SetFieldNameBinding(*field, name, false);
+}
+
+// --- Field binding
+
+void TlxDBDataController::SetFieldNameBinding(TlxDBDataField& field, const std::string& names, bool lookup_keys) {
+  const TlxValueTypeClass old_type = field.ValueTypeClass();
+  field.FreeSubFields();
+  if (!lookup_keys)
+    field.StoreFieldName(names);
+  if (lxDBHasMultipleFieldNames(names) || (lookup_keys && !names.empty())) {
+    TUpdateScope update(*this);
+    field.SetField(nullptr);
+    size_t start = 0;
+    for (;;) {
+      const size_t end = names.find(';', start);
+      const std::string name = names.substr(start, end == std::string::npos ? std::string::npos : end - start);
+      auto* sub = static_cast<TlxDBDataField*>(CreateInternalField());
+      field.AddSubField(sub);
+      SetFieldNameBinding(*sub, name, false);
+      if (end == std::string::npos)
+        break;
+      start = end + 1;
+    }
+  } else if (!lookup_keys) {
+    field.ReferTo(nullptr);
+    TlxDBDataField* same = nullptr;
+    for (int32_t i = 0; !names.empty() && i < Fields().Count() && same == nullptr; ++i) {
+      auto* other = dynamic_cast<TlxDBDataField*>(Fields().FieldAt(i));
+      if (other != nullptr && other != &field && other->ParentField() == nullptr &&
+          other->ReferenceField() == nullptr && AnsiCompareText(other->FieldName(), names) == 0)
+        same = other;
+    }
+    if (same != nullptr) {
+      field.ReferTo(same);
+      Change(dccDataChanged);
+    } else {
+      if (names.empty()) {
+        field.SetField(nullptr);
+        field.ChangeValueTypeClass(nullptr);
+      }
+      StructureChanged();
+    }
+  }
+  if (field.ValueTypeClass() != old_type && !field.IsInternal())
+    ItemValueTypeClassChanged(ItemIndexOfField(&field));
+}
+
+void TlxDBDataController::UpdateField(TlxDBDataField& field, bool lookup_only) {
+  if (field.ReferenceField() != nullptr)
+    return;
+  TDataSet* dataset = GetDataSet();
+  if (dataset == nullptr)
+    return;
+  if (lookup_only && (field.ParentField() == nullptr || !field.ParentField()->IsLookup()))
+    return;
+  if (lxDBHasMultipleFieldNames(field.FieldName()))
+    return;  // its sub-fields are bound one by one
+  TField* old = field.Field();
+  TField* found = nullptr;
+  if (!reset_dataset_fields_ && !field.FieldName().empty()) {
+    found = dataset->FindField(field.FieldName());
+    if (found == nullptr)
+      found = dataset->AggFields().FindField(field.FieldName());
+  }
+  field.SetField(found);
+  if (found == nullptr) {
+    field.NotifyValueTypeChanged();
+    return;
+  }
+  field.BindToField(found, found != old);
+  if (found->Lookup() && !lookup_only && field.SubFields().empty())
+    SetFieldNameBinding(field, found->KeyFields(), true);
+}
+
+void TlxDBDataController::UpdateFields() {
+  for (const bool lookup_only : {false, true}) {
+    std::vector<TWeakRef<TlxDBDataField>> fields;
+    for (int32_t i = 0; i < Fields().Count(); ++i)
+      if (auto* field = dynamic_cast<TlxDBDataField*>(Fields().FieldAt(i)))
+        fields.emplace_back(field);
+    for (const TWeakRef<TlxDBDataField>& field : fields)
+      if (field)
+        UpdateField(*field.Get(), lookup_only);
+  }
+}
+
+void TlxDBDataController::ResetDataSetFields() {
+  TStateScope resetting(reset_dataset_fields_, true);
+  UpdateFields();
+}
+
+void TlxDBDataController::WatchComponent(TComponent* component) { component->FreeNotification(notifier_.get()); }
+
+// --- Keys
+
+bool TlxDBDataController::UsesRecordKeys() const { return key_field_ != nullptr && !IsGridMode(); }
+
+std::vector<TlxDBDataField*> TlxDBDataController::GetKeyFieldList() const {
+  std::vector<TlxDBDataField*> list;
+  lxDBGetKeyFields(key_field_, list);
+  return list;
+}
+
+Variant TlxDBDataController::GetRecordKeyValue(int32_t record_index) {
+  CheckRecordRange(record_index);
+  const std::vector<TlxDBDataField*> keys = GetKeyFieldList();
+  if (keys.empty())
+    return Variant::Null();
+  std::vector<Variant> values;
+  for (TlxDBDataField* key : keys)
+    values.push_back(GetFieldValue(record_index, *key));
+  return ValuesOf(values);
+}
+
+Variant TlxDBDataController::GetDataSetKeyValue() const {
+  const std::vector<TlxDBDataField*> keys = GetKeyFieldList();
+  if (keys.empty())
+    return Variant::Null();
+  std::vector<Variant> values;
+  for (const TlxDBDataField* key : keys) {
+    const TField* field = key->Field();
+    if (field == nullptr)
+      lxDataControllerError(lxSDBKeyFieldNotFound);
+    values.push_back(field->IsNull() ? Variant::Null() : lxDBFieldValue(*field));
+  }
+  return ValuesOf(values);
+}
+
+int32_t TlxDBDataController::FindRecordIndexByKey(const Variant& key_value) {
+  const std::vector<TlxDBDataField*> keys = GetKeyFieldList();
+  std::vector<Variant> parts;
+  if (keys.empty() || !SplitKey(key_value, keys.size(), parts))
+    return -1;
+  return FindRecordByValues(keys, parts);
+}
+
+int32_t TlxDBDataController::FindRecordByValues(const std::vector<TlxDBDataField*>& fields,
+                                                const std::vector<Variant>& values) {
+  for (int32_t record = 0; record < GetRecordCount(); ++record) {
+    bool equal = true;
+    for (size_t i = 0; i < fields.size() && equal; ++i)
+      equal = lxVariantEquals(GetFieldValue(record, *fields[i]), values[i]);
+    if (equal)
+      return record;
+  }
+  return -1;
+}
+
+bool TlxDBDataController::LocateByKey(const Variant& key_value) {
+  const int32_t record = FindRecordIndexByKey(key_value);
+  const int32_t row = record >= 0 ? GetRowIndexByRecordIndex(record, true) : -1;
+  ChangeFocusedRowIndex(row);
+  return row != -1;
+}
+
+int32_t TlxDBDataController::LocateByKeyFields(const TlxDBKeyFieldsProc& fill) {
+  std::vector<TlxDBDataField*> list;
+  fill(list);
+  if (list.empty())
+    return -1;
+  std::vector<Variant> current;
+  for (const TlxDBDataField* key : list) {
+    const TField* field = key->Field();
+    if (field == nullptr)
+      return -1;
+    current.push_back(field->IsNull() ? Variant::Null() : lxDBFieldValue(*field));
+  }
+  return FindRecordByValues(list, current);
+}
+
+bool TlxDBDataController::SyncDataSetToRecord(int32_t record_index) {
+  if (record_index < 0)
+    return false;
+  TDataSet* dataset = GetDataSet();
+  TlxDBDataProvider& provider = DBProvider();
+  if (UsesRecordKeys()) {
+    const Variant key = GetRecordKeyValue(record_index);
+    const Variant current = GetDataSetKeyValue();
+    if (lxVariantEquals(key, current) && record_index == provider.CurrentRecordIndex()) {
+      FinishEditing();
+      return true;
+    }
+    FinishEditing();
+    return dataset != nullptr && dataset->Locate(key_field_names_, key, {});
+  }
+  FinishEditing();
+  if (dataset != nullptr)
+    dataset->MoveBy(record_index - provider.CurrentRecordIndex());
+  return true;
+}
+
+// --- Overrides
+
+bool TlxDBDataController::CanFocusRecord(int32_t record) {
+  TlxDBDataProvider& provider = DBProvider();
+  if ((provider.IsInserting() && record == provider.EditedRecordIndex()) ||
+      (UseNewItemRowForEditing() && record < 0)) {
+    if (!provider.IsInserting() && record < 0)
+      Post(false);
+    return true;
+  }
+  bool answer = false;
+  {
+    BeginLocate();
+    TScopeExit end([this] { EndLocate(); });
+    answer = provider.IsSyncMode() ? SyncDataSetToRecord(record) : TlxCustomDataController::CanFocusRecord(record);
+  }
+  AfterStorageLoaded();
+  return answer;
+}
+
+int32_t TlxDBDataController::GetCurrentRecordIndex() const {
+  if (IsGridMode())
+    return DBProvider().DataLink().ActiveRecord();
+  return TlxCustomDataController::GetCurrentRecordIndex();
+}
+
+bool TlxDBDataController::CanAccessFieldValue(const TlxCustomDataField& field) const {
+  if (TlxCustomDataController::CanAccessFieldValue(field))
+    return true;
+  const auto* db_field = dynamic_cast<const TlxDBDataField*>(&field);
+  return db_field != nullptr && db_field->Field() != nullptr;
+}
+
+bool TlxDBDataController::IsSmartRefresh() const { return DBProvider().IsSmartRefresh(); }
+
+void TlxDBDataController::ReloadStorage() {
+  {
+    BeginUpdateWithOwner();
+    TScopeExit end([this] { EndUpdateWithOwner(); });
+    TlxCustomDataController::ReloadStorage();
+  }
+  DBProvider().ClearPostLocateMark();
+  DBProvider().NotifyWaitingProviders();
+}
+
+// Reads every dataset record, in dataset order, into storage records
+// 0..n-1. The walk holds the provider's lock: its own scrolls, and the one
+// notification that enabling the controls sends, reload nothing.
+void TlxDBDataController::LoadStorage() {
+  TlxDBDataProvider& provider = DBProvider();
+  TDataSet* dataset = GetDataSet();
+  if (dataset == nullptr || !dataset->Active())
+    return;
+  provider.LockNotify();
+  TScopeExit unlock([&] { provider.UnlockNotify(); });
+  provider.SavePos();
+  provider.SetCurrentRecordIndex(-1);
+  provider.First();
+  TlxValueDefDBReader reader;
+  TlxDataStorage& storage = DataStorage();
+  storage.BeforeBulkLoad();
+  TScopeExit bulk([&] { storage.AfterBulkLoad(); });
+  while (!provider.IsEOF()) {
+    const int32_t record = storage.AddRecord();
+    storage.FillRecordFromReader(record, reader);
+    provider.RecordLoaded(record);
+    provider.Next();
+  }
+  provider.RestorePos();
+}
+
+void TlxDBDataController::RebuildStructure() {
+  if (!IsGridMode())
+    DBProvider().DataLink().SetBufferCount(1);
+  TlxCustomDataController::RebuildStructure();
+}
+
+void TlxDBDataController::CheckFocusing() {
+  TUpdateScope update(*this);
+  TlxCustomDataController::CheckFocusing();
+  TlxDBDataProvider& provider = DBProvider();
+  if (!provider.IsSyncMode() || !UsesRecordKeys())
+    return;
+  const int32_t record =
+      LocateByKeyFields([this](std::vector<TlxDBDataField*>& list) { lxDBGetKeyFields(key_field_, list); });
+  if (record != provider.CurrentRecordIndex()) {
+    provider.SetCurrentRecordIndex(record);
+    TlxCustomDataController::CheckFocusing();
+  }
+}
+
+void TlxDBDataController::RecordDeleted(int32_t record_index) {
+  TlxCustomDataController::RecordDeleted(record_index);
+  DBProvider().ForgetRecord(record_index);
+}
+
+bool TlxDBDataController::IsDataChangedLocked() const {
+  if (TlxCustomDataController::IsDataChangedLocked())
+    return true;
+  const TDataSet* dataset = GetDataSet();
+  return IsGridMode() && dataset != nullptr && dataset->State() == dsInsert;
+}
+
+void TlxDBDataController::SetItemValueTypeClass(int32_t item_index, TlxValueTypeClass value_type) {
+  if (GetItemField(item_index) != nullptr)
+    return;
+  TlxCustomDataController::SetItemValueTypeClass(item_index, value_type);
+}
+
+bool TlxDBDataController::UsesItemDisplayText(int32_t item_index, bool flag) const {
+  const TField* field = GetItemField(item_index);
+  return !(flag && field != nullptr && lxDBIsCurrencyField(*field));
+}
+
+Variant TlxDBDataController::GetGroupingFieldValue(int32_t record_index, TlxCustomDataField& field) {
+  auto* db_field = dynamic_cast<TlxDBDataField*>(&field);
+  if (db_field == nullptr || !db_field->IsLookup())
+    return TlxCustomDataController::GetGroupingFieldValue(record_index, field);
+  const std::vector<TlxDBDataField*>& subs = db_field->SubFields();
+  if (subs.empty())
+    return Variant::Null();
+  std::vector<Variant> values;
+  for (TlxDBDataField* sub : subs)
+    values.push_back(GetFieldValue(record_index, *sub));
+  return ValuesOf(values);
+}
+
+Variant TlxDBDataController::GetFilterValue(int32_t record_index, TlxCustomDataField& field) {
+  return GetGroupingFieldValue(record_index, field);
+}
+
+std::string TlxDBDataController::GetItemFilterFieldName(int32_t item_index) const {
+  const TlxDBDataField* field = ItemDBField(item_index);
+  if (field == nullptr)
+    return TlxCustomDataController::GetItemFilterFieldName(item_index);
+  const TField* bound = field->Field();
+  if (bound == nullptr)
+    return field->FieldName();
+  if (!bound->Lookup())
+    return lxDBFilterFieldName(bound, DBFilter().IgnoreOrigin());
+  std::string names;
+  for (const TlxDBDataField* sub : field->SubFields()) {
+    if (!names.empty())
+      names += ';';
+    names += sub->Field() != nullptr ? lxDBFilterFieldName(sub->Field(), DBFilter().IgnoreOrigin()) : sub->FieldName();
+  }
+  return names;
+}
+
+void TlxDBDataController::FinishEditing() {
+  TStateScope checking(in_check_browse_mode_, true);
+  TDataSet* dataset = GetDataSet();
+  if (dataset != nullptr && dataset->Active()) {
+    dataset->DataEvent(deCheckBrowseMode, TDataEventInfo{});
+    if (IsEditState(dataset->State())) {
+      dataset->UpdateRecord();
+      if (DBProvider().IsModified()) {
+        if (!IsGridMode() && !IsSmartRefresh()) {
+          TControlsDisabledScope disabled(*dataset);
+          dataset->Post();
+        } else {
+          dataset->Post();
+        }
+      } else {
+        Cancel();
+      }
+    }
+  }
+  FinishDetailsEditing();
+}
+
+void TlxDBDataController::RefreshSource() {
+  if (TDataSet* dataset = GetDataSet())
+    dataset->Refresh();
+}
+
+// --- Reading records from the dataset
+
+void TlxDBDataController::ReadRecordFromDataSet(int32_t record_index) {
+  TDataSet* dataset = GetDataSet();
+  if (dataset == nullptr || !dataset->Active() || record_index == kLxNoEditedRecord)
+    return;
+  TlxValueDefDBReader reader;
+  DataStorage().FillRecordFromReader(record_index, reader);
+}
+
+void TlxDBDataController::UpdateEditingRecord() {
+  const int32_t record = Provider().EditedRecordIndex();
+  if (record == kLxNoEditedRecord || record >= GetRecordCount())
+    return;
+  ReadRecordFromDataSet(record);
+  DataChanged(dckRecord, -1, record);
+}
