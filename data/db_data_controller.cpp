@@ -412,8 +412,15 @@ void TlxDBDataController::ReloadStorage() {
     TScopeExit end([this] { EndUpdateWithOwner(); });
     TlxCustomDataController::ReloadStorage();
   }
+  ForgetVanishedFocus();
   DBProvider().ClearPostLocateMark();
   DBProvider().NotifyWaitingProviders();
+}
+
+// Rows that vanished with a closed dataset leave no focused record behind.
+void TlxDBDataController::ForgetVanishedFocus() {
+  if (FocusedRowIndex() == -1 && FocusedRecordIndex() >= GetRecordCount())
+    ControllerInfo().FocusingInfo().Clear();
 }
 
 // Reads every dataset record, in dataset order, into storage records
@@ -452,14 +459,26 @@ void TlxDBDataController::CheckFocusing() {
   TUpdateScope update(*this);
   TlxCustomDataController::CheckFocusing();
   TlxDBDataProvider& provider = DBProvider();
-  if (!provider.IsSyncMode() || !UsesRecordKeys())
+  if (!provider.IsSyncMode())
     return;
-  const int32_t record =
-      LocateByKeyFields([this](std::vector<TlxDBDataField*>& list) { lxDBGetKeyFields(key_field_, list); });
-  if (record != provider.CurrentRecordIndex()) {
-    provider.SetCurrentRecordIndex(record);
-    TlxCustomDataController::CheckFocusing();
+  if (UsesRecordKeys()) {
+    const int32_t record =
+        LocateByKeyFields([this](std::vector<TlxDBDataField*>& list) { lxDBGetKeyFields(key_field_, list); });
+    if (record != provider.CurrentRecordIndex()) {
+      provider.SetCurrentRecordIndex(record);
+      TlxCustomDataController::CheckFocusing();
+    }
   }
+  FollowSourceRecord();
+}
+
+// In sync mode the focus is on the record the dataset's cursor is on.
+void TlxDBDataController::FollowSourceRecord() {
+  if (Provider().LocateCount() > 0 && ControllerInfo().Focusing())
+    return;
+  const int32_t source = GetSourceCurrentRecordIndex();
+  if (source != FocusedRecordIndex() && source < GetRecordCount() && !IsNewItemRowFocused())
+    ControllerInfo().ResetFocusToSource();
 }
 
 void TlxDBDataController::RecordDeleted(int32_t record_index) {

@@ -138,10 +138,12 @@ class TlxDBDataController : public TlxCustomDataController {
   bool InCheckBrowseMode() const { return in_check_browse_mode_; }
   bool ResettingDataSetFields() const { return reset_dataset_fields_; }
   void ResetDataSetFields();
+  void ForgetVanishedFocus();
 
  private:
   class TFieldNotifier;
   void BindKeyField();
+  void FollowSourceRecord();
   // The first record whose fields hold the values; -1 when none.
   int32_t FindRecordByValues(const std::vector<TlxDBDataField*>& fields, const std::vector<Variant>& values);
   bool IsKeyFieldReady() const;

@@ -354,6 +354,8 @@ void TlxDBDataProvider::ActiveChanged(bool active) {
   if (!active && dataset != nullptr && dataset->DefaultFields())
     controller.ResetDataSetFields();
   TlxCustomDataProvider::ActiveChanged(active);
+  if (!active)
+    controller.ForgetVanishedFocus();
 }
 
 void TlxDBDataProvider::HandleDataSetChanged() {
