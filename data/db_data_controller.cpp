@@ -375,6 +375,8 @@ bool TlxDBDataController::SyncDataSetToRecord(int32_t record_index) {
 
 bool TlxDBDataController::CanFocusRecord(int32_t record) {
   TlxDBDataProvider& provider = DBProvider();
+  if (record < 0 && !UseNewItemRowForEditing())
+    return TlxCustomDataController::CanFocusRecord(record);  // no record to move the cursor to
   if ((provider.IsInserting() && record == provider.EditedRecordIndex()) ||
       (UseNewItemRowForEditing() && record < 0)) {
     if (!provider.IsInserting() && record < 0)

@@ -60,6 +60,7 @@ class TlxDBDataController : public TlxCustomDataController {
   void SetMasterKeyFieldNames(const std::string& names) { master_key_field_names_ = names; }
   // The master record's key values this detail shows (empty: none).
   const Variant& MasterDetailKeyValues() const { return master_detail_key_values_; }
+  void SetMasterDetailKeyValues(const Variant& values) { master_detail_key_values_ = values; }
   TlxDBDataDetailHasChildrenEvent OnDetailHasChildren;
 
   // Dataset access.

@@ -38,13 +38,14 @@ void TlxDBDataLink::EditingChanged() { provider_.HandleEditingChanged(); }
 
 void TlxDBDataLink::FocusControl(TField*& field) { provider_.HandleFocusControl(field); }
 
-// A layout change that meets an insert or a running delete is a change of
-// the data; the data-set-changed handling may hand a pending layout change
-// back here, and then it is one.
+// A layout change that meets an insert or a running delete is handled as
+// a change of the data. That handling does not look at the pending layout
+// change again (it waits for the insert to end), so the two handlings
+// never call each other without end.
 void TlxDBDataLink::LayoutChanged() {
-  if (provider_.LayoutChangeMeansDataChange() && !in_handover_) {
+  if (provider_.LayoutChangeMeansDataChange()) {
     TStateScope handover(in_handover_, true);
-    DataSetChanged();
+    provider_.HandleDataSetChanged();
     return;
   }
   provider_.HandleLayoutChanged();

@@ -409,6 +409,7 @@ void TlxDBDataProvider::HandleEditingChanged() {
       TlxDBDataController& controller = DBController();
       TStateScope<bool> copying(controller.UnboundCopyFlag(), true);
       DoEdit();
+      RememberUpdatingRecord(false);
     }
     return;
   }

@@ -160,6 +160,7 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
  private:
   void InsertOrAppend(bool append);
   void SynchronizeInsert();
+  void RememberUpdatingRecord(bool inserting);
   void DeleteByKeys(const std::vector<int32_t>& records);
   void DeleteByPosition(const std::vector<int32_t>& records);
   bool SameDataSet(const TlxDBDataProvider& other) const;

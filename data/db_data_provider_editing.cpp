@@ -97,6 +97,15 @@ void TlxDBDataProvider::InsertOrAppend(bool append) {
 void TlxDBDataProvider::SynchronizeInsert() {
   TStateScope syncing(in_insert_sync_, true);
   DoInsert(IsEOF() && !insert_operation_);
+  RememberUpdatingRecord(true);
+}
+
+// The record a smart refresh brings up to date once the dataset posted.
+void TlxDBDataProvider::RememberUpdatingRecord(bool inserting) {
+  if (!IsSmartRefresh() || EditedRecordIndex() == kLxNoEditedRecord)
+    return;
+  updating_record_ = EditedRecordIndex();
+  updating_record_is_inserting_ = inserting;
 }
 
 // --- Values
