@@ -191,7 +191,9 @@ void TlxDBDataController::SetFieldNameBinding(TlxDBDataField& field, const std::
     field.StoreFieldName(names);
   if (lxDBHasMultipleFieldNames(names) || (lookup_keys && !names.empty())) {
     TUpdateScope update(*this);
-    field.SetField(nullptr);
+    if (!lookup_keys)
+      field.SetField(nullptr);
+    field.ReferTo(nullptr);
     size_t start = 0;
     for (;;) {
       const size_t end = names.find(';', start);
