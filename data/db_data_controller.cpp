@@ -68,6 +68,8 @@ TlxDBDataController::TlxDBDataController(TComponent* owner) : TlxCustomDataContr
   notifier_ = std::make_unique<TFieldNotifier>(*this);
   CreateDescendantParts();
   mode_controller_ = std::make_unique<TlxDBDataModeController>(*this);
+  bookmark_selection_ = std::make_unique<TlxDBDataSelection>(
+      [this](const std::string& a, const std::string& b) { return DBProvider().CompareBookmarks(a, b); });
 }
 
 TlxDBDataController::~TlxDBDataController() {
@@ -435,6 +437,10 @@ void TlxDBDataController::LoadStorage() {
   TDataSet* dataset = GetDataSet();
   if (dataset == nullptr || !dataset->Active())
     return;
+  if (IsGridMode()) {
+    provider.LoadGridModeBuffer();
+    return;
+  }
   provider.LockNotify();
   TScopeExit unlock([&] { provider.UnlockNotify(); });
   provider.SavePos();
@@ -457,6 +463,8 @@ void TlxDBDataController::RebuildStructure() {
   if (!IsGridMode())
     DBProvider().DataLink().SetBufferCount(1);
   TlxCustomDataController::RebuildStructure();
+  if (DBProvider().IsActive())
+    StructureChanged();
 }
 
 void TlxDBDataController::CheckFocusing() {
@@ -586,4 +594,236 @@ void TlxDBDataController::UpdateEditingRecord() {
     return;
   ReadRecordFromDataSet(record);
   DataChanged(dckRecord, -1, record);
+}
+
+// --- Grid mode
+
+void TlxDBDataController::CheckGridMode() const {
+  if (!IsGridMode())
+    lxDataControllerError(lxSDBNotInGridMode);
+}
+
+void TlxDBDataController::UpdateGridModeBufferCount() {
+  if (!IsGridMode())
+    return;
+  TStateScope updating(in_grid_mode_buffer_update_, true);
+  DBProvider().DataLink().NotifyDataSetChanged();
+}
+
+void TlxDBDataController::ScrollInGridMode(int32_t distance) {
+  TDataSet* dataset = GetDataSet();
+  TlxDBDataLink& link = DBProvider().DataLink();
+  if (!IsGridMode() || !DBProvider().IsDataAvailable() || distance == 0)
+    return;
+  if (distance < 0)
+    distance -= link.ActiveRecord();
+  else
+    distance += link.RecordCount() - link.ActiveRecord() - 1;
+  dataset->MoveBy(distance);
+  RefreshPrevSelectionInfo();
+}
+
+std::string TlxDBDataController::GetRowBookmark(int32_t row) {
+  TDataSet* dataset = GetDataSet();
+  if (dataset == nullptr || !dataset->Active() || row < 0 || row >= GetRowCount())
+    return {};
+  const int32_t record = GetRowInfo(row).RecordIndex;
+  const int32_t distance = record - DBProvider().DataLink().ActiveRecord();
+  if (distance == 0)
+    return dataset->GetBookmark();
+  TlxDBDataProvider& provider = DBProvider();
+  provider.LockNotify();
+  TScopeExit unlock([&] { provider.UnlockNotify(); });
+  const int32_t moved = dataset->MoveBy(distance);
+  std::string bookmark = dataset->GetBookmark();
+  dataset->MoveBy(-moved);
+  return bookmark;
+}
+
+std::string TlxDBDataController::GetSelectedBookmark(int32_t position) const {
+  CheckGridMode();
+  if (IsSingleSelect())
+    return const_cast<TlxDBDataController*>(this)->GetRowBookmark(FocusedRowIndex());
+  return bookmark_selection_->At(position);
+}
+
+int32_t TlxDBDataController::GetSelectedBookmarkCount() const {
+  CheckGridMode();
+  return bookmark_selection_->Count();
+}
+
+std::string TlxDBDataController::GetSelectionAnchorBookmark() const {
+  CheckGridMode();
+  return bookmark_selection_->Anchor();
+}
+
+bool TlxDBDataController::IsRowSelectedByBookmark(int32_t row) {
+  return bookmark_selection_->Contains(GetRowBookmark(row));
+}
+
+void TlxDBDataController::ChangeRowSelection(int32_t row, bool select) {
+  if (!IsGridMode()) {
+    TlxCustomDataController::ChangeRowSelection(row, select);
+    return;
+  }
+  const std::string bookmark = GetRowBookmark(row);
+  if (bookmark.empty())
+    return;
+  if (select)
+    bookmark_selection_->Add(bookmark);
+  else
+    bookmark_selection_->Remove(bookmark);
+  Change(dccSelection);
+}
+
+int32_t TlxDBDataController::GetSelectedRowIndex(int32_t position) const {
+  if (!IsGridMode())
+    return TlxCustomDataController::GetSelectedRowIndex(position);
+  auto& self = const_cast<TlxDBDataController&>(*this);
+  const std::string& wanted = bookmark_selection_->At(position);
+  for (int32_t row = 0; row < GetRowCount(); ++row)
+    if (self.GetRowBookmark(row) == wanted)
+      return row;
+  return -1;
+}
+
+int32_t TlxDBDataController::GetSelectionAnchorRowIndex() const {
+  return IsGridMode() ? -1 : TlxCustomDataController::GetSelectionAnchorRowIndex();
+}
+
+bool TlxDBDataController::HasSelectionAnchor() const {
+  return IsGridMode() ? !bookmark_selection_->Anchor().empty() : TlxCustomDataController::HasSelectionAnchor();
+}
+
+void TlxDBDataController::SetSelectionAnchor(int32_t row) {
+  if (!IsGridMode()) {
+    TlxCustomDataController::SetSelectionAnchor(row);
+    return;
+  }
+  if (row < 0 || row >= GetRowCount())
+    lxDataControllerError(lxSDataRowIndexError);
+  bookmark_selection_->SetAnchor(GetRowBookmark(row));
+}
+
+void TlxDBDataController::SelectAll() {
+  if (!IsGridMode()) {
+    TlxCustomDataController::SelectAll();
+    return;
+  }
+  TDataSet* dataset = GetDataSet();
+  TlxDBDataProvider& provider = DBProvider();
+  {
+    provider.LockNotify();
+    TScopeExit unlock([&] { provider.UnlockNotify(); });
+    provider.SavePos();
+    TScopeExit restore([&] { provider.RestorePos(); });
+    TScopeFail forget([this] { bookmark_selection_->Clear(); });
+    bookmark_selection_->Clear();
+    for (dataset->First(); !dataset->Eof(); dataset->Next())
+      if (CanSelectRow(-1))
+        bookmark_selection_->Append(dataset->GetBookmark());
+  }
+  Change(dccSelection);
+  AfterStorageLoaded();
+}
+
+// A range that differs from the listed one by one record at either end
+// changes only that end.
+bool TlxDBDataController::TrySelectOneStep(const std::string& low, const std::string& high, bool after_anchor) {
+  TlxDBDataSelection& list = *bookmark_selection_;
+  TDataSet* dataset = GetDataSet();
+  const int32_t count = list.Count();
+  if (count == 0)
+    return false;
+  if (DBProvider().CompareBookmarks(low, high) == 0) {
+    list.Clear();
+    if (CanSelectRow(-1))
+      list.Append(low);
+    return true;
+  }
+  const auto neighbour = [&](const std::string& bookmark, int32_t step) {
+    dataset->GotoBookmark(bookmark);
+    return dataset->MoveBy(step) == step ? dataset->GetBookmark() : std::string();
+  };
+  if (after_anchor) {
+    if (list.At(0) != low)
+      return false;
+    if (count >= 2 && list.At(count - 2) == high) {
+      list.RemoveAt(count - 1);
+      return true;
+    }
+    if (neighbour(high, -1) == list.At(count - 1)) {
+      if (CanSelectRow(-1))
+        list.Append(high);
+      return true;
+    }
+    return false;
+  }
+  if (list.At(count - 1) != high)
+    return false;
+  if (count >= 2 && list.At(1) == low) {
+    list.RemoveAt(0);
+    return true;
+  }
+  if (neighbour(low, 1) == list.At(0)) {
+    if (CanSelectRow(-1))
+      list.InsertFirst(low);
+    return true;
+  }
+  return false;
+}
+
+void TlxDBDataController::SelectBookmarkRange(const std::string& low, const std::string& high) {
+  TDataSet* dataset = GetDataSet();
+  TScopeFail forget([this] { bookmark_selection_->Clear(); });
+  dataset->GotoBookmark(low);
+  while (!dataset->Eof()) {
+    const std::string bookmark = dataset->GetBookmark();
+    if (!bookmark_selection_->Contains(bookmark) && CanSelectRow(-1))
+      bookmark_selection_->Add(bookmark);
+    if (DBProvider().CompareBookmarks(bookmark, high) >= 0)
+      break;
+    dataset->Next();
+  }
+}
+
+void TlxDBDataController::SelectFromAnchor(int32_t row, bool keep_selection) {
+  if (!IsGridMode()) {
+    TlxCustomDataController::SelectFromAnchor(row, keep_selection);
+    return;
+  }
+  if (row < 0 || row >= GetRowCount())
+    lxDataControllerError(lxSDataRowIndexError);
+  TDataSet* dataset = GetDataSet();
+  if (!HasSelectionAnchor() || (dataset->State() == dsInsert && dataset->Eof()))
+    return;
+  const std::string target = GetRowBookmark(row);
+  TlxDBDataProvider& provider = DBProvider();
+  {
+    provider.LockNotify();
+    TScopeExit unlock([&] { provider.UnlockNotify(); });
+    provider.SavePos();
+    TScopeExit restore([&] { provider.RestorePos(); });
+    const std::string& anchor = bookmark_selection_->Anchor();
+    const bool after_anchor = provider.CompareBookmarks(anchor, target) <= 0;
+    const std::string low = after_anchor ? anchor : target;
+    const std::string high = after_anchor ? target : anchor;
+    if (keep_selection || !TrySelectOneStep(low, high, after_anchor)) {
+      if (!keep_selection)
+        bookmark_selection_->Clear();
+      SelectBookmarkRange(low, high);
+    }
+  }
+  Change(dccSelection);
+  AfterStorageLoaded();
+}
+
+void TlxDBDataController::DeleteSelection() {
+  if (!IsGridMode()) {
+    TlxCustomDataController::DeleteSelection();
+    return;
+  }
+  if (bookmark_selection_->Count() == 0 || !Provider().CanDelete())
+    return;
+  Provider().DeleteSelection();
 }

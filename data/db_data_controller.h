@@ -16,6 +16,7 @@
 #include "data/db_data_field.h"
 #include "data/db_data_mode_controller.h"
 #include "data/db_data_provider.h"
+#include "data/db_data_selection.h"
 
 class TDataSet;
 class TDataSource;
@@ -130,6 +131,29 @@ class TlxDBDataController : public TlxCustomDataController {
   void UpdateEditingRecord();
   void ReadRecordFromDataSet(int32_t record_index);
 
+  // Grid mode: the storage is the data link's window, and the selection
+  // is held as dataset bookmarks.
+  void UpdateGridModeBufferCount();
+  void ScrollInGridMode(int32_t distance);
+  virtual void GridModeRecordsScrolled() { Change(dccItemsChanged); }
+  // The dataset bookmark of a row of the window.
+  std::string GetRowBookmark(int32_t row);
+  TlxDBDataSelection& BookmarkSelection() const { return *bookmark_selection_; }
+  // "DataController not in GridMode" outside grid mode.
+  std::string GetSelectedBookmark(int32_t position) const;
+  int32_t GetSelectedBookmarkCount() const;
+  std::string GetSelectionAnchorBookmark() const;
+  bool IsRowSelectedByBookmark(int32_t row);
+  bool InGridModeBufferUpdate() const { return in_grid_mode_buffer_update_; }
+  void ChangeRowSelection(int32_t row, bool select) override;
+  int32_t GetSelectedRowIndex(int32_t position) const override;
+  int32_t GetSelectionAnchorRowIndex() const override;
+  bool HasSelectionAnchor() const override;
+  void SetSelectionAnchor(int32_t row) override;
+  void SelectAll() override;
+  void SelectFromAnchor(int32_t row, bool keep_selection) override;
+  void DeleteSelection() override;
+
   // For the fields: free notifications of dataset fields come here.
   void WatchComponent(TComponent* component);
   bool InUnboundCopy() const { return in_unbound_copy_; }
@@ -144,6 +168,10 @@ class TlxDBDataController : public TlxCustomDataController {
  private:
   class TFieldNotifier;
   void BindKeyField();
+  void CheckGridMode() const;
+  // Walks the dataset from one bookmark to another, adding each record.
+  void SelectBookmarkRange(const std::string& low, const std::string& high);
+  bool TrySelectOneStep(const std::string& low, const std::string& high, bool after_anchor);
   void FollowSourceRecord();
   // The first record whose fields hold the values; -1 when none.
   int32_t FindRecordByValues(const std::vector<TlxDBDataField*>& fields, const std::vector<Variant>& values);
@@ -160,4 +188,6 @@ class TlxDBDataController : public TlxCustomDataController {
   Variant master_detail_key_values_;
   bool reset_dataset_fields_ = false;
   std::unique_ptr<TFieldNotifier> notifier_;
+  std::unique_ptr<TlxDBDataSelection> bookmark_selection_;
+  bool in_grid_mode_buffer_update_ = false;
 };

@@ -41,7 +41,10 @@ void TlxDBDataModeController::SetGridMode(bool value) {
 void TlxDBDataModeController::SetGridModeBufferCount(int32_t value) {
   if (value < 0)
     value = 0;
+  if (value == grid_mode_buffer_count_)
+    return;
   grid_mode_buffer_count_ = value;
+  controller_.UpdateGridModeBufferCount();
 }
 
 int32_t TlxDBDataModeController::EffectiveGridModeBufferCount() const {

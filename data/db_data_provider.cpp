@@ -378,6 +378,10 @@ void TlxDBDataProvider::HandleDataSetChanged() {
     DataScrolled(0);
     return;
   }
+  if (IsGridMode()) {
+    RefreshGridModeWindow();
+    return;
+  }
   const TDataSetState state = dataset->State();
   if (!IsEditState(state)) {
     if (IsSmartRefresh())
@@ -394,9 +398,87 @@ void TlxDBDataProvider::HandleDataSetChanged() {
 }
 
 void TlxDBDataProvider::DataScrolled(int32_t distance) {
-  if (current_record_index_ >= 0)
-    current_record_index_ += distance;
-  TlxCustomDataProvider::DataScrolled(distance);
+  if (!IsGridMode()) {
+    if (current_record_index_ >= 0)
+      current_record_index_ += distance;
+    TlxCustomDataProvider::DataScrolled(distance);
+    return;
+  }
+  TlxDBDataController& controller = DBController();
+  current_record_index_ = link_->ActiveRecord();
+  {
+    TUpdateScope update(controller);
+    if (distance != 0) {
+      // The window shows other records now.
+      controller.GridModeRecordsScrolled();
+      controller.Refresh();
+    }
+    TlxCustomDataProvider::DataScrolled(distance);
+  }
+  const TDataSet* dataset = DataSet();
+  if (dataset != nullptr && dataset->IsSequenced())
+    controller.AfterSequencedScroll();
+}
+
+// --- Grid mode
+
+void TlxDBDataProvider::LoadGridModeBuffer() {
+  TlxDBDataController& controller = DBController();
+  link_->SetBufferCount(controller.DataModeController().EffectiveGridModeBufferCount());
+  TlxDataStorage& storage = controller.DataStorage();
+  storage.ClearAll(false);
+  storage.SetRecordCount(link_->RecordCount());
+  current_record_index_ = link_->ActiveRecord();
+}
+
+void TlxDBDataProvider::RefreshGridModeWindow() {
+  TlxDBDataController& controller = DBController();
+  TDataSet* dataset = DataSet();
+  TStateScope updating(in_update_grid_mode_, true);
+  controller.BeginUpdateWithOwner();
+  TScopeExit end([&] { controller.EndUpdateWithOwner(); });
+  link_->SetBufferCount(controller.DataModeController().EffectiveGridModeBufferCount());
+  current_record_index_ = link_->ActiveRecord();
+  if (link_->RecordCount() != controller.GetRecordCount() || IsInserting()) {
+    DataChanged(dckAll, -1, -1);
+    if (controller.InGridModeBufferUpdate() && IsEditState(dataset->State()) && !link_->ReadOnly())
+      link_->NotifyEditingChanged();
+  } else if (!IsEditing()) {
+    controller.Refresh();
+  }
+  controller.CheckFocusing();
+  TlxDBDataSelection& selection = controller.BookmarkSelection();
+  for (int32_t i = selection.Count() - 1; i >= 0; --i)
+    if (selection.At(i).empty() || !IsBookmarkValid(selection.At(i)))
+      selection.RemoveAt(i);
+}
+
+template <class Read>
+auto TlxDBDataProvider::ReadWindowRecord(int32_t record_index, TlxCustomDataField& field, Read read,
+                                         decltype(read(nullptr)) none) {
+  auto* db_field = dynamic_cast<TlxDBDataField*>(&field);
+  TField* bound = db_field != nullptr ? db_field->Field() : nullptr;
+  if (bound == nullptr || !link_->Active())
+    return none;
+  if (record_index < 0 || record_index >= link_->RecordCount())
+    return IsInserting() ? read(bound) : none;
+  const int32_t active = link_->ActiveRecord();
+  link_->SetActiveRecord(record_index);
+  TScopeExit back([&] { link_->SetActiveRecord(active); });
+  return read(bound);
+}
+
+Variant TlxDBDataProvider::GetExternalValue(int32_t record_index, TlxCustomDataField& field) {
+  return ReadWindowRecord(
+      record_index, field,
+      [](const TField* bound) { return bound == nullptr || bound->IsNull() ? Variant::Null() : lxDBFieldValue(*bound); },
+      Variant::Null());
+}
+
+std::string TlxDBDataProvider::GetExternalDisplayText(int32_t record_index, TlxCustomDataField& field) {
+  return ReadWindowRecord(
+      record_index, field, [](const TField* bound) { return bound == nullptr ? std::string() : bound->DisplayText(); },
+      std::string());
 }
 
 void TlxDBDataProvider::HandleEditingChanged() {

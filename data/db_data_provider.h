@@ -105,6 +105,10 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
   void InitInsertingRecord(int32_t record_index, const std::vector<Variant>& grouping_values) override;
   void DeleteFocused() override;
   void DeleteRecords(const std::vector<int32_t>& records) override;
+  void DeleteSelection() override;
+  void LoadGridModeBuffer() override;
+  Variant GetExternalValue(int32_t record_index, TlxCustomDataField& field) override;
+  std::string GetExternalDisplayText(int32_t record_index, TlxCustomDataField& field) override;
   void EndDeleting() override;
   void BeginLocate() override;
   void LockNotify() override;
@@ -160,6 +164,10 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
  private:
   void InsertOrAppend(bool append);
   void SynchronizeInsert();
+  void RefreshGridModeWindow();
+  // Reads a field of the window's record; the cursor does not move.
+  template <class Read>
+  auto ReadWindowRecord(int32_t record_index, TlxCustomDataField& field, Read read, decltype(read(nullptr)) none);
   void RememberUpdatingRecord(bool inserting);
   void DeleteByKeys(const std::vector<int32_t>& records);
   void DeleteByPosition(const std::vector<int32_t>& records);
@@ -177,6 +185,7 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
   bool insert_operation_ = false;
   bool in_insert_sync_ = false;
   bool in_notify_ = false;
+  bool in_update_grid_mode_ = false;
   std::vector<TlxDBDataProvider*> waiting_providers_;
   bool post_locate_mark_ = false;
   int32_t current_record_index_ = -1;

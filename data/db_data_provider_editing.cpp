@@ -352,6 +352,22 @@ void TlxDBDataProvider::DeleteByPosition(const std::vector<int32_t>& records) {
   }
 }
 
+void TlxDBDataProvider::DeleteSelection() {
+  TlxDBDataController& controller = DBController();
+  if (!IsGridMode()) {
+    TlxCustomDataProvider::DeleteSelection();
+    return;
+  }
+  TDataSet* dataset = DataSet();
+  TlxDBDataSelection& selection = controller.BookmarkSelection();
+  TControlsDisabledScope disabled(*dataset);
+  for (int32_t i = selection.Count() - 1; i >= 0; --i) {
+    dataset->GotoBookmark(selection.At(i));
+    dataset->Delete();
+    selection.RemoveAt(i);
+  }
+}
+
 void TlxDBDataProvider::EndDeleting() {
   TlxCustomDataController& controller = DataController();
   const int32_t nearest = controller.NearestRecordIndex();
