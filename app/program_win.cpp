@@ -14,8 +14,11 @@
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/message_dialog.h"
 #include "printers/printer_module.h"
+#include "ui/foundation/foundation_start_win.h"
 
 void StartProgramModules(std::unique_ptr<IConfigDesktop> config_desktop) {
+  // The component library first: everything that draws stands on it.
+  lxStartFoundation();
   LogWireGlobalInitialize();
   LogWireLoggingInitialize();
   prInitializePrinterLibrary();
@@ -27,6 +30,7 @@ void EndProgramModules() {
   prFinalizePrinterLibrary();
   LogWireLoggingFinalize();
   LogWireGlobalFinalize();
+  lxEndFoundation();
 }
 
 void ProgramMain() {

@@ -3,9 +3,9 @@
 
 #include "app/config.h"
 
-// Starts the modules the program stands on, in their order: the logging
-// client's system layer and its manager, the printer library, then the
-// application's own settings module last.
+// Starts the modules the program stands on, in their order: the component
+// library's foundation, the logging client's system layer and its manager,
+// the printer library, then the application's own settings module last.
 void StartProgramModules(std::unique_ptr<IConfigDesktop> config_desktop);
 
 // Ends them in the reverse order of their start.

@@ -2,7 +2,10 @@
 // destination string and of hashing it.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "logging/connection.h"
 #include "logging/destination.h"
@@ -30,6 +33,19 @@ TLogWireMessage TypicalMessage(size_t text_length) {
   return message;
 }
 
+// The floor of a record: the same text bytes and fixed header copied into
+// a fresh buffer of the record's size.
+void BM_BuildRecord_Baseline(benchmark::State& state) {
+  const TLogWireMessage message = TypicalMessage(static_cast<size_t>(state.range(0)));
+  for (auto _ : state) {
+    std::vector<uint8_t> record(246 + message.Text.size());
+    std::memcpy(record.data() + 246, message.Text.data(), message.Text.size());
+    benchmark::DoNotOptimize(record.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * (246 + state.range(0)));
+}
+BENCHMARK(BM_BuildRecord_Baseline)->Arg(60)->Arg(4096);
+
 void BM_BuildRecord(benchmark::State& state) {
   const TLogWireMessage message = TypicalMessage(static_cast<size_t>(state.range(0)));
   for (auto _ : state) {
@@ -41,6 +57,16 @@ void BM_BuildRecord(benchmark::State& state) {
 // A file path as the print run logs it, and a long text.
 BENCHMARK(BM_BuildRecord)->Arg(60)->Arg(4096);
 
+// The same text put together from its parts by plain concatenation.
+void BM_DestinationString_Baseline(benchmark::State& state) {
+  const std::string kind = "Viewer", file = "File", path = "C:\\Programme\\Lumar\\LumarPdfPrinter.csl";
+  for (auto _ : state) {
+    std::string text = kind + "," + file + "[Path=" + path + "]";
+    benchmark::DoNotOptimize(text.data());
+  }
+}
+BENCHMARK(BM_DestinationString_Baseline);
+
 void BM_DestinationString(benchmark::State& state) {
   TLogWireDestination destination(nullptr);
   destination.SetDestinationString("Viewer,File[Path=C:\\Programme\\Lumar\\LumarPdfPrinter.csl]");
@@ -50,6 +76,13 @@ void BM_DestinationString(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DestinationString);
+
+void BM_HashText_Baseline(benchmark::State& state) {
+  const std::string text = "Viewer,File[Path=C:\\Programme\\Lumar\\LumarPdfPrinter.csl]";
+  for (auto _ : state)
+    benchmark::DoNotOptimize(std::hash<std::string>{}(text));
+}
+BENCHMARK(BM_HashText_Baseline);
 
 void BM_HashText(benchmark::State& state) {
   const std::string text = "Viewer,File[Path=C:\\Programme\\Lumar\\LumarPdfPrinter.csl]";
@@ -70,6 +103,18 @@ class RecordOnlyConnection final : public TLogWireConnection {
     return 1;
   }
 };
+
+// The record of one print-run message alone, what SendMsg adds its time
+// stamp, thread name and destination check to.
+void BM_LoggerSendMsg_Baseline(benchmark::State& state) {
+  TLogWireMessage message = TypicalMessage(0);
+  message.Text = "C:\\Users\\Buchhaltung\\Dokumente\\Rechnungen\\2024\\Rechnung-000123.pdf";
+  for (auto _ : state) {
+    std::vector<uint8_t> record = LogWireBuildRecord(message);
+    benchmark::DoNotOptimize(record.data());
+  }
+}
+BENCHMARK(BM_LoggerSendMsg_Baseline);
 
 // One SendMsg of the print run, from the logger to the finished record:
 // time stamp, thread name, destination check and record.

@@ -3,11 +3,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/gdi_holders.h"
 #include "platform/toolkit/menus.h"
 #include "platform/toolkit/screen.h"
 #include "platform/toolkit/win_control.h"
+#include "ui/foundation/system/message_window_win.h"
 
 namespace {
 
@@ -28,7 +31,11 @@ class MonitorFunctions {
 
  private:
   MonitorFunctions() {
-    HMODULE user32 = GetModuleHandleA("USER32");
+    // The module keeps "USER32" loaded from its start; before that the
+    // process's own copy serves.
+    HMODULE user32 = lxUser32Library();
+    if (user32 == nullptr)
+      user32 = GetModuleHandleA("USER32");
     if (user32 == nullptr)
       return;
     monitor_from_point = reinterpret_cast<MonitorFromPointProc>(
@@ -244,12 +251,52 @@ void lxHideHourglass() {
 }
 
 bool lxShowPopupMenu(TControl* control, TComponent* component, int32_t x, int32_t y) {
+  if (auto* popup = dynamic_cast<IlxPopupComponent*>(component)) {
+    popup->PopupAt(x, y);
+    return true;
+  }
   auto* popup_menu = dynamic_cast<TPopupMenu*>(component);
   if (popup_menu == nullptr || !popup_menu->AutoPopup())
     return false;
   popup_menu->SetPopupComponent(control);
   popup_menu->Popup(x, y);
   return true;
+}
+
+bool lxPopupMenuHandlesShortCut(TComponent* component, const TMessage& key_message) {
+  if (auto* popup = dynamic_cast<IlxPopupComponent*>(component))
+    return popup->HandlesShortCut(key_message);
+  auto* popup_menu = dynamic_cast<TPopupMenu*>(component);
+  if (popup_menu == nullptr || popup_menu->WindowHandle() == nullptr)
+    return false;
+  return popup_menu->IsShortCut(key_message);
+}
+
+int32_t lxCalcPopupMenuHeight(TPopupMenu* menu) {
+  constexpr int32_t kItemPadding = 4;
+  constexpr int32_t kMenuFrame = 4;
+  if (menu == nullptr)
+    return kMenuFrame;
+  TWindowDC screen;
+  TCanvas canvas;
+  canvas.SetHandle(screen.Handle());
+  TScopeExit release_canvas([&] { canvas.SetHandle(nullptr); });
+  canvas.SetFont(Screen->MenuFont());
+  const int32_t text_item_height = canvas.TextHeight("Qg") + kItemPadding;
+  int32_t height = 0;
+  TMenuItem& items = menu->Items();
+  for (int32_t index = 0; index < items.Count(); ++index) {
+    TMenuItem* item = items[index];
+    if (!item->Visible())
+      continue;
+    int32_t item_height = text_item_height;
+    if (menu->OwnerDraw() || menu->Images() != nullptr || item->HasBitmap()) {
+      int32_t item_width = 0;
+      item->MeasureItem(canvas, item_width, item_height);
+    }
+    height += item_height;
+  }
+  return height + kMenuFrame;
 }
 
 TModalResult lxShowMessageDialog(const std::string& message, const std::string& caption, TMsgDlgType type,

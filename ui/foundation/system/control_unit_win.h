@@ -12,11 +12,13 @@
 #include "platform/toolkit/message_dialog.h"
 #include "platform/toolkit/types.h"
 #include "ui/foundation/system/control_unit.h"
+#include "ui/foundation/system/popup_component_win.h"
 
 class TComponent;
 class TControl;
 class TCustomForm;
 class TFont;
+class TPopupMenu;
 class TWinControl;
 
 // --- windows and coordinates ---------------------------------------------
@@ -78,9 +80,17 @@ void lxHideHourglass();
 
 // --- popup menus, dialogs, forms -----------------------------------------
 
-// Shows a toolkit popup menu (when it pops up on its own) for `control` at
-// the screen point; False for a null or any other component.
+// Shows the popup of a component with IlxPopupComponent, or a toolkit
+// popup menu (when it pops up on its own) for `control`, at the screen
+// point. False for a null or any other component.
 bool lxShowPopupMenu(TControl* control, TComponent* component, int32_t x, int32_t y);
+// Whether the component's popup takes the key message as a shortcut. A
+// toolkit popup menu answers only once its window exists.
+bool lxPopupMenuHandlesShortCut(TComponent* component, const TMessage& key_message);
+// The height of the menu's visible top-level items in the menu font
+// (owner-drawn items and items with images measured by themselves), plus
+// the menu's frame.
+int32_t lxCalcPopupMenuHeight(TPopupMenu* menu);
 
 // The toolkit's message dialog, centred on the screen, shown modally. An
 // empty caption keeps the dialog's own.

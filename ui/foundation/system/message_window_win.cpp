@@ -1,8 +1,8 @@
 #include "ui/foundation/system/message_window_win.h"
 
 #include <memory>
+#include <utility>
 
-#include "platform/rtl/exceptions.h"
 #include "platform/rtl/thread.h"
 #include "platform/toolkit/utility_window.h"
 #include "ui/foundation/system/lx_timer_win.h"
@@ -10,9 +10,19 @@
 
 namespace {
 
+struct PlatformFlags {
+  bool win9x = false;
+  bool nt4_or_later = false;
+  bool major6_or_later = false;
+};
+
 struct ModuleState {
   int32_t start_count = 0;
   bool finalizing = false;
+  int32_t leftover_trackers = 0;
+  PlatformFlags platform;
+  HMODULE user32 = nullptr;
+  std::function<void()> release_settings_controller;
   std::unique_ptr<TlxMessageWindow> shared_window;
   std::unique_ptr<TlxSystemController> system_controller;
 };
@@ -29,6 +39,18 @@ bool RunsInsideLoadableModule() {
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCSTR>(&RunsInsideLoadableModule), &own_module);
   return own_module != nullptr && own_module != GetModuleHandleA(nullptr);
+}
+
+PlatformFlags ReadPlatformFlags() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof(version);
+  PlatformFlags flags;
+  if (!GetVersionExA(&version))
+    return flags;
+  flags.win9x = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+  flags.nt4_or_later = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 4;
+  flags.major6_or_later = version.dwMajorVersion >= 6;
+  return flags;
 }
 
 }  // namespace
@@ -83,6 +105,8 @@ void lxStartFoundationModule() {
   if (state.start_count++ > 0)
     return;
   state.finalizing = false;
+  state.platform = ReadPlatformFlags();
+  state.user32 = LoadLibraryA("USER32");
   state.system_controller = std::make_unique<TlxSystemController>();
 }
 
@@ -92,15 +116,29 @@ void lxEndFoundationModule() {
     return;
   state.finalizing = true;
   state.system_controller.reset();
-  // Everything is released even when tracking was left running, so that the
-  // failure report is the only consequence.
-  const int32_t tracking_left = lxFreeMouseTrackingTimers();
+  state.leftover_trackers = lxFreeMouseTrackingTimers();
+  if (state.user32 != nullptr) {
+    FreeLibrary(state.user32);
+    state.user32 = nullptr;
+  }
+  if (std::function<void()> release = std::exchange(state.release_settings_controller, nullptr))
+    release();
   lxFreeTimerWindow();
   state.shared_window.reset();
-  if (tracking_left != 0)
-    throw EInvalidOperation("MouseTrackingTimerList.Count <> 0");
 }
+
+int32_t lxLeftoverMouseTrackingTimers() { return State().leftover_trackers; }
 
 bool lxFoundationModuleFinalizing() { return State().finalizing; }
 
 TlxSystemController* lxSystemController() { return State().system_controller.get(); }
+
+bool lxIsWin9xPlatform() { return State().platform.win9x; }
+bool lxIsWinNT4OrLaterPlatform() { return State().platform.nt4_or_later; }
+bool lxIsMajorVersion6OrLaterPlatform() { return State().platform.major6_or_later; }
+
+HMODULE lxUser32Library() { return State().user32; }
+
+void lxSetSettingsControllerRelease(std::function<void()> release) {
+  State().release_settings_controller = std::move(release);
+}

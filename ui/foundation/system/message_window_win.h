@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
+
 #include "platform/rtl/object.h"
 #include "platform/toolkit/messages.h"
 
@@ -64,11 +67,29 @@ class TlxSystemController : public TlxMessageWindow {
 TlxMessageWindow* lxSharedMessageWindow();
 
 // The module's start and end. Only the first start and the last end of
-// nested pairs act. The end raises EInvalidOperation
-// ("MouseTrackingTimerList.Count <> 0") when mouse tracking was left
-// running, after releasing everything else.
+// nested pairs act. Mouse tracking left running at the end is a user's
+// fault, but the end comes at shutdown, where an exception would kill the
+// program: the trackers are freed and counted instead
+// (lxLeftoverMouseTrackingTimers).
 void lxStartFoundationModule();
 void lxEndFoundationModule();
+// How many mouse trackers the last module end found still running.
+int32_t lxLeftoverMouseTrackingTimers();
 // True from the module's end on: nothing shared is created any more.
 bool lxFoundationModuleFinalizing();
 TlxSystemController* lxSystemController();
+
+// The platform, as computed at the module's start (false before): the
+// graphics code and the date utilities ask these.
+bool lxIsWin9xPlatform();
+bool lxIsWinNT4OrLaterPlatform();
+bool lxIsMajorVersion6OrLaterPlatform();
+
+// "USER32" as loaded at the module's start; null before and after.
+HMODULE lxUser32Library();
+
+// The settings controller of the controls' scroll bars is made on first
+// use by the controls; it hands in how to free it, and the module's end
+// frees it in its place among the shared objects. A new hook replaces the
+// previous one.
+void lxSetSettingsControllerRelease(std::function<void()> release);
