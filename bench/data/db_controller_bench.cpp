@@ -40,7 +40,7 @@ struct TFileRow {
 
 // Paths in an order that is not already sorted.
 std::string PathOf(int32_t row) {
-  return "C:\\Users\\Benutzer\\Dokumente\\Rechnungen\\Rechnung-" + std::to_string((row * 7919) % kRows) + ".pdf";
+  return "C:\\Users\\Benutzer\\Dokumente\\Rechnungen\\Rechnung-" + std::to_string((int64_t{row} * 7919) % kRows) + ".pdf";
 }
 
 std::vector<TFileRow> MakeRows() {

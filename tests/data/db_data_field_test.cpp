@@ -247,4 +247,28 @@ TEST(DBDataFieldTest, ALookupOverTwoKeyFieldsGivesArraysOfTheirValues) {
   grid.SetDataSource(nullptr);
 }
 
+// A dataset field freed under the controller leaves its data field
+// unbound, and the controller keeps working with the fields that remain.
+TEST(DBDataFieldTest, AFieldFreedUnderTheControllerIsForgotten) {
+  TFileListGrid fixture;
+  fixture.files.AddRows(2);
+  fixture.Bind();
+  ASSERT_EQ(fixture.grid.GetItemField(fixture.groesse), fixture.files.groesse);
+
+  fixture.files.cds->Close();
+  delete fixture.files.groesse;
+  fixture.files.groesse = nullptr;
+  EXPECT_EQ(fixture.grid.GetItemField(fixture.groesse), nullptr);
+
+  fixture.files.cds->FieldDefs().Clear();
+  fixture.files.cds->CreateDataSet();
+  fixture.files.cds->Append();
+  fixture.files.datei->SetAsString("C:\\neu.pdf");
+  fixture.files.sortkey->SetAsInteger(7);
+  fixture.files.cds->Post();
+  EXPECT_EQ(fixture.grid.GetItemField(fixture.groesse), nullptr);
+  EXPECT_EQ(fixture.grid.Keys(), (std::vector<int32_t>{7}));
+  EXPECT_TRUE(fixture.grid.GetValue(0, fixture.groesse).IsNull());
+}
+
 }  // namespace
