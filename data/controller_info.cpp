@@ -4,6 +4,7 @@
 
 #include "data/data_controller.h"
 #include "data/data_filter_criteria.h"
+#include "data/data_summary.h"
 #include "data/variant_utils.h"
 #include "platform/rtl/scope.h"
 
@@ -43,8 +44,35 @@ void TlxCustomDataControllerInfo::ResetFocusToSource() {
 }
 
 void TlxCustomDataControllerInfo::SummaryChanged(bool values_only) {
-  changes_ |= values_only ? dcicSummary : dcicSummaryRecalc;
+  const bool sorting_by_summary = IsSortingBySummary();
+  changes_ |= values_only && !sorting_by_summary ? dcicSummary : dcicSummaryRecalc;
+  if (sorting_by_summary)
+    changes_ |= dcicGrouping;
   CheckUpdate();
+}
+
+bool TlxCustomDataControllerInfo::SummaryUsesSelection() const { return controller_.Summary().UsesSelection(); }
+
+bool TlxCustomDataControllerInfo::IsSortingBySummary() const {
+  const TlxDataSummary& summary = controller_.Summary();
+  if (summary.HasOption(soSelectedRecords) || summary.HasOption(soMultipleSelectedRecords))
+    return false;
+  for (int32_t level = 0; level < grouping_fields_.Count(); ++level) {
+    const TlxCustomDataField* field = grouping_fields_.GetEntry(level).Field;
+    const TlxDataSummaryGroup* group = field && field->Item() ? summary.SummaryGroups().GroupForItemLink(field->Item())
+                                                              : nullptr;
+    const TlxDataGroupSummaryItems& items = group ? group->SummaryItems() : summary.DefaultGroupSummaryItems();
+    if (items.SortingSummaryItem() != nullptr)
+      return true;
+  }
+  return false;
+}
+
+void TlxCustomDataControllerInfo::DoSortingBySummary() {
+  const TClass* engine_class = controller_.GetSortingBySummaryEngineClass();
+  if (engine_class == nullptr)
+    return;
+  lxCreatePart<TlxSortingBySummaryEngine>(engine_class, this)->SortGroups();
 }
 
 void TlxCustomDataControllerInfo::ExpandingChanged() {
@@ -62,7 +90,12 @@ void TlxCustomDataControllerInfo::GroupingFieldsChanged() { changes_ |= dcicGrou
 
 void TlxCustomDataControllerInfo::SortingFieldsChanged() { changes_ |= dcicSorting; }
 
-void TlxCustomDataControllerInfo::SelectionChanged() { changes_ |= dcicSelection; }
+void TlxCustomDataControllerInfo::SelectionChanged() {
+  changes_ |= dcicSelection;
+  const TlxDataSummary& summary = controller_.Summary();
+  if (summary.HasOption(soSelectedRecords) || summary.HasOption(soMultipleSelectedRecords))
+    changes_ |= dcicSummaryRecalc;
+}
 
 void TlxCustomDataControllerInfo::ChangeSortOrder(TlxCustomDataField* field, TlxDataSortOrder order) {
   sorting_fields_.ApplySortOrder(field, order);
@@ -266,9 +299,14 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
   TStateScope calculating(calculating_, true);
   if (controller_.Provider().LoadAllNeeded() != (grouping_fields_.Count() > 0))
     controller_.Provider().SetLoadAllNeeded(grouping_fields_.Count() > 0);
+  if (controller_.sorting_by_summary_changed_) {
+    controller_.sorting_by_summary_changed_ = false;
+    changes_ |= dcicSorting;
+    if (!IsSortingBySummary())
+      changes_ |= dcicGrouping | dcicSummaryRecalc;
+  }
   const bool summaries_due = (changes_ & dcicSummaryRecalc) != 0 && !controller_.IsOwnerReading() &&
                              !controller_.IsOwnerDestroying();
-  (void)summaries_due;  // the summary calculation joins the pipeline here
   expanding_ = false;
   TScopeExit finish([&] {
     ClearSavedExpanding();
@@ -282,6 +320,8 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
     BuildRecordList();
     DoFilter();
   }
+  if (summaries_due && !SummaryUsesSelection())
+    controller_.Summary().StartCalculation();
   if (changes_ & (dcicGrouping | dcicSorting))
     DoSorting();
   if (changes_ & dcicGrouping) {
@@ -291,6 +331,16 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
   if (changes_ & (dcicGrouping | dcicSorting))
     CheckFocusTopRow();
   UpdateFocusAndSelection();
+  if (summaries_due) {
+    if (SummaryUsesSelection())
+      controller_.Summary().Recalculate();
+    else
+      controller_.Summary().FinishCalculation();
+  }
+  if ((summaries_due || (changes_ & (dcicGrouping | dcicSorting))) && IsSortingBySummary()) {
+    DoSortingBySummary();
+    UpdateFocusAndSelection();
+  }
 }
 
 void TlxCustomDataControllerInfo::BuildRecordList() {
@@ -515,6 +565,8 @@ void TlxCustomDataControllerInfo::ChangeFocusedRowIndex(int32_t row, bool skip_q
   }
   if (!focusing_info_.IsEqual(prev_focusing_info_)) {
     changes_ |= dcicFocusedRow | dcicFocusedRecord;
+    if (controller_.IsSingleSelect() && controller_.Summary().HasOption(soSelectedRecords))
+      changes_ |= dcicSummaryRecalc;
     controller_.ClearNewItemRowFocus();
     controller_.SyncSourceToFocusedRecord();
     controller_.SetFocusedSelected(true);

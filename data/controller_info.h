@@ -112,6 +112,9 @@ class TlxCustomDataControllerInfo : public TObject {
   int32_t DataRowIndex(int32_t group, int32_t position, bool expand);
   int32_t MakeGroupRowVisible(int32_t group, int32_t level);
   int32_t CompareRecords(int32_t a, int32_t b) const;
+  bool SummaryUsesSelection() const;
+  // Some grouping level has a group summary item that orders its groups.
+  bool IsSortingBySummary() const;
   int32_t CompareRecordsAtLevel(int32_t r1, int32_t r2, int32_t level) const;
 
   // Expansion.
@@ -166,6 +169,7 @@ class TlxCustomDataControllerInfo : public TObject {
   void DoFilter();
   void DoSorting();
   void DoGrouping();
+  void DoSortingBySummary();
   void PrepareCompare();
   void ResetCompare();
   void PassChangesToController();

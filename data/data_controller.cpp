@@ -3,12 +3,17 @@
 #include <algorithm>
 
 #include "data/data_filter_criteria.h"
+#include "data/data_keys.h"
+#include "data/data_locate.h"
+#include "data/data_relations.h"
+#include "data/data_search.h"
+#include "data/data_summary.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 
-void lxDataControllerError(const TlxResourceString& text) {
-  throw ElxInvalidDataControllerOperation(lxDataControllerText(text));
-}
+void lxDataControllerError(const TlxResourceString& text) { lxRaiseDataControllerError(lxDataControllerText(text)); }
+
+void lxRaiseDataControllerError(const std::string& message) { throw ElxInvalidDataControllerOperation(message); }
 
 TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(owner) {
   storage_ = std::make_unique<TlxDataStorage>();
@@ -19,6 +24,7 @@ TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(own
   provider_ = lxCreatePart<TlxCustomDataProvider>(GetProviderClass(), this);
   info_ = std::make_unique<TlxCustomDataControllerInfo>(*this);
   ResetDataChange();
+  notifier_ = std::make_unique<TlxDataControllerNotifier>(nullptr, *this);
   storage_->OnInternalRecordsCleared = [this](TObject*) { InternalRecordsCleared(); };
 }
 
@@ -29,7 +35,12 @@ void TlxCustomDataController::CreateDescendantParts() {
 
 TlxCustomDataController::~TlxCustomDataController() {
   destroying_ = true;
+  notifier_.reset();
+  FreeDetailObjects();
+  DetachFromMasterRelation();
+  relations_.reset();
   info_.reset();
+  summary_.reset();
   filter_.reset();
   filter_list_->Clear();
   filter_list_.reset();
@@ -39,6 +50,7 @@ TlxCustomDataController::~TlxCustomDataController() {
   fields_.reset();
   provider_.reset();
   storage_.reset();
+  search_.reset();
   listeners_.clear();
 }
 
@@ -50,6 +62,7 @@ void TlxCustomDataController::CopyFrom(const TPersistent* source) {
   }
   SetOptions(other->options_);
   filter_->AssignFrom(other->filter_.get(), true);
+  Summary().CopyFrom(other->Summary());
   OnAfterCancel = other->OnAfterCancel;
   OnAfterDelete = other->OnAfterDelete;
   OnAfterInsert = other->OnAfterInsert;
@@ -68,6 +81,30 @@ void TlxCustomDataController::CopyFrom(const TPersistent* source) {
 }
 
 const TClass* TlxCustomDataController::GetFilterCriteriaClass() const { return &TlxDataFilterCriteria::kClass; }
+
+const TClass* TlxCustomDataController::GetSearchClass() const { return &TlxDataControllerSearch::kClass; }
+
+TlxDataControllerSearch& TlxCustomDataController::Search() const {
+  if (!search_)
+    search_ = lxCreatePart<TlxDataControllerSearch>(GetSearchClass(), const_cast<TlxCustomDataController*>(this));
+  return *search_;
+}
+
+const TClass* TlxCustomDataController::GetSummaryClass() const { return &TlxDataSummary::kClass; }
+
+const TClass* TlxCustomDataController::GetSummaryItemClass() const { return &TlxDataSummaryItem::kClass; }
+
+const TClass* TlxCustomDataController::GetSummaryGroupItemLinkClass() const {
+  return &TlxDataSummaryGroupItemLink::kClass;
+}
+
+TlxDataSummary& TlxCustomDataController::Summary() const {
+  if (!summary_)
+    summary_ = lxCreatePart<TlxDataSummary>(GetSummaryClass(), const_cast<TlxCustomDataController*>(this));
+  return *summary_;
+}
+
+void TlxCustomDataController::SetSummary(const TlxDataSummary& summary) { Summary().Assign(&summary); }
 
 TlxCustomDataField* TlxCustomDataController::CreateField() {
   return fields_->Add(lxCreatePart<TlxCustomDataField>(GetFieldClass(), fields_.get()));
@@ -222,6 +259,11 @@ void TlxCustomDataController::Change(uint16_t bits) {
 }
 
 void TlxCustomDataController::SendInfo(TlxUpdateControlInfo& info) {
+  // A focus that moves, or a record that changes, for any other reason
+  // ends a running incremental search.
+  if (incremental_searching_ && (dynamic_cast<TlxFocusedRecordChangedInfo*>(&info) != nullptr ||
+                                 dynamic_cast<TlxUpdateRecordInfo*>(&info) != nullptr))
+    Search().Cancel();
   TStateScope notifying(in_control_notification_, true);
   NotifyControl(info);
 }
@@ -271,6 +313,12 @@ void TlxCustomDataController::CheckChanges() {
     TStateScope running(in_sorting_changed_event_, true);
     OnSortingChanged(this);
   }
+  if (!alive.Alive())
+    return;
+  // A clone's reload may move the focus its template shows.
+  if ((bits & dccDetailData) && GetDetailMode() == 2)
+    if (auto* template_controller = const_cast<TlxCustomDataController*>(GetTemplateController()))
+      template_controller->CheckFocusing();
 }
 
 void TlxCustomDataController::ResetDataChange() {
@@ -304,12 +352,22 @@ void TlxCustomDataController::DataChanged(TlxDataChangeKind kind, int32_t item_i
   }
   if (kind == dckAll) {
     UpdateStructure(false);
+    ForgetMasterHasChildren();
     return;
   }
   if (kind == dckAdded || kind == dckDeleted)
     info_->FocusChanged(false);
   info_->Refresh();
   CheckChanges();
+  ForgetMasterHasChildren();
+}
+
+void TlxCustomDataController::ForgetMasterHasChildren() {
+  // The master's cached answer whether this detail has records may be stale.
+  if (!(IsProviderMode() || provider_->IsActive()) || provider_->IsEditing() || provider_->IsInserting())
+    return;
+  if (TlxCustomDataController* master = GetMasterDataController())
+    master->ClearDetailsHasChildren();
 }
 
 void TlxCustomDataController::NotifyDataChanged() {
@@ -355,6 +413,8 @@ void TlxCustomDataController::DoDataChanged() {
 void TlxCustomDataController::OwnerLoaded() {
   if (data_changed_pending_)
     DoDataChanged();
+  if (after_summary_pending_)
+    Summary().DoAfterSummary();
 }
 
 void TlxCustomDataController::NotifyFocus() {
@@ -431,15 +491,20 @@ bool TlxCustomDataController::RefreshIfItemSorted(int32_t item_index) {
   return sorted;
 }
 
-void TlxCustomDataController::UpdateStructure(bool) {
+void TlxCustomDataController::UpdateStructure(bool force) {
   BeginUpdateWithOwner();
   TScopeExit end([this] { EndUpdateWithOwner(); });
-  if (SyncsFieldsWithSource())
-    UpdateFields();
+  if (SyncsFieldsWithSource() && (force || provider_->HasSourceFields())) {
+    if (fields_lock_count_ > 0)
+      fields_update_pending_ = true;
+    else if (!(provider_->IsGridModeUpdating() && provider_->IsInserting()) && !fields_->FieldDestroyed())
+      UpdateFields();
+  }
   if (!structure_changed_)
     ReloadStorage();
   info_->Refresh();
   items_updating_ = false;
+  structure_recreated_ = false;
 }
 
 void TlxCustomDataController::StructureChanged() {
@@ -450,13 +515,40 @@ void TlxCustomDataController::StructureChanged() {
     structure_changed_ = true;
     return;
   }
-  if (IsProviderMode() || SyncsFieldsWithSource())
+  if (SyncsFieldsWithSource())
     UpdateStructure(true);
+}
+
+void TlxCustomDataController::EndUpdateFields() {
+  if (fields_lock_count_ == 0 || --fields_lock_count_ > 0)
+    return;
+  fields_update_pending_ = false;
+  StructureChanged();
+}
+
+void TlxCustomDataController::UpdateFields() {
+  for (int32_t i = 0; i < fields_->Count(); ++i)
+    fields_->FieldAt(i)->SetUpdatedInPass(false);
+  bool all_updated = false;
+  while (!all_updated) {
+    fields_->SetFieldDestroyed(false);
+    all_updated = true;
+    for (int32_t i = 0; i < fields_->Count() && !fields_->FieldDestroyed(); ++i) {
+      TlxCustomDataField* field = fields_->FieldAt(i);
+      if (field->UpdatedInPass())
+        continue;
+      field->SetUpdatedInPass(true);
+      UpdateField(*field);
+    }
+    for (int32_t i = 0; i < fields_->Count(); ++i)
+      all_updated = all_updated && fields_->FieldAt(i)->UpdatedInPass();
+  }
 }
 
 void TlxCustomDataController::SetActive(bool value) {
   active_ = value;
   StructureChanged();
+  ForgetMasterHasChildren();
 }
 
 void TlxCustomDataController::ReloadStorage() {
@@ -464,21 +556,59 @@ void TlxCustomDataController::ReloadStorage() {
   // away here: only a source can deliver them again.
   if (!IsProviderMode() && !provider_->IsActive() && !SyncsFieldsWithSource())
     return;
-  storage_->ClearAll(true);
-  if (IsProviderMode())
-    provider_->LoadRecordHandles();
-  else if (provider_->IsActive())
-    LoadStorage();
-  {
+  const bool through_reader = CreatesRecordsThroughReader();
+  if (!(through_reader && in_smart_load_))
+    storage_->ClearAll(provider_->DataChangedLocked());
+  if (!through_reader) {
+    if (!IsTemplateController())
+      LoadStorage();
     TStateScope loading(in_storage_load_, true);
     info_->ValidateSelection();
     info_->Refresh();
     CheckBookmark(-1);
   }
   CheckFocusing();
-  loaded_storage_ = true;
   Change(dccDataChanged);
   AfterStorageLoaded();
+  if (GetDetailMode() == 2)
+    Change(dccDetailData);
+  NotifyStorageLoaded();
+}
+
+void TlxCustomDataController::LoadStorage() {
+  if (IsProviderMode()) {
+    BeginStorageLoad();
+    TScopeExit end_load([this] { EndStorageLoad(); });
+    provider_->LoadRecordHandles();
+    loaded_storage_ = true;
+    return;
+  }
+  if (provider_->IsGridMode()) {
+    BeginStorageLoad();
+    TScopeExit end_load([this] { EndStorageLoad(); });
+    provider_->LoadGridModeBuffer();
+    return;
+  }
+  provider_->LockNotify();
+  TScopeExit unlock([this] { provider_->UnlockNotify(); });
+  provider_->SavePos();
+  TScopeExit restore([this] { provider_->RestorePos(); });
+  provider_->First();
+  if (provider_->FieldsRecreated())
+    UpdateFields();
+  {
+    BeginStorageLoad();
+    TScopeExit end_load([this] { EndStorageLoad(); });
+    std::unique_ptr<TlxValueDefReader> reader =
+        lxCreatePart<TlxValueDefReader>(provider_->GetValueDefReaderClass(), provider_.get());
+    while (!provider_->IsEOF()) {
+      const int32_t record = storage_->AddRecord();
+      storage_->FillRecordFromReader(record, *reader);
+      NotifyRecordLoaded(record);
+      provider_->Next();
+    }
+  }
+  loaded_storage_ = provider_->ActiveChanging();
 }
 
 void TlxCustomDataController::RebuildStructure() {
@@ -497,8 +627,8 @@ void TlxCustomDataController::RebuildStructure() {
     // Source handles may be pointers: a 64-bit field keeps them whole.
     record_handles_field_->ChangeValueTypeClass(lxValueTypeClass<TlxLargeIntValueType>());
   }
-  if (IsProviderMode())
-    UpdateStructure(true);
+  structure_recreated_ = true;
+  StructureChanged();
 }
 
 void TlxCustomDataController::CheckFocusing() {
@@ -518,10 +648,20 @@ void TlxCustomDataController::FilterChanged() {
 void TlxCustomDataController::FieldDestroyed(TlxCustomDataField* field) {
   if (field == record_handles_field_)
     record_handles_field_ = nullptr;
+  if (relations_)
+    relations_->RemoveDataField(field);
   if (destroying_)
     return;
   filter_list_->RemoveItemsByField(field);
   filter_->RemoveItemsByField(field);
+  if (summary_)
+    summary_->RemoveFieldItems(field);
+  if (field == sorting_by_summary_field_)
+    sorting_by_summary_field_ = nullptr;
+  if (field == incremental_search_field_) {
+    Search().Cancel();
+    incremental_search_field_ = nullptr;
+  }
   if (field == incremental_filter_field_)
     ResetIncrementalFilter();
   info_->FieldRemoved(field);

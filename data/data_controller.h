@@ -26,6 +26,13 @@ class TlxCustomDataController;
 class TlxDataControllerGroups;
 class TlxDataFilterCriteria;
 class TlxDataFilterList;
+class TlxDataSummary;
+class TlxCustomDataRelation;
+class TlxCustomDataRelationList;
+class TlxDetailObject;
+class TlxSaveObject;
+class TlxDataControllerSearch;
+class TlxDataControllerNotifier;
 
 using TlxDataControllerNotifyEvent = std::function<void(TlxCustomDataController* ADataController)>;
 using TlxDataDetailExpandedEvent = std::function<void(TlxCustomDataController* ADataController, int32_t ARecordIndex)>;
@@ -102,6 +109,12 @@ class TlxCustomDataController : public TPersistent {
   virtual const TClass* GetSelectionClass() const { return &TlxDataSelection::kClass; }
   virtual const TClass* GetFieldClass() const { return &TlxCustomDataField::kClass; }
   virtual const TClass* GetFilterCriteriaClass() const;
+  virtual const TClass* GetSummaryClass() const;
+  virtual const TClass* GetSummaryItemClass() const;
+  virtual const TClass* GetSummaryGroupItemLinkClass() const;
+  virtual const TClass* GetSearchClass() const;
+  // Null: the base controller cannot order groups by their summaries.
+  virtual const TClass* GetSortingBySummaryEngineClass() const { return nullptr; }
 
   // Owner and state.
   TComponent* OwnerComponent() const { return owner_; }
@@ -125,6 +138,15 @@ class TlxCustomDataController : public TPersistent {
   TlxDataFilterList& FilterList() const { return *filter_list_; }
   TlxDataFilterCriteria* CreateFilterCriteria();
   void SetOnFilterRecord(TlxDataFilterRecordEvent handler);
+  // Built on first use, so that a descendant's class takes part.
+  TlxDataControllerSearch& Search() const;
+  // In grid mode the source searches itself; the base finds nothing.
+  virtual bool SearchInDataSource(const std::string&, bool, bool) { return false; }
+  // Built on first use, so that a descendant's summary classes take part.
+  TlxDataSummary& Summary() const;
+  void SetSummary(const TlxDataSummary& summary);
+  bool IsRelationTemplate() const { return IsTemplateController(); }
+  virtual bool IsGridModeStructureChanged() const { return IsGridMode() && structure_changed_; }
   const TlxDataFilterRecordEvent& OnFilterRecord() const { return on_filter_record_; }
 
   // Update brackets, changes and notifications.
@@ -159,17 +181,25 @@ class TlxCustomDataController : public TPersistent {
   virtual void CheckFocusing();
   virtual void FilterChanged();
   virtual void FieldDestroyed(TlxCustomDataField* field);
+  // A component that was being watched is going away.
+  virtual void ComponentRemoved(TComponent* component);
+  TlxDataControllerNotifier& Notifier() const { return *notifier_; }
   virtual void ReloadStorage();
   // Fields and storage again, after a custom data source came or went.
   virtual void RebuildStructure();
-  // A controller whose fields follow an outside source's fields re-binds
-  // them (UpdateFields) at every structure update, and clears its storage
-  // when the source goes.
-  virtual bool SyncsFieldsWithSource() const { return false; }
-  virtual void UpdateFields() {}
-  // Fills the cleared storage from an active provider that is not a custom
-  // data source (a dataset walk, say).
-  virtual void LoadStorage() {}
+  // Field-structure lock: while held, re-synchronising the fields with the
+  // source is only marked; the last close runs StructureChanged.
+  void BeginUpdateFields() { ++fields_lock_count_; }
+  void EndUpdateFields();
+  virtual bool SyncsFieldsWithSource() const { return IsProviderMode() || structure_recreated_; }
+  // Lets every field follow the source once (UpdateField), even when doing
+  // so destroys fields on the way.
+  virtual void UpdateFields();
+  virtual void UpdateField(TlxCustomDataField&) {}
+  virtual void NotifyRecordLoaded(int32_t record_index) { provider_->RecordLoaded(record_index); }
+  virtual void NotifyStorageLoaded() {}
+  virtual void BeginStorageLoad() { storage_->BeforeBulkLoad(); }
+  virtual void EndStorageLoad() { storage_->AfterBulkLoad(); }
   // The internal field of 64-bit source handles while a custom data source
   // is assigned; null otherwise.
   TlxCustomDataField* RecordHandlesField() const { return record_handles_field_; }
@@ -192,7 +222,7 @@ class TlxCustomDataController : public TPersistent {
   int32_t InsertRecord(int32_t record_index);
   void DeleteRecord(int32_t record_index);
   virtual void CopyRecord(int32_t source_record, int32_t destination_record);
-  virtual void RecordInserted(int32_t) {}
+  virtual void RecordInserted(int32_t record_index);
   virtual void RecordDeleted(int32_t record_index);
   std::vector<Variant> GetGroupingValues(int32_t record_index);
   virtual Variant GetGroupingFieldValue(int32_t record_index, TlxCustomDataField& field) {
@@ -201,6 +231,18 @@ class TlxCustomDataController : public TPersistent {
   int32_t GetNewItemRecordIndex();
   virtual void InternalRecordsCleared();
   Variant GetRecordIdentity(int32_t record_index) const { return Variant(record_index); }
+
+  // Keys: records identified by key values, and the state kept by them.
+  virtual void GetKeyFieldList(std::vector<TlxCustomDataField*>&) const {}
+  virtual Variant GetKeyValue(int32_t record_index, const std::vector<TlxCustomDataField*>& key_fields);
+  virtual bool UsesRecordKeys() const;
+  virtual Variant GetRecordKeyValue(int32_t record_index);
+  // Saves expanded details and selected records by key on the first open;
+  // the last close restores them.
+  void BeginKeepState();
+  void EndKeepState();
+  int32_t KeepStateCount() const { return keep_state_count_; }
+  void CheckSelectionAndBookmark(int32_t record_index);
   void SaveStorageToStream(TStream& stream);
   void LoadStorageFromStream(TStream& stream);
 
@@ -272,8 +314,6 @@ class TlxCustomDataController : public TPersistent {
   virtual bool CanFocusRecord(int32_t record);
   virtual void BeforeFocusedRowChange(int32_t) {}
   virtual void SyncSourceToFocusedRecord() {}
-  virtual void FinishDetailsEditing() {}
-  virtual bool FinishMasterEditing() { return true; }
   void FocusFirstRowIfNone();
   virtual bool FocusSelectedRow(int32_t position);
   void GotoFirst();
@@ -326,6 +366,12 @@ class TlxCustomDataController : public TPersistent {
   virtual bool IsItemSortedByDisplayText(int32_t, bool) const { return false; }
   int32_t CompareStrings(const std::string& s1, const std::string& s2) const;
   int32_t FindRecordByFieldValues(int32_t search_record, const std::vector<TlxCustomDataField*>& fields);
+  // Binary search of the sorted record list for a record equal to the
+  // search record on grouping levels 0 .. level_count - 1.
+  int32_t FindRecordInGroups(int32_t search_record, int32_t level_count) const;
+  // Hooks around a locate object's filling of its search record.
+  virtual void BeginInternalRecordCopy() {}
+  virtual void EndInternalRecordCopy() {}
   TlxDataSortOrder GetItemSortOrder(int32_t item_index) const;
   int32_t GetItemSortIndex(int32_t item_index) const;
   int32_t GetSortingItemCount() const;
@@ -333,6 +379,9 @@ class TlxCustomDataController : public TPersistent {
   void ChangeSortOrder(int32_t item_index, TlxDataSortOrder order);
   void ChangeSortIndex(int32_t item_index, int32_t position);
   void ClearSorting(bool keep_grouped_orders);
+  int32_t GetSortingBySummaryItemIndex() const;
+  void SetSortingBySummaryItemIndex(int32_t item_index);
+  void SortingBySummaryChanged() { sorting_by_summary_changed_ = true; }
   virtual bool DoFilterRecord(int32_t record);
   virtual bool HasFilterRecordHandler() const { return static_cast<bool>(on_filter_record_); }
   virtual Variant GetFilterValue(int32_t record, TlxCustomDataField& field) { return GetFieldValue(record, field); }
@@ -356,6 +405,57 @@ class TlxCustomDataController : public TPersistent {
   virtual int32_t FindRowByItemText(int32_t start, int32_t item_index, const std::string& text, bool partial,
                                     bool wrap, bool forward);
 
+  // Master-detail: relations, detail modes, link objects and expansion.
+  virtual const TClass* GetRelationClass() const;
+  // Built on first use.
+  TlxCustomDataRelationList& RelationList() const;
+  bool HasRelations() const;
+  // 0 plain, 1 relation template, 2 detail clone.
+  int32_t GetDetailMode() const;
+  bool IsTemplateController() const { return GetDetailMode() == 1; }
+  virtual void SetMasterRelation(TlxCustomDataRelation* relation, int32_t master_record);
+  void AttachToMasterRelation(TlxCustomDataRelation* relation, bool as_template);
+  void SetTemplateMark(bool value);
+  virtual TlxCustomDataRelation* GetMasterRelation() const { return master_relation_; }
+  virtual bool HasMasterRelation() const { return master_relation_ != nullptr; }
+  virtual int32_t GetMasterRecordIndex() const { return master_record_index_; }
+  void SetMasterRecordIndex(int32_t record) { master_record_index_ = record; }
+  virtual TlxCustomDataController* GetMasterDataController() const;
+  const TlxCustomDataController* GetRootMasterController() const;
+  TlxCustomDataController* GetRootMasterController();
+  const TlxCustomDataController* GetTemplateController() const;
+  // The owner object of a detail clone for the record; the caller owns it.
+  virtual std::unique_ptr<TObject> CreateDetailLinkObject(TlxCustomDataRelation*, int32_t) { return nullptr; }
+  virtual TlxCustomDataController* GetDetailLinkDataController(TObject*) const { return nullptr; }
+  TObject* GetDetailLinkObject(int32_t record, int32_t relation_index);
+  bool IsDetailLinkObjectCreated(int32_t record, int32_t relation_index) const;
+  TlxCustomDataController* GetDetailDataController(int32_t record, int32_t relation_index);
+  bool IsCreatingLinkObject() const { return creating_link_object_; }
+  TlxCustomDataController* CreatingDetailController() const { return creating_detail_controller_; }
+  void ForEachDetailController(TlxCustomDataRelation* relation,
+                               const std::function<void(TlxCustomDataController& detail)>& procedure);
+  void DetachDetailControllers(TlxCustomDataRelation* relation);
+  bool GetDetailExpanded(int32_t record) const;
+  int32_t GetDetailActiveRelationIndex(int32_t record);
+  virtual int32_t GetDefaultActiveRelationIndex() const { return 0; }
+  bool ChangeDetailExpanding(int32_t record, bool expand);
+  virtual bool CanChangeDetailExpanding(int32_t record, bool expand);
+  virtual void DoDetailExpanded(int32_t record);
+  virtual void DoDetailCollapsed(int32_t record);
+  void ChangeDetailActiveRelation(int32_t record, int32_t relation_index);
+  bool DetailHasChildren(int32_t record, int32_t relation_index);
+  void ClearDetailsHasChildren();
+  void ResetDetailObject(int32_t record, int32_t relation_index);
+  void ResetDetails();
+  void ResetAllDetails();
+  virtual void ResetDetailsOfRelation(TObject* item);
+  virtual void DetailDataChanged(TlxCustomDataRelation* relation);
+  virtual void FinishDetailsEditing();
+  virtual bool FinishMasterEditing() { return true; }
+  virtual bool FollowsMasterFocus() const { return false; }
+  virtual void SyncDetailWithMaster() {}
+  bool InDetailExpanding() const { return detail_expanding_; }
+
   // Marks the row engine reads and clears.
   bool check_focusing_after_filter_ = false;
   bool filter_changed_ = false;
@@ -363,6 +463,12 @@ class TlxCustomDataController : public TPersistent {
   bool sorting_changed_ = false;
   bool loaded_storage_ = false;
   bool in_storage_load_ = false;
+  bool after_summary_pending_ = false;
+  // The incremental search state, kept for the search object.
+  TlxCustomDataField* incremental_search_field_ = nullptr;
+  bool incremental_searching_ = false;
+  std::string incremental_search_text_;
+  bool sorting_by_summary_changed_ = false;
 
   // Events.
   TlxDataControllerNotifyEvent OnAfterCancel;
@@ -376,6 +482,10 @@ class TlxCustomDataController : public TPersistent {
   TlxDataDetailExpandedEvent OnNewRecord;
   TlxDataControllerCompareEvent OnCompare;
   TNotifyEvent OnDataChanged;
+  TlxDataDetailExpandingEvent OnDetailCollapsing;
+  TlxDataDetailExpandedEvent OnDetailCollapsed;
+  TlxDataDetailExpandingEvent OnDetailExpanding;
+  TlxDataDetailExpandedEvent OnDetailExpanded;
   TNotifyEvent OnGroupingChanged;
   TlxDataRecordChangedEvent OnRecordChanged;
   TNotifyEvent OnSortingChanged;
@@ -399,7 +509,14 @@ class TlxCustomDataController : public TPersistent {
   void NotifySelection();
   void SendInfo(TlxUpdateControlInfo& info);
   void UpdateStructure(bool force);
+  void LoadStorage();
+  void ForgetMasterHasChildren();
   void SelectFocusedAsSingle();
+  void ShiftDetailMasterIndexes(int32_t first, int32_t delta);
+  // Frees every record's detail object (and with it the clones) while the
+  // relations they point to still exist.
+  void FreeDetailObjects();
+  void DetachFromMasterRelation();
 
   bool active_ = false;
   bool data_changed_pending_ = false;
@@ -432,6 +549,9 @@ class TlxCustomDataController : public TPersistent {
   int32_t prev_selected_row_ = -1;
   std::unique_ptr<TlxCustomDataProvider> provider_;
   bool structure_changed_ = false;
+  bool structure_recreated_ = false;
+  int32_t fields_lock_count_ = 0;
+  bool fields_update_pending_ = false;
   TlxCustomDataField* record_handles_field_ = nullptr;
   bool use_new_item_row_for_editing_ = false;
   TlxDataFilterRecordEvent on_filter_record_;
@@ -443,6 +563,20 @@ class TlxCustomDataController : public TPersistent {
   bool pending_reset_ = true;
   bool in_delete_selection_ = false;
   int32_t nearest_record_index_ = -1;
+  TlxCustomDataField* sorting_by_summary_field_ = nullptr;
+  TlxCustomDataRelation* master_relation_ = nullptr;
+  int32_t master_record_index_ = -1;
+  bool template_mark_ = false;
+  bool creating_link_object_ = false;
+  bool recreating_link_object_ = false;
+  bool detail_expanding_ = false;
+  TlxCustomDataController* creating_detail_controller_ = nullptr;
+  mutable std::unique_ptr<TlxCustomDataRelationList> relations_;
+  std::unique_ptr<TlxSaveObject> keep_state_;
+  int32_t keep_state_count_ = 0;
+  mutable std::unique_ptr<TlxDataSummary> summary_;
+  mutable std::unique_ptr<TlxDataControllerSearch> search_;
+  std::unique_ptr<TlxDataControllerNotifier> notifier_;
   // Last in the list: freed first, while the parts it works on still exist.
   std::unique_ptr<TlxCustomDataControllerInfo> info_;
 };

@@ -130,7 +130,11 @@ void TlxCustomDataController::DeleteRecord(int32_t record_index) {
 }
 
 void TlxCustomDataController::RecordDeleted(int32_t record_index) {
+  if (record_index < 0)
+    return;
   ResetEditingIfAffected(record_index);
+  if (HasRelations())
+    ShiftDetailMasterIndexes(record_index, -1);
   // The bookmark follows its record down; the deleted record takes it along.
   if (bookmark_record_index_ == record_index) {
     ClearBookmark();

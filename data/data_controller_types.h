@@ -51,6 +51,8 @@ class ElxInvalidDataControllerOperation : public Exception {
 
 // Raises ElxInvalidDataControllerOperation with one of the module's texts.
 [[noreturn]] void lxDataControllerError(const TlxResourceString& text);
+// Raises ElxInvalidDataControllerOperation with a message already looked up.
+[[noreturn]] void lxRaiseDataControllerError(const std::string& message);
 
 // A part built from a class reference for its owner (the owner is passed to
 // the part's constructor); EInvalidOperation when the class is not a T.

@@ -260,17 +260,38 @@ void TlxCustomDataProvider::BeginDeleting() {
 
 void TlxCustomDataProvider::EndDeleting() { controller_.SetNearestRecordIndex(-1); }
 
+namespace {
+
+// In provider mode records may be renumbered under the view while they are
+// deleted: expanded details and selection are kept by record key until the
+// returned scope ends.
+auto KeepStateInProviderMode(TlxCustomDataController& controller) {
+  const bool keep_state = controller.IsProviderMode();
+  if (keep_state)
+    controller.BeginKeepState();
+  return TScopeExit([&controller, keep_state] {
+    if (keep_state)
+      controller.EndKeepState();
+  });
+}
+
+}  // namespace
+
 void TlxCustomDataProvider::DeleteFocused() {
   const int32_t record = controller_.FocusedRecordIndex();
   if (record < 0)
     return;
   controller_.DoBeforeDelete(record);
-  controller_.DeleteRecord(record);
-  controller_.FocusNearestRecord();
+  {
+    auto keep = KeepStateInProviderMode(controller_);
+    controller_.DeleteRecord(record);
+    controller_.FocusNearestRecord();
+  }
   controller_.DoAfterDelete();
 }
 
 void TlxCustomDataProvider::DeleteRecords(const std::vector<int32_t>& records) {
+  auto keep = KeepStateInProviderMode(controller_);
   {
     TUpdateScope update(controller_);
     for (auto it = records.rbegin(); it != records.rend(); ++it) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/data_controller_types.h"
+#include "data/data_storage.h"
 #include "platform/rtl/object.h"
 #include "platform/rtl/variant.h"
 
@@ -128,6 +129,9 @@ class TlxCustomDataProvider : public TObject {
   virtual Variant GetValue(int32_t record_index, TlxCustomDataField& field);
   virtual int32_t InsertRecord(int32_t record_index);
   virtual void LoadGridModeBuffer() {}
+  // The class of the reader that fills a storage record from the source's
+  // current record.
+  virtual const TClass* GetValueDefReaderClass() const { return &TlxValueDefReader::kClass; }
   virtual int32_t CompareValues(int32_t record1, int32_t record2, TlxCustomDataField& field);
   virtual int32_t CustomCompare(int32_t record1, int32_t record2, TlxCustomDataField& field);
   virtual void SetDisplayText(int32_t, TlxCustomDataField&, const std::string&) {}
@@ -163,6 +167,11 @@ class TlxCustomDataProvider : public TObject {
   bool LoadAllNeeded() const { return load_all_needed_; }
   void SetLoadAllNeeded(bool value) { load_all_needed_ = value; }
   bool InInserting() const { return in_inserting_; }
+  bool FieldsRecreated() const { return fields_recreated_; }
+  void SetFieldsRecreated(bool value) { fields_recreated_ = value; }
+  bool ActiveChanging() const { return active_changing_; }
+  void SetActiveChanging(bool value) { active_changing_ = value; }
+  bool DataChangedLocked() const { return data_changed_locked_; }
 
  private:
   bool active_changing_ = false;

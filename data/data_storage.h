@@ -156,7 +156,7 @@ class TlxInternalValueDefs : public TlxValueDefs {
 // The source of values when a whole record is filled at once.
 class TlxValueDefReader : public TObject {
  public:
-  static constexpr TClass kClass{"TlxValueDefReader", &TObject::kClass};
+  static constexpr TClass kClass{"TlxValueDefReader", &TObject::kClass, &ConstructInstance<TlxValueDefReader>};
   const TClass* ClassType() const override { return &kClass; }
 
   virtual std::string DisplayTextFor(const TlxValueDef& def);

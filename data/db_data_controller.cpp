@@ -231,7 +231,7 @@ void TlxDBDataController::SetFieldNameBinding(TlxDBDataField& field, const std::
     ItemValueTypeClassChanged(ItemIndexOfField(&field));
 }
 
-void TlxDBDataController::UpdateField(TlxDBDataField& field, bool lookup_only) {
+void TlxDBDataController::BindDataField(TlxDBDataField& field, bool lookup_only) {
   if (field.ReferenceField() != nullptr)
     return;
   TDataSet* dataset = GetDataSet();
@@ -258,6 +258,11 @@ void TlxDBDataController::UpdateField(TlxDBDataField& field, bool lookup_only) {
     SetFieldNameBinding(field, found->KeyFields(), true);
 }
 
+void TlxDBDataController::UpdateField(TlxCustomDataField& field) {
+  if (auto* db_field = dynamic_cast<TlxDBDataField*>(&field))
+    BindDataField(*db_field, false);
+}
+
 void TlxDBDataController::UpdateFields() {
   for (const bool lookup_only : {false, true}) {
     std::vector<TWeakRef<TlxDBDataField>> fields;
@@ -266,7 +271,7 @@ void TlxDBDataController::UpdateFields() {
         fields.emplace_back(field);
     for (const TWeakRef<TlxDBDataField>& field : fields)
       if (field)
-        UpdateField(*field.Get(), lookup_only);
+        BindDataField(*field.Get(), lookup_only);
   }
 }
 
@@ -281,15 +286,20 @@ void TlxDBDataController::WatchComponent(TComponent* component) { component->Fre
 
 bool TlxDBDataController::UsesRecordKeys() const { return key_field_ != nullptr && !IsGridMode(); }
 
-std::vector<TlxDBDataField*> TlxDBDataController::GetKeyFieldList() const {
+std::vector<TlxDBDataField*> TlxDBDataController::KeyFieldList() const {
   std::vector<TlxDBDataField*> list;
   lxDBGetKeyFields(key_field_, list);
   return list;
 }
 
+void TlxDBDataController::GetKeyFieldList(std::vector<TlxCustomDataField*>& list) const {
+  for (TlxDBDataField* field : KeyFieldList())
+    list.push_back(field);
+}
+
 Variant TlxDBDataController::GetRecordKeyValue(int32_t record_index) {
   CheckRecordRange(record_index);
-  const std::vector<TlxDBDataField*> keys = GetKeyFieldList();
+  const std::vector<TlxDBDataField*> keys = KeyFieldList();
   if (keys.empty())
     return Variant::Null();
   std::vector<Variant> values;
@@ -299,7 +309,7 @@ Variant TlxDBDataController::GetRecordKeyValue(int32_t record_index) {
 }
 
 Variant TlxDBDataController::GetDataSetKeyValue() const {
-  const std::vector<TlxDBDataField*> keys = GetKeyFieldList();
+  const std::vector<TlxDBDataField*> keys = KeyFieldList();
   if (keys.empty())
     return Variant::Null();
   std::vector<Variant> values;
@@ -313,7 +323,7 @@ Variant TlxDBDataController::GetDataSetKeyValue() const {
 }
 
 int32_t TlxDBDataController::FindRecordIndexByKey(const Variant& key_value) {
-  const std::vector<TlxDBDataField*> keys = GetKeyFieldList();
+  const std::vector<TlxDBDataField*> keys = KeyFieldList();
   std::vector<Variant> parts;
   if (keys.empty() || !SplitKey(key_value, keys.size(), parts))
     return -1;
@@ -423,40 +433,18 @@ void TlxDBDataController::ReloadStorage() {
   DBProvider().NotifyWaitingProviders();
 }
 
+// The walk finds the cursor's record again (RecordLoaded); until then the
+// cursor is on no loaded record.
+void TlxDBDataController::BeginStorageLoad() {
+  if (!IsGridMode())
+    DBProvider().SetCurrentRecordIndex(-1);
+  TlxCustomDataController::BeginStorageLoad();
+}
+
 // Rows that vanished with a closed dataset leave no focused record behind.
 void TlxDBDataController::ForgetVanishedFocus() {
   if (FocusedRowIndex() == -1 && FocusedRecordIndex() >= GetRecordCount())
     ControllerInfo().FocusingInfo().Clear();
-}
-
-// Reads every dataset record, in dataset order, into storage records
-// 0..n-1. The walk holds the provider's lock: its own scrolls, and the one
-// notification that enabling the controls sends, reload nothing.
-void TlxDBDataController::LoadStorage() {
-  TlxDBDataProvider& provider = DBProvider();
-  TDataSet* dataset = GetDataSet();
-  if (dataset == nullptr || !dataset->Active())
-    return;
-  if (IsGridMode()) {
-    provider.LoadGridModeBuffer();
-    return;
-  }
-  provider.LockNotify();
-  TScopeExit unlock([&] { provider.UnlockNotify(); });
-  provider.SavePos();
-  provider.SetCurrentRecordIndex(-1);
-  provider.First();
-  TlxValueDefDBReader reader;
-  TlxDataStorage& storage = DataStorage();
-  storage.BeforeBulkLoad();
-  TScopeExit bulk([&] { storage.AfterBulkLoad(); });
-  while (!provider.IsEOF()) {
-    const int32_t record = storage.AddRecord();
-    storage.FillRecordFromReader(record, reader);
-    provider.RecordLoaded(record);
-    provider.Next();
-  }
-  provider.RestorePos();
 }
 
 void TlxDBDataController::RebuildStructure() {

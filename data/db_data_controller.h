@@ -79,10 +79,11 @@ class TlxDBDataController : public TlxCustomDataController {
 
   // Keys.
   TlxDBDataField* KeyField() const { return key_field_; }
-  std::vector<TlxDBDataField*> GetKeyFieldList() const;
+  std::vector<TlxDBDataField*> KeyFieldList() const;
+  void GetKeyFieldList(std::vector<TlxCustomDataField*>& list) const override;
   // A record's key: the value of one key field, a Variant array for
   // several; Null without keys.
-  Variant GetRecordKeyValue(int32_t record_index);
+  Variant GetRecordKeyValue(int32_t record_index) override;
   // The dataset's current record's key ("Key Field not found" for a key
   // name that is no dataset field).
   Variant GetDataSetKeyValue() const;
@@ -90,7 +91,7 @@ class TlxDBDataController : public TlxCustomDataController {
   bool LocateByKey(const Variant& key_value);
   virtual int32_t LocateByKeyFields(const TlxDBKeyFieldsProc& fill);
   virtual bool SyncDataSetToRecord(int32_t record_index);
-  bool UsesRecordKeys() const;
+  bool UsesRecordKeys() const override;
 
   // New virtual operations.
   virtual void DataSetCurrentChanged(bool) {}
@@ -106,8 +107,8 @@ class TlxDBDataController : public TlxCustomDataController {
   bool SyncsFieldsWithSource() const override { return true; }
   bool IsSmartRefresh() const override;
   void ReloadStorage() override;
-  void LoadStorage() override;
   void RebuildStructure() override;
+  void BeginStorageLoad() override;
   void UpdateFields() override;
   void CheckFocusing() override;
   void RecordDeleted(int32_t record_index) override;
@@ -126,7 +127,8 @@ class TlxDBDataController : public TlxCustomDataController {
   void SetFieldNameBinding(TlxDBDataField& field, const std::string& names, bool lookup_keys);
   // Binds one data field to its dataset field (all fields, or with
   // `lookup_only` only sub-fields of lookup fields).
-  void UpdateField(TlxDBDataField& field, bool lookup_only);
+  void BindDataField(TlxDBDataField& field, bool lookup_only);
+  void UpdateField(TlxCustomDataField& field) override;
   // Re-reads the edited record from the dataset's current record.
   void UpdateEditingRecord();
   void ReadRecordFromDataSet(int32_t record_index);

@@ -44,7 +44,8 @@ class TlxDBDataAssignedFields {
 // definition from the dataset field its data field is bound to.
 class TlxValueDefDBReader : public TlxValueDefReader {
  public:
-  static constexpr TClass kClass{"TlxValueDefDBReader", &TlxValueDefReader::kClass};
+  static constexpr TClass kClass{"TlxValueDefDBReader", &TlxValueDefReader::kClass,
+                                 &ConstructInstance<TlxValueDefDBReader>};
   const TClass* ClassType() const override { return &kClass; }
 
   std::string DisplayTextFor(const TlxValueDef& def) override;
@@ -71,6 +72,7 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
 
   // Overrides of the base provider.
   bool IsCustomDataSourceSupported() const override { return false; }
+  const TClass* GetValueDefReaderClass() const override { return &TlxValueDefDBReader::kClass; }
   bool IsGridMode() const override;
   bool IsActive() const override;
   bool IsOtherInsertingOnSource() const override;

@@ -402,7 +402,7 @@ void TlxDBDataProvider::SmartRefreshEditedRecord() {
         record = updating_new_record_;
       const Variant own_key = record >= 0 ? controller.GetRecordKeyValue(record) : Variant::Null();
       const Variant current_key = controller.GetDataSetKeyValue();
-      const std::vector<TlxDBDataField*> keys = controller.GetKeyFieldList();
+      const std::vector<TlxDBDataField*> keys = controller.KeyFieldList();
       const bool single_auto_increment = keys.size() == 1 && keys[0]->Field() != nullptr &&
                                          keys[0]->Field()->DataType() == ftAutoInc;
       if (record >= 0 && lxVariantEquals(own_key, current_key)) {

@@ -3,8 +3,9 @@
 // shuffled order:
 //  - sorting by "Datei", by "Sortkey", and by "Groesse" then "Datei",
 //    against std::stable_sort of the same values;
-//  - grouping by "Datum" (1,000 days), against a hand-written hash/group
-//    loop that also orders the groups;
+//  - grouping by "Datum" (1,000 days), without and with a count and a sum
+//    per group, against a hand-written hash/group loop that also orders
+//    the groups;
 //  - filtering with "Groesse > x AND Datei LIKE '%7%'", against a plain scan.
 #include <benchmark/benchmark.h>
 
@@ -17,6 +18,7 @@
 
 #include "data/data_controller.h"
 #include "data/data_filter_criteria.h"
+#include "data/data_summary.h"
 #include "data/like_matcher.h"
 
 namespace {
@@ -149,6 +151,27 @@ void BM_ControllerGroupByDatum(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 BENCHMARK(BM_ControllerGroupByDatum)->Unit(benchmark::kMillisecond);
+
+// The same grouping with a count and a sum of "Groesse" per group, as the
+// hash loop below computes them.
+void BM_ControllerGroupByDatumWithSummaries(benchmark::State& state) {
+  TBenchGrid& grid = Grid();
+  ResetGrid(grid);
+  TlxDataGroupSummaryItems& items = grid.Summary().DefaultGroupSummaryItems();
+  {
+    TUpdateScope update(grid);
+    items.AddItem(grid.GetItem(kGroesse), spGroup, skCount, "");
+    items.AddItem(grid.GetItem(kGroesse), spGroup, skSum, "");
+    grid.Groups().ChangeGroupIndex(kDatum, 0);
+  }
+  for (auto _ : state) {
+    grid.Refresh();
+    benchmark::DoNotOptimize(grid.Summary().GroupValuesOf(0));
+  }
+  items.Clear();
+  state.SetItemsProcessed(state.iterations() * kRecords);
+}
+BENCHMARK(BM_ControllerGroupByDatumWithSummaries)->Unit(benchmark::kMillisecond);
 
 void BM_HashGroupByDatum(benchmark::State& state) {
   const std::vector<FileRow>& rows = Rows();

@@ -38,7 +38,7 @@ TEST(DBDataKeysTest, TwoKeyNamesMakeOneKeyFieldWithTwoSubFields) {
 
   ASSERT_NE(fixture.grid.KeyField(), nullptr);
   EXPECT_EQ(fixture.grid.KeyField()->SubFieldCount(), 2);
-  EXPECT_EQ(fixture.grid.GetKeyFieldList().size(), 2u);
+  EXPECT_EQ(fixture.grid.KeyFieldList().size(), 2u);
   const Variant key = fixture.grid.GetRecordKeyValue(2);
   ASSERT_TRUE(key.IsArray());
   EXPECT_EQ(VarArrayHighBound(key) - VarArrayLowBound(key), 1);

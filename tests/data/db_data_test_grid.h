@@ -36,9 +36,12 @@ class TTestDBGrid : public TlxDBDataController {
     return Fields().FieldAt(index)->Item();
   }
 
-  void LoadStorage() override {
-    ++loads;
-    TlxDBDataController::LoadStorage();
+  // Every walk of an open dataset (or load of its window) opens one
+  // storage load.
+  void BeginStorageLoad() override {
+    if (GetDataSet() != nullptr && GetDataSet()->Active())
+      ++loads;
+    TlxDBDataController::BeginStorageLoad();
   }
 
   // The values of one item, row by row in view order, as texts.

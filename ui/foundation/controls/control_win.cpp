@@ -36,14 +36,6 @@ bool IsPopupComponent(TComponent* component) {
   return dynamic_cast<TPopupMenu*>(component) != nullptr || dynamic_cast<IlxPopupComponent*>(component) != nullptr;
 }
 
-bool PopupComponentHandlesShortCut(TComponent* component, const TMessage& key_message) {
-  if (auto* menu = dynamic_cast<TPopupMenu*>(component))
-    return menu->IsShortCut(key_message);
-  if (auto* popup = dynamic_cast<IlxPopupComponent*>(component))
-    return popup->HandlesShortCut(key_message);
-  return false;
-}
-
 }  // namespace
 
 TlxControl::TlxControl(TComponent* owner) : TCustomControl(owner) {
@@ -189,7 +181,7 @@ bool TlxControl::IsPopupMenuShortCut(const TMessage& key_message) {
     return false;
   for (TControl* control = this; control != nullptr; control = control->Parent()) {
     auto* lx_control = dynamic_cast<TlxControl*>(control);
-    if (lx_control != nullptr && PopupComponentHandlesShortCut(lx_control->PopupMenu(), key_message))
+    if (lx_control != nullptr && lxPopupMenuHandlesShortCut(lx_control->PopupMenu(), key_message))
       return true;
   }
   return false;
@@ -197,15 +189,7 @@ bool TlxControl::IsPopupMenuShortCut(const TMessage& key_message) {
 
 // --- overridable operations -------------------------------------------------
 
-bool TlxControl::ShowPopupMenuAt(TComponent* menu, int32_t x, int32_t y) {
-  if (lxShowPopupMenu(this, menu, x, y))
-    return true;
-  auto* popup = dynamic_cast<IlxPopupComponent*>(menu);
-  if (popup == nullptr)
-    return false;
-  popup->PopupAt(x, y);
-  return true;
-}
+bool TlxControl::ShowPopupMenuAt(TComponent* menu, int32_t x, int32_t y) { return lxShowPopupMenu(this, menu, x, y); }
 
 void TlxControl::NotifyDesigner() {
   if (!IsDesigning())
@@ -331,6 +315,9 @@ void TlxControl::CreateParams(TCreateParams& params) {
 
 void TlxControl::CreateWnd() {
   TStateScope creating(creating_window_, true);
+  // The constructor cannot ask a descendant yet; the window can.
+  if (HasDragImages())
+    ControlStyle().Include(csDisplayDragImage);
   TCustomControl::CreateWnd();
   SyncScrollBarControls();
   AttachScrollBars();

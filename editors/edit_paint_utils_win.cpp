@@ -1,0 +1,111 @@
+#include "editors/edit_paint_utils_win.h"
+
+#include "editors/solid_brush_cache_win.h"
+
+namespace {
+
+bool IsEmptyRect(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
+
+void Band(TlxCanvas& canvas, int32_t left, int32_t top, int32_t right, int32_t bottom, HBRUSH brush) {
+  lxFillRectWithBrush(canvas.Handle(), TRect(left, top, right, bottom), brush);
+}
+
+}  // namespace
+
+void lxFillRectWithBrush(HDC dc, const TRect& rect, HBRUSH brush) {
+  const RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  FillRect(dc, &area, brush);
+}
+
+void lxFillRectWithColor(TlxCanvas& canvas, const TRect& rect, TColor color) {
+  lxFillRectWithBrush(canvas.Handle(), rect, lxGetSolidBrush(color));
+}
+
+void lxFillRectAroundHoleWithBrush(TlxCanvas& canvas, const TRect& rect, const TRect& hole, HBRUSH brush) {
+  if (IsEmptyRect(rect) || rect == hole)
+    return;
+  if (IsEmptyRect(hole)) {
+    lxFillRectWithBrush(canvas.Handle(), rect, brush);
+    return;
+  }
+  Band(canvas, rect.Left, rect.Top, hole.Left, rect.Bottom, brush);
+  Band(canvas, hole.Left, rect.Top, hole.Right, hole.Top, brush);
+  Band(canvas, hole.Left, hole.Bottom, hole.Right, rect.Bottom, brush);
+  Band(canvas, hole.Right, rect.Top, rect.Right, rect.Bottom, brush);
+}
+
+void lxDrawEdgeLines(TlxCanvas& canvas, TRect& rect, uint32_t edges, TColor color) {
+  TlxBrushPaintScope paint;
+  const HBRUSH brush = lxGetSolidBrush(color);
+  if ((edges & kLxEdgeLeft) != 0) {
+    Band(canvas, rect.Left, rect.Top, rect.Left + 1, rect.Bottom, brush);
+    ++rect.Left;
+  }
+  if ((edges & kLxEdgeRight) != 0) {
+    Band(canvas, rect.Right - 1, rect.Top, rect.Right, rect.Bottom, brush);
+    --rect.Right;
+  }
+  if ((edges & kLxEdgeTop) != 0) {
+    Band(canvas, rect.Left, rect.Top, rect.Right, rect.Top + 1, brush);
+    ++rect.Top;
+  }
+  if ((edges & kLxEdgeBottom) != 0) {
+    Band(canvas, rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom, brush);
+    --rect.Bottom;
+  }
+}
+
+void lxDrawTwoColorFrameAndShrink(TlxCanvas& canvas, TRect& rect, TColor top_left, TColor bottom_right) {
+  TlxBrushPaintScope paint;
+  const HBRUSH light = lxGetSolidBrush(top_left);
+  const HBRUSH dark = lxGetSolidBrush(bottom_right);
+  Band(canvas, rect.Left, rect.Top, rect.Right - 1, rect.Top + 1, light);
+  Band(canvas, rect.Left, rect.Top, rect.Left + 1, rect.Bottom - 1, light);
+  Band(canvas, rect.Right - 1, rect.Top, rect.Right, rect.Bottom, dark);
+  Band(canvas, rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom, dark);
+  rect = TRect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1);
+}
+
+void lxDrawFrameAndShrink(TlxCanvas& canvas, TRect& rect, TColor color) {
+  lxDrawTwoColorFrameAndShrink(canvas, rect, color, color);
+}
+
+void lxDrawArrowGlyph(TlxCanvas& canvas, int32_t size, const TRect& rect, TColor color, bool pressed, bool twin,
+                      TlxArrowDirection direction) {
+  if (size <= 0)
+    return;
+  const int32_t count = twin ? 2 : 1;
+  const bool vertical = direction == adUp || direction == adDown;
+  const int32_t base = 2 * size - 1;
+  const int32_t box_width = vertical ? base : count * size;
+  const int32_t box_height = vertical ? count * size : base;
+  int32_t x = rect.Left + (rect.Right - rect.Left - box_width) / 2;
+  int32_t y = rect.Top + (rect.Bottom - rect.Top - box_height) / 2;
+  if (pressed) {
+    ++x;
+    ++y;
+  }
+  TlxBrushPaintScope paint;
+  const HBRUSH brush = lxGetSolidBrush(color);
+  for (int32_t arrow = 0; arrow < count; ++arrow) {
+    for (int32_t step = 0; step < size; ++step) {
+      // Half the band's length beside the tip: the tip row is one pixel.
+      const int32_t half = (direction == adUp || direction == adLeft) ? step : size - 1 - step;
+      const int32_t from = size - 1 - half;
+      const int32_t to = size + half;
+      if (vertical)
+        Band(canvas, x + from, y + step, x + to, y + step + 1, brush);
+      else
+        Band(canvas, x + step, y + from, x + step + 1, y + to, brush);
+    }
+    if (vertical)
+      y += size;
+    else
+      x += size;
+  }
+}
+
+TColor lxGetHotTrackTextColor() {
+  // Every supported system has the hot-light colour.
+  return clHotLight;
+}
