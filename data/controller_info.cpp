@@ -1,9 +1,11 @@
 #include "data/controller_info.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "data/data_controller.h"
 #include "data/data_filter_criteria.h"
+#include "data/data_filter_scan.h"
 #include "data/data_summary.h"
 #include "data/variant_utils.h"
 #include "platform/rtl/scope.h"
@@ -309,6 +311,7 @@ void TlxCustomDataControllerInfo::RecalculateRows() {
                              !controller_.IsOwnerDestroying();
   expanding_ = false;
   TScopeExit finish([&] {
+    sort_keys_ready_ = false;
     ClearSavedExpanding();
     if (expanding_)
       UpdateSelectionRowIndexes();
@@ -358,6 +361,11 @@ void TlxCustomDataControllerInfo::DoFilter() {
   if (!incremental && !criteria && !event)
     return;
   const int32_t edited = controller_.Provider().EditedRecordIndex();
+  // A filter-record handler may change the criteria while they are being
+  // applied; a prepared pass holds on to their conditions.
+  std::optional<TlxDataFilterScan> scan;
+  if (criteria && !event)
+    scan.emplace(controller_.Filter());
   std::vector<int32_t> kept;
   kept.reserve(record_list_.size());
   for (int32_t record : record_list_) {
@@ -366,7 +374,7 @@ void TlxCustomDataControllerInfo::DoFilter() {
         continue;
       if (incremental && !controller_.MatchesIncrementalFilter(record))
         continue;
-      if (criteria && !controller_.Filter().EvaluateRecord(record))
+      if (criteria && !(scan ? scan->Accepts(record) : controller_.Filter().EvaluateRecord(record)))
         continue;
     }
     kept.push_back(record);
@@ -400,7 +408,25 @@ void TlxCustomDataControllerInfo::ResetCompare() {
     entry.Field->SetCompareMode(0);
 }
 
+bool TlxCustomDataControllerInfo::PrepareSortKeys() {
+  const TlxCustomDataProvider& provider = controller_.Provider();
+  if (controller_.IsProviderMode() || provider.IsEditing() || provider.HasNeighbour() ||
+      !controller_.ReadsStoredValuesDirectly())
+    return false;
+  for (const TlxSortingFieldEntry& entry : total_sorting_fields_.Entries()) {
+    const TlxCustomDataField& field = *entry.Field;
+    if (field.CompareMode() != -1 || (controller_.OnCompare && !field.IsInternal()) || field.ValueDef() == nullptr)
+      return false;
+  }
+  sort_keys_.Begin(controller_.GetRecordCount());
+  for (const TlxSortingFieldEntry& entry : total_sorting_fields_.Entries())
+    sort_keys_.AddColumn(controller_.DataStorage(), *entry.Field->ValueDef(), entry.SortOrder == soDescending,
+                         record_list_);
+  return true;
+}
+
 void TlxCustomDataControllerInfo::DoSorting() {
+  sort_keys_ready_ = false;
   total_sorting_fields_.Clear();
   total_sorting_fields_.AddMissingFrom(grouping_fields_);
   total_sorting_fields_.AddMissingFrom(sorting_fields_);
@@ -410,6 +436,8 @@ void TlxCustomDataControllerInfo::DoSorting() {
   TScopeExit reset([this] { ResetCompare(); });
   if (controller_.IsProviderMode() && controller_.Provider().IsCustomSorting()) {
     controller_.Provider().CustomSort();
+  } else if ((sort_keys_ready_ = PrepareSortKeys())) {
+    sort_keys_.Sort(record_list_);
   } else {
     // Also with no sorting field: the record-index tie-break brings back
     // the storage order.
@@ -428,6 +456,7 @@ void TlxCustomDataControllerInfo::DoGrouping() {
   if (record_list_.empty() || levels == 0)
     return;
   if (total_sorting_fields_.Count() < levels) {
+    sort_keys_ready_ = false;
     total_sorting_fields_.Clear();
     total_sorting_fields_.AddMissingFrom(grouping_fields_);
     total_sorting_fields_.AddMissingFrom(sorting_fields_);
@@ -457,7 +486,10 @@ void TlxCustomDataControllerInfo::DoGrouping() {
   for (int32_t b = 1; b < RecordListCount(); ++b) {
     const int32_t record = record_list_[static_cast<size_t>(b)];
     for (int32_t level = 0; level < levels; ++level) {
-      if (CompareRecordsAtLevel(opening_record[static_cast<size_t>(level)], record, level) == 0)
+      const int32_t opening = opening_record[static_cast<size_t>(level)];
+      const int32_t order = sort_keys_ready_ ? sort_keys_.CompareAt(level, opening, record)
+                                             : CompareRecordsAtLevel(opening, record, level);
+      if (order == 0)
         continue;
       if (level == 0)
         ++level0_counter;

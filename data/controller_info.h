@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/data_controller_compare_keys.h"
 #include "data/data_controller_types.h"
 #include "data/data_focusing.h"
 #include "data/data_groups.h"
@@ -171,6 +172,9 @@ class TlxCustomDataControllerInfo : public TObject {
   void DoGrouping();
   void DoSortingBySummary();
   void PrepareCompare();
+  // Reads the keys of the total sorting fields when every one compares by
+  // stored values (after PrepareCompare); false otherwise.
+  bool PrepareSortKeys();
   void ResetCompare();
   void PassChangesToController();
   void GroupingFieldsChanged();
@@ -197,4 +201,7 @@ class TlxCustomDataControllerInfo : public TObject {
   std::unique_ptr<TlxDataSelection> selection_;
   TlxSortingFieldList sorting_fields_;
   TlxSortingFieldList total_sorting_fields_;
+  // The keys the sort of this pass used (when ready), for its grouping.
+  TlxSortKeys sort_keys_;
+  bool sort_keys_ready_ = false;
 };

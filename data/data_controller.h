@@ -359,6 +359,11 @@ class TlxCustomDataController : public TPersistent {
   virtual int32_t CompareRecordIndexes(int32_t record1, int32_t record2) const;
   virtual int32_t CompareBySortingField(int32_t record1, int32_t record2, const TlxSortingFieldEntry& entry);
   virtual Variant GetComparisonValue(int32_t record, TlxCustomDataField& field);
+  // Whether sorting, grouping and filtering may read stored values straight
+  // from the storage where a field compares by them, instead of calling the
+  // comparisons above and GetFilterValue record by record. A descendant that
+  // overrides those returns false.
+  virtual bool ReadsStoredValuesDirectly() const { return true; }
   virtual bool NeedsVariantCompare(const TlxCustomDataField& field) const;
   virtual bool IsItemComparedAsText(int32_t item_index) const;
   virtual bool NeedsStringConversionCompare(const TlxCustomDataField& field) const;

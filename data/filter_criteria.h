@@ -295,9 +295,10 @@ class TlxFilterCriteria : public TPersistent {
 
   TNotifyEvent OnChanged;
 
+  bool EvaluateCondition(TlxFilterCriteriaItem& condition, int32_t record_index);
+
  private:
   bool EvaluateList(const TlxFilterCriteriaItemList& list, int32_t record_index);
-  bool EvaluateCondition(TlxFilterCriteriaItem& condition, int32_t record_index);
   std::string ListText(const TlxFilterCriteriaItemList& list, bool caption_form) const;
   void TidyAfterRemoval(TlxFilterCriteriaItemList* list);
   void ReadBody(TStream& stream, TlxFilterCriteriaItemList& root);

@@ -1,6 +1,6 @@
 // The data controller's row engine against plain baselines measured in the
-// same run, over 1,000,000 records of the file list's four columns in
-// shuffled order:
+// same run (each baseline named after its subject, for scripts/bench), over
+// 1,000,000 records of the file list's four columns in shuffled order:
 //  - sorting by "Datei", by "Sortkey", and by "Groesse" then "Datei",
 //    against std::stable_sort of the same values;
 //  - grouping by "Datum" (1,000 days), without and with a count and a sum
@@ -119,28 +119,28 @@ void RunStableSort(benchmark::State& state, Less less) {
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 
-void BM_ControllerSortByDatei(benchmark::State& state) { RunControllerSort(state, {kDatei}); }
-void BM_StableSortByDatei(benchmark::State& state) {
+void BM_SortByDatei_Controller(benchmark::State& state) { RunControllerSort(state, {kDatei}); }
+void BM_SortByDatei_BaselineStableSort(benchmark::State& state) {
   RunStableSort(state, [](const FileRow& a, const FileRow& b) { return a.datei < b.datei; });
 }
-void BM_ControllerSortBySortkey(benchmark::State& state) { RunControllerSort(state, {kSortkey}); }
-void BM_StableSortBySortkey(benchmark::State& state) {
+void BM_SortBySortkey_Controller(benchmark::State& state) { RunControllerSort(state, {kSortkey}); }
+void BM_SortBySortkey_BaselineStableSort(benchmark::State& state) {
   RunStableSort(state, [](const FileRow& a, const FileRow& b) { return a.sortkey < b.sortkey; });
 }
-void BM_ControllerSortByGroesseDatei(benchmark::State& state) { RunControllerSort(state, {kGroesse, kDatei}); }
-void BM_StableSortByGroesseDatei(benchmark::State& state) {
+void BM_SortByGroesseDatei_Controller(benchmark::State& state) { RunControllerSort(state, {kGroesse, kDatei}); }
+void BM_SortByGroesseDatei_BaselineStableSort(benchmark::State& state) {
   RunStableSort(state, [](const FileRow& a, const FileRow& b) {
     return a.groesse != b.groesse ? a.groesse < b.groesse : a.datei < b.datei;
   });
 }
-BENCHMARK(BM_ControllerSortByDatei)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StableSortByDatei)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ControllerSortBySortkey)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StableSortBySortkey)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ControllerSortByGroesseDatei)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StableSortByGroesseDatei)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByDatei_Controller)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByDatei_BaselineStableSort)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortBySortkey_Controller)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortBySortkey_BaselineStableSort)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByGroesseDatei_Controller)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByGroesseDatei_BaselineStableSort)->Unit(benchmark::kMillisecond);
 
-void BM_ControllerGroupByDatum(benchmark::State& state) {
+void BM_GroupByDatum_Controller(benchmark::State& state) {
   TBenchGrid& grid = Grid();
   ResetGrid(grid);
   grid.Groups().ChangeGroupIndex(kDatum, 0);
@@ -150,11 +150,11 @@ void BM_ControllerGroupByDatum(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_ControllerGroupByDatum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupByDatum_Controller)->Unit(benchmark::kMillisecond);
 
 // The same grouping with a count and a sum of "Groesse" per group, as the
 // hash loop below computes them.
-void BM_ControllerGroupByDatumWithSummaries(benchmark::State& state) {
+void BM_GroupByDatumWithSummaries_Controller(benchmark::State& state) {
   TBenchGrid& grid = Grid();
   ResetGrid(grid);
   TlxDataGroupSummaryItems& items = grid.Summary().DefaultGroupSummaryItems();
@@ -171,9 +171,9 @@ void BM_ControllerGroupByDatumWithSummaries(benchmark::State& state) {
   items.Clear();
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_ControllerGroupByDatumWithSummaries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupByDatumWithSummaries_Controller)->Unit(benchmark::kMillisecond);
 
-void BM_HashGroupByDatum(benchmark::State& state) {
+void BM_GroupByDatum_BaselineHashLoop(benchmark::State& state) {
   const std::vector<FileRow>& rows = Rows();
   struct Group {
     int64_t count = 0;
@@ -192,9 +192,9 @@ void BM_HashGroupByDatum(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_HashGroupByDatum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupByDatum_BaselineHashLoop)->Unit(benchmark::kMillisecond);
 
-void BM_ControllerFilter(benchmark::State& state) {
+void BM_Filter_Controller(benchmark::State& state) {
   TBenchGrid& grid = Grid();
   ResetGrid(grid);
   {
@@ -212,9 +212,9 @@ void BM_ControllerFilter(benchmark::State& state) {
   state.counters["rows"] = grid.GetRowCount();
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_ControllerFilter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Filter_Controller)->Unit(benchmark::kMillisecond);
 
-void BM_PlainScanFilter(benchmark::State& state) {
+void BM_Filter_BaselinePlainScan(benchmark::State& state) {
   const std::vector<FileRow>& rows = Rows();
   size_t kept = 0;
   for (auto _ : state) {
@@ -230,7 +230,7 @@ void BM_PlainScanFilter(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(kept);
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_PlainScanFilter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Filter_BaselinePlainScan)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,5 +1,8 @@
 #include "ui/foundation/painters/office11_painter_win.h"
 
+#include <algorithm>
+#include <array>
+
 #include "ui/foundation/canvas/draw_helpers_win.h"
 #include "ui/foundation/colors/gradient_win.h"
 #include "ui/foundation/colors/office11_colors_win.h"
@@ -12,6 +15,29 @@ namespace {
 const TlxOffice11Palette& Palette() { return lxOffice11Palette(); }
 
 constexpr int32_t kExpandGlyphSize = 11;
+
+// lxMixRGB ends with the screen's nearest colour, which asks the display on
+// every call; a grid frame mixes the same few pairs for every cell, so the
+// last mixes are kept (a new palette brings new pairs).
+TColor Mixed(TColor c1, TColor c2, int32_t percent) {
+  struct Mix {
+    TColor C1;
+    TColor C2;
+    int32_t Percent;
+    TColor Result;
+  };
+  static std::array<Mix, 8> mixes{};
+  static size_t next = 0;
+  static size_t used = 0;
+  for (size_t i = 0; i < used; ++i)
+    if (mixes[i].C1 == c1 && mixes[i].C2 == c2 && mixes[i].Percent == percent)
+      return mixes[i].Result;
+  const TColor result = lxMixRGB(c1, c2, percent);
+  mixes[next] = {c1, c2, percent, result};
+  next = (next + 1) % mixes.size();
+  used = std::max(used, next == 0 ? mixes.size() : next);
+  return result;
+}
 
 // The expand button glyph: the program's bitmap when it carries one, else
 // the same 11 x 11 figure drawn here (frame, light face, plus or minus).
@@ -39,7 +65,7 @@ TColor TlxOffice11LookAndFeelPainter::GetHeaderBottomShade() const { return Pale
 TColor TlxOffice11LookAndFeelPainter::GetHeaderShadowEdgeColor() const { return Palette().HeaderDarkEdgeColor; }
 TColor TlxOffice11LookAndFeelPainter::GetHeaderLightEdgeColor() const { return Palette().HeaderLightEdgeColor; }
 TColor TlxOffice11LookAndFeelPainter::GetHeaderTopShade() const {
-  return lxMixRGB(Palette().BarLightColor, Palette().BarDarkColor, 50);
+  return Mixed(Palette().BarLightColor, Palette().BarDarkColor, 50);
 }
 
 TColor TlxOffice11LookAndFeelPainter::GetFilterButtonFrameColor(TlxButtonState state) const {
@@ -155,7 +181,7 @@ void TlxOffice11LookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const T
     canvas.PutPixel(x, rect.Top + 1, top);
     if (neighbors.Contains(bLeft)) {
       canvas.PutPixel(x, rect.Top + 2, top);
-      canvas.PutPixel(x, rect.Bottom - 3, lxMixRGB(top, bottom, 25));
+      canvas.PutPixel(x, rect.Bottom - 3, Mixed(top, bottom, 25));
       canvas.PutPixel(x, rect.Bottom - 2, bottom);
       canvas.FillRectColor(TRect(x, rect.Top + 2, x + 1, rect.Bottom - 3), light);
     } else {
@@ -168,12 +194,12 @@ void TlxOffice11LookAndFeelPainter::PaintHeaderBorder(TlxCanvas& canvas, const T
     if (neighbors.Contains(bRight)) {
       canvas.PutPixel(x, rect.Top + 1, top);
       canvas.PutPixel(x, rect.Top + 2, top);
-      canvas.PutPixel(x, rect.Bottom - 3, lxMixRGB(top, bottom, 25));
+      canvas.PutPixel(x, rect.Bottom - 3, Mixed(top, bottom, 25));
       canvas.PutPixel(x, rect.Bottom - 2, bottom);
       canvas.FillRectColor(TRect(x, rect.Top + 2, x + 1, rect.Bottom - 3), dark);
     } else {
-      canvas.PutPixel(x, rect.Top, lxMixRGB(top, dark, 50));
-      canvas.PutPixel(x, rect.Bottom - 2, lxMixRGB(bottom, dark, 50));
+      canvas.PutPixel(x, rect.Top, Mixed(top, dark, 50));
+      canvas.PutPixel(x, rect.Bottom - 2, Mixed(bottom, dark, 50));
       canvas.FillRectColor(TRect(x, rect.Top + 1, x + 1, rect.Bottom - 2), dark);
     }
   }

@@ -41,10 +41,17 @@ int32_t lxRadioGlyphKey(TlxLookAndFeelKind kind, TlxButtonState state, bool chec
   return (state - 1) + kind * 8 + (checked ? 4 : 0) + (designing ? 32 : 0) + (focused ? 64 : 0);
 }
 
-TlxMonoRaster::TlxMonoRaster(int32_t width, int32_t height) : Width(width), Height(height) {
+namespace {
+
+size_t RasterCellCount(int32_t width, int32_t height) {
   if (width < 0 || height < 0) throw EInvalidArgument("Raster size must not be negative");
-  Black.assign(static_cast<size_t>(width) * static_cast<size_t>(height), false);
+  return static_cast<size_t>(width) * static_cast<size_t>(height);
 }
+
+}  // namespace
+
+TlxMonoRaster::TlxMonoRaster(int32_t width, int32_t height)
+    : Width(width), Height(height), Black(RasterCellCount(width, height), false) {}
 
 bool TlxMonoRaster::At(int32_t x, int32_t y) const {
   if (x < 0 || y < 0 || x >= Width || y >= Height) return false;

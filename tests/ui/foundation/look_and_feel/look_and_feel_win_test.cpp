@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/memory_stream.h"
 #include "platform/rtl/scope.h"
 #include "ui/foundation/painters/office11_painter_win.h"
 #include "ui/foundation/painters/standard_painters_win.h"
@@ -223,6 +225,63 @@ TEST_F(LookAndFeelTest, CopyFromTakesValuesAndMaster) {
   EXPECT_EQ(copy.Kind(), lfOffice11);
   TComponent not_a_look_and_feel(nullptr);
   EXPECT_THROW(copy.Assign(&not_a_look_and_feel), EConvertError);
+}
+
+// A component that owns a look-and-feel and streams it as a sub-object.
+class TLookAndFeelHolder : public TComponent {
+ public:
+  static void Publish(TPropertyListBuilder& properties) {
+    properties.For<TLookAndFeelHolder>().Persistent(
+        "LookAndFeel", TlxLookAndFeel::kClass, [](const TLookAndFeelHolder& self) { return self.look_and_feel.get(); });
+  }
+  static constexpr TClass kClass{"TLookAndFeelHolder", &TComponent::kClass, &ConstructInstance<TLookAndFeelHolder>,
+                                 &TLookAndFeelHolder::Publish};
+  const TClass* ClassType() const override { return &kClass; }
+  explicit TLookAndFeelHolder(TComponent* owner)
+      : TComponent(owner), look_and_feel(std::make_unique<TlxLookAndFeel>(this)) {}
+  std::unique_ptr<TlxLookAndFeel> look_and_feel;
+};
+
+// Whether the stream names the property (its path with its length byte).
+bool StreamNamesProperty(TMemoryStream& stream, const std::string& name) {
+  const std::string bytes(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+  return bytes.find(static_cast<char>(name.size()) + name) != std::string::npos;
+}
+
+// "SkinName" goes through the writer and reader only when this object
+// assigns it, an assigned empty name included: that one must not come back
+// as the root's name.
+TEST_F(LookAndFeelTest, SkinNameIsStoredOnlyWhenAssigned) {
+  root().SetSkinName("RootSkin");
+  struct Case {
+    const char* name;
+    std::function<void(TlxLookAndFeel&)> setup;
+    bool stored;
+    TlxLookAndFeelValues assigned_after_load;
+    TlxSkinName skin_after_load;
+  };
+  const Case cases[] = {
+      {"a name of its own", [](TlxLookAndFeel& lf) { lf.SetSkinName("Glass"); }, true,
+       TlxLookAndFeelValues{lfvSkinName}, "Glass"},
+      {"an assigned empty name", [](TlxLookAndFeel& lf) { lf.SetSkinName(""); }, true,
+       TlxLookAndFeelValues{lfvSkinName}, ""},
+      {"the root's name followed", [](TlxLookAndFeel& lf) { lf.SetKind(lfFlat); }, false,
+       TlxLookAndFeelValues{lfvKind}, "RootSkin"},
+  };
+  for (const Case& c : cases) {
+    TMemoryStream stream;
+    {
+      TLookAndFeelHolder stored(nullptr);
+      c.setup(*stored.look_and_feel);
+      stream.WriteComponent(stored);
+    }
+    EXPECT_EQ(StreamNamesProperty(stream, "LookAndFeel.SkinName"), c.stored) << c.name;
+    stream.SetPosition(0);
+    TLookAndFeelHolder loaded(nullptr);
+    stream.ReadComponent(&loaded);
+    EXPECT_EQ(loaded.look_and_feel->AssignedValues(), c.assigned_after_load) << c.name;
+    EXPECT_EQ(loaded.look_and_feel->SkinName(), c.skin_after_load) << c.name;
+  }
 }
 
 }  // namespace

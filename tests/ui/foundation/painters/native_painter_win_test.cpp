@@ -10,23 +10,10 @@
 
 namespace {
 
-// Visual styles off for the painters for the length of a test: the theme
-// cache opens nothing until the next style change, which puts it back.
-// (Switching the system's theming off and on under the test environment does
-// not bring the style back, so the cache's own switch is used.)
-class ThemingOff {
- public:
-  ThemingOff() {
-    lxUxThemeStartup();
-    lxThemeManager().SwitchThemesOff();
-  }
-  ~ThemingOff() { lxThemeManager().ThemeChanged(); }
-};
-
 using Operation = std::function<void(const TlxCustomLookAndFeelPainter&, TlxCanvas&, TlxButtonState)>;
 
 TEST(NativePainterWinTest, UnthemedDrawsPixelForPixelAsStandard) {
-  ThemingOff off;
+  painter_test::ThemingOff off;
   ASSERT_FALSE(lxThemeAvailableFor(totButton));
   painter_test::DistinctSystemColors colors;
 

@@ -12,8 +12,23 @@
 #include "tests/support/system_colors.h"
 #include "ui/foundation/canvas/canvas_win.h"
 #include "ui/foundation/colors/office11_colors_win.h"
+#include "ui/foundation/themes/theme_manager_win.h"
+#include "ui/foundation/themes/visual_styles_win.h"
 
 namespace painter_test {
+
+// Visual styles off for the painters for the length of a test: the theme
+// cache opens nothing until the next style change, which puts it back.
+// (Switching the system's theming off and on under the test environment does
+// not bring the style back, so the cache's own switch is used.)
+class ThemingOff {
+ public:
+  ThemingOff() {
+    lxUxThemeStartup();
+    lxThemeManager().SwitchThemesOff();
+  }
+  ~ThemingOff() { lxThemeManager().ThemeChanged(); }
+};
 
 class DistinctSystemColors {
  public:

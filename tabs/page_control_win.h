@@ -1,0 +1,111 @@
+#pragma once
+// TlxPageControl: one page per tab. Each page is a TlxTabSheet, a child
+// window filling the page area; the page control keeps its pages and its
+// tabs in step, shows the active page only and maps tab choices to page
+// changes and back. Included only from Windows sources.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/toolkit/win_control.h"
+#include "tabs/tab_control_win.h"
+
+class TlxPageControl;
+class TlxTabSheet;
+
+using TlxPageChangingEvent = std::function<void(TObject* sender, TlxTabSheet* new_page, bool& allow_change)>;
+
+class TlxTabSheet : public TCustomControl {
+ public:
+  static constexpr TClass kClass{"TlxTabSheet", &TCustomControl::kClass, &ConstructInstance<TlxTabSheet>};
+  const TClass* ClassType() const override { return &kClass; }
+
+  explicit TlxTabSheet(TComponent* owner);
+  ~TlxTabSheet() override;
+
+  TlxPageControl* PageControl() const { return page_control_; }
+  void SetPageControl(TlxPageControl* page_control);
+  // -1 without a page control.
+  int32_t PageIndex() const;
+  void SetPageIndex(int32_t value);
+  bool TabVisible() const { return tab_visible_; }
+  void SetTabVisible(bool value);
+  int32_t ImageIndex() const { return image_index_; }
+  void SetImageIndex(int32_t value);
+  bool Highlighted() const { return highlighted_; }
+  void SetHighlighted(bool value);
+  TlxTab* Tab() const { return tab_; }
+
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+
+  // Only a page control (or none) can hold a page.
+  void SetParent(TWinControl* parent) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void WMEraseBkgnd(TMessage& message) override;
+  void CMTextChanged(TMessage& message) override;
+  void CMEnabledChanged(TMessage& message) override;
+  void CMShowingChanged(TMessage& message) override;
+  void CMColorChanged(TMessage& message) override;
+
+ private:
+  friend class TlxPageControl;
+  void UpdateTab();
+
+  TlxPageControl* page_control_ = nullptr;
+  TlxTab* tab_ = nullptr;
+  bool tab_visible_ = true;
+  int32_t image_index_ = -1;
+  bool highlighted_ = false;
+};
+
+class TlxPageControl : public TlxCustomTabControl {
+ public:
+  static constexpr TClass kClass{"TlxPageControl", &TlxCustomTabControl::kClass, &ConstructInstance<TlxPageControl>};
+  const TClass* ClassType() const override { return &kClass; }
+
+  explicit TlxPageControl(TComponent* owner);
+  ~TlxPageControl() override;
+
+  TlxTabSheet* ActivePage() const { return active_page_; }
+  void SetActivePage(TlxTabSheet* page);
+  int32_t PageCount() const { return static_cast<int32_t>(pages_.size()); }
+  TlxTabSheet* Pages(int32_t index) const;
+  // The next page from `current`, wrapping; null when there is none.
+  TlxTabSheet* FindNextPage(TlxTabSheet* current, bool go_forward, bool check_tab_visible);
+  void SelectNextPage(bool go_forward, bool check_tab_visible = true);
+
+  TlxPageChangingEvent OnPageChanging;
+
+  // Overrides of the tab control.
+  TWinControl* GetActivePageControl() override { return active_page_; }
+  TWinControl* GetPage(int32_t index) override { return Pages(index); }
+  bool RequiresVisibleTab() const override { return true; }
+  void CloseActiveTab() override;
+  void Loaded() override;
+
+ protected:
+  bool DoCanChange(int32_t new_index) override;
+  void DoChange() override;
+  virtual bool DoPageChanging(TlxTabSheet* new_page);
+  virtual void ShowPageOfTabIndex();
+
+ private:
+  friend class TlxTabSheet;
+  void InsertPage(TlxTabSheet* page);
+  void RemovePage(TlxTabSheet* page);
+  void MovePage(TlxTabSheet* page, int32_t new_index);
+  TlxTabSheet* FindPage(TlxTabSheet* current, bool go_forward, bool check_tab_visible, bool wrap);
+  void ChangeActivePage(TlxTabSheet* page);
+  void SyncTabIndexWithActivePage();
+
+  std::vector<TlxTabSheet*> pages_;
+  TlxTabSheet* active_page_ = nullptr;
+  bool inserting_page_ = false;
+  bool setting_active_page_ = false;
+};

@@ -1,0 +1,191 @@
+#pragma once
+// The tab painters: the base that every style shares (painting pass, page
+// rectangles, colours, captions), the standard painter (sizes, navigator
+// buttons, one tab at a time) and the classic "Tabs" style. The arithmetic
+// comes from the portable units; this part draws. Included only from
+// Windows sources.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/toolkit/color.h"
+#include "tabs/pc_colors.h"
+#include "tabs/pc_layout_painter.h"
+#include "tabs/pc_painter_styles.h"
+#include "tabs/pc_standard_metrics.h"
+#include "tabs/pc_tab_content_layout.h"
+
+class TlxCanvas;
+class TlxCustomTabControl;
+class TlxTab;
+
+// The caption without its accelerator marks ("&&" stays one "&").
+std::string lxPCStripAccelerators(const std::string& caption);
+
+class TlxPCCustomPainter : public IlxPCLayoutPainter {
+ public:
+  TlxPCCustomPainter(TlxCustomTabControl& control, TlxPCPainterClass painter_class);
+  ~TlxPCCustomPainter() override;
+
+  TlxCustomTabControl& Control() const { return control_; }
+  TlxPCPainterClass PainterClass() const { return class_; }
+
+  // Class answers.
+  bool CanRotateTabs() const override { return class_->CanRotateTabs(); }
+  std::string GetStyleName() const override { return class_->GetStyleName(); }
+  bool IsMainTabRowNearPage() const override { return class_->IsMainTabRowNearPage(); }
+  bool AllowMultiSelectTabs() const override { return class_->AllowMultiSelectTabs(); }
+  bool IsTabButtonLike() const override { return class_->IsTabButtonLike(); }
+
+  void PrepareLayout() override {}
+  TRect GetTabRectCorrection(int32_t /*visible_index*/) override { return {}; }
+  TRect GetPageClientRect() override;
+  TRect GetPageFrameRect();
+  bool IsPointInTab(int32_t /*visible_index*/, int32_t /*x*/, int32_t /*y*/) override { return true; }
+  void RepaintTab(int32_t visible_index, TlxPCTabChangeKind kind) override;
+  void RepaintButton(TlxPCNavigatorButton button, TlxPCNavigatorButtonState old_state) override;
+
+  virtual int32_t GetFrameWidth() const { return 0; }
+  virtual bool UsesNativeLook() const { return false; }
+  // Tabs follow the mouse even with the control's HotTrack off.
+  virtual bool IsHotTrackIntrinsic() const { return UsesNativeLook(); }
+  virtual bool IsFrameShown() const;
+  virtual TColor GetClientColor() const;
+  virtual TColor GetTabColor(int32_t visible_index) const;
+  virtual TColor GetTabTextColor(int32_t visible_index) const;
+  virtual TRect GetPageFrameRectOffset() const;
+  virtual TRect GetPageClientRectOffset() const;
+  virtual TRect GetButtonRect(TlxPCNavigatorButton /*button*/) const { return {}; }
+  virtual bool GetButtonAt(int32_t x, int32_t y, TlxPCNavigatorButton& button) const = 0;
+  virtual TRect GetGoDialogButtonBounds() const = 0;
+
+  // The painting pass; the control saves its clip region around it.
+  virtual void Paint(TlxCanvas& canvas);
+
+ protected:
+  virtual void PaintButtons(TlxCanvas& canvas) = 0;
+  virtual void PaintTabs(TlxCanvas& canvas) = 0;
+  virtual void PaintFrame(TlxCanvas& canvas) = 0;
+  virtual void PaintPageClientArea(TlxCanvas& canvas);
+  void PaintPageArea(TlxCanvas& canvas);
+  // Lays out and draws a tab's caption (images are the image list's).
+  void PaintTabImageAndText(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index);
+  virtual void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const;
+  void InvalidateRect(const TRect& rect);
+
+ private:
+  TlxCustomTabControl& control_;
+  TlxPCPainterClass class_;
+};
+
+class TlxPCStandardPainter : public TlxPCCustomPainter {
+ public:
+  using TlxPCCustomPainter::TlxPCCustomPainter;
+
+  int32_t CalculateTabNormalWidth(TlxTab& tab) override;
+  int32_t CalculateTabNormalHeight() override;
+  int32_t CaptionWidth(TlxTab& tab) override;
+  int32_t GetMinTabWidth(int32_t visible_index) override;
+  void GetTabSpacing(int32_t& along, int32_t& across) override;
+  void CalculateTabsLayout(TlxPCNavigatorButtons buttons, TlxPCTabsLayout& layout) override;
+  int32_t GetFrameWidth() const override { return 2; }
+  TRect GetButtonRect(TlxPCNavigatorButton button) const override { return lxPCButtonBounds(navigator_, button); }
+  bool GetButtonAt(int32_t x, int32_t y, TlxPCNavigatorButton& button) const override;
+  TRect GetGoDialogButtonBounds() const override { return lxPCButtonBounds(navigator_, nbGoDialog); }
+
+  virtual TlxPCNavigatorMetrics NavigatorMetrics() const;
+  virtual int32_t GetTabContentHeight();
+  virtual TRect GetTabsContainerOffsets() const { return {}; }
+  virtual int32_t GetMinTabHeight() const;
+
+  void Paint(TlxCanvas& canvas) override;
+
+ protected:
+  TlxPCTabSizeInput SizeInput(int32_t visible_index) const;
+  void PaintButtons(TlxCanvas& canvas) override;
+  void PaintTabs(TlxCanvas& canvas) override;
+  void PaintFrame(TlxCanvas& canvas) override;
+  virtual void PaintTab(TlxCanvas& canvas, int32_t visible_index);
+  // The area a tab paints in; `replace` sets it as the clip instead of
+  // intersecting the clip with it.
+  virtual TRect GetTabRegion(int32_t visible_index, bool& replace);
+  // The tab's shape, drawn after its content.
+  virtual void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) = 0;
+  void PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect);
+
+ private:
+  TlxPCNavigatorLayout navigator_;
+};
+
+// Classic three-dimensional notebook tabs standing on the page frame.
+class TlxPCTabsPainter : public TlxPCStandardPainter {
+ public:
+  using TlxPCStandardPainter::TlxPCStandardPainter;
+
+  TRect GetTabRectCorrection(int32_t visible_index) override;
+  void CalculateTabsLayout(TlxPCNavigatorButtons buttons, TlxPCTabsLayout& layout) override;
+  TRect GetPageFrameRectOffset() const override;
+  bool IsFrameShown() const override { return true; }
+  int32_t GetTabContentHeight() override;
+  TRect GetTabsContainerOffsets() const override { return {2, 2, 2, 0}; }
+
+ protected:
+  void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const override;
+  TRect GetTabRegion(int32_t visible_index, bool& replace) override;
+  void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+};
+
+// The same geometry with one-pixel lines and a tinted inner line.
+class TlxPCFlatPainter : public TlxPCTabsPainter {
+ public:
+  using TlxPCTabsPainter::TlxPCTabsPainter;
+  int32_t GetFrameWidth() const override { return 1; }
+
+ protected:
+  void PaintFrame(TlxCanvas& canvas) override;
+  void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+};
+
+// Tabs as push buttons standing apart from the page.
+class TlxPCButtonedPainter : public TlxPCStandardPainter {
+ public:
+  using TlxPCStandardPainter::TlxPCStandardPainter;
+  TColor GetTabColor(int32_t visible_index) const override;
+  TRect GetPageFrameRectOffset() const override;
+  TRect GetTabsContainerOffsets() const override { return {2, 2, 2, 0}; }
+  virtual bool IsTabPressed(int32_t visible_index) const;
+
+ protected:
+  void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const override;
+};
+
+class TlxPCButtonsPainter : public TlxPCButtonedPainter {
+ public:
+  using TlxPCButtonedPainter::TlxPCButtonedPainter;
+  bool IsTabPressed(int32_t visible_index) const override;
+
+ protected:
+  void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+};
+
+// The class of the "Tabs" style with its virtual constructor.
+class TlxPCTabsPainterClass final : public TlxPCTabsStyle {
+ public:
+  std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
+};
+
+class TlxPCFlatPainterClass final : public TlxPCFlatStyle {
+ public:
+  std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
+};
+
+class TlxPCButtonsPainterClass final : public TlxPCButtonsStyle {
+ public:
+  std::unique_ptr<IlxPCLayoutPainter> CreatePainter(TlxTabControlModel& control) const override;
+};
+
+// Registers the styles whose painters exist; the end takes them out again.
+void lxPCRegisterShippedPainters();
+void lxPCUnregisterShippedPainters();

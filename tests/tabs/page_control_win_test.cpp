@@ -1,0 +1,160 @@
+#include "tabs/page_control_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/rtl/exceptions.h"
+#include "platform/toolkit/edit.h"
+#include "platform/toolkit/form.h"
+#include "tabs/pc_painters_factory.h"
+#include "tabs/tab.h"
+#include "tabs/tabs.h"
+#include "tests/support/input.h"
+#include "tests/support/message_pump.h"
+
+namespace {
+
+TPoint Centre(const TRect& rect) { return TPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2); }
+
+// A form with a page control of three pages, "Eins" active.
+class PageControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lxPCRegisterShippedPainters();
+    form_ = new TForm(nullptr);
+    form_->SetBounds(60, 60, 360, 260);
+    control_ = new TlxPageControl(form_);
+    control_->SetParent(form_);
+    control_->SetBounds(10, 10, 320, 200);
+    for (const char* caption : {"Eins", "Zwei", "Drei"}) {
+      TlxTabSheet* page = new TlxTabSheet(form_);
+      page->SetCaption(caption);
+      page->SetPageControl(control_);
+      pages_.push_back(page);
+    }
+    control_->OnPageChanging = [this](TObject*, TlxTabSheet* page, bool& allow) {
+      events_.push_back("page changing " + page->Caption());
+      allow = allow_change_;
+    };
+    control_->OnChange = [this](TObject*) { events_.push_back("change"); };
+    form_->Show();
+    test_support::PumpMessagesUntilIdle();
+  }
+  void TearDown() override {
+    form_->Free();
+    test_support::PumpMessagesUntilIdle();
+    lxPCUnregisterShippedPainters();
+  }
+
+  TRect TabRect(int32_t tab_index) { return control_->Tabs().GetTab(tab_index)->DisplayRect(); }
+  void Click(const TPoint& point) {
+    test_support::SendClick(control_->Handle(), POINT{point.X, point.Y});
+    test_support::PumpMessagesUntilIdle();
+  }
+
+  TForm* form_ = nullptr;
+  TlxPageControl* control_ = nullptr;
+  std::vector<TlxTabSheet*> pages_;
+  std::vector<std::string> events_;
+  bool allow_change_ = true;
+};
+
+TEST_F(PageControlTest, PagesAndTabsGoTogether) {
+  ASSERT_EQ(control_->Tabs().Count(), 3);
+  EXPECT_EQ(control_->Tabs().Get(2), "Drei");
+  EXPECT_EQ(control_->ActivePage(), pages_[0]);
+  EXPECT_EQ(control_->TabIndex(), 0);
+  EXPECT_TRUE(pages_[0]->Visible());
+  EXPECT_FALSE(pages_[1]->Visible());
+  pages_[1]->SetCaption("Zwo");
+  EXPECT_EQ(control_->Tabs().Get(1), "Zwo");
+  // The page fills the page area.
+  EXPECT_EQ(pages_[0]->BoundsRect(), control_->PageAreaRect());
+}
+
+TEST_F(PageControlTest, ClickSwitchesThePageWithEachEventOnce) {
+  Click(Centre(TabRect(2)));
+  EXPECT_EQ(control_->ActivePage(), pages_[2]);
+  EXPECT_TRUE(pages_[2]->Visible());
+  EXPECT_FALSE(pages_[0]->Visible());
+  EXPECT_EQ(events_, (std::vector<std::string>{"page changing Drei", "change"}));
+  events_.clear();
+  allow_change_ = false;
+  Click(Centre(TabRect(1)));
+  EXPECT_EQ(control_->ActivePage(), pages_[2]);
+  EXPECT_EQ(control_->TabIndex(), 2);
+  EXPECT_EQ(events_, (std::vector<std::string>{"page changing Zwei"}));
+}
+
+TEST_F(PageControlTest, ActivePageInCodeFiresEachEventOnce) {
+  control_->SetActivePage(pages_[1]);
+  EXPECT_EQ(control_->TabIndex(), 1);
+  EXPECT_EQ(events_, (std::vector<std::string>{"page changing Zwei", "change"}));
+}
+
+TEST_F(PageControlTest, RemovingTheActivePageActivatesItsNeighbour) {
+  pages_[1]->SetTabVisible(false);
+  delete pages_[0];
+  EXPECT_EQ(control_->ActivePage(), pages_[2]);  // the hidden-tab page is skipped
+  EXPECT_EQ(control_->TabIndex(), 1);
+  delete pages_[2];
+  // Only a page with a hidden tab is left: no active page.
+  EXPECT_EQ(control_->ActivePage(), nullptr);
+  EXPECT_EQ(control_->PageCount(), 1);
+}
+
+TEST_F(PageControlTest, RemovingTheLastActivePageActivatesThePrevious) {
+  control_->SetActivePage(pages_[2]);
+  delete pages_[2];
+  EXPECT_EQ(control_->ActivePage(), pages_[1]);
+}
+
+TEST_F(PageControlTest, HidingTheActiveTabKeepsThePage) {
+  pages_[0]->SetTabVisible(false);
+  EXPECT_EQ(control_->ActivePage(), pages_[0]);
+  EXPECT_TRUE(pages_[0]->Visible());
+  EXPECT_EQ(control_->TabIndex(), -1);
+}
+
+TEST_F(PageControlTest, PageIndexOutOfRangeIsRefused) {
+  try {
+    pages_[0]->SetPageIndex(3);
+    FAIL() << "no error";
+  } catch (const EListError& e) {
+    EXPECT_EQ(e.Message(), "3 is an invalid PageIndex value.  PageIndex must be between 0 and 2");
+  }
+  EXPECT_EQ(pages_[0]->PageIndex(), 0);
+  pages_[0]->SetPageIndex(2);
+  EXPECT_EQ(control_->Tabs().Get(2), "Eins");
+  EXPECT_EQ(pages_[0]->PageIndex(), 2);
+  EXPECT_EQ(control_->TabIndex(), 2);  // the active page's tab moved along
+}
+
+TEST_F(PageControlTest, OnlyAPageControlHoldsPages) {
+  EXPECT_THROW(pages_[1]->SetParent(form_), EAbort);
+  EXPECT_EQ(pages_[1]->PageControl(), control_);
+}
+
+TEST_F(PageControlTest, AFocusThatStaysSnapsTheTabBack) {
+  TEdit* edit = new TEdit(form_);
+  edit->SetParent(pages_[0]);
+  edit->SetBounds(5, 5, 100, 22);
+  test_support::PumpMessagesUntilIdle();
+  form_->SetActiveControl(edit);
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_EQ(form_->ActiveControl(), edit);
+  edit->OnExit = [edit](TObject*) { edit->SetFocus(); };
+  Click(Centre(TabRect(1)));
+  EXPECT_EQ(control_->ActivePage(), pages_[0]);
+  EXPECT_EQ(control_->TabIndex(), 0);
+  EXPECT_EQ(form_->ActiveControl(), edit);
+  edit->OnExit = nullptr;
+  Click(Centre(TabRect(1)));
+  EXPECT_EQ(control_->ActivePage(), pages_[1]);
+}
+
+}  // namespace
