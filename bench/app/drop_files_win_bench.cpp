@@ -81,18 +81,27 @@ HDROP MakeDrop(const std::vector<std::string>& names) {
   return static_cast<HDROP>(memory);
 }
 
-// The main window as the program creates it, once for the run.
+// The main window as the program creates it, once for the run, and freed
+// with the program's modules at its end as the program frees them.
+TfmMain* main_window = nullptr;
+
 TfmMain& MainWindow() {
-  static TfmMain* form = [] {
+  if (main_window == nullptr) {
     fs::create_directories(BenchFolder());
     StartProgramModules(std::make_unique<TBenchDesktop>());
     Application->Initialize();
-    TfmMain* created = nullptr;
-    Application->CreateForm(created);
-    created->Show();
-    return created;
-  }();
-  return *form;
+    Application->CreateForm(main_window);
+    main_window->Show();
+  }
+  return *main_window;
+}
+
+void EndMainWindow() {
+  if (main_window == nullptr)
+    return;
+  main_window = nullptr;
+  EndApplication();
+  EndProgramModules();
 }
 
 void BM_DropIntoMainWindow(benchmark::State& state) {
@@ -145,4 +154,12 @@ BENCHMARK(BM_DropIntoMainWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  EndMainWindow();
+  return 0;
+}
