@@ -5,13 +5,23 @@
 #include <memory>
 
 #include "tests/support/message_pump.h"
+#include "ui/foundation/system/message_window_win.h"
 
 namespace {
+
+// Timers share the module's hidden window, which is made only while the
+// module runs: other tests of this program end the module before these may
+// run, so each test runs inside a start and end of its own.
+class LxTimerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { lxStartFoundationModule(); }
+  void TearDown() override { lxEndFoundationModule(); }
+};
 
 using test_support::PumpMessagesUntilIdle;
 using test_support::PumpUntil;
 
-TEST(LxTimerTest, StartsOnlyWithAHandlerAndFiresWithItselfAsSender) {
+TEST_F(LxTimerTest, StartsOnlyWithAHandlerAndFiresWithItselfAsSender) {
   TlxTimer timer(nullptr);
   EXPECT_TRUE(timer.Enabled());
   EXPECT_EQ(timer.Interval(), 1000u);
@@ -35,7 +45,7 @@ TEST(LxTimerTest, StartsOnlyWithAHandlerAndFiresWithItselfAsSender) {
   EXPECT_FALSE(timer.Running());
 }
 
-TEST(LxTimerTest, EnabledAndIntervalChanges) {
+TEST_F(LxTimerTest, EnabledAndIntervalChanges) {
   TlxTimer timer(nullptr);
   timer.SetOnTimer([](TObject*) {});
   ASSERT_TRUE(timer.Running());
@@ -55,7 +65,7 @@ TEST(LxTimerTest, EnabledAndIntervalChanges) {
   EXPECT_TRUE(timer.Running());
 }
 
-TEST(LxTimerTest, TicksForStoppedOrFreedTimersAreDropped) {
+TEST_F(LxTimerTest, TicksForStoppedOrFreedTimersAreDropped) {
   int live_ticks = 0;
   int freed_ticks = 0;
   TlxTimer live(nullptr);
@@ -77,7 +87,7 @@ TEST(LxTimerTest, TicksForStoppedOrFreedTimersAreDropped) {
   EXPECT_EQ(live_ticks, 1) << "the tick that belongs to a running timer arrives";
 }
 
-TEST(LxTimerTest, AnOwnerFreesItsTimers) {
+TEST_F(LxTimerTest, AnOwnerFreesItsTimers) {
   int ticks = 0;
   auto owner = std::make_unique<TComponent>(nullptr);
   auto* timer = new TlxTimer(owner.get());
