@@ -205,7 +205,7 @@ TDateTime lxTextToDateTime(std::string_view text) {
       result = StrToDateTime(prepared, UserLocale().Settings());
     }
     return IsAcceptableDate(result) ? result : NullDate;
-  } catch (...) {
+  } catch (const Exception&) {
     // Every failure of a typed date is "no date".
     return NullDate;
   }
@@ -224,7 +224,7 @@ bool lxParseEditDateTime(std::string_view text, bool variant_mode, TDateTime& da
     }
     date = result;
     return true;
-  } catch (...) {
+  } catch (const Exception&) {
     date = NullDate;
     return false;
   }
@@ -284,7 +284,7 @@ std::string lxDateTimeToEditText(bool masked, bool with_time, bool four_digit_ye
     if (text)
       return *text;
     return DateTimeToStr(date);
-  } catch (...) {
+  } catch (const Exception&) {
     // A date the platform cannot write shows as nothing.
     return "";
   }
