@@ -10,7 +10,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -21,8 +20,8 @@
 #include "app/file_list.h"
 #include "app/main_window_win.h"
 #include "app/program_win.h"
-#include "platform/rtl/text.h"
 #include "platform/toolkit/application.h"
+#include "tests/support/drop_handle.h"
 
 namespace {
 
@@ -62,25 +61,6 @@ const std::vector<std::string>& DroppedFiles() {
   return files;
 }
 
-// A drop handle as the shell builds one: DROPFILES, then the wide names,
-// each ending in a zero, and one more zero.
-HDROP MakeDrop(const std::vector<std::string>& names) {
-  std::u16string list;
-  for (const std::string& name : names) {
-    list += Utf8ToUtf16(name);
-    list += u'\0';
-  }
-  list += u'\0';
-  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(char16_t);
-  HGLOBAL memory = GlobalAlloc(GHND, bytes);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(char16_t));
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
 // The main window as the program creates it, once for the run, and freed
 // with the program's modules at its end as the program frees them.
 TfmMain* main_window = nullptr;
@@ -110,7 +90,7 @@ void BM_DropIntoMainWindow(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     form.Files().Clear();
-    HDROP drop = MakeDrop(names);
+    HDROP drop = test_support::MakeDropHandle(names);
     state.ResumeTiming();
     SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   }
@@ -124,7 +104,7 @@ void BM_SystemReadsNamesAndFileFacts(benchmark::State& state) {
   const std::vector<std::string>& names = DroppedFiles();
   for (auto _ : state) {
     state.PauseTiming();
-    HDROP drop = MakeDrop(names);
+    HDROP drop = test_support::MakeDropHandle(names);
     state.ResumeTiming();
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     int64_t total_size = 0;
