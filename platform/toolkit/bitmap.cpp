@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "platform/rtl/filer.h"
+#include "platform/rtl/memory_stream.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/gdi_holders.h"
 
@@ -126,6 +128,12 @@ T ReadAt(const std::string& bytes, size_t offset) {
 template <class T>
 void WriteValue(TStream& stream, const T& value) {
   stream.WriteBuffer(&value, sizeof(T));
+}
+
+std::vector<uint8_t> ImageBytes(TBitmap& bitmap) {
+  TMemoryStream stream;
+  bitmap.SaveToStream(stream);
+  return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.Size());
 }
 
 }  // namespace
@@ -530,6 +538,17 @@ void TBitmap::SaveToStream(TStream& stream) {
   if (!colors.empty())
     stream.WriteBuffer(colors.data(), palette_size);
   stream.WriteBuffer(bits_, image_size);
+}
+
+void TBitmap::DefineProperties(TFiler& filer) {
+  TGraphic::DefineProperties(filer);
+  bool has_data = !Empty();
+  // The ancestor is only read here; saving merely flushes its drawing.
+  if (auto* ancestor = const_cast<TBitmap*>(dynamic_cast<const TBitmap*>(filer.Ancestor())))
+    has_data = ImageBytes(*this) != ImageBytes(*ancestor);
+  filer.DefineBinaryProperty(
+      "Data", [this](TStream& stream) { LoadFromStream(stream); },
+      [this](TStream& stream) { SaveToStream(stream); }, has_data);
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {

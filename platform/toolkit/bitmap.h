@@ -101,6 +101,10 @@ class TBitmap : public TGraphic {
 
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) override;
+  // Stores the image as the binary "Data" value (its BMP stream) in a
+  // component stream; an empty bitmap, or one equal to the ancestor's,
+  // stores nothing.
+  void DefineProperties(TFiler& filer) override;
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
 
   // Releases the memory context and mask; the image stays.
