@@ -28,6 +28,11 @@ TlxCustomDataController::TlxCustomDataController(TComponent* owner) : owner_(own
   storage_->OnInternalRecordsCleared = [this](TObject*) { InternalRecordsCleared(); };
 }
 
+void TlxCustomDataController::CreateDescendantParts() {
+  filter_ = lxCreatePart<TlxDataFilterCriteria>(GetFilterCriteriaClass(), this);
+  provider_ = lxCreatePart<TlxCustomDataProvider>(GetProviderClass(), this);
+}
+
 TlxCustomDataController::~TlxCustomDataController() {
   destroying_ = true;
   notifier_.reset();
@@ -549,7 +554,7 @@ void TlxCustomDataController::SetActive(bool value) {
 void TlxCustomDataController::ReloadStorage() {
   // Records of the controller's own (no outside source) are never thrown
   // away here: only a source can deliver them again.
-  if (!IsProviderMode() && !provider_->IsActive())
+  if (!IsProviderMode() && !provider_->IsActive() && !SyncsFieldsWithSource())
     return;
   const bool through_reader = CreatesRecordsThroughReader();
   if (!(through_reader && in_smart_load_))

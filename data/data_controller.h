@@ -225,7 +225,7 @@ class TlxCustomDataController : public TPersistent {
   virtual void RecordInserted(int32_t record_index);
   virtual void RecordDeleted(int32_t record_index);
   std::vector<Variant> GetGroupingValues(int32_t record_index);
-  Variant GetGroupingFieldValue(int32_t record_index, TlxCustomDataField& field) {
+  virtual Variant GetGroupingFieldValue(int32_t record_index, TlxCustomDataField& field) {
     return GetFieldValue(record_index, field);
   }
   int32_t GetNewItemRecordIndex();
@@ -495,6 +495,12 @@ class TlxCustomDataController : public TPersistent {
   TlxDataRecordChangedEvent OnRecordChanged;
   TNotifyEvent OnSortingChanged;
   TlxUpdateControlEvent OnUpdateControl;
+
+ protected:
+  // The class-returning operations answer for a descendant only once its
+  // constructor runs: it calls this to swap the provider and the filter
+  // for its own classes.
+  void CreateDescendantParts();
 
  private:
   struct TListener {

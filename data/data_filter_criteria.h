@@ -67,7 +67,7 @@ class TlxDataFilterCriteria : public TlxFilterCriteria {
   bool Active() const { return active_; }
   void SetActive(bool value);
   // Active, not empty and the controller not in grid mode.
-  bool FiltersRecordsItself() const;
+  virtual bool FiltersRecordsItself() const;
   // The first condition on the object's data field (an item is mapped to
   // its field).
   TlxFilterCriteriaItem* ItemForLink(TObject* item_or_field) const;
