@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/memory_stream.h"
 #include "platform/rtl/text.h"
@@ -547,8 +548,29 @@ void TBitmap::DefineProperties(TFiler& filer) {
   if (auto* ancestor = const_cast<TBitmap*>(dynamic_cast<const TBitmap*>(filer.Ancestor())))
     has_data = ImageBytes(*this) != ImageBytes(*ancestor);
   filer.DefineBinaryProperty(
-      "Data", [this](TStream& stream) { LoadFromStream(stream); },
-      [this](TStream& stream) { SaveToStream(stream); }, has_data);
+      "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); },
+      has_data);
+}
+
+void TBitmap::WriteData(TStream& stream) {
+  const std::vector<uint8_t> image = ImageBytes(*this);
+  WriteValue<uint32_t>(stream, static_cast<uint32_t>(image.size()));
+  stream.WriteBuffer(image.data(), static_cast<int64_t>(image.size()));
+}
+
+void TBitmap::ReadData(TStream& stream) {
+  uint32_t size = 0;
+  if (stream.Read(&size, sizeof size) != sizeof size || size != stream.Size() - stream.Position())
+    throw EReadError("Bitmap data is not valid");
+  // The image goes into a bitmap of its own first, so that a damaged one
+  // leaves this bitmap as it was.
+  TBitmap loaded;
+  try {
+    loaded.LoadFromStream(stream);
+  } catch (const EInvalidGraphic& error) {
+    throw EReadError(std::string("Bitmap data is not valid: ") + error.what());
+  }
+  Assign(&loaded);
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
