@@ -144,10 +144,8 @@ void TlxTabSheet::CMColorChanged(TMessage& message) {
 }
 
 void TlxTabSheet::CMShowingChanged(TMessage& message) {
-  const bool was_showing = Showing();
+  // The message comes only with a change, the new state already set.
   TCustomControl::CMShowingChanged(message);
-  if (Showing() == was_showing)
-    return;
   try {
     if (Showing()) {
       if (OnShow)

@@ -324,13 +324,9 @@ void TlxPCExtraFlatPainter::PaintFrame(TlxCanvas& canvas) {
 }
 
 void TlxPCExtraFlatPainter::PaintTabs(TlxCanvas& canvas) {
-  const int32_t count = Control().VisibleTabs().Count();
   int32_t first = 0;
-  int32_t last = count - 1;
-  if (!Control().MultiLine()) {
-    first = std::max(Control().FirstDisplayedTab(), 0);
-    last = std::min(Control().LastDisplayedTab(), last);
-  }
+  int32_t last = -1;
+  GetDisplayedRange(first, last);
   // Each row with its band, one after the other.
   int32_t row_start = first;
   for (int32_t i = first; i <= last; ++i) {

@@ -9,6 +9,7 @@
 #include "tabs/tab.h"
 #include "tabs/tab_control_win.h"
 #include "tabs/tabs.h"
+#include "tests/tabs/tab_form_fixture.h"
 #include "tests/tabs/tab_test_geometry.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
@@ -19,41 +20,16 @@ namespace flat_band_painters_win_test {
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 COLORREF Palette(TlxRGB rgb) { return static_cast<COLORREF>(rgb); }
 
-// A tab control 300 x 150 on a form, three tabs, the first chosen.
-class FlatBandPainterTest : public ::testing::Test {
+// Three tabs, the first chosen, the page framed.
+class FlatBandPainterTest : public TTabFormTest<> {
  protected:
-  void SetUp() override {
-    lxPCRegisterShippedPainters();
-    form_ = new TForm(nullptr);
-    form_->SetBounds(60, 60, 360, 240);
-    control_ = new TlxTabControl(form_);
-    control_->SetParent(form_);
-    control_->SetBounds(10, 10, 300, 150);
-    for (const char* caption : {"Eins", "Zwei", "Drei"})
-      control_->Tabs().Add(caption);
-    form_->Show();
-    test_support::PumpMessagesUntilIdle();
-  }
-  void TearDown() override {
-    form_->Free();
-    test_support::PumpMessagesUntilIdle();
-    lxPCUnregisterShippedPainters();
-  }
   void UseStyle(int32_t style) {
     control_->SetShowFrame(true);
     control_->SetStyle(style);
     test_support::PumpMessagesUntilIdle();
     ASSERT_EQ(control_->Style(), style);
   }
-  TlxTab& Tab(int32_t visible_index) { return *control_->Tabs().GetVisibleTab(visible_index); }
-  COLORREF Pixel(int32_t x, int32_t y) {
-    RedrawWindow(control_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return test_support::WindowPixels::Capture(control_->Handle()).At(x, y);
-  }
   TlxPCCustomPainter& Painter() { return *control_->PainterObject(); }
-
-  TForm* form_ = nullptr;
-  TlxTabControl* control_ = nullptr;
 };
 
 TEST_F(FlatBandPainterTest, LookAndFeelsPickTheirBandStyles) {

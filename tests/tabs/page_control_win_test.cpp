@@ -156,4 +156,34 @@ TEST_F(PageControlTest, AFocusThatStaysSnapsTheTabBack) {
   EXPECT_EQ(control_->ActivePage(), pages_[1]);
 }
 
+// Showing a page tells it, and the page it replaces, hiding first; hiding
+// the active page's tab leaves the page shown.
+TEST_F(PageControlTest, PagesTellWhenTheyShowAndHide) {
+  std::vector<std::string> shown;
+  for (TlxTabSheet* page : pages_) {
+    page->OnShow = [&shown, page](TObject* sender) {
+      EXPECT_EQ(sender, page);
+      shown.push_back("show " + page->Caption());
+    };
+    page->OnHide = [&shown, page](TObject*) { shown.push_back("hide " + page->Caption()); };
+  }
+  control_->SetActivePage(pages_[2]);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(shown, (std::vector<std::string>{"hide Eins", "show Drei"}));
+  shown.clear();
+  control_->SetActivePage(pages_[2]);
+  EXPECT_TRUE(shown.empty());
+  pages_[2]->SetTabVisible(false);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(control_->ActivePage(), pages_[2]);
+  EXPECT_EQ(control_->TabIndex(), -1);
+  EXPECT_TRUE(shown.empty());
+  control_->SetActivePage(pages_[1]);
+  EXPECT_EQ(shown, (std::vector<std::string>{"hide Drei", "show Zwei"}));
+  for (TlxTabSheet* page : pages_) {
+    page->OnShow = nullptr;
+    page->OnHide = nullptr;
+  }
+}
+
 }  // namespace page_control_win_test
