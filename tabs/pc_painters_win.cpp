@@ -99,7 +99,7 @@ TColor TlxPCCustomPainter::GetTabTextColor(int32_t visible_index) const {
   if (tab->Highlighted())
     return clHighlightText;
   if (tab->IsHot())
-    return TColorOf(0x00FF0000);  // pure blue
+    return kPCHotTrackTextColor;
   return clBtnText;
 }
 
@@ -422,26 +422,69 @@ void TlxPCStandardPainter::PaintButtons(TlxCanvas& canvas) {
 
 void TlxPCStandardPainter::PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect) {
   const TlxPCNavigatorButtonState state = Control().NavigatorButtonState(button);
+  TRect inner = rect;
+  PaintButtonFrame(canvas, inner, state);
+  PaintButtonBackground(canvas, inner, state);
+  const TlxPCNavigatorGlyphInfo info = GetButtonGlyphInfo(button);
+  const TPoint origin = rect.TopLeft() + GetButtonGlyphPosition(button);
+  if (info.Enabled) {
+    PaintButtonGlyph(canvas, button, origin, info.PenColor, info.BrushColor, info.CompactClose);
+    return;
+  }
+  PaintButtonGlyph(canvas, button, origin + TPoint(1, 1), clBtnHighlight, clBtnHighlight, info.CompactClose);
+  PaintButtonGlyph(canvas, button, origin, clBtnShadow, clBtnShadow, info.CompactClose);
+}
+
+void TlxPCStandardPainter::PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) {
   const bool pressed = state == nbsPressed;
   canvas.DrawTwoColorFrame(rect, pressed ? clBtnShadow : cl3DLight, pressed ? clBtnHighlight : cl3DDkShadow,
                            lxAllBorders);
-  const TRect inner = rect.Inflate(-1, -1);
-  canvas.DrawTwoColorFrame(inner, pressed ? cl3DDkShadow : clBtnHighlight, pressed ? cl3DLight : clBtnShadow,
-                           lxAllBorders);
-  canvas.FillRectColor(inner.Inflate(-1, -1), clBtnFace);
-  if (Control().Enabled() && state != nbsDisabled) {
-    PaintButtonGlyph(canvas, button, rect, clBtnText, pressed, false);
-    return;
-  }
-  PaintButtonGlyph(canvas, button, rect.Offset(1, 1), clBtnHighlight, false, false);
-  PaintButtonGlyph(canvas, button, rect, clBtnShadow, false, false);
+  canvas.DrawTwoColorFrame(rect.Inflate(-1, -1), pressed ? cl3DDkShadow : clBtnHighlight,
+                           pressed ? cl3DLight : clBtnShadow, lxAllBorders);
+  rect = rect.Inflate(-2, -2);
 }
 
-void TlxPCStandardPainter::PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect,
-                                            TColor color, bool pressed, bool compact_close) {
+void TlxPCStandardPainter::PaintButtonBackground(TlxCanvas& canvas, const TRect& rect,
+                                                 TlxPCNavigatorButtonState state) {
+  canvas.FillRectColor(rect, GetButtonColor(state));
+}
+
+TColor TlxPCStandardPainter::GetButtonGlyphColor(TlxPCNavigatorButtonState state) const {
+  return state == nbsHot ? kPCHotTrackTextColor : clBtnText;
+}
+
+TlxPCNavigatorGlyphInfo TlxPCStandardPainter::GetButtonGlyphInfo(TlxPCNavigatorButton button) const {
+  const TlxPCNavigatorButtonState state = Control().NavigatorButtonState(button);
+  TlxPCNavigatorGlyphInfo info;
+  info.BrushColor = info.PenColor = GetButtonGlyphColor(state);
+  info.Enabled = Control().Enabled() && state != nbsDisabled;
+  return info;
+}
+
+TPoint TlxPCStandardPainter::GetButtonGlyphPosition(TlxPCNavigatorButton button) const {
   const bool sideways = !lxPCIsRowAxisX(Control().TabPosition());
-  const TColor resolved = Resolve(color);
-  const int32_t shift = pressed ? 1 : 0;
+  TSize glyph = button == nbClose ? TSize{8, 7} : button == nbGoDialog ? TSize{7, 4} : TSize{5, 9};
+  if (sideways && button != nbGoDialog)
+    std::swap(glyph.cx, glyph.cy);
+  const TlxPCNavigatorMetrics metrics = NavigatorMetrics();
+  TSize size{metrics.ButtonWidths[button], metrics.ButtonHeight};
+  if (sideways)
+    std::swap(size.cx, size.cy);
+  TPoint offset{(size.cx - glyph.cx) / 2, (size.cy - glyph.cy) / 2};
+  if (button == nbGoDialog)
+    ++offset.Y;
+  if (Control().NavigatorButtonState(button) == nbsPressed) {
+    if (button != nbGoDialog)
+      ++offset.X;
+    ++offset.Y;
+  }
+  return offset;
+}
+
+void TlxPCStandardPainter::PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorButton button, TPoint origin,
+                                            TColor pen, TColor brush, bool compact_close) {
+  const bool sideways = !lxPCIsRowAxisX(Control().TabPosition());
+  const TColor pen_rgb = Resolve(pen);
   if (button == nbClose) {
     using TSegment = std::pair<TPoint, TPoint>;
     static const std::vector<TSegment> kFull = {{{1, 0}, {8, 7}}, {{0, 0}, {8, 8}}, {{0, 1}, {7, 8}},
@@ -451,16 +494,16 @@ void TlxPCStandardPainter::PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorBut
     static const std::vector<TSegment> kCompact = {
         {{1, 0}, {7, 6}}, {{0, 0}, {6, 6}}, {{0, 6}, {6, 0}}, {{1, 6}, {7, 0}}};
     const std::vector<TSegment>& segments = !compact_close ? kFull : sideways ? kCompactSideways : kCompact;
-    const TPoint base{rect.Left + (rect.Width() - 8) / 2 + shift, rect.Top + (rect.Height() - 7) / 2 + shift};
-    canvas.Canvas().Pen().SetColor(resolved);
+    canvas.Canvas().Pen().SetColor(pen_rgb);
     for (const auto& [from, to] : segments) {
-      canvas.MoveTo(base.X + from.X, base.Y + from.Y);
-      canvas.LineTo(base.X + to.X, base.Y + to.Y);
-      canvas.PutPixel(base.X + to.X, base.Y + to.Y, resolved);
+      canvas.MoveTo(origin.X + from.X, origin.Y + from.Y);
+      canvas.LineTo(origin.X + to.X, origin.Y + to.Y);
+      canvas.PutPixel(origin.X + to.X, origin.Y + to.Y, pen_rgb);
     }
     return;
   }
-  // Filled triangles: arrows 5 and the go-dialog mark 4 in size.
+  // Filled triangles: corners a direction pattern times (size - 1), size 5
+  // for the arrows and 4 for the go-dialog mark.
   std::vector<TPoint> pattern;
   int32_t size = 5;
   if (button == nbGoDialog) {
@@ -471,19 +514,11 @@ void TlxPCStandardPainter::PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorBut
   } else {
     pattern = sideways ? std::vector<TPoint>{{0, 0}, {2, 0}, {1, 1}} : std::vector<TPoint>{{0, 0}, {1, 1}, {0, 2}};
   }
-  int32_t width = 0;
-  int32_t height = 0;
-  for (const TPoint& p : pattern) {
-    width = std::max(width, p.X * (size - 1) + 1);
-    height = std::max(height, p.Y * (size - 1) + 1);
-  }
-  const TPoint base{rect.Left + (rect.Width() - width) / 2 + shift,
-                    rect.Top + (rect.Height() - height) / 2 + shift + (button == nbGoDialog ? 1 : 0)};
   std::vector<TPoint> points;
   for (const TPoint& p : pattern)
-    points.push_back({base.X + p.X * (size - 1), base.Y + p.Y * (size - 1)});
-  canvas.Canvas().Brush().SetColor(resolved);
-  canvas.Canvas().Pen().SetColor(resolved);
+    points.push_back({origin.X + p.X * (size - 1), origin.Y + p.Y * (size - 1)});
+  canvas.Canvas().Brush().SetColor(Resolve(brush));
+  canvas.Canvas().Pen().SetColor(pen_rgb);
   canvas.Polygon(points);
 }
 

@@ -22,6 +22,19 @@ class TlxCanvas;
 class TlxCustomTabControl;
 class TlxTab;
 
+// The text colour of what lies under the mouse.
+inline constexpr TColor kPCHotTrackTextColor = TColorOf(0x00FF0000);
+
+// How a navigator button's glyph is drawn.
+struct TlxPCNavigatorGlyphInfo {
+  TColor BrushColor = clBtnText;
+  TColor PenColor = clBtnText;
+  // Drawn in its colours; otherwise embossed.
+  bool Enabled = true;
+  // The small close cross.
+  bool CompactClose = false;
+};
+
 // The caption without its accelerator marks ("&&" stays one "&").
 std::string lxPCStripAccelerators(const std::string& caption);
 
@@ -140,10 +153,20 @@ class TlxPCStandardPainter : public TlxPCCustomPainter {
   virtual TRect GetTabRegion(int32_t visible_index, bool& replace);
   // The tab's shape, drawn after its content.
   virtual void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) = 0;
+  // Frame, background and glyph of one navigator button.
   virtual void PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect);
-  // The button's glyph centred in `rect`; `compact_close` draws the small cross.
-  void PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect, TColor color,
-                        bool pressed, bool compact_close);
+  // Draws the frame; `rect` shrinks to what lies inside it.
+  virtual void PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state);
+  virtual void PaintButtonBackground(TlxCanvas& canvas, const TRect& rect, TlxPCNavigatorButtonState state);
+  virtual TColor GetButtonColor(TlxPCNavigatorButtonState /*state*/) const { return clBtnFace; }
+  virtual TColor GetButtonGlyphColor(TlxPCNavigatorButtonState state) const;
+  virtual TlxPCNavigatorGlyphInfo GetButtonGlyphInfo(TlxPCNavigatorButton button) const;
+  // The glyph's top-left corner from the button's.
+  virtual TPoint GetButtonGlyphPosition(TlxPCNavigatorButton button) const;
+  // The glyph with its top-left corner at `origin`; `compact_close` draws
+  // the small cross.
+  void PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorButton button, TPoint origin, TColor pen, TColor brush,
+                        bool compact_close);
 
  private:
   TlxPCNavigatorLayout navigator_;

@@ -234,6 +234,7 @@ TlxPCNavigatorMetrics TlxPCSlantedPainter::NavigatorMetrics() const {
   metrics.ButtonWidths[nbClose] = 16;
   metrics.ButtonHeight = 17;
   metrics.ButtonGap = 1;
+  metrics.GoDialogButtonGap = 1;
   metrics.CloseButtonGap = 3;
   metrics.ButtonsTabsGap = 1;
   const bool container = Control().TabsContainerMode();
@@ -521,7 +522,7 @@ void TlxPCSlantedPainter::PaintPageClientArea(TlxCanvas& canvas) {
   canvas.FillRectColor(r, GetClientColor());
 }
 
-TColor TlxPCSlantedPainter::ButtonColor(TlxPCNavigatorButtonState state) const {
+TColor TlxPCSlantedPainter::GetButtonColor(TlxPCNavigatorButtonState state) const {
   const TColor face = Resolve(clBtnFace);
   if (state == nbsHot)
     return lxMixRGB(face, kWhite, 35);
@@ -530,7 +531,7 @@ TColor TlxPCSlantedPainter::ButtonColor(TlxPCNavigatorButtonState state) const {
   return face;
 }
 
-TColor TlxPCSlantedPainter::ButtonGlyphColor(TlxPCNavigatorButtonState state) const {
+TColor TlxPCSlantedPainter::GetButtonGlyphColor(TlxPCNavigatorButtonState state) const {
   if (state == nbsDisabled || !Control().Enabled())
     return clBtnShadow;
   if (state == nbsPressed)
@@ -538,14 +539,18 @@ TColor TlxPCSlantedPainter::ButtonGlyphColor(TlxPCNavigatorButtonState state) co
   return clBtnText;
 }
 
-void TlxPCSlantedPainter::PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect) {
-  const TlxPCNavigatorButtonState state = Control().NavigatorButtonState(button);
-  const bool pressed = state == nbsPressed;
-  const TColor frame = pressed || state == nbsHot ? kBlack : Resolve(clBtnShadow);
-  canvas.DrawTwoColorFrame(rect, frame, frame, lxAllBorders);
-  canvas.FillRectColor(rect.Inflate(-1, -1), ButtonColor(state));
+TlxPCNavigatorGlyphInfo TlxPCSlantedPainter::GetButtonGlyphInfo(TlxPCNavigatorButton button) const {
   // A disabled glyph is drawn flat in the shadow colour, never embossed.
-  PaintButtonGlyph(canvas, button, rect, ButtonGlyphColor(state), pressed, button == nbClose);
+  TlxPCNavigatorGlyphInfo info = TlxPCStandardPainter::GetButtonGlyphInfo(button);
+  info.Enabled = true;
+  info.CompactClose = button == nbClose;
+  return info;
+}
+
+void TlxPCSlantedPainter::PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) {
+  const TColor frame = state == nbsPressed || state == nbsHot ? kBlack : Resolve(clBtnShadow);
+  canvas.DrawTwoColorFrame(rect, frame, frame, lxAllBorders);
+  rect = rect.Inflate(-1, -1);
 }
 
 void TlxPCSlantedPainter::FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const {

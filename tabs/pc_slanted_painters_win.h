@@ -66,7 +66,10 @@ class TlxPCSlantedPainter : public TlxPCStandardPainter {
   void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
   void PaintFrame(TlxCanvas& canvas) override;
   void PaintPageClientArea(TlxCanvas& canvas) override;
-  void PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect) override;
+  void PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) override;
+  TColor GetButtonColor(TlxPCNavigatorButtonState state) const override;
+  TColor GetButtonGlyphColor(TlxPCNavigatorButtonState state) const override;
+  TlxPCNavigatorGlyphInfo GetButtonGlyphInfo(TlxPCNavigatorButton button) const override;
   void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const override;
   void PaintTabBackgroundOnBitmap(TBitmap& bitmap, const TRect& caption, int32_t visible_index) override;
 
@@ -83,8 +86,6 @@ class TlxPCSlantedPainter : public TlxPCStandardPainter {
 
  private:
   void PaintRowLines(TlxCanvas& canvas, int32_t first, int32_t last, bool to_edges, bool no_ends);
-  TColor ButtonColor(TlxPCNavigatorButtonState state) const;
-  TColor ButtonGlyphColor(TlxPCNavigatorButtonState state) const;
   bool HasImagesInUse() const;
 
   int32_t cut_value_ = 0;

@@ -50,7 +50,9 @@ int32_t lxPCStandardTabNormalHeight(const TlxPCTabSizeInput& input, int32_t cont
 }
 
 int32_t lxPCButtonGap(const TlxPCNavigatorMetrics& metrics, TlxPCNavigatorButton a, TlxPCNavigatorButton b) {
-  return a == nbClose || b == nbClose ? metrics.CloseButtonGap : metrics.ButtonGap;
+  if (a == nbClose || b == nbClose)
+    return metrics.CloseButtonGap;
+  return a == nbGoDialog || b == nbGoDialog ? metrics.GoDialogButtonGap : metrics.ButtonGap;
 }
 
 TlxPCNavigatorMetrics lxPCStandardNavigatorMetrics(TlxTabPosition position) {

@@ -53,6 +53,7 @@ struct TlxPCNavigatorMetrics {
   int32_t ButtonHeight = 20;
   int32_t ButtonGap = 0;        // between neighbouring buttons
   int32_t CloseButtonGap = 0;   // between the close button and its neighbour
+  int32_t GoDialogButtonGap = 0;  // between the go-dialog button and an arrow
   int32_t ButtonsTabsGap = 0;   // between the buttons and the tabs
   int32_t EdgeOffset = 0;       // from the control edge on the tabs' side
   int32_t SideOffset = 0;       // from the end of the row

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/toolkit/form.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
@@ -177,6 +179,46 @@ TEST_F(FlatBandPainterTest, FlatButtonsEtchALineBetweenNeighbours) {
   EXPECT_EQ(Pixel(second.Right + 5, y), Rgb(clBtnHighlight));
   EXPECT_EQ(Pixel(second.Right + 3, y), Rgb(control_->Color()));
   EXPECT_EQ(Pixel(last.Right + 4, y), Rgb(control_->Color()));
+}
+
+// The band styles' own navigator buttons: sizes, gaps, places and frames.
+TEST_F(FlatBandPainterTest, BandStylesHaveTheirOwnNavigatorButtons) {
+  control_->SetOptions(control_->Options() | lxPCOptionBit(pcoGoDialog));
+  for (int32_t i = 0; i < 12; ++i)
+    control_->Tabs().Add("Weitere Seite " + std::to_string(i));
+  struct Case {
+    int32_t Style;
+    int32_t Height;
+    int32_t ArrowWidth;
+    int32_t GoDialogWidth;
+    int32_t GoDialogGap;
+    int32_t EdgeOffset;
+    bool NormalFramed;
+  };
+  const Case cases[] = {{5, 13, 13, 13, 0, 6, false}, {6, 15, 15, 11, 1, 3, true}};
+  for (const Case& c : cases) {
+    UseStyle(c.Style);
+    control_->SetShowFrame(false);
+    test_support::PumpMessagesUntilIdle();
+    const TRect go = Painter().GetButtonRect(nbGoDialog);
+    const TRect left = Painter().GetButtonRect(nbTopLeft);
+    const TRect right = Painter().GetButtonRect(nbBottomRight);
+    ASSERT_FALSE(go.IsEmpty()) << c.Style;
+    ASSERT_FALSE(left.IsEmpty()) << c.Style;
+    EXPECT_EQ(left.Height(), c.Height) << c.Style;
+    EXPECT_EQ(left.Width(), c.ArrowWidth) << c.Style;
+    EXPECT_EQ(go.Width(), c.GoDialogWidth) << c.Style;
+    EXPECT_EQ(left.Left, go.Right + c.GoDialogGap) << c.Style;
+    EXPECT_EQ(left.Top, c.EdgeOffset) << c.Style;
+    EXPECT_EQ(right.Right, control_->Width() - 1) << c.Style;
+    // The right arrow is enabled and not under the mouse.
+    ASSERT_EQ(control_->NavigatorButtonState(nbBottomRight), nbsNormal);
+    const COLORREF corner = Pixel(right.Left, right.Top);
+    if (c.NormalFramed)
+      EXPECT_EQ(corner, Rgb(clBtnShadow)) << c.Style;
+    else
+      EXPECT_EQ(corner, Rgb(lxPCLightBtnFace())) << c.Style;
+  }
 }
 
 }  // namespace flat_band_painters_win_test

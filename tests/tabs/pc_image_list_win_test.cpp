@@ -108,6 +108,12 @@ TEST_F(TabImagesTest, ImagesWidenTabsAndShowOnThem) {
   control_->SetImages(images);
   test_support::PumpMessagesUntilIdle();
   EXPECT_EQ(width(1), plain + 16 + 6);
+  // A border around images widens every image tab; a negative one is refused.
+  control_->SetImageBorder(3);
+  EXPECT_EQ(width(1), plain + 16 + 6 + 2 * 3);
+  control_->SetImageBorder(-4);
+  EXPECT_EQ(control_->ImageBorder(), 3);
+  control_->SetImageBorder(0);
   // The frame's strip along the page may cover the image's last row.
   const int32_t red = CountIn(Capture(), Tab(1).FullRect(), kRed);
   EXPECT_GE(red, 16 * 15);

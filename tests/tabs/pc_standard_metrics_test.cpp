@@ -211,7 +211,7 @@ TEST(StandardMetricsTest, StoredClientRectIsHeldInsideTheControl) {
   EXPECT_EQ(lxPCClampStoredInteger(-17), -17);
 }
 
-// Gaps next to the close button may differ from the others.
+// Gaps next to the close and the go-dialog button may differ from the others.
 TEST(StandardMetricsTest, CloseButtonTakesItsOwnGap) {
   TlxPCNavigatorMetrics metrics;
   metrics.ButtonWidths[nbTopLeft] = 17;
@@ -220,16 +220,23 @@ TEST(StandardMetricsTest, CloseButtonTakesItsOwnGap) {
   metrics.ButtonWidths[nbClose] = 16;
   metrics.ButtonHeight = 17;
   metrics.ButtonGap = 1;
+  metrics.GoDialogButtonGap = 0;
   metrics.CloseButtonGap = 3;
   const TlxPCNavigatorButtons all = lxPCButtonBit(nbTopLeft) | lxPCButtonBit(nbBottomRight) |
                                     lxPCButtonBit(nbGoDialog) | lxPCButtonBit(nbClose);
   const TlxPCNavigatorLayout layout = lxPCPlaceNavigatorButtons(all, npRightTop, tpTop, {300, 100}, metrics);
   // Go dialog, left, right, close from the left.
   ASSERT_EQ(layout.Buttons.size(), 4u);
-  EXPECT_EQ(layout.Buttons[1].Rect.Left, layout.Buttons[0].Rect.Right + 1);
+  EXPECT_EQ(layout.Buttons[1].Rect.Left, layout.Buttons[0].Rect.Right);
   EXPECT_EQ(layout.Buttons[2].Rect.Left, layout.Buttons[1].Rect.Right + 1);
   EXPECT_EQ(layout.Buttons[3].Rect.Left, layout.Buttons[2].Rect.Right + 3);
-  EXPECT_EQ(layout.Region.Width(), 13 + 17 + 17 + 16 + 1 + 1 + 3);
+  EXPECT_EQ(layout.Region.Width(), 13 + 17 + 17 + 16 + 0 + 1 + 3);
+  // Without arrows the go-dialog button meets the close button.
+  const TlxPCNavigatorLayout two =
+      lxPCPlaceNavigatorButtons(lxPCButtonBit(nbGoDialog) | lxPCButtonBit(nbClose), npRightTop, tpTop, {300, 100},
+                                metrics);
+  ASSERT_EQ(two.Buttons.size(), 2u);
+  EXPECT_EQ(two.Buttons[1].Rect.Left, two.Buttons[0].Rect.Right + 3);
   EXPECT_EQ(layout.Region.Right, 300);
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/form.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
@@ -70,6 +71,22 @@ TEST_P(TabDrawingEventsTest, DrawTabExChangesTheCaptionFont) {
   const auto pixels = Capture();
   EXPECT_GT(CountIn(pixels, Tab(1).DisplayRect(), kRed), 0);
   EXPECT_EQ(CountIn(pixels, ThirdTabOwnPart(), kRed), 0);
+}
+
+// Beside left tabs the caption is drawn lying down in a bitmap of the tab,
+// turned upright and kept until the tab changes.
+TEST_P(TabDrawingEventsTest, VerticalCaptionsGoThroughTheTabsBitmap) {
+  control_->SetTabPosition(tpLeft);
+  test_support::PumpMessagesUntilIdle();
+  const auto pixels = Capture();
+  const auto* bitmap = dynamic_cast<TBitmap*>(Tab(1).VerticalCaptionBitmap());
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_GT(bitmap->Height(), bitmap->Width());  // "WWWW" stands upright
+  EXPECT_GT(CountIn(pixels, Tab(1).DisplayRect(), static_cast<COLORREF>(ColorToRGB(clBtnText))), 0);
+  Tab(1).SetCaption("Anders");
+  EXPECT_EQ(Tab(1).VerticalCaptionBitmap(), nullptr);
+  Capture();
+  EXPECT_NE(Tab(1).VerticalCaptionBitmap(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, TabDrawingEventsTest, ::testing::Values(1, 9));
