@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/bitmap.h"
 #include "tabs/pc_flat_band_painters_win.h"
@@ -226,9 +227,9 @@ void TlxPCCustomPainter::PaintTabImage(TlxCanvas& canvas, TlxTab& tab, int32_t v
       BitBlt(bitmap.Canvas().Handle(), 0, 0, image_rect.Width(), image_rect.Height(), canvas.Handle(),
              image_rect.Left, image_rect.Top, SRCCOPY);
   };
+  TScopeExit forget([&images] { images.OnDrawBackground = nullptr; });
   images.Draw(canvas, image_rect.Left, image_rect.Top, control_.GetTabImageIndex(tab.Index()),
               ColorToRGB(GetTabColor(visible_index)), tab.IsEnabledForUse());
-  images.OnDrawBackground = nullptr;
 }
 
 TlxPCTabContentRects TlxPCCustomPainter::PaintTabImageAndText(TlxCanvas& canvas, TlxTab& tab,

@@ -220,6 +220,40 @@ TEST_F(SlantedPainterTest, NavigatorButtonsAreFlatWithUnembossedGlyphs) {
   EXPECT_EQ(pixels.At(Centre(right).X, right.Top + 2), Rgb(clBtnFace));
 }
 
+TEST_F(SlantedPainterTest, PageFrameOnlyWhenShown) {
+  UseStyle(9);
+  control_->SetShowFrame(true);
+  test_support::PumpMessagesUntilIdle();
+  TRect client = Painter().GetPageClientRect();
+  const int32_t middle = Centre(client).Y;
+  EXPECT_EQ(Pixel(client.Left - 1, middle), Rgb(clBtnShadow));
+  EXPECT_EQ(Pixel(client.Right, middle), Rgb(clBtnShadow));
+  EXPECT_EQ(Pixel(Centre(client).X, client.Bottom), Rgb(clBtnShadow));
+  EXPECT_EQ(Pixel(client.Left, middle), Rgb(control_->Color()));
+  control_->SetShowFrame(false);
+  test_support::PumpMessagesUntilIdle();
+  client = Painter().GetPageClientRect();
+  EXPECT_EQ(client.Left, 0);
+  EXPECT_EQ(client.Right, control_->Width());
+  // The page starts one below the row line.
+  EXPECT_EQ(client.Top, Tab(0).FullRect().Bottom + 1);
+  EXPECT_EQ(Pixel(0, Centre(client).Y), Rgb(control_->Color()));
+}
+
+// In tabs-container mode the tabs keep 2 pixels from the control's top and
+// a slanted start 1 from its left; the page takes the main tab's colour.
+TEST_F(SlantedPainterTest, TabsContainerModeInsetsTheTabs) {
+  UseStyle(9);
+  Tab(0).SetColor(static_cast<uint32_t>(RGBColor(40, 120, 200)));
+  control_->SetTabsContainerMode(true);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(Tab(0).BaseRect().Left, 2);
+  EXPECT_EQ(Tab(0).BaseRect().Top, 2);
+  EXPECT_EQ(Painter().GetClientColor(), RGBColor(40, 120, 200));
+  const TRect client = Painter().GetPageClientRect();
+  EXPECT_EQ(Pixel(Centre(client).X, Centre(client).Y), Rgb(RGBColor(40, 120, 200)));
+}
+
 // ---- the notebook-divider style ---------------------------------------------------
 
 TEST_F(SlantedPainterTest, OneNoteRefusesRotation) {
