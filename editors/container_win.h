@@ -97,6 +97,8 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
   virtual void FocusInnerControl();
   virtual TRect GetMouseTrackingBounds();
   virtual bool IsInplaceMode() const { return false; }
+  // Drop-down editors answer whether their popup is shown.
+  virtual bool IsPopupOpen() const { return false; }
 
   // IlxStyledContainer.
   bool ParentColor() const override { return TlxControl::ParentColor(); }
