@@ -2,6 +2,7 @@
 
 #include "editors/list_box_integral_height.h"
 #include "editors/popup_hooks_win.h"
+#include "platform/rtl/filer.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/gdi_holders.h"
@@ -100,6 +101,24 @@ void TlxInnerListBox::CreateWnd() {
 }
 
 // --- TlxListBox -------------------------------------------------------------------------------
+
+void TlxListBox::Publish(TPropertyListBuilder& properties) {
+  auto p = properties.For<TlxListBox>();
+  p.Boolean("AutoComplete", &TlxListBox::AutoComplete, &TlxListBox::SetAutoComplete, true);
+  p.Integer("AutoCompleteDelay", &TlxListBox::AutoCompleteDelay, &TlxListBox::SetAutoCompleteDelay, 500);
+  p.Integer("Columns", &TlxListBox::Columns, &TlxListBox::SetColumns, 0);
+  p.Boolean("ExtendedSelect", &TlxListBox::ExtendedSelect, &TlxListBox::SetExtendedSelect, true);
+  p.Boolean("IntegralHeight", &TlxListBox::IntegralHeight, &TlxListBox::SetIntegralHeight, false);
+  p.Integer("ItemHeight", &TlxListBox::ItemHeight, &TlxListBox::SetItemHeight);
+  p.Enumeration("ListStyle", &TlxListBox::ListStyle, &TlxListBox::SetListStyle,
+                {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable", "lbVirtual", "lbVirtualOwnerDraw"},
+                std::optional<TListBoxStyle>(lbStandard));
+  p.Boolean("MultiSelect", &TlxListBox::MultiSelect, &TlxListBox::SetMultiSelect, false);
+  p.Boolean("ReadOnly", &TlxListBox::ReadOnly, &TlxListBox::SetReadOnly, false);
+  p.Integer("ScrollWidth", &TlxListBox::ScrollWidth, &TlxListBox::SetScrollWidth, 0);
+  p.Boolean("Sorted", &TlxListBox::Sorted, &TlxListBox::SetSorted, false);
+  p.Integer("TabWidth", &TlxListBox::TabWidth, &TlxListBox::SetTabWidth, 0);
+}
 
 TlxListBox::TlxListBox(TComponent* owner, const TlxDataBindingClass& binding_class, TlxInnerListBoxClass inner_class)
     : TlxContainer(owner), data_binding_class_(binding_class), inner_list_box_class_(inner_class) {
@@ -203,6 +222,37 @@ void TlxListBox::DoExit() {
     data_binding_->CommitData();
   }
   TlxContainer::DoExit();
+}
+
+void TlxListBox::GetChildren(const TGetChildProc& proc, TComponent* root) {
+  TlxContainer::GetChildren(
+      [this, &proc](TComponent* child) {
+        if (child != inner_list_box_)
+          proc(child);
+      },
+      root);
+}
+
+void TlxListBox::DefineProperties(TFiler& filer) {
+  TlxContainer::DefineProperties(filer);
+  const bool has_items = !inner_list_box_->IsVirtual() && Items().Count() > 0;
+  filer.DefineProperty(
+      "Items",
+      [this](TReader& reader) {
+        TUpdateScope update(Items());
+        Items().Clear();
+        reader.ReadListBegin();
+        while (!reader.EndOfList())
+          Items().Add(reader.ReadString());
+        reader.ReadListEnd();
+      },
+      [this](TWriter& writer) {
+        writer.WriteListBegin();
+        for (int32_t index = 0; index < Items().Count(); ++index)
+          writer.WriteString(Items()[index]);
+        writer.WriteListEnd();
+      },
+      has_items);
 }
 
 int32_t TlxListBox::GetItemHeightAt(int32_t index) {

@@ -58,7 +58,9 @@ using TlxInnerListBoxClass = const TClass*;
 
 class TlxListBox : public TlxContainer {
  public:
-  static constexpr TClass kClass{"TlxListBox", &TlxContainer::kClass, &ConstructInstance<TlxListBox>};
+  static void Publish(TPropertyListBuilder& properties);
+  static constexpr TClass kClass{"TlxListBox", &TlxContainer::kClass, &ConstructInstance<TlxListBox>,
+                                 &TlxListBox::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
   explicit TlxListBox(TComponent* owner)
@@ -129,6 +131,11 @@ class TlxListBox : public TlxContainer {
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   void PlaceInnerControl() override;
   void DoExit() override;
+  // The inner list box is part of this control, never a child of its own
+  // in a form description.
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+  // The items, stored as the list "Items".
+  void DefineProperties(TFiler& filer) override;
 
  protected:
   // Descendants name their binding and inner list box classes here: the

@@ -7,6 +7,7 @@
 
 #include "editors/edit_style_win.h"
 #include "editors/popup_hooks_win.h"
+#include "platform/rtl/memory_stream.h"
 #include "platform/toolkit/form.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
@@ -313,6 +314,30 @@ TEST(ListBoxTest, TabMovesFromTheListToTheNextControlAndShiftTabBack) {
   test_support::InputKey(VK_TAB, true);
   PumpMessagesUntilIdle();
   EXPECT_EQ(GetFocus(), fixture.before->Handle());
+}
+
+TEST(ListBoxTest, ItsSettingsAndItemsGoThroughAFormDescription) {
+  ListBoxFixture fixture;
+  TlxListBox* list = fixture.list;
+  list->SetListStyle(lbOwnerDrawFixed);
+  list->SetItemHeight(21);
+  list->SetAutoCompleteDelay(900);
+  list->SetSorted(true);
+  list->SetReadOnly(true);
+  TMemoryStream stream;
+  stream.WriteComponent(*list);
+  stream.SetPosition(0);
+  TlxListBox loaded(nullptr);
+  stream.ReadComponent(&loaded);
+  EXPECT_EQ(loaded.ListStyle(), lbOwnerDrawFixed);
+  EXPECT_EQ(loaded.ItemHeight(), 21);
+  EXPECT_EQ(loaded.AutoCompleteDelay(), 900u);
+  EXPECT_TRUE(loaded.Sorted());
+  EXPECT_TRUE(loaded.ReadOnly());
+  EXPECT_TRUE(loaded.AutoComplete());
+  ASSERT_EQ(loaded.Items().Count(), 5);
+  EXPECT_EQ(loaded.Items()[0], "Abend");
+  EXPECT_EQ(loaded.Items()[4], "Kiwi");
 }
 
 TEST(ListBoxTest, ManyListBoxesLeaveNoHandlesBehind) {
