@@ -47,6 +47,11 @@ void TlxInnerListBox::DrawItem(int32_t index, const TRect& rect, TOwnerDrawState
   TlxCustomInnerListBox::DrawItem(index, rect, state);
 }
 
+bool TlxInnerListBox::NeedsFocusRect() const {
+  const TlxListBox* list = ListBox();
+  return TlxCustomInnerListBox::NeedsFocusRect() && (list == nullptr || !list->OnDrawItem);
+}
+
 void TlxInnerListBox::KeyDown(uint16_t& key, TShiftState shift) {
   if (TlxListBox* list = ListBox()) {
     if (IsNavigationKey(key) && !list->DataBinding().TryEdit())

@@ -44,6 +44,8 @@ class TlxInnerListBox : public TlxCustomInnerListBox {
 
   TlxListBox* ListBox() const;
   void DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state) override;
+  // The control's draw handler counts as the program drawing the items.
+  bool NeedsFocusRect() const override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyPress(char16_t& key) override;
   void Click() override;

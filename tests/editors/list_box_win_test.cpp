@@ -316,6 +316,56 @@ TEST(ListBoxTest, TabMovesFromTheListToTheNextControlAndShiftTabBack) {
   EXPECT_EQ(GetFocus(), fixture.before->Handle());
 }
 
+TEST(ListBoxTest, WithAutomaticDragAPressOnASelectedItemKeepsTheSelectionWithoutItSelectsTheItemAlone) {
+  ListBoxFixture fixture;
+  fixture.list->SetMultiSelect(true);
+  TlxInnerListBox& inner = fixture.list->InnerListBox();
+  inner.SetSelected(1, true);
+  inner.SetSelected(2, true);
+  inner.SetDragMode(dmAutomatic);
+  test_support::SendClick(fixture.Inner(), fixture.ItemCentre(2));
+  PumpMessagesUntilIdle();
+  EXPECT_TRUE(inner.Selected(1));
+  EXPECT_TRUE(inner.Selected(2));
+  EXPECT_EQ(inner.DragMode(), dmAutomatic) << "restored after the press";
+
+  // Without automatic dragging the same press selects the item alone.
+  inner.SetDragMode(dmManual);
+  test_support::SendClick(fixture.Inner(), fixture.ItemCentre(2));
+  PumpMessagesUntilIdle();
+  EXPECT_FALSE(inner.Selected(1));
+  EXPECT_TRUE(inner.Selected(2));
+}
+
+TEST(ListBoxTest, OwnerDrawnItemsGetTheFocusFrameOnlyWithoutADrawHandler) {
+  ListBoxFixture fixture;
+  TlxListBox* list = fixture.list;
+  list->SetListStyle(lbOwnerDrawFixed);
+  list->SetItemHeight(20);
+  list->SetItemIndex(1);
+  list->InnerListBox().SetFocus();
+  const auto drawn_left_edge = [&] {
+    list->InnerListBox().Invalidate();
+    PumpMessagesUntilIdle();
+    const TRect rect = list->InnerListBox().ItemRect(1);
+    HDC dc = GetDC(list->InnerListBox().Handle());
+    const COLORREF pixel = GetPixel(dc, rect.Left, rect.Top + rect.Height() / 2 + 1);
+    ReleaseDC(list->InnerListBox().Handle(), dc);
+    return pixel;
+  };
+  int32_t handled = 0;
+  list->OnDrawItem = [&](TlxListBox*, TlxCanvas& canvas, int32_t, const TRect& rect, TOwnerDrawState) {
+    ++handled;
+    canvas.Canvas().Brush().SetColor(clRed);
+    canvas.Canvas().FillRect(rect);
+  };
+  EXPECT_EQ(drawn_left_edge(), RGB(255, 0, 0)) << "no frame over the program's drawing";
+  EXPECT_GT(handled, 0);
+  list->OnDrawItem = nullptr;
+  // The toolkit's drawing on the highlight, with the dotted frame over it.
+  EXPECT_NE(drawn_left_edge(), ColorToColorRef(clHighlight));
+}
+
 TEST(ListBoxTest, ItsSettingsAndItemsGoThroughAFormDescription) {
   ListBoxFixture fixture;
   TlxListBox* list = fixture.list;
