@@ -177,7 +177,7 @@ void TlxCustomInnerListBox::HandleVScroll(TScrollCode code, int32_t& position) {
   switch (code) {
     case scLineUp:
     case scLineDown:
-      SetTopIndex(v_scroll_bar_->Position());
+      SetTopIndex(position);
       return;
     case scPosition:
     case scTrack:

@@ -112,7 +112,7 @@ void CloseOnDestroy(HWND window) {
   for (TlxCustomPopupWindow* popup : ShownCopy()) {
     if (popup->IsBeingDestroyed() || popup->WindowHandle() != window)
       continue;
-    popup->Close();
+    popup->ClosePopup();
     return;
   }
 }

@@ -280,6 +280,9 @@ TEST(ListBoxTest, TheLibraryBarsLieOverTheSystemBarsAndTheGripSquareIsPainted) {
   EXPECT_EQ(inner.VScrollBar()->Height(), info.rcScrollBar.bottom - info.rcScrollBar.top);
 
   // The library bar scrolls the list.
+  inner.VScrollBar()->ApplyScrollCode(scLineDown);
+  PumpMessagesUntilIdle();
+  EXPECT_EQ(inner.TopIndex(), 1);
   inner.VScrollBar()->ApplyScrollCode(scPageDown);
   PumpMessagesUntilIdle();
   EXPECT_GT(inner.TopIndex(), 0);

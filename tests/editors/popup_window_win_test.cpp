@@ -321,6 +321,61 @@ TEST(PopupWindowTest, AnOwnerFreedWhileThePopupIsOpenCausesNoFault) {
   EXPECT_FALSE(lxPopupHooksInstalled());
 }
 
+// A form that remembers the caption activations it was sent.
+class CaptionRecordingForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::vector<WPARAM> nc_activations;
+
+  void WndProc(TMessage& message) override {
+    if (message.Msg == WM_NCACTIVATE)
+      nc_activations.push_back(message.WParam);
+    TForm::WndProc(message);
+  }
+};
+
+TEST(PopupWindowTest, TheOwnerFormKeepsAnActiveCaptionWhileThePopupIsOpenAndLosesItWithTheLastPopup) {
+  lxContainerInitialize();
+  lxGetDefaultEditStyleController();
+  auto* form = new CaptionRecordingForm(nullptr);
+  form->SetBounds(100, 100, 300, 200);
+  auto* owner = new TlxContainer(form);
+  owner->SetParent(form);
+  owner->SetBounds(10, 10, 100, 24);
+  auto* other_form = new TForm(nullptr);
+  other_form->SetBounds(500, 100, 200, 150);
+  form->Show();
+  PumpMessagesUntilIdle();
+  auto* popup = new ClaimingPopup(owner);
+  popup->AutoSizeToChildren = false;
+  popup->SetBounds(0, 0, 60, 40);
+  popup->ChangeFocusCapture(false);
+  popup->SetModalLoop(false);
+  popup->ShowPopupFocused(nullptr);
+  PumpMessagesUntilIdle();
+
+  // Another form takes the activation: the owner form's caption stays.
+  form->nc_activations.clear();
+  other_form->Show();
+  SetActiveWindow(other_form->Handle());
+  PumpMessagesUntilIdle();
+  for (WPARAM active : form->nc_activations)
+    EXPECT_NE(active, static_cast<WPARAM>(FALSE)) << "swallowed while the popup is open";
+
+  form->nc_activations.clear();
+  popup->ClosePopup();
+  PumpMessagesUntilIdle();
+  ASSERT_FALSE(form->nc_activations.empty());
+  EXPECT_EQ(form->nc_activations.front(), static_cast<WPARAM>(FALSE));
+
+  delete popup;
+  other_form->Free();
+  form->Free();
+  PumpMessagesUntilIdle();
+  lxFreeDefaultEditStyleController();
+  lxContainerFinalize();
+}
+
 TEST(PopupWindowTest, AsynchronousCloseClosesAndReopenShowsAgain) {
   PopupFixture fixture;
   fixture.MakePopup(false);
