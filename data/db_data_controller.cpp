@@ -703,6 +703,55 @@ void TlxDBDataController::UpdateGridModeBufferCount() {
   DBProvider().DataLink().NotifyDataSetChanged();
 }
 
+void TlxDBDataController::GotoFirst() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoFirst();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->First();
+}
+
+void TlxDBDataController::GotoLast() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoLast();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->Last();
+}
+
+void TlxDBDataController::GotoNext() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoNext();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->Next();
+}
+
+void TlxDBDataController::GotoPrev() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoPrev();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->Prior();
+}
+
+void TlxDBDataController::MoveBy(int32_t distance) {
+  if (!IsGridMode())
+    TlxCustomDataController::MoveBy(distance);
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->MoveBy(distance);
+}
+
+bool TlxDBDataController::IsBOF() const {
+  if (!IsGridMode())
+    return TlxCustomDataController::IsBOF();
+  const TDataSet* dataset = GetDataSet();
+  return dataset == nullptr || dataset->Bof();
+}
+
+bool TlxDBDataController::IsEOF() const {
+  if (!IsGridMode())
+    return TlxCustomDataController::IsEOF();
+  const TDataSet* dataset = GetDataSet();
+  return dataset == nullptr || dataset->Eof();
+}
+
 void TlxDBDataController::ScrollInGridMode(int32_t distance) {
   TDataSet* dataset = GetDataSet();
   TlxDBDataLink& link = DBProvider().DataLink();

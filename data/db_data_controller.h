@@ -169,6 +169,14 @@ class TlxDBDataController : public TlxCustomDataController {
   // Grid mode: the storage is the data link's window, and the selection
   // is held as dataset bookmarks.
   void UpdateGridModeBufferCount();
+  // In grid mode the dataset navigates and answers the ends.
+  void GotoFirst() override;
+  void GotoLast() override;
+  void GotoNext() override;
+  void GotoPrev() override;
+  void MoveBy(int32_t distance) override;
+  bool IsBOF() const override;
+  bool IsEOF() const override;
   void ScrollInGridMode(int32_t distance);
   virtual void GridModeRecordsScrolled() { Change(dccItemsChanged); }
   // The dataset bookmark of a row of the window.
