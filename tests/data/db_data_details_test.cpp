@@ -139,6 +139,30 @@ TEST(DBDataDetailsTest, TheTemplateMovesItsMasterToTheMasterRecordOfTheDetailCur
   EXPECT_EQ(fixture.master.grid.FocusedKey(), 2);
 }
 
+TEST(DBDataDetailsTest, ANewDetailRecordHoldingOnlyItsMasterKeysIsNotModified) {
+  TMasterDetail fixture;
+  std::unique_ptr<TTestDBGrid> clone = fixture.Clone(1);
+  clone->SetKeyFieldNames("Datei");
+  ASSERT_TRUE(clone->DBProvider().IsSyncMode());
+  ASSERT_EQ(clone->Column(0), (std::vector<std::string>{"c", "d", "e"}));
+
+  clone->Append();
+  ASSERT_EQ(fixture.details.cds->State(), dsInsert);
+  EXPECT_EQ(fixture.details.sortkey->AsInteger(), 2);
+  EXPECT_FALSE(clone->DBProvider().IsDataSetModified());
+  clone->Post();
+  EXPECT_EQ(fixture.details.cds->State(), dsBrowse);
+  EXPECT_EQ(clone->Column(0), (std::vector<std::string>{"c", "d", "e"}));
+
+  clone->Append();
+  fixture.details.datei->SetAsString("f");
+  EXPECT_TRUE(clone->DBProvider().IsDataSetModified());
+  clone->Post();
+  EXPECT_EQ(clone->Column(0), (std::vector<std::string>{"c", "d", "e", "f"}));
+  EXPECT_EQ(fixture.details.Keys(), (Keys{1, 1, 2, 2, 2, 2}));
+  clone->SetDataSource(nullptr);
+}
+
 // A detail in SQL mode whose query runs on a parameter.
 struct TQueryDetail {
   TQueryDetail() {
