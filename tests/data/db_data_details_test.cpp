@@ -163,6 +163,21 @@ TEST(DBDataDetailsTest, ANewDetailRecordHoldingOnlyItsMasterKeysIsNotModified) {
   clone->SetDataSource(nullptr);
 }
 
+TEST(DBDataDetailsTest, MovingInADetailPostsThePendingEditOfItsMaster) {
+  TMasterDetail fixture;
+  std::unique_ptr<TTestDBGrid> clone = fixture.Clone(1);
+  clone->SetKeyFieldNames("Datei");
+  fixture.master.files.cds->SetRecNo(2);
+  fixture.master.files.cds->Edit();
+  fixture.master.files.datei->SetAsString("C:\\geändert.pdf");
+
+  ASSERT_TRUE(clone->ChangeFocusedRowIndex(2));
+  EXPECT_EQ(fixture.master.files.cds->State(), dsBrowse);
+  EXPECT_EQ(fixture.master.grid.Column(fixture.master.datei)[1], "C:\\geändert.pdf");
+  EXPECT_EQ(VarToStr(clone->GetValue(clone->FocusedRecordIndex(), 0)), "e");
+  clone->SetDataSource(nullptr);
+}
+
 // A detail in SQL mode whose query runs on a parameter.
 struct TQueryDetail {
   TQueryDetail() {
