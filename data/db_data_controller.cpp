@@ -321,8 +321,8 @@ void TlxDBDataController::UpdateFields() {
       if (auto* field = dynamic_cast<TlxDBDataField*>(Fields().FieldAt(i)))
         fields.emplace_back(field);
     for (const TWeakRef<TlxDBDataField>& field : fields)
-      if (field)
-        BindDataField(*field.Get(), lookup_only);
+      if (TlxDBDataField* live = field.Get())
+        BindDataField(*live, lookup_only);
   }
 }
 
