@@ -73,6 +73,24 @@ TEST_F(DBDataGridModeTest, NavigationMovesTheDataSetBeyondTheWindow) {
   }
 }
 
+TEST_F(DBDataGridModeTest, AKeyOutsideTheWindowIsLocatedByTheDataSet) {
+  fixture.grid.SetKeyFieldNames("Sortkey");
+  // Inside the window the key is found among the window's records.
+  EXPECT_EQ(fixture.grid.FindRecordIndexByKey(Variant(4)), 3);
+  EXPECT_EQ(fixture.grid.FindRecordIndexByKey(Variant(15)), -1);
+
+  EXPECT_TRUE(fixture.grid.LocateByKey(Variant(15)));
+  EXPECT_EQ(fixture.CursorKey(), 15);
+  EXPECT_EQ(fixture.grid.FocusedKey(), 15);
+  EXPECT_TRUE(fixture.grid.IsRowSelectedByBookmark(fixture.grid.FocusedRowIndex()));
+
+  // Values the dataset cannot locate for the key answer false and stay put.
+  EXPECT_FALSE(fixture.grid.LocateByKey(VarArrayOf({Variant(1), Variant(2)})));
+  EXPECT_FALSE(fixture.grid.LocateByKey(Variant(99)));
+  EXPECT_EQ(fixture.CursorKey(), 15);
+  EXPECT_EQ(fixture.grid.Provider().LocateCount(), 0);
+}
+
 TEST_F(DBDataGridModeTest, BookmarksOfRowsAreTheDataSetsBookmarks) {
   fixture.files.cds->SetRecNo(5);
   const std::string bookmark = fixture.files.cds->GetBookmark();
