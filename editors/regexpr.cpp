@@ -295,9 +295,9 @@ bool TlxRegExpr::IsFinal() const { return Automat().IsFinal(); }
 
 bool TlxRegExpr::IsStart() const { return Automat().IsStart(); }
 
-void TlxRegExpr::SetUpdateOn(bool value) {
+void TlxRegExpr::SetUpdateOn(bool value, bool complete_now) {
   update_on_ = value;
-  if (update_on_ && compiled_)
+  if (update_on_ && compiled_ && complete_now)
     automat_->AutoComplete();
 }
 

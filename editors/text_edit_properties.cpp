@@ -538,8 +538,10 @@ void TlxCustomTextEditProperties::SetViewStyle(TlxTextEditViewStyle value) {
 
 // --- TlxTextEditProperties -------------------------------------------------
 
-void TlxTextEditProperties::Publish(TPropertyListBuilder& properties) {
-  using P = TlxTextEditProperties;
+void TlxTextEditProperties::Publish(TPropertyListBuilder& properties) { lxPublishTextEditSettings(properties); }
+
+void lxPublishTextEditSettings(TPropertyListBuilder& properties) {
+  using P = TlxCustomTextEditProperties;
   auto p = properties.For<P>();
   p.Persistent("AssignedValues", TlxTextEditPropertiesValues::kClass, &P::AssignedTextValues);
   p.Boolean("AutoSelect", &P::AutoSelect, &P::SetAutoSelect, true);

@@ -248,6 +248,10 @@ class TlxTextEditProperties : public TlxCustomTextEditProperties {
   using TlxCustomTextEditProperties::TlxCustomTextEditProperties;
 };
 
+// Publishes the text editor's settings; the kinds built on it publish the
+// same list and add their own.
+void lxPublishTextEditSettings(TPropertyListBuilder& properties);
+
 // Number text with the regional thousand separators put in: blanks around
 // it and an exponent part stay where they are ("  12345.67E3 " becomes
 // "  12,345.67E3 " with a comma separator).
