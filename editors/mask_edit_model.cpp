@@ -96,6 +96,11 @@ void TlxMaskEditModel::SendKeyDown(uint16_t key) { InnerKeyDown(key, shift_flag_
 
 void TlxMaskEditModel::SendChar(char16_t c) { InnerChar(c); }
 
+void TlxMaskEditModel::InsertTypedText(const std::u16string& text) {
+  ReplaceSelection(text);
+  InnerSelectionChanged();
+}
+
 void TlxMaskEditModel::InnerSelectionChanged() {
   if (!selection_guard_ && IsMasked())
     mode_->UpdateCaretSelection();
@@ -146,10 +151,8 @@ void TlxMaskEditModel::InnerChar(char16_t c) {
     if (SelLength() == 0 && caret_ > 0)
       anchor_ = caret_ - 1;
     ReplaceSelection(u"");
-  } else if (c >= 32) {
-    ReplaceSelection(std::u16string_view(&c, 1));
   } else {
-    return;
+    ReplaceSelection(std::u16string_view(&c, 1));
   }
   InnerSelectionChanged();
 }
@@ -186,6 +189,11 @@ void TlxMaskEditModel::KeyDown(uint16_t key, bool shift, bool ctrl) {
         if (mode_->ProcessBackspace())
           InnerChar(kLxMaskBackspace);
         return;
+      } else {
+        // With a selection it is the inner edit's cut, which the mask edit
+        // turns into a deletion by the mode.
+        Cut();
+        return;
       }
       break;
     case kLxMaskKeyHome:
@@ -202,12 +210,12 @@ void TlxMaskEditModel::KeyDown(uint16_t key, bool shift, bool ctrl) {
 }
 
 void TlxMaskEditModel::KeyPress(char16_t c) {
+  if (c != kLxMaskBackspace && c < 32)
+    return;
   if (!IsMasked()) {
     InnerChar(c);
     return;
   }
-  if (c != kLxMaskBackspace && c < 32)
-    return;
   shift_flag_ = false;
   const bool pass = c == kLxMaskBackspace ? mode_->ProcessBackspace() : mode_->ProcessChar(c);
   if (pass)
@@ -241,6 +249,15 @@ void TlxMaskEditModel::Paste(std::u16string_view text) {
   MoveCaret(start + static_cast<int32_t>(text.size()), false);
   if (IsMasked())
     mode_->AfterClipboardPaste();
+}
+
+void TlxMaskEditModel::Cut() {
+  if (!IsMasked()) {
+    ReplaceSelection(u"");
+    return;
+  }
+  if (mode_->ProcessDelete())
+    InnerChar(kLxMaskBackspace);
 }
 
 void TlxMaskEditModel::Click(int32_t position) { Select(position, position); }

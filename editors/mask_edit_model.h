@@ -30,6 +30,8 @@ class TlxMaskEditModel : public IlxMaskModeEdit, public IlxMaskModeOwner, public
   void KeyPress(char16_t c);
   void Type(std::u16string_view text);
   void Paste(std::u16string_view text);
+  // The clipboard cut (what is cut is not kept: the model has no clipboard).
+  void Cut();
   // A mouse click that puts the caret at `position`.
   void Click(int32_t position);
   // A mouse selection from `anchor` to `caret`.
@@ -58,6 +60,7 @@ class TlxMaskEditModel : public IlxMaskModeEdit, public IlxMaskModeOwner, public
   void PutDisplayText(const std::u16string& text) override;
   void SendKeyDown(uint16_t key) override;
   void SendChar(char16_t c) override;
+  void InsertTypedText(const std::u16string& text) override;
   bool ShiftFlag() const override { return shift_flag_; }
   void SetShiftFlag(bool value) override { shift_flag_ = value; }
   bool IsCharAllowedAt(char16_t& /*c*/, int32_t /*position*/) override { return true; }

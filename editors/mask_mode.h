@@ -55,6 +55,9 @@ class IlxMaskModeEdit {
   // Keys and characters that reach only the inner edit.
   virtual void SendKeyDown(uint16_t key) = 0;
   virtual void SendChar(char16_t c) = 0;
+  // Text the mode types itself, inserted at the caret as it is (control
+  // characters a pattern forces included), replacing the selection.
+  virtual void InsertTypedText(const std::u16string& text) = 0;
   // Set while the key being handled came with Shift.
   virtual bool ShiftFlag() const = 0;
   virtual void SetShiftFlag(bool value) = 0;

@@ -381,11 +381,6 @@ void TlxMaskEditRegExprExMode::Clear() {
   delete_count_ = 0;
 }
 
-void TlxMaskEditRegExprExMode::SendChars(const std::u16string& text) {
-  for (char16_t c : text)
-    Edit()->SendChar(c);
-}
-
 void TlxMaskEditRegExprExMode::CompileMask(const std::string& mask) {
   Clear();
   forced_prefix_.clear();
@@ -516,10 +511,8 @@ void TlxMaskEditRegExprExMode::CompleteTail() {
   engine_->SetUpdateOn(true);
   const std::u16string forced = update_text_;
   Clear();
-  for (char16_t c : forced) {
-    tail_ += c;
-    edit.SendChar(c);
-  }
+  tail_ += forced;
+  edit.InsertTypedText(forced);
   engine_->SetUpdateOn(false);
   for (size_t i = 0; i < tail_.size(); ++i)
     engine_->Prev();
@@ -572,7 +565,7 @@ bool TlxMaskEditRegExprExMode::ProcessChar(char16_t& c) {
     c = typed;
     const std::u16string typed_text = std::u16string(1, c) + update_text_;
     head_ += typed_text;
-    SendChars(typed_text);
+    Edit()->InsertTypedText(typed_text);
     Clear();
     CheckTail();
   } else {

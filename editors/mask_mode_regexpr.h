@@ -128,7 +128,6 @@ class TlxMaskEditRegExprExMode : public TlxMaskEditRegExprMode {
   // After an edit before the tail: complete the tail, or cut it when it no
   // longer fits.
   void CheckTail();
-  void SendChars(const std::u16string& text);
 
   int32_t delete_count_ = 0;
   std::u16string forced_prefix_;
