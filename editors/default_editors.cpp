@@ -129,8 +129,11 @@ TlxEditDataRegisteredRepositoryItems& lxGetEditDataRegisteredRepositoryItems() {
     RegisterStreamableClasses(
         {&TlxEditRepositoryItem::kClass, &TlxEditRepositoryTextItem::kClass, &TlxEditRepositoryMaskItem::kClass});
     instance = std::make_unique<TlxEditDataRegisteredRepositoryItems>();
-    instance->RegisterDefaultItem(-1, lxGetDefaultEditRepository().CreateItemOfClass(TlxEditRepositoryTextItem::kClass));
   }
+  // The default item lives in the default repository; when that was freed
+  // (the editors' module end), a new one is made in the new repository.
+  if (instance->FirstDefaultItem() == nullptr)
+    instance->RegisterDefaultItem(-1, lxGetDefaultEditRepository().CreateItemOfClass(TlxEditRepositoryTextItem::kClass));
   return *instance;
 }
 

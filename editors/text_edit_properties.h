@@ -146,6 +146,9 @@ class TlxCustomTextEditProperties : public TlxCustomEditProperties, public IlxFo
   void ValidateDisplayValue(Variant& display_value, std::string& error_text, bool& error,
                             IlxEditControl* edit) override;
   int32_t CanUseFieldDisplayFormat(bool /*edit_focused*/) const override { return 1; }
+  // The text view classes (Windows; empty natively).
+  TlxEditViewDataClass GetViewDataClass() const override;
+  TlxEditViewInfoClass GetViewInfoClass() const override;
 
   // The format controller's notification.
   void FormatsChanged() override { FormatChanged(); }

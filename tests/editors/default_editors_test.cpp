@@ -128,6 +128,14 @@ TEST(DefaultEditorsTest, ValueTypesWithoutEntriesGetTheDefaultTextItem) {
   static_assert(sizeof(TlxRegisteredItemKey) == sizeof(void*));
 }
 
+TEST(DefaultEditorsTest, TheDefaultItemComesBackAfterTheDefaultRepositoryWasFreed) {
+  lxGetEditDataRegisteredRepositoryItems();
+  lxFreeDefaultEditRepository();
+  TlxEditRepositoryItem* item = lxGetEditDataRegisteredRepositoryItems().FirstDefaultItem();
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->Repository(), &lxGetDefaultEditRepository());
+}
+
 TEST(DefaultEditorsTest, ItemsPublishTheirPropertiesOfTheirClass) {
   TlxEditRepository repository(nullptr);
   auto* item = static_cast<TlxEditRepositoryMaskItem*>(repository.CreateItemOfClass(TlxEditRepositoryMaskItem::kClass));
