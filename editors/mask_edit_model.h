@@ -51,7 +51,7 @@ class TlxMaskEditModel : public IlxMaskModeEdit, public IlxMaskModeOwner, public
 
   // IlxMaskModeEdit.
   bool HasInnerEdit() const override { return true; }
-  std::u16string DisplayText() const override { return text_; }
+  const std::u16string& DisplayText() const override { return text_; }
   int32_t SelStart() const override { return std::min(anchor_, caret_); }
   int32_t SelLength() const override { return anchor_ > caret_ ? anchor_ - caret_ : caret_ - anchor_; }
   int32_t CaretPosition() const override { return caret_; }

@@ -41,7 +41,7 @@ class IlxMaskModeEdit {
 
   // The inner edit exists (its window is there).
   virtual bool HasInnerEdit() const = 0;
-  virtual std::u16string DisplayText() const = 0;
+  virtual const std::u16string& DisplayText() const = 0;
   virtual int32_t SelStart() const = 0;
   virtual int32_t SelLength() const = 0;
   // Where the visible caret is: the selection's end when it was made

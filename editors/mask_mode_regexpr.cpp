@@ -119,7 +119,7 @@ void TlxMaskEditRegExprMode::StepBackOne() {
 }
 
 void TlxMaskEditRegExprMode::Resynchronize() {
-  const std::u16string text = Edit()->DisplayText();
+  const std::u16string& text = Edit()->DisplayText();
   if (!(head_.empty() && tail_.empty() && !text.empty()) && !mouse_action_)
     return;
   mouse_action_ = false;
@@ -464,7 +464,7 @@ void TlxMaskEditRegExprExMode::SynchronizeCaret() {
   if (!HasEdit() || !IsCompiled())
     return;
   IlxMaskModeEdit& edit = *Edit();
-  const std::u16string text = edit.DisplayText();
+  const std::u16string& text = edit.DisplayText();
   if (head_.empty() && tail_.empty() && !text.empty()) {
     tail_ = text;
     engine_->Reset();
