@@ -324,6 +324,13 @@ class TlxCustomEditProperties : public TlxInterfacedPersistent {
   TNotifyEvent OnEditValueChanged;
   TlxEditValidateEvent OnValidate;
 
+ protected:
+  // A kind with an assigned-values class of its own installs it from its
+  // constructor, before anything reads the flags.
+  void ReplaceAssignedValues(std::unique_ptr<TlxCustomEditPropertiesValues> values) {
+    assigned_values_ = std::move(values);
+  }
+
  private:
   template <class T>
   void Store(T& field, const T& value) {
