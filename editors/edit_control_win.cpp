@@ -876,6 +876,11 @@ void TlxCustomEdit::Loaded() {
     RefreshViewNow();
 }
 
+void TlxCustomEdit::SetName(const std::string& name) {
+  TlxContainer::SetName(name);
+  data_binding_->RefreshDataLink();
+}
+
 void TlxCustomEdit::SetParent(TWinControl* parent) {
   TlxContainer::SetParent(parent);
   if (parent == nullptr || !first_parent_ || IsLoadingOrDestroying())

@@ -106,7 +106,7 @@ class TlxCustomEdit : public TlxContainer,
   virtual bool HasFocusInForm();
   virtual bool IsChildControlDC(HDC /*dc*/) { return false; }
   virtual bool ClickDuringLoad() const { return false; }
-  virtual bool IsPaintingCopy() { return false; }
+  virtual bool IsPaintingCopy() { return IsDataAware() && ControlState().Contains(csPaintCopy); }
   virtual bool IsClickKey(uint16_t key, TShiftState shift);
   virtual bool EditValueNeedsStoring() const { return false; }
   virtual bool UsesParentBackground() const { return false; }
@@ -162,6 +162,7 @@ class TlxCustomEdit : public TlxContainer,
 
   // Platform overrides that hosts call.
   void SetParent(TWinControl* parent) override;
+  void SetName(const std::string& name) override;
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
   // Container overrides.
