@@ -239,22 +239,27 @@ void TlxConditionViewInfo::ReadCriteriaCondition(const TlxFilterCriteriaItem& co
   PrepareOperandEditor();
 
   const Variant& operand = condition.Value();
-  if (Operator < fcoBetween || Operator > fcoNotInList || !operand.IsArray()) {
+  if (Operator < fcoBetween || Operator > fcoNotInList) {
     TlxValueInfo* value = values_->AddOperand();
     value->Value = operand;
     value->OperandText = condition.DisplayValue();
   } else {
-    // A ";" inside one of the values splits the display text into more
-    // pieces than there are values: then every text comes from the value.
+    // A scalar stands for a list of one. A ";" inside one of the values
+    // splits the display text into more pieces than there are values:
+    // then every text comes from its value.
+    std::vector<Variant> elements;
+    if (operand.IsArray()) {
+      for (int32_t i = VarArrayLowBound(operand); i <= VarArrayHighBound(operand); ++i)
+        elements.push_back(VarArrayGet(operand, i));
+    } else {
+      elements.push_back(operand);
+    }
     const std::vector<std::string> texts = SplitListTexts(condition.DisplayValue());
-    const int32_t low = VarArrayLowBound(operand);
-    const int32_t high = VarArrayHighBound(operand);
-    const bool texts_fit = static_cast<int64_t>(texts.size()) == int64_t{high} - low + 1;
-    for (int32_t i = low; i <= high; ++i) {
+    const bool texts_fit = texts.size() == elements.size();
+    for (size_t i = 0; i < elements.size(); ++i) {
       TlxValueInfo* value = values_->AddOperand();
-      value->Value = VarArrayGet(operand, i);
-      value->OperandText = texts_fit ? texts[static_cast<size_t>(i - low)]
-                                     : DisplayTextOf(OperandProperties(), value->Value);
+      value->Value = elements[i];
+      value->OperandText = texts_fit ? texts[i] : DisplayTextOf(OperandProperties(), value->Value);
     }
   }
   // Operands of the wrong number (a scalar for between, an empty list)

@@ -1,0 +1,140 @@
+// The filter builder's two conversions at scale: a data controller's
+// criteria of 10,000 conditions in 100 groups shown as rows
+// (BuildFromCriteria) and written back (ApplyRowsToCriteria), against the
+// data controller copying the same criteria through its binary stream
+// (WriteToStream plus LoadFromBinaryStream), measured in the same run.
+// No window: the builder lays nothing out. Items processed are conditions.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/data_controller.h"
+#include "data/data_filter_criteria.h"
+#include "editors/kinds/filter_builder.h"
+#include "platform/rtl/memory_stream.h"
+
+namespace {
+
+constexpr int32_t kGroups = 100;
+constexpr int32_t kConditionsPerGroup = 100;
+constexpr int32_t kItems = 10;
+
+class TColumn : public TObject {};
+
+class TBenchController : public TlxDataController {
+ public:
+  TBenchController() : TlxDataController(nullptr) {
+    for (int32_t i = 0; i < kItems; ++i) {
+      columns.push_back(std::make_unique<TColumn>());
+      AddItem(columns.back().get());
+      SetItemValueTypeClass(GetItemCount() - 1, i % 2 == 0 ? lxValueTypeClass<TlxStringValueType>()
+                                                          : lxValueTypeClass<TlxIntegerValueType>());
+    }
+  }
+  std::vector<std::unique_ptr<TColumn>> columns;
+};
+
+// The controller's items as the builder sees them.
+class TControllerLink : public IlxFilterControl {
+ public:
+  explicit TControllerLink(TBenchController& controller) : controller_(controller) {}
+  void GetCaption(int32_t index, std::string& caption) override { caption = "Spalte " + std::to_string(index); }
+  int32_t GetCount() override { return controller_.GetItemCount(); }
+  TlxFilterCriteria* GetCriteria() override { return &controller_.Filter(); }
+  TObject* GetItemLink(int32_t index) override { return controller_.GetItem(index); }
+  int32_t GetItemLinkID(int32_t index) override { return controller_.GetItemID(controller_.GetItem(index)); }
+  void GetItemLinkName(int32_t, std::string& name) override { name.clear(); }
+  void GetFieldName(int32_t index, std::string& name) override { name = "F" + std::to_string(index); }
+  TlxCustomEditProperties* GetProperties(int32_t) override { return nullptr; }
+  TlxValueTypeClass GetValueType(int32_t index) override { return controller_.GetItemValueTypeClass(index); }
+
+ private:
+  TBenchController& controller_;
+};
+
+class TTextCells : public IlxFilterTextMeasurer {
+ public:
+  TSize TextExtent(int32_t, std::string_view text) override { return {static_cast<int32_t>(text.size()) * 6, 13}; }
+  int32_t EditorTextHeight() override { return 17; }
+  TSize MeasureOperand(TlxConditionViewInfo&, TlxValueInfo& value, bool) override {
+    return {static_cast<int32_t>(value.OperandText.size()) * 6 + 4, 15};
+  }
+  void PlaceOperand(TlxConditionViewInfo&, TlxValueInfo&, bool) override {}
+};
+
+class TNoWindowHost : public TlxWindowlessFilterBuilderHost {
+ public:
+  TNoWindowHost() : TlxWindowlessFilterBuilderHost(Rect(0, 0, 600, 400)) {}
+  bool CanLayout() override { return false; }
+};
+
+void FillCriteria(TBenchController& controller) {
+  TlxDataFilterCriteria& criteria = controller.Filter();
+  TlxFilterChangesScope changes(criteria);
+  for (int32_t g = 0; g < kGroups; ++g) {
+    TlxFilterCriteriaItemList* group = criteria.Root().AddSubList(g % 2 == 0 ? fbkAnd : fbkOr);
+    for (int32_t c = 0; c < kConditionsPerGroup; ++c) {
+      const int32_t item = (g + c) % kItems;
+      TObject* link = controller.GetItem(item);
+      const int32_t n = g * kConditionsPerGroup + c;
+      if (item % 2 == 0) {
+        criteria.AddItem(group, link, c % 3 == 0 ? fokLike : fokEqual, Variant("Rechnung " + std::to_string(n)),
+                         "Rechnung " + std::to_string(n));
+      } else if (c % 4 == 1) {
+        criteria.AddItem(group, link, fokBetween, VarArrayOf({Variant(n), Variant(n + 10)}),
+                         std::to_string(n) + ";" + std::to_string(n + 10));
+      } else if (c % 4 == 3) {
+        criteria.AddItem(group, link, fokInList, VarArrayOf({Variant(n), Variant(n + 1), Variant(n + 2)}),
+                         std::to_string(n) + ";" + std::to_string(n + 1) + ";" + std::to_string(n + 2));
+      } else {
+        criteria.AddItem(group, link, fokGreater, Variant(n), std::to_string(n));
+      }
+    }
+  }
+}
+
+struct TBenchSetup {
+  TBenchSetup() : link(controller), builder(host, cells) {
+    FillCriteria(controller);
+    builder.SetLink(&link);
+  }
+  TBenchController controller;
+  TControllerLink link;
+  TNoWindowHost host;
+  TTextCells cells;
+  TlxFilterBuilder builder;
+};
+
+void BM_FilterRowsBuildAndApply(benchmark::State& state) {
+  TBenchSetup setup;
+  for (auto _ : state) {
+    setup.builder.BuildFromCriteria();
+    setup.builder.ApplyRowsToCriteria();
+    benchmark::DoNotOptimize(setup.builder.RowList().size());
+  }
+  if (!setup.builder.Criteria().HasSameContent(setup.controller.Filter(), false))
+    state.SkipWithError("the rows wrote another filter");
+  state.SetItemsProcessed(state.iterations() * kGroups * kConditionsPerGroup);
+}
+BENCHMARK(BM_FilterRowsBuildAndApply)->Unit(benchmark::kMillisecond);
+
+void BM_FilterRowsBaselineCopy(benchmark::State& state) {
+  TBenchController controller;
+  FillCriteria(controller);
+  TlxDataFilterCriteria& criteria = controller.Filter();
+  for (auto _ : state) {
+    TMemoryStream stream;
+    criteria.WriteToStream(stream);
+    stream.SetPosition(0);
+    criteria.LoadFromBinaryStream(stream);
+    benchmark::DoNotOptimize(criteria.Root().ItemCount());
+  }
+  state.SetItemsProcessed(state.iterations() * kGroups * kConditionsPerGroup);
+}
+BENCHMARK(BM_FilterRowsBaselineCopy)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
