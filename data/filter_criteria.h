@@ -163,7 +163,8 @@ class TlxFilterCriteriaItem : public TlxCustomFilterCriteriaItem {
   bool IsList() const override { return false; }
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
-  bool IsEmptyNode() const override { return item_link_ == nullptr; }
+  // Through the link as the deriving criteria keeps it (a field, say).
+  bool IsEmptyNode() const override { return ItemLink() == nullptr; }
 
   // The virtual operations, in the order of their slots.
   virtual Variant GetRecordValue(int32_t record_index) = 0;

@@ -436,7 +436,7 @@ void TlxFilterBuilder::SetShowLevelLines(bool value) {
   if (show_level_lines_ == value)
     return;
   show_level_lines_ = value;
-  host_.Invalidate();
+  host_.Repaint();
 }
 
 bool TlxFilterBuilder::IsHotTrackOn() {

@@ -41,9 +41,10 @@ class IlxFilterBuilderHost : public virtual IInterface {
   // The value editor kept for the current operand kind is dropped, so the
   // next activation builds a fresh one.
   virtual void ForgetOperandEditor() = 0;
-  virtual void InvalidateRect(const TRect& rect, bool erase) = 0;
-  virtual void Invalidate() = 0;
-  virtual void UpdateScrollBars() = 0;
+  virtual void RepaintRect(const TRect& rect, bool erase) = 0;
+  virtual void Repaint() = 0;
+  // Row count, content width or scroll positions changed.
+  virtual void ScrollRangeChanged() = 0;
 };
 
 // A host for a builder without a window: nothing is open, nothing painted.
@@ -56,9 +57,9 @@ class TlxWindowlessFilterBuilderHost : public IlxFilterBuilderHost {
   bool CanLayout() override { return true; }
   void CloseOperandEditor(bool /*apply*/) override {}
   void ForgetOperandEditor() override {}
-  void InvalidateRect(const TRect& /*rect*/, bool /*erase*/) override {}
-  void Invalidate() override {}
-  void UpdateScrollBars() override {}
+  void RepaintRect(const TRect& /*rect*/, bool /*erase*/) override {}
+  void Repaint() override {}
+  void ScrollRangeChanged() override {}
   void SetClient(TRect client) { client_ = client; }
 
   bool focused = false;

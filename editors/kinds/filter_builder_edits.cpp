@@ -28,7 +28,7 @@ void TlxFilterBuilder::AddCondition(TlxCustomRowViewInfo* row) {
   FocusedInfo.Kind = fhkItem;
   FocusedInfo.OperandIndex = -1;
   view_info_->Calculate();
-  host_.Invalidate();
+  host_.Repaint();
 }
 
 void TlxFilterBuilder::AddGroup() {
@@ -77,7 +77,7 @@ void TlxFilterBuilder::RemoveRow() {
   HotInfo = TlxFilterBuilderHitInfo();
   RebuildRowList();
   view_info_->Calculate();
-  host_.UpdateScrollBars();
+  host_.ScrollRangeChanged();
   MakeFocusedVisible();
 }
 
@@ -89,7 +89,7 @@ void TlxFilterBuilder::RemoveOperandValue() {
   if (FocusedInfo.OperandIndex > 0)
     --FocusedInfo.OperandIndex;
   view_info_->Calculate();
-  host_.UpdateScrollBars();
+  host_.ScrollRangeChanged();
   MakeFocusedVisible();
 }
 
@@ -286,8 +286,8 @@ void TlxFilterBuilder::MakeFocusedVisible() {
     left_offset_ = std::max(0, left_offset_ + left_before - rect.Left);
   }
   view_info_->Calculate();
-  host_.UpdateScrollBars();
-  host_.Invalidate();
+  host_.ScrollRangeChanged();
+  host_.Repaint();
 }
 
 // --- layout and scrolling ---------------------------------------------------------
@@ -307,8 +307,8 @@ void TlxFilterBuilder::LayoutChanged() {
       view_info.Calculate();
     }
   }
-  host_.UpdateScrollBars();
-  host_.Invalidate();
+  host_.ScrollRangeChanged();
+  host_.Repaint();
 }
 
 void TlxFilterBuilder::RequestLayout() {

@@ -8,6 +8,7 @@
 #include "editors/edit_properties.h"
 #include "editors/filter_control_strings.h"
 #include "editors/kinds/filter_builder.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/strings.h"
 #include "platform/rtl/text.h"
 
@@ -36,12 +37,18 @@ std::string DisplayTextOf(const TlxCustomEditProperties* properties, const Varia
   std::string text;
   if (value.IsNull())
     return text;
-  if (properties != nullptr)
-    properties->FormatDisplayText(value, text, true);
-  // Kinds that show no text of their own still have the value's.
-  if (text.empty())
-    text = value.AsString();
-  return text;
+  try {
+    if (properties != nullptr)
+      properties->FormatDisplayText(value, text, true);
+    // Kinds that show no text of their own still have the value's.
+    if (text.empty() && !value.IsArray())
+      text = value.AsString();
+  } catch (const Exception&) {
+    // A value its kind cannot show (a list inside a list) has no text.
+    text.clear();
+  }
+  // As the pieces of a split display text are.
+  return std::string(TrimBlanks(text));
 }
 
 }  // namespace

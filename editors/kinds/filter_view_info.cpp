@@ -236,7 +236,7 @@ void TlxFilterControlViewInfo::UpdateButtonState(bool invalidate) {
     FooterButtonState = lxbsNormal;
   CalculateFocusRect();
   if (invalidate && old_state != FooterButtonState)
-    control_.Host().InvalidateRect(FooterButtonRect, true);
+    control_.Host().RepaintRect(FooterButtonRect, true);
 }
 
 void TlxFilterControlViewInfo::CalculateFocusRect() {
@@ -289,5 +289,5 @@ void TlxFilterControlViewInfo::InvalidateRow(TlxCustomRowViewInfo* row) {
   if (row == nullptr)
     return;
   row->Calculate(row->RowRect);
-  control_.Host().InvalidateRect(row->RowRect, false);
+  control_.Host().RepaintRect(row->RowRect, false);
 }
