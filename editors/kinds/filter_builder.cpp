@@ -249,10 +249,11 @@ void TlxFilterBuilder::WriteCondition(const TlxConditionViewInfo& condition, Tlx
     case fcoBetween:
     case fcoNotBetween: {
       const TlxValueInfo& second = values.Count() > 1 ? values.Item(1) : empty;
-      // Ascending; equal values are swapped, as the row order is not kept.
-      std::vector<const TlxValueInfo*> ordered{&second, &first};
-      if (lxVariantCompare(first.Value, second.Value) < 0)
-        ordered = {&first, &second};
+      // Ascending. Equal values keep their order, so that a saved filter
+      // saves the same again.
+      std::vector<const TlxValueInfo*> ordered{&first, &second};
+      if (lxVariantCompare(second.Value, first.Value) < 0)
+        ordered = {&second, &first};
       operand = ArrayOf(ordered);
       text = JoinedTexts(ordered);
       break;

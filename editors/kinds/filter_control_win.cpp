@@ -51,6 +51,25 @@ TlxCustomFilterControl::~TlxCustomFilterControl() {
 
 // --- texts and state ------------------------------------------------------------------
 
+void TlxCustomFilterControl::SetWantTabs(bool value) {
+  builder_->SetWantTabs(value);
+  TlxWantedKeys keys = WantedKeys();
+  if (value)
+    keys.Include(wkTab);
+  else
+    keys.Exclude(wkTab);
+  SetWantedKeys(keys);
+}
+
+bool TlxCustomFilterControl::PartFontNeedsStoring(int32_t index) const {
+  const TFont& part = PartFont(index);
+  // The control's font has no const accessor; it is only read here.
+  const TFont& font = const_cast<TlxCustomFilterControl*>(this)->Font();
+  const TFontStyles default_style = index < 3 ? TFontStyles{fsUnderline} : TFontStyles{};
+  return part.Name() != font.Name() || part.Height() != font.Height() || part.Charset() != font.Charset() ||
+         part.Color() != kPartFontColors[index] || part.Style() != default_style;
+}
+
 void TlxCustomFilterControl::LoadTexts() {
   row_menu_->Items().Items(0)->SetCaption(lxFilterControlResString(lxSFilterAddCondition));
   row_menu_->Items().Items(1)->SetCaption(lxFilterControlResString(lxSFilterAddGroup));
@@ -394,6 +413,36 @@ void TlxCustomFilterControl::ShowOperandEditor(uint8_t activation, char16_t key)
 }
 
 // --- the linked component -------------------------------------------------------------
+
+void TlxFilterControl::Publish(TPropertyListBuilder& properties) {
+  auto p = properties.For<TlxFilterControl>();
+  const char* const part_names[4] = {"FontBoolOperator", "FontItem", "FontCondition", "FontValue"};
+  for (int32_t index = 0; index < 4; ++index) {
+    p.Persistent(part_names[index], TFont::kClass, [index](const TlxFilterControl& self) -> TObject* {
+       return &self.PartFont(index);
+     }).Stored = [index](const TPersistent& self) {
+      return static_cast<const TlxFilterControl&>(self).PartFontNeedsStoring(index);
+    };
+  }
+  p.Boolean(
+      "HotTrackOnUnfocused", [](const TlxFilterControl& self) { return self.Builder().HotTrackOnUnfocused(); },
+      [](TlxFilterControl& self, bool value) { self.Builder().SetHotTrackOnUnfocused(value); }, true);
+  p.Reference<TComponent>("LinkComponent", &TlxFilterControl::LinkComponent, &TlxFilterControl::SetLinkComponent);
+  p.String(
+       "NullString", [](const TlxFilterControl& self) { return self.Builder().NullString(); },
+       [](TlxFilterControl& self, const std::string& value) { self.Builder().SetNullString(value); })
+      .Stored = [](const TPersistent& self) {
+    return static_cast<const TlxFilterControl&>(self).Builder().NullString() !=
+           lxFilterControlResString(lxSFilterControlNullString);
+  };
+  p.Boolean(
+      "ShowLevelLines", [](const TlxFilterControl& self) { return self.Builder().ShowLevelLines(); },
+      [](TlxFilterControl& self, bool value) { self.Builder().SetShowLevelLines(value); }, true);
+  p.Boolean(
+      "SortItems", [](const TlxFilterControl& self) { return self.Builder().SortItems(); },
+      [](TlxFilterControl& self, bool value) { self.Builder().SetSortItems(value); }, false);
+  p.Boolean("WantTabs", &TlxFilterControl::WantTabs, &TlxFilterControl::SetWantTabs, false);
+}
 
 TlxFilterControl::~TlxFilterControl() {
   if (link_component_ != nullptr)

@@ -65,6 +65,12 @@ class TlxCustomFilterControl : public TlxControl, public IlxFilterBuilderHost {
   void SetPartFont(int32_t index, const TFont& font) { PartFont(index).Assign(&font); }
   TPopupMenu& RowMenu() const { return *row_menu_; }
   void SetInplaceEditing(std::unique_ptr<IlxFilterInplaceEditing> editing) { inplace_ = std::move(editing); }
+  // Tab moves between the elements instead of leaving the control.
+  bool WantTabs() const { return builder_->WantTabs(); }
+  void SetWantTabs(bool value);
+  // Whether a part font differs from what the control's font and the
+  // part's defaults give it.
+  bool PartFontNeedsStoring(int32_t index) const;
   IlxFilterInplaceEditing* InplaceEditing() const { return inplace_.get(); }
 
   virtual void ApplyFilter() { builder_->ApplyFilter(); }
@@ -135,8 +141,9 @@ class IlxFilterControlLinkTarget : public virtual IInterface {
 
 class TlxFilterControl : public TlxCustomFilterControl, public IlxFilterControlLinkTarget {
  public:
+  static void Publish(TPropertyListBuilder& properties);
   static constexpr TClass kClass{"TlxFilterControl", &TlxCustomFilterControl::kClass,
-                                 &ConstructInstance<TlxFilterControl>};
+                                 &ConstructInstance<TlxFilterControl>, &Publish};
   const TClass* ClassType() const override { return &kClass; }
   explicit TlxFilterControl(TComponent* owner) : TlxCustomFilterControl(owner) {}
   ~TlxFilterControl() override;

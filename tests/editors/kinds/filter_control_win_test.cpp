@@ -234,8 +234,7 @@ TEST_F(FilterControlWindowTest, FocusRectangleShowsOnlyWithTheFocus) {
 
 TEST_F(FilterControlWindowTest, KeysBuildMoveAndRemoveRows) {
   LinkTwoLevels();
-  control_->Builder().SetWantTabs(true);
-  control_->SetWantedKeys({wkAll, wkArrows, wkChars, wkTab});
+  control_->SetWantTabs(true);
   Focus();
   Key(VK_DOWN);
   EXPECT_EQ(Builder().FocusedInfo.Row, Builder().RowList()[1]);
@@ -338,6 +337,40 @@ TEST_F(FilterControlWindowTest, FreeingTheLinkedComponentUnlinks) {
   TComponent plain(nullptr);
   control_->SetLinkComponent(&plain);
   EXPECT_EQ(control_->LinkComponent(), nullptr);
+}
+
+TEST_F(FilterControlWindowTest, NullStringAndPartFontsAreStoredOnlyWhenChanged) {
+  const TPropertyList& properties = TlxFilterControl::kClass.Properties();
+  const TPropInfo* null_string = properties.Find("NullString");
+  const TPropInfo* font_item = properties.Find("FontItem");
+  ASSERT_NE(null_string, nullptr);
+  ASSERT_NE(font_item, nullptr);
+  EXPECT_FALSE(null_string->Stored(*control_));
+  EXPECT_FALSE(font_item->Stored(*control_));
+  null_string->SetStr(*control_, "(nichts)");
+  EXPECT_TRUE(null_string->Stored(*control_));
+  // Reloaded texts keep a NullString of the user's.
+  control_->LoadTexts();
+  EXPECT_EQ(control_->Builder().NullString(), "(nichts)");
+
+  control_->PartFont(1).SetColor(clNavy);
+  EXPECT_TRUE(font_item->Stored(*control_));
+  // The control's font gives every part its face and size, not its colour.
+  control_->Font().SetHeight(-19);
+  EXPECT_EQ(control_->PartFont(1).Height(), -19);
+  EXPECT_EQ(control_->PartFont(1).Color(), clNavy);
+  EXPECT_EQ(control_->PartFont(0).Color(), clRed);
+}
+
+TEST_F(FilterControlWindowTest, WantTabsDecidesWhereTabGoes) {
+  LinkTwoLevels();
+  EXPECT_FALSE(control_->WantedKeys().Contains(wkTab));
+  control_->SetWantTabs(true);
+  EXPECT_TRUE(control_->WantedKeys().Contains(wkTab));
+  Focus();
+  Key(VK_TAB);
+  EXPECT_EQ(Builder().FocusedInfo.Kind, fhkRowButton);
+  EXPECT_EQ(Builder().FocusedInfo.Row, Builder().RowList()[1]);
 }
 
 }  // namespace filter_control_win_test

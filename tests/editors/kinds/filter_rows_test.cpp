@@ -57,9 +57,12 @@ TEST_F(FilterRowsTest, BetweenIsWrittenInAscendingOrder) {
     Variant first, second;
     std::string text;
     int32_t low;
+    TVarType low_type;
   };
-  const Case cases[] = {{Variant(5), Variant(3), "3;5", 3}, {Variant(3), Variant(5), "3;5", 3},
-                        {Variant(4), Variant(4), "4;4", 4}};
+  // Equal bounds keep their order.
+  const Case cases[] = {{Variant(5), Variant(3), "3;5", 3, varInteger},
+                        {Variant(3), Variant(5), "3;5", 3, varInteger},
+                        {Variant(4.0), Variant(4), "4;4", 4, varDouble}};
   builder.SetLink(&link);
   for (const Case& c : cases) {
     builder.Clear();
@@ -78,6 +81,7 @@ TEST_F(FilterRowsTest, BetweenIsWrittenInAscendingOrder) {
     EXPECT_EQ(written.OperatorKind(), fokBetween);
     EXPECT_EQ(written.DisplayValue(), c.text);
     EXPECT_EQ(VarArrayGet(written.Value(), 0).AsInt64(), c.low);
+    EXPECT_EQ(VarArrayGet(written.Value(), 0).Type(), c.low_type);
   }
 }
 
