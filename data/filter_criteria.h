@@ -163,8 +163,7 @@ class TlxFilterCriteriaItem : public TlxCustomFilterCriteriaItem {
   bool IsList() const override { return false; }
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
-  // Through the link as the deriving criteria keeps it (a field, say).
-  bool IsEmptyNode() const override { return ItemLink() == nullptr; }
+  bool IsEmptyNode() const override;
 
   // The virtual operations, in the order of their slots.
   virtual Variant GetRecordValue(int32_t record_index) = 0;

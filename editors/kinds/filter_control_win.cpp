@@ -253,18 +253,23 @@ void TlxCustomFilterControl::UpdateHotInfo(const TPoint& point, uint32_t shift) 
   ViewInfo().HitTest(shift, point, hot);
   const TlxFilterBuilderHitInfo old = builder.HotInfo;
   builder.HotInfo = hot;
-  if (old.Kind == hot.Kind && old.Row == hot.Row && old.OperandIndex == hot.OperandIndex)
-    return;
   // Only the buttons and the operands are drawn hot.
   auto drawn_hot = [](uint8_t kind) {
     return kind == fhkRowButton || kind == fhkOperand || kind == fhkFooterButton || kind == fhkAddValue;
   };
   if (!drawn_hot(old.Kind) && !drawn_hot(hot.Kind))
     return;
-  if (old.Row != hot.Row && drawn_hot(old.Kind))
-    ViewInfo().InvalidateRow(old.Row);
-  if (drawn_hot(hot.Kind))
-    ViewInfo().InvalidateRow(hot.Row);
+  if (old.Row != hot.Row) {
+    if (drawn_hot(old.Kind))
+      ViewInfo().InvalidateRow(old.Row);
+    if (!drawn_hot(hot.Kind)) {
+      ViewInfo().UpdateButtonState(true);
+      return;
+    }
+  } else if (old.Kind == hot.Kind && old.OperandIndex == hot.OperandIndex) {
+    return;
+  }
+  ViewInfo().InvalidateRow(hot.Row);
   ViewInfo().UpdateButtonState(true);
 }
 

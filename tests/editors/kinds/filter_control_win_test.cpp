@@ -296,6 +296,30 @@ TEST_F(FilterControlWindowTest, ClicksActivateTheElementUnderTheMouse) {
   EXPECT_EQ(lists_->opened[1].key, u'7');
 }
 
+TEST_F(FilterControlWindowTest, ButtonsUnderTheMouseAreDrawnHot) {
+  LinkTwoLevels();
+  auto move_to = [&](const TRect& rect) {
+    test_support::SendMouseMove(Window(), Centre(rect));
+    test_support::PumpMessagesUntilIdle();
+  };
+  move_to(control_->ViewInfo().FooterButtonRect);
+  EXPECT_EQ(Builder().HotInfo.Kind, fhkFooterButton);
+  EXPECT_EQ(control_->ViewInfo().FooterButtonState, lxbsHot);
+  move_to(Builder().RowList()[1]->ButtonRect);
+  EXPECT_EQ(Builder().HotInfo.Kind, fhkRowButton);
+  EXPECT_EQ(Builder().RowList()[1]->ButtonState, lxbsHot);
+  EXPECT_EQ(control_->ViewInfo().FooterButtonState, lxbsNormal);
+  move_to(ConditionAt(1).ItemCaptionRect);
+  EXPECT_EQ(Builder().HotInfo.Kind, fhkItem);
+  EXPECT_EQ(Builder().RowList()[1]->ButtonState, lxbsNormal);
+  // Without hot tracking while unfocused nothing is hot.
+  Builder().SetHotTrackOnUnfocused(false);
+  ::SetFocus(form_->Handle());
+  test_support::PumpMessagesUntilIdle();
+  move_to(control_->ViewInfo().FooterButtonRect);
+  EXPECT_EQ(control_->ViewInfo().FooterButtonState, lxbsNormal);
+}
+
 TEST_F(FilterControlWindowTest, ClicksAreIgnoredWhileAnOperandIsRefused) {
   LinkTwoLevels();
   Builder().OperandError = true;
