@@ -300,10 +300,6 @@ void TlxConditionViewInfo::PrepareOperandEditor() {
   operand_properties_.reset();
   TlxCustomEditProperties* properties = ItemEditProperties();
   HelperClass = HelperForProperties(properties);
-  if (properties != nullptr) {
-    operand_properties_ = properties->CreateSameKind();
-    HelperClass->InitValueEditorProperties(operand_properties_.get(), properties, true);
-  }
   IlxFilterControl* link = Control()->Link();
   ValueTypeClass = link != nullptr && LinkIndex >= 0 && LinkIndex < link->GetCount() ? link->GetValueType(LinkIndex)
                                                                                       : nullptr;
@@ -311,6 +307,18 @@ void TlxConditionViewInfo::PrepareOperandEditor() {
   HelperClass->GetSupportedOperators(properties, ValueTypeClass, operators, true);
   Control()->AdjustSupportedOperators(operators);
   OfferedOperators = operators;
+}
+
+TlxCustomEditProperties* TlxConditionViewInfo::OperandProperties() const {
+  if (operand_properties_ != nullptr)
+    return operand_properties_.get();
+  TlxCustomEditProperties* properties = ItemEditProperties();
+  if (properties == nullptr)
+    return nullptr;
+  // The copy keeps the source's edit buttons.
+  operand_properties_ = properties->CreateSameKind();
+  HelperClass->InitValueEditorProperties(operand_properties_.get(), properties, true);
+  return operand_properties_.get();
 }
 
 void TlxConditionViewInfo::SetOperator(TlxFilterConditionOperator op) {

@@ -239,7 +239,9 @@ class TlxConditionViewInfo : public TlxCustomRowViewInfo {
   bool IsRangeOperator() const { return Operator == fcoBetween || Operator == fcoNotBetween; }
 
   TlxValuesViewInfo& Values() const { return *values_; }
-  TlxCustomEditProperties* OperandProperties() const { return operand_properties_.get(); }
+  // The item's properties prepared for showing operands; made when first
+  // asked for, as most conditions never show an editor.
+  TlxCustomEditProperties* OperandProperties() const;
 
   int32_t LinkIndex = -1;
   TObject* LinkObject = nullptr;
@@ -257,6 +259,6 @@ class TlxConditionViewInfo : public TlxCustomRowViewInfo {
  private:
   void ReadCriteriaCondition(const TlxFilterCriteriaItem& condition);
 
-  std::unique_ptr<TlxCustomEditProperties> operand_properties_;
+  mutable std::unique_ptr<TlxCustomEditProperties> operand_properties_;
   std::unique_ptr<TlxValuesViewInfo> values_;
 };

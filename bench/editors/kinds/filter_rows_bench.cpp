@@ -14,6 +14,7 @@
 #include "data/data_filter_criteria.h"
 #include "editors/kinds/filter_builder.h"
 #include "platform/rtl/memory_stream.h"
+#include "tests/editors/kinds/filter_controller_link.h"
 
 namespace {
 
@@ -21,45 +22,25 @@ constexpr int32_t kGroups = 100;
 constexpr int32_t kConditionsPerGroup = 100;
 constexpr int32_t kItems = 10;
 
-class TColumn : public TObject {};
-
-class TBenchController : public TlxDataController {
+class TBenchController : public filter_builder_test::TColumnController {
  public:
-  TBenchController() : TlxDataController(nullptr) {
-    for (int32_t i = 0; i < kItems; ++i) {
-      columns.push_back(std::make_unique<TColumn>());
-      AddItem(columns.back().get());
-      SetItemValueTypeClass(GetItemCount() - 1, i % 2 == 0 ? lxValueTypeClass<TlxStringValueType>()
-                                                          : lxValueTypeClass<TlxIntegerValueType>());
-    }
-  }
-  // Items are numbered by their place, as a grid numbers its columns.
-  int32_t GetItemID(TObject* item) const override {
-    for (size_t i = 0; i < columns.size(); ++i)
-      if (columns[i].get() == item)
-        return static_cast<int32_t>(i) + 1;
-    return -1;
-  }
-  std::vector<std::unique_ptr<TColumn>> columns;
-};
-
-// The controller's items as the builder sees them.
-class TControllerLink : public IlxFilterControl {
- public:
-  explicit TControllerLink(TBenchController& controller) : controller_(controller) {}
-  void GetCaption(int32_t index, std::string& caption) override { caption = "Spalte " + std::to_string(index); }
-  int32_t GetCount() override { return controller_.GetItemCount(); }
-  TlxFilterCriteria* GetCriteria() override { return &controller_.Filter(); }
-  TObject* GetItemLink(int32_t index) override { return controller_.GetItem(index); }
-  int32_t GetItemLinkID(int32_t index) override { return controller_.GetItemID(controller_.GetItem(index)); }
-  void GetItemLinkName(int32_t, std::string& name) override { name.clear(); }
-  void GetFieldName(int32_t index, std::string& name) override { name = "F" + std::to_string(index); }
-  TlxCustomEditProperties* GetProperties(int32_t) override { return nullptr; }
-  TlxValueTypeClass GetValueType(int32_t index) override { return controller_.GetItemValueTypeClass(index); }
+  TBenchController() : TColumnController(Types()) {}
 
  private:
-  TBenchController& controller_;
+  static std::vector<TlxValueTypeClass> Types() {
+    std::vector<TlxValueTypeClass> types;
+    for (int32_t i = 0; i < kItems; ++i)
+      types.push_back(i % 2 == 0 ? lxValueTypeClass<TlxStringValueType>() : lxValueTypeClass<TlxIntegerValueType>());
+    return types;
+  }
 };
+
+std::vector<std::string> Captions() {
+  std::vector<std::string> captions;
+  for (int32_t i = 0; i < kItems; ++i)
+    captions.push_back("Spalte " + std::to_string(i));
+  return captions;
+}
 
 class TTextCells : public IlxFilterTextMeasurer {
  public:
@@ -103,12 +84,12 @@ void FillCriteria(TBenchController& controller) {
 }
 
 struct TBenchSetup {
-  TBenchSetup() : link(controller), builder(host, cells) {
+  TBenchSetup() : link(controller, Captions()), builder(host, cells) {
     FillCriteria(controller);
     builder.SetLink(&link);
   }
   TBenchController controller;
-  TControllerLink link;
+  filter_builder_test::TControllerLink link;
   TNoWindowHost host;
   TTextCells cells;
   TlxFilterBuilder builder;

@@ -11,20 +11,15 @@
 #include "editors/kinds/filter_builder.h"
 #include "platform/rtl/memory_stream.h"
 #include "tests/editors/kinds/filter_builder_fixture.h"
+#include "tests/editors/kinds/filter_controller_link.h"
 
 namespace {
 
-class TColumn : public TObject {};
-
 // "Name" (text) and "Größe" (integer) over six records.
-class TFileController : public TlxDataController {
+class TFileController : public filter_builder_test::TColumnController {
  public:
-  TFileController() : TlxDataController(nullptr) {
-    for (TlxValueTypeClass type : {lxValueTypeClass<TlxStringValueType>(), lxValueTypeClass<TlxIntegerValueType>()}) {
-      columns.push_back(std::make_unique<TColumn>());
-      AddItem(columns.back().get());
-      SetItemValueTypeClass(GetItemCount() - 1, type);
-    }
+  TFileController()
+      : TColumnController({lxValueTypeClass<TlxStringValueType>(), lxValueTypeClass<TlxIntegerValueType>()}) {
     TUpdateScope update(*this);
     const std::vector<std::pair<std::string, int32_t>> records = {{"Rechnung", 1}, {"Angebot", 3}, {"Rechnung", 5},
                                                                   {"Mahnung", 7},  {"Angebot", 9}, {"Brief", 4}};
@@ -34,39 +29,14 @@ class TFileController : public TlxDataController {
       DataStorage().StoreValue(static_cast<int32_t>(i), *ItemField(1)->ValueDef(), Variant(records[i].second));
     }
   }
-  // Items are numbered by their place, as a grid numbers its columns.
-  int32_t GetItemID(TObject* item) const override {
-    for (size_t i = 0; i < columns.size(); ++i)
-      if (columns[i].get() == item)
-        return static_cast<int32_t>(i) + 1;
-    return -1;
-  }
-  std::vector<std::unique_ptr<TColumn>> columns;
-};
-
-class TControllerLink : public IlxFilterControl {
- public:
-  explicit TControllerLink(TFileController& controller) : controller_(controller) {}
-  void GetCaption(int32_t index, std::string& caption) override { caption = index == 0 ? "Name" : "Größe"; }
-  int32_t GetCount() override { return controller_.GetItemCount(); }
-  TlxFilterCriteria* GetCriteria() override { return &controller_.Filter(); }
-  TObject* GetItemLink(int32_t index) override { return controller_.GetItem(index); }
-  int32_t GetItemLinkID(int32_t index) override { return controller_.GetItemID(controller_.GetItem(index)); }
-  void GetItemLinkName(int32_t, std::string& name) override { name.clear(); }
-  void GetFieldName(int32_t index, std::string& name) override { name = index == 0 ? "NAME" : "GROESSE"; }
-  TlxCustomEditProperties* GetProperties(int32_t index) override { return properties_[index].get(); }
-  TlxValueTypeClass GetValueType(int32_t index) override { return controller_.GetItemValueTypeClass(index); }
-
- private:
-  TFileController& controller_;
-  std::unique_ptr<TlxCustomEditProperties> properties_[2] = {
-      std::make_unique<filter_builder_test::TTextProperties>(nullptr),
-      std::make_unique<filter_builder_test::TTextProperties>(nullptr)};
 };
 
 class FilterBuilderControllerTest : public ::testing::Test {
  protected:
-  FilterBuilderControllerTest() : link(controller), host(Rect(0, 0, 400, 300)), builder(host, measurer) {
+  FilterBuilderControllerTest()
+      : link(controller, {"Name", "Größe"}, {&name_properties, &size_properties}),
+        host(Rect(0, 0, 400, 300)),
+        builder(host, measurer) {
     builder.OnApplyFilter = [this](TObject*) { controller.Filter().SetActive(true); };
     builder.SetLink(&link);
   }
@@ -86,7 +56,9 @@ class FilterBuilderControllerTest : public ::testing::Test {
   }
 
   TFileController controller;
-  TControllerLink link;
+  filter_builder_test::TTextProperties name_properties{nullptr};
+  filter_builder_test::TTextProperties size_properties{nullptr};
+  filter_builder_test::TControllerLink link;
   TlxWindowlessFilterBuilderHost host;
   filter_builder_test::TCellMeasurer measurer;
   TlxFilterBuilder builder;
