@@ -172,6 +172,9 @@ bool TlxFilterCriteriaItem::ValueIsNull(const Variant& value) const {
   return criteria != nullptr ? criteria->IsNullValue(value) : value.IsNull();
 }
 
+// Through the link as the deriving criteria keeps it (a field, say).
+bool TlxFilterCriteriaItem::IsEmptyNode() const { return ItemLink() == nullptr; }
+
 void TlxFilterCriteriaItem::SetDisplayValue(const std::string& text) {
   if (display_value_ == text)
     return;

@@ -163,7 +163,7 @@ class TlxFilterCriteriaItem : public TlxCustomFilterCriteriaItem {
   bool IsList() const override { return false; }
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
-  bool IsEmptyNode() const override { return item_link_ == nullptr; }
+  bool IsEmptyNode() const override;
 
   // The virtual operations, in the order of their slots.
   virtual Variant GetRecordValue(int32_t record_index) = 0;
