@@ -73,17 +73,29 @@ struct CaptionEntry {
   bool used = false;
 };
 
-bool ParseCaptionEntries(std::u16string_view text, std::vector<CaptionEntry>& entries) {
+// Reads the entries of a text value: grayed ones, then, after one ";" at
+// the start of an entry, checked ones. `read_entry(pos, state)` reads one
+// entry at `pos` and moves past it; false stops with an error.
+template <class ReadEntry>
+bool ReadGrayedThenChecked(std::u16string_view text, ReadEntry read_entry) {
   TlxCheckBoxState state = cbsGrayed;
   size_t pos = 0;
   while (pos < text.size()) {
-    if (text[pos] == u';') {
-      if (state == cbsChecked)
+    if (text[pos] != u';') {
+      if (!read_entry(pos, state))
         return false;
-      state = cbsChecked;
-      ++pos;
       continue;
     }
+    if (state == cbsChecked)
+      return false;
+    state = cbsChecked;
+    ++pos;
+  }
+  return true;
+}
+
+bool ParseCaptionEntries(std::u16string_view text, std::vector<CaptionEntry>& entries) {
+  return ReadGrayedThenChecked(text, [&](size_t& pos, TlxCheckBoxState state) {
     int64_t length = 0;
     if (!ReadNumber(text, pos, length) || pos >= text.size() || text[pos] != u':')
       return false;
@@ -93,8 +105,8 @@ bool ParseCaptionEntries(std::u16string_view text, std::vector<CaptionEntry>& en
     std::u16string caption(text.substr(pos, static_cast<size_t>(length)));
     pos += static_cast<size_t>(length);
     entries.push_back({FoldCase(caption), std::move(caption), state});
-  }
-  return true;
+    return true;
+  });
 }
 
 // The first unused entry of `key`: one spelt exactly like `caption` when
@@ -159,24 +171,15 @@ bool IndicesToStates(const Variant& value, TlxCheckStates& states) {
   if (value.IsNull())
     return true;
   const std::u16string text = ValueText16(value);
-  TlxCheckBoxState state = cbsGrayed;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    if (text[pos] == u';') {
-      if (state == cbsChecked)
-        return false;
-      state = cbsChecked;
-      ++pos;
-      continue;
-    }
+  return ReadGrayedThenChecked(text, [&](size_t& pos, TlxCheckBoxState state) {
     int64_t index = 0;
     if (!ReadNumber(text, pos, index) || index >= static_cast<int64_t>(states.size()))
       return false;
     states[static_cast<size_t>(index)] = state;
     if (pos < text.size() && text[pos] == u',')
       ++pos;
-  }
-  return true;
+    return true;
+  });
 }
 
 bool ValueToBits(const Variant& value, uint64_t& bits) {
