@@ -25,6 +25,11 @@ TlxMenuAnchor AnchorOf(TPopupAlignment alignment) { return static_cast<TlxMenuAn
 
 }  // namespace
 
+bool lxIsPopupMenuComponent(TComponent* component) {
+  return component == nullptr || dynamic_cast<TPopupMenu*>(component) != nullptr ||
+         Supports<IlxPopupComponent>(component) != nullptr;
+}
+
 // --- TlxButtonColors ----------------------------------------------------------------------------
 
 void TlxButtonColors::Publish(TPropertyListBuilder& properties) {
@@ -153,9 +158,7 @@ void TlxCustomButton::SetDropDownMenu(TPopupMenu* value) {
 }
 
 void TlxCustomButton::SetPopupMenu(TComponent* value) {
-  const bool acceptable =
-      value == nullptr || dynamic_cast<TPopupMenu*>(value) != nullptr || Supports<IlxPopupComponent>(value) != nullptr;
-  if (!acceptable)
+  if (!lxIsPopupMenuComponent(value))
     value = nullptr;
   if (value == popup_menu_)
     return;

@@ -24,6 +24,10 @@
 
 class TlxCustomButton;
 
+// What a button's PopupMenu may hold: null, a toolkit popup menu or a
+// component with a popup of its own.
+bool lxIsPopupMenuComponent(TComponent* component);
+
 // The private messages a button posts to itself: open the drop-down menu,
 // and the menu has closed.
 constexpr UINT kLxButtonDropDownMessage = 0x8065;
