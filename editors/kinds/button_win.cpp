@@ -1,7 +1,6 @@
 #include "editors/kinds/button_win.h"
 
-#include <windowsx.h>
-
+#include "editors/kinds/button_popup_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/canvas_scopes.h"
 #include "platform/toolkit/messages.h"
@@ -10,7 +9,6 @@
 #include "ui/foundation/painters/native_painter_win.h"
 #include "ui/foundation/painters/standard_painters_win.h"
 #include "ui/foundation/system/control_unit_win.h"
-#include "ui/foundation/system/popup_component_win.h"
 #include "ui/foundation/themes/theme_manager_win.h"
 #include "ui/foundation/themes/visual_styles_win.h"
 
@@ -24,11 +22,6 @@ bool IsDesigning(const TComponent& component) { return component.ComponentState(
 TlxMenuAnchor AnchorOf(TPopupAlignment alignment) { return static_cast<TlxMenuAnchor>(alignment); }
 
 }  // namespace
-
-bool lxIsPopupMenuComponent(TComponent* component) {
-  return component == nullptr || dynamic_cast<TPopupMenu*>(component) != nullptr ||
-         Supports<IlxPopupComponent>(component) != nullptr;
-}
 
 // --- TlxButtonColors ----------------------------------------------------------------------------
 
@@ -157,17 +150,7 @@ void TlxCustomButton::SetDropDownMenu(TPopupMenu* value) {
     drop_down_menu_->FreeNotification(this);
 }
 
-void TlxCustomButton::SetPopupMenu(TComponent* value) {
-  if (!lxIsPopupMenuComponent(value))
-    value = nullptr;
-  if (value == popup_menu_)
-    return;
-  if (popup_menu_ != nullptr)
-    popup_menu_->RemoveFreeNotification(this);
-  popup_menu_ = value;
-  if (popup_menu_ != nullptr)
-    popup_menu_->FreeNotification(this);
-}
+void TlxCustomButton::SetPopupMenu(TComponent* value) { lxAssignPopupMenu(*this, popup_menu_, value); }
 
 void TlxCustomButton::SetLayout(TButtonLayout value) {
   if (value == layout_)
@@ -429,25 +412,8 @@ void TlxCustomButton::DoContextPopup(TPoint mouse_pos, bool& handled) {
   TButton::DoContextPopup(mouse_pos, handled);
   if (handled || popup_menu_ == nullptr)
     return;
-  const TPoint screen = mouse_pos == TPoint(-1, -1) ? ClientOrigin() : ClientToScreen(mouse_pos);
+  const TPoint screen = lxContextPopupScreenPoint(*this, mouse_pos);
   handled = ShowPopupMenuAt(popup_menu_, screen.X, screen.Y);
-}
-
-void TlxCustomButton::ContextMenu(TMessage& message) {
-  const TPoint screen(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-  const bool keyboard = screen == TPoint(-1, -1);
-  const TPoint client = keyboard ? screen : ScreenToClient(screen);
-  if (IsDesigning(*this) || (!keyboard && !ClientRect().Contains(client))) {
-    TButton::WndProc(message);
-    return;
-  }
-  bool handled = false;
-  DoContextPopup(client, handled);
-  if (handled) {
-    message.Result = 1;
-    return;
-  }
-  TButton::WndProc(message);
 }
 
 bool TlxCustomButton::HandleSpeedButtonMouse(TMessage& message) {
@@ -503,11 +469,7 @@ void TlxCustomButton::WndProc(TMessage& message) {
       DrawItem(message);
       return;
     case CN_MEASUREITEM:
-      if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)) {
-        item->itemWidth = static_cast<UINT>(Width());
-        item->itemHeight = static_cast<UINT>(Height());
-      }
-      message.Result = 1;
+      lxAnswerMeasureItem(*this, message);
       return;
     case kLxButtonDropDownMessage:
       OpenDropDownMenu();
@@ -551,8 +513,11 @@ void TlxCustomButton::WndProc(TMessage& message) {
       }
       break;
     case WM_CONTEXTMENU:
-      ContextMenu(message);
-      return;
+      if (lxServeButtonContextMenu(*this, message, [this](TPoint point, bool& handled) {
+            DoContextPopup(point, handled);
+          }))
+        return;
+      break;
     default:
       break;
   }

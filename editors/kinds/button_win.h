@@ -24,10 +24,6 @@
 
 class TlxCustomButton;
 
-// What a button's PopupMenu may hold: null, a toolkit popup menu or a
-// component with a popup of its own.
-bool lxIsPopupMenuComponent(TComponent* component);
-
 // The private messages a button posts to itself: open the drop-down menu,
 // and the menu has closed.
 constexpr UINT kLxButtonDropDownMessage = 0x8065;
@@ -170,7 +166,6 @@ class TlxCustomButton : public TButton, public IlxLookAndFeelContainer, public I
   void OpenDropDownMenu();
   void MenuClosed();
   bool HandleSpeedButtonMouse(TMessage& message);
-  void ContextMenu(TMessage& message);
 
   TlxButtonKind kind_ = lxbkStandard;
   TPopupMenu* drop_down_menu_ = nullptr;

@@ -1,10 +1,8 @@
 #include "editors/kinds/radio_button_win.h"
 
-#include <windowsx.h>
-
 #include "editors/container_routines_win.h"
 #include "editors/edit_paint_utils_win.h"
-#include "editors/kinds/button_win.h"
+#include "editors/kinds/button_popup_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/canvas_scopes.h"
 #include "platform/toolkit/messages.h"
@@ -59,17 +57,7 @@ void TlxRadioButton::SetParentBackground(bool value) {
   Invalidate();
 }
 
-void TlxRadioButton::SetPopupMenu(TComponent* value) {
-  if (!lxIsPopupMenuComponent(value))
-    value = nullptr;
-  if (value == popup_menu_)
-    return;
-  if (popup_menu_ != nullptr)
-    popup_menu_->RemoveFreeNotification(this);
-  popup_menu_ = value;
-  if (popup_menu_ != nullptr)
-    popup_menu_->FreeNotification(this);
-}
+void TlxRadioButton::SetPopupMenu(TComponent* value) { lxAssignPopupMenu(*this, popup_menu_, value); }
 
 void TlxRadioButton::SetTransparent(bool value) {
   if (value == transparent_)
@@ -274,26 +262,8 @@ void TlxRadioButton::DoContextPopup(TPoint mouse_pos, bool& handled) {
   TRadioButton::DoContextPopup(mouse_pos, handled);
   if (handled)
     return;
-  const TPoint screen = mouse_pos == TPoint(-1, -1) ? ClientOrigin() : ClientToScreen(mouse_pos);
+  const TPoint screen = lxContextPopupScreenPoint(*this, mouse_pos);
   handled = ShowPopupMenuAt(popup_menu_, screen.X, screen.Y);
-}
-
-void TlxRadioButton::ContextMenu(TMessage& message) {
-  if (message.Result != 0)
-    return;
-  const TPoint screen(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-  const bool keyboard = screen == TPoint(-1, -1);
-  const TPoint client = keyboard ? screen : ScreenToClient(screen);
-  if (IsDesigning(*this) || (!keyboard && !ClientRect().Contains(client))) {
-    TRadioButton::WndProc(message);
-    return;
-  }
-  bool handled = false;
-  DoContextPopup(client, handled);
-  if (handled)
-    message.Result = 1;
-  else
-    TRadioButton::WndProc(message);
 }
 
 void TlxRadioButton::DrawItem(TMessage& message) {
@@ -308,8 +278,13 @@ void TlxRadioButton::DrawItem(TMessage& message) {
 void TlxRadioButton::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_CONTEXTMENU:
-      ContextMenu(message);
-      return;
+      if (message.Result != 0)
+        return;  // already answered
+      if (lxServeButtonContextMenu(*this, message, [this](TPoint point, bool& handled) {
+            DoContextPopup(point, handled);
+          }))
+        return;
+      break;
     case WM_ERASEBKGND:
       message.Result = 1;
       return;
@@ -338,11 +313,7 @@ void TlxRadioButton::WndProc(TMessage& message) {
       DrawItem(message);
       return;
     case CN_MEASUREITEM:
-      if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)) {
-        item->itemWidth = static_cast<UINT>(Width());
-        item->itemHeight = static_cast<UINT>(Height());
-      }
-      message.Result = 1;
+      lxAnswerMeasureItem(*this, message);
       return;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN:

@@ -78,7 +78,6 @@ class TlxRadioButton : public TRadioButton, public IlxLookAndFeelContainer, publ
   TlxRadioButtonLook Look();
   void SetState(TlxRadioButtonState state);
   void DrawItem(TMessage& message);
-  void ContextMenu(TMessage& message);
 
   std::unique_ptr<TControlCanvas> control_canvas_;
   std::unique_ptr<TlxCanvas> canvas_;
