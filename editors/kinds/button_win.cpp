@@ -73,6 +73,24 @@ void TlxButtonColors::InvalidateButton() {
     button_->Invalidate();
 }
 
+// --- TlxButtonActionLink --------------------------------------------------------------------------
+
+TlxButtonActionLink::TlxButtonActionLink(TlxCustomButton* button) : TControlActionLink(button), button_(button) {}
+
+TlxButtonActionLink::~TlxButtonActionLink() {
+  if (button_->ComponentState().Contains(csDestroying))
+    return;
+  button_->GlyphObject().SetImages(nullptr);
+  button_->GlyphObject().SetImageIndex(-1);
+}
+
+void TlxButtonActionLink::ImageIndexChanged(int32_t index) { button_->GlyphObject().SetImageIndex(index); }
+
+void TlxButtonActionLink::ActionFreed() {
+  // The button frees this link; nothing of it is touched afterwards.
+  button_->SetAction(nullptr);
+}
+
 // --- TlxCustomButton ----------------------------------------------------------------------------
 
 TlxCustomButton::TlxCustomButton(TComponent* owner)
@@ -96,6 +114,7 @@ TlxCustomButton::TlxCustomButton(TComponent* owner)
 
 TlxCustomButton::~TlxCustomButton() {
   lxStopMouseTracking(this);
+  action_link_.reset();
   // The window's last messages still draw with the canvas and the glyph.
   Destroying();
   DestroyHandle();
@@ -233,6 +252,8 @@ void TlxCustomButton::ButtonPressed(int32_t group_index, TlxCustomButton* sender
   if (sender->down_ && down_) {
     down_ = false;
     pressed_look_ = false;
+    if (auto* action = dynamic_cast<TCustomAction*>(Action()))
+      action->SetChecked(false);
     Invalidate();
   }
 }
@@ -266,7 +287,37 @@ void TlxCustomButton::Click() {
   // also when the menu's opening was handled elsewhere and no menu took it.
   if (IsArrowPress())
     return;
+  const bool has_handler = static_cast<bool>(OnClick);
+  const TAliveToken alive = AliveToken();
   TButton::Click();
+  if (!alive.Alive() || has_handler || !action_link_)
+    return;
+  action_link_->Execute();
+}
+
+void TlxCustomButton::SetAction(TBasicAction* action) {
+  if (action == nullptr) {
+    action_link_.reset();  // also a link whose action has gone
+    return;
+  }
+  if (action == Action())
+    return;
+  if (!action_link_)
+    action_link_ = CreateActionLink();
+  action_link_->SetAction(action);
+  action_link_->ApplyAction();
+  RefreshGlyphFromAction();
+}
+
+void TlxCustomButton::RefreshGlyphFromAction() {
+  auto* action = dynamic_cast<TCustomAction*>(Action());
+  if (action == nullptr || action->ActionList() == nullptr) {
+    glyph_->SetImages(nullptr);
+    glyph_->SetImageIndex(-1);
+    return;
+  }
+  glyph_->SetImages(action->ActionList()->Images());
+  glyph_->SetImageIndex(action->ImageIndex());
 }
 
 bool TlxCustomButton::IsArrowPress() const {
@@ -590,6 +641,8 @@ void TlxCustomButton::Paint(TlxCanvas& canvas) {
     canvas.PushClipRegion();
     TScopeExit pop_clip([&canvas] { canvas.PopClipRegion(); });
     canvas.IntersectClip(content_of(state));
+    if (Action() != nullptr)
+      RefreshGlyphFromAction();
     glyph_->DrawGlyphAndCaption(canvas, content_of(lxbsDefault), offset, Caption(), layout_, margin_, spacing_, state,
                                 0, painter == &lxPainter<TlxWinXPLookAndFeelPainter>(), WordWrap());
   }

@@ -14,6 +14,7 @@
 
 #include "editors/kinds/button_glyph_win.h"
 #include "editors/kinds/button_rules.h"
+#include "platform/toolkit/actions.h"
 #include "platform/toolkit/buttons.h"
 #include "platform/toolkit/control_canvas.h"
 #include "platform/toolkit/menus.h"
@@ -52,6 +53,24 @@ class TlxButtonColors : public TPersistent {
 
   TlxCustomButton* button_;
   TlxButtonColorValues values_;
+};
+
+// The button's tie to its action: the action's image index reaches the
+// glyph; a link that goes while its button stays takes the action's image
+// away from the glyph.
+class TlxButtonActionLink : public TControlActionLink {
+ public:
+  static constexpr TClass kClass{"TlxButtonActionLink", &TControlActionLink::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+
+  explicit TlxButtonActionLink(TlxCustomButton* button);
+  ~TlxButtonActionLink() override;
+
+  void ImageIndexChanged(int32_t index) override;
+  void ActionFreed() override;
+
+ private:
+  TlxCustomButton* button_;
 };
 
 using TlxButtonDropDownMenuPopupEvent =
@@ -123,7 +142,13 @@ class TlxCustomButton : public TButton, public IlxLookAndFeelContainer, public I
   bool IsDefaultFlagSet() const { return default_flag_; }
 
   bool CanFocus() const override;
+  // OnClick when assigned, else the action.
   void Click() override;
+
+  TBasicAction* Action() const { return action_link_ ? action_link_->Action() : nullptr; }
+  // Caption, enabled state and image follow the action.
+  void SetAction(TBasicAction* action);
+  TlxButtonActionLink* ActionLink() const { return action_link_.get(); }
 
   // IlxLookAndFeelContainer.
   TlxLookAndFeel* GetLookAndFeel() override { return look_and_feel_.get(); }
@@ -148,6 +173,9 @@ class TlxCustomButton : public TButton, public IlxLookAndFeelContainer, public I
   // The platform's button style: only the default flag is kept while the
   // button paints itself.
   virtual void SetButtonStyle(bool is_default);
+  virtual std::unique_ptr<TlxButtonActionLink> CreateActionLink() {
+    return std::make_unique<TlxButtonActionLink>(this);
+  }
 
  private:
   // A left press that began on the split button's arrow part.
@@ -159,6 +187,10 @@ class TlxCustomButton : public TButton, public IlxLookAndFeelContainer, public I
   void TellGroup();
   void ButtonPressed(int32_t group_index, TlxCustomButton* sender);
   void LookAndFeelChanged();
+  // The glyph shows the action's image: the action list's images and the
+  // action's image index, or none.
+  void RefreshGlyphFromAction();
+  friend class TlxButtonActionLink;
 
   // Message handlers.
   void DrawItem(TMessage& message);
@@ -176,6 +208,7 @@ class TlxCustomButton : public TButton, public IlxLookAndFeelContainer, public I
   std::unique_ptr<TlxButtonGlyph> glyph_;
   std::unique_ptr<TControlCanvas> control_canvas_;
   std::unique_ptr<TlxCanvas> canvas_;
+  std::unique_ptr<TlxButtonActionLink> action_link_;
   TButtonLayout layout_ = blGlyphLeft;
   int32_t margin_ = -1;
   int32_t spacing_ = 4;

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/toolkit/actions.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/edit.h"
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/image_list.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
@@ -322,6 +324,46 @@ TEST(ButtonTest, TheGlyphIsDrawnBesideTheCaption) {
   const int32_t top = border + (25 - 2 * border - 16) / 2;
   EXPECT_TRUE(test_support::ColorsNear(fixture.Pixel(0, left + 8, top + 8), RGB(0, 255, 0)));
   EXPECT_FALSE(test_support::ColorsNear(fixture.Pixel(0, left - 2, top + 8), RGB(0, 255, 0)));
+}
+
+TEST(ButtonTest, AnActionGivesCaptionStateImageAndTheClick) {
+  ButtonFixture fixture;
+  TlxButton* button = fixture.buttons[0];
+  button->OnClick = nullptr;
+  auto* images = new TImageList(fixture.form);
+  images->SetSize(16, 16);
+  TBitmap image(16, 16);
+  images->Add(image, nullptr);
+  auto* list = new TActionList(fixture.form);
+  list->SetImages(images);
+  auto* action = new TAction(fixture.form);
+  action->SetActionList(list);
+  action->SetCaption("Drucken");
+  action->SetImageIndex(0);
+  int32_t executed = 0;
+  action->OnExecute = [&](TObject*) { ++executed; };
+  button->SetAction(action);
+  EXPECT_EQ(button->Caption(), "Drucken");
+  EXPECT_TRUE(button->GlyphObject().IsImagePresent());
+  action->SetImageIndex(-1);
+  EXPECT_FALSE(button->GlyphObject().IsImagePresent());
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  action->SetEnabled(true);
+  fixture.Click(0);
+  EXPECT_EQ(executed, 1);
+  // An OnClick handler takes the click instead.
+  int32_t clicked = 0;
+  button->OnClick = [&](TObject*) { ++clicked; };
+  fixture.Click(0);
+  EXPECT_EQ(executed, 1);
+  EXPECT_EQ(clicked, 1);
+  // The action going takes its image from the glyph and leaves no link.
+  action->SetImageIndex(0);
+  EXPECT_TRUE(button->GlyphObject().IsImagePresent());
+  delete action;
+  EXPECT_EQ(button->Action(), nullptr);
+  EXPECT_FALSE(button->GlyphObject().IsImagePresent());
 }
 
 TEST(ButtonTest, HandlesComeBack) {
