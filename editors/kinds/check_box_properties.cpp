@@ -277,6 +277,7 @@ TlxModuleStartCount& CheckBoxModule() {
 void lxCheckBoxModuleStart() {
   CheckBoxModule().Start([] {
     lxEditConstsInitialize();  // the state texts
+    lxPrepareCheckBoxResources();
     lxGetRegisteredEditProperties().AddClass(&TlxCheckBoxProperties::kClass, kCheckBoxKindText);
     lxGetFilterEditsController().RegisterHelper(&TlxCheckBoxProperties::kClass,
                                                 &StatelessInstance<TlxFilterCheckBoxHelper>());
@@ -288,6 +289,7 @@ void lxCheckBoxModuleEnd() {
     if (lxFilterEditsControllerExists())
       lxGetFilterEditsController().UnregisterHelper(&TlxCheckBoxProperties::kClass,
                                                     &StatelessInstance<TlxFilterCheckBoxHelper>());
+    lxFreeCheckBoxResources();
     lxClearCheckStatesBuffer();
     lxEditConstsFinalize();
   });

@@ -94,6 +94,9 @@ class TlxCustomCheckBoxProperties : public TlxCustomEditProperties {
   bool IsActivationKey(char16_t ch) const override { return ch == u' '; }
   bool IsEditValueValid(Variant& edit_value, bool edit_focused) const override;
   bool CanRestoreEditValue() const override { return true; }
+  // The check box's own view classes (none natively).
+  TlxEditViewDataClass GetViewDataClass() const override;
+  TlxEditViewInfoClass GetViewInfoClass() const override;
   void ConvertToDisplayValue(const Variant& edit_value, Variant& display_value, bool edit_focused) const override;
 
   void Assign(const TPersistent* source) override;
@@ -161,6 +164,11 @@ class TlxFilterCheckBoxHelper : public TlxCustomFilterEditHelper {
   static void GetItemTexts(const TlxCustomCheckBoxProperties& properties, std::string& checked,
                            std::string& unchecked);
 };
+
+// The platform's shared drawing resources of the check box (the
+// check-mark mask); nothing natively.
+void lxPrepareCheckBoxResources();
+void lxFreeCheckBoxResources();
 
 // The check box module's start and end: the editor kind and its filter
 // helper registered, the shared check-state list emptied at the end.

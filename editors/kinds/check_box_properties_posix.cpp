@@ -4,3 +4,15 @@
 void TlxCustomCheckBoxProperties::CreateGlyph() {}
 
 void TlxCustomCheckBoxProperties::CopyGlyph(TBitmap* /*value*/) {}
+
+TlxEditViewDataClass TlxCustomCheckBoxProperties::GetViewDataClass() const {
+  return TlxCustomEditProperties::GetViewDataClass();
+}
+
+TlxEditViewInfoClass TlxCustomCheckBoxProperties::GetViewInfoClass() const {
+  return TlxCustomEditProperties::GetViewInfoClass();
+}
+
+void lxPrepareCheckBoxResources() {}
+
+void lxFreeCheckBoxResources() {}
