@@ -16,18 +16,69 @@ namespace {
 constexpr int32_t kMaxBits = 64;
 constexpr int64_t kMaxStoredNumber = std::numeric_limits<int32_t>::max();
 
-std::u16string ValueText16(const Variant& value) {
+// Values are read as UTF-8; a wide value is converted first.
+std::string ValueText(const Variant& value) {
   if (value.Type() == varOleStr)
-    return std::u16string(value.WideView());
-  return Utf8ToUtf16(value.AsString());
+    return Utf16ToUtf8(value.WideView());
+  return value.AsString();
 }
 
 bool IsTextOrNull(const Variant& value) { return value.IsNull() || VarIsStr(value); }
 
-// The length counts UTF-16 code units of the caption as the reader will
-// see it (malformed bytes included).
+bool IsContinuation(char ch) { return (static_cast<uint8_t>(ch) & 0xC0) == 0x80; }
+
+// The bytes of the character at `pos`: a well-formed sequence whole, any
+// other byte alone.
+size_t SequenceLength(std::string_view text, size_t pos) {
+  const auto lead = static_cast<uint8_t>(text[pos]);
+  size_t length = 1;
+  if (lead >= 0xC0 && lead < 0xE0)
+    length = 2;
+  else if (lead >= 0xE0 && lead < 0xF0)
+    length = 3;
+  else if (lead >= 0xF0 && lead < 0xF8)
+    length = 4;
+  if (length > text.size() - pos)
+    return 1;
+  for (size_t i = 1; i < length; ++i) {
+    if (!IsContinuation(text[pos + i]))
+      return 1;
+  }
+  return length;
+}
+
+// A caption's length counts UTF-16 code units: two for a four-byte
+// character, one for every other character or stray byte. Writer and
+// reader count alike.
+size_t Utf16Units(std::string_view text) {
+  size_t units = 0;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t length = SequenceLength(text, pos);
+    units += length == 4 ? 2 : 1;
+    pos += length;
+  }
+  return units;
+}
+
+// The bytes that hold `units` UTF-16 code units from `pos`; npos when the
+// text ends first or a unit would be split.
+size_t BytesOfUnits(std::string_view text, size_t pos, uint64_t units) {
+  const size_t start = pos;
+  while (units > 0) {
+    if (pos >= text.size())
+      return std::string_view::npos;
+    const size_t length = SequenceLength(text, pos);
+    const uint64_t taken = length == 4 ? 2 : 1;
+    if (taken > units)
+      return std::string_view::npos;
+    units -= taken;
+    pos += length;
+  }
+  return pos - start;
+}
+
 void AppendCaptionEntry(std::string& text, std::string_view caption) {
-  text += IntToStr(static_cast<int64_t>(Utf8ToUtf16(caption).size()));
+  text += IntToStr(static_cast<int64_t>(Utf16Units(caption)));
   text += ':';
   text += caption;
 }
@@ -38,27 +89,30 @@ void AppendIndexEntry(std::string& text, int32_t index) {
   text += IntToStr(index);
 }
 
-// The case-insensitive key of a caption: ASCII folds by itself, anything
-// else through the user locale.
-std::u16string FoldCase(std::u16string_view text) {
-  const bool ascii = std::all_of(text.begin(), text.end(), [](char16_t ch) { return ch < 0x80; });
-  if (!ascii)
-    return UserLocale().UpperCase(text);
-  std::u16string folded(text);
-  for (char16_t& ch : folded) {
-    if (ch >= u'a' && ch <= u'z')
-      ch = static_cast<char16_t>(ch - u'a' + u'A');
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<uint8_t>(ch) < 0x80; });
+}
+
+// The case-insensitive key of a caption: ASCII letters upper-cased here,
+// captions with other characters folded by the user locale.
+std::string FoldCase(std::string_view caption) {
+  if (!IsAscii(caption))
+    return Utf16ToUtf8(UserLocale().UpperCase(Utf8ToUtf16(caption)));
+  std::string key(caption);
+  for (char& ch : key) {
+    if (ch >= 'a' && ch <= 'z')
+      ch = static_cast<char>(ch - 'a' + 'A');
   }
-  return folded;
+  return key;
 }
 
 // Reads a decimal number of at least one digit at `pos`, at most
 // 2147483647.
-bool ReadNumber(std::u16string_view text, size_t& pos, int64_t& number) {
+bool ReadNumber(std::string_view text, size_t& pos, int64_t& number) {
   const size_t start = pos;
   number = 0;
-  while (pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9') {
-    number = number * 10 + (text[pos] - u'0');
+  while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+    number = number * 10 + (text[pos] - '0');
     if (number > kMaxStoredNumber)
       return false;
     ++pos;
@@ -67,8 +121,8 @@ bool ReadNumber(std::u16string_view text, size_t& pos, int64_t& number) {
 }
 
 struct CaptionEntry {
-  std::u16string key;      // folded
-  std::u16string caption;  // as stored
+  std::string key;
+  std::string_view caption;  // in the value's text
   TlxCheckBoxState state;
   bool used = false;
 };
@@ -77,11 +131,11 @@ struct CaptionEntry {
 // the start of an entry, checked ones. `read_entry(pos, state)` reads one
 // entry at `pos` and moves past it; false stops with an error.
 template <class ReadEntry>
-bool ReadGrayedThenChecked(std::u16string_view text, ReadEntry read_entry) {
+bool ReadGrayedThenChecked(std::string_view text, ReadEntry read_entry) {
   TlxCheckBoxState state = cbsGrayed;
   size_t pos = 0;
   while (pos < text.size()) {
-    if (text[pos] != u';') {
+    if (text[pos] != ';') {
       if (!read_entry(pos, state))
         return false;
       continue;
@@ -94,27 +148,28 @@ bool ReadGrayedThenChecked(std::u16string_view text, ReadEntry read_entry) {
   return true;
 }
 
-bool ParseCaptionEntries(std::u16string_view text, std::vector<CaptionEntry>& entries) {
+bool ParseCaptionEntries(std::string_view text, std::vector<CaptionEntry>& entries) {
   return ReadGrayedThenChecked(text, [&](size_t& pos, TlxCheckBoxState state) {
     int64_t length = 0;
-    if (!ReadNumber(text, pos, length) || pos >= text.size() || text[pos] != u':')
+    if (!ReadNumber(text, pos, length) || pos >= text.size() || text[pos] != ':')
       return false;
     ++pos;
-    if (static_cast<uint64_t>(length) > text.size() - pos)
+    const size_t bytes = BytesOfUnits(text, pos, static_cast<uint64_t>(length));
+    if (bytes == std::string_view::npos)
       return false;
-    std::u16string caption(text.substr(pos, static_cast<size_t>(length)));
-    pos += static_cast<size_t>(length);
-    entries.push_back({FoldCase(caption), std::move(caption), state});
+    const std::string_view caption = text.substr(pos, bytes);
+    pos += bytes;
+    entries.push_back({FoldCase(caption), caption, state});
     return true;
   });
 }
 
 // The first unused entry of `key`: one spelt exactly like `caption` when
 // `exact`, else any.
-CaptionEntry* FindUnusedEntry(std::vector<CaptionEntry>& entries, const std::u16string& key,
-                              const std::u16string& caption, bool exact) {
+CaptionEntry* FindUnusedEntry(std::vector<CaptionEntry>& entries, std::string_view key, std::string_view caption,
+                              bool exact) {
   auto it = std::lower_bound(entries.begin(), entries.end(), key,
-                             [](const CaptionEntry& entry, const std::u16string& k) { return entry.key < k; });
+                             [](const CaptionEntry& entry, std::string_view k) { return entry.key < k; });
   for (; it != entries.end() && it->key == key; ++it) {
     if (!it->used && (!exact || it->caption == caption))
       return &*it;
@@ -130,19 +185,18 @@ bool CaptionsToStates(const Variant& value, const IlxCheckStateItemSource& items
     return false;
   if (value.IsNull())
     return true;
-  const std::u16string text = ValueText16(value);
+  const std::string text = ValueText(value);
   std::vector<CaptionEntry> entries;
   if (!ParseCaptionEntries(text, entries))
     return false;
   if (entries.empty())
     return true;
   std::sort(entries.begin(), entries.end(), [](const CaptionEntry& a, const CaptionEntry& b) {
-    if (a.key != b.key)
-      return a.key < b.key;
-    return a.caption < b.caption;
+    const int order = a.key.compare(b.key);
+    return order != 0 ? order < 0 : a.caption < b.caption;
   });
-  std::vector<std::u16string> captions(states.size());
-  std::vector<std::u16string> keys(states.size());
+  std::vector<std::string> captions(states.size());
+  std::vector<std::string> keys(states.size());
   std::vector<bool> matched(states.size(), false);
   size_t unused = entries.size();
   for (const bool exact : {true, false}) {
@@ -150,7 +204,7 @@ bool CaptionsToStates(const Variant& value, const IlxCheckStateItemSource& items
       if (matched[i])
         continue;
       if (exact) {
-        captions[i] = Utf8ToUtf16(items.GetCheckItemCaption(static_cast<int32_t>(i)));
+        captions[i] = items.GetCheckItemCaption(static_cast<int32_t>(i));
         keys[i] = FoldCase(captions[i]);
       }
       CaptionEntry* match = FindUnusedEntry(entries, keys[i], captions[i], exact);
@@ -170,13 +224,13 @@ bool IndicesToStates(const Variant& value, TlxCheckStates& states) {
     return false;
   if (value.IsNull())
     return true;
-  const std::u16string text = ValueText16(value);
+  const std::string text = ValueText(value);
   return ReadGrayedThenChecked(text, [&](size_t& pos, TlxCheckBoxState state) {
     int64_t index = 0;
     if (!ReadNumber(text, pos, index) || index >= static_cast<int64_t>(states.size()))
       return false;
     states[static_cast<size_t>(index)] = state;
-    if (pos < text.size() && text[pos] == u',')
+    if (pos < text.size() && text[pos] == ',')
       ++pos;
     return true;
   });
