@@ -3,6 +3,9 @@
 #include <array>
 #include <cstring>
 
+#include "platform/rtl/exceptions.h"
+#include "platform/rtl/filer.h"
+#include "platform/rtl/memory_stream.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/gdi_holders.h"
 
@@ -126,6 +129,12 @@ T ReadAt(const std::string& bytes, size_t offset) {
 template <class T>
 void WriteValue(TStream& stream, const T& value) {
   stream.WriteBuffer(&value, sizeof(T));
+}
+
+std::vector<uint8_t> ImageBytes(TBitmap& bitmap) {
+  TMemoryStream stream;
+  bitmap.SaveToStream(stream);
+  return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.Size());
 }
 
 }  // namespace
@@ -530,6 +539,38 @@ void TBitmap::SaveToStream(TStream& stream) {
   if (!colors.empty())
     stream.WriteBuffer(colors.data(), palette_size);
   stream.WriteBuffer(bits_, image_size);
+}
+
+void TBitmap::DefineProperties(TFiler& filer) {
+  TGraphic::DefineProperties(filer);
+  bool has_data = !Empty();
+  // The ancestor is only read here; saving merely flushes its drawing.
+  if (auto* ancestor = const_cast<TBitmap*>(dynamic_cast<const TBitmap*>(filer.Ancestor())))
+    has_data = ImageBytes(*this) != ImageBytes(*ancestor);
+  filer.DefineBinaryProperty(
+      "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); },
+      has_data);
+}
+
+void TBitmap::WriteData(TStream& stream) {
+  const std::vector<uint8_t> image = ImageBytes(*this);
+  WriteValue<uint32_t>(stream, static_cast<uint32_t>(image.size()));
+  stream.WriteBuffer(image.data(), static_cast<int64_t>(image.size()));
+}
+
+void TBitmap::ReadData(TStream& stream) {
+  uint32_t size = 0;
+  if (stream.Read(&size, sizeof size) != sizeof size || size != stream.Size() - stream.Position())
+    throw EReadError("Bitmap data is not valid");
+  // The image goes into a bitmap of its own first, so that a damaged one
+  // leaves this bitmap as it was.
+  TBitmap loaded;
+  try {
+    loaded.LoadFromStream(stream);
+  } catch (const EInvalidGraphic& error) {
+    throw EReadError(std::string("Bitmap data is not valid: ") + error.what());
+  }
+  Assign(&loaded);
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {

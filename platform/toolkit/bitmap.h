@@ -101,6 +101,10 @@ class TBitmap : public TGraphic {
 
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) override;
+  // Stores the image as the binary "Data" value (a 32-bit size and the BMP
+  // stream) in a component stream; an empty bitmap, or one equal to the
+  // ancestor's, stores nothing.
+  void DefineProperties(TFiler& filer) override;
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
 
   // Releases the memory context and mask; the image stays.
@@ -118,6 +122,9 @@ class TBitmap : public TGraphic {
   // copied over, and makes it current.
   void Rebuild(int32_t width, int32_t height, TPixelFormat format);
   void DropMask();
+  void WriteData(TStream& stream);
+  // Raises EReadError for damaged data, leaving the image as it was.
+  void ReadData(TStream& stream);
   // The pixels premultiplied by their alpha, for AlphaBlend.
   HBITMAP CreatePremultipliedCopy(void*& bits);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/text.h"
 
 namespace {
@@ -40,6 +41,34 @@ SharedHandles& FontCache() {
 }
 
 }  // namespace
+
+void TFont::Publish(TPropertyListBuilder& properties) {
+  auto p = properties.For<TFont>();
+  p.Integer(
+      "Charset", [](const TFont& font) { return static_cast<int32_t>(font.Charset()); },
+      [](TFont& font, int32_t charset) {
+        // A character set is one byte; a larger stored value is damage,
+        // not something to cut down to a byte silently.
+        if (charset < 0 || charset > 255)
+          throw EReadError("Invalid property value");
+        font.SetCharset(static_cast<TFontCharset>(charset));
+      },
+      DEFAULT_CHARSET);
+  p.Integer("Color", &TFont::Color, &TFont::SetColor, clWindowText);
+  // Always stored: the height is what the font is, and reading it back
+  // must not depend on the reader's resolution.
+  p.Integer("Height", &TFont::Height, &TFont::SetHeight);
+  p.String("Name", &TFont::Name, &TFont::SetName);
+  p.Enumeration("Pitch", &TFont::Pitch, &TFont::SetPitch, {"fpDefault", "fpVariable", "fpFixed"},
+                std::optional<TFontPitch>{fpDefault});
+  // Size is the height in other units: storing both would let the second
+  // read undo the first, so only the height goes into the stream.
+  p.Integer("Size", &TFont::Size, &TFont::SetSize).Stored = [](const TPersistent&) { return false; };
+  p.SetOf(
+      "Style", [](const TFont& font) { return font.Style().Bits(); },
+      [](TFont& font, uint32_t bits) { font.SetStyle(TFontStyles::FromBits(bits & 0xF)); },
+      {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, 0);
+}
 
 TFont::~TFont() {
   // The base cannot reach DisposeHandle from its destructor.

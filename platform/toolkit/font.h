@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/rtl/property.h"
 #include "platform/toolkit/color.h"
 #include "platform/toolkit/graphics_object.h"
 #include "platform/toolkit/types.h"
@@ -19,7 +20,8 @@ using TFontCharset = uint8_t;
 
 class TFont : public TGraphicsObject {
  public:
-  static constexpr TClass kClass{"TFont", &TGraphicsObject::kClass, &ConstructInstance<TFont>};
+  static void Publish(TPropertyListBuilder& properties);
+  static constexpr TClass kClass{"TFont", &TGraphicsObject::kClass, &ConstructInstance<TFont>, &TFont::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
   TFont();

@@ -72,7 +72,8 @@ void TlxCustomBitmap::Rotate(int32_t angle_index, bool mirror) {
 }
 
 void TlxCustomBitmap::DefineProperties(TFiler& filer) {
-  TBitmap::DefineProperties(filer);
+  // Its own "Data" (which may be compressed) replaces the plain bitmap's.
+  TGraphic::DefineProperties(filer);
   filer.DefineBinaryProperty(
       "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); }, true);
 }

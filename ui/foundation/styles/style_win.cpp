@@ -1,5 +1,6 @@
 // Styles, the repository they live in, and style sheets.
 #include <algorithm>
+#include <functional>
 
 #include "platform/rtl/filer.h"
 #include "platform/rtl/text.h"
@@ -16,6 +17,11 @@ void EraseOnce(std::vector<T*>& list, T* item) {
 }
 
 TlxModuleStartCount module_start;
+
+// A style stores only the values it sets: the others come from the control.
+std::function<bool(const TPersistent&)> StoredWhenAssigned(TlxStyleValue value) {
+  return [value](const TPersistent& self) { return static_cast<const TlxStyle&>(self).IsValueAssigned(value); };
+}
 
 }  // namespace
 
@@ -76,12 +82,10 @@ void TlxStyle::Publish(TPropertyListBuilder& properties) {
        "AssignedValues", [](const TlxStyle& style) { return style.AssignedValues().Bits(); },
        [](TlxStyle& style, uint32_t bits) { style.SetAssignedValues(TlxStyleValues::FromBits(bits & 0xF)); },
        {"svBitmap", "svColor", "svFont", "svTextColor"}, 0);
-  p.Integer("Color", &TlxStyle::Color, &TlxStyle::SetColor).Stored = [](const TPersistent& self) {
-    return static_cast<const TlxStyle&>(self).IsValueAssigned(svColor);
-  };
-  p.Integer("TextColor", &TlxStyle::TextColor, &TlxStyle::SetTextColor).Stored = [](const TPersistent& self) {
-    return static_cast<const TlxStyle&>(self).IsValueAssigned(svTextColor);
-  };
+  p.Integer("Color", &TlxStyle::Color, &TlxStyle::SetColor).Stored = StoredWhenAssigned(svColor);
+  p.Persistent("Bitmap", TBitmap::kClass, &TlxStyle::Bitmap).Stored = StoredWhenAssigned(svBitmap);
+  p.Persistent("Font", TFont::kClass, &TlxStyle::Font).Stored = StoredWhenAssigned(svFont);
+  p.Integer("TextColor", &TlxStyle::TextColor, &TlxStyle::SetTextColor).Stored = StoredWhenAssigned(svTextColor);
 }
 
 TlxStyle::TlxStyle(TComponent* owner)

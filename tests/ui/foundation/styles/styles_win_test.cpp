@@ -296,6 +296,61 @@ TEST_F(StylesTest, AScaledLoadScalesOnlyTheFontsThatStylesSet) {
   EXPECT_EQ(colour_only->Color(), clRed);
 }
 
+TEST_F(StylesTest, FontAndBitmapAreStoredOnlyWhenTheStyleSetsThem) {
+  lxStylesModuleStart();
+  TMemoryStream stream;
+  {
+    TlxStyleRepository stored(nullptr);
+    stored.SetName("Repository");
+    auto* with_both = static_cast<TlxStyle*>(stored.AddStyleOfClass(&TlxStyle::kClass));
+    with_both->SetName("WithBoth");
+    with_both->Font()->SetName("Courier New");
+    with_both->Font()->SetStyle({fsItalic});
+    with_both->Font()->SetHeight(-17);
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(3, 2);
+    bitmap.Canvas().SetPixel(2, 1, clRed);
+    with_both->SetBitmap(&bitmap);
+    auto* colour_only = static_cast<TlxStyle*>(stored.AddStyleOfClass(&TlxStyle::kClass));
+    colour_only->SetName("ColourOnly");
+    colour_only->SetColor(clBlue);
+    // A font changed and then disowned stays out of the stream.
+    colour_only->Font()->SetName("Arial");
+    colour_only->SetAssignedValues({svColor});
+    stream.WriteComponent(stored);
+  }
+  const std::string written(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+  const size_t colour_only_at = written.find("ColourOnly");
+  ASSERT_NE(colour_only_at, std::string::npos);
+  EXPECT_EQ(written.find("Font.", colour_only_at), std::string::npos);
+  EXPECT_EQ(written.find("Bitmap.", colour_only_at), std::string::npos);
+
+  stream.SetPosition(0);
+  TlxStyleRepository loaded(nullptr);
+  stream.ReadComponent(&loaded);
+  lxStylesModuleEnd();
+
+  auto* with_both = dynamic_cast<TlxStyle*>(loaded.FindComponent("WithBoth"));
+  auto* colour_only = dynamic_cast<TlxStyle*>(loaded.FindComponent("ColourOnly"));
+  ASSERT_NE(with_both, nullptr);
+  ASSERT_NE(colour_only, nullptr);
+  EXPECT_EQ(with_both->AssignedValues(), (TlxStyleValues{svBitmap, svFont}));
+  EXPECT_EQ(with_both->Font()->Name(), "Courier New");
+  EXPECT_EQ(with_both->Font()->Style(), (TFontStyles{fsItalic}));
+  EXPECT_EQ(with_both->Font()->Height(), -17);
+  EXPECT_EQ(with_both->Bitmap()->Width(), 3);
+  EXPECT_EQ(with_both->Bitmap()->Height(), 2);
+  EXPECT_EQ(with_both->Bitmap()->Canvas().Pixel(2, 1), clRed);
+  EXPECT_EQ(with_both->Bitmap()->Canvas().Pixel(0, 0), clWhite);
+
+  const TFont plain;
+  EXPECT_EQ(colour_only->AssignedValues(), (TlxStyleValues{svColor}));
+  EXPECT_EQ(colour_only->Color(), clBlue);
+  EXPECT_TRUE(colour_only->Font()->SameAs(plain));
+  EXPECT_TRUE(colour_only->Bitmap()->Empty());
+}
+
 TEST_F(StylesTest, ScaleSizeRoundsToNearest) {
   class Stored96 : public LargeScreenRepository {
    public:
