@@ -122,6 +122,11 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
 
  protected:
   TlxContainer(TComponent* owner, const TlxContainerStyleClass& style_class);
+  // Editors keep a picture of their own class, which holds the container's.
+  void ReplaceViewInfo(std::unique_ptr<TlxContainerViewInfo> view_info) {
+    view_info_ = std::move(view_info);
+    view_info_calculated_ = false;
+  }
 
   void Paint() override;
   void Resize() override;

@@ -233,6 +233,8 @@ class TlxCustomEditProperties : public TlxInterfacedPersistent {
   // The kind's view classes (empty natively, where nothing is drawn).
   virtual TlxEditViewDataClass GetViewDataClass() const;
   virtual TlxEditViewInfoClass GetViewInfoClass() const;
+  // The editor control class that hosts create for the kind (null natively).
+  virtual const TClass* GetEditControlClass() const;
   virtual void FormatDisplayText(const Variant& edit_value, std::string& text, bool full_text) const;
   virtual uint32_t GetEditorKindFlags() const { return 0; }
   virtual uint32_t GetEditCapabilities() const;
