@@ -5,6 +5,7 @@
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/gdi_holders.h"
+#include "platform/toolkit/menus.h"
 #include "ui/foundation/painters/native_painter_win.h"
 #include "ui/foundation/painters/painter_glyphs_win.h"
 #include "ui/foundation/themes/theme_manager_win.h"
@@ -236,6 +237,21 @@ void TlxCustomCheckBoxViewInfo::MoveBy(int32_t dx, int32_t dy) {
   TextRect = TextRect.Offset(dx, dy);
 }
 
+bool TlxCustomCheckBoxViewInfo::RepaintChangedInRect(HWND window, const TRect& rect,
+                                                     const TlxCustomEditViewInfo* old) const {
+  if (window == nullptr)
+    return false;
+  bool changed = TlxCustomEditViewInfo::RepaintChangedInRect(window, rect, old);
+  const auto* old_check = dynamic_cast<const TlxCustomCheckBoxViewInfo*>(old);
+  if (old_check == nullptr || old_check->CheckState != CheckState ||
+      old_check->CheckButtonState != CheckButtonState) {
+    const RECT check = CheckRect.Offset(Origin.X, Origin.Y);
+    InvalidateRect(window, &check, FALSE);
+    changed = true;
+  }
+  return changed;
+}
+
 // --- TlxCustomCheckBoxViewData ---------------------------------------------------------------------
 
 TlxCustomCheckBoxProperties& TlxCustomCheckBoxViewData::CheckProperties() const {
@@ -258,7 +274,11 @@ void TlxCustomCheckBoxViewData::Calculate(TlxCanvas& canvas, const TRect& bounds
                                           int32_t button, TShiftState shift, TlxCustomEditViewInfo& view_info,
                                           bool is_mouse_event) {
   TlxCustomEditViewData::Calculate(canvas, bounds, point, button, shift, view_info, is_mouse_event);
-  auto& info = static_cast<TlxCustomCheckBoxViewInfo&>(view_info);
+  // Measuring calculates into a plain editor view info: nothing more then.
+  auto* check_info = dynamic_cast<TlxCustomCheckBoxViewInfo*>(&view_info);
+  if (check_info == nullptr)
+    return;
+  TlxCustomCheckBoxViewInfo& info = *check_info;
   TlxCustomCheckBoxProperties& properties = CheckProperties();
   info.DrawTextFlags = GetDrawTextFlags();
   if (!IsInplace())
@@ -319,6 +339,20 @@ void TlxCustomCheckBoxViewData::Calculate(TlxCanvas& canvas, const TRect& bounds
     info.BorderColor = info.CheckButtonState == cbnHot || (Designing && Enabled) ? clHighlight : clBtnShadow;
 }
 
+TSize TlxCustomCheckBoxViewData::MeasureValueContentSize(TlxCanvas& canvas, const Variant& /*edit_value*/,
+                                                        const TlxEditSizeProperties& /*limits*/) const {
+  const TSize check = lxCheckButtonGlyphSize();
+  if (TFont* font = GetEditStyle()->GetTextFont())
+    canvas.AssignFont(*font);
+  const std::string caption = StripHotkey(ControlCaption);
+  const bool with_caption = !IsInplace() && !caption.empty();
+  const int32_t text_height = canvas.MeasureTextHeight(with_caption ? caption : std::string("Gg"));
+  TSize size{check.cx + 4, std::max(check.cy, text_height) + (IsInplace() ? 2 : 4)};
+  if (with_caption)
+    size.cx += 3 + canvas.MeasureTextWidth(caption);
+  return size;
+}
+
 void TlxCustomCheckBoxViewData::CalculateFocusRect(TlxCanvas& canvas, TlxCustomCheckBoxViewInfo& info) const {
   info.FocusRect = TRect();
   const TlxCustomCheckBoxProperties& properties = CheckProperties();
@@ -353,7 +387,10 @@ void TlxCustomCheckBoxViewData::CalculateFocusRect(TlxCanvas& canvas, TlxCustomC
 
 void TlxCustomCheckBoxViewData::ApplyEditValueToViewInfo(TlxCanvas& canvas, const Variant& edit_value,
                                                          TlxCustomEditViewInfo& view_info) {
-  auto& info = static_cast<TlxCustomCheckBoxViewInfo&>(view_info);
+  auto* check_info = dynamic_cast<TlxCustomCheckBoxViewInfo*>(&view_info);
+  if (check_info == nullptr)
+    return;
+  TlxCustomCheckBoxViewInfo& info = *check_info;
   info.CheckState = PreviewMode ? cbsChecked : CheckProperties().GetCheckState(edit_value);
   if (IsInplace() && !CheckProperties().ShowsCaptionInplace())
     info.Text.clear();

@@ -26,6 +26,8 @@ class TlxCustomCheckBoxViewInfo : public TlxCustomEditViewInfo {
   void MoveBy(int32_t dx, int32_t dy) override;
   bool HasHotButton() const override { return true; }
   bool IsPointOnButton(const TPoint& /*point*/) const override { return true; }
+  // Also the check rectangle when the check's state or look changed.
+  bool RepaintChangedInRect(HWND window, const TRect& rect, const TlxCustomEditViewInfo* old) const override;
 
   // Draws the glyph of the current states into the check rectangle.
   void DrawCheck(TlxCanvas& canvas, bool draw_background);
@@ -69,6 +71,9 @@ class TlxCustomCheckBoxViewData : public TlxCustomEditViewData {
   void ApplyEditValueToViewInfo(TlxCanvas& canvas, const Variant& edit_value,
                                 TlxCustomEditViewInfo& view_info) override;
   TlxEditBorderStyle GetEffectiveBorderStyle() const override { return ebsNone; }
+  // The check with its ring and, stand-alone, the caption beside it.
+  TSize MeasureValueContentSize(TlxCanvas& canvas, const Variant& edit_value,
+                                const TlxEditSizeProperties& limits) const override;
 
   // Set by the control while Space holds the check down.
   bool KeyboardPressed = false;
