@@ -56,14 +56,19 @@ void TlxCustomCheckBox::StoreEditValue(const Variant& value, bool is_user_action
   const TlxCheckBoxState after = State();
   if (after != before) {
     CheckViewInfo().CheckState = after;
-    Click();
-    if (!alive.Alive())
-      return;
-    FireChange();
-    if (!alive.Alive())
+    if (!ClickAndFireChange())
       return;
   }
   RefreshCheck();
+}
+
+bool TlxCustomCheckBox::ClickAndFireChange() {
+  const TAliveToken alive = AliveToken();
+  Click();
+  if (!alive.Alive())
+    return false;
+  FireChange();
+  return alive.Alive();
 }
 
 void TlxCustomCheckBox::RefreshCheck() {
@@ -93,15 +98,8 @@ void TlxCustomCheckBox::PropertiesChanged(TlxCustomEditProperties* properties) {
   if (CheckViewInfo().CheckState != state) {
     CheckViewInfo().CheckState = state;
     Invalidate();
-    if (!AreChangeEventsLocked()) {
-      const TAliveToken alive = AliveToken();
-      Click();
-      if (!alive.Alive())
-        return;
-      FireChange();
-      if (!alive.Alive())
-        return;
-    }
+    if (!AreChangeEventsLocked() && !ClickAndFireChange())
+      return;
   }
   TlxCustomEdit::PropertiesChanged(properties);
 }

@@ -52,6 +52,8 @@ class TlxCustomCheckBox : public TlxCustomEdit {
 
  private:
   void RefreshCheck();
+  // False when the control went in a handler.
+  bool ClickAndFireChange();
 
   bool keyboard_press_ = false;
   bool loading_ = false;
