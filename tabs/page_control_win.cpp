@@ -144,10 +144,8 @@ void TlxTabSheet::CMColorChanged(TMessage& message) {
 }
 
 void TlxTabSheet::CMShowingChanged(TMessage& message) {
-  const bool was_showing = Showing();
+  // The message comes only with a change, the new state already set.
   TCustomControl::CMShowingChanged(message);
-  if (Showing() == was_showing)
-    return;
   try {
     if (Showing()) {
       if (OnShow)
@@ -164,7 +162,8 @@ void TlxTabSheet::CMShowingChanged(TMessage& message) {
 
 // ---- TlxPageControl ---------------------------------------------------------
 
-TlxPageControl::TlxPageControl(TComponent* owner) : TlxCustomTabControl(owner) {}
+TlxPageControl::TlxPageControl(TComponent* owner)
+    : TlxCustomTabControl(owner), dock_site_(std::make_unique<TlxPCDockSite>(*this)) {}
 
 TlxPageControl::~TlxPageControl() {
   for (TlxTabSheet* page : pages_) {
@@ -370,4 +369,104 @@ void TlxPageControl::Loaded() {
     page->UpdateTab();
   if (!IsDesignTime() && active_page_ != nullptr && !active_page_->Enabled())
     SetActivePage(nullptr);
+}
+
+void TlxPageControl::ImagesChanged() {
+  if (!inserting_page_)
+    for (TlxTabSheet* page : pages_)
+      if (page->tab_ != nullptr)
+        page->tab_->SetImageIndex(page->ImageIndex());
+  TlxCustomTabControl::ImagesChanged();
+}
+
+// ---- docking -------------------------------------------------------------------
+
+TlxPCDockSite::TlxPCDockSite(TlxPageControl& page_control) : TDockSite(page_control), page_control_(page_control) {}
+
+void TlxPCDockSite::DockDrop(TDragDockObject& source, int32_t x, int32_t y) {
+  page_control_.DockClient(source);
+  if (OnDockDrop)
+    OnDockDrop(&page_control_, source, x, y);
+}
+
+void TlxPCDockSite::DoAddDockClient(TControl& client, const TRect& /*rect*/) {
+  // The client goes onto the page made for it.
+  if (page_control_.new_dock_page_ != nullptr)
+    client.SetParent(page_control_.new_dock_page_);
+}
+
+bool TlxPCDockSite::DoUnDock(TWinControl* new_target, TControl& client) {
+  return TDockSite::DoUnDock(new_target, client) && page_control_.CanUndockClient(new_target, client);
+}
+
+void TlxPCDockSite::DoRemoveDockClient(TControl& /*client*/) {
+  if (page_control_.ComponentState().Contains(csDestroying))
+    return;
+  TlxTabSheet* page = page_control_.undocking_page_;
+  page_control_.undocking_page_ = nullptr;
+  if (page == nullptr)
+    return;
+  if (page == page_control_.ActivePage())
+    page_control_.SelectNextPage(true);
+  delete page;
+}
+
+TlxTabSheet* TlxPageControl::FindDockedPage(const TControl& client) const {
+  for (TlxTabSheet* page : pages_)
+    if (client.Parent() == page)
+      return page;
+  return nullptr;
+}
+
+void TlxPageControl::DockClient(TDragDockObject& source) {
+  TControl& client = source.Control();
+  if (TlxTabSheet* page = FindDockedPage(client)) {
+    page->SetPageIndex(PageCount() - 1);
+    return;
+  }
+  auto* page = new TlxTabSheet(this);
+  TStateScope docking(new_dock_page_, page);
+  try {
+    if (auto* form = dynamic_cast<TCustomForm*>(&client))
+      page->SetCaption(form->Caption());
+    page->SetPageControl(this);
+    dock_site_->DoAddDockClient(client, {});
+  } catch (...) {
+    delete page;
+    throw;
+  }
+  page->SetTabVisible(client.Visible());
+  if (client.Visible())
+    SetActivePage(page);
+  client.SetAlign(alClient);
+}
+
+bool TlxPageControl::CanUndockClient(TWinControl* /*new_target*/, TControl& client) {
+  undocking_page_ = FindDockedPage(client);
+  client.SetAlign(alNone);
+  return true;
+}
+
+void TlxPageControl::Notification(TComponent* component, TOperation operation) {
+  TlxCustomTabControl::Notification(component, operation);
+  if (operation == opRemove && dock_site_ != nullptr)
+    dock_site_->ClientFreed(component);
+}
+
+void TlxPageControl::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  // A double click on the tab of a docked control floats it.
+  if (button == mbLeft && shift.Contains(ssDouble)) {
+    const int32_t visible_index = GetVisibleTabIndexAt(x, y);
+    if (visible_index != -1) {
+      TlxTabSheet* page = Pages(Tabs().GetVisibleTab(visible_index)->Index());
+      for (int32_t i = 0; i < dock_site_->DockClientCount(); ++i) {
+        TControl* client = dock_site_->DockClients(i);
+        if (client->Parent() == page) {
+          lxManualDock(*client, nullptr);
+          return;
+        }
+      }
+    }
+  }
+  TlxCustomTabControl::MouseDown(button, shift, x, y);
 }

@@ -2,14 +2,17 @@
 // TlxPageControl: one page per tab. Each page is a TlxTabSheet, a child
 // window filling the page area; the page control keeps its pages and its
 // tabs in step, shows the active page only and maps tab choices to page
-// changes and back. Included only from Windows sources.
+// changes and back. Whole forms dock onto it as pages of their own.
+// Included only from Windows sources.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "platform/toolkit/dock_site.h"
 #include "platform/toolkit/win_control.h"
 #include "tabs/tab_control_win.h"
 
@@ -64,6 +67,24 @@ class TlxTabSheet : public TCustomControl {
   bool highlighted_ = false;
 };
 
+// The page control's part as a dock site: each docked control gets a page
+// of its own.
+class TlxPCDockSite : public TDockSite {
+ public:
+  explicit TlxPCDockSite(TlxPageControl& page_control);
+
+  void DockDrop(TDragDockObject& source, int32_t x, int32_t y) override;
+  bool DoUnDock(TWinControl* new_target, TControl& client) override;
+
+ protected:
+  void DoAddDockClient(TControl& client, const TRect& rect) override;
+  void DoRemoveDockClient(TControl& client) override;
+
+ private:
+  friend class TlxPageControl;
+  TlxPageControl& page_control_;
+};
+
 class TlxPageControl : public TlxCustomTabControl {
  public:
   static constexpr TClass kClass{"TlxPageControl", &TlxCustomTabControl::kClass, &ConstructInstance<TlxPageControl>};
@@ -88,6 +109,19 @@ class TlxPageControl : public TlxCustomTabControl {
   bool RequiresVisibleTab() const override { return true; }
   void CloseActiveTab() override;
   void Loaded() override;
+  void ImagesChanged() override;
+  void Notification(TComponent* component, TOperation operation) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
+
+  // Docking whole controls (forms) as pages.
+  TlxPCDockSite& DockSite() const { return *dock_site_; }
+  // The page holding a docked control, or null.
+  TlxTabSheet* FindDockedPage(const TControl& client) const;
+  // Places a docking control on a new page (or moves its page to the end).
+  virtual void DockClient(TDragDockObject& source);
+  // A client leaves its page (OnUnDock allowed it): its page goes when it
+  // has left.
+  virtual bool CanUndockClient(TWinControl* new_target, TControl& client);
 
  protected:
   bool DoCanChange(int32_t new_index) override;
@@ -97,6 +131,7 @@ class TlxPageControl : public TlxCustomTabControl {
 
  private:
   friend class TlxTabSheet;
+  friend class TlxPCDockSite;
   void InsertPage(TlxTabSheet* page);
   void RemovePage(TlxTabSheet* page);
   void MovePage(TlxTabSheet* page, int32_t new_index);
@@ -108,4 +143,7 @@ class TlxPageControl : public TlxCustomTabControl {
   TlxTabSheet* active_page_ = nullptr;
   bool inserting_page_ = false;
   bool setting_active_page_ = false;
+  std::unique_ptr<TlxPCDockSite> dock_site_;
+  TlxTabSheet* new_dock_page_ = nullptr;
+  TlxTabSheet* undocking_page_ = nullptr;
 };

@@ -324,13 +324,9 @@ void TlxPCExtraFlatPainter::PaintFrame(TlxCanvas& canvas) {
 }
 
 void TlxPCExtraFlatPainter::PaintTabs(TlxCanvas& canvas) {
-  const int32_t count = Control().VisibleTabs().Count();
   int32_t first = 0;
-  int32_t last = count - 1;
-  if (!Control().MultiLine()) {
-    first = std::max(Control().FirstDisplayedTab(), 0);
-    last = std::min(Control().LastDisplayedTab(), last);
-  }
+  int32_t last = -1;
+  GetDisplayedRange(first, last);
   // Each row with its band, one after the other.
   int32_t row_start = first;
   for (int32_t i = first; i <= last; ++i) {
@@ -493,6 +489,99 @@ void TlxPCUltraFlatPainter::PaintRowBandBorder(TlxCanvas& canvas, TRect& band, i
                                                 : std::array<TColor, 3>{clBtnFace, black, clBtnFace};
   for (TColor color : colors)
     PaintBandLine(canvas, band, color);
+}
+
+// ---- navigator buttons of the band styles ------------------------------------------
+
+TlxPCNavigatorMetrics TlxPCExtraFlatPainter::NavigatorMetrics() const {
+  TlxPCNavigatorMetrics metrics;
+  for (int32_t& width : metrics.ButtonWidths)
+    width = 13;
+  metrics.ButtonHeight = 13;
+  metrics.ButtonGap = 3;
+  metrics.CloseButtonGap = 3;
+  metrics.GoDialogButtonGap = 0;
+  metrics.EdgeOffset = 6;
+  metrics.SideOffset = IsBandInsideFrame() ? GetFrameWidth() + 1 : 1;
+  return metrics;
+}
+
+void TlxPCExtraFlatPainter::PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) {
+  if (state == nbsHot)
+    canvas.DrawTwoColorFrame(rect, cl3DLight, cl3DDkShadow, lxAllBorders);
+  else if (state == nbsPressed)
+    canvas.DrawTwoColorFrame(rect, cl3DDkShadow, cl3DLight, lxAllBorders);
+  else
+    return;
+  rect = rect.Inflate(-1, -1);
+}
+
+TColor TlxPCExtraFlatPainter::GetButtonColor(TlxPCNavigatorButtonState state) const {
+  return state == nbsHot || state == nbsPressed ? clBtnFace : GetBandColor();
+}
+
+TColor TlxPCExtraFlatPainter::GetButtonGlyphColor(TlxPCNavigatorButtonState state) const {
+  if (!Control().Enabled() || state == nbsDisabled)
+    return clBtnShadow;
+  return state == nbsPressed ? clBtnHighlight : clBtnText;
+}
+
+TlxPCNavigatorGlyphInfo TlxPCExtraFlatPainter::GetButtonGlyphInfo(TlxPCNavigatorButton button) const {
+  const TlxPCNavigatorButtonState state = Control().NavigatorButtonState(button);
+  TlxPCNavigatorGlyphInfo info;
+  info.PenColor = info.BrushColor = GetButtonGlyphColor(state);
+  info.Enabled = true;
+  info.CompactClose = button == nbClose;
+  // A disabled glyph is an outline on the light face.
+  if (!Control().Enabled() || state == nbsDisabled)
+    info.BrushColor = lxPCLightBtnFace();
+  return info;
+}
+
+TPoint TlxPCExtraFlatPainter::GetButtonGlyphPosition(TlxPCNavigatorButton button) const {
+  const bool sideways = !lxPCIsRowAxisX(Control().TabPosition());
+  const bool pressed = Control().NavigatorButtonState(button) == nbsPressed;
+  switch (button) {
+    case nbGoDialog: return {3, pressed ? 5 : 4};
+    case nbClose: return sideways ? TPoint(3, 2) : TPoint(2, 3);
+    case nbTopLeft: return sideways ? TPoint(2, 5) : TPoint(5, 2);
+    case nbBottomRight: return sideways ? TPoint(2, 3) : TPoint(3, 2);
+  }
+  return {};
+}
+
+TlxPCNavigatorMetrics TlxPCUltraFlatPainter::NavigatorMetrics() const {
+  TlxPCNavigatorMetrics metrics = TlxPCExtraFlatPainter::NavigatorMetrics();
+  metrics.ButtonWidths[nbTopLeft] = 15;
+  metrics.ButtonWidths[nbBottomRight] = 15;
+  metrics.ButtonWidths[nbGoDialog] = 11;
+  metrics.ButtonWidths[nbClose] = 14;
+  metrics.ButtonHeight = 15;
+  metrics.ButtonGap = 1;
+  metrics.GoDialogButtonGap = 1;
+  metrics.CloseButtonGap = 3;
+  metrics.EdgeOffset = 3;
+  return metrics;
+}
+
+void TlxPCUltraFlatPainter::PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) {
+  const TColor frame = state == nbsHot || state == nbsPressed ? TColorOf(0) : Resolve(clBtnShadow);
+  canvas.DrawTwoColorFrame(rect, frame, frame, lxAllBorders);
+  rect = rect.Inflate(-1, -1);
+}
+
+TColor TlxPCUltraFlatPainter::GetButtonColor(TlxPCNavigatorButtonState state) const {
+  if (state == nbsHot)
+    return clBtnFace;
+  return state == nbsPressed ? clBtnShadow : lxPCLightBtnFace();
+}
+
+TlxPCNavigatorGlyphInfo TlxPCUltraFlatPainter::GetButtonGlyphInfo(TlxPCNavigatorButton button) const {
+  TlxPCNavigatorGlyphInfo info;
+  info.PenColor = info.BrushColor = GetButtonGlyphColor(Control().NavigatorButtonState(button));
+  info.Enabled = Control().Enabled();
+  info.CompactClose = button == nbClose;
+  return info;
 }
 
 // ---- TlxPCOffice11Painter ---------------------------------------------------
@@ -664,6 +753,48 @@ std::unique_ptr<IlxPCLayoutPainter> TlxPCExtraFlatPainterClass::CreatePainter(Tl
 
 std::unique_ptr<IlxPCLayoutPainter> TlxPCUltraFlatPainterClass::CreatePainter(TlxTabControlModel& control) const {
   return std::make_unique<TlxPCUltraFlatPainter>(static_cast<TlxCustomTabControl&>(control), this);
+}
+
+void TlxPCOffice11Painter::PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) {
+  const bool enabled = Control().Enabled() && state != nbsDisabled;
+  const TColor frame = Resolve(enabled ? GetBorderColor() : clGrayText);
+  canvas.DrawTwoColorFrame(rect, frame, frame, lxAllBorders);
+  rect = rect.Inflate(-1, -1);
+}
+
+void TlxPCOffice11Painter::PaintButtonBackground(TlxCanvas& canvas, const TRect& rect,
+                                                 TlxPCNavigatorButtonState state) {
+  if (rect.IsEmpty() || !canvas.IsRectVisible(rect))
+    return;
+  // The first row's band across the whole control, seen through the button.
+  TRect band = rect;
+  int32_t first = 0;
+  int32_t last = -1;
+  GetDisplayedRange(first, last);
+  if (first <= last) {
+    const TRect row = GetTabBandRect(first);
+    if (lxPCIsRowAxisX(Control().TabPosition()))
+      band = {0, row.Top, Control().Width(), row.Bottom};
+    else
+      band = {row.Left, 0, row.Right, Control().Height()};
+  }
+  canvas.PushClipRegion();
+  canvas.IntersectClip(rect);
+  if (state == nbsHot || state == nbsPressed) {
+    const TlxOffice11Palette& palette = lxOffice11Palette();
+    TColor from = PaletteColor(state == nbsHot ? palette.HotColor1 : palette.PressedColor1);
+    TColor to = PaletteColor(state == nbsHot ? palette.HotColor2 : palette.PressedColor2);
+    if (!lxPCHasOption(Control().Options(), pcoGradient))
+      from = to = lxMixRGB(from, to, 50);
+    lxPaintGradient(canvas.Handle(), band, from, to, GradientRunsHorizontally());
+  } else {
+    FillTabArea(canvas, band, -1);
+  }
+  canvas.PopClipRegion();
+}
+
+TColor TlxPCOffice11Painter::GetButtonGlyphColor(TlxPCNavigatorButtonState state) const {
+  return Control().Enabled() && state != nbsDisabled ? clBtnText : clGrayText;
 }
 
 std::unique_ptr<IlxPCLayoutPainter> TlxPCOffice11PainterClass::CreatePainter(TlxTabControlModel& control) const {

@@ -28,6 +28,7 @@ class TlxPCExtraFlatPainter : public TlxPCStandardPainter {
   TColor GetTabColor(int32_t visible_index) const override;
   void RepaintTab(int32_t visible_index, TlxPCTabChangeKind kind) override;
   void Paint(TlxCanvas& canvas) override;
+  TlxPCNavigatorMetrics NavigatorMetrics() const override;
 
   // Room for the tab's image beside the caption.
   int32_t GetTabWidthAddition(int32_t visible_index) const;
@@ -65,6 +66,13 @@ class TlxPCExtraFlatPainter : public TlxPCStandardPainter {
   // One band line on the page side of `band`, which shrinks by it.
   void PaintBandLine(TlxCanvas& canvas, TRect& band, TColor color);
 
+  // Small flat navigator buttons on the band.
+  void PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) override;
+  TColor GetButtonColor(TlxPCNavigatorButtonState state) const override;
+  TColor GetButtonGlyphColor(TlxPCNavigatorButtonState state) const override;
+  TlxPCNavigatorGlyphInfo GetButtonGlyphInfo(TlxPCNavigatorButton button) const override;
+  TPoint GetButtonGlyphPosition(TlxPCNavigatorButton button) const override;
+
  private:
   void PaintRow(TlxCanvas& canvas, int32_t first, int32_t last);
   TRect SeparatorRect(int32_t visible_index);
@@ -74,8 +82,15 @@ class TlxPCUltraFlatPainter : public TlxPCExtraFlatPainter {
  public:
   using TlxPCExtraFlatPainter::TlxPCExtraFlatPainter;
   TRect GetMainTabBoxRect(int32_t visible_index) override;
+  TlxPCNavigatorMetrics NavigatorMetrics() const override;
 
  protected:
+  void PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) override;
+  TColor GetButtonColor(TlxPCNavigatorButtonState state) const override;
+  TlxPCNavigatorGlyphInfo GetButtonGlyphInfo(TlxPCNavigatorButton button) const override;
+  TPoint GetButtonGlyphPosition(TlxPCNavigatorButton button) const override {
+    return TlxPCStandardPainter::GetButtonGlyphPosition(button);
+  }
   void PaintRowBandBorder(TlxCanvas& canvas, TRect& band, int32_t row) override;
   TColor MainTabLightColor() const override { return TColorOf(0); }
   TColor FrameLightColor() const override { return clBtnShadow; }
@@ -106,6 +121,10 @@ class TlxPCOffice11Painter : public TlxPCUltraFlatPainter {
   void PaintMainTabBorder(TlxCanvas& canvas, TRect& rect, TlxTabPosition side) override;
   void PaintSeparator(TlxCanvas& canvas, const TRect& rect) override;
   void PaintRowBandBorder(TlxCanvas& canvas, TRect& band, int32_t row) override;
+  // Buttons continue the band, in the hot or pressed colours when used.
+  void PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) override;
+  void PaintButtonBackground(TlxCanvas& canvas, const TRect& rect, TlxPCNavigatorButtonState state) override;
+  TColor GetButtonGlyphColor(TlxPCNavigatorButtonState state) const override;
 
  private:
   // The band's pair (-1), a tab's, or the main tab's hot pair; one mixed

@@ -2,13 +2,18 @@
 
 #include <algorithm>
 
+#include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
+#include "platform/toolkit/bitmap.h"
 #include "tabs/pc_flat_band_painters_win.h"
+#include "tabs/pc_image_list_win.h"
 #include "tabs/pc_painters_factory.h"
+#include "tabs/pc_slanted_painters_win.h"
 #include "tabs/tab.h"
 #include "tabs/tab_control_win.h"
 #include "tabs/tabs.h"
 #include "tabs/visible_tab_list.h"
+#include "ui/foundation/bitmaps/image_drawing_win.h"
 #include "ui/foundation/canvas/canvas_win.h"
 #include "ui/foundation/canvas/region_win.h"
 
@@ -77,12 +82,25 @@ TColor TlxPCCustomPainter::GetTabColor(int32_t visible_index) const {
   return color == clDefault ? control_.Color() : color;
 }
 
+TColor TlxPCCustomPainter::GetTabBaseColor(int32_t visible_index) const {
+  const TlxTab* tab = control_.Tabs().GetVisibleTab(visible_index);
+  const TColor color = static_cast<TColor>(tab->Color());
+  if (color != clDefault)
+    return color;
+  if (!UsePageColorForTab() && !lxPCHasOption(control_.Options(), pcoUsePageColorForTab))
+    return color;
+  TWinControl* page = control_.GetPage(tab->Index());
+  if (page == nullptr || page->ParentColor())
+    return color;
+  return page->Color();
+}
+
 TColor TlxPCCustomPainter::GetTabTextColor(int32_t visible_index) const {
   const TlxTab* tab = control_.Tabs().GetVisibleTab(visible_index);
   if (tab->Highlighted())
     return clHighlightText;
   if (tab->IsHot())
-    return TColorOf(0x00FF0000);  // pure blue
+    return kPCHotTrackTextColor;
   return clBtnText;
 }
 
@@ -124,8 +142,19 @@ void TlxPCCustomPainter::RepaintTab(int32_t visible_index, TlxPCTabChangeKind /*
   if (visible_index < 0 || visible_index >= control_.VisibleTabs().Count())
     return;
   TlxTab* tab = control_.Tabs().GetVisibleTab(visible_index);
+  if (control_.IsTabTextVertical())
+    tab->FreeVerticalCaptionBitmap();
   // The main tab stands out of its row: repaint the room around it too.
   InvalidateRect(tab->FullRect().Inflate(2, 2));
+}
+
+void TlxPCCustomPainter::GetDisplayedRange(int32_t& first, int32_t& last) const {
+  first = 0;
+  last = control_.VisibleTabs().Count() - 1;
+  if (control_.MultiLine())
+    return;
+  first = std::max(control_.FirstDisplayedTab(), 0);
+  last = std::min(control_.LastDisplayedTab(), last);
 }
 
 void TlxPCCustomPainter::RepaintButton(TlxPCNavigatorButton button, TlxPCNavigatorButtonState /*old_state*/) {
@@ -164,40 +193,106 @@ void TlxPCCustomPainter::FillContentInput(TlxPCTabContentInput& input, TlxTab& t
   input.UseCaptionAlignment = control_.Rotate() && control_.TabWidth() <= 0 && control_.MaxRotatedTabWidth() <= 0;
   input.Alignment = control_.TabCaptionAlignment();
   input.MaxCaptionWidth = control_.MaxCaptionWidth();
-  (void)visible_index;
+  input.HasImages = HasImages();
+  input.TabHasImage = HasTabImage(visible_index);
+  input.ImageSize = control_.ImageList().GetImageSize();
+  input.RotatedImageSize = control_.ImageList().GetRotatedImageSize();
 }
 
-void TlxPCCustomPainter::PaintTabImageAndText(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) {
-  canvas.AssignFont(control_.Font());
-  canvas.Font().SetColor(GetTabTextColor(visible_index));
+bool TlxPCCustomPainter::IsCustomDraw() const { return control_.OwnerDraw() && control_.OnDrawTab != nullptr; }
+
+bool TlxPCCustomPainter::DoCustomDrawTab(int32_t visible_index) {
+  bool default_draw = true;
+  control_.OnDrawTab(&control_, control_.Tabs().GetVisibleTab(visible_index), default_draw);
+  return !default_draw;
+}
+
+bool TlxPCCustomPainter::HasImages() const { return control_.ImageList().GetImageSize().cx > 0; }
+
+bool TlxPCCustomPainter::HasTabImage(int32_t visible_index) const {
+  if (!HasImages())
+    return false;
+  const TlxTab* tab = control_.Tabs().GetVisibleTab(visible_index);
+  return control_.GetTabImageIndex(tab->Index()) >= 0;
+}
+
+void TlxPCCustomPainter::PaintTabImage(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index,
+                                       const TRect& image_rect) {
+  if (image_rect.IsEmpty() || !HasTabImage(visible_index))
+    return;
+  TlxPCImageList& images = control_.ImageList();
+  // The image's bitmap takes what the tab already shows beneath it.
+  images.OnDrawBackground = [&](TBitmap& bitmap) {
+    if (images.ImageRotationAngle() == 0)
+      BitBlt(bitmap.Canvas().Handle(), 0, 0, image_rect.Width(), image_rect.Height(), canvas.Handle(),
+             image_rect.Left, image_rect.Top, SRCCOPY);
+  };
+  TScopeExit forget([&images] { images.OnDrawBackground = nullptr; });
+  images.Draw(canvas, image_rect.Left, image_rect.Top, control_.GetTabImageIndex(tab.Index()),
+              ColorToRGB(GetTabColor(visible_index)), tab.IsEnabledForUse());
+}
+
+TlxPCTabContentRects TlxPCCustomPainter::PaintTabImageAndText(TlxCanvas& canvas, TlxTab& tab,
+                                                              int32_t visible_index) {
+  control_.PrepareTabFont(tab, canvas, GetTabTextColor(visible_index));
   TlxPCTabContentInput input;
   FillContentInput(input, tab, visible_index);
   TCanvasCaptionMeasurer measurer(canvas);
   const TlxPCTabContentRects rects = lxPCCalculateTabImageAndTextRects(input, measurer);
+  PaintTabImage(canvas, tab, visible_index, rects.Image);
   if (rects.Caption.IsEmpty())
-    return;
-  const bool enabled = tab.IsEnabledForUse();
+    return rects;
+  if (input.Direction != 0 && !UsesNativeLook()) {
+    PaintVerticalCaption(canvas, tab, visible_index, rects.Caption, input.Direction);
+    return rects;
+  }
+  DrawTabText(canvas, tab, rects.Caption);
+  return rects;
+}
+
+void TlxPCCustomPainter::DrawTabText(TlxCanvas& canvas, TlxTab& tab, const TRect& rect) {
   SetBkMode(canvas.Handle(), TRANSPARENT);
   const std::u16string text = Utf8ToUtf16(tab.Caption());
   auto draw = [&](const TRect& r, TColor color) {
     SetTextColor(canvas.Handle(), static_cast<COLORREF>(Resolve(color)));
-    RECT rect = r;
-    DrawTextW(canvas.Handle(), reinterpret_cast<const wchar_t*>(text.c_str()), -1, &rect,
+    RECT system_rect = r;
+    DrawTextW(canvas.Handle(), reinterpret_cast<const wchar_t*>(text.c_str()), -1, &system_rect,
               DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
   };
-  if (enabled) {
-    draw(rects.Caption, canvas.Font().Color());
+  if (tab.IsEnabledForUse()) {
+    draw(rect, canvas.Font().Color());
     return;
   }
   // Embossed: a highlight copy one pixel down and right under the shadow.
-  draw(rects.Caption.Offset(1, 1), clBtnHighlight);
-  draw(rects.Caption, clBtnShadow);
+  draw(rect.Offset(1, 1), clBtnHighlight);
+  draw(rect, clBtnShadow);
+}
+
+void TlxPCCustomPainter::PaintVerticalCaption(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index,
+                                              const TRect& caption, int32_t direction) {
+  if (tab.VerticalCaptionBitmap() == nullptr) {
+    // Drawn lying down on the tab's background, then turned upright once;
+    // the bitmap lives until the next layout or repaint of the tab.
+    const TSize lying{caption.Height(), caption.Width()};
+    auto bitmap = std::make_unique<TBitmap>(lying.cx, lying.cy, pf32bit);
+    bitmap->Canvas().SetFont(canvas.Font());
+    TlxCanvas bitmap_canvas(bitmap->Canvas());
+    bitmap_canvas.FillRectColor(Bounds(0, 0, lying.cx, lying.cy), GetTabColor(visible_index));
+    PaintTabBackgroundOnBitmap(*bitmap, caption, visible_index);
+    DrawTabText(bitmap_canvas, tab, Bounds(0, 0, lying.cx, lying.cy));
+    lxRotateBitmap(nullptr, *bitmap, direction, false);
+    tab.SetVerticalCaptionBitmap(std::move(bitmap));
+  }
+  canvas.DrawGraphic(caption.Left, caption.Top, static_cast<TBitmap*>(tab.VerticalCaptionBitmap()));
 }
 
 // ---- TlxPCStandardPainter -------------------------------------------------
 
-TlxPCTabSizeInput TlxPCStandardPainter::SizeInput(int32_t /*visible_index*/) const {
+TlxPCTabSizeInput TlxPCStandardPainter::SizeInput(int32_t visible_index) const {
   TlxPCTabSizeInput input;
+  input.HasImages = HasImages();
+  input.TabHasImage = visible_index >= 0 && HasTabImage(visible_index);
+  input.ImageSize = Control().ImageList().GetRotatedImageSize();
   input.Rotate = Control().Rotate();
   input.ImageBorder = Control().ImageBorder();
   input.TabWidth = Control().TabWidth();
@@ -253,6 +348,7 @@ void TlxPCStandardPainter::CalculateTabsLayout(TlxPCNavigatorButtons buttons, Tl
   const TlxPCNavigatorMetrics metrics = NavigatorMetrics();
   TlxPCTabsAreaInput input;
   input.ControlSize = {Control().Width(), Control().Height()};
+  input.TabsAreaMargins = GetTabsAreaMargins();
   input.Position = Control().TabPosition();
   input.Navigator = Control().NavigatorPosition();
   if (Control().TabsContainerMode())
@@ -275,13 +371,9 @@ void TlxPCStandardPainter::Paint(TlxCanvas& canvas) {
 }
 
 void TlxPCStandardPainter::PaintTabs(TlxCanvas& canvas) {
-  const int32_t count = Control().VisibleTabs().Count();
   int32_t first = 0;
-  int32_t last = count - 1;
-  if (!Control().MultiLine()) {
-    first = std::max(Control().FirstDisplayedTab(), 0);
-    last = std::min(Control().LastDisplayedTab(), last);
-  }
+  int32_t last = -1;
+  GetDisplayedRange(first, last);
   // The main tab overlaps its neighbours: it is drawn first and taken out.
   const int32_t main = Control().MainVisibleIndex();
   if (main >= first && main <= last)
@@ -307,9 +399,11 @@ void TlxPCStandardPainter::PaintTab(TlxCanvas& canvas, int32_t visible_index) {
     canvas.ApplyClipRegion(std::make_unique<TlxRegion>(shown), roSet);
   else
     canvas.IntersectClip(shown);
-  canvas.FillRectColor(tab->FullRect(), GetTabColor(visible_index));
-  PaintTabImageAndText(canvas, *tab, visible_index);
-  PaintTabFrame(canvas, *tab, visible_index);
+  if (!IsCustomDraw() || !DoCustomDrawTab(visible_index)) {
+    canvas.FillRectColor(tab->FullRect(), GetTabColor(visible_index));
+    PaintTabImageAndText(canvas, *tab, visible_index);
+    PaintTabFrame(canvas, *tab, visible_index);
+  }
   canvas.PopClipRegion();
   canvas.ExcludeFromClip(shown);
 }
@@ -329,16 +423,88 @@ void TlxPCStandardPainter::PaintButtons(TlxCanvas& canvas) {
 
 void TlxPCStandardPainter::PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect) {
   const TlxPCNavigatorButtonState state = Control().NavigatorButtonState(button);
+  TRect inner = rect;
+  PaintButtonFrame(canvas, inner, state);
+  PaintButtonBackground(canvas, inner, state);
+  const TlxPCNavigatorGlyphInfo info = GetButtonGlyphInfo(button);
+  const TPoint origin = rect.TopLeft() + GetButtonGlyphPosition(button);
+  if (info.Enabled) {
+    PaintButtonGlyph(canvas, button, origin, info.PenColor, info.BrushColor, info.CompactClose);
+    return;
+  }
+  PaintButtonGlyph(canvas, button, origin + TPoint(1, 1), clBtnHighlight, clBtnHighlight, info.CompactClose);
+  PaintButtonGlyph(canvas, button, origin, clBtnShadow, clBtnShadow, info.CompactClose);
+}
+
+void TlxPCStandardPainter::PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state) {
   const bool pressed = state == nbsPressed;
   canvas.DrawTwoColorFrame(rect, pressed ? clBtnShadow : cl3DLight, pressed ? clBtnHighlight : cl3DDkShadow,
                            lxAllBorders);
-  const TRect inner = rect.Inflate(-1, -1);
-  canvas.DrawTwoColorFrame(inner, pressed ? cl3DDkShadow : clBtnHighlight, pressed ? cl3DLight : clBtnShadow,
-                           lxAllBorders);
-  canvas.FillRectColor(inner.Inflate(-1, -1), clBtnFace);
-  const bool enabled = Control().Enabled() && state != nbsDisabled;
+  canvas.DrawTwoColorFrame(rect.Inflate(-1, -1), pressed ? cl3DDkShadow : clBtnHighlight,
+                           pressed ? cl3DLight : clBtnShadow, lxAllBorders);
+  rect = rect.Inflate(-2, -2);
+}
+
+void TlxPCStandardPainter::PaintButtonBackground(TlxCanvas& canvas, const TRect& rect,
+                                                 TlxPCNavigatorButtonState state) {
+  canvas.FillRectColor(rect, GetButtonColor(state));
+}
+
+TColor TlxPCStandardPainter::GetButtonGlyphColor(TlxPCNavigatorButtonState state) const {
+  return state == nbsHot ? kPCHotTrackTextColor : clBtnText;
+}
+
+TlxPCNavigatorGlyphInfo TlxPCStandardPainter::GetButtonGlyphInfo(TlxPCNavigatorButton button) const {
+  const TlxPCNavigatorButtonState state = Control().NavigatorButtonState(button);
+  TlxPCNavigatorGlyphInfo info;
+  info.BrushColor = info.PenColor = GetButtonGlyphColor(state);
+  info.Enabled = Control().Enabled() && state != nbsDisabled;
+  return info;
+}
+
+TPoint TlxPCStandardPainter::GetButtonGlyphPosition(TlxPCNavigatorButton button) const {
   const bool sideways = !lxPCIsRowAxisX(Control().TabPosition());
-  // Filled triangles: arrows 5 and the go-dialog mark 4 in size.
+  TSize glyph = button == nbClose ? TSize{8, 7} : button == nbGoDialog ? TSize{7, 4} : TSize{5, 9};
+  if (sideways && button != nbGoDialog)
+    std::swap(glyph.cx, glyph.cy);
+  const TlxPCNavigatorMetrics metrics = NavigatorMetrics();
+  TSize size{metrics.ButtonWidths[button], metrics.ButtonHeight};
+  if (sideways)
+    std::swap(size.cx, size.cy);
+  TPoint offset{(size.cx - glyph.cx) / 2, (size.cy - glyph.cy) / 2};
+  if (button == nbGoDialog)
+    ++offset.Y;
+  if (Control().NavigatorButtonState(button) == nbsPressed) {
+    if (button != nbGoDialog)
+      ++offset.X;
+    ++offset.Y;
+  }
+  return offset;
+}
+
+void TlxPCStandardPainter::PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorButton button, TPoint origin,
+                                            TColor pen, TColor brush, bool compact_close) {
+  const bool sideways = !lxPCIsRowAxisX(Control().TabPosition());
+  const TColor pen_rgb = Resolve(pen);
+  if (button == nbClose) {
+    using TSegment = std::pair<TPoint, TPoint>;
+    static const std::vector<TSegment> kFull = {{{1, 0}, {8, 7}}, {{0, 0}, {8, 8}}, {{0, 1}, {7, 8}},
+                                                {{0, 7}, {7, 0}}, {{0, 8}, {8, 0}}, {{1, 8}, {8, 1}}};
+    static const std::vector<TSegment> kCompactSideways = {
+        {{0, 0}, {6, 6}}, {{0, 1}, {6, 7}}, {{0, 6}, {6, 0}}, {{0, 7}, {6, 1}}};
+    static const std::vector<TSegment> kCompact = {
+        {{1, 0}, {7, 6}}, {{0, 0}, {6, 6}}, {{0, 6}, {6, 0}}, {{1, 6}, {7, 0}}};
+    const std::vector<TSegment>& segments = !compact_close ? kFull : sideways ? kCompactSideways : kCompact;
+    canvas.Canvas().Pen().SetColor(pen_rgb);
+    for (const auto& [from, to] : segments) {
+      canvas.MoveTo(origin.X + from.X, origin.Y + from.Y);
+      canvas.LineTo(origin.X + to.X, origin.Y + to.Y);
+      canvas.PutPixel(origin.X + to.X, origin.Y + to.Y, pen_rgb);
+    }
+    return;
+  }
+  // Filled triangles: corners a direction pattern times (size - 1), size 5
+  // for the arrows and 4 for the go-dialog mark.
   std::vector<TPoint> pattern;
   int32_t size = 5;
   if (button == nbGoDialog) {
@@ -346,45 +512,15 @@ void TlxPCStandardPainter::PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton b
     pattern = {{0, 0}, {2, 0}, {1, 1}};
   } else if (button == nbTopLeft) {
     pattern = sideways ? std::vector<TPoint>{{0, 1}, {1, 0}, {2, 1}} : std::vector<TPoint>{{0, 1}, {1, 0}, {1, 2}};
-  } else if (button == nbBottomRight) {
+  } else {
     pattern = sideways ? std::vector<TPoint>{{0, 0}, {2, 0}, {1, 1}} : std::vector<TPoint>{{0, 0}, {1, 1}, {0, 2}};
   }
-  const int32_t shift = pressed ? 1 : 0;
-  auto draw_glyph = [&](TPoint offset, TColor color) {
-    if (button == nbClose) {
-      const TPoint base{rect.Left + (rect.Width() - 8) / 2 + offset.X, rect.Top + (rect.Height() - 7) / 2 + offset.Y};
-      const TColor resolved = Resolve(color);
-      for (const auto& [from, to] : {std::pair{TPoint{1, 0}, TPoint{8, 7}}, std::pair{TPoint{0, 0}, TPoint{8, 8}},
-                                     std::pair{TPoint{0, 1}, TPoint{7, 8}}, std::pair{TPoint{0, 7}, TPoint{7, 0}},
-                                     std::pair{TPoint{0, 8}, TPoint{8, 0}}, std::pair{TPoint{1, 8}, TPoint{8, 1}}}) {
-        canvas.Canvas().Pen().SetColor(resolved);
-        canvas.MoveTo(base.X + from.X, base.Y + from.Y);
-        canvas.LineTo(base.X + to.X, base.Y + to.Y);
-        canvas.PutPixel(base.X + to.X, base.Y + to.Y, resolved);
-      }
-      return;
-    }
-    int32_t width = 0;
-    int32_t height = 0;
-    for (const TPoint& p : pattern) {
-      width = std::max(width, p.X * (size - 1) + 1);
-      height = std::max(height, p.Y * (size - 1) + 1);
-    }
-    const TPoint base{rect.Left + (rect.Width() - width) / 2 + offset.X,
-                      rect.Top + (rect.Height() - height) / 2 + offset.Y + (button == nbGoDialog ? 1 : 0)};
-    std::vector<TPoint> points;
-    for (const TPoint& p : pattern)
-      points.push_back({base.X + p.X * (size - 1), base.Y + p.Y * (size - 1)});
-    canvas.Canvas().Brush().SetColor(Resolve(color));
-    canvas.Canvas().Pen().SetColor(Resolve(color));
-    canvas.Polygon(points);
-  };
-  if (enabled) {
-    draw_glyph({shift, shift}, clBtnText);
-  } else {
-    draw_glyph({1, 1}, clBtnHighlight);
-    draw_glyph({0, 0}, clBtnShadow);
-  }
+  std::vector<TPoint> points;
+  for (const TPoint& p : pattern)
+    points.push_back({origin.X + p.X * (size - 1), origin.Y + p.Y * (size - 1)});
+  canvas.Canvas().Brush().SetColor(Resolve(brush));
+  canvas.Canvas().Pen().SetColor(pen_rgb);
+  canvas.Polygon(points);
 }
 
 void TlxPCStandardPainter::PaintFrame(TlxCanvas& canvas) {
@@ -810,12 +946,15 @@ std::vector<TlxPCPainterClass> ShippedPainterClasses() {
   static const TlxPCUltraFlatPainterClass ultra_flat;
   static const TlxPCFlatPainterClass flat;
   static const TlxPCOffice11PainterClass office11;
-  return {&tabs, &buttons, &flat_buttons, &extra_flat, &ultra_flat, &flat, &office11};
+  static const TlxPCSlantedPainterClass slanted;
+  static const TlxPCOneNotePainterClass one_note;
+  return {&tabs, &buttons, &flat_buttons, &extra_flat, &ultra_flat, &flat, &office11, &slanted, &one_note};
 }
 
 }  // namespace
 
 void lxPCRegisterShippedPainters() {
+  lxPCStartOneNoteColors();
   for (TlxPCPainterClass painter_class : ShippedPainterClasses())
     lxPCRegisterPainterClass(painter_class);
 }
@@ -823,4 +962,5 @@ void lxPCRegisterShippedPainters() {
 void lxPCUnregisterShippedPainters() {
   for (TlxPCPainterClass painter_class : ShippedPainterClasses())
     lxPCUnregisterPainterClass(painter_class);
+  lxPCStopOneNoteColors();
 }

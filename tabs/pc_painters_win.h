@@ -17,9 +17,23 @@
 #include "tabs/pc_standard_metrics.h"
 #include "tabs/pc_tab_content_layout.h"
 
+class TBitmap;
 class TlxCanvas;
 class TlxCustomTabControl;
 class TlxTab;
+
+// The text colour of what lies under the mouse.
+inline constexpr TColor kPCHotTrackTextColor = TColorOf(0x00FF0000);
+
+// How a navigator button's glyph is drawn.
+struct TlxPCNavigatorGlyphInfo {
+  TColor BrushColor = clBtnText;
+  TColor PenColor = clBtnText;
+  // Drawn in its colours; otherwise embossed.
+  bool Enabled = true;
+  // The small close cross.
+  bool CompactClose = false;
+};
 
 // The caption without its accelerator marks ("&&" stays one "&").
 std::string lxPCStripAccelerators(const std::string& caption);
@@ -55,6 +69,11 @@ class TlxPCCustomPainter : public IlxPCLayoutPainter {
   virtual TColor GetClientColor() const;
   virtual TColor GetTabColor(int32_t visible_index) const;
   virtual TColor GetTabTextColor(int32_t visible_index) const;
+  // A default-coloured tab takes its page's colour even without
+  // pcoUsePageColorForTab.
+  virtual bool UsePageColorForTab() const { return false; }
+  // The tab's own colour, or its page's where that applies; may be clDefault.
+  TColor GetTabBaseColor(int32_t visible_index) const;
   virtual TRect GetPageFrameRectOffset() const;
   virtual TRect GetPageClientRectOffset() const;
   virtual TRect GetButtonRect(TlxPCNavigatorButton /*button*/) const { return {}; }
@@ -70,10 +89,29 @@ class TlxPCCustomPainter : public IlxPCLayoutPainter {
   virtual void PaintFrame(TlxCanvas& canvas) = 0;
   virtual void PaintPageClientArea(TlxCanvas& canvas);
   void PaintPageArea(TlxCanvas& canvas);
-  // Lays out and draws a tab's caption (images are the image list's).
-  void PaintTabImageAndText(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index);
+  // Lays out and draws a tab's caption (images are the image list's);
+  // answers where they went.
+  TlxPCTabContentRects PaintTabImageAndText(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index);
   virtual void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const;
+  // The painter's own background under a vertical caption, painted into its
+  // bitmap before the caption (the bitmap holds the caption lying down).
+  virtual void PaintTabBackgroundOnBitmap(TBitmap& /*bitmap*/, const TRect& /*caption*/, int32_t /*visible_index*/) {}
+  // The caption single-line with an end ellipsis, embossed when disabled.
+  void DrawTabText(TlxCanvas& canvas, TlxTab& tab, const TRect& rect);
+  void PaintVerticalCaption(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index, const TRect& caption,
+                            int32_t direction);
   void InvalidateRect(const TRect& rect);
+  // The visible indexes painted: all when multi-line, else the displayed ones.
+  void GetDisplayedRange(int32_t& first, int32_t& last) const;
+  // OwnerDraw is on and OnDrawTab is handled.
+  bool IsCustomDraw() const;
+  // Fires OnDrawTab; true when the handler drew the tab itself.
+  bool DoCustomDrawTab(int32_t visible_index);
+  // The image list has images to show; the tab shows one of them.
+  bool HasImages() const;
+  bool HasTabImage(int32_t visible_index) const;
+  // The tab's image at the laid-out place, on the tab's colour.
+  void PaintTabImage(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index, const TRect& image_rect);
 
  private:
   TlxCustomTabControl& control_;
@@ -98,6 +136,8 @@ class TlxPCStandardPainter : public TlxPCCustomPainter {
   virtual TlxPCNavigatorMetrics NavigatorMetrics() const;
   virtual int32_t GetTabContentHeight();
   virtual TRect GetTabsContainerOffsets() const { return {}; }
+  // Margins of the tabs area from the control's sides, used as they are.
+  virtual TRect GetTabsAreaMargins() const { return {}; }
   virtual int32_t GetMinTabHeight() const;
 
   void Paint(TlxCanvas& canvas) override;
@@ -113,7 +153,20 @@ class TlxPCStandardPainter : public TlxPCCustomPainter {
   virtual TRect GetTabRegion(int32_t visible_index, bool& replace);
   // The tab's shape, drawn after its content.
   virtual void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) = 0;
-  void PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect);
+  // Frame, background and glyph of one navigator button.
+  virtual void PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect);
+  // Draws the frame; `rect` shrinks to what lies inside it.
+  virtual void PaintButtonFrame(TlxCanvas& canvas, TRect& rect, TlxPCNavigatorButtonState state);
+  virtual void PaintButtonBackground(TlxCanvas& canvas, const TRect& rect, TlxPCNavigatorButtonState state);
+  virtual TColor GetButtonColor(TlxPCNavigatorButtonState /*state*/) const { return clBtnFace; }
+  virtual TColor GetButtonGlyphColor(TlxPCNavigatorButtonState state) const;
+  virtual TlxPCNavigatorGlyphInfo GetButtonGlyphInfo(TlxPCNavigatorButton button) const;
+  // The glyph's top-left corner from the button's.
+  virtual TPoint GetButtonGlyphPosition(TlxPCNavigatorButton button) const;
+  // The glyph with its top-left corner at `origin`; `compact_close` draws
+  // the small cross.
+  void PaintButtonGlyph(TlxCanvas& canvas, TlxPCNavigatorButton button, TPoint origin, TColor pen, TColor brush,
+                        bool compact_close);
 
  private:
   TlxPCNavigatorLayout navigator_;

@@ -1,6 +1,7 @@
 #include "tabs/pc_standard_metrics.h"
 
 #include <algorithm>
+#include <climits>
 
 TRect lxPCTurnMargins(const TRect& m, TlxTabPosition position) {
   switch (position) {
@@ -48,6 +49,12 @@ int32_t lxPCStandardTabNormalHeight(const TlxPCTabSizeInput& input, int32_t cont
   return std::max(height, input.TabHeight);
 }
 
+int32_t lxPCButtonGap(const TlxPCNavigatorMetrics& metrics, TlxPCNavigatorButton a, TlxPCNavigatorButton b) {
+  if (a == nbClose || b == nbClose)
+    return metrics.CloseButtonGap;
+  return a == nbGoDialog || b == nbGoDialog ? metrics.GoDialogButtonGap : metrics.ButtonGap;
+}
+
 TlxPCNavigatorMetrics lxPCStandardNavigatorMetrics(TlxTabPosition position) {
   TlxPCNavigatorMetrics metrics;
   if (position == tpLeft || position == tpRight)
@@ -78,7 +85,7 @@ int32_t lxPCButtonsLength(const TlxPCNavigatorButtonPositions& ordered, const Tl
   for (size_t i = 0; i < ordered.size(); ++i) {
     length += metrics.ButtonWidths[ordered[i].Button];
     if (i + 1 < ordered.size())
-      length += metrics.ButtonGap;
+      length += lxPCButtonGap(metrics, ordered[i].Button, ordered[i + 1].Button);
   }
   return length;
 }
@@ -114,11 +121,13 @@ TlxPCNavigatorLayout lxPCPlaceNavigatorButtons(TlxPCNavigatorButtons buttons, Tl
     layout.Region = Bounds(left, top, l, h);
   }
   int32_t offset = 0;
-  for (TlxPCNavigatorButtonPosition& entry : layout.Buttons) {
+  for (size_t i = 0; i < layout.Buttons.size(); ++i) {
+    TlxPCNavigatorButtonPosition& entry = layout.Buttons[i];
     const int32_t width = metrics.ButtonWidths[entry.Button];
     entry.Rect = along_x ? Bounds(layout.Region.Left + offset, layout.Region.Top, width, h)
                          : Bounds(layout.Region.Left, layout.Region.Top + offset, h, width);
-    offset += width + metrics.ButtonGap;
+    if (i + 1 < layout.Buttons.size())
+      offset += width + lxPCButtonGap(metrics, entry.Button, layout.Buttons[i + 1].Button);
   }
   return layout;
 }
@@ -208,4 +217,18 @@ TRect lxPCPageFrameRectOffset(const TlxPCPageFrameInput& input) {
 TRect lxPCPageRectFromOffset(TSize control_size, TlxTabPosition position, const TRect& offset) {
   return lxPCNormalizeRect(
       lxPCShrinkRect(Bounds(0, 0, control_size.cx, control_size.cy), lxPCTurnMargins(offset, position)));
+}
+
+int32_t lxPCClampStoredInteger(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+TRect lxPCClampStoredClientRect(const TRect& stored, TSize control_size) {
+  const int32_t width = std::max(control_size.cx, 0);
+  const int32_t height = std::max(control_size.cy, 0);
+  TRect r{std::clamp(stored.Left, 0, width), std::clamp(stored.Top, 0, height), std::clamp(stored.Right, 0, width),
+          std::clamp(stored.Bottom, 0, height)};
+  r.Right = std::max(r.Right, r.Left);
+  r.Bottom = std::max(r.Bottom, r.Top);
+  return r;
 }

@@ -52,10 +52,15 @@ struct TlxPCNavigatorMetrics {
   int32_t ButtonWidths[kPCNavigatorButtonCount] = {20, 20, 12, 20};
   int32_t ButtonHeight = 20;
   int32_t ButtonGap = 0;        // between neighbouring buttons
+  int32_t CloseButtonGap = 0;   // between the close button and its neighbour
+  int32_t GoDialogButtonGap = 0;  // between the go-dialog button and an arrow
   int32_t ButtonsTabsGap = 0;   // between the buttons and the tabs
   int32_t EdgeOffset = 0;       // from the control edge on the tabs' side
   int32_t SideOffset = 0;       // from the end of the row
 };
+
+// The gap between two neighbouring buttons.
+int32_t lxPCButtonGap(const TlxPCNavigatorMetrics& metrics, TlxPCNavigatorButton a, TlxPCNavigatorButton b);
 
 // The standard button widths: the go-dialog button is 13 beside left or
 // right tabs.
@@ -110,3 +115,9 @@ struct TlxPCPageFrameInput {
 TRect lxPCPageFrameRectOffset(const TlxPCPageFrameInput& input);
 // The control's bounds shrunk by margins for tabs on top, turned and normalised.
 TRect lxPCPageRectFromOffset(TSize control_size, TlxTabPosition position, const TRect& offset);
+
+// A stored page-area value read from a form, held to the int32 range.
+int32_t lxPCClampStoredInteger(int64_t value);
+// The stored page area held inside the control: sides within its size, right
+// not left of left, bottom not above top.
+TRect lxPCClampStoredClientRect(const TRect& stored, TSize control_size);

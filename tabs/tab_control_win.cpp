@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/rtl/filer.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/messages.h"
 #include "tabs/pc_go_dialog_win.h"
+#include "tabs/pc_image_list_win.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
@@ -42,6 +44,9 @@ TlxCustomTabControl::TlxCustomTabControl(TComponent* owner) : TlxControl(owner) 
   // Tabs and their page take the colour of what they sit on.
   SetParentColor(true);
   SetControlSize(289, 193);
+  image_list_ = std::make_unique<TlxPCImageList>(this);
+  image_list_->OnChange = [this] { ImagesChanged(); };
+  image_list_->IsNativeLook = [this] { return painter_ != nullptr && painter_->UsesNativeLook(); };
   ApplyStyle(0);
   if (!IsDesignTime()) {
     go_dialog_ = new TlxPCGoDialog(this);
@@ -51,9 +56,61 @@ TlxCustomTabControl::TlxCustomTabControl(TComponent* owner) : TlxControl(owner) 
 
 TlxCustomTabControl::~TlxCustomTabControl() {
   StopArrowTimer();
+  image_list_->OnChange = nullptr;
+  image_list_->SetBaseImages(nullptr);
   // The tabs call back into the control while they go: before the window.
   DestroyTabs();
   SetLayoutPainter(nullptr);
+}
+
+void TlxCustomTabControl::PrepareTabFont(TlxTab& tab, TlxCanvas& canvas, TColor color) {
+  canvas.AssignFont(Font());
+  canvas.Font().SetColor(color);
+  if (OnDrawTabEx)
+    OnDrawTabEx(this, &tab, canvas.Font());
+}
+
+TCustomImageList* TlxCustomTabControl::Images() const { return image_list_->BaseImages(); }
+
+void TlxCustomTabControl::SetImages(TCustomImageList* images) { image_list_->SetBaseImages(images); }
+
+void TlxCustomTabControl::ImagesChanged() {
+  if (IsDestroying())
+    return;
+  RecalculateLayout();
+}
+
+int32_t TlxCustomTabControl::ImagesCount() const { return image_list_->Count(); }
+
+TSize TlxCustomTabControl::ImagesSize() const { return image_list_->GetImageSize(); }
+
+void TlxCustomTabControl::ImagesRotationChanged() {
+  if (image_list_->Count() == 0)
+    return;
+  const bool horizontal = !IsTabTextVertical() || (painter_ != nullptr && painter_->UsesNativeLook());
+  const int32_t rotation = horizontal ? 0 : CaptionDirection();
+  if (rotation == image_list_->ImageRotationAngle())
+    return;
+  // The running layout measured the images unturned: lay out once more
+  // when it ends.
+  auto on_change = std::move(image_list_->OnChange);
+  image_list_->SetImageRotationAngle(rotation);
+  image_list_->OnChange = std::move(on_change);
+  relayout_for_rotation_ = true;
+}
+
+void TlxCustomTabControl::RecalculateLayout() {
+  TlxTabControlModel::RecalculateLayout();
+  if (!relayout_for_rotation_ || IsLayoutRunning())
+    return;
+  relayout_for_rotation_ = false;
+  TlxTabControlModel::RecalculateLayout();
+}
+
+void TlxCustomTabControl::Notification(TComponent* component, TOperation operation) {
+  TlxControl::Notification(component, operation);
+  if (operation == opRemove && component == Images())
+    SetImages(nullptr);
 }
 
 bool TlxCustomTabControl::IsDestroying() const {
@@ -133,9 +190,55 @@ void TlxCustomTabControl::RepaintControl() { Invalidate(); }
 void TlxCustomTabControl::AdjustClientRect(TRect& rect) {
   if (IsLoading() || !HasPainter()) {
     rect = Bounds(0, 0, Width(), Height());
+    if (IsLoading() && stored_client_rect_loaded_)
+      rect = lxPCClampStoredClientRect(stored_client_rect_, {Width(), Height()});
     return;
   }
   rect = PageAreaRect();
+}
+
+void TlxCustomTabControl::DefineProperties(TFiler& filer) {
+  TlxControl::DefineProperties(filer);
+  const auto* ancestor = dynamic_cast<const TlxCustomTabControl*>(filer.Ancestor());
+  const TRect area = HasPainter() ? PageAreaRect() : Bounds(0, 0, Width(), Height());
+  struct TSide {
+    const char* Name;
+    int32_t TRect::*Field;
+    bool AlwaysStored;
+  };
+  static constexpr TSide kSides[] = {{"ClientRectLeft", &TRect::Left, false},
+                                     {"ClientRectTop", &TRect::Top, true},
+                                     {"ClientRectRight", &TRect::Right, true},
+                                     {"ClientRectBottom", &TRect::Bottom, false}};
+  for (const TSide& side : kSides) {
+    const int32_t value = area.*side.Field;
+    bool has_data = side.AlwaysStored || value != 0;
+    if (ancestor != nullptr) {
+      const TRect ancestor_area =
+          ancestor->HasPainter() ? const_cast<TlxCustomTabControl*>(ancestor)->PageAreaRect() : TRect();
+      has_data = value != ancestor_area.*side.Field;
+    }
+    const bool marks_loaded = side.Field == &TRect::Top;
+    filer.DefineProperty(
+        side.Name,
+        [this, field = side.Field, marks_loaded](TReader& reader) {
+          stored_client_rect_.*field = lxPCClampStoredInteger(reader.ReadInteger());
+          if (marks_loaded)
+            stored_client_rect_loaded_ = true;
+        },
+        [value](TWriter& writer) { writer.WriteInteger(value); }, has_data);
+  }
+}
+
+void TlxCustomTabControl::ChangeScale(int32_t multiplier, int32_t divider) {
+  TlxControl::ChangeScale(multiplier, divider);
+  if (divider == 0)
+    return;
+  auto scale = [&](int32_t value) {
+    return lxPCClampStoredInteger(static_cast<int64_t>(value) * multiplier / divider);
+  };
+  stored_client_rect_ = {scale(stored_client_rect_.Left), scale(stored_client_rect_.Top),
+                         scale(stored_client_rect_.Right), scale(stored_client_rect_.Bottom)};
 }
 
 void TlxCustomTabControl::CreateWnd() {

@@ -16,10 +16,19 @@
 #include "tabs/tab_control_model.h"
 #include "ui/foundation/controls/control_win.h"
 
+class TCustomImageList;
 class TlxPCGoDialog;
+class TlxPCImageList;
 class TlxTimer;
 
+class TFont;
+class TlxCustomTabControl;
+
 using TlxPCCanCloseEvent = std::function<void(TObject* sender, bool& can_close)>;
+// Owner drawing of a tab; clearing `default_draw` leaves the tab to the handler.
+using TlxDrawTabEvent = std::function<void(TlxCustomTabControl* control, TlxTab* tab, bool& default_draw)>;
+// Changes the font a tab's caption is drawn with.
+using TlxDrawTabExEvent = std::function<void(TlxCustomTabControl* control, TlxTab* tab, TFont& font)>;
 
 class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
  public:
@@ -36,8 +45,19 @@ class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
   TlxPCCustomPainter* PainterObject() const { return painter_.get(); }
   bool Focusable() const { return focusable_; }
   void SetFocusable(bool value);
+  // The images shown on tabs; the control lets go of a list that is freed.
+  TCustomImageList* Images() const;
+  void SetImages(TCustomImageList* images);
+  TlxPCImageList& ImageList() const { return *image_list_; }
+  virtual void ImagesChanged();
 
   TlxPCCanCloseEvent OnCanClose;
+  TlxDrawTabEvent OnDrawTab;
+  TlxDrawTabExEvent OnDrawTabEx;
+
+  // The canvas font for a tab's caption: the control's font in `color`,
+  // then whatever OnDrawTabEx makes of it.
+  void PrepareTabFont(TlxTab& tab, TlxCanvas& canvas, TColor color);
 
   // The arrow repeat timer while an arrow is held (null otherwise).
   TlxTimer* ArrowTimer() const { return arrow_timer_.get(); }
@@ -65,6 +85,11 @@ class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
   int32_t ControlHeight() const override { return Height(); }
   void RealignChildren() override;
   void RepaintControl() override;
+  int32_t ImagesCount() const override;
+  TSize ImagesSize() const override;
+  void ImagesRotationChanged() override;
+  void RecalculateLayout() override;
+  void Notification(TComponent* component, TOperation operation) override;
   void RefreshHotTrack() override;
   bool CanFocus() const override;
 
@@ -78,6 +103,12 @@ class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
   void FocusChanged() override;
   void DoMouseLeave(TControl* control) override;
   void Loaded() override;
+  void DefineProperties(TFiler& filer) override;
+  void ChangeScale(int32_t multiplier, int32_t divider) override;
+
+  // The page area as a form stored it; used while the control loads.
+  const TRect& StoredClientRect() const { return stored_client_rect_; }
+  bool StoredClientRectLoaded() const { return stored_client_rect_loaded_; }
 
  protected:
   void Paint() override;
@@ -104,6 +135,10 @@ class TlxCustomTabControl : public TlxControl, public TlxTabControlModel {
   std::unique_ptr<TlxPCCustomPainter> painter_;
   bool focusable_ = true;
   std::unique_ptr<TlxTimer> arrow_timer_;
+  std::unique_ptr<TlxPCImageList> image_list_;
+  bool relayout_for_rotation_ = false;
+  TRect stored_client_rect_;
+  bool stored_client_rect_loaded_ = false;
   TlxPCGoDialog* go_dialog_ = nullptr;  // owned as a component
   bool go_dialog_showing_ = false;
 };

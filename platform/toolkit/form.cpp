@@ -121,6 +121,12 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     params.ExStyle |= WS_EX_TOPMOST;
   if (alpha_blend_ || transparent_color_)
     params.ExStyle |= WS_EX_LAYERED;
+  // A form placed in another control (docked there) is a child window of it.
+  if (Parent() != nullptr) {
+    params.Style = (params.Style & (WS_CLIPCHILDREN | WS_DISABLED)) | WS_CHILD | WS_CLIPSIBLINGS;
+    params.ExStyle &= WS_EX_CONTROLPARENT;
+    params.WndParent = Parent()->Handle();
+  }
 }
 
 void TCustomForm::CreateWnd() {

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/toolkit/form.h"
 #include "tabs/pc_painters_factory.h"
 #include "tabs/tab.h"
 #include "tabs/tab_control_win.h"
 #include "tabs/tabs.h"
+#include "tests/tabs/tab_form_fixture.h"
 #include "tests/tabs/tab_test_geometry.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
@@ -19,41 +22,16 @@ namespace flat_band_painters_win_test {
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
 COLORREF Palette(TlxRGB rgb) { return static_cast<COLORREF>(rgb); }
 
-// A tab control 300 x 150 on a form, three tabs, the first chosen.
-class FlatBandPainterTest : public ::testing::Test {
+// Three tabs, the first chosen, the page framed.
+class FlatBandPainterTest : public TTabFormTest<> {
  protected:
-  void SetUp() override {
-    lxPCRegisterShippedPainters();
-    form_ = new TForm(nullptr);
-    form_->SetBounds(60, 60, 360, 240);
-    control_ = new TlxTabControl(form_);
-    control_->SetParent(form_);
-    control_->SetBounds(10, 10, 300, 150);
-    for (const char* caption : {"Eins", "Zwei", "Drei"})
-      control_->Tabs().Add(caption);
-    form_->Show();
-    test_support::PumpMessagesUntilIdle();
-  }
-  void TearDown() override {
-    form_->Free();
-    test_support::PumpMessagesUntilIdle();
-    lxPCUnregisterShippedPainters();
-  }
   void UseStyle(int32_t style) {
     control_->SetShowFrame(true);
     control_->SetStyle(style);
     test_support::PumpMessagesUntilIdle();
     ASSERT_EQ(control_->Style(), style);
   }
-  TlxTab& Tab(int32_t visible_index) { return *control_->Tabs().GetVisibleTab(visible_index); }
-  COLORREF Pixel(int32_t x, int32_t y) {
-    RedrawWindow(control_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return test_support::WindowPixels::Capture(control_->Handle()).At(x, y);
-  }
   TlxPCCustomPainter& Painter() { return *control_->PainterObject(); }
-
-  TForm* form_ = nullptr;
-  TlxTabControl* control_ = nullptr;
 };
 
 TEST_F(FlatBandPainterTest, LookAndFeelsPickTheirBandStyles) {
@@ -201,6 +179,46 @@ TEST_F(FlatBandPainterTest, FlatButtonsEtchALineBetweenNeighbours) {
   EXPECT_EQ(Pixel(second.Right + 5, y), Rgb(clBtnHighlight));
   EXPECT_EQ(Pixel(second.Right + 3, y), Rgb(control_->Color()));
   EXPECT_EQ(Pixel(last.Right + 4, y), Rgb(control_->Color()));
+}
+
+// The band styles' own navigator buttons: sizes, gaps, places and frames.
+TEST_F(FlatBandPainterTest, BandStylesHaveTheirOwnNavigatorButtons) {
+  control_->SetOptions(control_->Options() | lxPCOptionBit(pcoGoDialog));
+  for (int32_t i = 0; i < 12; ++i)
+    control_->Tabs().Add("Weitere Seite " + std::to_string(i));
+  struct Case {
+    int32_t Style;
+    int32_t Height;
+    int32_t ArrowWidth;
+    int32_t GoDialogWidth;
+    int32_t GoDialogGap;
+    int32_t EdgeOffset;
+    bool NormalFramed;
+  };
+  const Case cases[] = {{5, 13, 13, 13, 0, 6, false}, {6, 15, 15, 11, 1, 3, true}};
+  for (const Case& c : cases) {
+    UseStyle(c.Style);
+    control_->SetShowFrame(false);
+    test_support::PumpMessagesUntilIdle();
+    const TRect go = Painter().GetButtonRect(nbGoDialog);
+    const TRect left = Painter().GetButtonRect(nbTopLeft);
+    const TRect right = Painter().GetButtonRect(nbBottomRight);
+    ASSERT_FALSE(go.IsEmpty()) << c.Style;
+    ASSERT_FALSE(left.IsEmpty()) << c.Style;
+    EXPECT_EQ(left.Height(), c.Height) << c.Style;
+    EXPECT_EQ(left.Width(), c.ArrowWidth) << c.Style;
+    EXPECT_EQ(go.Width(), c.GoDialogWidth) << c.Style;
+    EXPECT_EQ(left.Left, go.Right + c.GoDialogGap) << c.Style;
+    EXPECT_EQ(left.Top, c.EdgeOffset) << c.Style;
+    EXPECT_EQ(right.Right, control_->Width() - 1) << c.Style;
+    // The right arrow is enabled and not under the mouse.
+    ASSERT_EQ(control_->NavigatorButtonState(nbBottomRight), nbsNormal);
+    const COLORREF corner = Pixel(right.Left, right.Top);
+    if (c.NormalFramed)
+      EXPECT_EQ(corner, Rgb(clBtnShadow)) << c.Style;
+    else
+      EXPECT_EQ(corner, Rgb(lxPCLightBtnFace())) << c.Style;
+  }
 }
 
 }  // namespace flat_band_painters_win_test

@@ -156,4 +156,124 @@ TEST_F(PageControlTest, AFocusThatStaysSnapsTheTabBack) {
   EXPECT_EQ(control_->ActivePage(), pages_[1]);
 }
 
+// Showing a page tells it, and the page it replaces, hiding first; hiding
+// the active page's tab leaves the page shown.
+TEST_F(PageControlTest, PagesTellWhenTheyShowAndHide) {
+  std::vector<std::string> shown;
+  for (TlxTabSheet* page : pages_) {
+    page->OnShow = [&shown, page](TObject* sender) {
+      EXPECT_EQ(sender, page);
+      shown.push_back("show " + page->Caption());
+    };
+    page->OnHide = [&shown, page](TObject*) { shown.push_back("hide " + page->Caption()); };
+  }
+  control_->SetActivePage(pages_[2]);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(shown, (std::vector<std::string>{"hide Eins", "show Drei"}));
+  shown.clear();
+  control_->SetActivePage(pages_[2]);
+  EXPECT_TRUE(shown.empty());
+  pages_[2]->SetTabVisible(false);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(control_->ActivePage(), pages_[2]);
+  EXPECT_EQ(control_->TabIndex(), -1);
+  EXPECT_TRUE(shown.empty());
+  control_->SetActivePage(pages_[1]);
+  EXPECT_EQ(shown, (std::vector<std::string>{"hide Drei", "show Zwei"}));
+  for (TlxTabSheet* page : pages_) {
+    page->OnShow = nullptr;
+    page->OnHide = nullptr;
+  }
+}
+
+// A form docks as a page of its own named after it and shown at once; a
+// second dock only moves its page to the end; OnDockDrop follows each.
+TEST_F(PageControlTest, FormsDockAsPages) {
+  std::vector<std::string> drops;
+  control_->DockSite().OnDockDrop = [&](TObject* sender, TDragDockObject& source, int32_t, int32_t) {
+    EXPECT_EQ(sender, control_);
+    drops.push_back(source.Control().Name());
+  };
+  auto* tool = new TForm(form_);
+  tool->SetName("Werkzeuge");
+  tool->SetCaption("Werkzeuge");
+  tool->SetBounds(420, 60, 150, 120);
+  tool->Show();
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_TRUE(lxManualDock(*tool, &control_->DockSite()));
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_EQ(control_->PageCount(), 4);
+  TlxTabSheet* page = control_->Pages(3);
+  EXPECT_EQ(page->Caption(), "Werkzeuge");
+  EXPECT_EQ(control_->Tabs().Get(3), "Werkzeuge");
+  EXPECT_EQ(control_->ActivePage(), page);
+  EXPECT_EQ(tool->Parent(), page);
+  EXPECT_EQ(tool->Align(), alClient);
+  EXPECT_EQ(control_->FindDockedPage(*tool), page);
+  EXPECT_NE(GetWindowLongPtrW(tool->Handle(), GWL_STYLE) & WS_CHILD, 0);
+  EXPECT_EQ(drops, (std::vector<std::string>{"Werkzeuge"}));
+
+  page->SetPageIndex(0);
+  ASSERT_TRUE(lxManualDock(*tool, &control_->DockSite()));
+  EXPECT_EQ(control_->PageCount(), 4);
+  EXPECT_EQ(page->PageIndex(), 3);
+  EXPECT_EQ(drops, (std::vector<std::string>{"Werkzeuge", "Werkzeuge"}));
+}
+
+// A double click on the tab floats the docked form; OnUnDock may refuse.
+// The page goes with it and the next page shows.
+TEST_F(PageControlTest, DoubleClickOnADockedTabFloatsTheForm) {
+  auto* tool = new TForm(form_);
+  tool->SetName("Palette");
+  tool->SetCaption("Palette");
+  tool->Show();
+  ASSERT_TRUE(lxManualDock(*tool, &control_->DockSite()));
+  test_support::PumpMessagesUntilIdle();
+  bool allow = false;
+  int32_t asked = 0;
+  control_->DockSite().OnUnDock = [&](TObject*, TControl* client, TWinControl* target, bool& allow_undock) {
+    EXPECT_EQ(client, tool);
+    EXPECT_EQ(target, nullptr);
+    ++asked;
+    allow_undock = allow;
+  };
+  const TPoint tab = Centre(TabRect(3));
+  auto double_click = [&] {
+    SendMessageW(control_->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(tab.X, tab.Y));
+    SendMessageW(control_->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(tab.X, tab.Y));
+    test_support::PumpMessagesUntilIdle();
+  };
+  double_click();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(control_->PageCount(), 4);
+  EXPECT_EQ(tool->Parent(), control_->Pages(3));
+  allow = true;
+  double_click();
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(control_->PageCount(), 3);
+  EXPECT_EQ(tool->Parent(), nullptr);
+  EXPECT_EQ(tool->Align(), alNone);
+  EXPECT_EQ(lxHostDockSite(*tool), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(tool->Handle(), GWL_STYLE) & WS_CHILD, 0);
+  EXPECT_NE(control_->ActivePage(), nullptr);
+}
+
+// A site that takes nothing makes no page; a drop that fails frees the page
+// made for it and passes the error on.
+TEST_F(PageControlTest, RefusedOrFailingDockLeavesNoPage) {
+  auto* edit = new TEdit(form_);
+  edit->SetParent(form_);
+  control_->DockSite().SetDockSite(false);
+  EXPECT_FALSE(lxManualDock(*edit, &control_->DockSite()));
+  EXPECT_EQ(control_->PageCount(), 3);
+  EXPECT_EQ(edit->Parent(), form_);
+  control_->DockSite().SetDockSite(true);
+  TlxTabSheet* page_before = control_->ActivePage();
+  // The form holding the page control cannot go onto one of its pages.
+  EXPECT_THROW(lxManualDock(*form_, &control_->DockSite()), Exception);
+  EXPECT_EQ(control_->PageCount(), 3);
+  EXPECT_EQ(control_->ActivePage(), page_before);
+  EXPECT_EQ(control_->DockSite().DockClientCount(), 0);
+}
+
 }  // namespace page_control_win_test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "tabs/pc_standard_metrics.h"
@@ -188,6 +189,55 @@ TEST(StandardMetricsTest, MarginsTurnToEachSide) {
   EXPECT_EQ(lxPCTurnMargins(m, tpBottom), TRect(3, 4, 1, 2));
   EXPECT_EQ(lxPCTurnMargins(m, tpLeft), TRect(2, 3, 4, 1));
   EXPECT_EQ(lxPCTurnMargins(m, tpRight), TRect(4, 1, 2, 3));
+}
+
+// A page area from a form is held inside the control whatever it says.
+TEST(StandardMetricsTest, StoredClientRectIsHeldInsideTheControl) {
+  struct Case {
+    TRect Stored;
+    TRect Expected;
+  };
+  const Case cases[] = {
+      {{2, 24, 198, 148}, {2, 24, 198, 148}},
+      {{-5, -7, 500, 900}, {0, 0, 200, 150}},
+      {{150, 100, 20, 10}, {150, 100, 150, 100}},  // inverted: empty at its start
+      {{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}, {0, 150, 200, 150}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(lxPCClampStoredClientRect(c.Stored, {200, 150}), c.Expected);
+  EXPECT_EQ(lxPCClampStoredClientRect({1, 2, 3, 4}, {-10, -10}), TRect());
+  EXPECT_EQ(lxPCClampStoredInteger(int64_t{1} << 40), INT32_MAX);
+  EXPECT_EQ(lxPCClampStoredInteger(-(int64_t{1} << 40)), INT32_MIN);
+  EXPECT_EQ(lxPCClampStoredInteger(-17), -17);
+}
+
+// Gaps next to the close and the go-dialog button may differ from the others.
+TEST(StandardMetricsTest, CloseButtonTakesItsOwnGap) {
+  TlxPCNavigatorMetrics metrics;
+  metrics.ButtonWidths[nbTopLeft] = 17;
+  metrics.ButtonWidths[nbBottomRight] = 17;
+  metrics.ButtonWidths[nbGoDialog] = 13;
+  metrics.ButtonWidths[nbClose] = 16;
+  metrics.ButtonHeight = 17;
+  metrics.ButtonGap = 1;
+  metrics.GoDialogButtonGap = 0;
+  metrics.CloseButtonGap = 3;
+  const TlxPCNavigatorButtons all = lxPCButtonBit(nbTopLeft) | lxPCButtonBit(nbBottomRight) |
+                                    lxPCButtonBit(nbGoDialog) | lxPCButtonBit(nbClose);
+  const TlxPCNavigatorLayout layout = lxPCPlaceNavigatorButtons(all, npRightTop, tpTop, {300, 100}, metrics);
+  // Go dialog, left, right, close from the left.
+  ASSERT_EQ(layout.Buttons.size(), 4u);
+  EXPECT_EQ(layout.Buttons[1].Rect.Left, layout.Buttons[0].Rect.Right);
+  EXPECT_EQ(layout.Buttons[2].Rect.Left, layout.Buttons[1].Rect.Right + 1);
+  EXPECT_EQ(layout.Buttons[3].Rect.Left, layout.Buttons[2].Rect.Right + 3);
+  EXPECT_EQ(layout.Region.Width(), 13 + 17 + 17 + 16 + 0 + 1 + 3);
+  // Without arrows the go-dialog button meets the close button.
+  const TlxPCNavigatorLayout two =
+      lxPCPlaceNavigatorButtons(lxPCButtonBit(nbGoDialog) | lxPCButtonBit(nbClose), npRightTop, tpTop, {300, 100},
+                                metrics);
+  ASSERT_EQ(two.Buttons.size(), 2u);
+  EXPECT_EQ(two.Buttons[1].Rect.Left, two.Buttons[0].Rect.Right + 3);
+  EXPECT_EQ(layout.Region.Right, 300);
 }
 
 }  // namespace
