@@ -61,7 +61,8 @@ Variant Variant::FromArray(TVariantArray array) {
 void Variant::SetText(std::string_view text) {
   type_ = varString;
   if (text.size() <= kInlineBytes) {
-    std::memcpy(payload_.text, text.data(), text.size());
+    if (!text.empty())  // an empty view may carry no pointer at all
+      std::memcpy(payload_.text, text.data(), text.size());
     inline_size_ = static_cast<uint8_t>(text.size());
     return;
   }
@@ -72,7 +73,8 @@ void Variant::SetText(std::string_view text) {
 void Variant::SetWide(std::u16string_view text) {
   type_ = varOleStr;
   if (text.size() <= kInlineBytes / 2) {
-    std::memcpy(payload_.wide, text.data(), text.size() * sizeof(char16_t));
+    if (!text.empty())
+      std::memcpy(payload_.wide, text.data(), text.size() * sizeof(char16_t));
     inline_size_ = static_cast<uint8_t>(text.size());
     return;
   }
