@@ -399,6 +399,18 @@ bool TlxPCDockSite::DoUnDock(TWinControl* new_target, TControl& client) {
   return TDockSite::DoUnDock(new_target, client) && page_control_.CanUndockClient(new_target, client);
 }
 
+void TlxPCDockSite::DockClientChanged(TControl& client, TDockClientChange change) {
+  TlxTabSheet* page = page_control_.FindDockedPage(client);
+  if (page == nullptr)
+    return;
+  if (change == TDockClientChange::Visible) {
+    page->SetTabVisible(client.Visible());
+    return;
+  }
+  const std::string& text = client.Caption();
+  page->SetCaption(text.substr(0, text.find_first_of("\r\n")));
+}
+
 void TlxPCDockSite::DoRemoveDockClient(TControl& /*client*/) {
   if (page_control_.ComponentState().Contains(csDestroying))
     return;
