@@ -118,12 +118,16 @@ void TlxTabSheet::WMEraseBkgnd(TMessage& message) {
     return;
   }
   const HDC dc = reinterpret_cast<HDC>(message.WParam);
+  message.Result = 1;
+  if (page_control_->PainterObject()->UsesNativeLook()) {
+    page_control_->PainterObject()->PaintNativePageBackground(dc, *this);
+    return;
+  }
   RECT client{};
   GetClientRect(Handle(), &client);
   const HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(page_control_->PainterObject()->GetClientColor())));
   FillRect(dc, &client, brush);
   DeleteObject(brush);
-  message.Result = 1;
 }
 
 void TlxTabSheet::CMTextChanged(TMessage& message) {

@@ -18,6 +18,7 @@
 #include "tabs/pc_tab_content_layout.h"
 
 class TBitmap;
+class TControl;
 class TlxCanvas;
 class TlxCustomTabControl;
 class TlxTab;
@@ -70,6 +71,9 @@ class TlxPCCustomPainter : public IlxPCLayoutPainter {
     part = 0;
     state = 0;
   }
+  // A page's background in the native look, on the page's own device
+  // context.
+  virtual void PaintNativePageBackground(HDC /*dc*/, const TControl& /*page*/) {}
   // The tab's state in the "Tab" theme: 3 main tab, 2 under the mouse,
   // 1 otherwise.
   int32_t GetTabThemeState(int32_t visible_index) const;
@@ -197,6 +201,7 @@ class TlxPCTabsPainter : public TlxPCStandardPainter {
   TlxPCNavigatorMetrics NavigatorMetrics() const override;
   // The content margins of the themed page pane, in screen orientation.
   TRect GetThemedPaneMargins() const;
+  void PaintNativePageBackground(HDC dc, const TControl& page) override;
 
   TRect GetTabRectCorrection(int32_t visible_index) override;
   void CalculateTabsLayout(TlxPCNavigatorButtons buttons, TlxPCTabsLayout& layout) override;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/toolkit/bitmap.h"
+#include "platform/toolkit/control.h"
 #include "tabs/pc_image_list_win.h"
 #include "tabs/pc_painters_win.h"
 #include "tabs/pc_standard_metrics.h"
@@ -226,6 +227,11 @@ void TlxPCTabsPainter::PaintNativeFrame(TlxCanvas& canvas) {
   canvas.FillRectColor(r, Control().Color());
   lxUxDrawThemeBackground(lxOpenThemeHandle(totTab), canvas.Handle(), kTabPanePart, 0, r);
   canvas.ExcludeFromClip(r);
+}
+
+void TlxPCTabsPainter::PaintNativePageBackground(HDC dc, const TControl& page) {
+  const TRect pane = GetPageFrameRect().Inflate(2, 2).Offset(-page.Left(), -page.Top());
+  lxUxDrawThemeBackground(lxOpenThemeHandle(totTab), dc, kTabPanePart, 0, pane);
 }
 
 void TlxPCTabsPainter::PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect) {

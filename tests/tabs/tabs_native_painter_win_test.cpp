@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/toolkit/color.h"
+#include "tabs/page_control_win.h"
 #include "tabs/pc_painters_win.h"
 #include "tests/tabs/tab_form_fixture.h"
 #include "tests/ui/foundation/themes/theme_test_surface_win.h"
@@ -178,6 +179,31 @@ TEST_F(TabsNativePainterTest, PageIsTheThemedPane) {
   EXPECT_EQ(native_offset.Right, classic_offset.Right - 2 + m.Right);
   EXPECT_EQ(native_offset.Bottom, classic_offset.Bottom - 2 + m.Bottom);
   EXPECT_EQ(client.Left, frame.Left + m.Left);
+}
+
+// A page erases its background with the pane as the page control lays it
+// under the page, so that page and frame meet without a seam.
+TEST_F(TabsNativePainterTest, PageBackgroundContinuesThePane) {
+  auto* pages = new TlxPageControl(form_);
+  pages->SetParent(form_);
+  pages->SetBounds(10, 10, 300, 150);
+  pages->LookAndFeel().SetKind(lfStandard);
+  pages->LookAndFeel().SetNativeStyle(true);
+  auto* page = new TlxTabSheet(form_);
+  page->SetCaption("Seite");
+  page->SetPageControl(pages);
+  control_->Hide();
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_TRUE(pages->PainterObject()->UsesNativeLook());
+  const TRect frame = pages->PainterObject()->GetPageFrameRect().Inflate(2, 2);
+  const auto pane = ThemedSurface(lxOpenThemeHandle(totTab), 9, 0, frame.Width(), frame.Height(), Background());
+  RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const test_support::WindowPixels pixels = test_support::WindowPixels::Capture(page->Handle());
+  const TPoint samples[] = {{0, 0}, {page->Width() / 2, page->Height() / 2}, {page->Width() - 1, page->Height() - 1}};
+  for (const TPoint& p : samples) {
+    const TPoint in_pane{page->Left() + p.X - frame.Left, page->Top() + p.Y - frame.Top};
+    EXPECT_EQ(pixels.At(p.X, p.Y), pane->At(in_pane.X, in_pane.Y)) << p.X << "," << p.Y;
+  }
 }
 
 }  // namespace tabs_native_painter_test
