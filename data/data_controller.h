@@ -316,13 +316,13 @@ class TlxCustomDataController : public TPersistent {
   virtual void SyncSourceToFocusedRecord() {}
   void FocusFirstRowIfNone();
   virtual bool FocusSelectedRow(int32_t position);
-  void GotoFirst();
-  void GotoLast();
-  void GotoNext();
-  void GotoPrev();
-  void MoveBy(int32_t distance);
-  bool IsBOF() const { return GetRowCount() == 0 || FocusedRowIndex() == 0; }
-  bool IsEOF() const { return GetRowCount() == 0 || FocusedRowIndex() == GetRowCount() - 1; }
+  virtual void GotoFirst();
+  virtual void GotoLast();
+  virtual void GotoNext();
+  virtual void GotoPrev();
+  virtual void MoveBy(int32_t distance);
+  virtual bool IsBOF() const { return GetRowCount() == 0 || FocusedRowIndex() == 0; }
+  virtual bool IsEOF() const { return GetRowCount() == 0 || FocusedRowIndex() == GetRowCount() - 1; }
   bool MultiSelect() const { return multi_select_; }
   void SetMultiSelect(bool value);
   virtual bool IsSingleSelect() const { return !multi_select_; }

@@ -167,6 +167,7 @@ class TlxCustomDataProvider : public TObject {
   bool LoadAllNeeded() const { return load_all_needed_; }
   void SetLoadAllNeeded(bool value) { load_all_needed_ = value; }
   bool InInserting() const { return in_inserting_; }
+  void SetInInserting(bool value) { in_inserting_ = value; }
   bool FieldsRecreated() const { return fields_recreated_; }
   void SetFieldsRecreated(bool value) { fields_recreated_ = value; }
   bool ActiveChanging() const { return active_changing_; }

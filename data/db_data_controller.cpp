@@ -5,7 +5,10 @@
 #include "data/controller_info.h"
 #include "data/data_controller_texts.h"
 #include "data/db_data_filter_criteria.h"
+#include "data/data_locate.h"
 #include "data/db_data_link.h"
+#include "data/db_data_relation.h"
+#include "data/db_data_summary_item.h"
 #include "data/db_field_helpers.h"
 #include "data/variant_utils.h"
 #include "platform/db/controls_disabled_scope.h"
@@ -62,6 +65,33 @@ bool SplitKey(const Variant& key, size_t field_count, std::vector<Variant>& part
   return true;
 }
 
+// Hands the locate object's search record the key values it is given;
+// every other value stays empty.
+class TKeyValuesReader : public TlxValueDefReader {
+ public:
+  void Put(const TlxValueDef& def, const Variant& value) { values_.emplace_back(&def, value); }
+  Variant ValueFor(const TlxValueDef& def) override {
+    const Variant* value = Find(def);
+    return value != nullptr ? *value : Variant::Null();
+  }
+  bool SkipsDef(const TlxValueDef& def) override { return Find(def) == nullptr; }
+
+ private:
+  // The search record's defs mirror the storage's.
+  const Variant* Find(const TlxValueDef& def) const {
+    const TlxValueDef* own = &def;
+    if (const auto* internal = dynamic_cast<const TlxInternalValueDef*>(&def))
+      if (internal->Mirrored() != nullptr)
+        own = internal->Mirrored();
+    for (const auto& [key_def, value] : values_)
+      if (key_def == own)
+        return &value;
+    return nullptr;
+  }
+
+  std::vector<std::pair<const TlxValueDef*, Variant>> values_;
+};
+
 }  // namespace
 
 TlxDBDataController::TlxDBDataController(TComponent* owner) : TlxCustomDataController(owner) {
@@ -79,6 +109,8 @@ TlxDBDataController::~TlxDBDataController() {
 }
 
 const TClass* TlxDBDataController::GetFilterCriteriaClass() const { return &TlxDBDataFilterCriteria::kClass; }
+const TClass* TlxDBDataController::GetRelationClass() const { return &TlxDBDataRelation::kClass; }
+const TClass* TlxDBDataController::GetSummaryItemClass() const { return &TlxDBDataSummaryItem::kClass; }
 
 TlxDBDataFilterCriteria& TlxDBDataController::DBFilter() const {
   return static_cast<TlxDBDataFilterCriteria&>(Filter());
@@ -117,6 +149,25 @@ void TlxDBDataController::SetKeyFieldNames(const std::string& names) {
     return;
   key_field_names_ = names;
   BindKeyField();
+}
+
+void TlxDBDataController::SetDetailKeyFieldNames(const std::string& names) {
+  if (names == detail_key_field_names_)
+    return;
+  detail_key_field_names_ = names;
+  KeyFieldNamesChanged();
+}
+
+void TlxDBDataController::SetMasterKeyFieldNames(const std::string& names) {
+  if (names == master_key_field_names_)
+    return;
+  master_key_field_names_ = names;
+  KeyFieldNamesChanged();
+}
+
+void TlxDBDataController::KeyFieldNamesChanged() {
+  if (auto* relation = dynamic_cast<TlxDBDataRelation*>(GetMasterRelation()))
+    relation->NotifyKeyFieldsChanged();
 }
 
 void TlxDBDataController::BindKeyField() {
@@ -270,8 +321,8 @@ void TlxDBDataController::UpdateFields() {
       if (auto* field = dynamic_cast<TlxDBDataField*>(Fields().FieldAt(i)))
         fields.emplace_back(field);
     for (const TWeakRef<TlxDBDataField>& field : fields)
-      if (field)
-        BindDataField(*field.Get(), lookup_only);
+      if (TlxDBDataField* live = field.Get())
+        BindDataField(*live, lookup_only);
   }
 }
 
@@ -323,27 +374,51 @@ Variant TlxDBDataController::GetDataSetKeyValue() const {
 }
 
 int32_t TlxDBDataController::FindRecordIndexByKey(const Variant& key_value) {
+  if (IsGridMode()) {
+    std::vector<TlxCustomDataField*> keys;
+    GetKeyFieldList(keys);
+    for (int32_t record = 0; record < GetRecordCount(); ++record)
+      if (lxVariantEquals(GetKeyValue(record, keys), key_value))
+        return record;
+    return -1;
+  }
   const std::vector<TlxDBDataField*> keys = KeyFieldList();
   std::vector<Variant> parts;
   if (keys.empty() || !SplitKey(key_value, keys.size(), parts))
     return -1;
-  return FindRecordByValues(keys, parts);
+  TKeyValuesReader reader;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i]->ValueDef() == nullptr)
+      return -1;
+    reader.Put(*keys[i]->ValueDef(), parts[i]);
+  }
+  return FindRecordThroughReader(keys, reader);
 }
 
-int32_t TlxDBDataController::FindRecordByValues(const std::vector<TlxDBDataField*>& fields,
-                                                const std::vector<Variant>& values) {
-  for (int32_t record = 0; record < GetRecordCount(); ++record) {
-    bool equal = true;
-    for (size_t i = 0; i < fields.size() && equal; ++i)
-      equal = lxVariantEquals(GetFieldValue(record, *fields[i]), values[i]);
-    if (equal)
-      return record;
-  }
-  return -1;
+int32_t TlxDBDataController::FindRecordThroughReader(const std::vector<TlxDBDataField*>& keys,
+                                                   TlxValueDefReader& reader) {
+  TlxDataControllerKeyLocateObject locate(this);
+  locate.KeyFields().assign(keys.begin(), keys.end());
+  locate.ReadFrom(reader);
+  return locate.FindRecordIndex();
 }
 
 bool TlxDBDataController::LocateByKey(const Variant& key_value) {
   const int32_t record = FindRecordIndexByKey(key_value);
+  if (record == -1 && IsGridMode()) {
+    TlxDBDataProvider& provider = DBProvider();
+    TDataSet* dataset = GetDataSet();
+    bool found = false;
+    {
+      provider.BeginLocate();
+      TScopeExit end([&] { provider.EndLocate(); });
+      found = dataset != nullptr && lxDBCanLocateKeyValues(dataset, key_field_names_, key_value) &&
+              dataset->Locate(key_field_names_, key_value, {});
+    }
+    if (found)
+      ChangeRowSelection(FocusedRowIndex(), true);
+    return found;
+  }
   const int32_t row = record >= 0 ? GetRowIndexByRecordIndex(record, true) : -1;
   ChangeFocusedRowIndex(row);
   return row != -1;
@@ -354,14 +429,11 @@ int32_t TlxDBDataController::LocateByKeyFields(const TlxDBKeyFieldsProc& fill) {
   fill(list);
   if (list.empty())
     return -1;
-  std::vector<Variant> current;
-  for (const TlxDBDataField* key : list) {
-    const TField* field = key->Field();
-    if (field == nullptr)
+  for (const TlxDBDataField* key : list)
+    if (key->Field() == nullptr || key->ValueDef() == nullptr)
       return -1;
-    current.push_back(field->IsNull() ? Variant::Null() : lxDBFieldValue(*field));
-  }
-  return FindRecordByValues(list, current);
+  TlxValueDefDBReader reader;
+  return FindRecordThroughReader(list, reader);
 }
 
 bool TlxDBDataController::SyncDataSetToRecord(int32_t record_index) {
@@ -401,7 +473,14 @@ bool TlxDBDataController::CanFocusRecord(int32_t record) {
   {
     BeginLocate();
     TScopeExit end([this] { EndLocate(); });
-    answer = provider.IsSyncMode() ? SyncDataSetToRecord(record) : TlxCustomDataController::CanFocusRecord(record);
+    const bool cursor_sync_detail = IsDBDetail() && DataModeController().DetailCursorSync();
+    if (cursor_sync_detail && in_reset_dataset_current_) {
+      answer = TlxCustomDataController::CanFocusRecord(record);
+    } else {
+      if (cursor_sync_detail)
+        CheckCurrentQuery();
+      answer = provider.IsSyncMode() ? SyncDataSetToRecord(record) : TlxCustomDataController::CanFocusRecord(record);
+    }
   }
   AfterStorageLoaded();
   return answer;
@@ -424,8 +503,8 @@ bool TlxDBDataController::IsSmartRefresh() const { return DBProvider().IsSmartRe
 
 void TlxDBDataController::ReloadStorage() {
   {
-    BeginUpdateWithOwner();
-    TScopeExit end([this] { EndUpdateWithOwner(); });
+    BeginKeepState();
+    TScopeExit end([this] { EndKeepState(); });
     TlxCustomDataController::ReloadStorage();
   }
   ForgetVanishedFocus();
@@ -461,6 +540,11 @@ void TlxDBDataController::CheckFocusing() {
   TlxDBDataProvider& provider = DBProvider();
   if (!provider.IsSyncMode())
     return;
+  if (IsRelationTemplate()) {
+    if (!IsOwnerLoading() && !provider.ActiveChanging() && !provider.IsDataSetBusy())
+      PositionMasterChain();
+    return;
+  }
   if (UsesRecordKeys()) {
     const int32_t record =
         LocateByKeyFields([this](std::vector<TlxDBDataField*>& list) { lxDBGetKeyFields(key_field_, list); });
@@ -566,6 +650,27 @@ void TlxDBDataController::RefreshSource() {
     dataset->Refresh();
 }
 
+// --- Master-detail
+
+void TlxDBDataController::DetailDataChanged(TlxCustomDataRelation* relation) {
+  TlxCustomDataController::DetailDataChanged(relation);
+  if (Destroying() || !HasRelations())
+    return;
+  TlxCustomDataRelationList& list = RelationList();
+  for (int32_t i = 0; i < list.Count(); ++i)
+    if (auto* db_relation = dynamic_cast<TlxDBDataRelation*>(list.RelationAt(i)))
+      db_relation->BindMasterKeyField();
+}
+
+void TlxDBDataController::SetMasterRelation(TlxCustomDataRelation* relation, int32_t master_record) {
+  TlxCustomDataController::SetMasterRelation(relation, master_record);
+  auto* db_relation = dynamic_cast<TlxDBDataRelation*>(relation);
+  if (db_relation == nullptr || master_record == -1)
+    return;
+  master_detail_key_values_ = db_relation->GetMasterKeyValues(master_record);
+  StructureChanged();
+}
+
 // --- Reading records from the dataset
 
 void TlxDBDataController::ReadRecordFromDataSet(int32_t record_index) {
@@ -596,6 +701,55 @@ void TlxDBDataController::UpdateGridModeBufferCount() {
     return;
   TStateScope updating(in_grid_mode_buffer_update_, true);
   DBProvider().DataLink().NotifyDataSetChanged();
+}
+
+void TlxDBDataController::GotoFirst() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoFirst();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->First();
+}
+
+void TlxDBDataController::GotoLast() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoLast();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->Last();
+}
+
+void TlxDBDataController::GotoNext() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoNext();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->Next();
+}
+
+void TlxDBDataController::GotoPrev() {
+  if (!IsGridMode())
+    TlxCustomDataController::GotoPrev();
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->Prior();
+}
+
+void TlxDBDataController::MoveBy(int32_t distance) {
+  if (!IsGridMode())
+    TlxCustomDataController::MoveBy(distance);
+  else if (TDataSet* dataset = GetDataSet())
+    dataset->MoveBy(distance);
+}
+
+bool TlxDBDataController::IsBOF() const {
+  if (!IsGridMode())
+    return TlxCustomDataController::IsBOF();
+  const TDataSet* dataset = GetDataSet();
+  return dataset == nullptr || dataset->Bof();
+}
+
+bool TlxDBDataController::IsEOF() const {
+  if (!IsGridMode())
+    return TlxCustomDataController::IsEOF();
+  const TDataSet* dataset = GetDataSet();
+  return dataset == nullptr || dataset->Eof();
 }
 
 void TlxDBDataController::ScrollInGridMode(int32_t distance) {

@@ -44,6 +44,8 @@ class TlxDBDataController : public TlxCustomDataController {
   const TClass* GetProviderClass() const override { return &TlxDBDataProvider::kClass; }
   const TClass* GetFieldClass() const override { return &TlxDBDataField::kClass; }
   const TClass* GetFilterCriteriaClass() const override;
+  const TClass* GetRelationClass() const override;
+  const TClass* GetSummaryItemClass() const override;
 
   TlxDBDataProvider& DBProvider() const { return static_cast<TlxDBDataProvider&>(Provider()); }
   TlxDBDataModeController& DataModeController() const { return *mode_controller_; }
@@ -56,9 +58,9 @@ class TlxDBDataController : public TlxCustomDataController {
   const std::string& KeyFieldNames() const { return key_field_names_; }
   void SetKeyFieldNames(const std::string& names);
   const std::string& DetailKeyFieldNames() const { return detail_key_field_names_; }
-  void SetDetailKeyFieldNames(const std::string& names) { detail_key_field_names_ = names; }
+  void SetDetailKeyFieldNames(const std::string& names);
   const std::string& MasterKeyFieldNames() const { return master_key_field_names_; }
-  void SetMasterKeyFieldNames(const std::string& names) { master_key_field_names_ = names; }
+  void SetMasterKeyFieldNames(const std::string& names);
   // The master record's key values this detail shows (empty: none).
   const Variant& MasterDetailKeyValues() const { return master_detail_key_values_; }
   void SetMasterDetailKeyValues(const Variant& values) { master_detail_key_values_ = values; }
@@ -119,6 +121,37 @@ class TlxDBDataController : public TlxCustomDataController {
   std::string GetItemFilterFieldName(int32_t item_index) const override;
   void FinishEditing() override;
   void RefreshSource() override;
+  void DetailDataChanged(TlxCustomDataRelation* relation) override;
+  void SetMasterRelation(TlxCustomDataRelation* relation, int32_t master_record) override;
+  void SyncDetailWithMaster() override;
+  void SyncSourceToFocusedRecord() override;
+  bool FinishMasterEditing() override;
+  bool CanChangeDetailExpanding(int32_t record, bool expand) override;
+
+  // Dataset details: a controller whose master relation is a dataset
+  // relation. Its detail key field names count only with master key field
+  // names.
+  bool IsDBDetail() const;
+  std::string DetailKeyNamesInUse() const;
+  // The current values of the named fields of the dataset (a Variant array
+  // for several); Null when a name is no field.
+  static Variant DataSetValues(const TDataSet* dataset, const std::string& names);
+  // In SQL mode a detail whose query does not hold its master's keys is
+  // reopened for them.
+  void CheckCurrentQuery();
+  bool InCheckCurrentQuery() const { return in_check_current_query_; }
+  bool InResetDataSetCurrent() const { return in_reset_dataset_current_; }
+  // Marks this detail's dataset as the one the shared cursor serves; the
+  // other details of the dataset lose the mark and their focus.
+  void MarkDataSetCurrent();
+  // Whether the shared dataset serves this controller now.
+  bool IsDataSetCurrent() const;
+  // A detail template moves its master chain to the master record of the
+  // detail dataset's cursor; the answer is the detail controller that
+  // shows those keys (this one when nothing is positioned).
+  TlxDBDataController* PositionMasterChain();
+  // Whether the dataset says this master record has detail records.
+  bool DetailDataSetHasChildren(int32_t master_record, TlxCustomDataRelation& relation);
   // False for a currency field asked about with the flag set.
   bool UsesItemDisplayText(int32_t item_index, bool flag) const;
 
@@ -136,6 +169,14 @@ class TlxDBDataController : public TlxCustomDataController {
   // Grid mode: the storage is the data link's window, and the selection
   // is held as dataset bookmarks.
   void UpdateGridModeBufferCount();
+  // In grid mode the dataset navigates and answers the ends.
+  void GotoFirst() override;
+  void GotoLast() override;
+  void GotoNext() override;
+  void GotoPrev() override;
+  void MoveBy(int32_t distance) override;
+  bool IsBOF() const override;
+  bool IsEOF() const override;
   void ScrollInGridMode(int32_t distance);
   virtual void GridModeRecordsScrolled() { Change(dccItemsChanged); }
   // The dataset bookmark of a row of the window.
@@ -170,18 +211,24 @@ class TlxDBDataController : public TlxCustomDataController {
  private:
   class TFieldNotifier;
   void BindKeyField();
+  // The master relation hears that the key field names changed.
+  void KeyFieldNamesChanged();
   void CheckGridMode() const;
   // Walks the dataset from one bookmark to another, adding each record.
   void SelectBookmarkRange(const std::string& low, const std::string& high);
   bool TrySelectOneStep(const std::string& low, const std::string& high, bool after_anchor);
   void FollowSourceRecord();
-  // The first record whose fields hold the values; -1 when none.
-  int32_t FindRecordByValues(const std::vector<TlxDBDataField*>& fields, const std::vector<Variant>& values);
+  // Finds the record whose key fields hold what the reader gives them,
+  // through a key locate object.
+  int32_t FindRecordThroughReader(const std::vector<TlxDBDataField*>& keys, TlxValueDefReader& reader);
   bool IsKeyFieldReady() const;
 
   std::unique_ptr<TlxDBDataModeController> mode_controller_;
   std::string detail_key_field_names_;
   bool in_check_browse_mode_ = false;
+  bool in_check_current_query_ = false;
+  bool in_reset_dataset_current_ = false;
+  bool update_dataset_position_ = false;
   bool in_unbound_copy_ = false;
   TlxDBDataField* key_field_ = nullptr;
   std::string key_field_names_;

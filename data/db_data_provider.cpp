@@ -6,6 +6,8 @@
 #include "data/db_data_field.h"
 #include "data/db_data_link.h"
 #include "data/db_field_helpers.h"
+#include "data/data_relations.h"
+#include "data/variant_utils.h"
 #include "platform/db/data_set.h"
 #include "platform/db/data_source.h"
 #include "platform/db/db_errors.h"
@@ -135,8 +137,17 @@ bool TlxDBDataProvider::IsSyncMode() const {
   const TDataSet* dataset = DataSet();
   if (dataset == nullptr || !dataset->Active() || dataset->IsUnidirectional())
     return false;
-  const TlxDBDataModeController& mode = DBController().DataModeController();
-  return mode.GridMode() || mode.SyncMode();
+  const TlxDBDataController& controller = DBController();
+  const TlxDBDataModeController& mode = controller.DataModeController();
+  if (!mode.GridMode() && !mode.SyncMode())
+    return false;
+  if (!controller.IsDBDetail())
+    return true;
+  if (!mode.DetailCursorSync())
+    return false;
+  if (mode.DetailInSQLMode() && !controller.IsDataSetCurrent())
+    return false;
+  return controller.UsesRecordKeys() || IsGridMode();
 }
 
 bool TlxDBDataProvider::IsDataAvailable() const {
@@ -154,9 +165,21 @@ bool TlxDBDataProvider::IsBOF() const {
   return dataset == nullptr || dataset->Bof() || !link_->Active();
 }
 
+bool TlxDBDataProvider::IsDetailLoad() const { return DBController().IsDBDetail() && !IsGridMode(); }
+
 bool TlxDBDataProvider::IsEOF() const {
   const TDataSet* dataset = DataSet();
-  return dataset == nullptr || dataset->Eof() || !link_->Active();
+  if (dataset == nullptr)
+    return true;
+  if (!IsDetailLoad())
+    return dataset->Eof() || !link_->Active();
+  const TlxDBDataController& controller = DBController();
+  const Variant& keys = controller.MasterDetailKeyValues();
+  if (keys.IsEmpty() || dataset->Eof())
+    return true;
+  if (IsEditState(dataset->State()))
+    return false;
+  return !lxVariantEquals(TlxDBDataController::DataSetValues(dataset, controller.DetailKeyNamesInUse()), keys);
 }
 
 bool TlxDBDataProvider::IsEditing() const {
@@ -214,8 +237,19 @@ void TlxDBDataProvider::RecordLoaded(int32_t record_index) {
 void TlxDBDataProvider::First() {
   TlxCustomDataProvider::First();
   TDataSet* dataset = DataSet();
-  if (dataset != nullptr && dataset->Active())
+  TlxDBDataController& controller = DBController();
+  if (dataset == nullptr || !dataset->Active())
+    return;
+  if (!IsDetailLoad() || controller.MasterDetailKeyValues().IsEmpty()) {
     dataset->First();
+    return;
+  }
+  bool reopened = false;
+  controller.DataModeController().DoDetailFirst(controller.DetailKeyNamesInUse(), controller.MasterDetailKeyValues(),
+                                                reopened);
+  if (reopened)
+    SavePos();
+  controller.MarkDataSetCurrent();
 }
 
 void TlxDBDataProvider::Prev() {
@@ -341,7 +375,8 @@ void TlxDBDataProvider::NotifyWaitingProviders() {
 
 void TlxDBDataProvider::HandleActiveChanged() {
   {
-    TStateScope changing(active_changing_, true);
+    SetActiveChanging(true);
+    TScopeExit changed([this] { SetActiveChanging(false); });
     ActiveChanged(link_->Active());
   }
   const TDataSet* dataset = DataSet();
@@ -374,6 +409,8 @@ void TlxDBDataProvider::HandleDataSetChanged() {
       return;
     }
   }
+  if (IgnoresDataSetChange())
+    return;
   if (IsDataSetBusy()) {
     DataScrolled(0);
     return;
@@ -395,6 +432,27 @@ void TlxDBDataProvider::HandleDataSetChanged() {
   if (state == dsInsert && !TlxCustomDataProvider::IsInserting() && !in_insert_sync_ &&
       DBController().DataModeController().MirrorDataSetInserts() && IsSyncMode())
     SynchronizeInsert();
+}
+
+bool TlxDBDataProvider::IgnoresDataSetChange() const {
+  const TlxDBDataController& controller = DBController();
+  const TlxDBDataModeController& mode = controller.DataModeController();
+  if (!controller.IsDBDetail() || !mode.DetailInSQLMode())
+    return false;
+  if (!mode.DetailCursorSync())
+    return true;
+  const Variant& keys = controller.MasterDetailKeyValues();
+  return !dataset_is_current_ && !keys.IsEmpty() &&
+         !lxVariantEquals(TlxDBDataController::DataSetValues(DataSet(), controller.DetailKeyNamesInUse()), keys);
+}
+
+bool TlxDBDataProvider::GetDetailHasChildren(int32_t record_index, int32_t relation_index) {
+  TlxCustomDataRelation* relation = DBController().RelationList().RelationAt(relation_index);
+  if (relation == nullptr)
+    return false;
+  if (dynamic_cast<TlxDBDataController*>(relation->DetailDataController()) == nullptr)
+    return TlxCustomDataProvider::GetDetailHasChildren(record_index, relation_index);
+  return DBController().DetailDataSetHasChildren(record_index, *relation);
 }
 
 void TlxDBDataProvider::DataScrolled(int32_t distance) {

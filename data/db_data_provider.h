@@ -119,6 +119,7 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
   void ActiveChanged(bool active) override;
   void DataScrolled(int32_t distance) override;
   void LayoutChanged(int32_t flags) override;
+  bool GetDetailHasChildren(int32_t record_index, int32_t relation_index) override;
 
   // New virtual operations.
   virtual bool IsDataSetModified() const;
@@ -150,6 +151,10 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
   int32_t CurrentRecordIndex() const { return current_record_index_; }
   void SetCurrentRecordIndex(int32_t record) { current_record_index_ = record; }
   bool InInsert() const { return in_insert_; }
+  bool InCanInitEditing() const { return in_can_init_editing_; }
+  // Details that share a dataset: whether the cursor serves this one.
+  bool DataSetIsCurrent() const { return dataset_is_current_; }
+  void SetDataSetIsCurrent(bool value) { dataset_is_current_ = value; }
   // Sends the waiting providers a data-set-changed notification each, last
   // first.
   void NotifyWaitingProviders();
@@ -177,10 +182,13 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
   void SetPostLocateMarks();
   // The dataset's position expressed as a storage record, without keys.
   void ResyncCurrentRecordFromCursor();
+  // A detail outside grid mode: it loads only its master's records.
+  bool IsDetailLoad() const;
+  // A detail in SQL mode leaves a change alone that is not its own.
+  bool IgnoresDataSetChange() const;
 
   TlxDBDataAssignedFields assigned_fields_;
   std::unique_ptr<TlxDBDataLink> link_;
-  bool active_changing_ = false;
   bool in_can_init_editing_ = false;
   bool in_set_data_source_ = false;
   bool in_insert_ = false;
@@ -188,6 +196,7 @@ class TlxDBDataProvider : public TlxCustomDataProvider {
   bool in_insert_sync_ = false;
   bool in_notify_ = false;
   bool in_update_grid_mode_ = false;
+  bool dataset_is_current_ = false;
   std::vector<TlxDBDataProvider*> waiting_providers_;
   bool post_locate_mark_ = false;
   int32_t current_record_index_ = -1;

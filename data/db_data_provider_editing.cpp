@@ -96,6 +96,8 @@ void TlxDBDataProvider::InsertOrAppend(bool append) {
 // end when the dataset appends, else at the focused place.
 void TlxDBDataProvider::SynchronizeInsert() {
   TStateScope syncing(in_insert_sync_, true);
+  SetInInserting(true);
+  TScopeExit inserted([this] { SetInInserting(false); });
   DoInsert(IsEOF() && !insert_operation_);
   RememberUpdatingRecord(true);
 }

@@ -24,7 +24,7 @@ class TlxDBDataSelection {
   // Inserts at the sorted place; a listed bookmark stays once.
   void Add(const std::string& bookmark);
   void Append(const std::string& bookmark) { bookmarks_.push_back(bookmark); }
-  void InsertFirst(const std::string& bookmark) { bookmarks_.insert(bookmarks_.begin(), bookmark); }
+  void InsertFirst(const std::string& bookmark);
   // Removing the anchor's bookmark clears the anchor.
   void Remove(const std::string& bookmark);
   void RemoveAt(int32_t position);

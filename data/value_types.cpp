@@ -189,8 +189,15 @@ void TlxStringValueType::LoadValue(uint8_t* p, TlxStream& stream) const {
   WriteDisplayText(p, ReadStreamText(stream));
 }
 
+// The converted text moves into its cell: storage loads write every string
+// of every record through here.
 void TlxStringValueType::WriteBufferValue(uint8_t* p, const Variant& value) const {
-  WriteDisplayText(p, value.AsString());
+  std::string text = value.AsString();
+  if (std::string* cell = CellAt<std::string>(p)) {
+    *cell = std::move(text);
+    return;
+  }
+  Store(p, new std::string(std::move(text)));
 }
 
 void TlxStringValueType::SaveValue(const uint8_t* p, TlxStream& stream) const {

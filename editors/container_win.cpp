@@ -447,6 +447,23 @@ void TlxContainer::DoColorChanged() {
   GetStyle()->SetColor(Color());
 }
 
+bool TlxContainer::PreprocessInnerControlMessage(TMessage& message) {
+  if (message.Msg != WM_CONTEXTMENU)
+    return false;
+  // The context menu is the container's, over its inner control too.
+  message.Result = Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), message.LParam);
+  return message.Result != 0;
+}
+
+bool TlxContainer::HandleInnerControlKey(TMessage& message) {
+  if (message.Msg != CN_KEYDOWN && message.Msg != CN_SYSKEYDOWN)
+    return false;
+  if (!IsPopupMenuShortCut(message))
+    return false;
+  message.Result = 1;
+  return true;
+}
+
 void TlxContainer::MouseLeave() {
   lxStopMouseTracking(this);
   RefreshFromCursor(true);
@@ -507,6 +524,9 @@ void TlxContainer::WndProc(TMessage& message) {
   switch (message.Msg) {
     case LX_CONTAINER_REFRESH:
       RefreshViewNow();
+      return;
+    case LX_CONTAINER_SYNC_SCROLL_BARS:
+      SyncScrollBarsWithInnerControl(false);
       return;
     case WM_NCPAINT:
       message.Result = 0;

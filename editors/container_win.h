@@ -23,6 +23,9 @@ inline constexpr uint8_t kLxContainerStateHot = 8;
 // The private message that refreshes a container from the cursor once its
 // window exists.
 inline constexpr UINT LX_CONTAINER_REFRESH = 0x807F;
+// The private message that synchronizes a container's scroll bars with
+// its inner control after the current message.
+inline constexpr UINT LX_CONTAINER_SYNC_SCROLL_BARS = 0x8080;
 
 // The frame width of a container border style: 0, 1, 2, 2, 2, 1, 1 from
 // cbsNone.
@@ -97,6 +100,27 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
   virtual void FocusInnerControl();
   virtual TRect GetMouseTrackingBounds();
   virtual bool IsInplaceMode() const { return false; }
+  // Drop-down editors answer whether their popup is shown.
+  virtual bool IsPopupOpen() const { return false; }
+  // The library's scroll bars over the inner control's system bars, and
+  // the size grip between them (container_scroll_win.cpp).
+  virtual void SyncScrollBar(TlxControlScrollBar* bar, TScrollBarKind kind);
+  virtual TRect GetScrollBarClientRect(const SCROLLBARINFO& info);
+  virtual bool IsScrollBarEnabled(TlxControlScrollBar* bar, const SCROLLBARINFO& info);
+  virtual bool GetInnerScrollBarInfo(TScrollBarKind kind, SCROLLBARINFO& info);
+  virtual bool IsScrollBarShown(const SCROLLBARINFO& info);
+  virtual void ShowScrollBar(TlxControlScrollBar* bar, bool visible);
+  // `skip_bars`: only the size grip follows.
+  virtual void SyncScrollBarsWithInnerControl(bool skip_bars);
+  // Posts the synchronization to run after the current message.
+  void RequestScrollBarsSync();
+  bool SizeGripVisible() const { return size_grip_visible_; }
+  TRect SizeGripBounds() const { return size_grip_bounds_; }
+  // Tab moves on from a focused container (container_navigation_win.cpp).
+  void KeyDown(uint16_t& key, TShiftState shift) override;
+  // What an inner control hands to its container first; true when handled.
+  virtual bool PreprocessInnerControlMessage(TMessage& message);
+  virtual bool HandleInnerControlKey(TMessage& message);
 
   // IlxStyledContainer.
   bool ParentColor() const override { return TlxControl::ParentColor(); }
@@ -122,6 +146,11 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
 
  protected:
   TlxContainer(TComponent* owner, const TlxContainerStyleClass& style_class);
+  // Editors keep a picture of their own class, which holds the container's.
+  void ReplaceViewInfo(std::unique_ptr<TlxContainerViewInfo> view_info) {
+    view_info_ = std::move(view_info);
+    view_info_calculated_ = false;
+  }
 
   void Paint() override;
   void Resize() override;
@@ -154,4 +183,7 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
   TlxContainerStyle* current_style_ = nullptr;
   uint8_t current_style_state_ = kLxContainerStateNormal;
   TWinControl* inner_control_ = nullptr;
+  bool calculating_scroll_bars_ = false;
+  bool size_grip_visible_ = false;
+  TRect size_grip_bounds_;
 };

@@ -233,6 +233,8 @@ class TlxCustomEditProperties : public TlxInterfacedPersistent {
   // The kind's view classes (empty natively, where nothing is drawn).
   virtual TlxEditViewDataClass GetViewDataClass() const;
   virtual TlxEditViewInfoClass GetViewInfoClass() const;
+  // The editor control class that hosts create for the kind (null natively).
+  virtual const TClass* GetEditControlClass() const;
   virtual void FormatDisplayText(const Variant& edit_value, std::string& text, bool full_text) const;
   virtual uint32_t GetEditorKindFlags() const { return 0; }
   virtual uint32_t GetEditCapabilities() const;
@@ -321,6 +323,13 @@ class TlxCustomEditProperties : public TlxInterfacedPersistent {
   TNotifyEvent OnChange;
   TNotifyEvent OnEditValueChanged;
   TlxEditValidateEvent OnValidate;
+
+ protected:
+  // A kind with an assigned-values class of its own installs it from its
+  // constructor, before anything reads the flags.
+  void ReplaceAssignedValues(std::unique_ptr<TlxCustomEditPropertiesValues> values) {
+    assigned_values_ = std::move(values);
+  }
 
  private:
   template <class T>

@@ -4,3 +4,5 @@
 // none to name.
 TlxEditViewDataClass TlxCustomEditProperties::GetViewDataClass() const { return {}; }
 TlxEditViewInfoClass TlxCustomEditProperties::GetViewInfoClass() const { return {}; }
+
+const TClass* TlxCustomEditProperties::GetEditControlClass() const { return nullptr; }

@@ -1,4 +1,5 @@
 #include "editors/edit_properties.h"
+#include "editors/edit_control_win.h"
 #include "editors/edit_view_data_win.h"
 
 TlxEditViewDataClass TlxCustomEditProperties::GetViewDataClass() const {
@@ -27,3 +28,5 @@ TSize TlxCustomEditProperties::CalculateEditSize(TlxCanvas& canvas, TlxCustomEdi
   const std::unique_ptr<TlxCustomEditViewData> data = CreateViewData(style, inplace, false);
   return data->MeasureEditSize(canvas, edit_value, limits);
 }
+
+const TClass* TlxCustomEditProperties::GetEditControlClass() const { return &TlxCustomEdit::kClass; }

@@ -15,6 +15,7 @@
 #include "platform/rtl/variant.h"
 
 class TlxCustomEditProperties;
+class TlxCustomEdit;
 
 struct TlxEditTextParams {
   TRect TextRect;
@@ -75,9 +76,9 @@ class TlxCustomEditViewData : public TPersistent {
 
   TSize MeasureEditSize(TlxCanvas& canvas, const Variant& edit_value, const TlxEditSizeProperties& limits);
   void PrepareDisplayValue(const Variant& edit_value, std::string& text);
-  // The button that holds the mouse capture; a window-less picture has no
-  // editor that could hold it.
-  virtual int32_t GetCapturedButtonIndex() const { return -1; }
+  // The button that holds the mouse capture; only an editor window can
+  // hold it, and it says which through CapturedButtonIndex.
+  virtual int32_t GetCapturedButtonIndex() const { return CapturedButtonIndex; }
   uint32_t ComputePaintFlags() const;
   TlxEditButtonStyle GetDefaultButtonStyle() const;
   TlxEditButtonStyle GetEffectiveButtonStyle() const;
@@ -87,6 +88,10 @@ class TlxCustomEditViewData : public TPersistent {
   bool IsInplace() const { return inplace_; }
 
   TObject* Data = nullptr;
+  // The editor the picture is for and its window; null for a window-less cell.
+  TlxCustomEdit* Edit = nullptr;
+  HWND WindowHandle = nullptr;
+  int32_t CapturedButtonIndex = -1;
   int32_t LeftSideLeftmostButton = -1;
   int32_t LeftSideRightmostButton = -1;
   int32_t RightSideLeftmostButton = -1;

@@ -6,6 +6,7 @@
 #include "editors/edit_paint_utils_win.h"
 #include "editors/edit_properties.h"
 #include "editors/solid_brush_cache_win.h"
+#include "platform/toolkit/gdi_holders.h"
 
 namespace {
 
@@ -146,7 +147,11 @@ void TlxCustomEditViewInfo::DrawButton(TlxCanvas& canvas, int32_t index) {
   if (button.VisibleBounds.IsEmpty())
     return;
   const bool sticks_out = button.Bounds != button.Bounds.Intersect(BorderRect);
-  canvas.PushDC();
+  // The frame and face routines leave the context as they found it; only a
+  // clip or a handler's drawing needs the context saved.
+  const bool saves_context = sticks_out || OnDrawButton;
+  if (saves_context)
+    canvas.PushDC();
   if (sticks_out)
     canvas.IntersectClip(button.VisibleBounds);
   bool handled = false;
@@ -154,7 +159,8 @@ void TlxCustomEditViewInfo::DrawButton(TlxCanvas& canvas, int32_t index) {
     OnDrawButton(*this, canvas, handled, index);
   if (!handled)
     PaintButton(canvas, index);
-  canvas.PopDC();
+  if (saves_context)
+    canvas.PopDC();
 }
 
 void TlxCustomEditViewInfo::PaintButton(TlxCanvas& canvas, int32_t index) {
@@ -315,14 +321,27 @@ void TlxCustomEditViewInfo::DrawButtonContent(TlxCanvas& canvas, int32_t index, 
                                               TColor /*content_color*/, TColor text_color, const TRect& rect) {
   const TlxEditButtonViewInfo& button = Button(index);
   const bool enabled = button.State != kLxButtonStateDisabled;
+  if (button.Kind == bkEllipsis || button.Kind == bkDown) {
+    // The glyphs fill rectangles with cached brushes and leave the canvas's
+    // font, brush and pen alone: the clip is all there is to put back, and
+    // putting back the clip alone costs a grid far less per cell than
+    // saving and restoring the whole context.
+    const HDC dc = canvas.Handle();
+    TOwnedRegion saved(CreateRectRgn(0, 0, 0, 0));
+    const bool clipped = GetClipRgn(dc, saved.Get()) == 1;
+    canvas.IntersectClip(rect);
+    if (button.Kind == bkEllipsis)
+      lxDrawButtonEllipsis(canvas, rect, pressed, enabled, text_color);
+    else
+      lxDrawComboDropArrow(canvas, rect, button.Bounds, Inplace, pressed, enabled, text_color);
+    SelectClipRgn(dc, clipped ? saved.Get() : nullptr);
+    return;
+  }
   canvas.PushDC();
   canvas.IntersectClip(rect);
   switch (button.Kind) {
     case bkEllipsis:
-      lxDrawButtonEllipsis(canvas, rect, pressed, enabled, text_color);
-      break;
     case bkDown:
-      lxDrawComboDropArrow(canvas, rect, button.Bounds, Inplace, pressed, enabled, text_color);
       break;
     case bkText: {
       if (Font != nullptr)
@@ -385,31 +404,92 @@ TRect lxGetEditPartBounds(const TlxCustomEditViewInfo& view_info, int32_t part) 
   return {};
 }
 
+namespace {
+
+// Cuts off `rect` the buttons that cover full-height strips at its sides.
+// False when a button lies anywhere else: then only a clip keeps a fill of
+// `rect` off it.
+bool CutSideButtons(TRect& rect, const std::vector<std::unique_ptr<TlxEditButtonViewInfo>>& buttons) {
+  std::vector<TRect> pending;
+  for (const auto& button : buttons)
+    if (!button->VisibleBounds.Intersect(rect).IsEmpty())
+      pending.push_back(button->VisibleBounds);
+  bool cut = true;
+  while (cut && !pending.empty()) {
+    cut = false;
+    for (auto it = pending.begin(); it != pending.end();) {
+      const TRect& strip = *it;
+      const bool full_height = strip.Top <= rect.Top && strip.Bottom >= rect.Bottom;
+      const bool at_left = strip.Left <= rect.Left;
+      const bool at_right = strip.Right >= rect.Right;
+      if (strip.Intersect(rect).IsEmpty()) {
+        it = pending.erase(it);
+        continue;
+      }
+      if (!full_height || (!at_left && !at_right)) {
+        ++it;
+        continue;
+      }
+      if (at_left && at_right)
+        rect.Right = rect.Left;
+      else if (at_left)
+        rect.Left = strip.Right;
+      else
+        rect.Right = strip.Left;
+      it = pending.erase(it);
+      cut = true;
+    }
+  }
+  return pending.empty();
+}
+
+void PaintFrameAndShadow(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info) {
+  TRect frame = view_info.BorderRect;
+  const int32_t width = view_info.BorderWidth;
+  frame.Left -= width;
+  frame.Top -= width;
+  if (view_info.Edges.Contains(bRight))
+    frame.Right += width;
+  if (view_info.Edges.Contains(bBottom))
+    frame.Bottom += width;
+  if (view_info.Shadow)
+    lxDrawShadowBand(canvas, frame);
+  if (!view_info.Edges.Contains(bRight))
+    frame.Right += width;
+  if (!view_info.Edges.Contains(bBottom))
+    frame.Bottom += width;
+  view_info.PaintBorder(canvas, frame);
+}
+
+}  // namespace
+
 void lxDrawEditBackgroundAndBorder(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info, bool draw_background,
                                    int32_t /*combo_look*/) {
   TlxBrushPaintScope paint;
   const HBRUSH brush = lxGetSolidBrush(view_info.BackgroundColor);
+  const bool fills = !view_info.Transparent && draw_background;
+  // The common picture (no shadow, no custom background, buttons as strips
+  // at the sides) needs no clip: the fill leaves the buttons' strips out
+  // by itself. Saving and restoring the context per cell is what a grid
+  // would otherwise pay most for.
+  TRect fill = view_info.Inplace ? view_info.Bounds : view_info.BorderRect;
+  const bool hole_fill = view_info.Inplace && !view_info.Transparent && !draw_background &&
+                         view_info.HasInplaceFrameExtent;
+  if (!view_info.Shadow && !(view_info.Inplace && view_info.OnDrawBackground) && !hole_fill &&
+      CutSideButtons(fill, view_info.Buttons)) {
+    PaintFrameAndShadow(canvas, view_info);
+    if (fills && !fill.IsEmpty())
+      lxFillRectWithBrush(canvas.Handle(), fill, brush);
+    view_info.DrawButtons(canvas);
+    return;
+  }
   // The buttons paint their own area; keeping the frame's fill out of it
   // avoids a flicker of the background under each button.
   canvas.PushDC();
   for (const auto& button : view_info.Buttons)
     canvas.ExcludeFromClip(button->VisibleBounds);
   if (!view_info.TryCustomDrawBackground(canvas)) {
-    TRect frame = view_info.BorderRect;
-    const int32_t width = view_info.BorderWidth;
-    frame.Left -= width;
-    frame.Top -= width;
-    if (view_info.Edges.Contains(bRight))
-      frame.Right += width;
-    if (view_info.Edges.Contains(bBottom))
-      frame.Bottom += width;
-    if (view_info.Shadow)
-      lxDrawShadowBand(canvas, frame);
-    if (!view_info.Edges.Contains(bRight))
-      frame.Right += width;
-    if (!view_info.Edges.Contains(bBottom))
-      frame.Bottom += width;
-    view_info.PaintBorder(canvas, frame);
+    PaintFrameAndShadow(canvas, view_info);
     if (view_info.Inplace) {
       if (!view_info.Transparent) {
         if (draw_background)
@@ -417,7 +497,7 @@ void lxDrawEditBackgroundAndBorder(TlxCanvas& canvas, TlxCustomEditViewInfo& vie
         else if (view_info.HasInplaceFrameExtent)
           lxFillRectAroundHoleWithBrush(canvas, view_info.Bounds, view_info.BorderRect, brush);
       }
-    } else if (draw_background && !view_info.Transparent) {
+    } else if (fills) {
       lxFillRectWithBrush(canvas.Handle(), view_info.BorderRect, brush);
     }
   }

@@ -8,6 +8,7 @@
 #include "data/filter_texts.h"
 #include "editors/edit_repository.h"
 #include "editors/edit_style_win.h"
+#include "editors/popup_hooks_win.h"
 #include "platform/toolkit/screen.h"
 #include "ui/foundation/base/module_start_count.h"
 
@@ -60,6 +61,7 @@ HCURSOR DrawMouseWheelCursor() {
 
 void lxEditorsInitialize() {
   ModuleStart().Start([] {
+    lxContainerInitialize();
     Screen->SetCursors(crLxEditMouseWheel, DrawMouseWheelCursor());
     lxGetDefaultEditStyleController();
     lxSetFilterResStringHook([](const TlxResourceString& record) { return lxLookupResString(record); });
@@ -74,5 +76,6 @@ void lxEditorsFinalize() {
     lxFreeDefaultEditStyleController();
     lxSetFilterResStringHook(nullptr);
     Screen->SetCursors(crLxEditMouseWheel, nullptr);
+    lxContainerFinalize();
   });
 }

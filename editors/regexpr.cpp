@@ -176,12 +176,16 @@ void TlxRegExprAutomat::Reset() {
 }
 
 void TlxRegExprAutomat::AutoComplete() {
+  // Sets come from the spare ones and go back there: taking fresh ones here
+  // would let the spare list grow with every completion.
   while (!current_.IsFinal()) {
-    TlxRegExprStates next;
+    TlxRegExprStates next = TakeSpare();
     Advance(current_, nullptr, false, next);
     char16_t c = 0;
-    if (!next.IsSymbol(c))
+    if (!next.IsSymbol(c)) {
+      KeepSpare(std::move(next));
       return;
+    }
     owner_.DoSymbolUpdate(c);
     Push(std::move(next));
   }
@@ -189,15 +193,17 @@ void TlxRegExprAutomat::AutoComplete() {
 
 void TlxRegExprAutomat::RollBackForced() {
   char16_t c = 0;
+  TlxRegExprStates next = TakeSpare();
   while (current_.IsSymbol(c) && !history_.empty()) {
     TlxRegExprStates& previous = history_.back();
-    TlxRegExprStates next;
+    next.Clear();
     Advance(previous, nullptr, false, next);
     if (!next.IsSymbol(c) || previous.IsFinal())
-      return;
+      break;
     owner_.DoSymbolDelete();
     Prev();
   }
+  KeepSpare(std::move(next));
 }
 
 TlxRegExpr::TlxRegExpr() = default;
@@ -295,9 +301,9 @@ bool TlxRegExpr::IsFinal() const { return Automat().IsFinal(); }
 
 bool TlxRegExpr::IsStart() const { return Automat().IsStart(); }
 
-void TlxRegExpr::SetUpdateOn(bool value) {
+void TlxRegExpr::SetUpdateOn(bool value, bool complete_now) {
   update_on_ = value;
-  if (update_on_ && compiled_)
+  if (update_on_ && compiled_ && complete_now)
     automat_->AutoComplete();
 }
 

@@ -115,7 +115,10 @@ class TlxRegExpr {
   bool IsStart() const;
 
   bool UpdateOn() const { return update_on_; }
-  void SetUpdateOn(bool value);
+  // Switching auto-completion on completes the forced characters at once,
+  // unless `complete_now` is false (the caller stands where it already
+  // completed, or wants the characters where they are).
+  void SetUpdateOn(bool value, bool complete_now = true);
 
   bool CaseInsensitive = false;
   // The engine moved past a forced character (append it) or stepped back

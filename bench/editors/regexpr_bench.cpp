@@ -8,65 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/editors/regexpr_samples.h"
 #include "editors/regexpr.h"
 #include "platform/rtl/locale.h"
-#include "platform/rtl/text.h"
 
 namespace {
 
-struct Sample {
-  std::string text;
-  std::u16string typed;
-  int kind;  // 0 date, 1 time, 2 code
-};
-
-constexpr const char* kMaskPatterns[] = {
-    "(0?[1-9]|[12]\\d|3[01]) / (0?[1-9]|1[012]) / \\d\\d\\d\\d",
-    "([01]\\d|2[0-3]) : [0-5]\\d",
-    "[A-Z][A-Z] '-' \\d{4}",
-};
-
-constexpr const char* kEcmaPatterns[] = {
-    "(0?[1-9]|[12]\\d|3[01])\\.(0?[1-9]|1[012])\\.\\d\\d\\d\\d",
-    "([01]\\d|2[0-3]):[0-5]\\d",
-    "[A-Z][A-Z]-\\d{4}",
-};
-
-// A fixed pseudo-random sequence, so both sides see the same texts.
-uint32_t NextRandom(uint32_t& seed) {
-  seed = seed * 1664525u + 1013904223u;
-  return seed >> 8;
-}
-
-std::string TwoDigits(uint32_t value) {
-  return std::string(1, static_cast<char>('0' + value / 10 % 10)) + static_cast<char>('0' + value % 10);
-}
-
-const std::vector<Sample>& Samples() {
-  static const std::vector<Sample> samples = [] {
-    std::vector<Sample> all;
-    uint32_t seed = 12345;
-    for (int i = 0; i < 100000; ++i) {
-      const int kind = i % 3;
-      std::string text;
-      if (kind == 0)
-        text = TwoDigits(1 + NextRandom(seed) % 28) + "." + TwoDigits(1 + NextRandom(seed) % 12) + "." +
-               std::to_string(1990 + NextRandom(seed) % 40);
-      else if (kind == 1)
-        text = TwoDigits(NextRandom(seed) % 24) + ":" + TwoDigits(NextRandom(seed) % 60);
-      else
-        text = std::string(1, static_cast<char>('A' + NextRandom(seed) % 26)) +
-               static_cast<char>('A' + NextRandom(seed) % 26) + "-" +
-               std::to_string(1000 + NextRandom(seed) % 9000);
-      // Every other text is spoilt at one place.
-      if (i % 2 == 1)
-        text[NextRandom(seed) % text.size()] = "x9/;"[NextRandom(seed) % 4];
-      all.push_back({text, Utf8ToUtf16(text), kind});
-    }
-    return all;
-  }();
-  return samples;
-}
+using namespace regexpr_samples;
 
 void BM_MaskRegExpr(benchmark::State& state) {
   TScopedLocale german("de-DE");

@@ -16,17 +16,6 @@ std::u16string WindowText16(HWND window) {
 
 }  // namespace
 
-std::string WithCharCase(const std::string& text, TEditCharCase char_case) {
-  switch (char_case) {
-    case ecUpperCase:
-      return AnsiUpperCase(text);
-    case ecLowerCase:
-      return AnsiLowerCase(text);
-    case ecNormal:
-      break;
-  }
-  return text;
-}
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 121, 21);

@@ -12,12 +12,10 @@
 
 // TBorderStyle (bsNone, bsSingle) is the forms' border style.
 #include "platform/rtl/alignment.h"
+#include "platform/rtl/edit_char_case.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/win_control.h"
 
-enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
-// The text in the letter case (the user's locale rules).
-std::string WithCharCase(const std::string& text, TEditCharCase char_case);
 
 class TCustomEdit : public TWinControl {
  public:

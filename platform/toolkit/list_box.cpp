@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/text.h"
 
 namespace {
 
@@ -29,14 +30,19 @@ LRESULT TCustomListBox::Send(UINT message, WPARAM wparam, LPARAM lparam) {
 void TCustomListBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   CreateSubClass(params, "LISTBOX");
-  params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY;
+  params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_NOTIFY;
+  // A virtual list keeps no data: the system knows only the count.
+  if (IsVirtual())
+    params.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA;
+  else
+    params.Style |= LBS_HASSTRINGS;
   if (style_ == lbOwnerDrawFixed)
     params.Style |= LBS_OWNERDRAWFIXED;
   else if (style_ == lbOwnerDrawVariable)
     params.Style |= LBS_OWNERDRAWVARIABLE;
   if (multi_select_)
     params.Style |= extended_select_ ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
-  if (sorted_)
+  if (sorted_ && !IsVirtual())
     params.Style |= LBS_SORT;
   if (!integral_height_)
     params.Style |= LBS_NOINTEGRALHEIGHT;
@@ -54,6 +60,14 @@ void TCustomListBox::CreateWnd() {
     Send(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tab_width_));
   ApplyColumnWidth();
   Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(scroll_width_));
+  virtual_window_ = IsVirtual();
+  if (virtual_window_) {
+    Send(LB_SETCOUNT, static_cast<WPARAM>(virtual_count_));
+    SavedItems().Clear();
+    SetItemIndex(saved_item_index_);
+    Send(LB_SETTOPINDEX, static_cast<WPARAM>(std::max(saved_top_index_, 0)));
+    return;
+  }
 
   Send(WM_SETREDRAW, FALSE);
   const int32_t item_index =
@@ -76,6 +90,13 @@ void TCustomListBox::DestroyWnd() {
     return;
   }
   saved_selection_.clear();
+  // The window's style decides: a style change has set the new one already.
+  if (virtual_window_) {
+    saved_item_index_ = ItemIndex();
+    saved_top_index_ = TopIndex();
+    TWinControl::DestroyWnd();
+    return;
+  }
   const int32_t count = Items().Count();
   for (int32_t i = 0; i < count; ++i)
     saved_selection_.push_back(multi_select_ && Send(LB_GETSEL, static_cast<WPARAM>(i)) > 0);
@@ -164,14 +185,92 @@ void TCustomListBox::SetExtendedSelect(bool value) {
   RecreateWnd();
 }
 
+int32_t TCustomListBox::Count() {
+  if (IsVirtual())
+    return virtual_count_;
+  return Items().Count();
+}
+
+void TCustomListBox::SetCount(int32_t count) {
+  if (!IsVirtual())
+    throw EListError("Only a virtual list box takes a count");
+  virtual_count_ = std::max(count, 0);
+  if (HandleAllocated())
+    Send(LB_SETCOUNT, static_cast<WPARAM>(virtual_count_));
+}
+
+void TCustomListBox::Clear() {
+  if (IsVirtual())
+    SetCount(0);
+  else
+    Items().Clear();
+}
+
+std::string TCustomListBox::DoGetData(int32_t index) {
+  std::string data;
+  if (OnData)
+    OnData(this, index, data);
+  return data;
+}
+
+TObject* TCustomListBox::DoGetDataObject(int32_t index) {
+  TObject* data_object = nullptr;
+  if (OnDataObject)
+    OnDataObject(this, index, data_object);
+  return data_object;
+}
+
+int32_t TCustomListBox::DoFindData(const std::string& data) {
+  if (OnDataFind)
+    return OnDataFind(this, data);
+  return -1;
+}
+
+void TCustomListBox::DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state) {
+  if (IsVirtual() && !OnDrawItem) {
+    DrawItemText(Canvas(), rect, DoGetData(index), state);
+    return;
+  }
+  TCustomListControl::DrawItem(index, rect, state);
+}
+
+void TCustomListBox::KeyPress(char16_t& key) {
+  TCustomListControl::KeyPress(key);
+  if (key == 0 || key < u' ')
+    return;
+  if (!auto_complete_) {
+    key = 0;
+    return;
+  }
+  if (IsVirtual()) {
+    SearchVirtualItem(key);
+    key = 0;
+  }
+}
+
+void TCustomListBox::SearchVirtualItem(char16_t key) {
+  // Characters typed within half a second of each other make one text.
+  constexpr uint32_t kSearchPause = 500;
+  const uint32_t now = GetTickCount();
+  if (now - virtual_search_time_ >= kSearchPause)
+    virtual_search_.clear();
+  virtual_search_time_ = now;
+  virtual_search_ += Utf16ToUtf8(std::u16string(1, key));
+  const int32_t found = DoFindData(virtual_search_);
+  if (found < 0 || found >= virtual_count_)
+    return;
+  SetItemIndex(found);
+  Click();
+}
+
 bool TCustomListBox::Selected(int32_t index) {
-  if (index < 0 || index >= Items().Count())
+  if (index < 0 || index >= Count())
     throw EListError::IndexOutOfBounds(index);
   return Send(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
 }
 
 void TCustomListBox::SetSelected(int32_t index, bool selected) {
-  if (index < 0 || index >= Items().Count())
+  if (index < 0 || index >= Count())
     throw EListError::IndexOutOfBounds(index);
   if (multi_select_) {
     Send(LB_SETSEL, selected ? TRUE : FALSE, index);
@@ -223,7 +322,7 @@ void TCustomListBox::SetStyle(TListBoxStyle style) {
 }
 
 int32_t TCustomListBox::ItemHeight() {
-  if (style_ == lbStandard && HandleAllocated())
+  if ((style_ == lbStandard) && HandleAllocated())
     return static_cast<int32_t>(Send(LB_GETITEMHEIGHT));
   return OwnerDrawItemHeight();
 }
@@ -232,7 +331,7 @@ void TCustomListBox::SetItemHeight(int32_t height) {
   if (height <= 0 || height == OwnerDrawItemHeight())
     return;
   SetOwnerDrawItemHeight(height);
-  if (style_ == lbOwnerDrawFixed && HandleAllocated()) {
+  if ((style_ == lbOwnerDrawFixed || IsVirtual()) && HandleAllocated()) {
     Send(LB_SETITEMHEIGHT, 0, height);
     Invalidate();
   }
@@ -282,7 +381,7 @@ void TCustomListBox::SetTabWidth(int32_t width) {
 }
 
 int32_t TCustomListBox::ItemAtPos(TPoint point, bool existing) {
-  const int32_t count = Items().Count();
+  const int32_t count = Count();
   if (count == 0)
     return existing ? -1 : 0;
   const LRESULT found = Send(LB_ITEMFROMPOINT, 0, PointToLParam(point));

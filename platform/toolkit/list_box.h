@@ -3,6 +3,11 @@
 // as a TStrings (Items), single or multiple selection, sorting, and items
 // drawn by the program (owner-drawn, of one height or each its own). The
 // items and the selection are kept while the window is re-created.
+//
+// The virtual styles keep no items in the control: it knows only their
+// count (SetCount), asks OnData for the text of an item it draws and
+// OnDataFind for the item a text starts, and is drawn by the program
+// (lbVirtualOwnerDraw) or with the text from OnData (lbVirtual).
 
 #include <windows.h>
 
@@ -11,7 +16,14 @@
 
 #include "platform/toolkit/list_control.h"
 
-enum TListBoxStyle : uint8_t { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+enum TListBoxStyle : uint8_t { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
+
+// The text of a virtual item.
+using TLBGetDataEvent = std::function<void(TWinControl* control, int32_t index, std::string& data)>;
+// The object of a virtual item.
+using TLBGetDataObjectEvent = std::function<void(TWinControl* control, int32_t index, TObject*& data_object)>;
+// The index of the virtual item that `find` starts, or -1.
+using TLBFindDataEvent = std::function<int32_t(TWinControl* control, const std::string& find)>;
 
 class TCustomListBox : public TCustomListControl {
  public:
@@ -21,8 +33,30 @@ class TCustomListBox : public TCustomListControl {
   explicit TCustomListBox(TComponent* owner);
   ~TCustomListBox() override;
 
-  int32_t Count() { return Items().Count(); }
-  void Clear() { Items().Clear(); }
+  // The number of items; for the virtual styles the number set by SetCount.
+  int32_t Count();
+  // For the virtual styles only: how many items the control shows.
+  void SetCount(int32_t count);
+  void Clear();
+  bool IsVirtual() const { return style_ == lbVirtual || style_ == lbVirtualOwnerDraw; }
+
+  // Typing selects the item that the typed text starts (the system's own
+  // search for the ordinary styles, OnDataFind for the virtual ones); off,
+  // typed characters select nothing.
+  bool AutoComplete() const { return auto_complete_; }
+  void SetAutoComplete(bool value) { auto_complete_ = value; }
+
+  TLBGetDataEvent OnData;
+  TLBGetDataObjectEvent OnDataObject;
+  TLBFindDataEvent OnDataFind;
+
+  // The virtual item's text (OnData), object (OnDataObject) and the item a
+  // text starts (OnDataFind; -1 without a handler).
+  virtual std::string DoGetData(int32_t index);
+  virtual TObject* DoGetDataObject(int32_t index);
+  virtual int32_t DoFindData(const std::string& data);
+  void DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state) override;
+  void KeyPress(char16_t& key) override;
 
   // The selected item (the focused one with multiple selection); -1: none.
   int32_t ItemIndex();
@@ -75,11 +109,12 @@ class TCustomListBox : public TCustomListControl {
   void Dispatch(TMessage& message) override;
   void BoundsChanged() override;
   bool HasVariableItemHeight() const override { return style_ == lbOwnerDrawVariable; }
+  LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 
  private:
   void CNCommand(TMessage& message);
   void ApplyColumnWidth();
-  LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
+  void SearchVirtualItem(char16_t key);
 
   // Replacing an item keeps its selection.
   void BeginItemReplace(int32_t index) override;
@@ -99,6 +134,13 @@ class TCustomListBox : public TCustomListControl {
   int32_t columns_ = 0;
   int32_t scroll_width_ = 0;
   int32_t tab_width_ = 0;
+  bool auto_complete_ = true;
+  int32_t virtual_count_ = 0;
+  // The present window has no data of its own.
+  bool virtual_window_ = false;
+  // The virtual styles' type-ahead text and when it was last typed.
+  std::string virtual_search_;
+  uint32_t virtual_search_time_ = 0;
 };
 
 class TListBox : public TCustomListBox {

@@ -5,6 +5,8 @@
 #include "platform/rtl/text.h"
 #include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/icon.h"
+#include "platform/toolkit/jpeg_image.h"
+#include "platform/toolkit/metafile.h"
 
 namespace {
 
@@ -12,6 +14,9 @@ std::vector<TGraphicFileFormat>& Formats() {
   static std::vector<TGraphicFileFormat> formats{
       {"bmp", "Bitmaps", &TBitmap::kClass},
       {"ico", "Icons", &TIcon::kClass},
+      {"jpg", "JPEG Image File", &TJPEGImage::kClass},
+      {"jpeg", "JPEG Image File", &TJPEGImage::kClass},
+      {"emf", "Enhanced Metafiles", &TMetafile::kClass},
   };
   return formats;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // TPicture: holds one graphic of any registered class, and reads files by
 // extension through the registry of graphic classes (bmp: TBitmap, ico:
-// TIcon; later parts register their formats).
+// TIcon, jpg and jpeg: TJPEGImage, emf: TMetafile; later parts register
+// their formats).
 
 #include <memory>
 #include <string>

@@ -9,6 +9,16 @@ namespace {
 using db_data_test::TFileListGrid;
 using Keys = std::vector<int32_t>;
 
+// One navigation step and where it leaves the cursor and the window.
+struct TTestDBGridNavigation {
+  const char* name;
+  void (*move)(TlxDBDataController& grid);
+  int32_t cursor;
+  int32_t window_start;
+  bool bof;
+  bool eof;
+};
+
 // Twenty files in grid mode with a window of ten records.
 class DBDataGridModeTest : public testing::Test {
  protected:
@@ -42,6 +52,43 @@ TEST_F(DBDataGridModeTest, TheStorageHoldsTheWindowAndTheDataSetScrollsIt) {
   fixture.grid.ScrollInGridMode(1);
   EXPECT_EQ(fixture.CursorKey(), 14);
   EXPECT_EQ(fixture.grid.Keys().back(), 14);
+}
+
+TEST_F(DBDataGridModeTest, NavigationMovesTheDataSetBeyondTheWindow) {
+  TTestDBGridNavigation steps[] = {
+      {"last", [](TlxDBDataController& grid) { grid.GotoLast(); }, 20, 11, false, true},
+      {"prior", [](TlxDBDataController& grid) { grid.GotoPrev(); }, 19, 11, false, false},
+      {"back ten", [](TlxDBDataController& grid) { grid.MoveBy(-10); }, 9, 9, false, false},
+      {"first", [](TlxDBDataController& grid) { grid.GotoFirst(); }, 1, 1, true, false},
+      {"next", [](TlxDBDataController& grid) { grid.GotoNext(); }, 2, 1, false, false},
+  };
+  for (const TTestDBGridNavigation& step : steps) {
+    step.move(fixture.grid);
+    EXPECT_EQ(fixture.CursorKey(), step.cursor) << step.name;
+    EXPECT_EQ(fixture.grid.FocusedKey(), step.cursor) << step.name;
+    EXPECT_EQ(fixture.grid.Keys().front(), step.window_start) << step.name;
+    EXPECT_EQ(fixture.grid.GetRecordCount(), 10) << step.name;
+    EXPECT_EQ(fixture.grid.IsBOF(), step.bof) << step.name;
+    EXPECT_EQ(fixture.grid.IsEOF(), step.eof) << step.name;
+  }
+}
+
+TEST_F(DBDataGridModeTest, AKeyOutsideTheWindowIsLocatedByTheDataSet) {
+  fixture.grid.SetKeyFieldNames("Sortkey");
+  // Inside the window the key is found among the window's records.
+  EXPECT_EQ(fixture.grid.FindRecordIndexByKey(Variant(4)), 3);
+  EXPECT_EQ(fixture.grid.FindRecordIndexByKey(Variant(15)), -1);
+
+  EXPECT_TRUE(fixture.grid.LocateByKey(Variant(15)));
+  EXPECT_EQ(fixture.CursorKey(), 15);
+  EXPECT_EQ(fixture.grid.FocusedKey(), 15);
+  EXPECT_TRUE(fixture.grid.IsRowSelectedByBookmark(fixture.grid.FocusedRowIndex()));
+
+  // Values the dataset cannot locate for the key answer false and stay put.
+  EXPECT_FALSE(fixture.grid.LocateByKey(VarArrayOf({Variant(1), Variant(2)})));
+  EXPECT_FALSE(fixture.grid.LocateByKey(Variant(99)));
+  EXPECT_EQ(fixture.CursorKey(), 15);
+  EXPECT_EQ(fixture.grid.Provider().LocateCount(), 0);
 }
 
 TEST_F(DBDataGridModeTest, BookmarksOfRowsAreTheDataSetsBookmarks) {

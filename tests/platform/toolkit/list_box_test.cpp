@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -259,6 +260,77 @@ TEST_F(ListBoxTest, ItemsBeforeTheWindowAndAcrossNewWindows) {
   EXPECT_EQ(late->Count(), 33);
   EXPECT_EQ(late->ItemIndex(), 1);
   EXPECT_NE(GetWindowLongPtrW(late->Handle(), GWL_STYLE) & LBS_MULTICOLUMN, 0);
+}
+
+TEST_F(ListBoxTest, VirtualListsKnowOnlyTheirCountAndAskForTexts) {
+  for (TListBoxStyle style : {lbVirtual, lbVirtualOwnerDraw}) {
+    list_->SetStyle(style);
+    list_->SetItemHeight(20);
+    const std::vector<std::string> texts{"Apfel", "Banane", "Birne", "Kiwi"};
+    std::vector<int32_t> asked;
+    list_->OnData = [&](TWinControl*, int32_t index, std::string& data) {
+      asked.push_back(index);
+      data = texts.at(static_cast<size_t>(index));
+    };
+    std::vector<int32_t> drawn;
+    list_->OnDrawItem = nullptr;
+    if (style == lbVirtualOwnerDraw)
+      list_->OnDrawItem = [&](TObject* control, int32_t index, TRect rect, TOwnerDrawState) {
+        drawn.push_back(index);
+        TCanvas& canvas = static_cast<TListBox*>(control)->Canvas();
+        canvas.Brush().SetColor(clRed);
+        canvas.FillRect(rect);
+      };
+    list_->SetCount(4);
+    EXPECT_EQ(list_->Count(), 4) << int(style);
+    EXPECT_EQ(SendMessageW(list_->Handle(), LB_GETCOUNT, 0, 0), 4) << int(style);
+    list_->SetItemIndex(2);
+    list_->Invalidate();
+    test_support::PumpMessagesUntilIdle();
+    const auto pixels = test_support::WindowPixels::Capture(list_->Handle());
+    if (style == lbVirtual) {
+      EXPECT_NE(std::find(asked.begin(), asked.end(), 3), asked.end()) << "the text of each drawn item";
+      EXPECT_EQ(pixels.At(list_->ItemRect(2).Right - 3, CentreOf(2).y), ColorToColorRef(clHighlight));
+    } else {
+      EXPECT_TRUE(asked.empty()) << "the program draws";
+      EXPECT_EQ(drawn.size() >= 4u, true);
+      EXPECT_EQ(pixels.At(CentreOf(1).x, CentreOf(1).y), RGB(255, 0, 0));
+    }
+    // A new window keeps count and selection.
+    list_->SetMultiSelect(true);
+    list_->SetMultiSelect(false);
+    EXPECT_EQ(list_->Count(), 4) << int(style);
+    EXPECT_EQ(list_->ItemIndex(), 2) << int(style);
+    list_->Clear();
+    EXPECT_EQ(SendMessageW(list_->Handle(), LB_GETCOUNT, 0, 0), 0) << int(style);
+  }
+  list_->SetStyle(lbStandard);
+  EXPECT_THROW(list_->SetCount(3), EListError);
+}
+
+TEST_F(ListBoxTest, TypingFindsVirtualItemsThroughTheFindEventAndNothingWithoutAutoComplete) {
+  list_->SetStyle(lbVirtual);
+  list_->SetCount(5);
+  std::vector<std::string> searched;
+  list_->OnDataFind = [&](TWinControl*, const std::string& text) -> int32_t {
+    searched.push_back(text);
+    return text == "b" ? 1 : text == "bi" ? 3 : -1;
+  };
+  SendMessageW(list_->Handle(), WM_CHAR, 'b', 0);
+  SendMessageW(list_->Handle(), WM_CHAR, 'i', 0);
+  EXPECT_EQ(searched, (std::vector<std::string>{"b", "bi"}));
+  EXPECT_EQ(list_->ItemIndex(), 3);
+  EXPECT_EQ(clicks_, (std::vector<int32_t>{1, 3}));
+
+  list_->SetStyle(lbStandard);
+  AddItems({"Apfel", "Birne", "Kiwi"});
+  list_->SetItemIndex(0);
+  list_->SetAutoComplete(false);
+  SendMessageW(list_->Handle(), WM_CHAR, 'k', 0);
+  EXPECT_EQ(list_->ItemIndex(), 0) << "no search without AutoComplete";
+  list_->SetAutoComplete(true);
+  SendMessageW(list_->Handle(), WM_CHAR, 'k', 0);
+  EXPECT_EQ(list_->ItemIndex(), 2) << "the system's own search";
 }
 
 TEST(ListBoxLeakTest, ManyListBoxesLeaveNoHandlesBehind) {

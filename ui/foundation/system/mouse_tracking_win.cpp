@@ -44,11 +44,13 @@ void TMouseTrackingTimer::Tick() {
   lxGetCursorPosSafe(cursor);
   if (CursorInside(cursor))
     return;
-  if (control_ != nullptr && control_->HandleAllocated() &&
-      !control_->ClientRect().Contains(control_->ScreenToClient(cursor)))
-    control_->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(control_));
-  // Stopping frees this timer: nothing of it is touched afterwards.
+  // The control's leave handling may stop the tracking, and stopping frees
+  // this timer: nothing of it is touched after the control has been told.
   IlxMouseTrackingCaller* caller = caller_;
+  TWinControl* control = control_;
+  if (control != nullptr && control->HandleAllocated() &&
+      !control->ClientRect().Contains(control->ScreenToClient(cursor)))
+    control->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(control));
   caller->MouseLeave();
   lxStopMouseTracking(caller);
 }

@@ -1,0 +1,5 @@
+#include "editors/text_edit_properties.h"
+
+// Nothing is drawn natively: the records stay empty.
+TlxEditViewDataClass TlxCustomTextEditProperties::GetViewDataClass() const { return {}; }
+TlxEditViewInfoClass TlxCustomTextEditProperties::GetViewInfoClass() const { return {}; }
