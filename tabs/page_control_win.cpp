@@ -118,12 +118,16 @@ void TlxTabSheet::WMEraseBkgnd(TMessage& message) {
     return;
   }
   const HDC dc = reinterpret_cast<HDC>(message.WParam);
+  message.Result = 1;
+  if (page_control_->PainterObject()->UsesNativeLook()) {
+    page_control_->PainterObject()->PaintNativePageBackground(dc, *this);
+    return;
+  }
   RECT client{};
   GetClientRect(Handle(), &client);
   const HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(page_control_->PainterObject()->GetClientColor())));
   FillRect(dc, &client, brush);
   DeleteObject(brush);
-  message.Result = 1;
 }
 
 void TlxTabSheet::CMTextChanged(TMessage& message) {
@@ -397,6 +401,18 @@ void TlxPCDockSite::DoAddDockClient(TControl& client, const TRect& /*rect*/) {
 
 bool TlxPCDockSite::DoUnDock(TWinControl* new_target, TControl& client) {
   return TDockSite::DoUnDock(new_target, client) && page_control_.CanUndockClient(new_target, client);
+}
+
+void TlxPCDockSite::DockClientChanged(TControl& client, TDockClientChange change) {
+  TlxTabSheet* page = page_control_.FindDockedPage(client);
+  if (page == nullptr)
+    return;
+  if (change == TDockClientChange::Visible) {
+    page->SetTabVisible(client.Visible());
+    return;
+  }
+  const std::string& text = client.Caption();
+  page->SetCaption(text.substr(0, text.find_first_of("\r\n")));
 }
 
 void TlxPCDockSite::DoRemoveDockClient(TControl& /*client*/) {

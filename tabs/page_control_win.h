@@ -75,6 +75,8 @@ class TlxPCDockSite : public TDockSite {
 
   void DockDrop(TDragDockObject& source, int32_t x, int32_t y) override;
   bool DoUnDock(TWinControl* new_target, TControl& client) override;
+  // The page follows its docked control: caption (first line) and visibility.
+  void DockClientChanged(TControl& client, TDockClientChange change) override;
 
  protected:
   void DoAddDockClient(TControl& client, const TRect& rect) override;

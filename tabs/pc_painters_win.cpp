@@ -16,6 +16,8 @@
 #include "ui/foundation/bitmaps/image_drawing_win.h"
 #include "ui/foundation/canvas/canvas_win.h"
 #include "ui/foundation/canvas/region_win.h"
+#include "ui/foundation/themes/theme_manager_win.h"
+#include "ui/foundation/themes/visual_styles_win.h"
 
 std::string lxPCStripAccelerators(const std::string& caption) {
   std::string text;
@@ -250,9 +252,23 @@ TlxPCTabContentRects TlxPCCustomPainter::PaintTabImageAndText(TlxCanvas& canvas,
   return rects;
 }
 
+int32_t TlxPCCustomPainter::GetTabThemeState(int32_t visible_index) const {
+  if (visible_index == control_.MainVisibleIndex())
+    return 3;
+  return visible_index == control_.HotVisibleIndex() ? 2 : 1;
+}
+
 void TlxPCCustomPainter::DrawTabText(TlxCanvas& canvas, TlxTab& tab, const TRect& rect) {
   SetBkMode(canvas.Handle(), TRANSPARENT);
   const std::u16string text = Utf8ToUtf16(tab.Caption());
+  if (UsesNativeLook() && tab.IsEnabledForUse() && lxUxIsThemeActive()) {
+    int32_t part = 0;
+    int32_t state = 0;
+    GetNativeTabPartAndState(tab.VisibleIndex(), part, state);
+    lxUxDrawThemeText(lxOpenThemeHandle(totTab), canvas.Handle(), part, state, text,
+                      DT_SINGLELINE | DT_END_ELLIPSIS, 0, rect);
+    return;
+  }
   auto draw = [&](const TRect& r, TColor color) {
     SetTextColor(canvas.Handle(), static_cast<COLORREF>(Resolve(color)));
     RECT system_rect = r;
@@ -399,13 +415,16 @@ void TlxPCStandardPainter::PaintTab(TlxCanvas& canvas, int32_t visible_index) {
     canvas.ApplyClipRegion(std::make_unique<TlxRegion>(shown), roSet);
   else
     canvas.IntersectClip(shown);
-  if (!IsCustomDraw() || !DoCustomDrawTab(visible_index)) {
-    canvas.FillRectColor(tab->FullRect(), GetTabColor(visible_index));
-    PaintTabImageAndText(canvas, *tab, visible_index);
-    PaintTabFrame(canvas, *tab, visible_index);
-  }
+  if (!IsCustomDraw() || !DoCustomDrawTab(visible_index))
+    PaintTabFace(canvas, *tab, visible_index);
   canvas.PopClipRegion();
   canvas.ExcludeFromClip(shown);
+}
+
+void TlxPCStandardPainter::PaintTabFace(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) {
+  canvas.FillRectColor(tab.FullRect(), GetTabColor(visible_index));
+  PaintTabImageAndText(canvas, tab, visible_index);
+  PaintTabFrame(canvas, tab, visible_index);
 }
 
 void TlxPCStandardPainter::PaintButtons(TlxCanvas& canvas) {
@@ -627,6 +646,16 @@ void TlxPCTabsPainter::FillContentInput(TlxPCTabContentInput& input, TlxTab& tab
     input.TextHOffsets.Bottom += 1;
   }
   input.ImageTextDistance = 6;
+  if (!UsesNativeLook())
+    return;
+  // The content goes into the tab's own bitmap, lying along its width.
+  TSize size{input.TabRect.Width(), input.TabRect.Height()};
+  if (Control().IsTabTextVertical())
+    std::swap(size.cx, size.cy);
+  input.TabRect = Bounds(0, 0, size.cx, size.cy);
+  if (main && (variant == 5 || variant == 7 || variant == 10))
+    input.TabRect = input.TabRect.Offset(0, 1);
+  input.Direction = 0;
 }
 
 namespace {

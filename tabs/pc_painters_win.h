@@ -18,6 +18,7 @@
 #include "tabs/pc_tab_content_layout.h"
 
 class TBitmap;
+class TControl;
 class TlxCanvas;
 class TlxCustomTabControl;
 class TlxTab;
@@ -62,7 +63,20 @@ class TlxPCCustomPainter : public IlxPCLayoutPainter {
   void RepaintButton(TlxPCNavigatorButton button, TlxPCNavigatorButtonState old_state) override;
 
   virtual int32_t GetFrameWidth() const { return 0; }
+  // Whether the visual-styles look is used.
   virtual bool UsesNativeLook() const { return false; }
+  // The tab's part and state in the "Tab" theme; 0, 0 for painters that
+  // draw no themed tabs.
+  virtual void GetNativeTabPartAndState(int32_t /*visible_index*/, int32_t& part, int32_t& state) const {
+    part = 0;
+    state = 0;
+  }
+  // A page's background in the native look, on the page's own device
+  // context.
+  virtual void PaintNativePageBackground(HDC /*dc*/, const TControl& /*page*/) {}
+  // The tab's state in the "Tab" theme: 3 main tab, 2 under the mouse,
+  // 1 otherwise.
+  int32_t GetTabThemeState(int32_t visible_index) const;
   // Tabs follow the mouse even with the control's HotTrack off.
   virtual bool IsHotTrackIntrinsic() const { return UsesNativeLook(); }
   virtual bool IsFrameShown() const;
@@ -88,7 +102,7 @@ class TlxPCCustomPainter : public IlxPCLayoutPainter {
   virtual void PaintTabs(TlxCanvas& canvas) = 0;
   virtual void PaintFrame(TlxCanvas& canvas) = 0;
   virtual void PaintPageClientArea(TlxCanvas& canvas);
-  void PaintPageArea(TlxCanvas& canvas);
+  virtual void PaintPageArea(TlxCanvas& canvas);
   // Lays out and draws a tab's caption (images are the image list's);
   // answers where they went.
   TlxPCTabContentRects PaintTabImageAndText(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index);
@@ -148,6 +162,8 @@ class TlxPCStandardPainter : public TlxPCCustomPainter {
   void PaintTabs(TlxCanvas& canvas) override;
   void PaintFrame(TlxCanvas& canvas) override;
   virtual void PaintTab(TlxCanvas& canvas, int32_t visible_index);
+  // Background, content and frame of a tab that is not drawn by its owner.
+  virtual void PaintTabFace(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index);
   // The area a tab paints in; `replace` sets it as the clip instead of
   // intersecting the clip with it.
   virtual TRect GetTabRegion(int32_t visible_index, bool& replace);
@@ -172,10 +188,20 @@ class TlxPCStandardPainter : public TlxPCCustomPainter {
   TlxPCNavigatorLayout navigator_;
 };
 
-// Classic three-dimensional notebook tabs standing on the page frame.
+// Classic three-dimensional notebook tabs standing on the page frame, or
+// the platform's themed tabs when the look-and-feel asks for the native
+// look and visual styles are on.
 class TlxPCTabsPainter : public TlxPCStandardPainter {
  public:
   using TlxPCStandardPainter::TlxPCStandardPainter;
+
+  bool UsesNativeLook() const override;
+  void GetNativeTabPartAndState(int32_t visible_index, int32_t& part, int32_t& state) const override;
+  TRect GetPageClientRectOffset() const override;
+  TlxPCNavigatorMetrics NavigatorMetrics() const override;
+  // The content margins of the themed page pane, in screen orientation.
+  TRect GetThemedPaneMargins() const;
+  void PaintNativePageBackground(HDC dc, const TControl& page) override;
 
   TRect GetTabRectCorrection(int32_t visible_index) override;
   void CalculateTabsLayout(TlxPCNavigatorButtons buttons, TlxPCTabsLayout& layout) override;
@@ -188,6 +214,17 @@ class TlxPCTabsPainter : public TlxPCStandardPainter {
   void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const override;
   TRect GetTabRegion(int32_t visible_index, bool& replace) override;
   void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+  void PaintTabFace(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
+  void PaintPageArea(TlxCanvas& canvas) override;
+  void PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect) override;
+
+ private:
+  // The themed tab: drawn upright into a bitmap of its own, turned to its
+  // side, given its image and caption and copied onto the canvas.
+  void PaintNativeTab(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index);
+  // The themed page pane; taken out of the clip.
+  void PaintNativeFrame(TlxCanvas& canvas);
+  void PaintNativeButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect);
 };
 
 // The same geometry with one-pixel lines and a tinted inner line.
@@ -195,6 +232,7 @@ class TlxPCFlatPainter : public TlxPCTabsPainter {
  public:
   using TlxPCTabsPainter::TlxPCTabsPainter;
   int32_t GetFrameWidth() const override { return 1; }
+  bool UsesNativeLook() const override { return false; }
 
  protected:
   void PaintFrame(TlxCanvas& canvas) override;

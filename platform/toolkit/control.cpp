@@ -7,6 +7,7 @@
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/canvas_scopes.h"
 #include "platform/toolkit/control_canvas.h"
+#include "platform/toolkit/dock_site.h"
 #include "platform/toolkit/drag.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/popup_target.h"
@@ -226,6 +227,7 @@ void TControl::SetVisible(bool visible) {
   VisibleChanging();
   visible_ = visible;
   Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
+  lxNotifyDockClientChanged(*this, TDockClientChange::Visible);
   RequestAlign();
 }
 
@@ -304,6 +306,7 @@ void TControl::SetText(const std::string& text) {
     return;
   SetTextBuffer(text);
   Perform(CM_TEXTCHANGED);
+  lxNotifyDockClientChanged(*this, TDockClientChange::Text);
 }
 
 // --- mouse capture ----------------------------------------------------------

@@ -94,6 +94,11 @@ TDockSite* lxHostDockSite(const TControl& control) {
   return found != Hosts().end() ? found->second : nullptr;
 }
 
+void lxNotifyDockClientChanged(TControl& control, TDockClientChange change) {
+  if (TDockSite* host = lxHostDockSite(control))
+    host->DockClientChanged(control, change);
+}
+
 bool lxManualDock(TControl& control, TDockSite* site, TControl* drop_on, TAlign align) {
   if (site == nullptr)
     return lxManualFloat(control, ScreenBounds(control));

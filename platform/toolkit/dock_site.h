@@ -35,6 +35,9 @@ class TDragDockObject : public TObject {
   TControl& control_;
 };
 
+// What changed on a docked control that its site shows.
+enum class TDockClientChange { Text, Visible };
+
 using TDockDropEvent = std::function<void(TObject* sender, TDragDockObject& source, int32_t x, int32_t y)>;
 using TUnDockEvent = std::function<void(TObject* sender, TControl* client, TWinControl* new_target, bool& allow)>;
 
@@ -71,6 +74,9 @@ class TDockSite {
   // To be called from the site control's Notification.
   void ClientFreed(TComponent* component);
 
+  // A client's caption or visibility changed.
+  virtual void DockClientChanged(TControl& /*client*/, TDockClientChange /*change*/) {}
+
  protected:
   // Makes the control a child of the site filling `rect` (client coordinates).
   virtual void DoAddDockClient(TControl& client, const TRect& rect);
@@ -90,6 +96,9 @@ class TDockSite {
 
 // The site holding the control, or null.
 TDockSite* lxHostDockSite(const TControl& control);
+// Tells the site holding the control, if any, that its caption or
+// visibility changed.
+void lxNotifyDockClientChanged(TControl& control, TDockClientChange change);
 // Docks the control onto `site`; a null site floats it where it is. The
 // site that holds it now is asked first; false when it refused or the new
 // site does not take the control. A failure while placing the control is

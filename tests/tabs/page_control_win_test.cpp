@@ -220,6 +220,42 @@ TEST_F(PageControlTest, FormsDockAsPages) {
   EXPECT_EQ(drops, (std::vector<std::string>{"Werkzeuge", "Werkzeuge"}));
 }
 
+// The page follows its docked form: the caption up to its first line break,
+// hiding the form hides its tab and showing it brings the tab back.
+TEST_F(PageControlTest, DockedFormCaptionAndVisibilityReachItsPage) {
+  auto* tool = new TForm(form_);
+  tool->SetCaption("Ebenen");
+  tool->Show();
+  ASSERT_TRUE(lxManualDock(*tool, &control_->DockSite()));
+  test_support::PumpMessagesUntilIdle();
+  TlxTabSheet* page = control_->Pages(3);
+  const struct {
+    std::string caption;
+    std::string shown;
+  } captions[] = {{"Farben", "Farben"}, {"Zeile 1\r\nZeile 2", "Zeile 1"}, {"Oben\nUnten", "Oben"},
+                  {"\rLeer", ""}, {"Ende\r", "Ende"}};
+  for (const auto& c : captions) {
+    tool->SetCaption(c.caption);
+    EXPECT_EQ(page->Caption(), c.shown) << c.caption;
+    EXPECT_EQ(control_->Tabs().Get(3), c.shown) << c.caption;
+  }
+  tool->Hide();
+  EXPECT_FALSE(page->TabVisible());
+  EXPECT_FALSE(control_->Tabs().GetTab(3)->Visible());
+  tool->Show();
+  EXPECT_TRUE(page->TabVisible());
+  EXPECT_TRUE(control_->Tabs().GetTab(3)->Visible());
+
+  // A floated form leaves the page control alone.
+  ASSERT_TRUE(lxManualDock(*tool, nullptr));
+  const int32_t pages = control_->PageCount();
+  tool->SetCaption("Frei");
+  tool->Hide();
+  EXPECT_EQ(control_->PageCount(), pages);
+  for (int32_t i = 0; i < control_->PageCount(); ++i)
+    EXPECT_NE(control_->Pages(i)->Caption(), "Frei");
+}
+
 // A double click on the tab floats the docked form; OnUnDock may refuse.
 // The page goes with it and the next page shows.
 TEST_F(PageControlTest, DoubleClickOnADockedTabFloatsTheForm) {

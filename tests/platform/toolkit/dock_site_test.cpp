@@ -14,6 +14,16 @@
 
 namespace dock_site_test {
 
+// A site that notes which of its clients' captions and visibility changed.
+class TRecordingDockSite : public TDockSite {
+ public:
+  using TDockSite::TDockSite;
+  void DockClientChanged(TControl& client, TDockClientChange change) override {
+    changes.push_back(client.Name() + (change == TDockClientChange::Text ? " text" : " visible"));
+  }
+  std::vector<std::string> changes;
+};
+
 // A panel that takes docking controls and passes frees on to its site.
 class TDockPanel : public TPanel {
  public:
@@ -23,7 +33,7 @@ class TDockPanel : public TPanel {
     if (operation == opRemove)
       site.ClientFreed(component);
   }
-  TDockSite site;
+  TRecordingDockSite site;
 };
 
 // A form with two dock panels side by side and a panel to dock.
@@ -72,6 +82,26 @@ TEST_F(DockSiteTest, ManualDockMovesTheControlOntoTheSite) {
   ASSERT_EQ(sites_[0]->site.DockClientCount(), 1);
   EXPECT_EQ(sites_[0]->site.DockClients(0), client_);
   EXPECT_EQ(events_, (std::vector<std::string>{"drop 0 Werkzeuge"}));
+}
+
+// Only the site holding the control hears of its caption and visibility,
+// and only of real changes.
+TEST_F(DockSiteTest, TheHoldingSiteHearsOfCaptionAndVisibilityChanges) {
+  client_->SetCaption("Vorher");
+  client_->Hide();
+  client_->Show();
+  ASSERT_TRUE(lxManualDock(*client_, &sites_[0]->site));
+  client_->SetCaption("Neu");
+  client_->SetCaption("Neu");
+  client_->Hide();
+  client_->Hide();
+  EXPECT_EQ(sites_[0]->site.changes, (std::vector<std::string>{"Werkzeuge text", "Werkzeuge visible"}));
+  ASSERT_TRUE(lxManualDock(*client_, &sites_[1]->site));
+  client_->Show();
+  ASSERT_TRUE(lxManualFloat(*client_, Bounds(0, 0, 50, 30)));
+  client_->SetCaption("Frei");
+  EXPECT_EQ(sites_[0]->site.changes.size(), 2U);
+  EXPECT_EQ(sites_[1]->site.changes, (std::vector<std::string>{"Werkzeuge visible"}));
 }
 
 TEST_F(DockSiteTest, TheHoldingSiteIsAskedAndMayRefuse) {
