@@ -330,12 +330,13 @@ class TlxCustomEditProperties : public TlxInterfacedPersistent {
   void ReplaceAssignedValues(std::unique_ptr<TlxCustomEditPropertiesValues> values) {
     assigned_values_ = std::move(values);
   }
-
- private:
+  // Sets a setting and announces the change, but only when the value differs.
   template <class T>
   void Store(T& field, const T& value) {
     lxStoreChanged(field, value, [this] { Changed(); });
   }
+
+ private:
   bool OwnerIsDestroying() const;
   bool OwnerIsWriting() const;
 

@@ -306,7 +306,7 @@ bool TlxCustomTextEditProperties::IsValueBoundSet(int32_t bound) const {
   return GetMaxValue() > GetMinValue();
 }
 
-void TlxCustomTextEditProperties::SetCharCase(TEditCharCase value) { StoreSetting(char_case_, value); }
+void TlxCustomTextEditProperties::SetCharCase(TEditCharCase value) { Store(char_case_, value); }
 
 void TlxCustomTextEditProperties::PrepareDisplayText(std::string& text) const {
   if (echo_mode_ == eemPassword) {

@@ -166,23 +166,23 @@ class TlxCustomTextEditProperties : public TlxCustomEditProperties, public IlxFo
   std::string DisplayFormat() const;
   void SetDisplayFormat(const std::string& value);
   TlxEditEchoMode EchoMode() const { return echo_mode_; }
-  void SetEchoMode(TlxEditEchoMode value) { StoreSetting(echo_mode_, value); }
+  void SetEchoMode(TlxEditEchoMode value) { Store(echo_mode_, value); }
   std::string EditFormat() const;
   void SetEditFormat(const std::string& value);
   bool FixedListSelection() const { return fixed_list_selection_; }
   void SetFixedListSelection(bool value);
   bool HideCursor() const { return hide_cursor_; }
-  void SetHideCursor(bool value) { StoreSetting(hide_cursor_, value); }
+  void SetHideCursor(bool value) { Store(hide_cursor_, value); }
   bool HideSelection() const { return hide_selection_; }
-  void SetHideSelection(bool value) { StoreSetting(hide_selection_, value); }
+  void SetHideSelection(bool value) { Store(hide_selection_, value); }
   TImeMode ImeMode() const { return ime_mode_; }
-  void SetImeMode(TImeMode value) { StoreSetting(ime_mode_, value); }
+  void SetImeMode(TImeMode value) { Store(ime_mode_, value); }
   const std::string& ImeName() const { return ime_name_; }
-  void SetImeName(const std::string& value) { StoreSetting(ime_name_, value); }
+  void SetImeName(const std::string& value) { Store(ime_name_, value); }
   bool ImmediateUpdateText() const { return immediate_update_text_; }
-  void SetImmediateUpdateText(bool value) { StoreSetting(immediate_update_text_, value); }
+  void SetImmediateUpdateText(bool value) { Store(immediate_update_text_, value); }
   bool IncrementalSearch() const { return incremental_search_; }
-  void SetIncrementalSearch(bool value) { StoreSetting(incremental_search_, value); }
+  void SetIncrementalSearch(bool value) { Store(incremental_search_, value); }
   TStringList* LookupItems() const { return lookup_items_.get(); }
   void SetLookupItems(const TStrings* value) { lookup_items_->Assign(value); }
   bool LookupItemsSorted() const { return lookup_items_->Sorted(); }
@@ -190,13 +190,13 @@ class TlxCustomTextEditProperties : public TlxCustomEditProperties, public IlxFo
   int32_t MaxLength() const;
   void SetMaxLength(int32_t value);
   bool MRUMode() const { return mru_mode_; }
-  void SetMRUMode(bool value) { StoreSetting(mru_mode_, value); }
+  void SetMRUMode(bool value) { Store(mru_mode_, value); }
   bool OEMConvert() const { return oem_convert_; }
-  void SetOEMConvert(bool value) { StoreSetting(oem_convert_, value); }
+  void SetOEMConvert(bool value) { Store(oem_convert_, value); }
   char16_t PasswordChar() const { return password_char_; }
-  void SetPasswordChar(char16_t value) { StoreSetting(password_char_, value); }
+  void SetPasswordChar(char16_t value) { Store(password_char_, value); }
   bool UseDisplayFormatWhenEditing() const { return use_display_format_when_editing_; }
-  void SetUseDisplayFormatWhenEditing(bool value) { StoreSetting(use_display_format_when_editing_, value); }
+  void SetUseDisplayFormatWhenEditing(bool value) { Store(use_display_format_when_editing_, value); }
   TlxTextEditViewStyle ViewStyle() const;
   void SetViewStyle(TlxTextEditViewStyle value);
   // The characters IsValidDataChar also accepts; nothing fills it here.
@@ -211,13 +211,6 @@ class TlxCustomTextEditProperties : public TlxCustomEditProperties, public IlxFo
   TlxNewLookupDisplayTextEvent OnNewLookupDisplayText;
 
  private:
-  template <class T>
-  void StoreSetting(T& field, const T& value) {
-    if (field == value)
-      return;
-    field = value;
-    Changed();
-  }
   void FormatNumber(const Variant& value, bool edit_focused, Variant& display_value) const;
 
   TEditCharCase char_case_ = ecNormal;

@@ -64,7 +64,7 @@ Variant TlxCustomCheckBoxProperties::GetEditValueOfState(int32_t state) const {
 
 void TlxCustomCheckBoxProperties::SetCaption(const std::string& value) {
   caption_assigned_ = true;
-  StoreSetting(caption_, value);
+  Store(caption_, value);
 }
 
 void TlxCustomCheckBoxProperties::SetGlyph(TBitmap* value) {

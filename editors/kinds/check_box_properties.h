@@ -41,20 +41,20 @@ class TlxCustomCheckBoxProperties : public TlxCustomEditProperties {
   Variant GetEditValueOfState(int32_t state) const;
 
   bool AllowGrayed() const { return allow_grayed_; }
-  void SetAllowGrayed(bool value) { StoreSetting(allow_grayed_, value); }
+  void SetAllowGrayed(bool value) { Store(allow_grayed_, value); }
   const std::string& Caption() const { return caption_; }
   // Marks the caption as assigned even when unchanged.
   void SetCaption(const std::string& value);
   bool IsCaptionAssigned() const { return caption_assigned_; }
   void ClearCaptionAssigned() { caption_assigned_ = false; }
   const std::string& DisplayChecked() const { return display_checked_; }
-  void SetDisplayChecked(const std::string& value) { StoreSetting(display_checked_, value); }
+  void SetDisplayChecked(const std::string& value) { Store(display_checked_, value); }
   const std::string& DisplayUnchecked() const { return display_unchecked_; }
-  void SetDisplayUnchecked(const std::string& value) { StoreSetting(display_unchecked_, value); }
+  void SetDisplayUnchecked(const std::string& value) { Store(display_unchecked_, value); }
   const std::string& DisplayGrayed() const { return display_grayed_; }
-  void SetDisplayGrayed(const std::string& value) { StoreSetting(display_grayed_, value); }
+  void SetDisplayGrayed(const std::string& value) { Store(display_grayed_, value); }
   bool FullFocusRect() const { return full_focus_rect_; }
-  void SetFullFocusRect(bool value) { StoreSetting(full_focus_rect_, value); }
+  void SetFullFocusRect(bool value) { Store(full_focus_rect_, value); }
   // A null bitmap frees the glyph; every assignment notifies.
   void SetGlyph(TBitmap* value);
   bool HasGlyph() const { return glyph_ != nullptr; }
@@ -62,11 +62,11 @@ class TlxCustomCheckBoxProperties : public TlxCustomEditProperties {
   // Notifies only while a glyph exists.
   void SetGlyphCount(int32_t value);
   bool MultiLine() const { return multi_line_; }
-  void SetMultiLine(bool value) { StoreSetting(multi_line_, value); }
+  void SetMultiLine(bool value) { Store(multi_line_, value); }
   TlxCheckBoxNullValueShowingStyle NullStyle() const { return null_style_; }
-  void SetNullStyle(TlxCheckBoxNullValueShowingStyle value) { StoreSetting(null_style_, value); }
+  void SetNullStyle(TlxCheckBoxNullValueShowingStyle value) { Store(null_style_, value); }
   bool UseAlignmentWhenInplace() const { return use_alignment_when_inplace_; }
-  void SetUseAlignmentWhenInplace(bool value) { StoreSetting(use_alignment_when_inplace_, value); }
+  void SetUseAlignmentWhenInplace(bool value) { Store(use_alignment_when_inplace_, value); }
   // The three values stay pairwise different (same type and value) and the
   // checked and unchecked ones never Null, except while the owner loads; a
   // value that breaks that is dropped silently.
@@ -104,10 +104,6 @@ class TlxCustomCheckBoxProperties : public TlxCustomEditProperties {
   void DefineProperties(TFiler& filer) override;
 
  private:
-  template <class T>
-  void StoreSetting(T& field, const T& value) {
-    lxStoreChanged(field, value, [this] { Changed(); });
-  }
   bool OwnerIsLoading() const;
   // Strictly different from all three current values.
   bool DiffersFromAllValues(const Variant& value) const;

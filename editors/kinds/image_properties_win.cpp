@@ -208,16 +208,16 @@ const TClass* TlxCustomImageProperties::GetGraphicClass(TObject* item, int32_t r
   return result;
 }
 
-void TlxCustomImageProperties::SetCaption(const std::string& value) { StoreSetting(caption_, value); }
-void TlxCustomImageProperties::SetCenter(bool value) { StoreSetting(center_, value); }
-void TlxCustomImageProperties::SetCustomFilter(const std::string& value) { StoreSetting(custom_filter_, value); }
-void TlxCustomImageProperties::SetGraphicClass(const TClass* value) { StoreSetting(graphic_class_, value); }
+void TlxCustomImageProperties::SetCaption(const std::string& value) { Store(caption_, value); }
+void TlxCustomImageProperties::SetCenter(bool value) { Store(center_, value); }
+void TlxCustomImageProperties::SetCustomFilter(const std::string& value) { Store(custom_filter_, value); }
+void TlxCustomImageProperties::SetGraphicClass(const TClass* value) { Store(graphic_class_, value); }
 void TlxCustomImageProperties::SetGraphicTransparency(TlxImageTransparency value) {
-  StoreSetting(graphic_transparency_, value);
+  Store(graphic_transparency_, value);
 }
-void TlxCustomImageProperties::SetProportional(bool value) { StoreSetting(proportional_, value); }
-void TlxCustomImageProperties::SetShowFocusRect(bool value) { StoreSetting(show_focus_rect_, value); }
-void TlxCustomImageProperties::SetStretch(bool value) { StoreSetting(stretch_, value); }
+void TlxCustomImageProperties::SetProportional(bool value) { Store(proportional_, value); }
+void TlxCustomImageProperties::SetShowFocusRect(bool value) { Store(show_focus_rect_, value); }
+void TlxCustomImageProperties::SetStretch(bool value) { Store(stretch_, value); }
 
 std::string TlxCustomImageProperties::GraphicClassName() const {
   return graphic_class_ != nullptr ? std::string(graphic_class_->ClassName()) : std::string();

@@ -123,14 +123,6 @@ class TlxCustomImageProperties : public TlxCustomEditProperties {
   TlxImageGraphicClassEvent OnGetGraphicClass;
 
  private:
-  template <class T>
-  void StoreSetting(T& field, const T& value) {
-    if (field == value)
-      return;
-    field = value;
-    Changed();
-  }
-
   std::string caption_;
   bool center_ = true;
   std::string custom_filter_;
