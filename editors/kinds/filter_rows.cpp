@@ -107,15 +107,21 @@ TlxFilterControlCriteria::TlxFilterControlCriteria(TlxFilterBuilder* control) : 
 IlxFilterControl* TlxFilterControlCriteria::Link() const { return control_ != nullptr ? control_->Link() : nullptr; }
 
 int32_t TlxFilterControlCriteria::GetItemLinkId(TObject* link) const {
-  const int32_t index = lxFilterLinkIndexOf(Link(), link);
-  return index >= 0 ? Link()->GetItemLinkID(index) : -1;
+  IlxFilterControl* control_link = Link();
+  if (control_link == nullptr)
+    return -1;
+  const int32_t index = lxFilterLinkIndexOf(control_link, link);
+  return index >= 0 ? control_link->GetItemLinkID(index) : -1;
 }
 
 std::string TlxFilterControlCriteria::GetItemLinkName(TObject* link) const {
   std::string name;
-  const int32_t index = lxFilterLinkIndexOf(Link(), link);
+  IlxFilterControl* control_link = Link();
+  if (control_link == nullptr)
+    return name;
+  const int32_t index = lxFilterLinkIndexOf(control_link, link);
   if (index >= 0)
-    Link()->GetItemLinkName(index, name);
+    control_link->GetItemLinkName(index, name);
   return name;
 }
 
