@@ -375,12 +375,14 @@ bool TlxCustomEdit::IsFocusedForFormatting() { return IsFocusWithin() && !IsDesi
 
 bool TlxCustomEdit::IsValueModifiable() {
   TlxCustomEditProperties* properties = GetActiveProperties();
+  if (properties == nullptr)
+    return false;
   if (inplace_)
     return properties->IsModificationAllowed();
   if (properties->AssignedValues()->ReadOnly())
     return !properties->GetReadOnly();
   IlxEditDefaultValuesProvider* provider = data_binding_->GetValuesProviderIntf();
-  return provider->AllowsModification() && provider->AllowsEditMode();
+  return provider != nullptr && provider->AllowsModification() && provider->AllowsEditMode();
 }
 
 void TlxCustomEdit::DoEditing(bool& can_edit) {

@@ -212,7 +212,10 @@ class TlxCustomEdit : public TlxContainer,
   }
   void RaiseOnClosePopup(int32_t reason);
   bool IsFocusedForFormatting();
-  bool IsDataAware() const { return data_binding_->GetValuesProviderIntf()->IsBoundToData(); }
+  bool IsDataAware() const {
+    const IlxEditDefaultValuesProvider* provider = data_binding_->GetValuesProviderIntf();
+    return provider != nullptr && provider->IsBoundToData();
+  }
   bool IsInnerControlUnavailable() const;
   bool HasInnerControl() const { return inner_edit_ != nullptr; }
   bool AllowsMouseWheel(TShiftState shift) const;

@@ -127,7 +127,7 @@ void TlxCustomEdit::KeyPress(char16_t& key) {
 
 bool TlxCustomEdit::IsValidDataChar(char16_t ch) {
   IlxEditDefaultValuesProvider* provider = data_binding_->GetValuesProviderIntf();
-  return provider->AcceptsInputChar(ch) || provider->HasSetTextHandler();
+  return provider == nullptr || provider->AcceptsInputChar(ch) || provider->HasSetTextHandler();
 }
 
 void TlxCustomEdit::FilterKeyPress(char16_t& key) {
