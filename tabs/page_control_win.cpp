@@ -442,14 +442,12 @@ void TlxPageControl::DockClient(TDragDockObject& source) {
   }
   auto* page = new TlxTabSheet(this);
   TStateScope docking(new_dock_page_, page);
-  try {
+  {
+    TScopeFail free_page([page] { delete page; });
     if (auto* form = dynamic_cast<TCustomForm*>(&client))
       page->SetCaption(form->Caption());
     page->SetPageControl(this);
     dock_site_->DoAddDockClient(client, {});
-  } catch (...) {
-    delete page;
-    throw;
   }
   page->SetTabVisible(client.Visible());
   if (client.Visible())

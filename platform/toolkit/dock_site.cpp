@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/control.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/messages.h"
@@ -118,12 +119,12 @@ bool lxManualDock(TControl& control, TDockSite* site, TControl* drop_on, TAlign 
   const bool new_client = host != site;
   if (new_client)
     site->AddClient(control);
-  try {
+  {
+    TScopeFail forget_client([&] {
+      if (new_client)
+        site->RemoveClient(control);
+    });
     site->DockDrop(source, 0, 0);
-  } catch (...) {
-    if (new_client)
-      site->RemoveClient(control);
-    throw;
   }
   if (align != alNone)
     control.SetAlign(align);
