@@ -49,6 +49,8 @@ class TlxCustomCurrencyEditProperties : public TlxCustomTextEditProperties {
   // Overrides of the base kinds.
   const TClass& GetAssignedValuesClass() const override { return TlxCurrencyEditPropertiesValues::kClass; }
   uint32_t GetDisplayFormatOptions() const override { return kLxDisplayFormatFromData | kLxDisplayFormatNotInplace; }
+  // TlxCurrencyEdit (Windows; none natively).
+  const TClass* GetEditControlClass() const override;
   // A value the numeric conversion cannot read shows unchanged when not
   // focused and as the empty text when focused.
   void ConvertToDisplayValue(const Variant& edit_value, Variant& display_value, bool edit_focused) const override;
@@ -120,6 +122,9 @@ class TlxFilterCurrencyEditHelper : public TlxCustomFilterEditHelper {
  public:
   static constexpr TClass kClass{"TlxFilterCurrencyEditHelper", &TlxCustomFilterEditHelper::kClass};
   const TClass* ClassType() const override { return &kClass; }
+
+  // TlxCurrencyEdit (Windows; none natively).
+  TClassRef GetValueEditorClass() const override;
 
   void GetSupportedOperators(const TlxCustomEditProperties* properties, TlxValueTypeClass value_type,
                              TlxFilterConditionOperators& operators, bool extended) const override;
