@@ -417,8 +417,9 @@ TlxCalculatorLayout lxCalculatorLayout(int32_t button_height) {
 }
 
 int32_t lxCalculatorButtonHeightFor(int32_t client_width, int32_t client_height) {
-  const TlxCalculatorLayout standard = lxCalculatorLayout(22);
-  const int32_t target = std::min(lxMulDiv(client_width, standard.Height, standard.Width), client_height);
+  // The ratio a little above the laid-out 196 x 128, so that a calculator
+  // laid out for one height asks for that height again, never a smaller one.
+  const int32_t target = std::min(lxMulDiv(client_width, 131, 198), client_height);
   const auto height_of = [](int32_t h) { return 5 * h + 6 * lxMulDiv(h, 3, 22); };
   int32_t h = 22;
   while (std::abs(height_of(h + 1) - target) < std::abs(height_of(h) - target))
