@@ -238,8 +238,6 @@ bool TlxRegExprAutomat::ForcedSymbol(int32_t node, char16_t& c) {
 }
 
 void TlxRegExprAutomat::ForgetUnusedSets() {
-  if (nodes_.size() <= most_sets_ && node_members_ <= most_members_)
-    return;
   std::vector<int32_t> renumbered(nodes_.size(), kUnknown);
   std::vector<std::unique_ptr<TNode>> kept;
   auto keep = [&](int32_t& id) {
@@ -282,7 +280,7 @@ bool TlxRegExprAutomat::Next(char16_t& c, bool case_insensitive) {
   if (next == kDead)
     return false;
   Push(next);
-  ForgetUnusedSets();
+  ForgetUnusedSetsIfMany();
   return true;
 }
 
@@ -299,7 +297,7 @@ void TlxRegExprAutomat::Reset() {
   current_ = 0;
   most_sets_ = kMostSets;
   most_members_ = kMostMembers;
-  ForgetUnusedSets();
+  ForgetUnusedSetsIfMany();
 }
 
 void TlxRegExprAutomat::AutoComplete() {
@@ -310,7 +308,7 @@ void TlxRegExprAutomat::AutoComplete() {
       return;
     owner_.DoSymbolUpdate(c);
     Push(next);
-    ForgetUnusedSets();
+    ForgetUnusedSetsIfMany();
   }
 }
 

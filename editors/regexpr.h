@@ -110,6 +110,10 @@ class TlxRegExprAutomat {
   TNode& NodeWithValidSteps(int32_t node);
   // Keeps memory in proportion to the pattern: beyond a bound the sets no
   // longer in use are forgotten.
+  void ForgetUnusedSetsIfMany() {
+    if (nodes_.size() > most_sets_ || node_members_ > most_members_)
+      ForgetUnusedSets();
+  }
   void ForgetUnusedSets();
   void Push(int32_t next);
 
