@@ -5,6 +5,7 @@
 
 #include "editors/edit_button_layout.h"
 #include "editors/edit_paint_rules.h"
+#include "editors/edit_paint_utils_win.h"
 
 namespace {
 
@@ -121,7 +122,8 @@ TColor TlxCustomEditViewData::GetBorderColor() const {
   switch (style_->GetBorderStyle()) {
     case ebsUltraFlat:
     case ebsOffice11:
-      return hot || (Designing && Enabled) ? clHighlight : clBtnShadow;
+      return hot || (Designing && Enabled) ? lxGetHighlightBorderColor(style_->GetBorderStyle() == ebsOffice11)
+                                           : clBtnShadow;
     default:
       return style_->BorderColor();
   }

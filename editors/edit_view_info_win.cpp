@@ -7,6 +7,7 @@
 #include "editors/edit_properties.h"
 #include "editors/solid_brush_cache_win.h"
 #include "platform/toolkit/gdi_holders.h"
+#include "ui/foundation/colors/gradient_win.h"
 
 namespace {
 
@@ -176,9 +177,24 @@ void TlxCustomEditViewInfo::PaintButton(TlxCanvas& canvas, int32_t index) {
     DrawButtonContent(canvas, index, button.State == kLxButtonStatePressed, content_color, text_color, content);
 }
 
-void TlxCustomEditViewInfo::FillButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& /*button*/,
+void TlxCustomEditViewInfo::FillButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
                                                  TColor color, const TRect& rect) {
-  lxFillRectWithColor(canvas, rect, color);
+  const bool gradient = button.Style == btsOffice11 && button.Gradient && !button.Transparent &&
+                        button.State != kLxButtonStateDisabled;
+  if (!gradient) {
+    lxFillRectWithColor(canvas, rect, color);
+    return;
+  }
+  // The gradient runs over the border rectangle's height, so that buttons
+  // of one editor shade alike whatever their own frame left over.
+  TRect band(rect.Left, BorderRect.Top, rect.Right, BorderRect.Bottom);
+  if (button.State == kLxButtonStateNormal)
+    band = band.Inflate(0, -1);
+  const TlxGradientColors colors = lxGetOffice11ButtonGradient(button.State);
+  canvas.PushDC();
+  canvas.IntersectClip(rect);
+  lxPaintGradient(canvas.Handle(), band, colors.From, colors.To, false);
+  canvas.PopDC();
 }
 
 void TlxCustomEditViewInfo::DrawButtonFrame(TlxCanvas& canvas, int32_t index, TColor& content_color,
@@ -282,19 +298,22 @@ void TlxCustomEditViewInfo::DrawButtonFrameSimple(TlxCanvas& canvas, const TlxEd
 
 void TlxCustomEditViewInfo::DrawButtonFrameUltraFlat(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
                                                      TColor& content_color, TColor& text_color, TRect& content,
-                                                     TRect& bounds, bool /*office11*/) {
+                                                     TRect& bounds, bool office11) {
   const bool active = button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot;
   if (button.Transparent)
     content_color = button.BackgroundColor;
-  else if (active)
-    content_color = button.State == kLxButtonStatePressed ? clHighlight : clInfoBk;
-  else
+  else if (button.State == kLxButtonStateDisabled)
     content_color = clBtnFace;
+  else if (active)
+    content_color = lxGetFlatButtonStateColor(button.State == kLxButtonStatePressed, office11);
+  else
+    content_color = office11 ? lxGetOffice11ButtonFaceColor() : clBtnFace;
   text_color = clBtnText;
+  const TColor highlight = lxGetHighlightBorderColor(office11);
   const bool outer_border = Inplace ? (PaintOptions & 4) != 0 : EditBorderStyle != ebsNone;
   if (!active || !outer_border) {
     if (active)
-      lxDrawFrameAndShrink(canvas, bounds, clHighlight);
+      lxDrawFrameAndShrink(canvas, bounds, highlight);
     else if (!button.Transparent)
       lxDrawFrameAndShrink(canvas, bounds, button.BackgroundColor);
     else
@@ -313,7 +332,7 @@ void TlxCustomEditViewInfo::DrawButtonFrameUltraFlat(TlxCanvas& canvas, const Tl
     sides |= kLxEdgeTop;
   if (bounds.Bottom < BorderRect.Bottom)
     sides |= kLxEdgeBottom;
-  lxDrawEdgeLines(canvas, bounds, sides, clHighlight);
+  lxDrawEdgeLines(canvas, bounds, sides, highlight);
   content = bounds;
 }
 

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
 #include <memory>
 
+#include "editors/edit_paint_utils_win.h"
 #include "editors/edit_view_data_win.h"
+#include "ui/foundation/colors/color_mix_win.h"
+#include "ui/foundation/colors/office11_colors_win.h"
+#include "ui/foundation/painters/office11_painter_win.h"
 #include "tests/ui/foundation/painters/painter_test_support_win.h"
 
 namespace {
@@ -16,6 +21,15 @@ constexpr TColor kBorder = 0x0000FF;      // red
 constexpr TColor kBackground = 0x00FFFF;  // yellow
 
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color) & 0xFFFFFF); }
+
+// Gradients are dithered or rounded by the system: each channel within
+// `tolerance`.
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+  for (const int shift : {0, 8, 16})
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+      return false;
+  return true;
+}
 
 // A window-less cell as a grid draws it: properties, a style of its own and
 // the view data and view info calculated from them.
@@ -112,6 +126,94 @@ TEST(EditViewInfoTest, UltraFlatBorderTakesTheHighlightWhileFocusedOrHot) {
   EXPECT_NE(hot.info().ContainerState & kLxContainerStateHot, 0);
   hot.Draw();
   EXPECT_EQ(hot.At(0, 10), Rgb(clHighlight));
+}
+
+TEST(EditViewInfoTest, Office2003BorderTakesThePalettesHighlight) {
+  Cell cell;
+  cell.style().SetBorderStyle(ebsOffice11);
+  cell.Calculate(kBounds);
+  cell.Draw();
+  EXPECT_EQ(cell.At(0, 10), Rgb(clBtnShadow));
+
+  Cell focused;
+  focused.style().SetBorderStyle(ebsOffice11);
+  focused.data().Focused = true;
+  focused.Calculate(kBounds);
+  focused.Draw();
+  EXPECT_EQ(focused.At(0, 10), Rgb(lxOffice11Palette().SelectedBorderColor));
+}
+
+// The face of an ultra-flat or Office 2003 button by its state, and the
+// frame between it and its neighbour: inside the editor's border only that
+// side is drawn, in the highlight while hot or pressed.
+TEST(EditViewInfoTest, FlatButtonFacesFollowTheirLook) {
+  struct Case {
+    TlxEditButtonStyle style;
+    TPoint point;
+    int32_t button;
+    TShiftState shift;
+    TColor face;
+    TColor edge;  // the right button's left column
+  };
+  const TPoint on(52, 10);
+  const TColor office_face = lxPainter<TlxOffice11LookAndFeelPainter>().GetButtonColor(lxbsNormal);
+  const TColor office_border = lxOffice11Palette().SelectedBorderColor;
+  const Case cases[] = {
+      {btsUltraFlat, TPoint(-1, -1), kLxNoMouseButton, {}, clBtnFace, kBackground},
+      {btsUltraFlat, on, kLxNoMouseButton, {}, lxHotHighlightColor(), clHighlight},
+      {btsUltraFlat, on, mbLeft, TShiftState{ssLeft}, lxPressedHighlightColor(), clHighlight},
+      {btsOffice11, TPoint(-1, -1), kLxNoMouseButton, {}, office_face, kBackground},
+      {btsOffice11, on, kLxNoMouseButton, {}, lxOffice11Palette().HotColor1, office_border},
+      {btsOffice11, on, mbLeft, TShiftState{ssLeft}, lxOffice11Palette().PressedColor1, office_border},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(c.style) << " at " << c.point.X);
+    Cell cell;
+    cell.style().SetButtonStyle(c.style);
+    cell.AddButton(15, bkGlyph);
+    cell.AddButton(15, bkGlyph);
+    cell.Calculate(kBounds, c.point, c.button, c.shift, c.button != kLxNoMouseButton);
+    cell.Draw();
+    int32_t right = 0;
+    for (int32_t i = 1; i < cell.info().ButtonCount(); ++i)
+      if (cell.info().Button(i).Bounds.Left > cell.info().Button(right).Bounds.Left)
+        right = i;
+    const TRect bounds = cell.info().Button(right).Bounds;
+    ASSERT_TRUE(bounds.Contains(on));
+    EXPECT_EQ(cell.At(bounds.Left + 7, bounds.Top + 8), Rgb(c.face));
+    EXPECT_EQ(cell.At(bounds.Left, bounds.Top + 8), Rgb(c.edge));
+  }
+}
+
+TEST(EditViewInfoTest, Office2003GradientButtonsShadeOverTheBorderHeight) {
+  for (const bool hot : {false, true}) {
+    SCOPED_TRACE(hot);
+    Cell cell;
+    cell.style().SetButtonStyle(btsOffice11);
+    cell.AddButton(15, bkGlyph);
+    cell.Calculate(kBounds, hot ? TPoint(50, 10) : TPoint(-1, -1));
+    cell.info().Button(0).Gradient = true;
+    cell.Draw();
+    const TlxGradientColors colors = lxGetOffice11ButtonGradient(hot ? kLxButtonStateHot : kLxButtonStateNormal);
+    const TRect border = cell.info().BorderRect;
+    const int32_t x = cell.info().Button(0).Bounds.Left + 7;
+    // A normal button's gradient runs one pixel inside the border.
+    const int32_t top = border.Top + (hot ? 0 : 1);
+    const int32_t bottom = border.Bottom - (hot ? 1 : 2);
+    EXPECT_TRUE(Near(cell.At(x, top), Rgb(colors.From), 8));
+    EXPECT_TRUE(Near(cell.At(x, bottom), Rgb(colors.To), 8));
+    if (colors.From != colors.To) {
+      EXPECT_NE(cell.At(x, top), cell.At(x, bottom));
+    }
+  }
+  // Without the gradient flag the face is flat.
+  Cell flat;
+  flat.style().SetButtonStyle(btsOffice11);
+  flat.AddButton(15, bkGlyph);
+  flat.Calculate(kBounds);
+  flat.Draw();
+  const int32_t x = flat.info().Button(0).Bounds.Left + 7;
+  EXPECT_EQ(flat.At(x, 3), flat.At(x, 16));
 }
 
 TEST(EditViewInfoTest, InplaceWithoutFrameExtentHasNoBorderAndFullHeightButtons) {
