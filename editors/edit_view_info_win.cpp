@@ -8,6 +8,9 @@
 #include "editors/solid_brush_cache_win.h"
 #include "platform/toolkit/gdi_holders.h"
 #include "ui/foundation/colors/gradient_win.h"
+#include "ui/foundation/system/desktop_composition_win.h"
+#include "ui/foundation/themes/theme_manager_win.h"
+#include "ui/foundation/themes/visual_styles_win.h"
 
 namespace {
 
@@ -171,10 +174,71 @@ void TlxCustomEditViewInfo::PaintButton(TlxCanvas& canvas, int32_t index) {
   TRect bounds = button.Bounds;
   TRect content;
   DrawButtonFrame(canvas, index, content_color, text_color, content, bounds);
-  if (!bounds.IsEmpty())
-    FillButtonBackground(canvas, button, content_color, bounds);
+  if (!bounds.IsEmpty()) {
+    if (button.NativeStyle && button.NativePart != 0)
+      DrawThemedButtonBackground(canvas, button, bounds);
+    else
+      FillButtonBackground(canvas, button, content_color, bounds);
+  }
   if (!content.IsEmpty())
     DrawButtonContent(canvas, index, button.State == kLxButtonStatePressed, content_color, text_color, content);
+}
+
+namespace {
+
+HTHEME ButtonTheme(const TlxEditButtonViewInfo& button) {
+  return lxOpenThemeHandle(button.SingleDropDown ? totComboBox : totButton);
+}
+
+}  // namespace
+
+void TlxCustomEditViewInfo::DrawButtonFrameThemed(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                  TColor& content_color, TColor& text_color, TRect& content,
+                                                  TRect& bounds) {
+  content_color = BackgroundColor;
+  text_color = clBtnText;
+  // The drop-down part draws its own arrow.
+  if (button.SingleDropDown || OnDrawButton) {
+    content = button.SingleDropDown ? TRect() : bounds;
+    return;
+  }
+  RECT inner = bounds;
+  const HTHEME theme = lxOpenThemeHandle(totButton);
+  if (theme != nullptr)
+    lxUxGetThemeBackgroundContentRect(theme, canvas.Handle(), 1, button.NativeState, bounds, inner);
+  content = TRect(inner);
+}
+
+void TlxCustomEditViewInfo::DrawThemedButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                       const TRect& rect) {
+  const HTHEME theme = ButtonTheme(button);
+  if (theme != nullptr)
+    lxUxDrawThemeBackground(theme, canvas.Handle(), button.NativePart, button.NativeState, rect);
+}
+
+void TlxCustomEditViewInfo::FillEditBackground(TlxCanvas& canvas, bool draw_background, int32_t combo_look) {
+  TRect fill = Bounds;
+  const HTHEME theme = lxOpenThemeHandle(totEdit);
+  if (!Inplace && EditBorderStyle != ebsNone && theme != nullptr) {
+    const bool composition = lxIsDesktopCompositionOn();
+    const int32_t part = composition ? 6 : 1;
+    if (combo_look == 1) {
+      fill = Bounds.Inflate(-3, -3);
+      fill.Right -= 1;
+    } else if (composition) {
+      fill = Bounds.Inflate(-2, -2);
+    } else {
+      RECT content = Bounds;
+      lxUxGetThemeBackgroundContentRect(theme, canvas.Handle(), part, ThemedState, Bounds, content);
+      fill = TRect(content);
+    }
+    canvas.PushDC();
+    canvas.ExcludeFromClip(fill);
+    lxUxDrawThemeBackground(theme, canvas.Handle(), part, ThemedState, Bounds);
+    canvas.PopDC();
+  }
+  if (draw_background && !Transparent)
+    lxFillRectWithColor(canvas, fill, BackgroundColor);
 }
 
 void TlxCustomEditViewInfo::FillButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
@@ -204,6 +268,10 @@ void TlxCustomEditViewInfo::DrawButtonFrame(TlxCanvas& canvas, int32_t index, TC
   const bool active = button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot;
   if (style == btsSimple && active)
     style = btsFlat;
+  if (button.NativeStyle && button.NativePart != 0) {
+    DrawButtonFrameThemed(canvas, button, content_color, text_color, content, bounds);
+    return;
+  }
   switch (style) {
     case btsFlat:
       DrawButtonFrameFlat(canvas, button, content_color, text_color, content, bounds);
@@ -483,8 +551,17 @@ void PaintFrameAndShadow(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info) {
 }  // namespace
 
 void lxDrawEditBackgroundAndBorder(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info, bool draw_background,
-                                   int32_t /*combo_look*/) {
+                                   int32_t combo_look) {
   TlxBrushPaintScope paint;
+  if (view_info.NativeStyle && !(view_info.Inplace && view_info.OnDrawBackground)) {
+    canvas.PushDC();
+    for (const auto& button : view_info.Buttons)
+      canvas.ExcludeFromClip(button->VisibleBounds);
+    view_info.FillEditBackground(canvas, draw_background, combo_look);
+    canvas.PopDC();
+    view_info.DrawButtons(canvas);
+    return;
+  }
   const HBRUSH brush = lxGetSolidBrush(view_info.BackgroundColor);
   const bool fills = !view_info.Transparent && draw_background;
   // The common picture (no shadow, no custom background, buttons as strips

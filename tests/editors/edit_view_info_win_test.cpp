@@ -10,6 +10,8 @@
 #include "editors/edit_view_data_win.h"
 #include "ui/foundation/colors/color_mix_win.h"
 #include "ui/foundation/colors/office11_colors_win.h"
+#include "ui/foundation/look_and_feel/look_and_feel_win.h"
+#include "ui/foundation/system/desktop_composition_win.h"
 #include "ui/foundation/painters/office11_painter_win.h"
 #include "tests/ui/foundation/painters/painter_test_support_win.h"
 
@@ -214,6 +216,62 @@ TEST(EditViewInfoTest, Office2003GradientButtonsShadeOverTheBorderHeight) {
   flat.Draw();
   const int32_t x = flat.info().Button(0).Bounds.Left + 7;
   EXPECT_EQ(flat.At(x, 3), flat.At(x, 16));
+}
+
+// A native editor draws the visual style's own edit frame and drop-down
+// button: the pixels the theme draws for the same parts and states on a
+// memory DC.
+TEST(EditViewInfoTest, NativeStyleDrawsTheThemesFrameAndButton) {
+  lxUxThemeStartup();
+  if (!lxThemeAvailableFor(totEdit) || !lxThemeAvailableFor(totComboBox) || lxIsDesktopCompositionOn())
+    GTEST_SKIP() << "no visual style in this session";
+  TlxLookAndFeel native(nullptr);
+  native.SetNativeStyle(true);
+  const TPoint on_button(50, 10);
+  for (const bool hot : {false, true}) {
+    SCOPED_TRACE(hot);
+    Cell cell;
+    cell.style().SetLookAndFeel(&native);
+    cell.style().SetHotTrack(true);
+    cell.AddButton(17);
+    cell.Calculate(kBounds, hot ? on_button : TPoint(-1, -1));
+    ASSERT_TRUE(cell.info().NativeStyle);
+    EXPECT_EQ(cell.info().ThemedState, hot ? 2 : 1);
+    EXPECT_EQ(cell.info().BorderRect, kBounds.Inflate(-2, -2));
+    const TlxEditButtonViewInfo& button = cell.info().Button(0);
+    EXPECT_EQ(button.NativePart, 1);
+    EXPECT_EQ(button.NativeState, hot ? 2 : 1);
+    cell.Draw();
+
+    Surface reference(80, 30);
+    const HDC dc = reference.canvas().Handle();
+    lxUxDrawThemeBackground(lxOpenThemeHandle(totEdit), dc, 1, cell.info().ThemedState, kBounds);
+    lxUxDrawThemeBackground(lxOpenThemeHandle(totComboBox), dc, 1, button.NativeState, button.Bounds);
+    const TPoint frame(0, 10);
+    const TPoint arrow((button.Bounds.Left + button.Bounds.Right) / 2, 10);
+    const TPoint button_edge(button.Bounds.Left, 10);
+    for (const TPoint& p : {frame, arrow, button_edge})
+      EXPECT_EQ(cell.At(p.X, p.Y), reference.At(p.X, p.Y)) << p.X << "," << p.Y;
+    // Inside the frame, the editor's own colour.
+    EXPECT_EQ(cell.At(10, 10), Rgb(kBackground));
+  }
+}
+
+// Asked for the native style where the visual style has no edit class, an
+// editor keeps the classic look.
+TEST(EditViewInfoTest, NativeStyleWithoutAThemeDrawsClassically) {
+  painter_test::ThemingOff off;
+  TlxLookAndFeel native(nullptr);
+  native.SetNativeStyle(true);
+  Cell cell;
+  cell.style().SetLookAndFeel(&native);
+  cell.style().SetBorderStyle(ebsSingle);
+  cell.AddButton(17);
+  cell.Calculate(kBounds);
+  EXPECT_FALSE(cell.info().NativeStyle);
+  EXPECT_EQ(cell.info().Button(0).NativePart, 0);
+  cell.Draw();
+  EXPECT_EQ(cell.At(0, 10), Rgb(kBorder));
 }
 
 TEST(EditViewInfoTest, InplaceWithoutFrameExtentHasNoBorderAndFullHeightButtons) {
