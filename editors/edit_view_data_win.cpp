@@ -418,12 +418,16 @@ TSize TlxCustomEditViewData::MeasureContentSize(TlxCanvas& canvas, const Variant
 
 TSize TlxCustomEditViewData::MeasureEditSize(TlxCanvas& canvas, const Variant& edit_value,
                                              const TlxEditSizeProperties& limits) {
-  TlxCustomEditViewInfo view_info;
+  // The kind's own view info: a kind's Calculate may fill fields only its
+  // class has.
+  const TlxEditViewInfoClass info_class = properties_->GetViewInfoClass();
+  const std::unique_ptr<TlxCustomEditViewInfo> view_info =
+      info_class.Create != nullptr ? info_class.Create() : std::make_unique<TlxCustomEditViewInfo>();
   constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-  Calculate(canvas, TRect(0, 0, kMax, kMax), TPoint(-1, -1), kLxNoMouseButton, {}, view_info, false);
+  Calculate(canvas, TRect(0, 0, kMax, kMax), TPoint(-1, -1), kLxNoMouseButton, {}, *view_info, false);
   TSize frame;
   TSize min_content;
-  MeasureFrameFromViewInfo(canvas, view_info, frame, min_content);
+  MeasureFrameFromViewInfo(canvas, *view_info, frame, min_content);
   TlxEditSizeProperties content_limits = limits;
   bool width_below_frame = false;
   if (limits.Width >= 0) {

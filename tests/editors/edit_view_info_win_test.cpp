@@ -511,6 +511,38 @@ TEST(EditViewInfoTest, PropertiesNameAndCreateTheirViewClasses) {
 
 namespace {
 
+// A kind whose view data calculates fields of its own view info class.
+class KindViewInfo : public TlxCustomEditViewInfo {};
+
+class KindViewData : public TlxCustomEditViewData {
+ public:
+  using TlxCustomEditViewData::TlxCustomEditViewData;
+  void Calculate(TlxCanvas& canvas, const TRect& bounds, const TPoint& point, int32_t button, TShiftState shift,
+                 TlxCustomEditViewInfo& view_info, bool is_mouse_event) override {
+    TlxCustomEditViewData::Calculate(canvas, bounds, point, button, shift, view_info, is_mouse_event);
+    calculated_own_class = dynamic_cast<KindViewInfo*>(&view_info) != nullptr;
+  }
+  mutable bool calculated_own_class = false;
+};
+
+class KindProperties : public TlxCustomEditProperties {
+ public:
+  using TlxCustomEditProperties::TlxCustomEditProperties;
+  TlxEditViewInfoClass GetViewInfoClass() const override {
+    return {&TlxCustomEditViewInfo::kClass,
+            []() -> std::unique_ptr<TlxCustomEditViewInfo> { return std::make_unique<KindViewInfo>(); }};
+  }
+};
+
+TEST(EditViewInfoTest, MeasuringCalculatesTheKindsOwnViewInfo) {
+  KindProperties properties(nullptr);
+  TlxEditStyle style(nullptr, false);
+  KindViewData data(&properties, &style, false);
+  Surface surface;
+  data.MeasureEditSize(surface.canvas(), Variant(), {});
+  EXPECT_TRUE(data.calculated_own_class);
+}
+
 TEST(EditViewInfoTest, AButtonRepaintsOnlyWhenItsLookChanged) {
   TlxEditButtonViewInfo old;
   old.State = kLxButtonStateNormal;
