@@ -51,6 +51,7 @@ class TlxCustomDropDownEditProperties : public TlxCustomMaskEditProperties {
   virtual bool PopupCapturesFocus() const { return false; }
 
   bool ShowsLookupListInPopup() const override { return true; }
+  TlxEditViewDataClass GetViewDataClass() const override;
 
   // The drop-down button's glyph: a usable one turns the button into a
   // glyph button, none turns it back into a drop-down arrow. Windows only.

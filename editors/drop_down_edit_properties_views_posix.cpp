@@ -11,3 +11,5 @@ void TlxCustomDropDownEditProperties::SetButtonGlyph(const TBitmap* value) {
 }
 
 bool TlxCustomDropDownEditProperties::HasUsableGlyph() const { return false; }
+
+TlxEditViewDataClass TlxCustomDropDownEditProperties::GetViewDataClass() const { return {}; }

@@ -1,4 +1,5 @@
 #include "editors/drop_down_edit_properties.h"
+#include "editors/drop_down_edit_win.h"
 #include "editors/edit_popup_window_win.h"
 #include "platform/toolkit/bitmap.h"
 
@@ -20,3 +21,11 @@ void TlxCustomDropDownEditProperties::SetButtonGlyph(const TBitmap* value) {
 }
 
 bool TlxCustomDropDownEditProperties::HasUsableGlyph() const { return glyph_ != nullptr && !glyph_->Empty(); }
+
+TlxEditViewDataClass TlxCustomDropDownEditProperties::GetViewDataClass() const {
+  return {&TlxCustomDropDownEditViewData::kClass,
+          [](TlxCustomEditProperties* properties, TlxCustomEditStyle* style,
+             bool inplace) -> std::unique_ptr<TlxCustomEditViewData> {
+            return std::make_unique<TlxCustomDropDownEditViewData>(properties, style, inplace);
+          }};
+}

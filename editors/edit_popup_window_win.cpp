@@ -539,6 +539,14 @@ void TlxCustomEditPopupWindow::ShowPopupFocused(TWinControl* control) {
   TlxCustomPopupWindow::ShowPopupFocused(control);
 }
 
+bool TlxCustomEditPopupWindow::HandleOwnerMouseDown(HWND window, UINT /*message*/, const TPoint& /*screen_point*/,
+                                                    TShiftState /*shift*/) {
+  // Presses elsewhere are not claimed: they close the popup and go on to
+  // their target.
+  auto* owner = dynamic_cast<TWinControl*>(OwnerControl());
+  return GetEdit() != nullptr && owner != nullptr && lxControlOwnsWindow(owner, window, true);
+}
+
 bool TlxCustomEditPopupWindow::CanResize(int32_t& width, int32_t& height) {
   if (!Sizeable() || calculating_size_)
     return false;
@@ -794,10 +802,22 @@ void TlxCustomEditPopupWindow::MouseLeave() {
     ShowSizingCursor(0, 0);
 }
 
+void TlxCustomEditPopupWindow::ShowPopupFocusedLater(TWinControl* control) {
+  pending_focus_ = TWeakRef<TWinControl>(control);
+  HandleNeeded();
+  PostMessageW(WindowHandle(), LX_POPUP_REOPEN, 0, 0);
+}
+
 void TlxCustomEditPopupWindow::WndProc(TMessage& message) {
   if (message.Msg == LX_POPUP_FORWARD_CHAR) {
     if (lxIsShownPopup(this))
       ForwardKeyChar(static_cast<char16_t>(message.WParam));
+    return;
+  }
+  if (message.Msg == LX_POPUP_REOPEN && pending_focus_.Get() != nullptr) {
+    TWinControl* focus = pending_focus_.Get();
+    pending_focus_ = TWeakRef<TWinControl>();
+    ShowPopupFocused(focus);
     return;
   }
   TlxCustomPopupWindow::WndProc(message);

@@ -136,6 +136,9 @@ class TlxCustomEditPopupWindow : public TlxCustomPopupWindow {
   const TClass* GetViewInfoClass() const override { return &TlxCustomEditPopupWindowViewInfo::kClass; }
   void ShowPopupFocused(TWinControl* control) override;
   void GetOwnerScreenBounds(TRect& rect) override;
+  // A press on the editor closes the popup and is claimed, so that the
+  // editor does not reopen it at once for the same press.
+  bool HandleOwnerMouseDown(HWND window, UINT message, const TPoint& screen_point, TShiftState shift) override;
 
   // The editor, or null when the owner is no edit-popup owner.
   IlxEditPopupOwner* GetEdit() const;
@@ -173,7 +176,10 @@ class TlxCustomEditPopupWindow : public TlxCustomPopupWindow {
   int32_t PopupHeight() const { return popup_height_; }
   void SetPopupHeight(int32_t value) { popup_height_ = value; }
   bool IsCalculatingSize() const { return calculating_size_; }
-  void SetCalculatingSize(bool value) { calculating_size_ = value; }
+  bool& CalculatingSizeFlag() { return calculating_size_; }
+  // Remembers the control to focus and posts the show, so that it runs
+  // after the press or key that opens the popup.
+  void ShowPopupFocusedLater(TWinControl* control);
   bool IsResizing() const { return resizing_; }
 
   void WndProc(TMessage& message) override;
@@ -214,6 +220,7 @@ class TlxCustomEditPopupWindow : public TlxCustomPopupWindow {
   int32_t vertical_direction_ = 0;
   TPoint grab_offset_;
   TRect outline_;
+  TWeakRef<TWinControl> pending_focus_;
 };
 
 // The popup edit's window: only its 3-D frame differs.
