@@ -253,3 +253,19 @@ TEST(PopupEditTest, OpenCloseCyclesGiveBackTheirHandles) {
 }
 
 }  // namespace popup_edit_test
+
+namespace popup_edit_test {
+
+TEST(PopupEditTest, TheDropDownModuleRegistersThePopupEditKind) {
+  lxEditorsInitialize();
+  lxDropDownEditInitialize();
+  TlxRegisteredClasses& registry = lxGetRegisteredEditProperties();
+  const int32_t index = registry.IndexOf(&TlxPopupEditProperties::kClass);
+  ASSERT_GE(index, 0);
+  EXPECT_EQ(registry.DisplayText(index), "PopupEdit|Represents an edit control with a dropdown list");
+  EXPECT_EQ(registry.FindByClassName("TlxPopupEditProperties"), &TlxPopupEditProperties::kClass);
+  lxDropDownEditFinalize();
+  lxEditorsFinalize();
+}
+
+}  // namespace popup_edit_test
