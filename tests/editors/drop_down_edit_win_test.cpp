@@ -249,6 +249,16 @@ TEST(DropDownEditTest, ActivatingAnotherProgramsWindowCloses) {
   EXPECT_EQ(fixture.edit->CloseUpReason(), crUnknown);
 }
 
+TEST(DropDownEditTest, TypingALetterOpensThePopupOnlyWithImmediateDropDown) {
+  for (const bool immediate : {true, false}) {
+    DropDownForm fixture;
+    fixture.Properties()->SetImmediateDropDown(immediate);
+    fixture.Key('A');
+    EXPECT_EQ(fixture.Open(), immediate) << immediate;
+    EXPECT_EQ(fixture.edit->ShownText(), "a") << "the character is typed as well";
+  }
+}
+
 TEST(DropDownEditTest, WithoutContentOnlyInitializationAndFinalizationRun) {
   DropDownForm fixture;
   fixture.edit->can_drop_down = false;
