@@ -71,3 +71,7 @@ struct TlxGridDateTimeFormatValues {
   std::string MonthFormatInUse() const;
   std::string YearFormatInUse() const;
 };
+
+// What an option change asks of its view: 0 tell the handlers, 1 repaint,
+// 2 recalculate the layout.
+enum class TlxGridOptionsChange : uint8_t { kProperty = 0, kLayout = 1, kSize = 2 };
