@@ -12,14 +12,13 @@
 #include "platform/rtl/date_text.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/locale.h"
+#include "tests/grid/grid_date_range_test_dates.h"
 
 namespace {
 
-TDateTime Day(int year, int month, int day) { return EncodeDate(year, month, day); }
-TDateTime At(int year, int month, int day, int hour, int minute) {
-  return EncodeDate(year, month, day) + EncodeTime(hour, minute, 0, 0);
-}
-const TDateTime kLastMillisecond = EncodeTime(23, 59, 59, 999);
+using grid_date_test::At;
+using grid_date_test::Day;
+using grid_date_test::kLastMillisecond;
 
 // The regional first day of the week for the length of a test.
 class FirstDayOfWeekScope {
