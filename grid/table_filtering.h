@@ -57,6 +57,9 @@ class IlxGridTableFilteringView : public virtual IInterface {
 // changes to (none for a free-standing copy).
 class TlxGridFilteringOptions : public TPersistent {
  public:
+  // Made by class with the view as owner (the view implements the
+  // interface; an owner that does not raises EInvalidOperation).
+  using TOwnerType = IlxGridTableFilteringView;
   static constexpr TClass kClass{"TlxGridFilteringOptions", &TPersistent::kClass};
   const TClass* ClassType() const override { return &kClass; }
 
@@ -162,8 +165,8 @@ using TlxGridFilterMRUItemsClass = const TClass*;
 class TlxCustomGridTableFiltering : public TlxGridFilteringOptions {
  public:
   static void Publish(TPropertyListBuilder& properties);
-  static constexpr TClass kClass{"TlxCustomGridTableFiltering", &TlxGridFilteringOptions::kClass, nullptr,
-                                 &Publish};
+  static constexpr TClass kClass{"TlxCustomGridTableFiltering", &TlxGridFilteringOptions::kClass,
+                                 &ConstructInstance<TlxCustomGridTableFiltering>, &Publish};
   const TClass* ClassType() const override { return &kClass; }
 
   explicit TlxCustomGridTableFiltering(IlxGridTableFilteringView* view);
@@ -220,7 +223,8 @@ class TlxCustomGridTableFiltering : public TlxGridFilteringOptions {
 class TlxGridFilterBox : public TlxGridFilteringOptions {
  public:
   static void Publish(TPropertyListBuilder& properties);
-  static constexpr TClass kClass{"TlxGridFilterBox", &TlxGridFilteringOptions::kClass, nullptr, &Publish};
+  static constexpr TClass kClass{"TlxGridFilterBox", &TlxGridFilteringOptions::kClass,
+                                 &ConstructInstance<TlxGridFilterBox>, &Publish};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridFilteringOptions::TlxGridFilteringOptions;
 
@@ -247,8 +251,8 @@ class TlxGridFilterBox : public TlxGridFilteringOptions {
 class TlxCustomGridTableDateTimeHandling : public TlxGridFilteringOptions, public IlxGridDateTimeFormats {
  public:
   static void Publish(TPropertyListBuilder& properties);
-  static constexpr TClass kClass{"TlxCustomGridTableDateTimeHandling", &TlxGridFilteringOptions::kClass, nullptr,
-                                 &Publish};
+  static constexpr TClass kClass{"TlxCustomGridTableDateTimeHandling", &TlxGridFilteringOptions::kClass,
+                                 &ConstructInstance<TlxCustomGridTableDateTimeHandling>, &Publish};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridFilteringOptions::TlxGridFilteringOptions;
 

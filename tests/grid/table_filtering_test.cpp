@@ -396,3 +396,20 @@ TEST(GridFilteringStreamTest, OlderPropertiesAreReadIntoTheirNewPlaces) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridFilteringOptionsTest, TheViewMakesItsOptionsByClass) {
+  TTestFilteringView view;
+  for (const TClass* options_class : {&TlxCustomGridTableFiltering::kClass, &TlxGridFilterBox::kClass,
+                                      &TlxCustomGridTableDateTimeHandling::kClass}) {
+    std::unique_ptr<TObject> options(options_class->CreateInstance(&view));
+    auto* made = dynamic_cast<TlxGridFilteringOptions*>(options.get());
+    ASSERT_NE(made, nullptr) << options_class->ClassName();
+    EXPECT_EQ(made->View(), &view);
+  }
+  TComponent not_a_view(nullptr);
+  EXPECT_THROW(TlxGridFilterBox::kClass.CreateInstance(&not_a_view), EInvalidOperation);
+}
+
+}  // namespace
