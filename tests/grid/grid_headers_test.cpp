@@ -5,6 +5,7 @@
 #include "grid/grid_data_property.h"
 #include "grid/grid_navigator_interfaces.h"
 #include "grid/grid_record_slots.h"
+#include "grid/grid_summary_sorting.h"
 
 namespace {
 
