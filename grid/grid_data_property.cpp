@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "data/data_controller.h"
 #include "data/typed_stream.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/memory_stream.h"
@@ -42,4 +43,10 @@ void lxCheckGridStorageStreamCounts(TStream& storage) {
   // Every stored record takes at least one byte.
   if (record_count < 0 || record_count > storage.Remaining())
     throw EReadError();
+}
+
+void lxLoadGridDataBuffer(TlxCustomDataController& controller, TMemoryStream& buffer) {
+  buffer.SetPosition(0);
+  lxCheckGridStorageStreamCounts(buffer);
+  controller.LoadStorageFromStream(buffer);
 }

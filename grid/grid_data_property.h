@@ -9,6 +9,7 @@
 
 class TMemoryStream;
 class TStream;
+class TlxCustomDataController;
 
 // Reads the property into `buffer` (emptied first, rewound after). A
 // negative length or one beyond the bytes left raises EReadError with
@@ -21,3 +22,7 @@ void lxWriteGridDataProperty(TStream& stream, TMemoryStream& storage);
 // or count is negative or larger than the bytes left can hold. The stream's
 // position is put back.
 void lxCheckGridStorageStreamCounts(TStream& storage);
+// Loads a pending "Data" buffer into the controller's storage at the end
+// of loading: the counts are checked first (EReadError), then the data
+// controller reads the records; a failure leaves the storage as it was.
+void lxLoadGridDataBuffer(TlxCustomDataController& controller, TMemoryStream& buffer);
