@@ -196,9 +196,12 @@ TEST_F(DateRangeTest, DatesOutsideTheCalendarAreAConversionError) {
   TlxGridGroupingDateRanges ranges;
   ranges.Build(&formats_, dtgByMonth);
   TlxCustomGridDateRange* month = ranges.Items(0);
+  TlxGridGroupingDateRanges relative;
+  relative.Build(&formats_, dtgRelativeToToday);
   for (const TDateTime bad : {kMaxDateTime + 1, kMinDateTime - 1, std::numeric_limits<double>::quiet_NaN()}) {
     EXPECT_THROW(month->GetGroupValue(bad), EConvertError) << bad;
     EXPECT_THROW(month->GetFilterValue(true, bad), EConvertError) << bad;
+    EXPECT_THROW(relative.FindRangeFor(bad), EConvertError) << bad;
   }
 }
 
