@@ -190,13 +190,24 @@ void TlxGridItemFilterPopupOptions::SetMultiSelect(bool value) {
 // --- TlxCustomGridTableFiltering -----------------------------------------------------------------
 
 TlxCustomGridTableFiltering::TlxCustomGridTableFiltering(IlxGridTableFilteringView* view)
-    : TlxGridFilteringOptions(view) {
-  item_popup_ = lxCreatePart<TlxGridItemFilterPopupOptions>(GetItemPopupClass(), this);
-  mru_items_ = lxCreatePart<TlxGridFilterMRUItems>(GetMRUItemsClass(), this);
-  mru_items_->SetMaxCount(MRUItemsMaxCount());
-}
+    : TlxGridFilteringOptions(view) {}
 
 TlxCustomGridTableFiltering::~TlxCustomGridTableFiltering() = default;
+
+TlxGridItemFilterPopupOptions& TlxCustomGridTableFiltering::ColumnPopup() const {
+  if (item_popup_ == nullptr)
+    item_popup_ = lxCreatePart<TlxGridItemFilterPopupOptions>(GetItemPopupClass(),
+                                                              const_cast<TlxCustomGridTableFiltering*>(this));
+  return *item_popup_;
+}
+
+TlxGridFilterMRUItems& TlxCustomGridTableFiltering::MRUItems() const {
+  if (mru_items_ == nullptr) {
+    mru_items_ = lxCreatePart<TlxGridFilterMRUItems>(GetMRUItemsClass(), const_cast<TlxCustomGridTableFiltering*>(this));
+    mru_items_->SetMaxCount(MRUItemsMaxCount());
+  }
+  return *mru_items_;
+}
 
 void TlxCustomGridTableFiltering::Publish(TPropertyListBuilder& properties) {
   auto p = properties.For<TlxCustomGridTableFiltering>();
@@ -223,7 +234,7 @@ void TlxCustomGridTableFiltering::Assign(const TPersistent* source) {
   SetColumnFilteredItemsList(other->item_filtered_items_list_);
   SetColumnMRUItemsList(other->item_mru_items_list_);
   SetColumnMRUItemsListCount(other->item_mru_items_list_count_);
-  SetColumnPopup(other->item_popup_.get());
+  SetColumnPopup(&other->ColumnPopup());
   SetMRUItemsList(other->mru_items_list_);
   SetMRUItemsListCount(other->mru_items_list_count_);
 }
@@ -276,7 +287,7 @@ void TlxCustomGridTableFiltering::DefineProperties(TFiler& filer) {
       nullptr, false);
 }
 
-void TlxCustomGridTableFiltering::FilterChanged() { mru_items_->RefreshVisibleItems(); }
+void TlxCustomGridTableFiltering::FilterChanged() { MRUItems().RefreshVisibleItems(); }
 
 TlxGridItemFilterPopupOptionsClass TlxCustomGridTableFiltering::GetItemPopupClass() const {
   return &TlxGridItemFilterPopupOptions::kClass;
@@ -287,7 +298,7 @@ TlxGridFilterMRUItemsClass TlxCustomGridTableFiltering::GetMRUItemsClass() const
 }
 
 bool TlxCustomGridTableFiltering::HasVisibleMRUItems() const {
-  return mru_items_list_ && mru_items_->VisibleCount() > 0;
+  return mru_items_list_ && MRUItems().VisibleCount() > 0;
 }
 
 void TlxCustomGridTableFiltering::MRUVisibleCountChanged(int32_t previous_count, int32_t new_count) {
@@ -300,7 +311,7 @@ void TlxCustomGridTableFiltering::AddFilterToMRU(const TlxFilterCriteria* criter
   if (criteria == nullptr)
     criteria = CurrentFilter();
   if (criteria != nullptr)
-    mru_items_->AddFilter(*criteria);
+    MRUItems().AddFilter(*criteria);
 }
 
 void TlxCustomGridTableFiltering::CustomizeFilter(TlxCustomGridTableItem* item) {
@@ -367,8 +378,8 @@ void TlxCustomGridTableFiltering::SetMRUItemsListCount(int32_t value) {
   if (value == mru_items_list_count_)
     return;
   mru_items_list_count_ = value;
-  mru_items_->SetMaxCount(MRUItemsMaxCount());
-  mru_items_->RefreshVisibleItems();
+  MRUItems().SetMaxCount(MRUItemsMaxCount());
+  MRUItems().RefreshVisibleItems();
   Changed(TlxGridOptionsChange::kProperty);
 }
 

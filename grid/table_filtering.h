@@ -195,13 +195,15 @@ class TlxCustomGridTableFiltering : public TlxGridFilteringOptions {
   void SetColumnMRUItemsList(bool value);
   int32_t ColumnMRUItemsListCount() const { return item_mru_items_list_count_; }
   void SetColumnMRUItemsListCount(int32_t value);
-  TlxGridItemFilterPopupOptions& ColumnPopup() const { return *item_popup_; }
-  void SetColumnPopup(const TlxGridItemFilterPopupOptions* value) { item_popup_->Assign(value); }
+  // The item popup options and the MRU list are made on first use, so that
+  // a descendant's classes take part.
+  TlxGridItemFilterPopupOptions& ColumnPopup() const;
+  void SetColumnPopup(const TlxGridItemFilterPopupOptions* value) { ColumnPopup().Assign(value); }
   bool MRUItemsList() const { return mru_items_list_; }
   void SetMRUItemsList(bool value);
   int32_t MRUItemsListCount() const { return mru_items_list_count_; }
   void SetMRUItemsListCount(int32_t value);
-  TlxGridFilterMRUItems& MRUItems() const { return *mru_items_; }
+  TlxGridFilterMRUItems& MRUItems() const;
 
   // The view's filter, or null without a view.
   TlxDataFilterCriteria* CurrentFilter() const;
@@ -213,10 +215,10 @@ class TlxCustomGridTableFiltering : public TlxGridFilteringOptions {
   bool item_filtered_items_list_ = false;
   bool item_mru_items_list_ = true;
   int32_t item_mru_items_list_count_ = 5;
-  std::unique_ptr<TlxGridItemFilterPopupOptions> item_popup_;
+  mutable std::unique_ptr<TlxGridItemFilterPopupOptions> item_popup_;
   bool mru_items_list_ = true;
   int32_t mru_items_list_count_ = 10;
-  std::unique_ptr<TlxGridFilterMRUItems> mru_items_;
+  mutable std::unique_ptr<TlxGridFilterMRUItems> mru_items_;
 };
 
 // The band that shows the view's filter text.

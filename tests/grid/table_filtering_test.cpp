@@ -413,3 +413,41 @@ TEST(GridFilteringOptionsTest, TheViewMakesItsOptionsByClass) {
 }
 
 }  // namespace
+
+namespace {
+
+class TCountingMRUItems : public TlxGridFilterMRUItems {
+ public:
+  static constexpr TClass kClass{"TCountingMRUItems", &TlxGridFilterMRUItems::kClass,
+                                 &ConstructInstance<TCountingMRUItems>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxGridFilterMRUItems::TlxGridFilterMRUItems;
+};
+
+class TWidePopupOptions : public TlxGridItemFilterPopupOptions {
+ public:
+  static constexpr TClass kClass{"TWidePopupOptions", &TlxGridItemFilterPopupOptions::kClass,
+                                 &ConstructInstance<TWidePopupOptions>};
+  const TClass* ClassType() const override { return &kClass; }
+  explicit TWidePopupOptions(TlxCustomGridTableFiltering* filtering) : TlxGridItemFilterPopupOptions(filtering) {
+    SetDropDownWidth(400);
+  }
+};
+
+class TOwnPartsFiltering : public TlxCustomGridTableFiltering {
+ public:
+  using TlxCustomGridTableFiltering::TlxCustomGridTableFiltering;
+  TlxGridItemFilterPopupOptionsClass GetItemPopupClass() const override { return &TWidePopupOptions::kClass; }
+  TlxGridFilterMRUItemsClass GetMRUItemsClass() const override { return &TCountingMRUItems::kClass; }
+};
+
+TEST(GridFilteringOptionsTest, ADescendantNamesItsOwnParts) {
+  TTestFilteringView view;
+  TOwnPartsFiltering filtering(&view);
+  EXPECT_EQ(filtering.MRUItems().ClassType(), &TCountingMRUItems::kClass);
+  EXPECT_EQ(filtering.MRUItems().MaxCount(), 11);
+  EXPECT_EQ(filtering.ColumnPopup().ClassType(), &TWidePopupOptions::kClass);
+  EXPECT_EQ(filtering.ColumnPopup().DropDownWidth(), 400);
+}
+
+}  // namespace
