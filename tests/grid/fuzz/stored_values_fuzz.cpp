@@ -1,6 +1,8 @@
 // Stored-object values and names from a layout store: random names and
 // values of any type either convert within their rules or fail with the
 // property conversion error or the conversion error, never otherwise.
+#include "tests/grid/fuzz/fuzz_check.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,13 +15,6 @@
 #include "platform/rtl/locale.h"
 
 namespace {
-
-void Check(bool condition, const char* what) {
-  if (condition)
-    return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 // A value of the type the first byte names, built from the next bytes.
 Variant ValueFrom(const uint8_t* data, size_t size) {
