@@ -1,6 +1,8 @@
 // The change queue under any order of brackets and changes: every change is
 // freed exactly once, a change covered by a whole-grid change of the same
 // batch never runs, and the lock count never goes below zero.
+#include "tests/grid/fuzz/fuzz_check.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,13 +13,6 @@
 #include "grid/grid_change.h"
 
 namespace {
-
-void Check(bool condition, const char* what) {
-  if (condition)
-    return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 struct ChangeLog {
   int freed = 0;

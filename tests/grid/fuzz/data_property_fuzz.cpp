@@ -2,6 +2,8 @@
 // and loaded the way the end of loading does it: every input either loads
 // or fails with the stream read error or "Invalid stream format", and a
 // failure leaves the records the controller had.
+#include "tests/grid/fuzz/fuzz_check.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -16,13 +18,6 @@
 #include "platform/rtl/memory_stream.h"
 
 namespace {
-
-void Check(bool condition, const char* what) {
-  if (condition)
-    return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 class TColumn : public TObject {};
 
