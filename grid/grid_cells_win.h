@@ -9,6 +9,7 @@
 #include <string>
 
 #include "grid/grid_view_handler_win.h"
+#include "grid/grid_view_info_win.h"
 #include "ui/foundation/base/interfaced.h"
 #include "platform/rtl/geometry.h"
 #include "ui/foundation/canvas/canvas_win.h"
@@ -18,7 +19,6 @@ class TBitmap;
 class TlxControl;
 class TlxCustomGridController;
 class TlxCustomGridHitTest;
-class TlxCustomGridViewInfo;
 
 enum TlxGridCellMouseState : uint8_t { gmsNormal = 0, gmsHot = 1, gmsPressed = 2 };
 

@@ -161,7 +161,6 @@ class TlxGridController : public TlxCustomGridHandler {
   ~TlxGridController() override;
 
   // --- overridable, in slot order --------------------------------------
-  virtual const TClass* GetDesignControllerClass() const;
   virtual void DoKeyDown(uint16_t& key, TShiftState shift);
   virtual void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
   virtual void MouseMove(TShiftState shift, int32_t x, int32_t y);
@@ -176,15 +175,13 @@ class TlxGridController : public TlxCustomGridHandler {
   void StopDragOpen();
   TlxCustomGridDragOpenInfo* DragOpenInfo() const { return drag_open_info_.get(); }
   TlxTimer* DragOpenTimer() const { return drag_open_timer_.get(); }
-  // Made on the first request, only while the grid is being designed.
-  TlxGridDesignController* DesignController();
+
 
  private:
-  void DragOpenTimerFired();
+  void DragOpenTimerFired(TObject* sender);
 
   std::unique_ptr<TlxCustomGridDragOpenInfo> drag_open_info_;
   std::unique_ptr<TlxTimer> drag_open_timer_;
-  std::unique_ptr<TlxGridDesignController> design_controller_;
 };
 
 // Paints the top level's tab strip and invalidates the grid and its sites.
@@ -247,7 +244,7 @@ class TlxCustomGrid : public TlxControl, public IlxNavigator {
   const TlxGridChangeQueue& ChangeQueue() const { return changes_; }
 
   // --- levels and views ------------------------------------------------
-  TlxGridLevel* RootLevel() const { return root_level_; }
+  TlxGridLevel* RootLevel() const { return root_level_.get(); }
   TlxGridLevel* ActiveLevel() const { return active_level_; }
   void SetActiveLevel(TlxGridLevel* level);
   TlxCustomGridView* FocusedView() const { return focused_view_; }
@@ -284,6 +281,7 @@ class TlxCustomGrid : public TlxControl, public IlxNavigator {
   TlxGridRootLevelOptions& RootLevelOptions() const;
   TlxGridLevelStyles& RootLevelStyles() const;
   bool IsFocusedState() const { return focused_; }
+  bool IsDestroying() const { return destroying_; }
   // Records whether a site gained or lost the focus.
   void FocusStateChanged(bool site_focused);
 
@@ -355,7 +353,7 @@ class TlxCustomGrid : public TlxControl, public IlxNavigator {
   IlxNavigator* FocusedNavigator() const;
 
   TlxGridChangeQueue changes_{this};
-  TlxGridLevel* root_level_ = nullptr;  // owned; freed in the destructor
+  std::unique_ptr<TlxGridLevel> root_level_;
   TlxGridLevel* active_level_ = nullptr;
   TlxCustomGridView* focused_view_ = nullptr;
   std::vector<TlxCustomGridView*> views_;
@@ -369,6 +367,7 @@ class TlxCustomGrid : public TlxControl, public IlxNavigator {
   bool drag_opening_ = true;
   int32_t drag_opening_wait_time_ = 800;
   bool grid_tab_stop_ = true;
+  bool destroying_ = false;
 };
 
 class TlxGrid : public TlxCustomGrid {

@@ -98,6 +98,10 @@ class TlxGridLevelStyles : public TlxStyles {
   virtual void DoGetOwnTabStyle(TlxCustomGridRecord* master_record, TlxStyle*& style);
   virtual void GetTabParams(TlxCustomGridRecord* master_record, TlxGridLevel* tab_level, TlxPaintParams& params);
 
+  void GetDefaultViewParams(int32_t index, TObject* data, TlxPaintParams& params) override;
+  using TlxStyles::StyleChanged;
+  void StyleChanged(int32_t index) override;
+
  private:
   TlxGridLevel* level_;
 };
@@ -203,6 +207,6 @@ class TlxGridRootLevel : public TlxGridLevel {
   static constexpr TClass kClass{"TlxGridRootLevel", &TlxGridLevel::kClass, &ConstructInstance<TlxGridRootLevel>};
   const TClass* ClassType() const override { return &kClass; }
 
-  explicit TlxGridRootLevel(TComponent* owner) : TlxGridLevel(owner) {}
+  explicit TlxGridRootLevel(TComponent* owner) : TlxGridLevel(owner) { CreateSubObjects(); }
   const TClass* GetOptionsClass() const override { return &TlxGridRootLevelOptions::kClass; }
 };

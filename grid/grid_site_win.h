@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "grid/grid_view_handler_win.h"
+#include "grid/grid_view_info_win.h"
 #include "ui/foundation/controls/control_win.h"
 
-class TlxCustomGridViewInfo;
 class TlxGridLevel;
 class TlxTimer;
 
@@ -39,9 +39,9 @@ class TlxGridSite : public TlxControl {
   void SetFocus() override;
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   bool IsFocusedControl() override;
+  TRect GetClientBounds() override;
 
  protected:
-  TRect GetClientBounds() override;
   TRect GetHScrollBarBounds() override;
   void BoundsChanged() override;
   void Paint() override;

@@ -3,6 +3,7 @@
 // view data, view info, view-info cache). It keeps the view and answers the
 // view's other parts. Included only from Windows sources.
 
+#include "grid/grid_view_win.h"
 #include "ui/foundation/base/interfaced.h"
 #include "ui/foundation/painters/look_and_feel_painter_win.h"
 
@@ -10,7 +11,6 @@ class TlxCustomDataController;
 class TlxCustomGrid;
 class TlxCustomGridController;
 class TlxCustomGridPainter;
-class TlxCustomGridView;
 class TlxCustomGridViewData;
 class TlxCustomGridViewInfo;
 class TlxGridSite;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/rtl/variant.h"
+#include "platform/toolkit/memo.h"
 #include "ui/foundation/base/interfaced.h"
 #include "ui/foundation/base/registered_classes.h"
 #include "ui/foundation/controls/control_child_component_win.h"
