@@ -544,6 +544,15 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
     active_control_.Reset();
 }
 
+void TCustomForm::WndProc(TMessage& message) {
+  if (message.Msg == WM_NEXTDLGCTL && message.LParam == 0) {
+    SelectNext(ActiveControl(), message.WParam == 0, true);
+    message.Result = 0;
+    return;
+  }
+  TCustomControl::WndProc(message);
+}
+
 void TCustomForm::CMDialogKey(TMessage& message) {
   if (GetKeyState(VK_MENU) >= 0) {
     switch (message.CharCode()) {

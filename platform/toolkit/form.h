@@ -151,6 +151,9 @@ class TCustomForm : public TCustomControl {
   void WMSysCommand(TMessage& message) override;
   void CMShowingChanged(TMessage& message) override;
   void CMDialogKey(TMessage& message) override;
+  // WM_NEXTDLGCTL with lParam 0 moves the focus to the next (wParam 0) or
+  // previous tab stop, as a dialog does.
+  void WndProc(TMessage& message) override;
   void CMActivate(TMessage& message) override;
   void CMDeactivate(TMessage& message) override;
   void CMRelease(TMessage& message) override;
