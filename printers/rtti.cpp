@@ -107,6 +107,7 @@ TrtDataType prDataTypeOfProperty(const TPropInfo& property) {
       return rtdtClass;
     case TTypeKind::tkInt64:
     case TTypeKind::tkSet:
+    case TTypeKind::tkVariant:
       return rtdtNotSupported;
   }
   return rtdtNotSupported;
@@ -191,6 +192,9 @@ bool TrtRTTI::GetPropValue(TObject* instance, std::string_view name, TrtValue& v
     case TTypeKind::tkClass:
       read.object = property->GetObj(*persistent);
       break;
+    case TTypeKind::tkVariant:
+      read.variant = property->GetVar(*persistent);
+      break;
   }
   value = TrtValue::Stored(rec.DataType, read);
   return true;
@@ -272,6 +276,11 @@ bool TrtRTTI::SetPropValue(TObject* instance, std::string_view name, const TrtVa
       if (!property->SetObj)
         return false;
       property->SetObj(*persistent, stored.object);
+      return true;
+    case TTypeKind::tkVariant:
+      if (!property->SetVar)
+        return false;
+      property->SetVar(*persistent, stored.variant);
       return true;
   }
   return false;

@@ -223,6 +223,18 @@ void TlxCheckBoxProperties::Publish(TPropertyListBuilder& properties) {
                 std::optional<TlxCheckBoxNullValueShowingStyle>(nssGrayedChecked));
   p.Boolean("UseAlignmentWhenInplace", &TlxCheckBoxProperties::UseAlignmentWhenInplace,
             &TlxCheckBoxProperties::SetUseAlignmentWhenInplace, false);
+  p.VariantValue("ValueChecked", &TlxCheckBoxProperties::ValueChecked, &TlxCheckBoxProperties::SetValueChecked)
+      .Stored = [](const TPersistent& self) {
+    return !lxVarEqualsStrict(static_cast<const TlxCheckBoxProperties&>(self).ValueChecked(), Variant(true));
+  };
+  p.VariantValue("ValueGrayed", &TlxCheckBoxProperties::ValueGrayed, &TlxCheckBoxProperties::SetValueGrayed)
+      .Stored = [](const TPersistent& self) {
+    return !static_cast<const TlxCheckBoxProperties&>(self).ValueGrayed().IsNull();
+  };
+  p.VariantValue("ValueUnchecked", &TlxCheckBoxProperties::ValueUnchecked, &TlxCheckBoxProperties::SetValueUnchecked)
+      .Stored = [](const TPersistent& self) {
+    return !lxVarEqualsStrict(static_cast<const TlxCheckBoxProperties&>(self).ValueUnchecked(), Variant(false));
+  };
 }
 
 // --- TlxFilterCheckBoxHelper ---------------------------------------------------------------------

@@ -47,6 +47,29 @@ void TlxCustomCheckBox::Toggle() {
     PostEditValue(false);
 }
 
+void TlxCustomCheckBox::SetAction(TBasicAction* action) {
+  if (action == nullptr) {
+    action_link_.reset();  // also a link whose action has gone
+    return;
+  }
+  if (action == Action())
+    return;
+  if (!action_link_)
+    action_link_ = CreateActionLink();
+  action_link_->SetAction(action);
+  action_link_->ApplyAction();
+  const bool loading = ComponentState().Contains(csLoading) || loading_;
+  if (state_assigned_while_loading_ && loading)
+    return;
+  if (const auto* custom = dynamic_cast<const TCustomAction*>(action))
+    action_link_->SetCheckedLocked(custom->Checked());
+}
+
+bool TlxCustomCheckBox::StateNeedsStoring() const {
+  const auto* action = dynamic_cast<const TCustomAction*>(Action());
+  return action == nullptr || State() != (action->Checked() ? cbsChecked : cbsUnchecked);
+}
+
 void TlxCustomCheckBox::StoreEditValue(const Variant& value, bool is_user_action) {
   const TlxCheckBoxState before = State();
   const TAliveToken alive = AliveToken();
@@ -198,8 +221,10 @@ void TlxCustomCheckBox::WndProc(TMessage& message) {
 
 void TlxCheckBox::Publish(TPropertyListBuilder& properties) {
   auto p = properties.For<TlxCheckBox>();
+  p.Reference<TBasicAction>("Action", &TlxCheckBox::Action, &TlxCheckBox::SetAction);
   p.Enumeration("State", &TlxCheckBox::State, &TlxCheckBox::SetState, {"cbsUnchecked", "cbsChecked", "cbsGrayed"},
-                std::optional<TlxCheckBoxState>(cbsUnchecked));
+                std::optional<TlxCheckBoxState>(cbsUnchecked))
+      .Stored = [](const TPersistent& self) { return static_cast<const TlxCheckBox&>(self).StateNeedsStoring(); };
   p.Persistent("Properties", TlxCheckBoxProperties::kClass,
                [](const TlxCheckBox& self) { return &self.CheckProperties(); });
 }

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "editors/edit_control_win.h"
+#include "editors/kinds/check_box_action_link_win.h"
 #include "editors/kinds/check_box_properties.h"
 #include "editors/kinds/check_box_view_win.h"
 
@@ -20,6 +22,17 @@ class TlxCustomCheckBox : public TlxCustomEdit {
 
   // The user's change of the state.
   virtual void Toggle();
+  virtual std::unique_ptr<TlxCheckBoxActionLink> CreateActionLink() {
+    return std::make_unique<TlxCheckBoxActionLink>(this);
+  }
+
+  TBasicAction* Action() const { return action_link_ ? action_link_->Action() : nullptr; }
+  // Caption and enabled state follow the action, and its Checked the box
+  // (unless a state was given while loading).
+  void SetAction(TBasicAction* action);
+  TlxCheckBoxActionLink* ActionLink() const { return action_link_.get(); }
+  // State needs no storing while a custom action's Checked gives it.
+  bool StateNeedsStoring() const;
 
   TlxCustomCheckBoxProperties& CheckProperties() const;
   // The check state of the edit value.
@@ -55,6 +68,7 @@ class TlxCustomCheckBox : public TlxCustomEdit {
   // False when the control went in a handler.
   bool ClickAndFireChange();
 
+  std::unique_ptr<TlxCheckBoxActionLink> action_link_;
   bool keyboard_press_ = false;
   bool loading_ = false;
   bool state_assigned_while_loading_ = false;

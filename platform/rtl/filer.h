@@ -110,6 +110,8 @@ class TWriter : public TFiler {
   void WriteInteger(int64_t value);
   void WriteBoolean(bool value);
   void WriteFloat(double value);
+  // A value of one of the stored variant types; others raise EWriteError.
+  void WriteVariant(const Variant& value);
   void WriteString(std::string_view text);
   void WriteIdent(std::string_view ident);
   void WriteBinary(const void* data, int32_t size);
@@ -158,6 +160,7 @@ class TReader : public TFiler {
   bool ReadBoolean();
   double ReadFloat();
   std::string ReadString();
+  Variant ReadVariant();
   std::string ReadIdent();
   std::string ReadStr();
   // Reads and drops one value of any type.

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/rtl/persistent.h"
+#include "platform/rtl/variant.h"
 
 enum class TTypeKind : uint8_t {
   tkInteger,
@@ -35,6 +36,9 @@ enum class TTypeKind : uint8_t {
   // A TComponent written as a reference by name, or any other TPersistent
   // written as its own properties (a TCollection as a list of items).
   tkClass,
+  // A Variant written with the value type of its content: empty, Null,
+  // Boolean, integer, 64-bit integer, float, currency, date or text.
+  tkVariant,
 };
 
 struct TPropInfo {
@@ -55,6 +59,8 @@ struct TPropInfo {
   std::function<void(TPersistent&, double)> SetFloat;
   std::function<std::string(const TPersistent&)> GetStr;
   std::function<void(TPersistent&, const std::string&)> SetStr;
+  std::function<Variant(const TPersistent&)> GetVar;
+  std::function<void(TPersistent&, const Variant&)> SetVar;
   std::function<TObject*(const TPersistent&)> GetObj;
   // Only component references have a setter; sub-objects are read in place.
   std::function<void(TPersistent&, TObject*)> SetObj;
@@ -149,6 +155,17 @@ class TTypedPropertyBuilder {
     info.StringDefault = std::move(default_value);
     info.GetStr = [get](const TPersistent& self) { return std::string(std::invoke(get, Self(self))); };
     info.SetStr = [set](TPersistent& self, const std::string& value) { std::invoke(set, Self(self), value); };
+    return builder_.Add(std::move(info));
+  }
+  // A Variant has no declared default: it is written unless its Stored
+  // test says otherwise (or it equals the ancestor's in type and value).
+  template <class Get, class Set>
+  TPropInfo& VariantValue(std::string name, Get get, Set set) {
+    TPropInfo info;
+    info.Name = std::move(name);
+    info.Kind = TTypeKind::tkVariant;
+    info.GetVar = [get](const TPersistent& self) { return ::Variant(std::invoke(get, Self(self))); };
+    info.SetVar = [set](TPersistent& self, const ::Variant& value) { std::invoke(set, Self(self), value); };
     return builder_.Add(std::move(info));
   }
   // A sub-object that this one owns; its properties are stored in place.

@@ -240,6 +240,9 @@ void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& property) {
     case TTypeKind::tkString:
       property.SetStr(instance, ReadString());
       return;
+    case TTypeKind::tkVariant:
+      property.SetVar(instance, ReadVariant());
+      return;
     case TTypeKind::tkClass:
       break;
   }
@@ -463,6 +466,43 @@ std::string TReader::ReadString() {
     }
     default:
       throw EReadError("Invalid property value");
+  }
+}
+
+Variant TReader::ReadVariant() {
+  switch (NextValue()) {
+    case vaNil:
+      ReadValue();
+      return Variant();
+    case vaNull:
+      ReadValue();
+      return Variant::Null();
+    case vaFalse:
+    case vaTrue:
+      return Variant(ReadBoolean());
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+      return Variant(static_cast<int32_t>(ReadInteger()));
+    case vaInt64:
+      return Variant(ReadInteger());
+    case vaExtended:
+    case vaDouble:
+    case vaSingle:
+      return Variant(ReadFloat());
+    case vaCurrency:
+      ReadValue();
+      return Variant(Currency::FromRaw(ReadRaw<int64_t>()));
+    case vaDate:
+      ReadValue();
+      return Variant::FromDate(ReadRaw<double>());
+    case vaString:
+    case vaLString:
+    case vaUTF8String:
+    case vaWString:
+      return Variant(ReadString());
+    default:
+      throw EReadError("Invalid variant value");
   }
 }
 

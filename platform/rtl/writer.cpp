@@ -129,6 +129,17 @@ void TWriter::WriteProperty(const TPersistent& instance, const TPropInfo& proper
       WriteString(value);
       return;
     }
+    case TTypeKind::tkVariant: {
+      const Variant value = property.GetVar(instance);
+      if (ancestor != nullptr) {
+        const Variant inherited = property.GetVar(*ancestor);
+        if (inherited.Type() == value.Type() && VarCompare(inherited, value) == 0)
+          return;
+      }
+      WritePropName(property.Name);
+      WriteVariant(value);
+      return;
+    }
     case TTypeKind::tkClass:
       break;
   }
@@ -199,6 +210,52 @@ void TWriter::WriteInteger(int64_t value) {
   } else {
     WriteValue(vaInt64);
     WriteRaw(value);
+  }
+}
+
+void TWriter::WriteVariant(const Variant& value) {
+  switch (value.Type()) {
+    case varEmpty:
+      WriteValue(vaNil);
+      return;
+    case varNull:
+      WriteValue(vaNull);
+      return;
+    case varBoolean:
+      WriteBoolean(value.AsBoolean());
+      return;
+    case varSmallint:
+    case varInteger:
+    case varShortInt:
+    case varByte:
+    case varWord:
+      WriteInteger(value.AsInt64());
+      return;
+    case varLongWord:
+    case varInt64:
+      // Always the 64-bit form, so that the value reads back as it was.
+      WriteValue(vaInt64);
+      WriteRaw(value.AsInt64());
+      return;
+    case varSingle:
+    case varDouble:
+      WriteValue(vaDouble);
+      WriteRaw(value.AsDouble());
+      return;
+    case varCurrency:
+      WriteValue(vaCurrency);
+      WriteRaw(value.AsCurrency().Raw());
+      return;
+    case varDate:
+      WriteValue(vaDate);
+      WriteRaw(value.AsDouble());
+      return;
+    case varString:
+    case varOleStr:
+      WriteString(value.AsString());
+      return;
+    default:
+      throw EWriteError("A variant of type " + std::to_string(value.Type()) + " cannot be stored");
   }
 }
 
