@@ -218,10 +218,7 @@ void TlxCustomInnerTextEdit::CreateWnd() {
   AdjustMargins();
 }
 
-void TlxCustomInnerTextEdit::AdjustMargins() {
-  if (HandleAllocated())
-    SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 1));
-}
+void TlxCustomInnerTextEdit::AdjustMargins() { SetMargins(0, 1); }
 
 void TlxCustomInnerTextEdit::ApplyAlignment(TAlignment value) {
   if (alignment_ == value)

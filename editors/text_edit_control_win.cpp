@@ -143,14 +143,6 @@ std::string TlxCustomTextEdit::GetText() { return ShownText(); }
 
 void TlxCustomTextEdit::SetTextBuffer(const std::string& text) { SetTextFromMessage(text); }
 
-TlxEditSizeProperties TlxCustomTextEdit::GetAutoSizeLimits() {
-  TlxEditSizeProperties limits = TlxCustomEdit::GetAutoSizeLimits();
-  limits.Width = -1;
-  limits.Height = -1;
-  limits.MaxLineCount = 1;
-  return limits;
-}
-
 int32_t TlxCustomTextEdit::GetTextLineHeight() {
   IlxInnerTextEdit* inner = GetInnerTextEdit();
   TFont* font = inner != nullptr ? &inner->GetControl()->Font() : &Font();
@@ -537,10 +529,8 @@ void TlxCustomTextEdit::UpdateInnerEditColorAndFont() {
   TWinControl* control = inner->GetControl();
   const TlxCustomEditViewInfo& info = GetViewInfo();
   control->SetColor(info.BackgroundColor);
-  TFont font;
-  font.Assign(GetCurrentEditStyle()->GetTextFont());
-  font.SetColor(info.TextColor);
-  control->SetFont(font);
+  control->SetFont(*GetCurrentEditStyle()->GetTextFont());
+  control->Font().SetColor(info.TextColor);
 }
 
 void TlxCustomTextEdit::AdjustInnerControlBounds() {

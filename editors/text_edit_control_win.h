@@ -99,7 +99,6 @@ class TlxCustomTextEdit : public TlxCustomEdit, public IlxFormatListener {
   void InnerEditChanged(TObject* sender) override;
   void ProcessEditKeyDown(uint16_t& key, TShiftState shift) override;
   void ProcessEditKeyPress(char16_t& key) override;
-  TlxEditSizeProperties GetAutoSizeLimits() override;
   void GetDisplayText(std::string& text) override;
   const TClass* GetInnerControlClass() const override { return &TlxCustomInnerTextEdit::kClass; }
   IlxCustomInnerEdit* CreateInnerControl() override;
