@@ -323,15 +323,7 @@ void TlxCustomEditViewData::CalculateButtonsViewInfo(TlxCanvas& canvas, const TR
                      IsButtonWidthFixed(i)});
   }
   view_info.SetButtonCount(slot);
-  const TlxButtonLayoutResult layout = lxLayoutEditButtons(work, items, StretchButtons);
-  for (int32_t i = 0; i < view_info.ButtonCount(); ++i) {
-    view_info.Button(i).Bounds = layout.Bounds[static_cast<size_t>(i)];
-    view_info.Button(i).VisibleBounds = layout.VisibleBounds[static_cast<size_t>(i)];
-  }
-  LeftSideLeftmostButton = layout.LeftGroupFirst;
-  LeftSideRightmostButton = layout.LeftGroupLast;
-  RightSideLeftmostButton = layout.RightGroupFirst;
-  RightSideRightmostButton = layout.RightGroupLast;
+  CalculateButtonBounds(canvas, view_info, work, items);
 
   ComputeButtonStates(point, button, shift, view_info, previously_pressed, old_states);
 
@@ -349,6 +341,19 @@ void TlxCustomEditViewData::CalculateButtonsViewInfo(TlxCanvas& canvas, const TR
   if (StretchButtons)
     for (auto& info : view_info.Buttons)
       info->LeftAlignment = false;
+}
+
+void TlxCustomEditViewData::CalculateButtonBounds(TlxCanvas& /*canvas*/, TlxCustomEditViewInfo& view_info,
+                                                  const TRect& work, const std::vector<TlxButtonLayoutItem>& items) {
+  const TlxButtonLayoutResult layout = lxLayoutEditButtons(work, items, StretchButtons);
+  for (int32_t i = 0; i < view_info.ButtonCount(); ++i) {
+    view_info.Button(i).Bounds = layout.Bounds[static_cast<size_t>(i)];
+    view_info.Button(i).VisibleBounds = layout.VisibleBounds[static_cast<size_t>(i)];
+  }
+  LeftSideLeftmostButton = layout.LeftGroupFirst;
+  LeftSideRightmostButton = layout.LeftGroupLast;
+  RightSideLeftmostButton = layout.RightGroupFirst;
+  RightSideRightmostButton = layout.RightGroupLast;
 }
 
 void TlxCustomEditViewData::ComputeButtonStates(const TPoint& point, int32_t button, TShiftState shift,

@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
+#include "editors/edit_button_layout.h"
 #include "editors/edit_properties.h"
 #include "editors/edit_style_win.h"
 #include "editors/edit_view_info_win.h"
@@ -82,6 +84,10 @@ class TlxCustomEditViewData : public TPersistent {
                                    const TlxEditSizeProperties& limits) const;
   virtual bool HasShadow() const;
   virtual bool IsButtonWidthFixed(int32_t /*index*/) const { return false; }
+  // Places the visible buttons in `work` by the items' widths and sides and
+  // records the side groups; a kind with a layout of its own overrides it.
+  virtual void CalculateButtonBounds(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info, const TRect& work,
+                                     const std::vector<TlxButtonLayoutItem>& items);
 
   TSize MeasureEditSize(TlxCanvas& canvas, const Variant& edit_value, const TlxEditSizeProperties& limits);
   void PrepareDisplayValue(const Variant& edit_value, std::string& text);

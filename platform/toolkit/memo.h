@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "platform/rtl/scroll_style.h"
 #include "platform/rtl/strings.h"
 #include "platform/toolkit/edit.h"
 
-enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TCustomMemo;
 

@@ -1,0 +1,4 @@
+#include "editors/kinds/button_edit_properties.h"
+
+// No control is created natively.
+const TClass* TlxCustomButtonEditProperties::GetEditControlClass() const { return nullptr; }
