@@ -362,12 +362,6 @@ std::string lxGetCalendarMonthYearText(const TlxCustomCalendarTable* table, TDat
   return lxGetCalendarMonthName(used, date) + " " + lxGetCalendarYearText(used, date);
 }
 
-bool lxCharsetReordersText(uint8_t charset) {
-  constexpr uint8_t kHebrewCharset = 177;
-  constexpr uint8_t kArabicCharset = 178;
-  return charset == kHebrewCharset || charset == kArabicCharset;
-}
-
 std::string lxGetWeekDayName(int32_t day, uint8_t charset) {
   if (day < 1 || day > 7)
     return "";

@@ -13,6 +13,8 @@
 #include "data/calendar_table.h"
 #include "platform/rtl/date_time.h"
 #include "platform/rtl/format_settings.h"
+// lxCharsetReordersText, which the weekday names use, is the foundation's.
+#include "ui/foundation/text_layout/text_arrangement.h"
 
 // The date value that stands for no date.
 inline constexpr TDateTime NullDate = -700000.0;
@@ -42,8 +44,6 @@ std::string lxGetCalendarMonthName(const TlxCustomCalendarTable* table, TDateTim
 std::string lxGetCalendarMonthNameOf(int32_t year, int32_t month, const TlxCustomCalendarTable* table);
 std::string lxGetCalendarYearText(const TlxCustomCalendarTable* table, TDateTime date);
 std::string lxGetCalendarMonthYearText(const TlxCustomCalendarTable* table, TDateTime date);
-// Whether a character set writes right to left.
-bool lxCharsetReordersText(uint8_t charset);
 // The one-character name of weekday 1 (Monday) .. 7 (Sunday).
 std::string lxGetWeekDayName(int32_t day, uint8_t charset);
 // The number n as the locale writes day numbers in the table's calendar.

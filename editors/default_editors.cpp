@@ -39,8 +39,7 @@ bool lxFindRegisteredEntry(const std::vector<TlxRegisteredItemEntry>& entries, T
 
 TlxEditRegisteredRepositoryItems::~TlxEditRegisteredRepositoryItems() {
   being_destroyed_ = true;
-  RemoveAll(default_entries_);
-  RemoveAll(typed_entries_);
+  ClearEntries();
 }
 
 void TlxEditRegisteredRepositoryItems::RemoveAll(std::vector<TlxRegisteredItemEntry>& entries) {
@@ -52,11 +51,15 @@ void TlxEditRegisteredRepositoryItems::DeleteEntry(std::vector<TlxRegisteredItem
   TlxEditRepositoryItem* item = entries[index].Item;
   entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index));
   // The item keeps one listener entry for all of its registrations.
-  const auto refers = [item](const TlxRegisteredItemEntry& entry) { return entry.Item == item; };
-  if (std::none_of(default_entries_.begin(), default_entries_.end(), refers) &&
-      std::none_of(typed_entries_.begin(), typed_entries_.end(), refers))
+  if (!RefersToItem(item))
     item->RemoveListener(this);
   DoChanged();
+}
+
+bool TlxEditRegisteredRepositoryItems::RefersToItem(const TlxEditRepositoryItem* item) const {
+  const auto refers = [item](const TlxRegisteredItemEntry& entry) { return entry.Item == item; };
+  return std::any_of(default_entries_.begin(), default_entries_.end(), refers) ||
+         std::any_of(typed_entries_.begin(), typed_entries_.end(), refers);
 }
 
 void TlxEditRegisteredRepositoryItems::RemoveRepositoryItem(TlxEditRepositoryItem* item) {

@@ -55,9 +55,23 @@ class TlxEditRegisteredRepositoryItems : public TlxInterfacedPersistent, public 
   const std::vector<TlxRegisteredItemEntry>& TypedEntries() const { return typed_entries_; }
   bool BeingDestroyed() const { return being_destroyed_; }
 
- private:
+ protected:
+  // Removes one entry; the item loses the registry as its observer once no
+  // entry refers to it any more.
   void DeleteEntry(std::vector<TlxRegisteredItemEntry>& entries, size_t index);
+  // Every entry of the array, from the last one down.
   void RemoveAll(std::vector<TlxRegisteredItemEntry>& entries);
+  // The default entries, then the typed ones.
+  void ClearEntries() {
+    RemoveAll(default_entries_);
+    RemoveAll(typed_entries_);
+  }
+  // Whether an entry of any array still names the item; registries with
+  // arrays of their own add them.
+  virtual bool RefersToItem(const TlxEditRepositoryItem* item) const;
+  void SetBeingDestroyed() { being_destroyed_ = true; }
+
+ private:
 
   std::vector<TlxRegisteredItemEntry> default_entries_;
   std::vector<TlxRegisteredItemEntry> typed_entries_;

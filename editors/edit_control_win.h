@@ -302,6 +302,8 @@ class TlxCustomEdit : public TlxContainer,
 
   void HandleFocusChangedNow();
   void FinishEditing(bool call_do_exit);
+  // The value alone, for kinds that read it back from their display text.
+  void SetEditValueField(const Variant& value) { edit_value_ = value; }
 
   // Platform overrides.
   void KeyDown(uint16_t& key, TShiftState shift) override;

@@ -1,6 +1,9 @@
 #include "editors/edit_paint_utils_win.h"
 
+#include "editors/edit_button_view_info_win.h"
 #include "editors/solid_brush_cache_win.h"
+#include "ui/foundation/colors/office11_colors_win.h"
+#include "ui/foundation/painters/office11_painter_win.h"
 
 namespace {
 
@@ -108,4 +111,33 @@ void lxDrawArrowGlyph(TlxCanvas& canvas, int32_t size, const TRect& rect, TColor
 TColor lxGetHotTrackTextColor() {
   // Every supported system has the hot-light colour.
   return clHotLight;
+}
+
+TColor lxGetHighlightBorderColor(bool office11) {
+  return office11 ? TColor(lxOffice11Palette().SelectedBorderColor) : clHighlight;
+}
+
+TColor lxGetFlatButtonStateColor(bool pressed, bool office11) {
+  const TlxButtonState state = pressed ? lxbsPressed : lxbsHot;
+  if (office11)
+    return lxPainter<TlxOffice11LookAndFeelPainter>().GetButtonColor(state);
+  return lxPainter<TlxUltraFlatLookAndFeelPainter>().GetButtonColor(state);
+}
+
+TColor lxGetOffice11ButtonFaceColor() {
+  return lxPainter<TlxOffice11LookAndFeelPainter>().GetButtonColor(lxbsNormal);
+}
+
+TlxGradientColors lxGetOffice11ButtonGradient(uint8_t state) {
+  const TlxOffice11Palette& palette = lxOffice11Palette();
+  switch (state) {
+    case kLxButtonStatePressed:
+      return {palette.PressedColor1, palette.PressedColor2};
+    case kLxButtonStateHot:
+      return {palette.HotColor1, palette.HotColor2};
+    case kLxButtonStateNormal:
+      return {palette.BarLightColor, palette.BarDarkColor};
+    default:
+      return {clBtnFace, clBtnFace};
+  }
 }

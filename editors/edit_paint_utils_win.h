@@ -32,3 +32,19 @@ void lxDrawArrowGlyph(TlxCanvas& canvas, int32_t size, const TRect& rect, TColor
 
 // The system's hot-light colour.
 TColor lxGetHotTrackTextColor();
+
+// The border of an ultra-flat editor or button while focused, hot or
+// pressed: the selection colour, or the Office 2003 palette's.
+TColor lxGetHighlightBorderColor(bool office11);
+// The face of a pressed or hot ultra-flat button: the button colour of the
+// ultra-flat or the Office 2003 look for that state.
+TColor lxGetFlatButtonStateColor(bool pressed, bool office11);
+// The face of a normal Office 2003 button.
+TColor lxGetOffice11ButtonFaceColor();
+// The two ends of an Office 2003 button's vertical gradient by button state
+// (disabled, normal, pressed, hot; a disabled button has none).
+struct TlxGradientColors {
+  TColor From;
+  TColor To;
+};
+TlxGradientColors lxGetOffice11ButtonGradient(uint8_t state);

@@ -5,6 +5,10 @@
 
 #include "editors/edit_button_layout.h"
 #include "editors/edit_paint_rules.h"
+#include "editors/edit_paint_utils_win.h"
+#include "ui/foundation/system/desktop_composition_win.h"
+#include "ui/foundation/themes/theme_manager_win.h"
+#include "ui/foundation/themes/visual_styles_win.h"
 
 namespace {
 
@@ -33,7 +37,12 @@ TlxCustomEditViewData::TlxCustomEditViewData(TlxCustomEditProperties* properties
   InitFromProperties();
 }
 
+bool TlxCustomEditViewData::IsNativeStyle(const TlxLookAndFeel* look_and_feel) {
+  return look_and_feel != nullptr && look_and_feel->NativeStyle() && lxThemeAvailableFor(totEdit);
+}
+
 void TlxCustomEditViewData::InitFromProperties() {
+  NativeStyle = IsNativeStyle(style_->LookAndFeel());
   VisibleButtonCount = properties_->Buttons()->CountVisible();
   TlxEditAlignment* alignment = properties_->GetAlignment();
   HorzAlignment = alignment->Horz();
@@ -61,6 +70,37 @@ uint8_t TlxCustomEditViewData::ComputeEditState(const TPoint& point, TShiftState
   if (tracking.Contains(point) && !HoldsMouseButton(shift))
     state |= kLxContainerStateHot;
   return state;
+}
+
+int32_t TlxCustomEditViewData::GetEditThemeState(const TlxCustomEditViewInfo& view_info) const {
+  const uint8_t state = view_info.ContainerState;
+  if ((state & kLxContainerStateDisabled) != 0)
+    return 4;
+  if (properties_->GetReadOnly())
+    return 6;
+  if ((state & kLxContainerStateActive) != 0)
+    return lxIsDesktopCompositionOn() ? 3 : 5;
+  if ((state & kLxContainerStateHot) != 0)
+    return 2;
+  return 1;
+}
+
+void TlxCustomEditViewData::ComputeButtonThemeState(TlxEditButtonViewInfo& button) const {
+  button.NativePart = 0;
+  if (!NativeStyle)
+    return;
+  const TlxThemedObjectType type = button.SingleDropDown ? totComboBox : totButton;
+  const HTHEME theme = lxOpenThemeHandle(type);
+  if (theme == nullptr)
+    return;
+  button.NativePart = 1;
+  if (button.SingleDropDown && lxIsDesktopCompositionOn() && !inplace_)
+    button.NativePart = button.LeftAlignment ? 7 : 6;
+  // Push buttons and drop-down buttons number their states alike.
+  constexpr int32_t kByState[] = {4, 1, 3, 2};
+  button.NativeState = kByState[std::min<uint8_t>(button.State, 3)];
+  button.ThemedBackgroundPartlyTransparent =
+      lxUxIsThemeBackgroundPartiallyTransparent(theme, button.NativePart, button.NativeState);
 }
 
 bool TlxCustomEditViewData::HasThickBorder() const { return style_->GetBorderStyle() == ebsThick; }
@@ -121,7 +161,8 @@ TColor TlxCustomEditViewData::GetBorderColor() const {
   switch (style_->GetBorderStyle()) {
     case ebsUltraFlat:
     case ebsOffice11:
-      return hot || (Designing && Enabled) ? clHighlight : clBtnShadow;
+      return hot || (Designing && Enabled) ? lxGetHighlightBorderColor(style_->GetBorderStyle() == ebsOffice11)
+                                           : clBtnShadow;
     default:
       return style_->BorderColor();
   }
@@ -186,6 +227,11 @@ void TlxCustomEditViewData::Calculate(TlxCanvas& canvas, const TRect& bounds, co
   view_info.Shadow = !inplace_ && HasShadow();
   view_info.NativeStyle = NativeStyle;
 
+  if (NativeStyle) {
+    view_info.ThemedObjectType = totEdit;
+    view_info.ThemedPart = lxIsDesktopCompositionOn() ? 6 : 1;
+    view_info.ThemedState = GetEditThemeState(view_info);
+  }
   view_info.BorderExtent = GetBorderExtent();
   view_info.BorderWidth = lxGetEditBorderWidth(view_info.EditBorderStyle, false);
   view_info.BorderRect = Deflate(bounds, view_info.BorderExtent);
@@ -343,6 +389,7 @@ void TlxCustomEditViewData::ComputeButtonStates(const TPoint& point, int32_t but
     if (view_info.OnGetButtonState)
       view_info.OnGetButtonState(info, state);
     info.State = state;
+    ComputeButtonThemeState(info);
   }
 }
 
@@ -371,12 +418,16 @@ TSize TlxCustomEditViewData::MeasureContentSize(TlxCanvas& canvas, const Variant
 
 TSize TlxCustomEditViewData::MeasureEditSize(TlxCanvas& canvas, const Variant& edit_value,
                                              const TlxEditSizeProperties& limits) {
-  TlxCustomEditViewInfo view_info;
+  // The kind's own view info: a kind's Calculate may fill fields only its
+  // class has.
+  const TlxEditViewInfoClass info_class = properties_->GetViewInfoClass();
+  const std::unique_ptr<TlxCustomEditViewInfo> view_info =
+      info_class.Create != nullptr ? info_class.Create() : std::make_unique<TlxCustomEditViewInfo>();
   constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-  Calculate(canvas, TRect(0, 0, kMax, kMax), TPoint(-1, -1), kLxNoMouseButton, {}, view_info, false);
+  Calculate(canvas, TRect(0, 0, kMax, kMax), TPoint(-1, -1), kLxNoMouseButton, {}, *view_info, false);
   TSize frame;
   TSize min_content;
-  MeasureFrameFromViewInfo(canvas, view_info, frame, min_content);
+  MeasureFrameFromViewInfo(canvas, *view_info, frame, min_content);
   TlxEditSizeProperties content_limits = limits;
   bool width_below_frame = false;
   if (limits.Width >= 0) {

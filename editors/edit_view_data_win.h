@@ -39,10 +39,19 @@ class TlxCustomEditViewData : public TPersistent {
 
   TlxCustomEditViewData(TlxCustomEditProperties* properties, TlxCustomEditStyle* style, bool inplace);
 
+  // Themed painting applies: the look-and-feel asks for the native style
+  // and the visual style has an edit class.
+  static bool IsNativeStyle(const TlxLookAndFeel* look_and_feel);
+
   // Virtual operations, in the order of their slots.
+  // The theme part and state of a button (no part without a theme).
+  virtual void ComputeButtonThemeState(TlxEditButtonViewInfo& button) const;
   virtual bool CanPressButton(const TlxCustomEditViewInfo& /*view_info*/, int32_t /*index*/) const { return true; }
   virtual uint8_t ComputeEditState(const TPoint& point, TShiftState shift) const;
   virtual TRect GetTextMargins() const;
+  // The edit class's theme state: disabled 4, read-only 6, focused 3 with
+  // desktop composition and 5 without, hot 2, normal 1.
+  virtual int32_t GetEditThemeState(const TlxCustomEditViewInfo& view_info) const;
   virtual bool HasThickBorder() const;
   virtual void InitFromProperties();
   virtual void PrepareTextParams(TlxEditTextParams& params) const;

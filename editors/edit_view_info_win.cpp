@@ -7,6 +7,10 @@
 #include "editors/edit_properties.h"
 #include "editors/solid_brush_cache_win.h"
 #include "platform/toolkit/gdi_holders.h"
+#include "ui/foundation/colors/gradient_win.h"
+#include "ui/foundation/system/desktop_composition_win.h"
+#include "ui/foundation/themes/theme_manager_win.h"
+#include "ui/foundation/themes/visual_styles_win.h"
 
 namespace {
 
@@ -170,15 +174,91 @@ void TlxCustomEditViewInfo::PaintButton(TlxCanvas& canvas, int32_t index) {
   TRect bounds = button.Bounds;
   TRect content;
   DrawButtonFrame(canvas, index, content_color, text_color, content, bounds);
-  if (!bounds.IsEmpty())
-    FillButtonBackground(canvas, button, content_color, bounds);
+  if (!bounds.IsEmpty()) {
+    if (button.NativeStyle && button.NativePart != 0)
+      DrawThemedButtonBackground(canvas, button, bounds);
+    else
+      FillButtonBackground(canvas, button, content_color, bounds);
+  }
   if (!content.IsEmpty())
     DrawButtonContent(canvas, index, button.State == kLxButtonStatePressed, content_color, text_color, content);
 }
 
-void TlxCustomEditViewInfo::FillButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& /*button*/,
+namespace {
+
+HTHEME ButtonTheme(const TlxEditButtonViewInfo& button) {
+  return lxOpenThemeHandle(button.SingleDropDown ? totComboBox : totButton);
+}
+
+}  // namespace
+
+void TlxCustomEditViewInfo::DrawButtonFrameThemed(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                  TColor& content_color, TColor& text_color, TRect& content,
+                                                  TRect& bounds) {
+  content_color = BackgroundColor;
+  text_color = clBtnText;
+  // The drop-down part draws its own arrow.
+  if (button.SingleDropDown || OnDrawButton) {
+    content = button.SingleDropDown ? TRect() : bounds;
+    return;
+  }
+  RECT inner = bounds;
+  const HTHEME theme = lxOpenThemeHandle(totButton);
+  if (theme != nullptr)
+    lxUxGetThemeBackgroundContentRect(theme, canvas.Handle(), 1, button.NativeState, bounds, inner);
+  content = TRect(inner);
+}
+
+void TlxCustomEditViewInfo::DrawThemedButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                                       const TRect& rect) {
+  const HTHEME theme = ButtonTheme(button);
+  if (theme != nullptr)
+    lxUxDrawThemeBackground(theme, canvas.Handle(), button.NativePart, button.NativeState, rect);
+}
+
+void TlxCustomEditViewInfo::FillEditBackground(TlxCanvas& canvas, bool draw_background, int32_t combo_look) {
+  TRect fill = Bounds;
+  const HTHEME theme = lxOpenThemeHandle(totEdit);
+  if (!Inplace && EditBorderStyle != ebsNone && theme != nullptr) {
+    const bool composition = lxIsDesktopCompositionOn();
+    const int32_t part = composition ? 6 : 1;
+    if (combo_look == 1) {
+      fill = Bounds.Inflate(-3, -3);
+      fill.Right -= 1;
+    } else if (composition) {
+      fill = Bounds.Inflate(-2, -2);
+    } else {
+      RECT content = Bounds;
+      lxUxGetThemeBackgroundContentRect(theme, canvas.Handle(), part, ThemedState, Bounds, content);
+      fill = TRect(content);
+    }
+    canvas.PushDC();
+    canvas.ExcludeFromClip(fill);
+    lxUxDrawThemeBackground(theme, canvas.Handle(), part, ThemedState, Bounds);
+    canvas.PopDC();
+  }
+  if (draw_background && !Transparent)
+    lxFillRectWithColor(canvas, fill, BackgroundColor);
+}
+
+void TlxCustomEditViewInfo::FillButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
                                                  TColor color, const TRect& rect) {
-  lxFillRectWithColor(canvas, rect, color);
+  const bool gradient = button.Style == btsOffice11 && button.Gradient && !button.Transparent &&
+                        button.State != kLxButtonStateDisabled;
+  if (!gradient) {
+    lxFillRectWithColor(canvas, rect, color);
+    return;
+  }
+  // The gradient runs over the border rectangle's height, so that buttons
+  // of one editor shade alike whatever their own frame left over.
+  TRect band(rect.Left, BorderRect.Top, rect.Right, BorderRect.Bottom);
+  if (button.State == kLxButtonStateNormal)
+    band = band.Inflate(0, -1);
+  const TlxGradientColors colors = lxGetOffice11ButtonGradient(button.State);
+  canvas.PushDC();
+  canvas.IntersectClip(rect);
+  lxPaintGradient(canvas.Handle(), band, colors.From, colors.To, false);
+  canvas.PopDC();
 }
 
 void TlxCustomEditViewInfo::DrawButtonFrame(TlxCanvas& canvas, int32_t index, TColor& content_color,
@@ -188,6 +268,10 @@ void TlxCustomEditViewInfo::DrawButtonFrame(TlxCanvas& canvas, int32_t index, TC
   const bool active = button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot;
   if (style == btsSimple && active)
     style = btsFlat;
+  if (button.NativeStyle && button.NativePart != 0) {
+    DrawButtonFrameThemed(canvas, button, content_color, text_color, content, bounds);
+    return;
+  }
   switch (style) {
     case btsFlat:
       DrawButtonFrameFlat(canvas, button, content_color, text_color, content, bounds);
@@ -282,19 +366,22 @@ void TlxCustomEditViewInfo::DrawButtonFrameSimple(TlxCanvas& canvas, const TlxEd
 
 void TlxCustomEditViewInfo::DrawButtonFrameUltraFlat(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
                                                      TColor& content_color, TColor& text_color, TRect& content,
-                                                     TRect& bounds, bool /*office11*/) {
+                                                     TRect& bounds, bool office11) {
   const bool active = button.State == kLxButtonStatePressed || button.State == kLxButtonStateHot;
   if (button.Transparent)
     content_color = button.BackgroundColor;
-  else if (active)
-    content_color = button.State == kLxButtonStatePressed ? clHighlight : clInfoBk;
-  else
+  else if (button.State == kLxButtonStateDisabled)
     content_color = clBtnFace;
+  else if (active)
+    content_color = lxGetFlatButtonStateColor(button.State == kLxButtonStatePressed, office11);
+  else
+    content_color = office11 ? lxGetOffice11ButtonFaceColor() : clBtnFace;
   text_color = clBtnText;
+  const TColor highlight = lxGetHighlightBorderColor(office11);
   const bool outer_border = Inplace ? (PaintOptions & 4) != 0 : EditBorderStyle != ebsNone;
   if (!active || !outer_border) {
     if (active)
-      lxDrawFrameAndShrink(canvas, bounds, clHighlight);
+      lxDrawFrameAndShrink(canvas, bounds, highlight);
     else if (!button.Transparent)
       lxDrawFrameAndShrink(canvas, bounds, button.BackgroundColor);
     else
@@ -313,7 +400,7 @@ void TlxCustomEditViewInfo::DrawButtonFrameUltraFlat(TlxCanvas& canvas, const Tl
     sides |= kLxEdgeTop;
   if (bounds.Bottom < BorderRect.Bottom)
     sides |= kLxEdgeBottom;
-  lxDrawEdgeLines(canvas, bounds, sides, clHighlight);
+  lxDrawEdgeLines(canvas, bounds, sides, highlight);
   content = bounds;
 }
 
@@ -464,8 +551,17 @@ void PaintFrameAndShadow(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info) {
 }  // namespace
 
 void lxDrawEditBackgroundAndBorder(TlxCanvas& canvas, TlxCustomEditViewInfo& view_info, bool draw_background,
-                                   int32_t /*combo_look*/) {
+                                   int32_t combo_look) {
   TlxBrushPaintScope paint;
+  if (view_info.NativeStyle && !(view_info.Inplace && view_info.OnDrawBackground)) {
+    canvas.PushDC();
+    for (const auto& button : view_info.Buttons)
+      canvas.ExcludeFromClip(button->VisibleBounds);
+    view_info.FillEditBackground(canvas, draw_background, combo_look);
+    canvas.PopDC();
+    view_info.DrawButtons(canvas);
+    return;
+  }
   const HBRUSH brush = lxGetSolidBrush(view_info.BackgroundColor);
   const bool fills = !view_info.Transparent && draw_background;
   // The common picture (no shadow, no custom background, buttons as strips

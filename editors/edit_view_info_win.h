@@ -59,6 +59,12 @@ class TlxCustomEditViewInfo : public TlxContainerViewInfo {
   virtual void DrawButtonFrameUltraFlat(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
                                         TColor& content_color, TColor& text_color, TRect& content, TRect& bounds,
                                         bool office11);
+  // A button in the visual style: its content rectangle only; the
+  // background step draws the themed part.
+  virtual void DrawButtonFrameThemed(TlxCanvas& canvas, const TlxEditButtonViewInfo& button, TColor& content_color,
+                                     TColor& text_color, TRect& content, TRect& bounds);
+  virtual void DrawThemedButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& button,
+                                          const TRect& rect);
   virtual void FillButtonBackground(TlxCanvas& canvas, const TlxEditButtonViewInfo& button, TColor color,
                                     const TRect& rect);
   virtual void DrawButton(TlxCanvas& canvas, int32_t index);
@@ -75,6 +81,10 @@ class TlxCustomEditViewInfo : public TlxContainerViewInfo {
     return RepaintChangedInRect(window, TRect(), old);
   }
 
+  // The themed frame and the background inside it; in-place or without a
+  // border only the background. `combo_look` as for
+  // lxDrawEditBackgroundAndBorder.
+  void FillEditBackground(TlxCanvas& canvas, bool draw_background, int32_t combo_look);
   void DrawButtons(TlxCanvas& canvas);
   TlxEditBackgroundDrawMode GetBackgroundDrawMode() const;
   bool HasSpecialBackground() const;

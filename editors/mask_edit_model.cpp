@@ -87,6 +87,11 @@ void TlxMaskEditModel::PutDisplayText(const std::u16string& text) {
   caret_ = std::min(caret_, Length());
 }
 
+void TlxMaskEditModel::PutDisplayChar(int32_t position, char16_t c) {
+  if (position >= 0 && position < Length())
+    text_[static_cast<size_t>(position)] = c;
+}
+
 void TlxMaskEditModel::SetEditValueUnlocked(const Variant& value) {
   edit_value_ = value;
   modified_ = false;

@@ -58,6 +58,7 @@ class TlxMaskEditModel : public IlxMaskModeEdit, public IlxMaskModeOwner, public
   void SetSelStartGuarded(int32_t start) override;
   void SetSelLengthGuarded(int32_t length) override;
   void PutDisplayText(const std::u16string& text) override;
+  void PutDisplayChar(int32_t position, char16_t c) override;
   void SendKeyDown(uint16_t key) override;
   void SendChar(char16_t c) override;
   void InsertTypedText(const std::u16string& text) override;

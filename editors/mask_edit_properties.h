@@ -57,7 +57,13 @@ class TlxCustomMaskEditProperties : public TlxCustomTextEditProperties {
   void SetIgnoreMaskBlank(bool value);
   TlxEditMaskKind MaskKind() const { return mask_kind_; }
   void SetMaskKind(TlxEditMaskKind value);
-  bool IsMasked() const { return !lxIsBlankMask(EditMask()); }
+  // Asked at every keystroke: the own mask decides without a copy unless
+  // the default values provider suggests one.
+  bool IsMasked() const {
+    if (mask_kind_ != emkStandard || !lxIsBlankMask(edit_mask_))
+      return !lxIsBlankMask(edit_mask_);
+    return !lxIsBlankMask(EditMask());
+  }
   const std::u16string& GetEmptyMaskText() const { return empty_mask_text_; }
   void SetEmptyMaskText(const std::u16string& text) { empty_mask_text_ = text; }
   // Whether the stored mask compiles (a form may hold one that does not).

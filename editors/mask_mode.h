@@ -52,6 +52,14 @@ class IlxMaskModeEdit {
   virtual void SetSelLengthGuarded(int32_t length) = 0;
   // Shows a text without running it through the mode again.
   virtual void PutDisplayText(const std::u16string& text) = 0;
+  // The same for one character of the shown text, overwritten in place.
+  virtual void PutDisplayChar(int32_t position, char16_t c) {
+    std::u16string text = DisplayText();
+    if (position >= 0 && static_cast<size_t>(position) < text.size()) {
+      text[static_cast<size_t>(position)] = c;
+      PutDisplayText(text);
+    }
+  }
   // Keys and characters that reach only the inner edit.
   virtual void SendKeyDown(uint16_t key) = 0;
   virtual void SendChar(char16_t c) = 0;

@@ -511,8 +511,12 @@ void TlxMaskEditRegExprExMode::CompleteTail() {
   engine_->SetUpdateOn(true);
   const std::u16string forced = update_text_;
   Clear();
-  tail_ += forced;
-  edit.InsertTypedText(forced);
+  // The caller leaves no selection here, so an empty insertion would only
+  // announce a selection change that did not happen.
+  if (!forced.empty()) {
+    tail_ += forced;
+    edit.InsertTypedText(forced);
+  }
   engine_->SetUpdateOn(false);
   for (size_t i = 0; i < tail_.size(); ++i)
     engine_->Prev();

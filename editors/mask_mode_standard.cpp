@@ -63,8 +63,8 @@ bool TlxMaskEditStandardMode::IsCaretAtStart() {
 bool TlxMaskEditStandardMode::IsCaretAtEnd() { return Edit()->SelStart() == TextLength(); }
 
 bool TlxMaskEditStandardMode::IsFullMatch(std::u16string_view text) {
-  std::u16string checked(text);
-  if (mask_.IsFullMatch(checked))
+  scratch_.assign(text);
+  if (mask_.IsFullMatch(scratch_))
     return true;
   return GetActiveProperties()->IgnoreMaskBlank() && text == FormatTextForEditing(u"", false);
 }
@@ -100,7 +100,8 @@ bool TlxMaskEditStandardMode::ProcessBackspace() {
 bool TlxMaskEditStandardMode::ProcessDelete() {
   const int32_t start = Edit()->SelStart();
   const int32_t end = start + Edit()->SelLength();
-  std::u16string text = Edit()->DisplayText();
+  std::u16string& text = scratch_;
+  text = Edit()->DisplayText();
   const int32_t length = static_cast<int32_t>(text.size());
   for (int32_t i = start; i < end && i < length; ++i) {
     if (i >= mask_.GetCount() || !mask_.GetItem(i).IsEditable())
@@ -223,10 +224,7 @@ bool TlxMaskEditStandardMode::ProcessChar(char16_t& c) {
   } else {
     if (edit.SelLength() > 1)
       ProcessDelete();
-    std::u16string text = edit.DisplayText();
-    if (caret < static_cast<int32_t>(text.size()))
-      text[static_cast<size_t>(caret)] = c;
-    edit.PutDisplayText(text);
+    edit.PutDisplayChar(caret, c);
     PlaceCaret(caret);
   }
   edit.SetShiftFlag(false);

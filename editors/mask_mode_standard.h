@@ -49,4 +49,7 @@ class TlxMaskEditStandardMode : public TlxMaskEditCustomMode {
 
   TlxStandardMask mask_;
   int32_t paste_start_ = 0;
+  // Room for the texts every keystroke rewrites, so that typing does not
+  // allocate.
+  std::u16string scratch_;
 };

@@ -5,6 +5,7 @@
 #include "editors/edit_strings.h"
 #include "editors/regexpr_parser.h"
 #include "editors/regexpr_text.h"
+#include "platform/rtl/locale.h"
 #include "platform/rtl/stream.h"
 #include "platform/rtl/text.h"
 
@@ -29,6 +30,21 @@ bool TlxRegExprStates::IsSymbol(char16_t& c) const {
   return true;
 }
 
+namespace {
+
+size_t HashMembers(const TlxRegExprStates& states) {
+  size_t hash = states.Count();
+  for (auto it = states.Begin(); it != states.End(); ++it)
+    hash = hash * 1000003u ^ std::hash<const void*>()(*it);
+  return hash;
+}
+
+bool SameMembers(const TlxRegExprStates& a, const TlxRegExprStates& b) {
+  return a.Count() == b.Count() && std::equal(a.Begin(), a.End(), b.Begin());
+}
+
+}  // namespace
+
 TlxRegExprAutomat::TlxRegExprAutomat(TlxRegExpr& owner, std::unique_ptr<TlxRegExprParserAlts> tree)
     : owner_(owner), tree_(std::move(tree)), start_(std::make_unique<TlxRegExprSimpleState>(nullptr)) {
   std::vector<TlxRegExprState*> first;
@@ -47,7 +63,9 @@ TlxRegExprAutomat::TlxRegExprAutomat(TlxRegExpr& owner, std::unique_ptr<TlxRegEx
   for (TlxRegExprState* state : first)
     start_->AddSuccessor(state);
   all_states_.push_back(start_.get());
-  current_.Add(start_.get());
+  TlxRegExprStates start;
+  start.Add(start_.get());
+  current_ = Intern(start);
 }
 
 TlxRegExprAutomat::~TlxRegExprAutomat() = default;
@@ -130,80 +148,179 @@ void TlxRegExprAutomat::Walk(const TlxRegExprStates& from, char16_t* c, bool cas
   }
 }
 
-void TlxRegExprAutomat::Push(TlxRegExprStates next) {
-  history_.push_back(std::move(current_));
-  current_ = std::move(next);
+int32_t TlxRegExprAutomat::Intern(const TlxRegExprStates& states) {
+  if (states.Empty())
+    return kDead;
+  const size_t hash = HashMembers(states);
+  const auto [first, last] = node_index_.equal_range(hash);
+  for (auto it = first; it != last; ++it)
+    if (SameMembers(nodes_[static_cast<size_t>(it->second)]->states, states))
+      return it->second;
+  auto node = std::make_unique<TNode>();
+  for (auto it = states.Begin(); it != states.End(); ++it)
+    node->states.Add(*it);
+  node->hash = hash;
+  node->final = states.IsFinal();
+  node->generation = steps_generation_;
+  const auto id = static_cast<int32_t>(nodes_.size());
+  node_members_ += states.Count();
+  nodes_.push_back(std::move(node));
+  node_index_.emplace(hash, id);
+  return id;
 }
 
-TlxRegExprStates TlxRegExprAutomat::TakeSpare() {
-  if (spare_.empty())
-    return TlxRegExprStates();
-  TlxRegExprStates states = std::move(spare_.back());
-  spare_.pop_back();
-  states.Clear();
-  return states;
+void TlxRegExprAutomat::CheckStepsValid(bool case_insensitive) {
+  const void* locale = &UserLocale();
+  if (locale == steps_locale_ && case_insensitive == steps_case_insensitive_)
+    return;
+  steps_locale_ = locale;
+  steps_case_insensitive_ = case_insensitive;
+  ++steps_generation_;
 }
 
-void TlxRegExprAutomat::KeepSpare(TlxRegExprStates states) { spare_.push_back(std::move(states)); }
+TlxRegExprAutomat::TNode& TlxRegExprAutomat::NodeWithValidSteps(int32_t node) {
+  TNode& kept = *nodes_[static_cast<size_t>(node)];
+  if (kept.generation != steps_generation_) {
+    kept.generation = steps_generation_;
+    kept.forced = TNode::Forced::kUnknown;
+    if (kept.steps)
+      std::fill_n(kept.steps.get(), kKeptSteps, TStep());
+  }
+  return kept;
+}
+
+int32_t TlxRegExprAutomat::Step(int32_t from, char16_t& c, bool case_insensitive) {
+  CheckStepsValid(case_insensitive);
+  // The node's step table lives on the heap: interning below may move the
+  // list of nodes, never a table.
+  TStep* kept = nullptr;
+  if (c < kKeptSteps) {
+    TNode& node = NodeWithValidSteps(from);
+    if (!node.steps)
+      node.steps = std::make_unique<TStep[]>(kKeptSteps);
+    kept = &node.steps[c];
+    if (kept->next != kUnknown) {
+      c = kept->c;
+      return kept->next;
+    }
+  }
+  scratch_.Clear();
+  Advance(nodes_[static_cast<size_t>(from)]->states, &c, case_insensitive, scratch_);
+  const int32_t next = Intern(scratch_);
+  if (kept)
+    *kept = TStep{next, c};
+  return next;
+}
+
+int32_t TlxRegExprAutomat::StepAny(int32_t from) {
+  TNode& node = *nodes_[static_cast<size_t>(from)];
+  if (node.any_next != kUnknown)
+    return node.any_next;
+  scratch_.Clear();
+  Advance(node.states, nullptr, false, scratch_);
+  const int32_t next = Intern(scratch_);
+  nodes_[static_cast<size_t>(from)]->any_next = next;
+  return next;
+}
+
+bool TlxRegExprAutomat::ForcedSymbol(int32_t node, char16_t& c) {
+  if (node == kDead)
+    return false;
+  CheckStepsValid(steps_case_insensitive_);
+  TNode& kept = NodeWithValidSteps(node);
+  if (kept.forced == TNode::Forced::kUnknown) {
+    char16_t symbol = 0;
+    kept.forced = kept.states.IsSymbol(symbol) ? TNode::Forced::kSome : TNode::Forced::kNone;
+    kept.forced_symbol = symbol;
+  }
+  c = kept.forced_symbol;
+  return kept.forced == TNode::Forced::kSome;
+}
+
+void TlxRegExprAutomat::ForgetUnusedSets() {
+  std::vector<int32_t> renumbered(nodes_.size(), kUnknown);
+  std::vector<std::unique_ptr<TNode>> kept;
+  auto keep = [&](int32_t& id) {
+    int32_t& to = renumbered.at(static_cast<size_t>(id));
+    if (to == kUnknown) {
+      to = static_cast<int32_t>(kept.size());
+      kept.push_back(std::move(nodes_[static_cast<size_t>(id)]));
+    }
+    id = to;
+  };
+  int32_t start = 0;
+  keep(start);
+  for (int32_t& id : history_)
+    keep(id);
+  keep(current_);
+  nodes_ = std::move(kept);
+  node_index_.clear();
+  node_members_ = 0;
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    TNode& node = *nodes_[i];
+    node.any_next = kUnknown;
+    node.steps.reset();
+    node.forced = TNode::Forced::kUnknown;
+    node_index_.emplace(node.hash, static_cast<int32_t>(i));
+    node_members_ += node.states.Count();
+  }
+  // The history alone may hold more than the bounds: forgetting again at
+  // every step would cost in proportion to it each time.
+  most_sets_ = std::max(kMostSets, 2 * nodes_.size());
+  most_members_ = std::max(kMostMembers, 2 * node_members_);
+}
+
+void TlxRegExprAutomat::Push(int32_t next) {
+  history_.push_back(current_);
+  current_ = next;
+}
 
 bool TlxRegExprAutomat::Next(char16_t& c, bool case_insensitive) {
-  TlxRegExprStates next = TakeSpare();
-  Advance(current_, &c, case_insensitive, next);
-  if (next.Empty()) {
-    KeepSpare(std::move(next));
+  const int32_t next = Step(current_, c, case_insensitive);
+  if (next == kDead)
     return false;
-  }
-  Push(std::move(next));
+  Push(next);
+  ForgetUnusedSetsIfMany();
   return true;
 }
 
 bool TlxRegExprAutomat::Prev() {
   if (history_.empty())
     return false;
-  KeepSpare(std::move(current_));
-  current_ = std::move(history_.back());
+  current_ = history_.back();
   history_.pop_back();
   return true;
 }
 
 void TlxRegExprAutomat::Reset() {
-  while (!history_.empty()) {
-    KeepSpare(std::move(history_.back()));
-    history_.pop_back();
-  }
-  current_.Clear();
-  current_.Add(start_.get());
+  history_.clear();
+  current_ = 0;
+  most_sets_ = kMostSets;
+  most_members_ = kMostMembers;
+  ForgetUnusedSetsIfMany();
 }
 
 void TlxRegExprAutomat::AutoComplete() {
-  // Sets come from the spare ones and go back there: taking fresh ones here
-  // would let the spare list grow with every completion.
-  while (!current_.IsFinal()) {
-    TlxRegExprStates next = TakeSpare();
-    Advance(current_, nullptr, false, next);
+  while (!IsFinal()) {
+    const int32_t next = StepAny(current_);
     char16_t c = 0;
-    if (!next.IsSymbol(c)) {
-      KeepSpare(std::move(next));
+    if (!ForcedSymbol(next, c))
       return;
-    }
     owner_.DoSymbolUpdate(c);
-    Push(std::move(next));
+    Push(next);
+    ForgetUnusedSetsIfMany();
   }
 }
 
 void TlxRegExprAutomat::RollBackForced() {
   char16_t c = 0;
-  TlxRegExprStates next = TakeSpare();
-  while (current_.IsSymbol(c) && !history_.empty()) {
-    TlxRegExprStates& previous = history_.back();
-    next.Clear();
-    Advance(previous, nullptr, false, next);
-    if (!next.IsSymbol(c) || previous.IsFinal())
+  while (ForcedSymbol(current_, c) && !history_.empty()) {
+    const int32_t previous = history_.back();
+    if (!ForcedSymbol(StepAny(previous), c) || nodes_[static_cast<size_t>(previous)]->final)
       break;
     owner_.DoSymbolDelete();
     Prev();
   }
-  KeepSpare(std::move(next));
 }
 
 TlxRegExpr::TlxRegExpr() = default;

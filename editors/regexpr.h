@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "editors/regexpr_errors.h"
@@ -45,6 +46,12 @@ class TlxRegExprStates {
 // Walks the state graph: a current set and the history of earlier sets. The
 // sets are kept free of duplicates, so a pattern such as "(a|a)*" does not
 // double its set at every character.
+//
+// Every set met is kept once, numbered, with the steps already taken from it
+// (a lazily built deterministic automaton): typing the same kind of text
+// again costs a table look-up per character. A step's answer depends on the
+// locale's separators and on case folding, so the kept steps are dropped
+// when either changes; the sets themselves depend on neither.
 class TlxRegExprAutomat {
  public:
   TlxRegExprAutomat(TlxRegExpr& owner, std::unique_ptr<TlxRegExprParserAlts> tree);
@@ -53,13 +60,34 @@ class TlxRegExprAutomat {
   bool Next(char16_t& c, bool case_insensitive);
   bool Prev();
   void Reset();
-  bool IsFinal() const { return current_.IsFinal(); }
+  bool IsFinal() const { return nodes_[current_]->final; }
   bool IsStart() const { return history_.empty(); }
   void AutoComplete();
   void RollBackForced();
-  const TlxRegExprStates& Current() const { return current_; }
+  const TlxRegExprStates& Current() const { return nodes_[current_]->states; }
 
  private:
+  struct TStep {
+    int32_t next = kUnknown;
+    char16_t c = 0;
+  };
+  static constexpr int32_t kUnknown = -1;
+  static constexpr int32_t kDead = -2;
+  // Steps on characters below this one are kept.
+  static constexpr char16_t kKeptSteps = 128;
+  // One kept set and the steps taken from it.
+  struct TNode {
+    TlxRegExprStates states;
+    size_t hash = 0;
+    bool final = false;
+    // The kept steps, valid while `generation` is the automaton's.
+    uint32_t generation = 0;
+    int32_t any_next = kUnknown;
+    enum class Forced : uint8_t { kUnknown, kNone, kSome } forced = Forced::kUnknown;
+    char16_t forced_symbol = 0;
+    std::unique_ptr<TStep[]> steps;
+  };
+
   // The simple states reachable from `from` through pass-through nodes;
   // with `c`, only those accepting it.
   void Advance(const TlxRegExprStates& from, char16_t* c, bool case_insensitive,
@@ -68,16 +96,44 @@ class TlxRegExprAutomat {
   void Walk(const TlxRegExprStates& from, char16_t* c, bool case_insensitive, TlxRegExprStates& into);
   void KeepClosure(TlxRegExprSimpleState& state);
   uint32_t NewMark();
-  void Push(TlxRegExprStates next);
-  // Sets given back by steps back and resets, reused so that typing does
-  // not allocate once the history has grown.
-  TlxRegExprStates TakeSpare();
-  void KeepSpare(TlxRegExprStates states);
+
+  // The number of the set, kept from now on when new; kDead when empty.
+  int32_t Intern(const TlxRegExprStates& states);
+  // The set after `c` from set `from`, kDead when none accepts it.
+  int32_t Step(int32_t from, char16_t& c, bool case_insensitive);
+  // The set of every state that may follow, whatever the character.
+  int32_t StepAny(int32_t from);
+  // The one character every member of the set needs, if there is one.
+  bool ForcedSymbol(int32_t node, char16_t& c);
+  // Drops the kept steps when the locale or case folding changed.
+  void CheckStepsValid(bool case_insensitive);
+  TNode& NodeWithValidSteps(int32_t node);
+  // Keeps memory in proportion to the pattern: beyond a bound the sets no
+  // longer in use are forgotten.
+  void ForgetUnusedSetsIfMany() {
+    if (nodes_.size() > most_sets_ || node_members_ > most_members_)
+      ForgetUnusedSets();
+  }
+  void ForgetUnusedSets();
+  void Push(int32_t next);
 
   TlxRegExpr& owner_;
-  std::vector<TlxRegExprStates> history_;
-  std::vector<TlxRegExprStates> spare_;
-  TlxRegExprStates current_;
+  std::vector<int32_t> history_;
+  int32_t current_ = 0;
+  std::vector<std::unique_ptr<TNode>> nodes_;
+  // The sets by a hash of their members, for Intern.
+  std::unordered_multimap<size_t, int32_t> node_index_;
+  size_t node_members_ = 0;
+  // Bounds on the sets kept, so that a pattern with a great many sets keeps
+  // memory in proportion to its size and to the history.
+  static constexpr size_t kMostSets = 4096;
+  static constexpr size_t kMostMembers = 1 << 18;
+  size_t most_sets_ = kMostSets;
+  size_t most_members_ = kMostMembers;
+  uint32_t steps_generation_ = 1;
+  const void* steps_locale_ = nullptr;
+  bool steps_case_insensitive_ = false;
+  TlxRegExprStates scratch_;
   std::unique_ptr<TlxRegExprParserAlts> tree_;
   std::unique_ptr<TlxRegExprSimpleState> start_;
   std::vector<TlxRegExprState*> all_states_;

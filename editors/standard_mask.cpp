@@ -37,10 +37,17 @@ void TlxStandardMask::Clear() {
   save_literals_ = true;
   blank_ = u'_';
   items_.clear();
+  empty_text_.clear();
 }
 
 void TlxStandardMask::Compile(std::string_view mask) {
   Clear();
+  CompileItems(mask);
+  for (const auto& item : items_)
+    empty_text_ += item->IsEditable() ? blank_ : static_cast<const TlxStandardMaskLiteralItem&>(*item).Literal();
+}
+
+void TlxStandardMask::CompileItems(std::string_view mask) {
   mask_ = std::string(mask);
   std::u16string text = Utf8ToUtf16(mask);
   size_t i = 0;
@@ -100,13 +107,6 @@ void TlxStandardMask::Compile(std::string_view mask) {
         break;
     }
   }
-}
-
-std::u16string TlxStandardMask::GetEmptyText() const {
-  std::u16string text;
-  for (const auto& item : items_)
-    text += item->IsEditable() ? blank_ : static_cast<const TlxStandardMaskLiteralItem&>(*item).Literal();
-  return text;
 }
 
 std::u16string TlxStandardMask::GetEmptyValueText() const {

@@ -107,13 +107,16 @@ class TlxStandardMask {
   bool SaveLiterals() const { return save_literals_; }
   const std::string& Mask() const { return mask_; }
 
-  std::u16string GetEmptyText() const;
+  // The text of blanks and literals, made once per compile: every
+  // formatting starts from it.
+  const std::u16string& GetEmptyText() const { return empty_text_; }
   std::u16string GetEmptyValueText() const;
   void Format(std::u16string& text, bool use_converted_case, bool text_holds_literals) const;
   void GetValueText(std::u16string& text) const;
   bool IsFullMatch(std::u16string& text) const;
 
  private:
+  void CompileItems(std::string_view mask);
   // Tries to place `c` from `position` on, moving `position` past the
   // place taken; false when no position takes it.
   bool Place(std::u16string& result, char16_t c, int64_t& position, int64_t step, bool skip_literals,
@@ -124,4 +127,5 @@ class TlxStandardMask {
   bool leading_ = false;
   bool save_literals_ = true;
   std::string mask_;
+  std::u16string empty_text_;
 };

@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
 #include <memory>
 
+#include "editors/edit_paint_utils_win.h"
 #include "editors/edit_view_data_win.h"
+#include "ui/foundation/colors/color_mix_win.h"
+#include "ui/foundation/colors/office11_colors_win.h"
+#include "ui/foundation/look_and_feel/look_and_feel_win.h"
+#include "ui/foundation/system/desktop_composition_win.h"
+#include "ui/foundation/painters/office11_painter_win.h"
 #include "tests/ui/foundation/painters/painter_test_support_win.h"
 
 namespace {
@@ -16,6 +23,15 @@ constexpr TColor kBorder = 0x0000FF;      // red
 constexpr TColor kBackground = 0x00FFFF;  // yellow
 
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color) & 0xFFFFFF); }
+
+// Gradients are dithered or rounded by the system: each channel within
+// `tolerance`.
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+  for (const int shift : {0, 8, 16})
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+      return false;
+  return true;
+}
 
 // A window-less cell as a grid draws it: properties, a style of its own and
 // the view data and view info calculated from them.
@@ -112,6 +128,150 @@ TEST(EditViewInfoTest, UltraFlatBorderTakesTheHighlightWhileFocusedOrHot) {
   EXPECT_NE(hot.info().ContainerState & kLxContainerStateHot, 0);
   hot.Draw();
   EXPECT_EQ(hot.At(0, 10), Rgb(clHighlight));
+}
+
+TEST(EditViewInfoTest, Office2003BorderTakesThePalettesHighlight) {
+  Cell cell;
+  cell.style().SetBorderStyle(ebsOffice11);
+  cell.Calculate(kBounds);
+  cell.Draw();
+  EXPECT_EQ(cell.At(0, 10), Rgb(clBtnShadow));
+
+  Cell focused;
+  focused.style().SetBorderStyle(ebsOffice11);
+  focused.data().Focused = true;
+  focused.Calculate(kBounds);
+  focused.Draw();
+  EXPECT_EQ(focused.At(0, 10), Rgb(lxOffice11Palette().SelectedBorderColor));
+}
+
+// The face of an ultra-flat or Office 2003 button by its state, and the
+// frame between it and its neighbour: inside the editor's border only that
+// side is drawn, in the highlight while hot or pressed.
+TEST(EditViewInfoTest, FlatButtonFacesFollowTheirLook) {
+  struct Case {
+    TlxEditButtonStyle style;
+    TPoint point;
+    int32_t button;
+    TShiftState shift;
+    TColor face;
+    TColor edge;  // the right button's left column
+  };
+  const TPoint on(52, 10);
+  const TColor office_face = lxPainter<TlxOffice11LookAndFeelPainter>().GetButtonColor(lxbsNormal);
+  const TColor office_border = lxOffice11Palette().SelectedBorderColor;
+  const Case cases[] = {
+      {btsUltraFlat, TPoint(-1, -1), kLxNoMouseButton, {}, clBtnFace, kBackground},
+      {btsUltraFlat, on, kLxNoMouseButton, {}, lxHotHighlightColor(), clHighlight},
+      {btsUltraFlat, on, mbLeft, TShiftState{ssLeft}, lxPressedHighlightColor(), clHighlight},
+      {btsOffice11, TPoint(-1, -1), kLxNoMouseButton, {}, office_face, kBackground},
+      {btsOffice11, on, kLxNoMouseButton, {}, lxOffice11Palette().HotColor1, office_border},
+      {btsOffice11, on, mbLeft, TShiftState{ssLeft}, lxOffice11Palette().PressedColor1, office_border},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(c.style) << " at " << c.point.X);
+    Cell cell;
+    cell.style().SetButtonStyle(c.style);
+    cell.AddButton(15, bkGlyph);
+    cell.AddButton(15, bkGlyph);
+    cell.Calculate(kBounds, c.point, c.button, c.shift, c.button != kLxNoMouseButton);
+    cell.Draw();
+    int32_t right = 0;
+    for (int32_t i = 1; i < cell.info().ButtonCount(); ++i)
+      if (cell.info().Button(i).Bounds.Left > cell.info().Button(right).Bounds.Left)
+        right = i;
+    const TRect bounds = cell.info().Button(right).Bounds;
+    ASSERT_TRUE(bounds.Contains(on));
+    EXPECT_EQ(cell.At(bounds.Left + 7, bounds.Top + 8), Rgb(c.face));
+    EXPECT_EQ(cell.At(bounds.Left, bounds.Top + 8), Rgb(c.edge));
+  }
+}
+
+TEST(EditViewInfoTest, Office2003GradientButtonsShadeOverTheBorderHeight) {
+  for (const bool hot : {false, true}) {
+    SCOPED_TRACE(hot);
+    Cell cell;
+    cell.style().SetButtonStyle(btsOffice11);
+    cell.AddButton(15, bkGlyph);
+    cell.Calculate(kBounds, hot ? TPoint(50, 10) : TPoint(-1, -1));
+    cell.info().Button(0).Gradient = true;
+    cell.Draw();
+    const TlxGradientColors colors = lxGetOffice11ButtonGradient(hot ? kLxButtonStateHot : kLxButtonStateNormal);
+    const TRect border = cell.info().BorderRect;
+    const int32_t x = cell.info().Button(0).Bounds.Left + 7;
+    // A normal button's gradient runs one pixel inside the border.
+    const int32_t top = border.Top + (hot ? 0 : 1);
+    const int32_t bottom = border.Bottom - (hot ? 1 : 2);
+    EXPECT_TRUE(Near(cell.At(x, top), Rgb(colors.From), 8));
+    EXPECT_TRUE(Near(cell.At(x, bottom), Rgb(colors.To), 8));
+    if (colors.From != colors.To) {
+      EXPECT_NE(cell.At(x, top), cell.At(x, bottom));
+    }
+  }
+  // Without the gradient flag the face is flat.
+  Cell flat;
+  flat.style().SetButtonStyle(btsOffice11);
+  flat.AddButton(15, bkGlyph);
+  flat.Calculate(kBounds);
+  flat.Draw();
+  const int32_t x = flat.info().Button(0).Bounds.Left + 7;
+  EXPECT_EQ(flat.At(x, 3), flat.At(x, 16));
+}
+
+// A native editor draws the visual style's own edit frame and drop-down
+// button: the pixels the theme draws for the same parts and states on a
+// memory DC.
+TEST(EditViewInfoTest, NativeStyleDrawsTheThemesFrameAndButton) {
+  lxUxThemeStartup();
+  if (!lxThemeAvailableFor(totEdit) || !lxThemeAvailableFor(totComboBox) || lxIsDesktopCompositionOn())
+    GTEST_SKIP() << "no visual style in this session";
+  TlxLookAndFeel native(nullptr);
+  native.SetNativeStyle(true);
+  const TPoint on_button(50, 10);
+  for (const bool hot : {false, true}) {
+    SCOPED_TRACE(hot);
+    Cell cell;
+    cell.style().SetLookAndFeel(&native);
+    cell.style().SetHotTrack(true);
+    cell.AddButton(17);
+    cell.Calculate(kBounds, hot ? on_button : TPoint(-1, -1));
+    ASSERT_TRUE(cell.info().NativeStyle);
+    EXPECT_EQ(cell.info().ThemedState, hot ? 2 : 1);
+    EXPECT_EQ(cell.info().BorderRect, kBounds.Inflate(-2, -2));
+    const TlxEditButtonViewInfo& button = cell.info().Button(0);
+    EXPECT_EQ(button.NativePart, 1);
+    EXPECT_EQ(button.NativeState, hot ? 2 : 1);
+    cell.Draw();
+
+    Surface reference(80, 30);
+    const HDC dc = reference.canvas().Handle();
+    lxUxDrawThemeBackground(lxOpenThemeHandle(totEdit), dc, 1, cell.info().ThemedState, kBounds);
+    lxUxDrawThemeBackground(lxOpenThemeHandle(totComboBox), dc, 1, button.NativeState, button.Bounds);
+    const TPoint frame(0, 10);
+    const TPoint arrow((button.Bounds.Left + button.Bounds.Right) / 2, 10);
+    const TPoint button_edge(button.Bounds.Left, 10);
+    for (const TPoint& p : {frame, arrow, button_edge})
+      EXPECT_EQ(cell.At(p.X, p.Y), reference.At(p.X, p.Y)) << p.X << "," << p.Y;
+    // Inside the frame, the editor's own colour.
+    EXPECT_EQ(cell.At(10, 10), Rgb(kBackground));
+  }
+}
+
+// Asked for the native style where the visual style has no edit class, an
+// editor keeps the classic look.
+TEST(EditViewInfoTest, NativeStyleWithoutAThemeDrawsClassically) {
+  painter_test::ThemingOff off;
+  TlxLookAndFeel native(nullptr);
+  native.SetNativeStyle(true);
+  Cell cell;
+  cell.style().SetLookAndFeel(&native);
+  cell.style().SetBorderStyle(ebsSingle);
+  cell.AddButton(17);
+  cell.Calculate(kBounds);
+  EXPECT_FALSE(cell.info().NativeStyle);
+  EXPECT_EQ(cell.info().Button(0).NativePart, 0);
+  cell.Draw();
+  EXPECT_EQ(cell.At(0, 10), Rgb(kBorder));
 }
 
 TEST(EditViewInfoTest, InplaceWithoutFrameExtentHasNoBorderAndFullHeightButtons) {
@@ -350,6 +510,38 @@ TEST(EditViewInfoTest, PropertiesNameAndCreateTheirViewClasses) {
 }  // namespace
 
 namespace {
+
+// A kind whose view data calculates fields of its own view info class.
+class KindViewInfo : public TlxCustomEditViewInfo {};
+
+class KindViewData : public TlxCustomEditViewData {
+ public:
+  using TlxCustomEditViewData::TlxCustomEditViewData;
+  void Calculate(TlxCanvas& canvas, const TRect& bounds, const TPoint& point, int32_t button, TShiftState shift,
+                 TlxCustomEditViewInfo& view_info, bool is_mouse_event) override {
+    TlxCustomEditViewData::Calculate(canvas, bounds, point, button, shift, view_info, is_mouse_event);
+    calculated_own_class = dynamic_cast<KindViewInfo*>(&view_info) != nullptr;
+  }
+  mutable bool calculated_own_class = false;
+};
+
+class KindProperties : public TlxCustomEditProperties {
+ public:
+  using TlxCustomEditProperties::TlxCustomEditProperties;
+  TlxEditViewInfoClass GetViewInfoClass() const override {
+    return {&TlxCustomEditViewInfo::kClass,
+            []() -> std::unique_ptr<TlxCustomEditViewInfo> { return std::make_unique<KindViewInfo>(); }};
+  }
+};
+
+TEST(EditViewInfoTest, MeasuringCalculatesTheKindsOwnViewInfo) {
+  KindProperties properties(nullptr);
+  TlxEditStyle style(nullptr, false);
+  KindViewData data(&properties, &style, false);
+  Surface surface;
+  data.MeasureEditSize(surface.canvas(), Variant(), {});
+  EXPECT_TRUE(data.calculated_own_class);
+}
 
 TEST(EditViewInfoTest, AButtonRepaintsOnlyWhenItsLookChanged) {
   TlxEditButtonViewInfo old;

@@ -296,6 +296,54 @@ TEST_F(RegExprTest, SeparatorsFollowTheLocale) {
   EXPECT_TRUE(engine.IsFinal());
 }
 
+// The engine keeps the steps it has taken; a regional change between
+// keystrokes must still take effect at once, for typing and completion.
+TEST_F(RegExprTest, KeptStepsFollowARegionalChange) {
+  TlxRegExpr engine;
+  CompletedText owner(engine);
+  engine.SetUpdateOn(true);
+  engine.Compile("\\d\\d/\\d\\d");
+  {
+    TScopedLocale german("de-DE");
+    ASSERT_TRUE(owner.Type(u"31"));
+    EXPECT_EQ(owner.text, u"31.");
+    engine.Reset();
+    EXPECT_EQ(engine.NextEx(u"31.12"), u"31.12");
+  }
+  engine.Reset();
+  owner.text.clear();
+  ASSERT_TRUE(owner.Type(u"31"));
+  EXPECT_EQ(owner.text, u"31/");
+  engine.Reset();
+  EXPECT_EQ(engine.NextEx(u"31.12"), u"31");
+  engine.Reset();
+  EXPECT_EQ(engine.NextEx(u"31/12"), u"31/12");
+  EXPECT_TRUE(engine.IsFinal());
+}
+
+// "An a thirteen characters from the end" passes through 2^13 sets: more
+// than the engine keeps, so it forgets the ones out of use while typing and
+// must still answer, forwards and back, as the text says.
+TEST_F(RegExprTest, ForgettingKeptSetsKeepsTheAnswers) {
+  TlxRegExpr engine;
+  engine.Compile("[ab]*a[ab]{12}");
+  std::u16string typed;
+  uint32_t seed = 7;
+  auto final_by_text = [&typed] { return typed.size() >= 13 && typed[typed.size() - 13] == u'a'; };
+  for (int i = 0; i < 30000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    char16_t c = (seed >> 16) % 2 ? u'a' : u'b';
+    typed += c;
+    ASSERT_TRUE(engine.Next(c));
+    ASSERT_EQ(engine.IsFinal(), final_by_text()) << "after " << typed.size();
+  }
+  for (int i = 0; i < 5000; ++i) {
+    ASSERT_TRUE(engine.Prev());
+    typed.pop_back();
+    ASSERT_EQ(engine.IsFinal(), final_by_text()) << "back at " << typed.size();
+  }
+}
+
 TEST_F(RegExprTest, RefusesWorkUntilCompiledAndRecompilesClean) {
   TlxRegExpr engine;
   char16_t c = u'a';

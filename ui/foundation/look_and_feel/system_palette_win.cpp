@@ -13,8 +13,12 @@ struct ListenerState {
   int32_t notifier_count = 0;
 };
 
+// Never destroyed: notifiers held by other function-local statics (the
+// editors' brush cache) leave during exit in an order no file controls, and
+// must still find the state alive. The listener itself goes with the last
+// notifier.
 ListenerState& State() {
-  static ListenerState state;
+  static ListenerState& state = *new ListenerState;
   return state;
 }
 
