@@ -4,7 +4,7 @@
 
 #include "data/data_controller.h"
 #include "grid/grid_changes_win.h"
-#include "grid/grid_class_factory.h"
+#include "data/data_controller_types.h"
 #include "grid/grid_details_site_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_level_win.h"
@@ -203,8 +203,8 @@ TlxCustomGridHitTest* TlxGridViewInfo::GetHitTest(const TPoint& point) {
 // --- TlxCustomGrid ---------------------------------------------------------
 
 TlxCustomGrid::TlxCustomGrid(TComponent* owner) : TlxControl(owner) {
-  level_tabs_ = lxGridCreate<TlxGridLevelTabs>(GetLevelTabsClass(), this);
-  root_level_ = lxGridCreate<TlxGridLevel>(GetRootLevelClass(), nullptr);
+  level_tabs_ = lxCreatePart<TlxGridLevelTabs>(GetLevelTabsClass(), this);
+  root_level_ = lxCreatePart<TlxGridLevel>(GetRootLevelClass(), nullptr);
   root_level_->SetControl(this);
   CreateHandlers();
   SetBounds(Left(), Top(), 250, 200);
@@ -388,9 +388,9 @@ void TlxCustomGrid::FocusNextControl(bool forward) {
 }
 
 void TlxCustomGrid::CreateHandlers() {
-  controller_ = lxGridCreate<TlxGridController>(GetControllerClass(), this);
-  painter_ = lxGridCreate<TlxGridPainter>(GetPainterClass(), this);
-  view_info_ = lxGridCreate<TlxGridViewInfo>(GetViewInfoClass(), this);
+  controller_ = lxCreatePart<TlxGridController>(GetControllerClass(), this);
+  painter_ = lxCreatePart<TlxGridPainter>(GetPainterClass(), this);
+  view_info_ = lxCreatePart<TlxGridViewInfo>(GetViewInfoClass(), this);
   navigator_notifier_ = std::make_unique<TlxNavigatorControlNotifier>();
 }
 

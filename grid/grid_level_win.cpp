@@ -5,7 +5,7 @@
 
 #include "data/data_controller.h"
 #include "data/data_relations.h"
-#include "grid/grid_class_factory.h"
+#include "data/data_controller_types.h"
 #include "grid/grid_control_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_view_win.h"
@@ -111,8 +111,8 @@ void TlxGridLevelStyles::StyleChanged(int32_t index) {
 TlxGridLevel::TlxGridLevel(TComponent* owner) : TlxComponent(owner) { CreateSubObjects(); }
 
 void TlxGridLevel::CreateSubObjects() {
-  options_ = lxGridCreate<TlxGridLevelOptions>(GetOptionsClass(), this);
-  styles_ = lxGridCreate<TlxGridLevelStyles>(GetStylesClass(), this);
+  options_ = lxCreatePart<TlxGridLevelOptions>(GetOptionsClass(), this);
+  styles_ = lxCreatePart<TlxGridLevelStyles>(GetStylesClass(), this);
 }
 
 TlxGridLevel::~TlxGridLevel() {
