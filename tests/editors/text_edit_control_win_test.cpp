@@ -18,8 +18,6 @@
 
 namespace {
 
-// Disabled until the crash when a form with two text editors takes the
-// focus under Wine is found.
 using edit_test::EditForm;
 
 // A text editor whose editing style a test chooses.
@@ -69,8 +67,24 @@ std::u16string WindowText(HWND window, WPARAM buffer_size, LRESULT& result) {
 class TextEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    WarmUpOnce();
     gdi_before_ = test_support::CountGdiObjects();
     user_before_ = test_support::CountUserObjects();
+  }
+  // The first editor shown fills the process's shared caches (brushes by
+  // colour, fonts, the input method's window), which live until the end:
+  // the counts compare against what they hold after that.
+  static void WarmUpOnce() {
+    static bool warmed_up = false;
+    if (warmed_up)
+      return;
+    warmed_up = true;
+    {
+      EditForm<TlxTextEdit> fixture;
+      fixture.FocusEdit();
+      Type(fixture.edit, "x");
+    }
+    test_support::PumpMessagesUntilIdle();
   }
   void TearDown() override {
     test_support::PumpMessagesUntilIdle();
@@ -85,13 +99,13 @@ class TextEditTest : public ::testing::Test {
 
 // --- the inner edit --------------------------------------------------------------------
 
-TEST_F(TextEditTest, DISABLED_TheRealEditLiesInsideWithoutBorderAndTakesTypedText) {
+TEST_F(TextEditTest, TheRealEditLiesInsideWithoutBorderAndTakesTypedText) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   const HWND inner = InnerWindow(edit);
   ASSERT_NE(inner, nullptr);
   EXPECT_EQ(GetParent(inner), edit->Handle());
-  char class_name[16] = {};
+  char class_name[64] = {};
   GetClassNameA(inner, class_name, sizeof class_name);
   EXPECT_STREQ(class_name, "TlxCustomInnerTextEdit");
   EXPECT_EQ(GetWindowLongW(inner, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
@@ -113,7 +127,7 @@ TEST_F(TextEditTest, DISABLED_TheRealEditLiesInsideWithoutBorderAndTakesTypedTex
   EXPECT_EQ(VarToStr(edit->EditValue()), "Größe");
 }
 
-TEST_F(TextEditTest, DISABLED_RealKeyStrokesReachTheEditAndTabIsNeverTyped) {
+TEST_F(TextEditTest, RealKeyStrokesReachTheEditAndTabIsNeverTyped) {
   EditForm<TlxTextEdit> fixture;
   fixture.FocusEdit();
   test_support::InputKey('A', true);
@@ -125,7 +139,7 @@ TEST_F(TextEditTest, DISABLED_RealKeyStrokesReachTheEditAndTabIsNeverTyped) {
   EXPECT_EQ(fixture.edit->ShownText(), "Ab");
 }
 
-TEST_F(TextEditTest, DISABLED_UpAndDownRaiseAfterKeyDownButLeaveTheCaret) {
+TEST_F(TextEditTest, UpAndDownRaiseAfterKeyDownButLeaveTheCaret) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   edit->SetText("abc");
@@ -140,7 +154,7 @@ TEST_F(TextEditTest, DISABLED_UpAndDownRaiseAfterKeyDownButLeaveTheCaret) {
   EXPECT_EQ(edit->GetSelStart(), 1);
 }
 
-TEST_F(TextEditTest, DISABLED_PasswordEchoShowsStarsAndBackTheText) {
+TEST_F(TextEditTest, PasswordEchoShowsStarsAndBackTheText) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   edit->SetText("geheim");
@@ -154,7 +168,7 @@ TEST_F(TextEditTest, DISABLED_PasswordEchoShowsStarsAndBackTheText) {
   EXPECT_EQ(edit->ShownText(), "geheim");
 }
 
-TEST_F(TextEditTest, DISABLED_WhileAnImeCharacterIsDeliveredTheSelectionReadsTheSavedOne) {
+TEST_F(TextEditTest, WhileAnImeCharacterIsDeliveredTheSelectionReadsTheSavedOne) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   edit->SetText("abcd");
@@ -174,7 +188,7 @@ TEST_F(TextEditTest, DISABLED_WhileAnImeCharacterIsDeliveredTheSelectionReadsThe
 
 // --- the window-text messages ----------------------------------------------------------------
 
-TEST_F(TextEditTest, DISABLED_GetTextNeverWritesBeyondItsBuffer) {
+TEST_F(TextEditTest, GetTextNeverWritesBeyondItsBuffer) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   edit->SetText("Straße12");
@@ -199,7 +213,7 @@ TEST_F(TextEditTest, DISABLED_GetTextNeverWritesBeyondItsBuffer) {
 
 // --- completion from the lookup items ----------------------------------------------------------
 
-TEST_F(TextEditTest, DISABLED_TypingCompletesFromTheItemsAndAFurtherCharacterReplacesTheTail) {
+TEST_F(TextEditTest, TypingCompletesFromTheItemsAndAFurtherCharacterReplacesTheTail) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   SetLookupItems(edit, {"Alpha", "Beta"});
@@ -216,7 +230,7 @@ TEST_F(TextEditTest, DISABLED_TypingCompletesFromTheItemsAndAFurtherCharacterRep
   EXPECT_FALSE(edit->CompletedByLookup());
 }
 
-TEST_F(TextEditTest, DISABLED_AListTextStyleRefusesACharacterThatStartsNoItem) {
+TEST_F(TextEditTest, AListTextStyleRefusesACharacterThatStartsNoItem) {
   EditForm<StyledTextEdit> fixture;
   StyledTextEdit* edit = fixture.edit;
   edit->Styled()->Style = tesListText;
@@ -230,7 +244,7 @@ TEST_F(TextEditTest, DISABLED_AListTextStyleRefusesACharacterThatStartsNoItem) {
   EXPECT_EQ(edit->ShownText(), "Alpha") << "no item starts with Az";
 }
 
-TEST_F(TextEditTest, DISABLED_NoEditingStyleReportsNoSelectionAndRefusesText) {
+TEST_F(TextEditTest, NoEditingStyleReportsNoSelectionAndRefusesText) {
   EditForm<StyledTextEdit> fixture;
   StyledTextEdit* edit = fixture.edit;
   edit->Styled()->Style = tesNoEditing;
@@ -245,7 +259,7 @@ TEST_F(TextEditTest, DISABLED_NoEditingStyleReportsNoSelectionAndRefusesText) {
 
 // --- MaxLength -----------------------------------------------------------------------------------
 
-TEST_F(TextEditTest, DISABLED_MaxLengthHoldsForTypingAndEveryPaste) {
+TEST_F(TextEditTest, MaxLengthHoldsForTypingAndEveryPaste) {
   struct Case {
     const char* name;
     std::u16string clipboard;
@@ -282,7 +296,7 @@ TEST_F(TextEditTest, DISABLED_MaxLengthHoldsForTypingAndEveryPaste) {
   }
 }
 
-TEST_F(TextEditTest, DISABLED_TypingStopsAtMaxLengthAndALoweredLimitRefusesEveryInsertion) {
+TEST_F(TextEditTest, TypingStopsAtMaxLengthAndALoweredLimitRefusesEveryInsertion) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   edit->GetProperties()->SetMaxLength(3);
@@ -299,7 +313,7 @@ TEST_F(TextEditTest, DISABLED_TypingStopsAtMaxLengthAndALoweredLimitRefusesEvery
   EXPECT_EQ(edit->ShownText(), "abcdefg");
 }
 
-TEST_F(TextEditTest, DISABLED_AMegabyteAndLineBreaksPasteWithoutHarm) {
+TEST_F(TextEditTest, AMegabyteAndLineBreaksPasteWithoutHarm) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   edit->GetProperties()->SetMaxLength(10);
@@ -318,7 +332,7 @@ TEST_F(TextEditTest, DISABLED_AMegabyteAndLineBreaksPasteWithoutHarm) {
 
 // --- ItemIndex ----------------------------------------------------------------------------------
 
-TEST_F(TextEditTest, DISABLED_ItemIndexClicksOnlyOnAChangeAndIgnoresIndexesOutOfRange) {
+TEST_F(TextEditTest, ItemIndexClicksOnlyOnAChangeAndIgnoresIndexesOutOfRange) {
   EditForm<TlxTextEdit> fixture;
   TlxTextEdit* edit = fixture.edit;
   SetLookupItems(edit, {"Alpha", "Beta", "Gamma"});
