@@ -467,20 +467,30 @@ void TlxPageControl::Notification(TComponent* component, TOperation operation) {
     dock_site_->ClientFreed(component);
 }
 
-void TlxPageControl::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  // A double click on the tab of a docked control floats it.
-  if (button == mbLeft && shift.Contains(ssDouble)) {
-    const int32_t visible_index = GetVisibleTabIndexAt(x, y);
-    if (visible_index != -1) {
-      TlxTabSheet* page = Pages(Tabs().GetVisibleTab(visible_index)->Index());
-      for (int32_t i = 0; i < dock_site_->DockClientCount(); ++i) {
-        TControl* client = dock_site_->DockClients(i);
-        if (client->Parent() == page) {
-          lxManualDock(*client, nullptr);
-          return;
-        }
-      }
-    }
+TControl* TlxPageControl::DockClientAtTab(int32_t x, int32_t y) {
+  const int32_t visible_index = GetVisibleTabIndexAt(x, y);
+  if (visible_index == -1)
+    return nullptr;
+  TlxTabSheet* page = Pages(Tabs().GetVisibleTab(visible_index)->Index());
+  for (int32_t i = 0; i < dock_site_->DockClientCount(); ++i) {
+    TControl* client = dock_site_->DockClients(i);
+    if (client->Parent() == page)
+      return client;
   }
+  return nullptr;
+}
+
+void TlxPageControl::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  TControl* client = button == mbLeft ? DockClientAtTab(x, y) : nullptr;
+  // A double click on the tab of a docked control floats it.
+  if (client != nullptr && shift.Contains(ssDouble)) {
+    lxManualDock(*client, nullptr);
+    return;
+  }
+  const TAliveToken alive = AliveToken();
   TlxCustomTabControl::MouseDown(button, shift, x, y);
+  // A press on its tab picks the docked control up; it moves only once the
+  // mouse passes the drag threshold, so a plain click just selects the page.
+  if (client != nullptr && alive.Alive() && FindDockedPage(*client) != nullptr)
+    client->BeginDrag(false);
 }

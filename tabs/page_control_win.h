@@ -119,6 +119,8 @@ class TlxPageControl : public TlxCustomTabControl {
   TlxPCDockSite& DockSite() const { return *dock_site_; }
   // The page holding a docked control, or null.
   TlxTabSheet* FindDockedPage(const TControl& client) const;
+  // The docked control on the page of the tab at (x, y), or null.
+  TControl* DockClientAtTab(int32_t x, int32_t y);
   // Places a docking control on a new page (or moves its page to the end).
   virtual void DockClient(TDragDockObject& source);
   // A client leaves its page (OnUnDock allowed it): its page goes when it

@@ -15,6 +15,7 @@
 #include "tabs/visible_tab_list.h"
 #include "ui/foundation/bitmaps/image_drawing_win.h"
 #include "ui/foundation/canvas/canvas_win.h"
+#include "ui/foundation/canvas/draw_helpers_win.h"
 #include "ui/foundation/canvas/region_win.h"
 #include "ui/foundation/themes/theme_manager_win.h"
 #include "ui/foundation/themes/visual_styles_win.h"
@@ -383,7 +384,17 @@ bool TlxPCStandardPainter::GetButtonAt(int32_t x, int32_t y, TlxPCNavigatorButto
 
 void TlxPCStandardPainter::Paint(TlxCanvas& canvas) {
   TlxPCCustomPainter::Paint(canvas);
-  canvas.FillRectColor(Bounds(0, 0, Control().Width(), Control().Height()), Control().Color());
+  // What the tabs and the page left uncovered.
+  const TRect whole = Bounds(0, 0, Control().Width(), Control().Height());
+  if (ShowsParentBackground()) {
+    lxDrawParentBackground(&Control(), canvas, whole);
+    return;
+  }
+  canvas.FillRectColor(whole, Control().Color());
+}
+
+bool TlxPCStandardPainter::ShowsParentBackground() const {
+  return UsesNativeLook() && Control().ControlStyle().Contains(csParentBackground);
 }
 
 void TlxPCStandardPainter::PaintTabs(TlxCanvas& canvas) {

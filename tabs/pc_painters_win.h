@@ -16,6 +16,7 @@
 #include "tabs/pc_painter_styles.h"
 #include "tabs/pc_standard_metrics.h"
 #include "tabs/pc_tab_content_layout.h"
+#include "ui/foundation/themes/theme_object_types.h"
 
 class TBitmap;
 class TControl;
@@ -157,6 +158,9 @@ class TlxPCStandardPainter : public TlxPCCustomPainter {
   void Paint(TlxCanvas& canvas) override;
 
  protected:
+  // In the native look a control with a parent background lets its parent
+  // show where it draws nothing of its own.
+  bool ShowsParentBackground() const;
   TlxPCTabSizeInput SizeInput(int32_t visible_index) const;
   void PaintButtons(TlxCanvas& canvas) override;
   void PaintTabs(TlxCanvas& canvas) override;
@@ -211,6 +215,9 @@ class TlxPCTabsPainter : public TlxPCStandardPainter {
   TRect GetTabsContainerOffsets() const override { return {2, 2, 2, 0}; }
 
  protected:
+  // What a themed tab is drawn over: the parent's image at the tab's place
+  // `rect`, or the control's colour.
+  virtual void FillTabBitmapBackground(TBitmap& bitmap, const TRect& rect);
   void FillContentInput(TlxPCTabContentInput& input, TlxTab& tab, int32_t visible_index) const override;
   TRect GetTabRegion(int32_t visible_index, bool& replace) override;
   void PaintTabFrame(TlxCanvas& canvas, TlxTab& tab, int32_t visible_index) override;
@@ -225,6 +232,10 @@ class TlxPCTabsPainter : public TlxPCStandardPainter {
   // The themed page pane; taken out of the clip.
   void PaintNativeFrame(TlxCanvas& canvas);
   void PaintNativeButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect);
+  // What shows under a themed part at `rect`: the parent's background when
+  // the part is partly transparent and drawn on the control itself.
+  void FillUnderThemePart(TlxCanvas& canvas, TlxThemedObjectType object, int32_t part, int32_t state,
+                          const TRect& rect, bool own_canvas);
 };
 
 // The same geometry with one-pixel lines and a tinted inner line.

@@ -18,6 +18,7 @@
 #include "tabs/visible_tab_list.h"
 #include "ui/foundation/bitmaps/image_drawing_win.h"
 #include "ui/foundation/canvas/canvas_win.h"
+#include "ui/foundation/canvas/draw_helpers_win.h"
 #include "ui/foundation/themes/theme_manager_win.h"
 #include "ui/foundation/themes/visual_styles_win.h"
 
@@ -186,9 +187,8 @@ void TlxPCTabsPainter::PaintNativeTab(TlxCanvas& canvas, TlxTab& tab, int32_t vi
   if (upright.cx <= 0 || upright.cy <= 0)
     return;
   TBitmap bitmap(upright.cx, upright.cy, pf32bit);
+  FillTabBitmapBackground(bitmap, rect);
   {
-    TlxCanvas upright_canvas(bitmap.Canvas());
-    upright_canvas.FillRectColor(Bounds(0, 0, upright.cx, upright.cy), Control().Color());
     int32_t part = 0;
     int32_t state = 0;
     GetNativeTabPartAndState(visible_index, part, state);
@@ -224,9 +224,36 @@ void TlxPCTabsPainter::PaintNativeFrame(TlxCanvas& canvas) {
   const TRect margins = GetThemedPaneMargins();
   r.Right = std::max(r.Right, r.Left + margins.Left + margins.Right);
   r.Bottom = std::max(r.Bottom, r.Top + margins.Top + margins.Bottom);
-  canvas.FillRectColor(r, Control().Color());
+  const bool own_canvas = &canvas == &Control().Canvas();
+  FillUnderThemePart(canvas, totTab, kTabPanePart, 0, r, own_canvas);
   lxUxDrawThemeBackground(lxOpenThemeHandle(totTab), canvas.Handle(), kTabPanePart, 0, r);
-  canvas.ExcludeFromClip(r);
+  if (own_canvas)
+    canvas.ExcludeFromClip(r);
+}
+
+void TlxPCTabsPainter::FillTabBitmapBackground(TBitmap& bitmap, const TRect& rect) {
+  TlxCanvas bitmap_canvas(bitmap.Canvas());
+  if (!ShowsParentBackground()) {
+    bitmap_canvas.FillRectColor(Bounds(0, 0, bitmap.Width(), bitmap.Height()), Control().Color());
+    return;
+  }
+  // The parent's image at the tab's place lands on the bitmap's corner.
+  const HDC dc = bitmap.Canvas().Handle();
+  POINT previous_origin{};
+  SetWindowOrgEx(dc, rect.Left, rect.Top, &previous_origin);
+  lxPaintParentImageOnCanvas(&Control(), bitmap.Canvas(), rect, false);
+  SetWindowOrgEx(dc, previous_origin.x, previous_origin.y, nullptr);
+}
+
+void TlxPCTabsPainter::FillUnderThemePart(TlxCanvas& canvas, TlxThemedObjectType object, int32_t part, int32_t state,
+                                          const TRect& rect, bool own_canvas) {
+  // Only a part the theme leaves partly transparent shows what lies under it.
+  if (own_canvas && ShowsParentBackground() &&
+      lxUxIsThemeBackgroundPartiallyTransparent(lxOpenThemeHandle(object), part, state)) {
+    lxDrawParentBackground(&Control(), canvas, rect);
+    return;
+  }
+  canvas.FillRectColor(rect, Control().Color());
 }
 
 void TlxPCTabsPainter::PaintNativePageBackground(HDC dc, const TControl& page) {
@@ -244,8 +271,9 @@ void TlxPCTabsPainter::PaintButton(TlxCanvas& canvas, TlxPCNavigatorButton butto
 
 void TlxPCTabsPainter::PaintNativeButton(TlxCanvas& canvas, TlxPCNavigatorButton button, const TRect& rect) {
   const int32_t state = NavigatorThemeState(Control().NavigatorButtonState(button));
-  canvas.FillRectColor(rect, Control().Color());
+  const bool own_canvas = &canvas == &Control().Canvas();
   if (button == nbClose) {
+    FillUnderThemePart(canvas, totWindow, kWindowCloseButtonPart, state, rect, own_canvas);
     lxUxDrawThemeBackground(lxOpenThemeHandle(totWindow), canvas.Handle(), kWindowCloseButtonPart, state, rect);
     return;
   }
@@ -256,5 +284,6 @@ void TlxPCTabsPainter::PaintNativeButton(TlxCanvas& canvas, TlxPCNavigatorButton
     part = sideways ? 1 : 4;
   else if (button == nbBottomRight)
     part = sideways ? 2 : 3;
+  FillUnderThemePart(canvas, totSpin, part, state, rect, own_canvas);
   lxUxDrawThemeBackground(lxOpenThemeHandle(totSpin), canvas.Handle(), part, state, rect);
 }

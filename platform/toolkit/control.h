@@ -67,6 +67,9 @@ enum TControlStateFlag : uint8_t {
 using TControlState = TSmallSet<TControlStateFlag>;
 
 enum TDragMode : uint8_t { dmManual, dmAutomatic };
+// What dragging the control does: drag and drop onto targets, or docking
+// it onto a dock site (or floating it).
+enum TDragKind : uint8_t { dkDrag, dkDock };
 enum TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int32_t x, int32_t y)>;
@@ -177,6 +180,8 @@ class TControl : public TComponent {
   void SetDragMode(TDragMode mode) { drag_mode_ = mode; }
   TCursor DragCursor() const { return drag_cursor_; }
   void SetDragCursor(TCursor cursor) { drag_cursor_ = cursor; }
+  TDragKind DragKind() const { return drag_kind_; }
+  void SetDragKind(TDragKind kind) { drag_kind_ = kind; }
   // Starts dragging this control: at once, or once the mouse has moved
   // `threshold` pixels (negative: the system's drag threshold).
   void BeginDrag(bool immediate, int32_t threshold = -1);
@@ -363,6 +368,7 @@ class TControl : public TComponent {
   TControlState control_state_;
   TDragMode drag_mode_ = dmManual;
   TCursor drag_cursor_ = crDrag;
+  TDragKind drag_kind_ = dkDrag;
 };
 
 // TGraphicControl: a control without a window of its own. Its parent paints

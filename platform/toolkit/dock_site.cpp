@@ -19,6 +19,38 @@ std::unordered_map<const TControl*, TDockSite*>& Hosts() {
   return hosts;
 }
 
+// Which window control has which site part.
+std::unordered_map<const TWinControl*, TDockSite*>& Sites() {
+  static std::unordered_map<const TWinControl*, TDockSite*> sites;
+  return sites;
+}
+
+bool IsWithin(const TControl* control, const TControl& ancestor) {
+  for (; control != nullptr; control = control->Parent())
+    if (control == &ancestor)
+      return true;
+  return false;
+}
+
+// The frame a dragged control shows where it would lie: three pixels wide,
+// inverted on the screen so that drawing it again takes it away.
+constexpr int32_t kDockFrameWidth = 3;
+
+void InvertDockFrame(const TRect& frame) {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr)
+    return;
+  HGDIOBJ previous = SelectObject(screen, GetStockObject(GRAY_BRUSH));
+  const int32_t width = frame.Width();
+  const int32_t inner_height = std::max(0, frame.Height() - 2 * kDockFrameWidth);
+  PatBlt(screen, frame.Left, frame.Top, width, kDockFrameWidth, PATINVERT);
+  PatBlt(screen, frame.Left, frame.Bottom - kDockFrameWidth, width, kDockFrameWidth, PATINVERT);
+  PatBlt(screen, frame.Left, frame.Top + kDockFrameWidth, kDockFrameWidth, inner_height, PATINVERT);
+  PatBlt(screen, frame.Right - kDockFrameWidth, frame.Top + kDockFrameWidth, kDockFrameWidth, inner_height, PATINVERT);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+}
+
 TRect ScreenBounds(TControl& control) {
   if (auto* windowed = dynamic_cast<TWinControl*>(&control); windowed != nullptr && windowed->HandleAllocated()) {
     RECT rect{};
@@ -33,9 +65,10 @@ TRect ScreenBounds(TControl& control) {
 
 }  // namespace
 
-TDockSite::TDockSite(TWinControl& site) : site_(site) {}
+TDockSite::TDockSite(TWinControl& site) : site_(site) { Sites()[&site] = this; }
 
 TDockSite::~TDockSite() {
+  Sites().erase(&site_);
   for (TControl* client : clients_)
     Hosts().erase(client);
 }
@@ -88,6 +121,11 @@ void TDockSite::ClientFreed(TComponent* component) {
     return;
   Hosts().erase(*found);
   clients_.erase(found);
+}
+
+TDockSite* TDockSite::Of(const TWinControl& control) {
+  auto found = Sites().find(&control);
+  return found != Sites().end() ? found->second : nullptr;
 }
 
 TDockSite* lxHostDockSite(const TControl& control) {
@@ -151,4 +189,70 @@ bool lxManualFloat(TControl& control, const TRect& screen_rect) {
   if (control.Visible())
     control.Perform(CM_VISIBLECHANGED, 1);
   return true;
+}
+
+TDockSite* lxFindDockSiteAt(TDragDockObject& source, TPoint screen_point) {
+  for (TControl* control = FindDragTarget(screen_point, false); control != nullptr; control = control->Parent()) {
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    TDockSite* site = windowed != nullptr ? TDockSite::Of(*windowed) : nullptr;
+    // A control cannot dock into itself or into one of its own children.
+    if (site == nullptr || !site->IsDockSite() || IsWithin(windowed, source.Control()))
+      continue;
+    const TPoint client = windowed->ScreenToClient(screen_point);
+    bool accept = true;
+    site->DockOver(source, client.X, client.Y, accept);
+    if (accept)
+      return site;
+  }
+  return nullptr;
+}
+
+// --- dragging with the mouse -------------------------------------------------
+
+TDragDockObject::~TDragDockObject() { HideFrame(); }
+
+void TDragDockObject::StartTracking(TPoint screen_point) {
+  start_point_ = screen_point;
+  start_bounds_ = ScreenBounds(control_);
+  DockRect = start_bounds_;
+}
+
+void TDragDockObject::TrackTo(TPoint screen_point) {
+  const int32_t dx = screen_point.X - start_point_.X;
+  const int32_t dy = screen_point.Y - start_point_.Y;
+  const TRect floating(start_bounds_.Left + dx, start_bounds_.Top + dy, start_bounds_.Right + dx,
+                       start_bounds_.Bottom + dy);
+  DockRect = floating;
+  TDockSite* site = lxFindDockSiteAt(*this, screen_point);
+  target_site_control_ = TWeakRef<TWinControl>(site != nullptr ? &site->SiteControl() : nullptr);
+  // A site that looked and refused may have moved the rectangle.
+  if (site == nullptr)
+    DockRect = floating;
+  if (frame_shown_ && frame_ == DockRect)
+    return;
+  HideFrame();
+  frame_ = DockRect;
+  InvertDockFrame(frame_);
+  frame_shown_ = true;
+}
+
+TDockSite* TDragDockObject::TargetSite() const {
+  const TWinControl* control = target_site_control_.Get();
+  return control != nullptr ? TDockSite::Of(*control) : nullptr;
+}
+
+void TDragDockObject::HideFrame() {
+  if (!frame_shown_)
+    return;
+  InvertDockFrame(frame_);
+  frame_shown_ = false;
+}
+
+bool TDragDockObject::Drop(bool drop) {
+  HideFrame();
+  if (!drop)
+    return false;
+  if (TDockSite* site = TargetSite())
+    return lxManualDock(control_, site, DropOnControl, DropAlign);
+  return lxManualFloat(control_, DockRect);
 }

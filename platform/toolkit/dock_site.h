@@ -2,8 +2,9 @@
 // Docking, as far as a control that takes whole forms in needs it: a dock
 // site (a window control that accepts docking controls, keeps them as its
 // dock clients and hears when one arrives or leaves), docking a control
-// onto a site in code, and floating it off its site into a window of its
-// own. The site that holds a client may refuse to let it go.
+// onto a site in code or by dragging it there with the mouse, and floating
+// it off its site into a window of its own. The site that holds a client
+// may refuse to let it go.
 
 #include <cstdint>
 #include <functional>
@@ -11,19 +12,24 @@
 
 #include "platform/rtl/geometry.h"
 #include "platform/rtl/object.h"
+#include "platform/toolkit/drag.h"
 #include "platform/toolkit/types.h"
 
 class TComponent;
 class TControl;
 class TWinControl;
+class TDockSite;
 
-// A control on its way to a site, and where it is to go.
-class TDragDockObject : public TObject {
+// A control on its way to a site, and where it is to go. Dragged with the
+// mouse (a control whose DragKind is dkDock), it shows where it would lie
+// as an inverted frame on the screen and docks or floats when dropped.
+class TDragDockObject : public TDragObject {
  public:
-  static constexpr TClass kClass{"TDragDockObject", &TObject::kClass};
+  static constexpr TClass kClass{"TDragDockObject", &TDragObject::kClass};
   const TClass* ClassType() const override { return &kClass; }
 
   explicit TDragDockObject(TControl& control) : control_(control) {}
+  ~TDragDockObject() override;
 
   TControl& Control() const { return control_; }
   // Where the control would lie, in screen coordinates.
@@ -31,8 +37,29 @@ class TDragDockObject : public TObject {
   TAlign DropAlign = alNone;
   TControl* DropOnControl = nullptr;
 
+  // --- dragging with the mouse ------------------------------------------
+  // The drag starts at a screen point; the control floats by the distance
+  // the mouse has moved from there unless a site takes it.
+  void StartTracking(TPoint screen_point);
+  // The mouse is at `screen_point`: finds the site that would take the
+  // control and moves the frame.
+  void TrackTo(TPoint screen_point);
+  // The site the control would dock onto now, or null (it would float).
+  TDockSite* TargetSite() const;
+  // Takes the frame off the screen.
+  void HideFrame();
+  // Ends the drag: docks the control onto the target site or floats it at
+  // DockRect; nothing when `drop` is false. False when a site refused.
+  bool Drop(bool drop);
+
  private:
   TControl& control_;
+  TPoint start_point_;
+  TRect start_bounds_;
+  // The site's control, which may go while the drag runs.
+  TWeakRef<TWinControl> target_site_control_;
+  bool frame_shown_ = false;
+  TRect frame_;
 };
 
 // What changed on a docked control that its site shows.
@@ -52,6 +79,8 @@ class TDockSite {
   TDockSite& operator=(const TDockSite&) = delete;
 
   TWinControl& SiteControl() const { return site_; }
+  // The site part of a window control, or null when it has none.
+  static TDockSite* Of(const TWinControl& control);
   // Whether the site takes controls at all.
   bool IsDockSite() const { return dock_site_; }
   void SetDockSite(bool value) { dock_site_ = value; }
@@ -96,6 +125,10 @@ class TDockSite {
 
 // The site holding the control, or null.
 TDockSite* lxHostDockSite(const TControl& control);
+// The site that would take `source` at a screen point: the nearest site at or
+// above the control under the point that lies outside the dragged control
+// and whose DockOver accepts (setting source.DockRect); null for none.
+TDockSite* lxFindDockSiteAt(TDragDockObject& source, TPoint screen_point);
 // Tells the site holding the control, if any, that its caption or
 // visibility changed.
 void lxNotifyDockClientChanged(TControl& control, TDockClientChange change);

@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/control.h"
+#include "platform/toolkit/dock_site.h"
 #include "platform/toolkit/drag_image_list.h"
 #include "platform/toolkit/screen.h"
 #include "platform/toolkit/utility_window.h"
@@ -24,22 +26,30 @@ class DragSession {
   void Start(TControl* control, bool immediate, int32_t threshold) {
     if (Active() || control == nullptr)
       return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    start_ = cursor;
     TDragObject* object = nullptr;
-    const TAliveToken alive = control->AliveToken();
-    control->DoStartDrag(object);
-    if (!alive.Alive())
-      return;
-    if (object == nullptr) {
-      owned_object_ = std::make_unique<TDragControlObject>(control);
+    if (control->DragKind() == dkDock) {
+      auto dock_object = std::make_unique<TDragDockObject>(*control);
+      dock_object->StartTracking(start_);
+      dock_object_ = dock_object.get();
+      owned_object_ = std::move(dock_object);
       object = owned_object_.get();
+    } else {
+      const TAliveToken alive = control->AliveToken();
+      control->DoStartDrag(object);
+      if (!alive.Alive())
+        return;
+      if (object == nullptr) {
+        owned_object_ = std::make_unique<TDragControlObject>(control);
+        object = owned_object_.get();
+      }
     }
     object_ = object;
     source_ = TWeakRef<TControl>(control);
     images_ = TWeakRef<TDragImageList>(object->GetDragImages());
     threshold_ = threshold >= 0 ? threshold : Mouse->DragThreshold();
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    start_ = cursor;
     moved_beyond_threshold_ = immediate;
     if (capture_window_ == nullptr)
       capture_window_ = AllocateHWnd([this](TMessage& message) { CaptureWindowProc(message); });
@@ -52,6 +62,12 @@ class DragSession {
     if (!Active())
       return;
     object_->drag_pos_ = point;
+    if (dock_object_ != nullptr) {
+      // Docking asks dock sites, not drop targets, and shows a frame.
+      dock_object_->TrackTo(point);
+      ::SetCursor(Screen->Cursors(crDefault));
+      return;
+    }
     TControl* target = FindDragTarget(point, false);
     TControl* previous = target_.Get();
     if (target != previous) {
@@ -74,6 +90,10 @@ class DragSession {
   void Finish(bool drop) {
     if (!Active() || finishing_)
       return;
+    if (dock_object_ != nullptr) {
+      FinishDocking(drop);
+      return;
+    }
     finishing_ = true;
     TControl* target = target_.Get();
     const bool accepted = drop && moved_beyond_threshold_ && target != nullptr && accepted_;
@@ -96,6 +116,21 @@ class DragSession {
     // Back to the cursor of whatever is under the mouse.
     Screen->SetCursor(Screen->Cursor());
     finishing_ = false;
+  }
+
+  // Docks or floats the control where the frame showed it; a press without
+  // a move beyond the threshold leaves it where it is.
+  void FinishDocking(bool drop) {
+    finishing_ = true;
+    TScopeExit finished([this] { finishing_ = false; });
+    const bool moved = moved_beyond_threshold_;
+    if (GetCapture() == capture_window_)
+      ReleaseCapture();
+    std::unique_ptr<TDragObject> owned = std::move(owned_object_);
+    TDragDockObject* dock_object = dock_object_;
+    Reset();
+    Screen->SetCursor(Screen->Cursor());
+    dock_object->Drop(drop && moved);
   }
 
   // The source is going away: end without calling anything on it.
@@ -140,6 +175,7 @@ class DragSession {
     target_.Reset();
     object_ = nullptr;
     owned_object_.reset();
+    dock_object_ = nullptr;
     images_.Reset();
     accepted_ = false;
   }
@@ -185,6 +221,8 @@ class DragSession {
   TWeakRef<TDragImageList> images_;
   TDragObject* object_ = nullptr;
   std::unique_ptr<TDragObject> owned_object_;
+  // The object of a docking drag (owned_object_), or null.
+  TDragDockObject* dock_object_ = nullptr;
   HWND capture_window_ = nullptr;
   TPoint start_;
   int32_t threshold_ = 5;

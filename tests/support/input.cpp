@@ -87,6 +87,15 @@ void InputClick(HWND window, POINT client_point, MouseButton button) {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
+void InputMouseAt(POINT screen_point, DWORD button_flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen_point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen_point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button_flags;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
 void InputKey(UINT virtual_key, bool shift, bool control) {
   std::vector<INPUT> inputs;
   if (shift)

@@ -23,6 +23,9 @@ void SendText(HWND window, const std::string& text);
 
 // Real input: moves the cursor to the client point and clicks there.
 void InputClick(HWND window, POINT client_point, MouseButton button = MouseButton::kLeft);
+// Real input: moves the cursor to a screen point, with the button changes
+// of `button_flags` (MOUSEEVENTF_LEFTDOWN, ...) happening there.
+void InputMouseAt(POINT screen_point, DWORD button_flags = 0);
 // Real key strokes, with Shift and Ctrl held as asked.
 void InputKey(UINT virtual_key, bool shift = false, bool control = false);
 

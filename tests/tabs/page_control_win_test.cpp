@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/drag.h"
 #include "platform/toolkit/edit.h"
 #include "platform/toolkit/form.h"
 #include "tabs/pc_painters_factory.h"
@@ -292,6 +294,78 @@ TEST_F(PageControlTest, DoubleClickOnADockedTabFloatsTheForm) {
   EXPECT_EQ(lxHostDockSite(*tool), nullptr);
   EXPECT_EQ(GetWindowLongPtrW(tool->Handle(), GWL_STYLE) & WS_CHILD, 0);
   EXPECT_NE(control_->ActivePage(), nullptr);
+}
+
+// A press on a docked form's tab picks the form up: dropped on another page
+// control it docks there, dropped where no site takes it it floats moved by
+// the way the mouse went, and Esc leaves it where it was. Real mouse input.
+TEST_F(PageControlTest, PressingADockedTabDragsTheForm) {
+  auto* other_form = new TForm(form_);
+  other_form->SetBounds(460, 60, 300, 220);
+  auto* other = new TlxPageControl(other_form);
+  other->SetParent(other_form);
+  other->SetBounds(10, 10, 270, 170);
+  other_form->Show();
+  auto* tool = new TForm(form_);
+  tool->SetName("Palette");
+  tool->SetCaption("Palette");
+  tool->SetDragKind(dkDock);
+  tool->Show();
+  ASSERT_TRUE(lxManualDock(*tool, &control_->DockSite()));
+  test_support::PumpMessagesUntilIdle();
+  POINT saved_cursor{};
+  GetCursorPos(&saved_cursor);
+
+  // Presses at `from`, moves in two steps to `to` and releases there; Esc
+  // before the release when asked.
+  auto drag = [&](TPoint from, TPoint to, bool escape) {
+    test_support::InputMouseAt(POINT{from.X, from.Y}, MOUSEEVENTF_LEFTDOWN);
+    test_support::PumpMessagesUntilIdle();
+    test_support::InputMouseAt(POINT{from.X + 12, from.Y + 12});
+    test_support::PumpMessagesUntilIdle();
+    test_support::InputMouseAt(POINT{to.X, to.Y});
+    test_support::PumpMessagesUntilIdle();
+    if (escape) {
+      // The application's loop is what turns Esc into a cancelled drag.
+      test_support::InputKey(VK_ESCAPE);
+      test_support::PumpUntil([] {
+        Application->ProcessMessages();
+        return DragSourceControl() == nullptr;
+      }, 2000);
+    }
+    test_support::InputMouseAt(POINT{to.X, to.Y}, MOUSEEVENTF_LEFTUP);
+    test_support::PumpMessagesUntilIdle();
+  };
+
+  const TPoint tab = control_->ClientToScreen(Centre(TabRect(3)));
+  const TPoint over_other = other->ClientToScreen(TPoint(130, 90));
+  drag(tab, over_other, /*escape=*/true);
+  EXPECT_EQ(lxHostDockSite(*tool), &control_->DockSite());
+  EXPECT_EQ(control_->PageCount(), 4);
+  EXPECT_EQ(DragSourceControl(), nullptr);
+
+  // Pressed a second time at the same spot, the tab would see a double click.
+  const TPoint tab_edge = control_->ClientToScreen(TPoint(TabRect(3).Left + 3, Centre(TabRect(3)).Y));
+  drag(tab_edge, over_other, /*escape=*/false);
+  EXPECT_EQ(lxHostDockSite(*tool), &other->DockSite());
+  ASSERT_EQ(other->PageCount(), 1);
+  EXPECT_EQ(tool->Parent(), other->Pages(0));
+  EXPECT_EQ(control_->PageCount(), 3);
+
+  RECT docked_bounds{};
+  GetWindowRect(tool->Handle(), &docked_bounds);
+  const TPoint other_tab = other->ClientToScreen(Centre(other->Tabs().GetTab(0)->DisplayRect()));
+  const TPoint nowhere(other_tab.X + 40, other_tab.Y + 250);
+  drag(other_tab, nowhere, /*escape=*/false);
+  EXPECT_EQ(lxHostDockSite(*tool), nullptr);
+  EXPECT_EQ(other->PageCount(), 0);
+  EXPECT_EQ(tool->Parent(), nullptr);
+  EXPECT_EQ(tool->Left(), docked_bounds.left + 40);
+  EXPECT_EQ(tool->Top(), docked_bounds.top + 250);
+  EXPECT_EQ(GetWindowLongPtrW(tool->Handle(), GWL_STYLE) & WS_CHILD, 0);
+
+  test_support::InputMouseAt(saved_cursor);
+  test_support::PumpMessagesUntilIdle();
 }
 
 // A site that takes nothing makes no page; a drop that fails frees the page

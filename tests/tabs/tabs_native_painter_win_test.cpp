@@ -9,7 +9,9 @@
 
 #include <memory>
 
+#include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/color.h"
+#include "platform/toolkit/panel.h"
 #include "tabs/page_control_win.h"
 #include "tabs/pc_painters_win.h"
 #include "tests/tabs/tab_form_fixture.h"
@@ -44,7 +46,8 @@ class TabsNativePainterTest : public TTabFormTest<> {
   TlxPCCustomPainter& Painter() { return dynamic_cast<TlxPCCustomPainter&>(control_->Painter()); }
   COLORREF Background() { return static_cast<COLORREF>(ColorToRGB(control_->Color())); }
   // The themed tab the painter chose for the tab, drawn upright on its own.
-  std::unique_ptr<PaintSurface> UprightTab(int32_t visible_index) {
+  std::unique_ptr<PaintSurface> UprightTab(int32_t visible_index) { return UprightTab(visible_index, Background()); }
+  std::unique_ptr<PaintSurface> UprightTab(int32_t visible_index, COLORREF background) {
     int32_t part = 0;
     int32_t state = 0;
     Painter().GetNativeTabPartAndState(visible_index, part, state);
@@ -52,7 +55,7 @@ class TabsNativePainterTest : public TTabFormTest<> {
     TSize size{r.Width(), r.Height()};
     if (Tab(visible_index).Side() == tpLeft || Tab(visible_index).Side() == tpRight)
       std::swap(size.cx, size.cy);
-    return ThemedSurface(lxOpenThemeHandle(totTab), part, state, size.cx, size.cy, Background());
+    return ThemedSurface(lxOpenThemeHandle(totTab), part, state, size.cx, size.cy, background);
   }
 };
 
@@ -116,6 +119,42 @@ TEST_F(TabsNativePainterTest, TopTabMatchesTheThemedPart) {
                             {expected->width() - 2, 2}};
   for (const TPoint& p : samples)
     EXPECT_EQ(pixels.At(r.Left + p.X, r.Top + p.Y), expected->At(p.X, p.Y)) << p.X << "," << p.Y;
+}
+
+// With a parent background the parent shows wherever the themed drawing
+// leaves the control uncovered: beside the tabs and under whatever the
+// theme leaves transparent in a tab; without it the control's own colour.
+TEST_F(TabsNativePainterTest, ParentShowsThroughWithAParentBackground) {
+  const COLORREF parent_colour = RGB(40, 160, 90);
+  form_->SetColor(static_cast<TColor>(parent_colour));
+  // A colour of its own, so that its parent's and its own differ.
+  control_->SetColor(static_cast<TColor>(RGB(230, 220, 120)));
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_NE(Background(), parent_colour);
+  const TRect r = Tab(2).FullRect();
+  const TPoint beside_tabs{control_->Width() - 4, r.Top + 2};
+  ASSERT_GT(beside_tabs.X, r.Right);
+  // The bitmap a themed tab is drawn into starts as what lies under the tab.
+  struct TabBackground : TlxPCTabsPainter {
+    using TlxPCTabsPainter::FillTabBitmapBackground;
+  };
+  auto* tabs_painter = dynamic_cast<TlxPCTabsPainter*>(&Painter());
+  ASSERT_NE(tabs_painter, nullptr);
+  auto expect_tab_over = [&](COLORREF background) {
+    const auto expected = UprightTab(2, background);
+    const test_support::WindowPixels pixels = Capture();
+    const TPoint samples[] = {{0, 0}, {expected->width() - 1, 0}, {expected->width() / 2, 0}, {1, 1}};
+    for (const TPoint& p : samples)
+      EXPECT_EQ(pixels.At(r.Left + p.X, r.Top + p.Y), expected->At(p.X, p.Y)) << p.X << "," << p.Y;
+    EXPECT_EQ(pixels.At(beside_tabs.X, beside_tabs.Y), background);
+    TBitmap bitmap(r.Width(), r.Height(), pf32bit);
+    (tabs_painter->*(&TabBackground::FillTabBitmapBackground))(bitmap, r);
+    EXPECT_EQ(GetPixel(bitmap.Canvas().Handle(), r.Width() / 2, r.Height() / 2), background);
+  };
+  expect_tab_over(parent_colour);
+
+  control_->ControlStyle().Exclude(csParentBackground);
+  expect_tab_over(Background());
 }
 
 // Left and right tabs are the upright part turned onto their side: a left
@@ -204,6 +243,39 @@ TEST_F(TabsNativePainterTest, PageBackgroundContinuesThePane) {
     const TPoint in_pane{page->Left() + p.X - frame.Left, page->Top() + p.Y - frame.Top};
     EXPECT_EQ(pixels.At(p.X, p.Y), pane->At(in_pane.X, in_pane.Y)) << p.X << "," << p.Y;
   }
+}
+
+// A page's border band, where its aligned children leave it uncovered,
+// shows the pane like the rest of the page.
+TEST_F(TabsNativePainterTest, PageBorderBandShowsThePane) {
+  auto* pages = new TlxPageControl(form_);
+  pages->SetParent(form_);
+  pages->SetBounds(10, 10, 300, 150);
+  pages->LookAndFeel().SetKind(lfStandard);
+  pages->LookAndFeel().SetNativeStyle(true);
+  auto* page = new TlxTabSheet(form_);
+  page->SetCaption("Seite");
+  page->SetPageControl(pages);
+  page->SetBorderWidth(6);
+  auto* filler = new TPanel(form_);
+  filler->SetParent(page);
+  filler->SetAlign(alClient);
+  filler->SetColor(static_cast<TColor>(RGB(200, 30, 30)));
+  control_->Hide();
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_TRUE(pages->PainterObject()->UsesNativeLook());
+  EXPECT_EQ(filler->Left(), 6);
+  EXPECT_EQ(filler->Top(), 6);
+  const TRect frame = pages->PainterObject()->GetPageFrameRect().Inflate(2, 2);
+  const auto pane = ThemedSurface(lxOpenThemeHandle(totTab), 9, 0, frame.Width(), frame.Height(), Background());
+  RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const test_support::WindowPixels pixels = test_support::WindowPixels::Capture(page->Handle());
+  const TPoint band[] = {{2, 2}, {page->Width() / 2, 3}, {page->Width() - 3, page->Height() - 3}, {3, page->Height() / 2}};
+  for (const TPoint& p : band) {
+    const TPoint in_pane{page->Left() + p.X - frame.Left, page->Top() + p.Y - frame.Top};
+    EXPECT_EQ(pixels.At(p.X, p.Y), pane->At(in_pane.X, in_pane.Y)) << p.X << "," << p.Y;
+  }
+  EXPECT_EQ(pixels.At(page->Width() / 2, page->Height() / 2), RGB(200, 30, 30));
 }
 
 }  // namespace tabs_native_painter_test

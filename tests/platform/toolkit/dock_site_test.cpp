@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/toolkit/drag.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/panel.h"
 #include "tests/support/message_pump.h"
@@ -174,6 +175,52 @@ TEST_F(DockSiteTest, FailingDropIsPassedOn) {
   EXPECT_THROW(lxManualDock(*client_, &sites_[0]->site), std::runtime_error);
   EXPECT_EQ(sites_[0]->site.DockClientCount(), 0);
   EXPECT_EQ(lxHostDockSite(*client_), nullptr);
+}
+
+// Dragged with the mouse, a docking control docks onto the site under the
+// mouse, floats moved by the drag where no site takes it, and never docks
+// into a site inside itself; a cancelled drag changes nothing.
+TEST_F(DockSiteTest, DraggingDocksOntoTheSiteUnderTheMouseOrFloats) {
+  client_->SetDragKind(dkDock);
+  auto* inner = new TDockPanel(form_);
+  inner->SetParent(client_);
+  inner->SetBounds(5, 5, 20, 20);
+  test_support::PumpMessagesUntilIdle();
+  auto centre = [](TControl& control) { return control.ClientToScreen(TPoint(control.Width() / 2, control.Height() / 2)); };
+
+  TDragDockObject probe(*client_);
+  EXPECT_EQ(lxFindDockSiteAt(probe, centre(*inner)), nullptr);
+  EXPECT_EQ(lxFindDockSiteAt(probe, centre(*sites_[1])), &sites_[1]->site);
+
+  client_->BeginDrag(true);
+  DragTo(centre(*sites_[1]));
+  CancelDrag();
+  EXPECT_EQ(lxHostDockSite(*client_), nullptr);
+  EXPECT_TRUE(events_.empty());
+
+  client_->BeginDrag(true);
+  DragTo(centre(*sites_[1]));
+  FinishDrag(true);
+  EXPECT_EQ(lxHostDockSite(*client_), &sites_[1]->site);
+  EXPECT_EQ(client_->Parent(), sites_[1]);
+  EXPECT_EQ(events_, std::vector<std::string>{"drop 1 Werkzeuge"});
+
+  // Nothing takes it below the sites: it floats, moved as far as the drag went.
+  events_.clear();
+  sites_[0]->site.SetDockSite(false);
+  RECT before{};
+  GetWindowRect(client_->Handle(), &before);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  client_->BeginDrag(true);
+  const TPoint below_sites = sites_[0]->ClientToScreen(TPoint(20, 230));
+  DragTo(below_sites);
+  FinishDrag(true);
+  EXPECT_EQ(lxHostDockSite(*client_), nullptr);
+  EXPECT_EQ(client_->Parent(), nullptr);
+  EXPECT_EQ(client_->Left(), before.left + below_sites.X - cursor.x);
+  EXPECT_EQ(client_->Top(), before.top + below_sites.Y - cursor.y);
+  EXPECT_EQ(events_, std::vector<std::string>{"undock 1 Werkzeuge to float"});
 }
 
 }  // namespace dock_site_test

@@ -241,14 +241,7 @@ TEST(DragImageTest, DragOverHandlerHidesTheImageWhileItPaints) {
 
 // Real mouse input, through SendInput at a screen point.
 void InputMouse(TPoint screen, DWORD buttons = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = MulDiv(screen.X, 65535, width - 1);
-  input.mi.dy = MulDiv(screen.Y, 65535, height - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  SendInput(1, &input, sizeof(input));
+  test_support::InputMouseAt(POINT{screen.X, screen.Y}, buttons);
   form_fixture::Pump(200);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/toolkit/form.h"
+#include "tests/support/input.h"
 #include "tests/support/message_pump.h"
 #include "ui/foundation/controls/control_win.h"
 
@@ -86,12 +87,7 @@ inline LPARAM PointParam(int32_t x, int32_t y) { return MAKELPARAM(x, y); }
 
 // Moves the real cursor to a screen point through SendInput.
 inline void InputMoveTo(int32_t x, int32_t y) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-  input.mi.dy = static_cast<LONG>((y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
+  test_support::InputMouseAt(POINT{x, y});
   test_support::PumpMessagesUntilIdle();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/screen.h"
 #include "tests/support/gui_objects.h"
+#include "tests/support/input.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
 #include "tests/ui/foundation/controls/control_test_support_win.h"
@@ -219,14 +220,7 @@ void InputButton(DWORD flags) {
 }
 
 
-void InputMove(const TPoint& point) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((point.X * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-  input.mi.dy = static_cast<LONG>((point.Y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-}
+void InputMove(const TPoint& point) { test_support::InputMouseAt(POINT{point.X, point.Y}); }
 
 // Input played one step per timer tick, so that the modal loops of drag
 // detection and of the drag itself see it arrive as a user's would.

@@ -79,14 +79,7 @@ TEST(DragImageTest, TranslucentWindowOwnedByTheActiveFormThatNeverTakesTheMouse)
 }
 
 // Real cursor moves, as the system delivers them.
-void MoveRealCursor(const TPoint& screen_point) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen_point.X, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen_point.Y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-}
+void MoveRealCursor(const TPoint& screen_point) { test_support::InputMouseAt(POINT{screen_point.X, screen_point.Y}); }
 
 // An image that follows the mouse sits right under the cursor, yet the
 // form below keeps getting the moves: the image never takes the mouse.
