@@ -178,6 +178,12 @@ void TlxCustomPopupWindow::RunLocalLoop() {
   }
 }
 
+bool TlxCustomPopupWindow::SetFocusedControl(TWinControl* control) {
+  lxChangePopupActivationLock(true);
+  TScopeExit unlock([] { lxChangePopupActivationLock(false); });
+  return TlxPopupWindow::SetFocusedControl(control);
+}
+
 void TlxCustomPopupWindow::ClosePopup() {
   if (!lxIsShownPopup(this))
     return;

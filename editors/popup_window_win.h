@@ -88,6 +88,9 @@ class TlxCustomPopupWindow : public TlxPopupWindow {
 
   void WndProc(TMessage& message) override;
   bool CanFocus() const override { return Visible(); }
+  // The focus change inside the popup runs under the popup activation lock:
+  // the activation messages it causes must not close the popup.
+  bool SetFocusedControl(TWinControl* control) override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
 
  protected:

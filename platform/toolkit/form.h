@@ -117,7 +117,7 @@ class TCustomForm : public TCustomControl {
   // Called when `control` receives the window focus: sends CM_EXIT to the
   // controls that lose it, CM_ENTER to those that gain it, and
   // CM_FOCUSCHANGED to the form. False when a handler moved the focus on.
-  bool SetFocusedControl(TWinControl* control);
+  virtual bool SetFocusedControl(TWinControl* control);
   void DefocusControl(TWinControl* control, bool removing);
   bool KeyPreview() const { return key_preview_; }
   void SetKeyPreview(bool value) { key_preview_ = value; }

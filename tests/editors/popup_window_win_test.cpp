@@ -282,6 +282,26 @@ TEST(PopupWindowTest, AnActivatingPopupTakesTheFocusAndItsLoopEndsOnAModalResult
   EXPECT_FALSE(lxPopupHooksInstalled());
 }
 
+TEST(PopupWindowTest, AFocusChangeInsideThePopupRunsUnderTheActivationLock) {
+  PopupFixture fixture;
+  fixture.MakePopup(true);
+  auto* first = new TlxContainer(fixture.popup);
+  first->SetParent(fixture.popup);
+  first->SetBounds(5, 5, 60, 20);
+  auto* second = new TlxContainer(fixture.popup);
+  second->SetParent(fixture.popup);
+  second->SetBounds(5, 30, 60, 20);
+  std::vector<bool> locked_on_enter;
+  second->OnEnter = [&](TObject*) { locked_on_enter.push_back(lxPopupActivationLocked()); };
+  fixture.Open();
+  ASSERT_TRUE(fixture.Shown());
+  second->SetFocus();
+  PumpMessagesUntilIdle();
+  EXPECT_EQ(locked_on_enter, std::vector<bool>{true});
+  EXPECT_FALSE(lxPopupActivationLocked());
+  EXPECT_TRUE(fixture.Shown());
+}
+
 TEST(PopupWindowTest, APopupFreedInItsOwnLoopEndsTheLoopAndLeavesNoHandles) {
   PopupFixture fixture;
   const DWORD gdi_before = test_support::CountGdiObjects();
