@@ -278,26 +278,34 @@ int32_t TlxListBox::GetItemHeightAt(int32_t index) {
   return FontTextHeight(Font());
 }
 
-bool TlxListBox::SnapsHeight() const {
-  const TAlign align = Align();
-  return integral_height_ && !ComponentState().Contains(csLoading) && align != alLeft && align != alRight &&
+bool lxListBoxSnapsHeight(const TlxContainer& box, bool integral_height) {
+  const TAlign align = box.Align();
+  return integral_height && !box.ComponentState().Contains(csLoading) && align != alLeft && align != alRight &&
          align != alClient;
 }
+
+int32_t lxSnapListBoxHeight(TlxContainer& box, int32_t item_count, int32_t scroll_width,
+                            std::function<int32_t(int32_t index)> item_height, int32_t requested) {
+  const TRect extent = box.GetBorderExtent();
+  TlxIntegralHeightMetrics metrics;
+  metrics.VerticalBorders = extent.Top + extent.Bottom;
+  metrics.HorizontalBorders = extent.Left + extent.Right;
+  metrics.ControlWidth = box.Width();
+  metrics.ItemCount = item_count;
+  metrics.HorizontalScrollBarHeight = GetSystemMetrics(SM_CYHSCROLL);
+  metrics.VerticalScrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
+  metrics.ScrollWidth = scroll_width;
+  metrics.ItemHeight = std::move(item_height);
+  return lxSnapToIntegralHeight(metrics, requested);
+}
+
+bool TlxListBox::SnapsHeight() const { return lxListBoxSnapsHeight(*this, integral_height_); }
 
 int32_t TlxListBox::SnapHeight(int32_t height) {
   if (!SnapsHeight())
     return height;
-  const TRect extent = GetBorderExtent();
-  TlxIntegralHeightMetrics metrics;
-  metrics.VerticalBorders = extent.Top + extent.Bottom;
-  metrics.HorizontalBorders = extent.Left + extent.Right;
-  metrics.ControlWidth = Width();
-  metrics.ItemCount = ItemCount();
-  metrics.HorizontalScrollBarHeight = GetSystemMetrics(SM_CYHSCROLL);
-  metrics.VerticalScrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
-  metrics.ScrollWidth = ScrollWidth();
-  metrics.ItemHeight = [this](int32_t index) { return GetItemHeightAt(index); };
-  return lxSnapToIntegralHeight(metrics, height);
+  return lxSnapListBoxHeight(*this, ItemCount(), ScrollWidth(), [this](int32_t index) { return GetItemHeightAt(index); },
+                             height);
 }
 
 void TlxListBox::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {

@@ -58,6 +58,13 @@ class TlxInnerListBox : public TlxCustomInnerListBox {
 
 using TlxInnerListBoxClass = const TClass*;
 
+// A list box container snaps its height to whole rows while integral height
+// is on, it is not loading and its alignment does not stretch it; the
+// height a requested one snaps to, with rows as high as `item_height` says.
+bool lxListBoxSnapsHeight(const TlxContainer& box, bool integral_height);
+int32_t lxSnapListBoxHeight(TlxContainer& box, int32_t item_count, int32_t scroll_width,
+                            std::function<int32_t(int32_t index)> item_height, int32_t requested);
+
 class TlxListBox : public TlxContainer {
  public:
   static void Publish(TPropertyListBuilder& properties);

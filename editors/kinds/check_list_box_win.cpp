@@ -4,6 +4,7 @@
 
 #include "editors/edit_properties.h"
 #include "editors/list_box_integral_height.h"
+#include "editors/list_box_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/gdi_holders.h"
@@ -396,26 +397,14 @@ void TlxCustomCheckListBox::DrawListItem(TlxCanvas& canvas, int32_t index, const
 }
 
 bool TlxCustomCheckListBox::SnapsHeight() const {
-  const TAlign align = Align();
-  return integral_height_ && !ComponentState().Contains(csLoading) && align != alLeft && align != alRight &&
-         align != alClient;
+  return lxListBoxSnapsHeight(*this, integral_height_);
 }
 
 int32_t TlxCustomCheckListBox::SnapHeight(int32_t height) {
   if (!SnapsHeight())
     return height;
-  const TRect extent = GetBorderExtent();
-  TlxIntegralHeightMetrics metrics;
-  metrics.VerticalBorders = extent.Top + extent.Bottom;
-  metrics.HorizontalBorders = extent.Left + extent.Right;
-  metrics.ControlWidth = Width();
-  metrics.ItemCount = ItemCount();
-  metrics.HorizontalScrollBarHeight = GetSystemMetrics(SM_CYHSCROLL);
-  metrics.VerticalScrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
-  metrics.ScrollWidth = ScrollWidth();
   const int32_t row_height = inner_->ItemHeight();
-  metrics.ItemHeight = [row_height](int32_t) { return row_height; };
-  return lxSnapToIntegralHeight(metrics, height);
+  return lxSnapListBoxHeight(*this, ItemCount(), ScrollWidth(), [row_height](int32_t) { return row_height; }, height);
 }
 
 void TlxCustomCheckListBox::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
