@@ -42,7 +42,9 @@ bool TlxCustomEditViewData::IsNativeStyle(const TlxLookAndFeel* look_and_feel) {
 }
 
 void TlxCustomEditViewData::InitFromProperties() {
-  NativeStyle = IsNativeStyle(style_->LookAndFeel());
+  // Decoding and measuring a cell value need no style, so a view data made
+  // only for them may come without one.
+  NativeStyle = style_ != nullptr && IsNativeStyle(style_->LookAndFeel());
   VisibleButtonCount = properties_->Buttons()->CountVisible();
   TlxEditAlignment* alignment = properties_->GetAlignment();
   HorzAlignment = alignment->Horz();

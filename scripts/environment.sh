@@ -128,6 +128,9 @@ CONF
 # CUPS), and for test displays (first argument "test") unmanaged X11 windows:
 # with no window manager there, every hide of a managed window waits for an
 # answer that never comes. A person's desktop keeps its window manager.
+# Test prefixes also turn off the crash dialog: on a display nobody watches
+# it would hold a crashed test program open until the run's time is up,
+# where without it the debugger prints the stack and the program ends.
 lx_write_prefix_registry() {
   local purpose="${1:-}"
   local handler
@@ -148,6 +151,9 @@ REG
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 REG
   fi
   wine regedit /S "$(lx_windows_path "$reg")" || return 1
