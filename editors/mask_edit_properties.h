@@ -29,6 +29,8 @@ class TlxCustomMaskEditProperties : public TlxCustomTextEditProperties {
   virtual const TlxMaskModeClass& GetModeClass(TlxEditMaskKind kind) const;
 
   void Changed() override;
+  // TlxMaskEdit; null natively.
+  const TClass* GetEditControlClass() const override;
   uint32_t GetDisplayFormatOptions() const override;
   bool IsEditValueValid(Variant& edit_value, bool edit_focused) const override;
   bool UsesLookupData() const override;

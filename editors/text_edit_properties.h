@@ -149,6 +149,8 @@ class TlxCustomTextEditProperties : public TlxCustomEditProperties, public IlxFo
   // The text view classes (Windows; empty natively).
   TlxEditViewDataClass GetViewDataClass() const override;
   TlxEditViewInfoClass GetViewInfoClass() const override;
+  // TlxTextEdit; null natively.
+  const TClass* GetEditControlClass() const override;
 
   // The format controller's notification.
   void FormatsChanged() override { FormatChanged(); }

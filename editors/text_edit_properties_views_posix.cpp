@@ -3,3 +3,4 @@
 // Nothing is drawn natively: the records stay empty.
 TlxEditViewDataClass TlxCustomTextEditProperties::GetViewDataClass() const { return {}; }
 TlxEditViewInfoClass TlxCustomTextEditProperties::GetViewInfoClass() const { return {}; }
+const TClass* TlxCustomTextEditProperties::GetEditControlClass() const { return nullptr; }

@@ -1,5 +1,8 @@
 #include "editors/text_edit_properties.h"
+#include "editors/text_edit_control_win.h"
 #include "editors/text_view_win.h"
+
+const TClass* TlxCustomTextEditProperties::GetEditControlClass() const { return &TlxTextEdit::kClass; }
 
 TlxEditViewDataClass TlxCustomTextEditProperties::GetViewDataClass() const {
   return {&TlxCustomTextEditViewData::kClass,
