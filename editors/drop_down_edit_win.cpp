@@ -85,6 +85,59 @@ void TlxCustomDropDownEdit::DoInitPopup() {
     if (auto* properties = dynamic_cast<TlxCustomDropDownEditProperties*>(item->Properties());
         properties != nullptr && properties->OnInitPopup)
       properties->OnInitPopup(this);
+  if (alive.Alive() && ShowsLookupList())
+    LookupData()->InitializeList();
+}
+
+bool TlxCustomDropDownEdit::ShowsLookupList() const {
+  return LookupData() != nullptr && !IsDesigning() && DropDownProperties()->UsesLookupData() &&
+         DropDownProperties()->ShowsLookupListInPopup();
+}
+
+void TlxCustomDropDownEdit::AttachLookupListToPopup() {
+  if (ShowsLookupList() && popup_window_ != nullptr)
+    LookupData()->PrepareListInPopup(popup_window_.get());
+}
+
+void TlxCustomDropDownEdit::PlacePopupContent(const TRect& client_rect) {
+  if (ShowsLookupList())
+    LookupData()->SetListBounds(client_rect);
+}
+
+bool TlxCustomDropDownEdit::AllowsLookupScrolling(bool by_wheel) {
+  if (IsInnerControlUnavailable())
+    return false;
+  return by_wheel || !IsInplace() || GetDroppedDown();
+}
+
+void TlxCustomDropDownEdit::CommitLookupList() {
+  if (!ShowsLookupList())
+    return;
+  TlxCustomTextEditLookupData* lookup = LookupData();
+  Variant old_key;
+  lookup->GetCurrentKey(old_key);
+  const Variant old_value = GetEditValue();
+  const TAliveToken alive = AliveToken();
+  {
+    LockClick(true);
+    TScopeExit unlock([&] {
+      if (alive.Alive())
+        LockClick(false);
+    });
+    // The editor itself changes the item: the text follows it.
+    BeginLookupChange();
+    TScopeExit end_change([&] {
+      if (alive.Alive())
+        EndLookupChange();
+    });
+    lookup->CommitListSelection();
+  }
+  if (!alive.Alive())
+    return;
+  Variant new_key;
+  lookup->GetCurrentKey(new_key);
+  if (!lxEditValuesEqual(old_value, GetEditValue()) && !lxEditValuesEqual(old_key, new_key))
+    SetModifiedByUser();
 }
 
 void TlxCustomDropDownEdit::DoFinalizePopup() {
@@ -235,6 +288,10 @@ void TlxCustomDropDownEdit::CloseUp(int32_t reason) {
       if (alive.Alive())
         LockChangeEvents(false);
     });
+    if (lxCloseUpReasonAccepts(reason))
+      CommitLookupList();
+    if (!alive.Alive())
+      return;
     if (lxCloseUpReasonAccepts(reason) && !DropDownProperties()->PostsValueAfterPopupClosed() &&
         DropDownProperties()->ImmediatePost() && CanPostEditValue())
       PostEditValue(true);

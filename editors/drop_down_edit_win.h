@@ -16,14 +16,15 @@
 #include "editors/drop_down_edit_properties.h"
 #include "editors/edit_control_win.h"
 #include "editors/edit_popup_window_win.h"
-#include "editors/text_edit_control_win.h"
+#include "editors/mask_edit_win.h"
 #include "editors/text_view_win.h"
 
 // Posted to a drop-down editor: its lookup list follows the text after a paste.
 inline constexpr UINT LX_DROPDOWN_SYNC_AFTER_PASTE = 0x8097;
 
-// The editor the drop-down kinds build on.
-using TlxDropDownEditBase = TlxCustomTextEdit;
+// The editor the drop-down kinds build on: a mask edit, so that every
+// drop-down kind can take an input mask.
+using TlxDropDownEditBase = TlxCustomMaskEdit;
 
 // Draws the drop-down button pressed while the popup is open.
 class TlxCustomDropDownEditViewData : public TlxCustomTextEditViewData {
@@ -62,10 +63,12 @@ class TlxCustomDropDownEdit : public TlxDropDownEditBase, public IlxEditPopupOwn
   virtual void EmptyPopupHook() {}
   virtual TWinControl* GetPopupFocusedControl();
   TSize CalculatePopupContentSize() override = 0;
-  virtual void AttachLookupListToPopup() {}
+  // The lookup data's list moves into the popup (kinds that show one).
+  virtual void AttachLookupListToPopup();
   virtual void SetupPopupWindow();
   virtual void PopupLookAndFeelChanged() {}
-  void PlacePopupContent(const TRect& /*client_rect*/) override {}
+  // The lookup list fills the popup's client rectangle.
+  void PlacePopupContent(const TRect& client_rect) override;
   virtual void PositionPopupWindow();
   virtual bool ReturnsTrueHook() { return true; }
 
@@ -97,6 +100,9 @@ class TlxCustomDropDownEdit : public TlxDropDownEditBase, public IlxEditPopupOwn
   bool IsHotWhileOpen() const { return hot_while_open_; }
   bool UserResizedPopup() const { return user_resized_; }
   bool IsPopupOpen() const override { return GetDroppedDown(); }
+  // Keys and the wheel step through the lookup items; an in-place editor
+  // leaves the keys to its host while its popup is closed.
+  bool AllowsLookupScrolling(bool by_wheel) override;
 
   // In-place activation and deactivation.
   void Activate(std::unique_ptr<TlxCustomEditData>& edit_data) override;
@@ -134,6 +140,10 @@ class TlxCustomDropDownEdit : public TlxDropDownEditBase, public IlxEditPopupOwn
   void ToggleDropDown();
   void ClosePopupForKey(uint16_t& key);
   bool HasPendingDropDown() const;
+  // The lookup list lives in the popup of this kind.
+  bool ShowsLookupList() const;
+  // The item chosen in the list becomes the value (accepting reasons).
+  void CommitLookupList();
   // The press that just closed the popup on its owner: it must not reopen it.
   bool TakeClosedByOwnerClick();
   void PostAfterClosing();

@@ -37,9 +37,7 @@ TlxCustomTextEdit::TlxCustomTextEdit(TComponent* owner, const TClass& properties
     inner->SetOnSelChange([this](TObject* sender) { InnerSelectionChanged(sender); });
   }
   SetBounds(Left(), Top(), 121, 21);
-  lookup_data_ = CreateLookupData();
-  if (lookup_data_ != nullptr)
-    lookup_data_->SetOnSelectItem([this](TObject* sender) { ApplyLookupSelection(sender); });
+  InstallLookupData(CreateLookupData());
   lxGetFormatController().AddListener(this);
   format_listening_ = true;
 }
@@ -59,6 +57,12 @@ std::unique_ptr<TlxCustomTextEditLookupData> TlxCustomTextEdit::CreateLookupData
   if (!GetOwnProperties()->UsesLookupData())
     return nullptr;
   return std::make_unique<TlxCustomTextEditLookupData>(this);
+}
+
+void TlxCustomTextEdit::InstallLookupData(std::unique_ptr<TlxCustomTextEditLookupData> lookup_data) {
+  lookup_data_ = std::move(lookup_data);
+  if (lookup_data_ != nullptr)
+    lookup_data_->SetOnSelectItem([this](TObject* sender) { ApplyLookupSelection(sender); });
 }
 
 IlxCustomInnerEdit* TlxCustomTextEdit::CreateInnerControl() {

@@ -183,6 +183,9 @@ class TlxCustomTextEdit : public TlxCustomEdit, public IlxFormatListener {
   void LayoutChanged() { NotifySpellCheckerLayoutChanged(); }
   // The lookup data of the own properties' kind; none for kinds without.
   virtual std::unique_ptr<TlxCustomTextEditLookupData> CreateLookupData();
+  // Kinds with lookup data of their own install it from their constructor
+  // (the base constructor cannot reach their CreateLookupData).
+  void InstallLookupData(std::unique_ptr<TlxCustomTextEditLookupData> lookup_data);
   // The offsets of the inner edit within the client rect.
   virtual TRect InnerEditOffsets() const { return TRect(); }
 
