@@ -219,6 +219,9 @@ void TlxCustomRadioGroup::StoreValueAndSelect(const Variant& value, bool is_user
     const int32_t index = RadioProperties().GetItemIndexOfValue(value);
     if (from_button || index != GetCheckedButtonIndex()) {
       SelectButton(index, from_button);
+      // What loading brings in step is no change of the user's.
+      if (synchronizing_after_load_)
+        return;
       SetModifiedByUser();
       if (!alive.Alive())
         return;
@@ -279,6 +282,7 @@ void TlxCustomRadioGroup::SynchronizeAfterLoad() {
   TScopeExit unlock([this] { LockChangeEvents(false, false); });
   LockClick(true);
   TScopeExit unlock_click([this] { LockClick(false); });
+  TStateScope<bool> synchronizing(synchronizing_after_load_, true);
   if (!IsDataAware())
     SetEditValueField(RadioProperties().DefaultValue());
   SetItemIndex(stored_item_index_);

@@ -125,6 +125,7 @@ class TlxCustomRadioGroup : public TlxCustomButtonGroup {
 
   int32_t stored_item_index_ = -1;
   bool child_background_ = false;
+  bool synchronizing_after_load_ = false;
 };
 
 class TlxRadioGroup : public TlxCustomRadioGroup {
