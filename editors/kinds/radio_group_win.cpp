@@ -37,6 +37,8 @@ TlxCustomRadioGroupButton::TlxCustomRadioGroupButton(TlxCustomRadioGroup* group)
 
 TlxCustomRadioGroupButton::~TlxCustomRadioGroupButton() { group_->RemoveButton(this); }
 
+TlxContainer* TlxCustomRadioGroupButton::GetControlContainer() { return group_; }
+
 void TlxCustomRadioGroupButton::SetChecked(bool value) {
   if (value == Checked())
     return;

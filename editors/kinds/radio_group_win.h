@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "editors/container_routines_win.h"
 #include "editors/kinds/button_group_win.h"
 #include "editors/kinds/radio_button_win.h"
 #include "editors/kinds/radio_group_properties.h"
@@ -16,8 +17,10 @@
 
 class TlxCustomRadioGroup;
 
-// One child button of a radio group; the group creates and frees it.
-class TlxCustomRadioGroupButton : public TlxRadioButton {
+// One child button of a radio group; the group creates and frees it. As
+// an inner control of its group it draws its caption in the colour the
+// group's style gives it, also when disabled.
+class TlxCustomRadioGroupButton : public TlxRadioButton, public IlxContainerInnerControl {
  public:
   static constexpr TClass kClass{"TlxCustomRadioGroupButton", &TlxRadioButton::kClass};
   const TClass* ClassType() const override { return &kClass; }
@@ -26,6 +29,10 @@ class TlxCustomRadioGroupButton : public TlxRadioButton {
   ~TlxCustomRadioGroupButton() override;
 
   TlxCustomRadioGroup& Group() const { return *group_; }
+
+  // IlxContainerInnerControl.
+  TlxContainer* GetControlContainer() override;
+  TWinControl* GetControl() override { return this; }
   // Checking through here (rather than the toolkit's SetChecked) tells
   // the group when the child became checked by itself.
   void SetChecked(bool value);

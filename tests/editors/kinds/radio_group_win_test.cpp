@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "editors/edit_style_win.h"
@@ -293,6 +294,35 @@ TEST(RadioGroupTest, AViewWithoutAWindowPaintsTheSelectedItem) {
   };
   EXPECT_FALSE(test_support::ColorsNear(centre_of(0), centre_of(1), 40));
   EXPECT_TRUE(test_support::ColorsNear(centre_of(0), centre_of(2), 8));
+}
+
+TEST(RadioGroupTest, ACellMeasuresItsCaptionsGlyphsAndRows) {
+  TlxRadioGroupProperties properties(nullptr);
+  TlxEditStyle style(nullptr, true);
+  painter_test::Surface surface(10, 10);
+  TlxCanvas& canvas = surface.canvas();
+  // Without items: nothing wide and one line high.
+  const TSize empty = properties.CalculateEditSize(canvas, &style, true, Variant::Null(), TlxEditSizeProperties{});
+  EXPECT_EQ(empty.cx, 0);
+  if (TFont* font = style.GetTextFont())
+    canvas.AssignFont(*font);
+  const int32_t line = canvas.MeasureTextHeight("Zg");
+  EXPECT_GE(empty.cy, line);
+
+  for (const char* caption : {"A", "Breiter", "C", "D"})
+    properties.RadioItems().Add()->SetCaption(caption);
+  properties.SetColumns(2);
+  const TSize free = properties.CalculateEditSize(canvas, &style, true, Variant::Null(), TlxEditSizeProperties{});
+  if (TFont* font = style.GetTextFont())
+    canvas.AssignFont(*font);
+  const int32_t widest = canvas.MeasureTextWidth("Breiter");
+  const TlxLookAndFeel* look_and_feel = style.LookAndFeel();
+  ASSERT_NE(look_and_feel, nullptr);
+  const TSize glyph = look_and_feel->PainterFor(totButton)->GetRadioButtonSize();
+  // In place: a gap of 7 (5 themed) beside each glyph and a frame of 1.
+  const int32_t gap = TlxButtonGroupViewData::IsButtonNativeStyle(look_and_feel) ? 5 : 7;
+  EXPECT_EQ(free.cx, (widest + gap + glyph.cx) * 2 + 1);
+  EXPECT_EQ(free.cy, 2 * std::max(glyph.cy, empty.cy));
 }
 
 TEST(RadioGroupTest, ItemsAndItemIndexGoThroughAFormDescription) {
