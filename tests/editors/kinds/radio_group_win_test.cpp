@@ -171,6 +171,20 @@ TEST(RadioGroupTest, AReadOnlyGroupIgnoresClicksAndSpace) {
   EXPECT_EQ(group->GetItemIndex(), 0);
   EXPECT_EQ(fixture.changes, 0);
   EXPECT_TRUE(fixture.Child(0).Checked());
+  // Entering an unchecked child does not check it, and neither does Space.
+  fixture.Child(1).SetFocus();
+  PumpMessagesUntilIdle();
+  ASSERT_EQ(GetFocus(), fixture.Child(1).Handle());
+  test_support::InputKey(VK_SPACE);
+  PumpMessagesUntilIdle();
+  EXPECT_EQ(group->GetItemIndex(), 0);
+  EXPECT_EQ(fixture.changes, 0);
+  // Writable again, Space checks the focused child.
+  group->GetProperties().SetReadOnly(false);
+  test_support::InputKey(VK_SPACE);
+  PumpMessagesUntilIdle();
+  EXPECT_EQ(group->GetItemIndex(), 1);
+  EXPECT_EQ(fixture.changes, 1);
 }
 
 TEST(RadioGroupTest, ArrowsMoveByColumnsAndRowsAndCheckWhatTheyReach) {
