@@ -15,25 +15,13 @@
 #include "editors/edit_properties.h"
 #include "editors/edit_view_data_win.h"
 #include "editors/kinds/group_box_layout.h"
+#include "editors/kinds/group_box_properties.h"
 #include "editors/text_view_win.h"
 #include "platform/toolkit/font.h"
 
 class TlxCustomGroupBox;
 
 enum TlxPanelOffice11BackgroundKind : uint8_t { pobkGradient, pobkOffice11Color, pobkStyleColor };
-
-class TlxCustomGroupBoxProperties : public TlxCustomEditProperties {
- public:
-  static constexpr TClass kClass{"TlxCustomGroupBoxProperties", &TlxCustomEditProperties::kClass,
-                                 &ConstructInstance<TlxCustomGroupBoxProperties>};
-  const TClass* ClassType() const override { return &kClass; }
-
-  using TlxCustomEditProperties::TlxCustomEditProperties;
-
-  const TClass* GetEditControlClass() const override;
-  TlxEditViewDataClass GetViewDataClass() const override;
-  TlxEditViewInfoClass GetViewInfoClass() const override;
-};
 
 // The panel mode's settings; every change rebuilds the group box.
 class TlxPanelStyle : public TPersistent {

@@ -49,6 +49,9 @@ class TlxRadioButton : public TRadioButton, public IlxLookAndFeelContainer, publ
   void SetTransparent(bool value);
 
   TlxRadioButtonState State() const { return state_; }
+  // The device context the button paints on while it paints; null
+  // otherwise.
+  HDC PaintDC() const { return control_canvas_->HandleAllocated() ? control_canvas_->CurrentHandle() : nullptr; }
   const TRect& ButtonRect() const { return button_rect_; }
   TColor GetTextColor();
   void UpdateStateFromCursor();
