@@ -121,4 +121,68 @@ TEST(ContainerRoutinesTest, ButtonCodesAndTextEquality) {
   EXPECT_FALSE(lxTextsEqual("Größe", "GRÖßE", true));
 }
 
+TEST(ContainerRoutinesTest, ControlRegionsFollowTheRequest) {
+  TForm form(nullptr);
+  form.SetBounds(50, 50, 200, 100);
+  auto* control = new TlxControl(&form);
+  control->SetBounds(10, 10, 60, 30);
+  // Without a window nothing is done.
+  lxApplyControlRegion(*control, TlxRegionRequest{false, TRect(0, 0, 20, 10)});
+  lxInvalidateControlRect(*control, TRect(0, 0, 5, 5), true);
+  control->SetParent(&form);
+  form.Show();
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(lxGetControlOriginRect(*control), TRect(0, 0, 60, 30));
+
+  lxApplyControlRegion(*control, TlxRegionRequest{false, TRect(0, 0, 20, 10)});
+  HRGN present = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_EQ(GetWindowRgn(control->Handle(), present), SIMPLEREGION);
+  RECT box;
+  GetRgnBox(present, &box);
+  EXPECT_EQ(TRect(box), TRect(0, 0, 20, 10));
+  lxApplyControlRegion(*control, TlxRegionRequest{});
+  EXPECT_EQ(GetWindowRgn(control->Handle(), present), ERROR) << "no region any more";
+  DeleteObject(present);
+}
+
+TEST(ContainerRoutinesTest, TheSizeGripNeedsBothScrollBars) {
+  TForm form(nullptr);
+  form.SetBounds(50, 50, 240, 160);
+  auto* container = new TlxContainer(&form);
+  container->SetParent(&form);
+  container->SetBounds(10, 10, 200, 120);
+  auto* inner = new InnerControl(&form, container);
+  inner->SetParent(container);
+  inner->SetBounds(2, 2, 196, 116);
+  form.Show();
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_NE(container->HScrollBar(), nullptr);
+  ASSERT_NE(container->VScrollBar(), nullptr);
+  EXPECT_EQ(lxGetSizeGripScreenRect(*inner), TRect());
+  container->ShowScrollBar(container->HScrollBar(), true);
+  container->ShowScrollBar(container->VScrollBar(), false);
+  EXPECT_EQ(lxGetSizeGripScreenRect(*inner), TRect()) << "one bar only";
+
+  container->ShowScrollBar(container->VScrollBar(), true);
+  const TRect grip = lxGetSizeGripScreenRect(*inner);
+  EXPECT_EQ(grip.Width(), container->VScrollBar()->Width());
+  EXPECT_EQ(grip.Height(), container->HScrollBar()->Height());
+  // Relative to the inner control's window, where the bars meet: in its
+  // bottom-right part, not at the container's or the screen's origin.
+  RECT window;
+  GetWindowRect(inner->Handle(), &window);
+  const int32_t width = window.right - window.left;
+  const int32_t height = window.bottom - window.top;
+  EXPECT_GT(grip.Left, width / 2);
+  EXPECT_GT(grip.Top, height / 2);
+  EXPECT_LE(grip.Right, width + 2);
+  EXPECT_LE(grip.Bottom, height + 2);
+}
+
+TEST(ContainerRoutinesTest, TheNativeThemeCountsOnlyWhenAskedFor) {
+  EXPECT_FALSE(lxIsNativeThemeAvailable(false, totButton));
+  painter_test::ThemingOff off;
+  EXPECT_FALSE(lxIsNativeThemeAvailable(true, totButton));
+}
+
 }  // namespace
