@@ -6,11 +6,11 @@
 
 TBitmap* TlxEditButton::GlyphIfCreated() const { return static_cast<TBitmap*>(glyph_.get()); }
 
-TBitmap* TlxEditButton::Glyph() {
+TBitmap* TlxEditButton::Glyph() const {
   if (glyph_ == nullptr) {
     auto glyph = std::make_unique<TBitmap>();
     // Drawing on the picture or loading it changes how the button looks.
-    glyph->OnChange = [this](TObject* /*sender*/) { Changed(false); };
+    glyph->OnChange = [this](TObject* /*sender*/) { const_cast<TlxEditButton*>(this)->Changed(false); };
     glyph_ = std::move(glyph);
   }
   return GlyphIfCreated();

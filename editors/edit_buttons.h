@@ -52,7 +52,7 @@ class TlxEditButton : public TCollectionItem {
   void SetEnabled(bool value);
   // The picture of a bkGlyph button, created empty on first read; changing
   // it counts as a change of the button. Windows builds only.
-  TBitmap* Glyph();
+  TBitmap* Glyph() const;
   // The picture when one was read or assigned before, else null: painting
   // and measuring never create one.
   TBitmap* GlyphIfCreated() const;
@@ -100,9 +100,10 @@ class TlxEditButton : public TCollectionItem {
   bool visible_ = true;
   int32_t width_ = 0;
   TColor text_color_ = clBtnText;
-  // A TBitmap; held through its persistent base so that the portable build
-  // needs no bitmap type.
-  std::unique_ptr<TPersistent> glyph_;
+  // A TBitmap, held through its persistent base so that the portable build
+  // needs no bitmap type; made on first read, which form descriptions do
+  // through a const button.
+  mutable std::unique_ptr<TPersistent> glyph_;
 };
 
 // The caption of a text button as shown (see TlxEditButton::DisplayCaption).

@@ -402,5 +402,12 @@ TShiftState lxButtonCodeToShiftFlag(int32_t code);
 void lxMakeControlReplicatable(TControl* control);
 void lxMakeControlTreeReplicatable(TControl* control);
 void lxMakeEditReplicatable(TlxCustomEdit* edit);
+// The look of an editor's buttons: in place, the normal style's kind;
+// without buttons lfStandard; else by the first button's style (btsDefault
+// and bts3D standard; btsFlat, btsSimple and btsHotFlat flat; btsUltraFlat
+// ultra-flat; btsOffice11 Office 2003).
+TlxLookAndFeelKind lxGetEditButtonsLookAndFeelKind(const TlxCustomEdit& edit);
+// The look of a button style, as above.
+TlxLookAndFeelKind lxEditButtonStyleLookAndFeelKind(TlxEditButtonStyle style);
 // The topmost ancestor of `window` reached through child windows only.
 HWND lxFindTopChildWindow(HWND window);
