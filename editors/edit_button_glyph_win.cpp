@@ -10,6 +10,8 @@ TBitmap* TlxEditButton::Glyph() const {
   if (glyph_ == nullptr) {
     auto glyph = std::make_unique<TBitmap>();
     // Drawing on the picture or loading it changes how the button looks.
+    // Only the reading path is const: buttons themselves are never made
+    // const, so the notice may change the button.
     glyph->OnChange = [this](TObject* /*sender*/) { const_cast<TlxEditButton*>(this)->Changed(false); };
     glyph_ = std::move(glyph);
   }
