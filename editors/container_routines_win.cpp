@@ -5,7 +5,10 @@
 #include "editors/solid_brush_cache_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
+#include "platform/toolkit/font.h"
 #include "platform/toolkit/gdi_holders.h"
+#include "ui/foundation/controls/control_scroll_bar_win.h"
+#include "ui/foundation/themes/theme_manager_win.h"
 #include "ui/foundation/themes/visual_styles_win.h"
 
 namespace {
@@ -177,3 +180,72 @@ bool lxTextsEqual(const std::string& text1, const std::string& text2, bool case_
     return AnsiCompareStr(text1, text2) == 0;
   return AnsiUpperCase(text1) == AnsiUpperCase(text2);
 }
+
+TRect lxGetControlOriginRect(const TControl& control) { return TRect(0, 0, control.Width(), control.Height()); }
+
+void lxRecreateWindowOf(TObject* /*sender*/, TWinControl& control) { control.RecreateWnd(); }
+
+void lxAssignFontFrom(TFont& font, const TFont& source) { font.Assign(&source); }
+
+void lxApplyControlRegion(TWinControl& control, const TlxRegionRequest& request) {
+  if (!control.HandleAllocated())
+    return;
+  // The window owns the region it is given.
+  HRGN region = request.NoRegion ? nullptr
+                                 : CreateRectRgn(request.Rect.Left, request.Rect.Top, request.Rect.Right,
+                                                 request.Rect.Bottom);
+  SetWindowRgn(control.Handle(), region, TRUE);
+}
+
+void lxInvalidateControlRect(TWinControl& control, const TRect& rect, bool erase) {
+  if (!control.HandleAllocated())
+    return;
+  const RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  InvalidateRect(control.Handle(), &area, erase);
+}
+
+TRect lxGetSizeGripScreenRect(IlxContainerInnerControl& inner) {
+  TlxContainer* container = inner.GetControlContainer();
+  TWinControl* control = inner.GetControl();
+  if (container == nullptr || control == nullptr || !control->HandleAllocated())
+    return TRect();
+  TlxControlScrollBar* horizontal = container->HScrollBar();
+  TlxControlScrollBar* vertical = container->VScrollBar();
+  if (horizontal == nullptr || vertical == nullptr || !horizontal->IsShown() || !vertical->IsShown())
+    return TRect();
+  const TPoint corner = container->ClientToScreen(TPoint(vertical->Left(), horizontal->Top()));
+  RECT window;
+  GetWindowRect(control->Handle(), &window);
+  const TPoint origin(corner.X - window.left, corner.Y - window.top);
+  return TRect(origin.X, origin.Y, origin.X + vertical->Width(), origin.Y + horizontal->Height());
+}
+
+bool lxIsNativeThemeAvailable(bool native, TlxThemedObjectType type) {
+  return native && lxOpenThemeHandle(type) != nullptr;
+}
+
+void lxRepaintWindowBuffered(HWND window) {
+  const HDC dc = GetDC(window);
+  if (dc == nullptr)
+    return;
+  TScopeExit release([window, dc] { ReleaseDC(window, dc); });
+  RECT client;
+  GetClientRect(window, &client);
+  lxPrintClientBuffered(dc, TRect(client), window);
+}
+
+void lxPaintWindowBuffered(HWND window) {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window, &paint);
+  TScopeExit end([window, &paint] { EndPaint(window, &paint); });
+  if (dc != nullptr)
+    lxPrintClientBuffered(dc, TRect(paint.rcPaint), window);
+}
+
+TPoint lxGetMousePos() {
+  POINT point{0, 0};
+  GetCursorPos(&point);
+  return TPoint(point.x, point.y);
+}
+
+TShiftState lxGetShiftStateNow() { return KeyboardStateToShiftState(); }

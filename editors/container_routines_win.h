@@ -8,6 +8,8 @@
 
 #include "editors/container_win.h"
 
+class TFont;
+
 // What an inner control tells of the container that hosts it.
 class IlxContainerInnerControl : public virtual IInterface {
  public:
@@ -18,6 +20,15 @@ class IlxContainerInnerControl : public virtual IInterface {
 // Null for null; the control itself when it is a container; else the
 // container its inner-control interface names; else null.
 TlxContainer* lxFindContainerOf(TControl* control);
+
+// (0, 0, Width, Height) of the control.
+TRect lxGetControlOriginRect(const TControl& control);
+// Recreates the control's window; the ignored first argument lets it serve
+// as a deferred callback.
+void lxRecreateWindowOf(TObject* sender, TWinControl& control);
+void lxAssignFontFrom(TFont& font, const TFont& source);
+// The handle itself: the popup window tests pass every handle through it.
+inline HWND lxPlainHandle(HWND window) { return window; }
 
 // lfFlat and lfStandard 2, lfUltraFlat and lfOffice11 1.
 int32_t lxGetBorderInset(TlxLookAndFeelKind kind);
@@ -40,14 +51,42 @@ HRGN lxCreateFrameRegion(const TRect& rect, bool no_region, const TRect& exclusi
 // one; true when the region was replaced.
 bool lxSetFrameWindowRegion(HWND window, const TRect& rect, bool no_region, const TRect& exclusion, bool shadow);
 
+// What a control's region becomes: none, or a rectangle region.
+struct TlxRegionRequest {
+  bool NoRegion = true;
+  TRect Rect;
+};
+// The control's window region becomes none or the request's rectangle,
+// redrawn; nothing without a window.
+void lxApplyControlRegion(TWinControl& control, const TlxRegionRequest& request);
+// Invalidates `rect` of the control's window when it has one.
+void lxInvalidateControlRect(TWinControl& control, const TRect& rect, bool erase);
+
 // Binds GetScrollBarInfo from the loaded "User32" once.
 void lxBindGetScrollBarInfo();
 bool lxIsScrollBarInfoAvailable();
 // Non-zero on success; false without the bound entry.
 bool lxGetScrollBarInfo(HWND window, LONG object_id, SCROLLBARINFO& info);
 
+// The size grip between a container's two scroll bars, relative to the
+// inner control's window rectangle (as that window's WM_NCPAINT needs it);
+// empty unless both bars are shown.
+TRect lxGetSizeGripScreenRect(IlxContainerInnerControl& inner);
+// The native flag is set and the theme of the type opens.
+bool lxIsNativeThemeAvailable(bool native, TlxThemedObjectType type);
+
 // Paints the window's client area into `target` through a buffered paint.
 void lxPrintClientBuffered(HDC target, const TRect& target_rect, HWND window);
+// The whole client area through lxPrintClientBuffered on the window's own
+// context.
+void lxRepaintWindowBuffered(HWND window);
+// WM_PAINT: the paint rectangle through lxPrintClientBuffered.
+void lxPaintWindowBuffered(HWND window);
+
+// The cursor in screen coordinates, and the shift state of the keyboard
+// as it is now.
+TPoint lxGetMousePos();
+TShiftState lxGetShiftStateNow();
 
 int32_t lxMouseButtonToCode(TMouseButton button);
 // Case-sensitive: the locale-aware comparison; else both upper-cased.

@@ -121,6 +121,20 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
   // What an inner control hands to its container first; true when handled.
   virtual bool PreprocessInnerControlMessage(TMessage& message);
   virtual bool HandleInnerControlKey(TMessage& message);
+  // Containers that hold ordinary child controls (group boxes) keep the
+  // platform's alignment and do no inner-control handling.
+  virtual bool HostsChildControls() const { return false; }
+  // The part of `control`'s area inside `rect`, in the control's own
+  // coordinates; false (no region wanted) when all of it lies inside.
+  virtual bool GetInnerControlRegionRect(const TRect& rect, TControl* control, TRect& region);
+  // Suspends the inner-control alignment while above zero; never below.
+  void ChangeAlignLock(bool up);
+  bool IsAlignLocked() const { return align_lock_ > 0; }
+  // The inner control's window region is unknown: the next alignment sets
+  // it whatever it is.
+  void ForgetInnerControlRegion() { inner_region_known_ = false; }
+  // Intersects the canvas clip with the window region's frame.
+  void ClipCanvasToFrame(TlxCanvas& canvas);
 
   // IlxStyledContainer.
   bool ParentColor() const override { return TlxControl::ParentColor(); }
@@ -164,6 +178,10 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
   void Notification(TComponent* component, TOperation operation) override;
+  // A child that sticks out of the align rectangle is cut to it by a window
+  // region, so that it never paints over the container's frame.
+  void AlignControls(TControl* control, TRect& rect) override;
+  void AdjustClientRect(TRect& rect) override;
   TRect GetClientBounds() override { return view_info_->ClientRect; }
   bool HasScrollBars() override { return false; }
 
@@ -184,6 +202,10 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
   uint8_t current_style_state_ = kLxContainerStateNormal;
   TWinControl* inner_control_ = nullptr;
   bool calculating_scroll_bars_ = false;
+  int32_t align_lock_ = 0;
+  bool inner_region_known_ = false;
+  bool inner_has_region_ = false;
+  TRect inner_region_;
   bool size_grip_visible_ = false;
   TRect size_grip_bounds_;
 };

@@ -37,6 +37,8 @@ int32_t lxCalcEditButtonWidth(TlxCanvas& canvas, const TlxEditButtonViewInfo& bu
   const int32_t margin = kLxEditButtonContentMargin;
   if (button.Width >= 1)
     return std::max(button.Width, margin);
+  if (button.Kind == bkGlyph && lxIsBitmapUsable(button.Glyph))
+    return button.Glyph->Width() + margin;
   const int32_t arrow_height = GetSystemMetrics(SM_CYHSCROLL);
   if (button.Kind == bkText)
     return std::max(arrow_height, margin + canvas.MeasureTextWidth(button.DisplayCaption) + 3);
@@ -103,6 +105,18 @@ void lxDrawComboDropArrow(TlxCanvas& canvas, const TRect& content, const TRect& 
   }
   lxDrawArrowGlyph(canvas, rows, area.Offset(1, 1), clBtnHighlight, false, false, adDown);
   lxDrawArrowGlyph(canvas, rows, area, clBtnShadow, false, false, adDown);
+}
+
+void lxDrawButtonGlyph(TlxCanvas& canvas, const TRect& content, const TlxEditButtonViewInfo& button, bool pressed) {
+  if (!lxIsBitmapUsable(button.Glyph))
+    return;
+  // A picture larger than the content is centred on the part that fits and
+  // cut by the clip the caller set.
+  const TSize size{std::min(button.Glyph->Width(), content.Width()), std::min(button.Glyph->Height(), content.Height())};
+  TPoint origin = lxCenterInButton(size, pressed, content);
+  origin.X -= (button.Glyph->Width() - size.cx) / 2;
+  origin.Y -= (button.Glyph->Height() - size.cy) / 2;
+  lxDrawEditGlyph(canvas, origin.X, origin.Y, clNone, button.State != kLxButtonStateDisabled, *button.Glyph);
 }
 
 void lxDrawButtonText(TlxCanvas& canvas, const TRect& content, const TlxEditButtonViewInfo& button, bool pressed,

@@ -11,6 +11,7 @@
 #include "editors/edit_buttons.h"
 #include "editors/edit_style_types.h"
 #include "platform/rtl/geometry.h"
+#include "platform/toolkit/bitmap.h"
 #include "ui/foundation/canvas/canvas_win.h"
 
 // Button states.
@@ -60,6 +61,8 @@ class TlxEditButtonViewInfo : public TObject {
   bool Stretchable = true;
   // Own width or the default-width callback's; 0 measures the content.
   int32_t Width = 0;
+  // The button's picture (owned by the button), or null.
+  TBitmap* Glyph = nullptr;
 };
 
 // The vertical room a button style takes around its content: 0, 4, 2, 2,
@@ -79,5 +82,8 @@ TPoint lxCenterInButton(const TSize& size, bool pressed, const TRect& content);
 void lxDrawButtonEllipsis(TlxCanvas& canvas, const TRect& content, bool pressed, bool enabled, TColor color);
 void lxDrawComboDropArrow(TlxCanvas& canvas, const TRect& content, const TRect& bounds, bool inplace,
                           bool pressed, bool enabled, TColor color);
+// The button's picture centred in `content` and cut to it, in the disabled
+// look for a disabled button; the face under it shows through.
+void lxDrawButtonGlyph(TlxCanvas& canvas, const TRect& content, const TlxEditButtonViewInfo& button, bool pressed);
 void lxDrawButtonText(TlxCanvas& canvas, const TRect& content, const TlxEditButtonViewInfo& button, bool pressed,
                       TColor color, bool stand_alone);

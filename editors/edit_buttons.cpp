@@ -27,6 +27,7 @@ void TlxEditButton::Publish(TPropertyListBuilder& properties) {
                 {"taLeftJustify", "taRightJustify", "taCenter"}, std::optional<TAlignment>(taCenter));
   p.Boolean("Default", &TlxEditButton::Default, &TlxEditButton::SetDefault, false);
   p.Boolean("Enabled", &TlxEditButton::Enabled, &TlxEditButton::SetEnabled, true);
+  PublishGlyph(properties);
   p.String("Hint", &TlxEditButton::Hint, &TlxEditButton::SetHint);
   p.Enumeration("Kind", &TlxEditButton::Kind, &TlxEditButton::SetKind,
                 {"bkEllipsis", "bkDown", "bkGlyph", "bkText"}, std::optional<TlxEditButtonKind>(bkDown));
@@ -36,6 +37,10 @@ void TlxEditButton::Publish(TPropertyListBuilder& properties) {
   p.Boolean("Visible", &TlxEditButton::Visible, &TlxEditButton::SetVisible, true);
   p.Integer("Width", &TlxEditButton::Width, &TlxEditButton::SetWidth, 0);
 }
+
+TlxEditButton::TlxEditButton(TCollection* collection) : TCollectionItem(collection) {}
+
+TlxEditButton::~TlxEditButton() = default;
 
 void TlxEditButton::Assign(const TPersistent* source) {
   const auto* button = dynamic_cast<const TlxEditButton*>(source);
@@ -54,6 +59,7 @@ void TlxEditButton::Assign(const TPersistent* source) {
   SetContentAlignment(button->content_alignment_);
   SetDefault(button->default_);
   SetEnabled(button->enabled_);
+  AssignGlyphFrom(*button);
   SetHint(button->hint_);
   SetKind(button->kind_);
   SetLeftAlignment(button->left_alignment_);

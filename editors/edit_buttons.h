@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/rtl/alignment.h"
@@ -23,6 +24,7 @@ void lxStoreChanged(T& field, const T& value, Changed&& changed) {
 enum TlxEditButtonKind : uint8_t { bkEllipsis, bkDown, bkGlyph, bkText };
 
 class TlxCustomEditProperties;
+class TBitmap;
 
 class TlxEditButton : public TCollectionItem {
  public:
@@ -31,7 +33,8 @@ class TlxEditButton : public TCollectionItem {
                                  &TlxEditButton::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
-  explicit TlxEditButton(TCollection* collection) : TCollectionItem(collection) {}
+  explicit TlxEditButton(TCollection* collection);
+  ~TlxEditButton() override;
 
   void Assign(const TPersistent* source) override;
 
@@ -47,6 +50,14 @@ class TlxEditButton : public TCollectionItem {
   void SetDefault(bool value);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
+  // The picture of a bkGlyph button, created empty on first read; changing
+  // it counts as a change of the button. Windows builds only.
+  TBitmap* Glyph() const;
+  // The picture when one was read or assigned before, else null: painting
+  // and measuring never create one.
+  TBitmap* GlyphIfCreated() const;
+  // Copies the picture in; null frees it.
+  void SetGlyph(const TBitmap* value);
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& value);
   TlxEditButtonKind Kind() const { return kind_; }
@@ -66,6 +77,11 @@ class TlxEditButton : public TCollectionItem {
   void ChangeTextColor(TColor value);
 
  private:
+  // The picture's Assign from another button (nothing in the portable
+  // build, where buttons have no pictures).
+  void AssignGlyphFrom(const TlxEditButton& source);
+  static void PublishGlyph(TPropertyListBuilder& properties);
+
   template <class T>
   void Store(T& field, const T& value) {
     lxStoreChanged(field, value, [this] { Changed(false); });
@@ -84,6 +100,10 @@ class TlxEditButton : public TCollectionItem {
   bool visible_ = true;
   int32_t width_ = 0;
   TColor text_color_ = clBtnText;
+  // A TBitmap, held through its persistent base so that the portable build
+  // needs no bitmap type; made on first read, which form descriptions do
+  // through a const button.
+  mutable std::unique_ptr<TPersistent> glyph_;
 };
 
 // The caption of a text button as shown (see TlxEditButton::DisplayCaption).

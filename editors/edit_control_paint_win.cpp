@@ -206,3 +206,31 @@ void TlxCustomEdit::HandlePasteMessage() {
   TStateScope<bool> by_user(user_change_, true);
   PasteFromClipboard();
 }
+
+// --- the look of the buttons ------------------------------------------------------
+
+TlxLookAndFeelKind lxEditButtonStyleLookAndFeelKind(TlxEditButtonStyle style) {
+  switch (style) {
+    case btsDefault:
+    case bts3D:
+      return lfStandard;
+    case btsFlat:
+    case btsSimple:
+    case btsHotFlat:
+      return lfFlat;
+    case btsUltraFlat:
+      return lfUltraFlat;
+    case btsOffice11:
+      return lfOffice11;
+  }
+  return lfStandard;
+}
+
+TlxLookAndFeelKind lxGetEditButtonsLookAndFeelKind(const TlxCustomEdit& edit) {
+  if (edit.IsInplace())
+    return edit.GetStyle()->LookAndFeel()->Kind();
+  const TlxCustomEditViewInfo& view_info = edit.GetViewInfo();
+  if (view_info.ButtonCount() == 0)
+    return lfStandard;
+  return lxEditButtonStyleLookAndFeelKind(view_info.Button(0).Style);
+}

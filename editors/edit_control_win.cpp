@@ -155,7 +155,14 @@ void TlxCustomEdit::SetupInnerControl() {
 // --- active properties and the repository item ------------------------------
 
 void TlxCustomEdit::ListenToOwnProperties() {
-  properties_->SetOwnerChangedHandler([this](TlxCustomEditProperties* properties) { PropertiesChanged(properties); });
+  properties_->SetOwnerChangedHandler([this](TlxCustomEditProperties* properties) {
+    // A form description sets the properties one by one; Loaded applies
+    // them once when all are in. A read that fails drops the loading state,
+    // so the editor listens again then too.
+    if (ComponentState().Contains(csLoading))
+      return;
+    PropertiesChanged(properties);
+  });
 }
 
 TlxCustomEditProperties* TlxCustomEdit::GetActiveProperties() const {
@@ -876,6 +883,14 @@ void TlxCustomEdit::Loaded() {
   PropertiesChanged(GetActiveProperties());
   if (HandleAllocated())
     RefreshViewNow();
+}
+
+bool TlxCustomEdit::ExecuteAction(TBasicAction* action) {
+  return lxExecuteActionOn(*action, this) || data_binding_->HandleAction(action);
+}
+
+bool TlxCustomEdit::UpdateAction(TBasicAction* action) {
+  return lxUpdateActionOn(*action, this) || data_binding_->UpdateActionState(action);
 }
 
 void TlxCustomEdit::SetName(const std::string& name) {

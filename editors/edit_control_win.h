@@ -28,6 +28,7 @@
 #include "editors/edit_view_data_win.h"
 #include "editors/edit_view_info_win.h"
 #include "platform/rtl/variant.h"
+#include "platform/toolkit/actions.h"
 
 class TlxTimer;
 
@@ -47,7 +48,8 @@ class TlxCustomEdit : public TlxContainer,
                       public IlxEditControl,
                       public IlxEditTextAccess,
                       public IlxEditRepositoryItemObserver,
-                      public IlxSkinSupport {
+                      public IlxSkinSupport,
+                      public IActionTarget {
  public:
   static constexpr TClass kClass{"TlxCustomEdit", &TlxContainer::kClass, &ConstructInstance<TlxCustomEdit>};
   const TClass* ClassType() const override { return &kClass; }
@@ -182,6 +184,11 @@ class TlxCustomEdit : public TlxContainer,
   bool HasValidateHandler() const override;
   void DoValidate(Variant& display_value, std::string& error_text, bool& error) override;
   std::string ShownText() const override;
+
+  // IActionTarget: an action without a handler of its own that works on
+  // the editor runs on it; otherwise the data binding may take it.
+  bool ExecuteAction(TBasicAction* action) override;
+  bool UpdateAction(TBasicAction* action) override;
 
   // IlxEditRepositoryItemObserver.
   void ItemRemoved(TlxEditRepositoryItem* item) override;
@@ -395,5 +402,12 @@ TShiftState lxButtonCodeToShiftFlag(int32_t code);
 void lxMakeControlReplicatable(TControl* control);
 void lxMakeControlTreeReplicatable(TControl* control);
 void lxMakeEditReplicatable(TlxCustomEdit* edit);
+// The look of an editor's buttons: in place, the normal style's kind;
+// without buttons lfStandard; else by the first button's style (btsDefault
+// and bts3D standard; btsFlat, btsSimple and btsHotFlat flat; btsUltraFlat
+// ultra-flat; btsOffice11 Office 2003).
+TlxLookAndFeelKind lxGetEditButtonsLookAndFeelKind(const TlxCustomEdit& edit);
+// The look of a button style, as above.
+TlxLookAndFeelKind lxEditButtonStyleLookAndFeelKind(TlxEditButtonStyle style);
 // The topmost ancestor of `window` reached through child windows only.
 HWND lxFindTopChildWindow(HWND window);

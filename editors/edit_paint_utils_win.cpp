@@ -1,5 +1,8 @@
 #include "editors/edit_paint_utils_win.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "editors/edit_button_view_info_win.h"
 #include "editors/solid_brush_cache_win.h"
 #include "ui/foundation/colors/office11_colors_win.h"
@@ -107,6 +110,67 @@ void lxDrawArrowGlyph(TlxCanvas& canvas, int32_t size, const TRect& rect, TColor
       x += size;
   }
 }
+
+bool lxIsBitmapUsable(const TBitmap* bitmap) {
+  return bitmap != nullptr && !bitmap->Empty() && bitmap->Width() != 0 && bitmap->Height() != 0;
+}
+
+void lxDrawEditGlyph(TlxCanvas& canvas, int32_t x, int32_t y, TColor background, bool enabled, TBitmap& glyph) {
+  canvas.DrawGlyphBitmap(x, y, glyph, enabled, background);
+}
+
+void lxDrawPolyLineSolid(TlxCanvas& canvas, const std::vector<TPoint>& points, bool use_brush, TColor color) {
+  if (points.empty())
+    return;
+  if (!use_brush) {
+    canvas.Pen().SetColor(color);
+    canvas.Polyline(points);
+    canvas.PutPixel(points.back().X, points.back().Y, color);
+    return;
+  }
+  for (size_t i = 1; i < points.size(); ++i) {
+    const TPoint& from = points[i - 1];
+    const TPoint& to = points[i];
+    // Diagonal segments have no rectangle; the routine draws the straight
+    // lines of frames and marks.
+    if (from.X != to.X && from.Y != to.Y)
+      continue;
+    lxFillRectWithColor(canvas,
+                        TRect(std::min(from.X, to.X), std::min(from.Y, to.Y), std::max(from.X, to.X) + 1,
+                              std::max(from.Y, to.Y) + 1),
+                        color);
+  }
+  const TPoint& last = points.back();
+  lxFillRectWithColor(canvas, TRect(last.X, last.Y, last.X + 1, last.Y + 1), color);
+}
+
+bool lxIsImageListSized(const TCustomImageList* images) {
+  return images != nullptr && images->Width() > 0 && images->Height() > 0;
+}
+
+void lxDrawImageListImage(TlxCanvas& canvas, TCustomImageList& images, int32_t index, TBitmap* bitmap,
+                          bool enabled, TColor background, const TRect& rect) {
+  std::unique_ptr<TBitmap> own;
+  if (bitmap == nullptr) {
+    own = std::make_unique<TBitmap>(images.Width(), images.Height());
+    own->Canvas().Brush().SetColor(background);
+    own->Canvas().FillRect(TRect(0, 0, images.Width(), images.Height()));
+    bitmap = own.get();
+  }
+  images.Draw(bitmap->Canvas(), 0, 0, index, enabled);
+  canvas.Canvas().Draw(rect.Left, rect.Top, bitmap);
+}
+
+bool lxIsRegionEmpty(HRGN region) {
+  RECT box;
+  return GetRgnBox(region, &box) == NULLREGION;
+}
+
+void lxUniteRegion(HRGN region, HRGN other) { CombineRgn(region, region, other, RGN_OR); }
+
+void lxSendKeyDown(TWinControl& edit, uint16_t key) { SendMessageW(edit.Handle(), WM_KEYDOWN, key, 0); }
+
+void lxSendChar(TWinControl& edit, char16_t ch) { SendMessageW(edit.Handle(), WM_CHAR, ch, 0); }
 
 TColor lxGetHotTrackTextColor() {
   // Every supported system has the hot-light colour.

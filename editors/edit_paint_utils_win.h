@@ -4,8 +4,13 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "editors/edit_paint_rules.h"
+#include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/color.h"
+#include "platform/toolkit/image_list.h"
+#include "platform/toolkit/win_control.h"
 #include "ui/foundation/canvas/canvas_win.h"
 
 void lxFillRectWithBrush(HDC dc, const TRect& rect, HBRUSH brush);
@@ -29,6 +34,35 @@ void lxDrawTwoColorFrameAndShrink(TlxCanvas& canvas, TRect& rect, TColor top_lef
 // `rect`, one pixel right and down when pressed.
 void lxDrawArrowGlyph(TlxCanvas& canvas, int32_t size, const TRect& rect, TColor color, bool pressed,
                       bool twin, TlxArrowDirection direction);
+
+// A bitmap that is there and has a picture (width and height not 0).
+bool lxIsBitmapUsable(const TBitmap* bitmap);
+// A glyph at (x, y) over `background` (clNone: over what is there), in the
+// disabled look unless `enabled`; its transparent colour shows through.
+void lxDrawEditGlyph(TlxCanvas& canvas, int32_t x, int32_t y, TColor background, bool enabled, TBitmap& glyph);
+
+// A poly-line in one colour through `points`: with the pen (the end point
+// set too, which the pen leaves out), or with `use_brush` as one-pixel-wide
+// rectangles of the cached brush, one per horizontal or vertical segment,
+// end points included in either direction.
+void lxDrawPolyLineSolid(TlxCanvas& canvas, const std::vector<TPoint>& points, bool use_brush, TColor color);
+
+// An image list that is there with a positive size.
+bool lxIsImageListSized(const TCustomImageList* images);
+// Image `index` of the list, enabled or disabled, drawn into `bitmap` (or a
+// bitmap of the list's size filled with `background`) and copied to the
+// top-left corner of `rect`.
+void lxDrawImageListImage(TlxCanvas& canvas, TCustomImageList& images, int32_t index, TBitmap* bitmap,
+                          bool enabled, TColor background, const TRect& rect);
+
+// The region's box reports it empty.
+bool lxIsRegionEmpty(HRGN region);
+// The union of both, stored in `region`.
+void lxUniteRegion(HRGN region, HRGN other);
+
+// A key-down or character message sent to the editor's window.
+void lxSendKeyDown(TWinControl& edit, uint16_t key);
+void lxSendChar(TWinControl& edit, char16_t ch);
 
 // The system's hot-light colour.
 TColor lxGetHotTrackTextColor();

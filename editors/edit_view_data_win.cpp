@@ -272,6 +272,7 @@ void TlxCustomEditViewData::InitButtonViewInfo(const TlxCustomEditViewInfo& view
   button.RightEnd = false;
   button.NativeStyle = NativeStyle;
   button.Stretchable = source.Stretchable();
+  button.Glyph = source.GlyphIfCreated();
   button.Width = source.Width();
   if (button.Width == 0 && OnGetDefaultButtonWidth)
     OnGetDefaultButtonWidth(*this, button_index, button.Width);
@@ -400,7 +401,28 @@ void TlxCustomEditViewData::ComputeButtonStates(const TPoint& point, int32_t but
   }
 }
 
-void TlxCustomEditViewData::MeasureFrameFromViewInfo(TlxCanvas& /*canvas*/, const TlxCustomEditViewInfo& view_info,
+int32_t TlxCustomEditViewData::MeasureButtonContentHeight(TlxCanvas& canvas,
+                                                          const TlxCustomEditViewInfo& view_info) const {
+  int32_t height = 0;
+  bool font_prepared = false;
+  for (int32_t i = 0; i < view_info.ButtonCount(); ++i) {
+    const TlxEditButtonViewInfo& button = view_info.Button(i);
+    if (button.Kind == bkGlyph && lxIsBitmapUsable(button.Glyph))
+      height = std::max(height, button.Glyph->Height());
+    // A stand-alone editor's text buttons fit its own text line anyway.
+    if (button.Kind != bkText || !inplace_)
+      continue;
+    if (!font_prepared) {
+      if (TFont* font = style_->GetTextFont())
+        canvas.AssignFont(*font);
+      font_prepared = true;
+    }
+    height = std::max(height, canvas.MeasureTextHeight(button.DisplayCaption));
+  }
+  return height;
+}
+
+void TlxCustomEditViewData::MeasureFrameFromViewInfo(TlxCanvas& canvas, const TlxCustomEditViewInfo& view_info,
                                                      TSize& size, TSize& min_content_size) const {
   const TRect& bounds = view_info.Bounds;
   const TRect& client = view_info.ClientRect;
@@ -409,7 +431,8 @@ void TlxCustomEditViewData::MeasureFrameFromViewInfo(TlxCanvas& /*canvas*/, cons
   const TRect client_extent = GetClientExtent();
   int32_t needed = 0;
   if (view_info.ButtonCount() > 0)
-    needed = client_extent.Top + client_extent.Bottom + lxGetEditButtonContentTopOffset(GetEffectiveButtonStyle());
+    needed = MeasureButtonContentHeight(canvas, view_info) + client_extent.Top + client_extent.Bottom +
+             lxGetEditButtonContentTopOffset(GetEffectiveButtonStyle());
   min_content_size = TSize{0, std::max(0, needed - size.cy)};
 }
 

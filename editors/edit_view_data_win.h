@@ -60,6 +60,9 @@ class TlxCustomEditViewData : public TPersistent {
   virtual void GetDrawText(const Variant& /*edit_value*/, std::string& /*text*/) const {}
   virtual void MeasureFrameFromViewInfo(TlxCanvas& canvas, const TlxCustomEditViewInfo& view_info, TSize& size,
                                         TSize& min_content_size) const;
+  // The tallest button content: usable pictures, and in-place the text
+  // buttons' captions in the style's font.
+  int32_t MeasureButtonContentHeight(TlxCanvas& canvas, const TlxCustomEditViewInfo& view_info) const;
   virtual TSize MeasureValueContentSize(TlxCanvas& /*canvas*/, const Variant& /*edit_value*/,
                                         const TlxEditSizeProperties& /*limits*/) const {
     return {};

@@ -442,6 +442,7 @@ void TlxCustomEditViewInfo::DrawButtonContent(TlxCanvas& canvas, int32_t index, 
       break;
     }
     case bkGlyph:
+      lxDrawButtonGlyph(canvas, rect, button, pressed);
       break;
   }
   canvas.PopDC();

@@ -5,6 +5,7 @@
 #include "editors/popup_hooks_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/form.h"
 #include "platform/toolkit/screen.h"
 #include "ui/foundation/system/control_unit_win.h"
 #include "ui/foundation/system/message_window_win.h"
@@ -415,8 +416,25 @@ void TlxCustomPopupWindow::WndProc(TMessage& message) {
     case LX_POPUP_REOPEN:
       ShowPopupFocused(focused_control_.Get());
       return;
+    case CM_CHILDKEY:
+      HandleShortCut(message);
+      return;
     default:
       break;
   }
   TlxPopupWindow::WndProc(message);
+}
+
+void TlxCustomPopupWindow::HandleShortCut(TMessage& message) {
+  const TAliveToken alive = AliveToken();
+  TlxPopupWindow::WndProc(message);
+  if (message.Result != 0 || !alive.Alive())
+    return;
+  // The popup stands in for its owner while it is open: what the owner's
+  // form would take as a shortcut (its menu's) still works from inside it.
+  TControl* owner = OwnerControl();
+  TCustomForm* owner_form = owner != nullptr ? GetParentForm(owner) : nullptr;
+  if (owner_form == nullptr || owner_form == this)
+    return;
+  message.Result = owner_form->Perform(CM_CHILDKEY, message.WParam, message.LParam);
 }

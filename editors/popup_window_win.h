@@ -92,6 +92,9 @@ class TlxCustomPopupWindow : public TlxPopupWindow {
   // the activation messages it causes must not close the popup.
   bool SetFocusedControl(TWinControl* control) override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
+  // A key of a control inside the popup: the popup's own shortcuts, then
+  // its owner form's.
+  void HandleShortCut(TMessage& message);
 
  protected:
   void CreateParams(TCreateParams& params) override;

@@ -4,6 +4,8 @@
 
 #include "platform/toolkit/control.h"
 #include "platform/toolkit/image_list.h"
+#include "platform/toolkit/screen.h"
+#include "platform/toolkit/win_control.h"
 
 // --- TBasicAction ---------------------------------------------------------------------------------
 
@@ -16,10 +18,50 @@ TBasicAction::~TBasicAction() {
   }
 }
 
+namespace {
+
+// The focused control, then each of its parents, until one takes the
+// action.
+bool OfferToFocusedControls(TBasicAction& action, bool execute) {
+  for (TControl* control = GetScreen()->ActiveControl(); control != nullptr; control = control->Parent()) {
+    if (auto* target = dynamic_cast<IActionTarget*>(control)) {
+      if (execute ? target->ExecuteAction(&action) : target->UpdateAction(&action))
+        return true;
+      continue;
+    }
+    if (execute ? lxExecuteActionOn(action, control) : lxUpdateActionOn(action, control))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool lxExecuteActionOn(TBasicAction& action, TObject* target) {
+  if (!action.HandlesTarget(target))
+    return false;
+  action.ExecuteTarget(target);
+  return true;
+}
+
+bool lxUpdateActionOn(TBasicAction& action, TObject* target) {
+  if (!action.HandlesTarget(target))
+    return false;
+  action.UpdateTarget(target);
+  return true;
+}
+
 bool TBasicAction::Execute() {
   if (!OnExecute)
-    return false;
+    return OfferToFocusedControls(*this, true);
   DoExecute();
+  return true;
+}
+
+bool TBasicAction::Update() {
+  if (!OnUpdate)
+    return OfferToFocusedControls(*this, false);
+  OnUpdate(this);
   return true;
 }
 

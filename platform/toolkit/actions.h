@@ -25,10 +25,21 @@ class TBasicAction : public TComponent {
   explicit TBasicAction(TComponent* owner) : TComponent(owner) {}
   ~TBasicAction() override;
 
-  // Runs OnExecute; false when there is none.
+  // Runs OnExecute; without one the focused control and then its parents
+  // are offered the action as its target. False when nothing ran it.
   virtual bool Execute();
+  // Runs OnUpdate, or offers the action to the focused control and its
+  // parents as Execute does; false when nothing updated it.
+  virtual bool Update();
+
+  // Whether the action works on `target` when it has no handler of its
+  // own; ExecuteTarget and UpdateTarget then act on it.
+  virtual bool HandlesTarget(TObject* /*target*/) { return false; }
+  virtual void ExecuteTarget(TObject* /*target*/) {}
+  virtual void UpdateTarget(TObject* /*target*/) {}
 
   TNotifyEvent OnExecute;
+  TNotifyEvent OnUpdate;
 
  protected:
   friend class TActionLink;
@@ -111,6 +122,20 @@ class TActionList : public TCustomActionList {
   const TClass* ClassType() const override { return &kClass; }
   using TCustomActionList::TCustomActionList;
 };
+
+// A control that decides itself which actions it takes when an action
+// without a handler of its own is offered to it (an editor passes them on
+// to its data binding). Other controls take an action that handles them.
+class IActionTarget {
+ public:
+  virtual ~IActionTarget() = default;
+  virtual bool ExecuteAction(TBasicAction* action) = 0;
+  virtual bool UpdateAction(TBasicAction* action) = 0;
+};
+
+// Runs or updates the action on `target` when the action handles it.
+bool lxExecuteActionOn(TBasicAction& action, TObject* target);
+bool lxUpdateActionOn(TBasicAction& action, TObject* target);
 
 // The tie of a client to an action. The action tells its links of every
 // change; a link forgets an action that goes.

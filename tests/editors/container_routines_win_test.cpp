@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/toolkit/form.h"
+#include "ui/foundation/controls/control_scroll_bar_win.h"
 #include "tests/support/message_pump.h"
 #include "tests/ui/foundation/painters/painter_test_support_win.h"
 
@@ -119,6 +120,73 @@ TEST(ContainerRoutinesTest, ButtonCodesAndTextEquality) {
   EXPECT_FALSE(lxTextsEqual("abc", "ABC", true));
   EXPECT_TRUE(lxTextsEqual("Größe", "GRÖßE", false));
   EXPECT_FALSE(lxTextsEqual("Größe", "GRÖßE", true));
+}
+
+TEST(ContainerRoutinesTest, ControlRegionsFollowTheRequest) {
+  TForm form(nullptr);
+  form.SetBounds(50, 50, 200, 100);
+  auto* control = new TlxControl(&form);
+  control->SetBounds(10, 10, 60, 30);
+  // Without a window nothing is done.
+  lxApplyControlRegion(*control, TlxRegionRequest{false, TRect(0, 0, 20, 10)});
+  lxInvalidateControlRect(*control, TRect(0, 0, 5, 5), true);
+  control->SetParent(&form);
+  form.Show();
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(lxGetControlOriginRect(*control), TRect(0, 0, 60, 30));
+
+  lxApplyControlRegion(*control, TlxRegionRequest{false, TRect(0, 0, 20, 10)});
+  HRGN present = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_EQ(GetWindowRgn(control->Handle(), present), SIMPLEREGION);
+  RECT box;
+  GetRgnBox(present, &box);
+  EXPECT_EQ(TRect(box), TRect(0, 0, 20, 10));
+  lxApplyControlRegion(*control, TlxRegionRequest{});
+  EXPECT_EQ(GetWindowRgn(control->Handle(), present), ERROR) << "no region any more";
+  DeleteObject(present);
+}
+
+// A container with the library's scroll bars, as the list and memo kinds
+// have them.
+class ScrollingContainer : public TlxContainer {
+ public:
+  using TlxContainer::TlxContainer;
+
+ protected:
+  bool HasScrollBars() override { return true; }
+};
+
+TEST(ContainerRoutinesTest, TheSizeGripNeedsBothScrollBars) {
+  TForm form(nullptr);
+  form.SetBounds(50, 50, 240, 160);
+  auto* container = new ScrollingContainer(&form);
+  container->SyncScrollBarControls();
+  container->SetParent(&form);
+  container->SetBounds(10, 10, 200, 120);
+  auto* inner = new InnerControl(&form, container);
+  inner->SetParent(container);
+  inner->SetBounds(2, 2, 196, 116);
+  form.Show();
+  test_support::PumpMessagesUntilIdle();
+  ASSERT_NE(container->HScrollBar(), nullptr);
+  ASSERT_NE(container->VScrollBar(), nullptr);
+  EXPECT_EQ(lxGetSizeGripScreenRect(*inner), TRect());
+  container->ShowScrollBar(container->HScrollBar(), true);
+  container->ShowScrollBar(container->VScrollBar(), false);
+  EXPECT_EQ(lxGetSizeGripScreenRect(*inner), TRect()) << "one bar only";
+
+  container->ShowScrollBar(container->VScrollBar(), true);
+  // Where the container's synchronisation would lay the bars.
+  container->HScrollBar()->SetBounds(0, 100, 180, 17);
+  container->VScrollBar()->SetBounds(180, 0, 17, 100);
+  // Relative to the inner control's window at (2, 2) of the container.
+  EXPECT_EQ(lxGetSizeGripScreenRect(*inner), TRect(178, 98, 178 + 17, 98 + 17));
+}
+
+TEST(ContainerRoutinesTest, TheNativeThemeCountsOnlyWhenAskedFor) {
+  EXPECT_FALSE(lxIsNativeThemeAvailable(false, totButton));
+  painter_test::ThemingOff off;
+  EXPECT_FALSE(lxIsNativeThemeAvailable(true, totButton));
 }
 
 }  // namespace

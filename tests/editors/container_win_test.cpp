@@ -163,6 +163,49 @@ TEST(ContainerTest, AnInnerControlFillsTheClientAreaAndTakesTheFocus) {
   EXPECT_EQ(fixture.container->InnerControl(), nullptr);
 }
 
+// The box of a window's region; empty when it has none.
+TRect RegionBox(HWND window) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  RECT box{0, 0, 0, 0};
+  if (GetWindowRgn(window, region) != ERROR)
+    GetRgnBox(region, &box);
+  DeleteObject(region);
+  return TRect(box);
+}
+
+TEST(ContainerTest, AChildStickingOutOfTheFrameIsCutByItsWindowRegion) {
+  ContainerFixture fixture;
+  fixture.container->RefreshViewNow();
+  auto* child = new TlxControl(fixture.container);
+  child->SetParent(fixture.container);
+  child->HandleNeeded();
+  // Over the whole container: only the part inside the client area shows.
+  child->SetBounds(0, 0, 120, 40);
+  EXPECT_EQ(RegionBox(child->Handle()), TRect(2, 2, 118, 38));
+  // Inside it, no region cuts the child.
+  child->SetBounds(4, 4, 50, 20);
+  EXPECT_EQ(RegionBox(child->Handle()), TRect());
+
+  // Held alignment leaves the region alone.
+  fixture.container->ChangeAlignLock(true);
+  child->SetBounds(0, 0, 120, 40);
+  EXPECT_EQ(RegionBox(child->Handle()), TRect());
+  fixture.container->ChangeAlignLock(false);
+  fixture.container->ChangeAlignLock(false);  // never below zero
+  fixture.container->ChangeAlignLock(true);
+  EXPECT_TRUE(fixture.container->IsAlignLocked());
+  fixture.container->ChangeAlignLock(false);
+}
+
+TEST(ContainerTest, AlignedChildrenStayInsideTheFrame) {
+  ContainerFixture fixture;
+  fixture.container->RefreshViewNow();
+  auto* child = new TlxControl(fixture.container);
+  child->SetParent(fixture.container);
+  child->SetAlign(alClient);
+  EXPECT_EQ(child->BoundsRect(), TRect(2, 2, 118, 38));
+}
+
 TEST(ContainerTest, ContainersLeaveNoHandlesBehind) {
   const HANDLE process = GetCurrentProcess();
   { ContainerFixture warm_up; }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editors/edit_control_win.h"
@@ -296,6 +298,28 @@ TEST(EditInputTest, BadSettingsNeitherCrashNorLeakHandles) {
   }
   EXPECT_EQ(test_support::CountGdiObjects(), gdi_before);
   EXPECT_EQ(test_support::CountUserObjects(), user_before);
+}
+
+TEST(EditInputTest, TheButtonsLookFollowsTheFirstButtonsStyleOrTheInplaceStyle) {
+  EditForm<TestEdit> fixture;
+  EXPECT_EQ(lxGetEditButtonsLookAndFeelKind(*fixture.edit), lfStandard) << "no buttons";
+  fixture.edit->Properties()->Buttons()->AddButton();
+  const std::pair<TlxEditButtonStyle, TlxLookAndFeelKind> cases[] = {
+      {bts3D, lfStandard}, {btsHotFlat, lfFlat}, {btsUltraFlat, lfUltraFlat}, {btsOffice11, lfOffice11}};
+  for (const auto& [style, kind] : cases) {
+    fixture.edit->GetStyle()->SetButtonStyle(style);
+    fixture.edit->RefreshViewNow();
+    EXPECT_EQ(lxGetEditButtonsLookAndFeelKind(*fixture.edit), kind) << int(style);
+  }
+
+  lxEditorsInitialize();
+  {
+    std::unique_ptr<TlxCustomEdit> inplace(TlxCustomEdit::CreateInplace(TestEdit::kClass, nullptr, true));
+    inplace->GetStyle()->LookAndFeel()->SetKind(lfOffice11);
+    inplace->GetStyle()->SetButtonStyle(bts3D);
+    EXPECT_EQ(lxGetEditButtonsLookAndFeelKind(*inplace), lfOffice11);
+  }
+  lxEditorsFinalize();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "editors/solid_brush_cache_win.h"
 #include "tests/ui/foundation/painters/painter_test_support_win.h"
@@ -99,6 +100,55 @@ TEST(EditPaintUtilsTest, FillingAroundAHoleLeavesTheHole) {
 
 TEST(EditPaintUtilsTest, HotTrackTextIsTheSystemHotLightColour) {
   EXPECT_EQ(lxGetHotTrackTextColor(), clHotLight);
+}
+
+TEST(EditPaintUtilsTest, SolidPolyLinesCoverTheirEndPointsWithPenOrBrush) {
+  // An L: down from (1, 1) to (1, 4), then right to (4, 4).
+  const std::vector<TPoint> points{TPoint(1, 1), TPoint(1, 4), TPoint(4, 4)};
+  const std::string expected =
+      ".....\n"
+      ".#...\n"
+      ".#...\n"
+      ".#...\n"
+      ".####\n"
+      ".....\n";
+  for (const bool use_brush : {false, true}) {
+    Surface surface(8, 8);
+    lxDrawPolyLineSolid(surface.canvas(), points, use_brush, 0x0000FF);
+    EXPECT_EQ(Rows(surface, TRect(0, 0, 5, 6)), expected) << (use_brush ? "brush" : "pen");
+  }
+  // Backwards, the brush covers the same pixels.
+  Surface backwards(8, 8);
+  lxDrawPolyLineSolid(backwards.canvas(), {TPoint(4, 4), TPoint(1, 4), TPoint(1, 1)}, true, 0x0000FF);
+  EXPECT_EQ(Rows(backwards, TRect(0, 0, 5, 6)), expected);
+}
+
+TEST(EditPaintUtilsTest, RegionsUniteAndReportEmptiness) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_TRUE(lxIsRegionEmpty(region));
+  HRGN other = CreateRectRgn(10, 10, 20, 20);
+  lxUniteRegion(region, other);
+  EXPECT_FALSE(lxIsRegionEmpty(region));
+  EXPECT_TRUE(PtInRegion(region, 15, 15));
+  DeleteObject(other);
+  DeleteObject(region);
+}
+
+TEST(EditPaintUtilsTest, ImageListImagesAreCopiedOverTheBackground) {
+  TImageList images(4, 4);
+  TBitmap image(4, 4, pf24bit);
+  image.Canvas().Brush().SetColor(static_cast<TColor>(kRed));
+  image.Canvas().FillRect(TRect(0, 0, 4, 4));
+  image.Canvas().SetPixel(0, 3, 0);  // black is see-through
+  images.AddMasked(image, 0);
+  EXPECT_TRUE(lxIsImageListSized(&images));
+  EXPECT_FALSE(lxIsImageListSized(nullptr));
+
+  Surface surface(10, 10);
+  lxDrawImageListImage(surface.canvas(), images, 0, nullptr, true, 0x00FF00, TRect(3, 3, 9, 9));
+  EXPECT_EQ(surface.At(4, 4), kRed);
+  EXPECT_EQ(surface.At(3, 6), RGB(0, 255, 0)) << "the see-through pixel shows the background";
+  EXPECT_EQ(surface.At(7, 7), kWhite) << "only the list's size is copied";
 }
 
 }  // namespace edit_paint_utils_win_test
