@@ -52,8 +52,8 @@ void TlxCustomEditData::Clear() {
 TlxCustomEdit::TlxCustomEdit(TComponent* owner) : TlxCustomEdit(owner, TlxCustomEditProperties::kClass) {}
 
 TlxCustomEdit::TlxCustomEdit(TComponent* owner, const TClass& properties_class, const TClass& data_binding_class,
-                             TlxEditDataFactory edit_data_class)
-    : TlxContainer(owner, lxStyleClassOf<TlxEditStyle>()),
+                             TlxEditDataFactory edit_data_class, const TlxContainerStyleClass& style_class)
+    : TlxContainer(owner, style_class),
       inplace_(std::exchange(PendingInplaceFlag(), false)),
       properties_class_(&properties_class),
       data_binding_class_(&data_binding_class),

@@ -290,7 +290,8 @@ class TlxCustomEdit : public TlxContainer,
  protected:
   TlxCustomEdit(TComponent* owner, const TClass& properties_class,
                 const TClass& data_binding_class = TlxEditDataBinding::kClass,
-                TlxEditDataFactory edit_data_class = nullptr);
+                TlxEditDataFactory edit_data_class = nullptr,
+                const TlxContainerStyleClass& style_class = lxStyleClassOf<TlxEditStyle>());
 
   // Creates the inner control of GetInnerControlClass when the editor has
   // none yet; kinds with an inner control call it from their constructor.
