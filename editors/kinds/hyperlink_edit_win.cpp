@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/property.h"
 #include "platform/rtl/text.h"
 #include "platform/toolkit/menus.h"

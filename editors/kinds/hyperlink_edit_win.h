@@ -16,7 +16,7 @@
 // properties (blue for any other owner) and the text is underlined.
 class TlxHyperLinkStyle : public TlxEditStyle {
  public:
-  static constexpr TClass kClass{"TlxHyperLinkStyle", &TlxEditStyle::kClass, nullptr, &TlxEditStyle::Publish};
+  static constexpr TClass kClass{"TlxHyperLinkStyle", &TlxEditStyle::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxEditStyle::TlxEditStyle;
 

@@ -243,8 +243,12 @@ void TlxCustomInnerMemo::CreateWindowHandle(const TCreateParams& params) {
     // The lines take the control's line breaks.
     Lines().SetText(Text());
   }
-  if (TlxCustomMemo* editor = Editor(); editor != nullptr && !IsDestroying())
-    editor->SyncScrollBarsWithInnerControl(false);
+  TlxCustomMemo* editor = Editor();
+  if (editor == nullptr || IsDestroying())
+    return;
+  // A new window has no region yet: the border must be cut away again.
+  editor->ApplyInnerControlRegion();
+  editor->SyncScrollBarsWithInnerControl(false);
 }
 
 void TlxCustomInnerMemo::DoEnter() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editors/kinds/memo_rules.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/property.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
@@ -350,7 +351,7 @@ void TlxCustomMemo::Loaded() {
   // The loaded lines are the value; the base's display refresh would
   // otherwise replace them with the empty value.
   std::string loaded_text;
-  const TStrings* lines = Lines();
+  TStrings* lines = Lines();
   const bool has_lines = lines != nullptr && lines->Count() >= 1;
   if (has_lines)
     loaded_text = lines->Text();
