@@ -216,6 +216,15 @@ void TlxCustomEdit::ItemRemoved(TlxEditRepositoryItem* item) {
   properties_->SetDefaultValuesProvider(data_binding_->GetValuesProviderIntf());
 }
 
+void TlxCustomEdit::GetChildren(const TGetChildProc& proc, TComponent* root) {
+  TlxContainer::GetChildren(
+      [this, &proc](TComponent* child) {
+        if (inner_edit_ == nullptr || child != inner_edit_->GetControl())
+          proc(child);
+      },
+      root);
+}
+
 void TlxCustomEdit::Notification(TComponent* component, TOperation operation) {
   TlxContainer::Notification(component, operation);
   if (operation == opRemove && component != nullptr && component == repository_item_)

@@ -322,6 +322,9 @@ class TlxCustomEdit : public TlxContainer,
   void DefaultHandler(TMessage& message) override;
   void DefineProperties(TFiler& filer) override;
   void Notification(TComponent* component, TOperation operation) override;
+  // The inner control is part of the editor, built by its constructor: a
+  // form description holds no entry of its own for it.
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
   void Loaded() override;
 
  private:

@@ -32,7 +32,8 @@ LRESULT TlxCustomInnerMemoHelper::CallDefWndProc(UINT message, WPARAM wparam, LP
   return memo_->CallDefaultProc(message, wparam, lparam);
 }
 
-void TlxCustomInnerMemoHelper::GetEditValue(Variant& value) { value = Variant(memo_->Lines().Text()); }
+// The control's text itself: the lines are the rows shown, wrapped ones too.
+void TlxCustomInnerMemoHelper::GetEditValue(Variant& value) { value = Variant(memo_->Text()); }
 
 const TNotifyEvent& TlxCustomInnerMemoHelper::GetOnChange() const { return memo_->OnChange; }
 

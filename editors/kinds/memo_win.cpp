@@ -4,6 +4,7 @@
 
 #include "editors/kinds/memo_rules.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/filer.h"
 #include "platform/rtl/property.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/text.h"
@@ -351,10 +352,10 @@ void TlxCustomMemo::Loaded() {
   // The loaded lines are the value; the base's display refresh would
   // otherwise replace them with the empty value.
   std::string loaded_text;
-  TStrings* lines = Lines();
-  const bool has_lines = lines != nullptr && lines->Count() >= 1;
+  IlxInnerMemo* inner = GetInnerMemo();
+  const bool has_lines = inner != nullptr && inner->GetLines().Count() >= 1;
   if (has_lines)
-    loaded_text = lines->Text();
+    loaded_text = inner->GetControl()->Text();
   TlxCustomTextEdit::Loaded();
   if (!has_lines || IsBeingDestroyed())
     return;
@@ -365,10 +366,44 @@ void TlxCustomMemo::Loaded() {
   SetEditValue(value);
 }
 
+void TlxCustomMemo::DefineProperties(TFiler& filer) {
+  TlxCustomTextEdit::DefineProperties(filer);
+  IlxInnerMemo* inner = GetInnerMemo();
+  if (inner == nullptr)
+    return;
+  TWinControl* control = inner->GetControl();
+  filer.DefineProperty(
+      "Lines",
+      [control](TReader& reader) {
+        std::string text;
+        reader.ReadListBegin();
+        for (bool first = true; !reader.EndOfList(); first = false)
+          text += (first ? "" : "\r\n") + reader.ReadString();
+        reader.ReadListEnd();
+        control->SetText(text);
+      },
+      [control](TWriter& writer) {
+        const std::string text = control->Text();
+        writer.WriteListBegin();
+        size_t start = 0;
+        while (start <= text.size()) {
+          size_t end = text.find_first_of("\r\n", start);
+          if (end == std::string::npos)
+            end = text.size();
+          writer.WriteString(text.substr(start, end - start));
+          if (end == text.size())
+            break;
+          // CR LF is one break, as are a lone CR and a lone LF.
+          start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        }
+        writer.WriteListEnd();
+      },
+      !control->Text().empty());
+}
+
 // --- the leaf class --------------------------------------------------------------------------
 
 void TlxMemo::Publish(TPropertyListBuilder& properties) {
   auto p = properties.For<TlxMemo>();
   p.Persistent("Properties", TlxMemoProperties::kClass, &TlxMemo::GetProperties);
-  p.Persistent("Lines", TStrings::kClass, &TlxMemo::Lines);
 }

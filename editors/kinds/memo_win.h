@@ -104,6 +104,8 @@ class TlxCustomMemo : public TlxCustomTextEdit {
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
   void Loaded() override;
+  // "Lines": the text's lines as written, not the rows word wrapping shows.
+  void DefineProperties(TFiler& filer) override;
 
  private:
   // After a change the editor made itself: the value follows the text and

@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "editors/edit_repository.h"
 #include "editors/kinds/memo_win.h"
 #include "platform/rtl/memory_stream.h"
 #include "platform/rtl/text.h"
+#include "platform/toolkit/application.h"
 #include "tests/editors/edit_control_test_support_win.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
@@ -66,11 +69,30 @@ TEST(MemoTest, TypedTextWithEnterBecomesTheValueAndTheLines) {
   MemoForm fixture;
   fixture.FocusEdit();
   fixture.Type("ab\rcd");
-  EXPECT_EQ(Value(fixture.edit), "ab\r\ncd");
+  EXPECT_EQ(fixture.edit->ShownText(), "ab\r\ncd");
   ASSERT_NE(fixture.edit->Lines(), nullptr);
   EXPECT_EQ(fixture.edit->Lines()->Count(), 2);
   EXPECT_EQ(fixture.edit->Lines()->Get(1), "cd");
   EXPECT_TRUE(fixture.edit->Modified());
+  EXPECT_TRUE(fixture.edit->ValidateEdit(true));
+  EXPECT_EQ(Value(fixture.edit), "ab\r\ncd");
+}
+
+TEST(MemoTest, WithoutWantReturnsEnterTypesNothing) {
+  MemoForm fixture;
+  fixture.Props()->SetWantReturns(false);
+  fixture.FocusEdit();
+  fixture.Type("ab\rcd");
+  EXPECT_EQ(fixture.edit->ShownText(), "abcd");
+}
+
+// A key as the program's own message loop sees it: the form gets its say
+// (Tab moving the focus) before the control.
+void PostKeyThroughTheApplication(HWND window, UINT key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+  Application->ProcessMessages();
+  test_support::PumpMessagesUntilIdle();
 }
 
 TEST(MemoTest, TabMovesTheFocusUnlessWantTabsTypesIt) {
@@ -79,28 +101,32 @@ TEST(MemoTest, TabMovesTheFocusUnlessWantTabsTypesIt) {
     fixture.Props()->SetWantTabs(want_tabs);
     fixture.FocusEdit();
     fixture.Type("x");
-    test_support::InputKey(VK_TAB);
-    test_support::PumpMessagesUntilIdle();
-    EXPECT_EQ(Value(fixture.edit), want_tabs ? "x\t" : "x") << want_tabs;
+    PostKeyThroughTheApplication(InnerWindow(fixture.edit), VK_TAB);
+    EXPECT_EQ(fixture.edit->ShownText(), want_tabs ? "x\t" : "x") << want_tabs;
     EXPECT_EQ(fixture.edit->IsFocusWithin(), want_tabs);
   }
 }
 
-TEST(MemoTest, CtrlASelectsEverythingButCtrlShiftADoesNot) {
+TEST(MemoTest, CtrlASelectsEverythingButCtrlShiftAIsNotTheEditorsKey) {
   MemoForm fixture;
   fixture.edit->SetEditValue(Variant(std::string("one\r\ntwo")));
   test_support::PumpMessagesUntilIdle();
+  std::vector<uint16_t> after;
+  fixture.edit->OnAfterKeyDown = [&](TObject*, uint16_t& key, TShiftState) { after.push_back(key); };
   fixture.FocusEdit();
   IlxInnerMemo* inner = fixture.edit->GetInnerMemo();
   inner->SetSelStart(2);
   inner->SetSelLength(0);
   test_support::InputKey('A', true, true);
   test_support::PumpMessagesUntilIdle();
-  EXPECT_EQ(inner->GetSelLength(), 0);
+  EXPECT_EQ(std::count(after.begin(), after.end(), uint16_t('A')), 0);
+  inner->SetSelStart(2);
+  inner->SetSelLength(0);
   test_support::InputKey('A', false, true);
   test_support::PumpMessagesUntilIdle();
   EXPECT_EQ(inner->GetSelStart(), 0);
   EXPECT_EQ(inner->GetSelLength(), 8);
+  EXPECT_EQ(std::count(after.begin(), after.end(), uint16_t('A')), 1);
 }
 
 TEST(MemoTest, ReversedLineBreaksOfAReplacementBecomeTwoBreaksAndTheValueFollows) {
