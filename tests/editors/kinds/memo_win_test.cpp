@@ -62,7 +62,13 @@ TEST(MemoTest, TheRealMultiLineEditSitsInsideWithItsBorderCutAway) {
   RECT region_box{};
   ASSERT_NE(GetWindowRgnBox(inner, &region_box), ERROR);
   EXPECT_EQ(TRect(region_box), TRect(2, 2, control->Width() - 2, control->Height() - 2));
-  EXPECT_TRUE(memo->GetInnerMemo()->IsMultiLineEdit());
+  // Whatever is set through the interface, a memo shows its text.
+  IlxInnerMemo* inner_interface = memo->GetInnerMemo();
+  inner_interface->SetEchoMode(eemPassword);
+  inner_interface->SetPasswordChar(u'*');
+  EXPECT_TRUE(inner_interface->IsMultiLineEdit());
+  EXPECT_EQ(inner_interface->GetEchoMode(), eemNormal);
+  EXPECT_EQ(inner_interface->GetPasswordChar(), 0);
 }
 
 TEST(MemoTest, TypedTextWithEnterBecomesTheValueAndTheLines) {
