@@ -52,8 +52,8 @@ void TlxCustomEditData::Clear() {
 TlxCustomEdit::TlxCustomEdit(TComponent* owner) : TlxCustomEdit(owner, TlxCustomEditProperties::kClass) {}
 
 TlxCustomEdit::TlxCustomEdit(TComponent* owner, const TClass& properties_class, const TClass& data_binding_class,
-                             TlxEditDataFactory edit_data_class)
-    : TlxContainer(owner, lxStyleClassOf<TlxEditStyle>()),
+                             TlxEditDataFactory edit_data_class, const TlxContainerStyleClass& style_class)
+    : TlxContainer(owner, style_class),
       inplace_(std::exchange(PendingInplaceFlag(), false)),
       properties_class_(&properties_class),
       data_binding_class_(&data_binding_class),
@@ -221,6 +221,15 @@ void TlxCustomEdit::ItemRemoved(TlxEditRepositoryItem* item) {
     return;
   ListenToOwnProperties();
   properties_->SetDefaultValuesProvider(data_binding_->GetValuesProviderIntf());
+}
+
+void TlxCustomEdit::GetChildren(const TGetChildProc& proc, TComponent* root) {
+  TlxContainer::GetChildren(
+      [this, &proc](TComponent* child) {
+        if (inner_edit_ == nullptr || child != inner_edit_->GetControl())
+          proc(child);
+      },
+      root);
 }
 
 void TlxCustomEdit::Notification(TComponent* component, TOperation operation) {

@@ -297,7 +297,8 @@ class TlxCustomEdit : public TlxContainer,
  protected:
   TlxCustomEdit(TComponent* owner, const TClass& properties_class,
                 const TClass& data_binding_class = TlxEditDataBinding::kClass,
-                TlxEditDataFactory edit_data_class = nullptr);
+                TlxEditDataFactory edit_data_class = nullptr,
+                const TlxContainerStyleClass& style_class = lxStyleClassOf<TlxEditStyle>());
 
   // Creates the inner control of GetInnerControlClass when the editor has
   // none yet; kinds with an inner control call it from their constructor.
@@ -328,6 +329,9 @@ class TlxCustomEdit : public TlxContainer,
   void DefaultHandler(TMessage& message) override;
   void DefineProperties(TFiler& filer) override;
   void Notification(TComponent* component, TOperation operation) override;
+  // The inner control is part of the editor, built by its constructor: a
+  // form description holds no entry of its own for it.
+  void GetChildren(const TGetChildProc& proc, TComponent* root) override;
   void Loaded() override;
 
  private:

@@ -24,8 +24,10 @@ bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 // --- construction --------------------------------------------------------------
 
 TlxCustomTextEdit::TlxCustomTextEdit(TComponent* owner, const TClass& properties_class,
-                                     const TClass& data_binding_class, TlxEditDataFactory edit_data_class)
-    : TlxCustomEdit(owner, properties_class, data_binding_class, edit_data_class) {
+                                     const TClass& data_binding_class, TlxEditDataFactory edit_data_class,
+                                     const TClass& inner_control_class, const TlxContainerStyleClass& style_class)
+    : TlxCustomEdit(owner, properties_class, data_binding_class, edit_data_class, style_class),
+      inner_control_class_(&inner_control_class) {
   if (!properties_class.InheritsFrom(&TlxCustomTextEditProperties::kClass))
     throw EInvalidOperation(std::string(properties_class.ClassName()) + " is no text editor properties class");
   // The base could not build the inner edit yet: its class is chosen here.

@@ -100,7 +100,7 @@ class TlxCustomTextEdit : public TlxCustomEdit, public IlxFormatListener {
   void ProcessEditKeyDown(uint16_t& key, TShiftState shift) override;
   void ProcessEditKeyPress(char16_t& key) override;
   void GetDisplayText(std::string& text) override;
-  const TClass* GetInnerControlClass() const override { return &TlxCustomInnerTextEdit::kClass; }
+  const TClass* GetInnerControlClass() const override { return inner_control_class_; }
   IlxCustomInnerEdit* CreateInnerControl() override;
   bool IsEditingAllowed() override;
   Variant GetEditingValue() override { return Variant(Text()); }
@@ -172,9 +172,13 @@ class TlxCustomTextEdit : public TlxCustomEdit, public IlxFormatListener {
   static UINT RedrawMisspellsMessage();
 
  protected:
+  // `inner_control_class`: the base constructor builds the inner control,
+  // before a kind's override of GetInnerControlClass can answer.
   TlxCustomTextEdit(TComponent* owner, const TClass& properties_class,
                     const TClass& data_binding_class = TlxEditDataBinding::kClass,
-                    TlxEditDataFactory edit_data_class = nullptr);
+                    TlxEditDataFactory edit_data_class = nullptr,
+                    const TClass& inner_control_class = TlxCustomInnerTextEdit::kClass,
+                    const TlxContainerStyleClass& style_class = lxStyleClassOf<TlxEditStyle>());
 
   // One step through the lookup items by keys or the wheel.
   void StepLookupItem(TlxLookupMoveDirection direction);
@@ -201,6 +205,7 @@ class TlxCustomTextEdit : public TlxCustomEdit, public IlxFormatListener {
   LRESULT HandleWMGetText(size_t buffer_size, char16_t* buffer);
   void PlaceInnerEdit();
 
+  const TClass* inner_control_class_;
   bool beep_on_enter_ = true;
   bool completed_by_lookup_ = false;
   bool set_text_guard_ = false;

@@ -1,11 +1,11 @@
 #include "editors/kinds/hyperlink_edit_properties.h"
+#include "editors/kinds/hyperlink_edit_win.h"
 
-const TClass* TlxCustomHyperLinkEditProperties::GetEditControlClass() const {
-  return TlxCustomTextEditProperties::GetEditControlClass();
-}
+const TClass* TlxCustomHyperLinkEditProperties::GetEditControlClass() const { return &TlxHyperLinkEdit::kClass; }
 
 TlxEditViewInfoClass TlxCustomHyperLinkEditProperties::GetViewInfoClass() const {
-  return TlxCustomTextEditProperties::GetViewInfoClass();
+  return {&TlxHyperLinkEditViewInfo::kClass,
+          []() -> std::unique_ptr<TlxCustomEditViewInfo> { return std::make_unique<TlxHyperLinkEditViewInfo>(); }};
 }
 
-TClassRef TlxFilterHyperLinkEditHelper::GetValueEditorClass() const { return nullptr; }
+TClassRef TlxFilterHyperLinkEditHelper::GetValueEditorClass() const { return &TlxHyperLinkEdit::kClass; }
