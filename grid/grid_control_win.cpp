@@ -220,6 +220,8 @@ void RegisterGridStreamingClasses() {
 
 TlxCustomGrid::TlxCustomGrid(TComponent* owner) : TlxControl(owner) {
   RegisterGridStreamingClasses();
+  // The grid itself never takes the focus; its TabStop goes to the sites.
+  TWinControl::SetTabStop(false);
   level_tabs_ = lxCreatePart<TlxGridLevelTabs>(GetLevelTabsClass(), this);
   root_level_ = lxCreatePart<TlxGridLevel>(GetRootLevelClass(), nullptr);
   root_level_->SetControl(this);
