@@ -306,6 +306,9 @@ void TlxGridLevel::SetGridView(TlxCustomGridView* value) {
     parent_->RefreshVisibleItems();
   if (value == nullptr) {
     if (old_view != nullptr) {
+      // The relation it was attached to may go with this level.
+      if (old_view->DataController() != nullptr)
+        old_view->DataController()->AttachToMasterRelation(nullptr, true);
       if (old_view->IsFocused())
         old_view->SetFocused(false);
       old_view->AssignControl(dynamic_cast<TlxControl*>(old_view->StorageControl()));

@@ -491,4 +491,49 @@ TEST_F(GridViewFrameworkTest, RegistryListsNonDBKindsFirstEachGroupByDescription
   EXPECT_EQ(order, (std::vector<std::string>{"Banded", "card", "Table", "DB Table"}));
 }
 
+// A view that answers the navigator's questions.
+class TNavigatorView : public TTestView, public IlxNavigator {
+ public:
+  static constexpr TClass kClass{"TNavigatorView", &TTestView::kClass, &lxConstructGridView<TNavigatorView>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TTestView::TTestView;
+
+  bool CanAppendRecord() override { return true; }
+  bool CanDeleteRecord() override { return false; }
+  bool CanEditRecord() override { return true; }
+  bool CanInsertRecord() override { return true; }
+  bool IsDataActive() override { return true; }
+  bool IsAtBeginning() override { return true; }
+  bool HasBookmark() override { return false; }
+  bool IsEditingRecord() override { return false; }
+  bool IsAtEnd() override { return false; }
+  void ForgetBookmark() override { actions.push_back(-1); }
+  void PerformButtonAction(int32_t button_index) override { actions.push_back(button_index); }
+  TlxNavigatorControlNotifier* GetButtonsNotifier() override { return nullptr; }
+  bool SupportsButtonAction(int32_t button_index) override { return button_index == 3; }
+
+  std::vector<int32_t> actions;
+};
+
+TEST_F(GridViewFrameworkTest, GridForwardsTheNavigatorToTheFocusedView) {
+  // The test view is no navigator: every answer is no and actions do nothing.
+  EXPECT_FALSE(grid_->CanAppendRecord());
+  EXPECT_FALSE(grid_->SupportsButtonAction(3));
+  grid_->PerformButtonAction(3);
+
+  auto* navigable = lxCreateGridView<TNavigatorView>(form_);
+  navigable->SetParentComponent(grid_);
+  level_->SetGridView(navigable);
+  ASSERT_EQ(grid_->FocusedView(), navigable);
+  EXPECT_TRUE(grid_->CanAppendRecord());
+  EXPECT_FALSE(grid_->CanDeleteRecord());
+  EXPECT_TRUE(grid_->IsAtBeginning());
+  EXPECT_TRUE(grid_->SupportsButtonAction(3));
+  EXPECT_FALSE(grid_->SupportsButtonAction(4));
+  grid_->PerformButtonAction(3);
+  grid_->ForgetBookmark();
+  EXPECT_EQ(navigable->actions, (std::vector<int32_t>{3, -1}));
+  EXPECT_EQ(grid_->GetButtonsNotifier(), grid_->NavigatorNotifier());
+}
+
 }  // namespace grid_view_framework_win_test
