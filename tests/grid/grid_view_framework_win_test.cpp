@@ -491,6 +491,16 @@ TEST_F(GridViewFrameworkTest, RegistryListsNonDBKindsFirstEachGroupByDescription
   EXPECT_EQ(order, (std::vector<std::string>{"Banded", "card", "Table", "DB Table"}));
 }
 
+TEST_F(GridViewFrameworkTest, ViewOfAnotherLevelMovesToTheNewOne) {
+  auto* second = new TlxGridLevel(form_);
+  second->SetParentComponent(grid_);
+  second->SetGridView(view_);
+  EXPECT_EQ(level_->GridView(), nullptr);
+  EXPECT_EQ(second->GridView(), view_);
+  EXPECT_EQ(view_->Level(), second);
+  EXPECT_EQ(view_->Grid(), grid_);
+}
+
 // A view that answers the navigator's questions.
 class TNavigatorView : public TTestView, public IlxNavigator {
  public:
