@@ -97,9 +97,12 @@ void TlxGridChangeQueue::RunMerged(TlxGridChangeList& changes) {
   // given back.
   bool holding = true;
   BeginUpdate();
-  TScopeExit release([&] {
-    if (holding)
-      EndUpdate();
+  // On a raise the lock is only given back: running what the changes
+  // queued meanwhile would run more code while the exception unwinds. Those
+  // changes wait for the next bracket.
+  TScopeFail release([&] {
+    if (holding && lock_count_ > 0)
+      --lock_count_;
   });
   for (std::unique_ptr<TlxCustomGridChange>& change : changes) {
     if (!change->RunsLocked() && holding) {
@@ -112,6 +115,8 @@ void TlxGridChangeQueue::RunMerged(TlxGridChangeList& changes) {
       holding = true;
     }
   }
+  if (holding)
+    EndUpdate();
 }
 
 void TlxGridChangeQueue::RemoveChanges(const std::function<bool(const TlxCustomGridChange&)>& selects) {

@@ -2,6 +2,8 @@
 
 #include "grid/grid_control_win.h"
 #include "grid/grid_records_win.h"
+#include "grid/grid_site_win.h"
+#include "grid/grid_view_controller_win.h"
 #include "grid/grid_view_info_win.h"
 #include "grid/grid_view_win.h"
 #include "grid/table_view_info_win.h"
@@ -33,11 +35,12 @@ void TlxGridLayoutChange::Execute() {
     grid->DoLayoutChanged(nullptr);
     return;
   }
-  if (view->CanUpdate() && view->Site() != nullptr) {
+  if (view->CanUpdate() && view->Site() != nullptr && view->ViewInfo() != nullptr) {
     const TRect bounds = view->Site()->BoundsRect();
     if (!bounds.IsEmpty()) {
       view->ViewInfo()->MainCalculate(bounds);
-      view->Invalidate();
+      if (TlxGridSite* site = view->Site(); site != nullptr && view->Painter() != nullptr)
+        view->Painter()->InvalidateRect(site->ClientRect());
     }
   }
   if (grid != nullptr)
@@ -73,18 +76,18 @@ void TlxGridSizeChange::Execute() {
       shown->SizeChanged(false, keep_master_cache_);
     return;
   }
-  if (!view->CanUpdate())
-    return;
-  if (TlxCustomGridViewInfoCache* cache = view->ViewInfoCache())
-    cache->UnassignValues(keep_master_cache_);
+  if (view->CanUpdate()) {
+    if (TlxCustomGridViewInfoCache* cache = view->ViewInfoCache())
+      cache->UnassignValues(keep_master_cache_);
+  }
   if (!(view_only_ && keep_master_cache_)) {
     if (TlxCustomGridView* master = view->MasterGridView()) {
       if (view->IsPattern())
         return;
-      master->SizeChanged(false, true);
-      return;
-    }
-    if (!view->IsPattern() && grid != nullptr) {
+      // The master re-measures the row that holds this detail.
+      if (master->AddChange(std::make_unique<TlxGridSizeChange>(master, true, false)))
+        return;
+    } else if (!view->IsPattern() && grid != nullptr) {
       grid->LayoutChanged();
       return;
     }
@@ -157,8 +160,8 @@ bool TlxGridViewChange::IsEqual(const TlxCustomGridChange& other) const {
 
 void TlxGridControlFocusChange::Execute() {
   TlxCustomGridView* view = GridView();
-  if (view != nullptr && view->CanUpdate() && view->ViewInfo() != nullptr)
-    view->ViewInfo()->ControlFocusChanged();
+  if (view != nullptr && view->CanUpdate() && view->Controller() != nullptr)
+    view->Controller()->ControlFocusChanged();
 }
 
 void TlxGridDataChange::Execute() {

@@ -8,10 +8,13 @@
 #include "grid/grid_details_site_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_level_win.h"
+#include "grid/grid_site_win.h"
+#include "grid/grid_view_controller_win.h"
 #include "grid/grid_view_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/image_list.h"
+#include "ui/foundation/base/unit_routines.h"
 #include "ui/foundation/system/lx_timer_win.h"
 
 // --- TlxGridLevelTabs ------------------------------------------------------
@@ -96,7 +99,7 @@ TlxCustomGridView* TlxCustomGridHandler::ActiveView() const { return grid_->Acti
 
 TObject* TlxCustomGridHandler::ActiveController() const {
   TlxCustomGridView* view = ActiveView();
-  return view != nullptr ? reinterpret_cast<TObject*>(view->Controller()) : nullptr;
+  return view != nullptr ? view->Controller() : nullptr;
 }
 
 TlxGridViewInfo* TlxCustomGridHandler::ViewInfo() const { return grid_->ViewInfo(); }
@@ -202,7 +205,23 @@ TlxCustomGridHitTest* TlxGridViewInfo::GetHitTest(const TPoint& point) {
 
 // --- TlxCustomGrid ---------------------------------------------------------
 
+namespace {
+
+// A form reader finds the levels it reads by their class name.
+void RegisterGridStreamingClasses() {
+  static const bool registered = [] {
+    RegisterStreamableClass(TlxGridLevel::kClass);
+    return true;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
 TlxCustomGrid::TlxCustomGrid(TComponent* owner) : TlxControl(owner) {
+  RegisterGridStreamingClasses();
+  // The grid itself never takes the focus; its TabStop goes to the sites.
+  TWinControl::SetTabStop(false);
   level_tabs_ = lxCreatePart<TlxGridLevelTabs>(GetLevelTabsClass(), this);
   root_level_ = lxCreatePart<TlxGridLevel>(GetRootLevelClass(), nullptr);
   root_level_->SetControl(this);
@@ -213,6 +232,12 @@ TlxCustomGrid::TlxCustomGrid(TComponent* owner) : TlxControl(owner) {
 TlxCustomGrid::~TlxCustomGrid() {
   destroying_ = true;
   changes_.Close();
+  // The sites go before the views so none repaints from a half-freed tree.
+  for (int32_t i = 0; i < root_level_->Count(); ++i) {
+    TlxCustomGridView* view = root_level_->Items(i)->GridView();
+    if (view != nullptr && view->Site() != nullptr)
+      view->Site()->Hide();
+  }
   DestroyHandlers();
   root_level_.reset();
   while (!views_.empty())
@@ -280,13 +305,13 @@ void TlxCustomGrid::SetFocusedView(TlxCustomGridView* view) {
     TScopeFail restore([&] { focused_view_ = previous; });
     previous->FocusChanged(false);
   }
-  if (was_focused && !IsFocusedControl() && CanFocus())
+  if (!destroying_ && was_focused && !IsFocusedControl() && CanFocus())
     SetFocus();
   if (view != nullptr) {
     view->FocusChanged(true);
     if (view->Level() != nullptr && view->Level()->IsTopLevel())
       SetActiveLevel(view->Level());
-  } else if (was_focused && CanFocusOnForm()) {
+  } else if (!destroying_ && was_focused && CanFocusOnForm()) {
     SetFocus();
   }
   FocusedViewChanged(previous, view);
@@ -315,6 +340,34 @@ void TlxCustomGrid::CheckFocusedView() {
     SetFocusedView(nullptr);
 }
 
+namespace {
+
+// A pattern passes the refresh to its clones, which are what is shown.
+void RefreshRecursively(TlxCustomGridView* view, bool recalculate) {
+  if (view->IsPattern()) {
+    for (int32_t i = 0; i < view->CloneCount(); ++i)
+      RefreshRecursively(view->Clones(i), recalculate);
+    return;
+  }
+  if (recalculate)
+    view->LayoutChanged(true);
+  else
+    view->Invalidate();
+}
+
+void RefreshViewTree(TlxCustomGridView* view, bool recalculate) {
+  if (view == nullptr)
+    return;
+  RefreshRecursively(view, recalculate);
+  TlxGridLevel* level = view->Level();
+  if (level == nullptr)
+    return;
+  for (int32_t i = 0; i < level->VisibleCount(); ++i)
+    RefreshViewTree(level->VisibleItems(i)->GridView(), recalculate);
+}
+
+}  // namespace
+
 void TlxCustomGrid::RefreshViews(bool recalculate) {
   if (destroying_)
     return;
@@ -322,6 +375,7 @@ void TlxCustomGrid::RefreshViews(bool recalculate) {
     LayoutChanged();
   else
     Invalidate();
+  RefreshViewTree(ActiveView(), recalculate);
 }
 
 void TlxCustomGrid::NotifyNavigator() {
@@ -376,6 +430,9 @@ void TlxCustomGrid::FocusStateChanged(bool site_focused) {
     focused_ = true;
   else if (!IsFocusedControl())
     focused_ = false;
+  TlxCustomGridView* active = ActiveView();
+  if (active != nullptr && active->Controller() != nullptr)
+    active->Controller()->PostControlFocusChange();
 }
 
 void TlxCustomGrid::FocusNextControl(bool forward) {
@@ -529,10 +586,31 @@ void TlxCustomGrid::SetChildOrder(TComponent* child, int32_t order) {
     root_level_->SetChildIndex(level, order - ViewCount());
 }
 
+namespace {
+
+void CollectNamedLevels(TlxGridLevel* level, std::vector<TComponent*>& list) {
+  for (int32_t i = 0; i < level->Count(); ++i) {
+    TlxGridLevel* child = level->Items(i);
+    if (!child->Name().empty())
+      list.push_back(child);
+    CollectNamedLevels(child, list);
+  }
+}
+
+}  // namespace
+
 void TlxCustomGrid::SetName(const std::string& new_name) {
   const std::string old_name = Name();
   TlxControl::SetName(new_name);
-  (void)old_name;
+  if (old_name.empty() || old_name == new_name)
+    return;
+  // Views and levels named after the grid follow its new name.
+  std::vector<TComponent*> sub_components(views_.begin(), views_.end());
+  CollectNamedLevels(root_level_.get(), sub_components);
+  lxRenameSubComponents(this, Owner(), new_name, old_name, static_cast<int32_t>(sub_components.size()),
+                        [&sub_components](TComponent*, int32_t index) {
+                          return sub_components[static_cast<size_t>(index)];
+                        });
 }
 
 void TlxCustomGrid::Notification(TComponent* component, TOperation operation) {
@@ -564,7 +642,12 @@ TCursor TlxCustomGrid::GetCursorAt(int32_t x, int32_t y) {
   return cursor != crDefault ? cursor : TlxControl::GetCursorAt(x, y);
 }
 
-void TlxCustomGrid::MouseOperationCanceled() { TlxControl::MouseOperationCanceled(); }
+void TlxCustomGrid::MouseOperationCanceled() {
+  TlxControl::MouseOperationCanceled();
+  TlxCustomGridView* active = ActiveView();
+  if (active != nullptr && active->Controller() != nullptr)
+    active->Controller()->MouseOperationCanceled();
+}
 
 void TlxCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
   TlxControl::MouseDown(button, shift, x, y);

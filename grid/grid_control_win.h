@@ -45,6 +45,26 @@ enum TlxGridNotificationKind : int32_t {
 // A set of TlxGridNotificationKind as bits (1 << kind).
 using TlxGridNotificationKinds = uint32_t;
 
+// The parameter of notification kind 5: the site's CN_KEYDOWN or
+// CN_SYSKEYDOWN message, which a subscriber may answer.
+class TlxGridKeyNotification : public TObject {
+ public:
+  static constexpr TClass kClass{"TlxGridKeyNotification", &TObject::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+  explicit TlxGridKeyNotification(TMessage& message) : Message(message) {}
+  TMessage& Message;
+};
+
+// The parameter of notification kind 3: whether the context popup was
+// asked for from the keyboard (at point (-1, -1)).
+class TlxGridContextPopupNotification : public TObject {
+ public:
+  static constexpr TClass kClass{"TlxGridContextPopupNotification", &TObject::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+  explicit TlxGridContextPopupNotification(bool from_keyboard) : FromKeyboard(from_keyboard) {}
+  bool FromKeyboard;
+};
+
 // An object that wants some of the grid's notifications. The parameter's
 // meaning depends on the kind (the key message for kind 5, whether a
 // context popup came from the keyboard for kind 3).

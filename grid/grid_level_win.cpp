@@ -306,6 +306,9 @@ void TlxGridLevel::SetGridView(TlxCustomGridView* value) {
     parent_->RefreshVisibleItems();
   if (value == nullptr) {
     if (old_view != nullptr) {
+      // The relation it was attached to may go with this level.
+      if (old_view->DataController() != nullptr)
+        old_view->DataController()->AttachToMasterRelation(nullptr, true);
       if (old_view->IsFocused())
         old_view->SetFocused(false);
       old_view->AssignControl(dynamic_cast<TlxControl*>(old_view->StorageControl()));
@@ -330,11 +333,45 @@ void TlxGridLevel::SetGridView(TlxCustomGridView* value) {
   Changed(false);
 }
 
+TlxCustomGridRecord* TlxGridLevel::MasterRecordOf(int32_t master_record_index) const {
+  TlxCustomGridView* master_view = parent_ != nullptr ? parent_->grid_view_ : nullptr;
+  if (master_view == nullptr || master_view->DataController() == nullptr)
+    return nullptr;
+  auto* view_data = dynamic_cast<TlxCustomGridTableViewData*>(master_view->ViewData());
+  if (view_data == nullptr)
+    return nullptr;
+  const int32_t row = master_view->DataController()->GetRowIndexByRecordIndex(master_record_index, false);
+  return view_data->IsRecordIndexValid(row) ? view_data->Records(row) : nullptr;
+}
+
 TObject* TlxGridLevel::CreateLinkObject(TlxCustomDataRelation* relation, int32_t master_record_index) {
-  (void)relation;
-  (void)master_record_index;
-  // Clones of detail views come with the master rows.
-  return nullptr;
+  TlxCustomGridView* chosen = grid_view_;
+  if (OnGetGridView)
+    OnGetGridView(this, MasterRecordOf(master_record_index), chosen);
+  if (chosen == nullptr || !visible_ || control_ == nullptr)
+    return nullptr;
+  std::unique_ptr<TObject> instance(chosen->ClassType()->CreateInstance(control_->Owner()));
+  auto* clone = dynamic_cast<TlxCustomGridView*>(instance.get());
+  if (clone == nullptr)
+    return nullptr;
+  clone->SetTransient(true);
+  clone->AssignControl(control_);
+  {
+    clone->BeginUpdate();
+    TScopeExit cancel([clone] { clone->CancelUpdate(); });
+    clone->AssignPattern(chosen);
+    TlxCustomGridView* relations_source = grid_view_ != nullptr ? grid_view_ : chosen;
+    TlxCustomDataRelationList& relations = clone->DataController()->RelationList();
+    relations.BeginUpdate();
+    {
+      TScopeExit end_relations([&relations] { relations.EndUpdate(); });
+      relations.AssignRelations(relations_source->DataController()->RelationList());
+    }
+    clone->DataController()->SetMasterRelation(relation, master_record_index);
+    clone->SetLevel(this);
+  }
+  chosen->RegisterClone(clone);
+  return instance.release();
 }
 
 void TlxGridLevel::Changed(bool hard_change) {

@@ -184,6 +184,8 @@ class TlxGridLevel : public TlxComponent {
   void CreateSubObjects();
 
  private:
+  // The record of the parent level's view for a master record, or null.
+  TlxCustomGridRecord* MasterRecordOf(int32_t master_record_index) const;
   void AttachViewDataController(TlxCustomGridView* view);
   void CreateChildRelation(TlxGridLevel* child);
 

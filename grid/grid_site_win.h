@@ -40,6 +40,8 @@ class TlxGridSite : public TlxControl {
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   bool IsFocusedControl() override;
   TRect GetClientBounds() override;
+  // The view info places the site; losing the parent hands the focus on.
+  void SetParent(TWinControl* parent) override;
 
  protected:
   TRect GetHScrollBarBounds() override;
@@ -83,7 +85,6 @@ class TlxGridSite : public TlxControl {
   void CNKeyDown(TMessage& message) override;
   void CNSysKeyDown(TMessage& message) override;
   void WndProc(TMessage& message) override;
-  void SetParent(TWinControl* parent) override;
 
  private:
   void DeferredSizeTimerFired(TObject* sender);

@@ -8,11 +8,74 @@
 #include "grid/grid_view_handler_win.h"
 #include "ui/foundation/controls/drag_and_drop_win.h"
 
+// The view controller. The site hands it every input event; the base
+// answers as a view without interaction would, so that a view kind whose
+// controller is not written yet still shows, lays out and takes the focus.
 class TlxCustomGridController : public TlxGridViewHandler {
  public:
-  static constexpr TClass kClass{"TlxCustomGridController", &TlxGridViewHandler::kClass};
+  static constexpr TClass kClass{"TlxCustomGridController", &TlxGridViewHandler::kClass,
+                                 &ConstructInstance<TlxCustomGridController>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridViewHandler::TlxGridViewHandler;
+
+  // --- site input --------------------------------------------------------
+  virtual void KeyDown(uint16_t& /*key*/, TShiftState /*shift*/) {}
+  virtual void KeyPress(char16_t& /*key*/) {}
+  virtual void KeyUp(uint16_t& /*key*/, TShiftState /*shift*/) {}
+  virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void MouseMove(TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void MouseLeave() {}
+  virtual void MouseOperationCanceled() {}
+  // Sees every window message of the site before the site handles it.
+  virtual void HandleSiteMessage(TMessage& /*message*/) {}
+  virtual void DoEnter() {}
+  virtual void DoExit() {}
+  virtual void BeforeStartDrag() {}
+  virtual void StartDrag(TDragObject*& /*drag_object*/) {}
+  virtual void DragOver(TObject* /*source*/, int32_t /*x*/, int32_t /*y*/, TDragState /*state*/, bool& /*accept*/) {}
+  virtual void DragDrop(TObject* /*source*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void EndDrag(TObject* /*target*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void BeginDragAndDrop() {}
+  virtual void DragAndDropMove(const TPoint& /*point*/, bool& /*accepted*/) {}
+  virtual void EndDragAndDrop(bool /*accepted*/) {}
+  virtual bool StartDragAndDropAt(const TPoint& /*point*/) { return false; }
+  virtual bool CanStartDragAt(int32_t /*x*/, int32_t /*y*/) { return true; }
+  virtual void DrawDragImage(TlxCanvas& /*canvas*/, const TRect& /*rect*/) {}
+  virtual TPoint GetDragImagesSize() { return TPoint(0, 0); }
+  virtual bool HasDragImages() { return false; }
+
+  // --- scrolling ---------------------------------------------------------
+  virtual void InitScrollBarsParameters() {}
+  virtual void ScrollContent(TScrollBarKind /*kind*/, TScrollCode /*code*/, int32_t& /*position*/) {}
+  virtual bool ChecksScrollBarFit(TlxScrollBarAxis /*axis*/) { return false; }
+  virtual TlxWheelScrollKind GetMouseWheelScrollKind() { return wskVertical; }
+  // Recomputes the site's scroll bars; `forced` while the view info
+  // finishes a calculation.
+  virtual void UpdateScrollBars(bool forced);
+  // Keeps the focused record visible after a calculation.
+  virtual void CheckCoordinates() {}
+
+  // --- focus, cursor and design ------------------------------------------
+  virtual TCursor GetCursor(int32_t /*x*/, int32_t /*y*/) { return crDefault; }
+  virtual bool MayFocusOnClickAt(int32_t /*x*/, int32_t /*y*/) { return true; }
+  virtual bool WantsFocus() { return true; }
+  virtual bool HasFocusedControls() { return false; }
+  virtual bool IsDesignHitTest(TlxCustomGridHitTest* /*hit_test*/, TShiftState /*shift*/) { return false; }
+  virtual void EndEditing() {}
+  virtual void ViewFocused() {}
+  virtual void ViewLostFocus() {}
+  virtual void ControlFocusChanged();
+  // Queues a focus repaint of the view.
+  virtual void PostControlFocusChange();
+  virtual void LevelAssigned(bool /*assigned*/) {}
+  virtual void SetCustomization(bool /*value*/) {}
+  virtual void RefreshCustomizationForm() {}
+  virtual bool HasCustomizationForm() const { return false; }
+  virtual TRect CustomizationFormBounds() const { return {}; }
+  // Around the painter's work: a drag image is hidden while the site paints.
+  virtual void BeforePaint() {}
+  virtual void AfterPaint() {}
 };
 
 class TlxCustomGridDragAndDropObject : public TlxDragAndDropObject {

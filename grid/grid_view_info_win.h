@@ -45,7 +45,10 @@ class TlxCustomGridViewInfo : public TlxGridViewHandler {
   bool IsInternalUse() const { return is_internal_use_; }
   void SetInternalUse(bool value) { is_internal_use_ = value; }
   TPoint MousePos() const { return mouse_pos_; }
-  bool HasMousePos() const { return mouse_pos_.X != kLxGridNoMousePos; }
+  bool HasMousePos() const { return mouse_pos_.X != kLxGridNoMousePos && mouse_pos_.Y != kLxGridNoMousePos; }
+  // Whether the known mouse position lies in `rect`; the sentinel is tested
+  // first, so no arithmetic ever runs on it.
+  bool IsMousePosIn(const TRect& rect) const { return HasMousePos() && rect.Contains(mouse_pos_); }
   TlxGridSite* Site() const { return site_.get(); }
   TlxGridDesignSelectorViewInfo* DesignSelectorViewInfo() const { return design_selector_.get(); }
 

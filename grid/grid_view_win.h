@@ -201,6 +201,12 @@ class TlxCustomGridViewStyles : public TlxCustomGridStyles {
 
   explicit TlxCustomGridViewStyles(TlxCustomGridView* grid_view);
   TlxCustomGridView* GetGridView() const override { return grid_view_; }
+  void Assign(const TPersistent* source) override;
+  void GetDefaultViewParams(int32_t index, TObject* data, TlxPaintParams& params) override;
+
+ protected:
+  using TlxStyles::StyleChanged;
+  void StyleChanged(int32_t index) override;
 
  private:
   TlxCustomGridView* grid_view_;
@@ -266,6 +272,13 @@ class TlxCustomGridView : public TlxControlChildComponent {
   void SynchronizeWith(TlxCustomGridView* source);
   void CheckPendingSynchronization();
   void AssignPattern(TlxCustomGridView* source);
+  // A data change that arrived while the view info calculated runs right
+  // after the calculation (dropping it would leave the records sized for
+  // the old row count).
+  void RunHeldDataChange();
+  bool HasHeldDataChange() const { return held_data_change_ != nullptr; }
+  // Makes `clone` one of this pattern's clones.
+  void RegisterClone(TlxCustomGridView* clone);
 
   // --- queries ---------------------------------------------------------
   TlxGridSite* Site() const;
@@ -282,6 +295,9 @@ class TlxCustomGridView : public TlxControlChildComponent {
   TlxLookAndFeel* LookAndFeel() const;
   TlxPainterClass LookAndFeelPainter() const;
   std::string StoringName() const { return storing_name_; }
+  // A clone made for one master record: never streamed.
+  bool IsTransient() const { return transient_; }
+  void SetTransient(bool value) { transient_ = value; }
   void SetStoringName(const std::string& value) { storing_name_ = value; }
   int32_t StoredVersion() const { return stored_version_; }
   TlxGridStorageOptions StorageOptions() const { return storage_options_; }
@@ -358,6 +374,11 @@ class TlxCustomGridView : public TlxControlChildComponent {
   virtual void BoundsChanged(bool view_only, bool keep_master_cache);
 
   // --- control-child component -----------------------------------------
+  // Parts are made here, once; C++ runs the base constructor's call before
+  // the descendant's class operations exist, so the view's factory
+  // (lxConstructGridView), attaching to a control, and loading call it
+  // again when the parts are still missing.
+  bool HasParts() const { return view_info_ != nullptr; }
   bool GetIsDestroying() const override;
   void AssignControl(TlxControl* control) override;
   void InitializeChild() override;
@@ -407,7 +428,30 @@ class TlxCustomGridView : public TlxControlChildComponent {
   TlxGridStorageOptions storage_options_ = 0;
   TDragMode drag_mode_ = dmManual;
   TComponent* popup_menu_ = nullptr;
+  bool transient_ = false;
+  bool creating_parts_ = false;
+  std::unique_ptr<TlxCustomGridChange> held_data_change_;
 };
+
+// The factory a view kind names in its class descriptor: constructs the
+// view and then builds its parts through the finished object's class
+// operations.
+template <class T>
+TObject* lxConstructGridView(TObject* owner) {
+  auto* typed_owner = dynamic_cast<TComponent*>(owner);
+  if (owner != nullptr && typed_owner == nullptr)
+    throw EInvalidOperation("Cannot create a " + std::string(T::kClass.ClassName()) + " owned by a " +
+                            std::string(owner->ClassName()));
+  auto* view = new T(typed_owner);
+  view->InitializeChild();
+  return view;
+}
+
+// A view of kind T with its parts, owned by `owner`.
+template <class T>
+T* lxCreateGridView(TComponent* owner) {
+  return static_cast<T*>(lxConstructGridView<T>(owner));
+}
 
 // The registry of view kinds offered to a designer, ordered: non-DB kinds
 // first, then DB kinds, each group by description ignoring case.
@@ -418,6 +462,9 @@ class TlxGridRegisteredViews : public TlxRegisteredClasses {
 
   TlxGridRegisteredViews();
   static TlxGridRegisteredViews& Instance();
+  // Module start and end of the process-wide registry.
+  static void ModuleStart();
+  static void ModuleEnd();
 
  protected:
   int CompareEntries(int32_t index1, int32_t index2) const override;

@@ -194,6 +194,27 @@ TEST_F(GridChangeQueueTest, RaisingChangeFreesTheRestUnrunAndKeepsTheLockBalance
   EXPECT_EQ(journal_.runs.back(), "later");
 }
 
+TEST_F(GridChangeQueueTest, WhatARaisingRunQueuedWaitsForTheNextBracket) {
+  queue_.BeginUpdate();
+  auto failing = Change("failing", 2);
+  failing->on_execute = [this] {
+    queue_.AddChange(Change("queued by the failing one", 4));
+    throw std::runtime_error("broken");
+  };
+  queue_.AddChange(Change("before", 1));
+  queue_.AddChange(std::move(failing));
+  queue_.AddChange(Change("after", 3));
+  EXPECT_THROW(queue_.EndUpdate(), std::runtime_error);
+  // Nothing ran while the exception was on its way.
+  EXPECT_EQ(journal_.runs, (std::vector<std::string>{"before", "failing"}));
+  EXPECT_EQ(queue_.LockCount(), 0);
+  EXPECT_EQ(queue_.Count(), 1u);
+  queue_.BeginUpdate();
+  queue_.EndUpdate();
+  EXPECT_EQ(journal_.runs.back(), "queued by the failing one");
+  EXPECT_EQ(journal_.freed.size(), 4u);
+}
+
 TEST_F(GridChangeQueueTest, ClosedQueueFreesWithoutRunning) {
   queue_.BeginUpdate();
   queue_.AddChange(Change("queued", 1));
