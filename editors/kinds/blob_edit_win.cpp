@@ -7,6 +7,7 @@
 #include "editors/edit_strings.h"
 #include "editors/kinds/button_win.h"
 #include "editors/kinds/image_picture_value_win.h"
+#include "editors/popup_hooks_win.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/property.h"
 #include "platform/rtl/scope.h"
@@ -133,13 +134,21 @@ void TlxBlobEditViewData::StoreDisplayText(const Variant& edit_value, TlxCustomT
     return;
   }
   const TlxBlobEditKind kind = properties->ResolvedKind();
+  const Variant& value = HasEditorValue ? EditorValue : edit_value;
   if (properties->BlobPaintStyle() == bpsIcon) {
-    blob_info->ImageIndex = lxBlobImageIndex(kind, edit_value);
+    blob_info->ImageIndex = lxBlobImageIndex(kind, value);
     blob_info->Text.clear();
     return;
   }
   blob_info->ImageIndex = -1;
-  blob_info->Text = lxBlobDisplayText(kind, properties->BlobPaintStyle(), edit_value, false);
+  blob_info->Text = lxBlobDisplayText(kind, properties->BlobPaintStyle(), value, false);
+}
+
+void TlxBlobEditViewData::ApplyEditValueToViewInfo(TlxCanvas& canvas, const Variant& edit_value,
+                                                   TlxCustomEditViewInfo& view_info) {
+  TlxCustomDropDownEditViewData::ApplyEditValueToViewInfo(canvas, edit_value, view_info);
+  if (auto* blob_info = dynamic_cast<TlxBlobEditViewInfo*>(&view_info))
+    StoreDisplayText(edit_value, *blob_info);
 }
 
 TSize TlxBlobEditViewData::MeasureContentSize(TlxCanvas& canvas, const Variant& edit_value,
@@ -347,14 +356,15 @@ void TlxPopupMemo::KeyDown(uint16_t& key, TShiftState shift) {
     TMemo::KeyDown(key, shift);
     return;
   }
-  key = 0;
   // The character message of the key must not reach the memo.
-  drop_next_char_ = true;
+  dropped_char_ = key == VK_RETURN ? u'\r' : key == VK_ESCAPE ? char16_t{27} : char16_t{0};
+  key = 0;
   edit_->ClosePopupWithResult(result);
 }
 
 void TlxPopupMemo::KeyPress(char16_t& key) {
-  if (std::exchange(drop_next_char_, false)) {
+  const char16_t dropped = std::exchange(dropped_char_, char16_t{0});
+  if (dropped != 0 && (key == dropped || (dropped == u'\r' && key == u'\n'))) {
     key = 0;
     return;
   }
@@ -407,6 +417,10 @@ void TlxCustomBlobEdit::DestroyPopupControls() {
 }
 
 void TlxCustomBlobEdit::PopupEditorChanged() {
+  // The image editor also reports changes of its own settings; only the
+  // user's changes count.
+  if (TlxPopupImage* image = PopupImage(); image != nullptr && !image->Modified())
+    return;
   editor_modified_ = true;
   if (ok_button_) {
     ok_button_->SetEnabled(true);
@@ -414,7 +428,11 @@ void TlxCustomBlobEdit::PopupEditorChanged() {
   }
 }
 
-bool TlxCustomBlobEdit::PopupEditorModified() const { return editor_modified_; }
+bool TlxCustomBlobEdit::PopupEditorModified() const {
+  if (TlxPopupMemo* memo = PopupMemo())
+    return editor_modified_ || memo->Modified();
+  return editor_modified_;
+}
 
 void TlxCustomBlobEdit::CreatePopupMemo() {
   if (PopupMemo() == nullptr) {
@@ -433,8 +451,8 @@ void TlxCustomBlobEdit::CreatePopupMemo() {
   memo->SetWordWrap(properties->MemoWordWrap());
   memo->SetText(VarToStrDef(EditValue(), ""));
   if (TFont* font = GetStyle()->GetTextFont())
-    memo->Font()->Assign(font);
-  memo->SetColor(GetStyle()->Color());
+    memo->Font().Assign(font);
+  memo->SetColor(GetStyle()->GetColor());
   memo->SetReadOnly(!IsValueModifiable());
   memo->OnChange = [this](TObject*) { PopupEditorChanged(); };
 }
@@ -473,7 +491,7 @@ void TlxCustomBlobEdit::CreatePopupImage() {
 
 void TlxCustomBlobEdit::CreateButtons() {
   TFont* font = GetStyle()->GetTextFont();
-  const bool read_only = ActiveBlobProperties()->ReadOnly() || !DataBinding()->HasActiveData();
+  const bool read_only = ActiveBlobProperties()->GetReadOnly() || !DataBinding()->HasActiveData();
   const std::string ok_caption = lxEditResString(lxSBlobButtonOK);
   const std::string other_caption = lxEditResString(read_only ? lxSBlobButtonClose : lxSBlobButtonCancel);
   if (read_only)
@@ -493,7 +511,7 @@ void TlxCustomBlobEdit::CreateButtons() {
     button.SetParent(PopupWindow());
     button.SetCaption(caption);
     if (font != nullptr)
-      button.Font()->Assign(font);
+      button.Font().Assign(font);
     button.SetModalResult(result);
     button.SetBounds(0, 0, button_width_, button_height_);
     button.OnClick = [this, result](TObject*) { ClosePopupWithResult(result); };
@@ -619,12 +637,8 @@ void TlxCustomBlobEdit::GetDisplayText(std::string& text) {
 }
 
 Variant TlxCustomBlobEdit::GetActualEditValue() {
-  if (GetDroppedDown()) {
-    if (TlxPopupMemo* memo = PopupMemo())
-      return Variant(memo->Text());
-    if (TlxPopupImage* image = PopupImage())
-      return image->GetEditValue();
-  }
+  if (GetDroppedDown())
+    return GetEditingValue();
   return TlxCustomPopupEdit::GetActualEditValue();
 }
 
@@ -635,10 +649,48 @@ void TlxCustomBlobEdit::PropertiesChanged(TlxCustomEditProperties* properties) {
   Invalidate();
 }
 
-void TlxCustomBlobEdit::RefreshDisplayValue() { RefreshFromCursor(false); }
+void TlxCustomBlobEdit::AdjustInnerControlBounds() {
+  TlxCustomPopupEdit::AdjustInnerControlBounds();
+  IlxInnerTextEdit* inner = GetInnerTextEdit();
+  if (inner == nullptr)
+    return;
+  TWinControl* control = inner->GetControl();
+  if (control->Width() != 0)
+    control->SetBounds(control->Left(), control->Top(), 0, control->Height());
+}
+
+void TlxCustomBlobEdit::RefreshDisplayValue() { RecalculateDisplay(); }
+
+std::unique_ptr<TlxCustomEditViewData> TlxCustomBlobEdit::CreateViewData() {
+  std::unique_ptr<TlxCustomEditViewData> data = TlxCustomPopupEdit::CreateViewData();
+  if (auto* blob_data = dynamic_cast<TlxBlobEditViewData*>(data.get())) {
+    blob_data->HasEditorValue = true;
+    blob_data->EditorValue = GetEditValue();
+  }
+  return data;
+}
+
+Variant TlxCustomBlobEdit::GetEditingValue() {
+  if (GetDroppedDown()) {
+    if (TlxPopupMemo* memo = PopupMemo())
+      return Variant(memo->Text());
+    if (TlxPopupImage* image = PopupImage())
+      return image->GetEditValue();
+  }
+  return GetEditValue();
+}
+
+void TlxCustomBlobEdit::ConvertDisplayToEditValue(const Variant& /*display_value*/, Variant& edit_value,
+                                                  bool /*edit_focused*/) {
+  edit_value = GetEditingValue();
+}
 
 void TlxCustomBlobEdit::PrepareViewData(TlxCustomEditViewData& view_data) {
   TlxCustomPopupEdit::PrepareViewData(view_data);
+  if (auto* blob_data = dynamic_cast<TlxBlobEditViewData*>(&view_data)) {
+    blob_data->HasEditorValue = true;
+    blob_data->EditorValue = GetEditValue();
+  }
 }
 
 void TlxBlobEdit::Publish(TPropertyListBuilder& properties) {

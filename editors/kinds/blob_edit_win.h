@@ -45,10 +45,15 @@ class TlxBlobEditViewData : public TlxCustomDropDownEditViewData {
   void Calculate(TlxCanvas& canvas, const TRect& bounds, const TPoint& point, int32_t button, TShiftState shift,
                  TlxCustomEditViewInfo& view_info, bool is_mouse_event) override;
   void StoreDisplayText(const Variant& edit_value, TlxCustomTextEditViewInfo& view_info) override;
+  // A grid cell's value: icon or text of the value itself.
+  void ApplyEditValueToViewInfo(TlxCanvas& canvas, const Variant& edit_value,
+                                TlxCustomEditViewInfo& view_info) override;
   TSize MeasureContentSize(TlxCanvas& canvas, const Variant& edit_value,
                            const TlxEditSizeProperties& limits) const override;
 
-  Variant EditValue;
+  // A stand-alone editor's own value: its display text says nothing of it.
+  bool HasEditorValue = false;
+  Variant EditorValue;
 };
 
 using TlxBlobGraphicClassEvent =
@@ -189,7 +194,8 @@ class TlxPopupMemo : public TMemo {
 
  private:
   TlxCustomBlobEdit* edit_;
-  bool drop_next_char_ = false;
+  // The character of a key that closed the popup, not to be typed.
+  char16_t dropped_char_ = 0;
 };
 
 // The image editor of a picture-kind popup; its keys close the popup.
@@ -235,7 +241,15 @@ class TlxCustomBlobEdit : public TlxCustomPopupEdit {
   void PropertiesChanged(TlxCustomEditProperties* properties) override;
   void RefreshDisplayValue() override;
   void PrepareViewData(TlxCustomEditViewData& view_data) override;
+  std::unique_ptr<TlxCustomEditViewData> CreateViewData() override;
+  // The value stands for itself: the one-line display never turns back
+  // into a value.
+  Variant GetEditingValue() override;
+  void ConvertDisplayToEditValue(const Variant& display_value, Variant& edit_value, bool edit_focused) override;
   bool IsInnerControlShown() const override { return false; }
+  // The inner edit only keeps the focus and the keys: it takes no room, so
+  // the icon or text is drawn where it would be.
+  void AdjustInnerControlBounds() override;
   bool CanEditText() override { return false; }
 
   TlxCustomBlobEditProperties* ActiveBlobProperties() const {

@@ -98,7 +98,7 @@ void TlxCustomCalcEditProperties::SetPrecision(int32_t value) {
 }
 
 bool TlxCustomCalcEditProperties::IsEditValueValid(Variant& edit_value, bool /*edit_focused*/) const {
-  if (lxVariantIsBlank(edit_value) || edit_value.IsNumeric())
+  if (lxVariantIsBlank(edit_value) || VarIsNumeric(edit_value))
     return true;
   if (!edit_value.IsText())
     return false;
@@ -287,7 +287,7 @@ void TlxCustomCalcEdit::ConvertDisplayToEditValue(const Variant& display_value, 
 void TlxCustomCalcEdit::RefreshAfterPropertiesChange() { DataBinding()->UpdateDisplay(); }
 
 bool TlxCustomCalcEdit::CanDropDown() {
-  return !ActiveCalcProperties()->ReadOnly() && DataBinding()->HasActiveData();
+  return !ActiveCalcProperties()->GetReadOnly() && DataBinding()->HasActiveData();
 }
 
 void TlxCustomCalcEdit::CreatePopupWindow() {
@@ -307,7 +307,7 @@ void TlxCustomCalcEdit::SetupPopupWindow() {
   TlxCustomPopupEdit::SetupPopupWindow();
   calculator_->HandleNeeded();
   if (TFont* font = GetStyle()->GetTextFont())
-    calculator_->Font()->Assign(font);
+    calculator_->Font().Assign(font);
   calculator_->FitToFont();
 }
 

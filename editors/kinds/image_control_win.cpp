@@ -298,14 +298,14 @@ void TlxCustomImage::PasteFromClipboard() {
   }
   if (GetGraphicClass(true) == &TJPEGImage::kClass) {
     TBitmap bitmap;
-    clipboard->ReadBitmap(bitmap);
+    bitmap.Assign(clipboard);
     TJPEGImage jpeg;
     jpeg.Compress(bitmap);
     picture_->SetGraphic(&jpeg);
     return;
   }
   TBitmap bitmap;
-  clipboard->ReadBitmap(bitmap);
+  bitmap.Assign(clipboard);
   picture_->SetGraphic(&bitmap);
 }
 
@@ -409,13 +409,14 @@ void TlxCustomImage::PreparePopupMenu() {
     }
   }
   TMenuItem& items = popup_menu_->Items();
-  static constexpr std::array<TlxResourceString, 6> kCaptions{lxSMenuItemCaptionCut,    lxSMenuItemCaptionCopy,
-                                                              lxSMenuItemCaptionPaste,  lxSMenuItemCaptionDelete,
-                                                              lxSMenuItemCaptionLoad,   lxSMenuItemCaptionSave};
+  // The texts are found by their identity: the table holds pointers.
+  static constexpr std::array<const TlxResourceString*, 6> kCaptions{
+      &lxSMenuItemCaptionCut,    &lxSMenuItemCaptionCopy, &lxSMenuItemCaptionPaste,
+      &lxSMenuItemCaptionDelete, &lxSMenuItemCaptionLoad, &lxSMenuItemCaptionSave};
   const TlxPopupMenuItems visible = layout->MenuItems();
   for (int32_t action = imaCut; action <= imaSave; ++action) {
     TMenuItem* item = items.Items(PositionOfAction(action));
-    item->SetCaption(lxEditResString(kCaptions[static_cast<size_t>(action)]));
+    item->SetCaption(lxEditResString(*kCaptions[static_cast<size_t>(action)]));
     item->SetVisible(visible.Contains(MenuItemOfAction(action)));
   }
   TMenuItem* custom = items.Items(kCustomPosition);
@@ -425,7 +426,9 @@ void TlxCustomImage::PreparePopupMenu() {
   glyph->SetTransparent(true);
   custom->Bitmap().Assign(glyph);
   items.Items(kFirstLine)->SetVisible(visible.Contains(pmiLoad) || visible.Contains(pmiSave));
-  items.Items(kSecondLine)->SetVisible(visible.Contains(pmiCustom));
+  // A line only parts the custom item from standard items shown above it.
+  const bool standard_shown = !(visible - TlxPopupMenuItems{pmiCustom}).Empty();
+  items.Items(kSecondLine)->SetVisible(visible.Contains(pmiCustom) && standard_shown);
 
   const bool editable = IsValueModifiable();
   const bool empty = picture_->Graphic() == nullptr || picture_->Graphic()->Empty();

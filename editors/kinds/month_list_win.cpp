@@ -48,7 +48,7 @@ void TlxMonthListBox::ShowPopupFocused(TWinControl* control) {
     ControlStyle().Exclude(csClickEvents);
   else
     ControlStyle().Include(csClickEvents);
-  Font()->Assign(calendar_->Font());
+  Font().Assign(&calendar_->Font());
   const int32_t width = 6 * calendar_->CellWidth() + 2;
   const int32_t height = model_.ItemCount() * model_.ItemHeight() + 2;
   SetBounds(Left(), Top(), width, height);
@@ -123,7 +123,7 @@ void TlxMonthListBox::Paint() {
   const TRect client = ClientRect();
   canvas.Brush().SetColor(clBlack);
   canvas.FrameRect(client);
-  canvas.Font().Assign(Font());
+  canvas.Font().Assign(&Font());
   SetBkMode(canvas.Handle(), TRANSPARENT);
   const TColor calendar_color = calendar_->Color();
   for (int32_t row = 0; row < model_.ItemCount(); ++row) {

@@ -195,7 +195,7 @@ TEST(BlobEditTest, EscapeCancelsAndCtrlEnterAccepts) {
   fixture.Open();
   ASSERT_TRUE(fixture.edit->GetDroppedDown());
   fixture.TypeIntoMemo("z");
-  test_support::SendKey(fixture.edit->PopupMemo()->Handle(), VK_RETURN, false, true);
+  test_support::InputKey(VK_RETURN, false, true);
   PumpMessagesUntilIdle();
   EXPECT_FALSE(fixture.edit->GetDroppedDown());
   const std::string saved = VarToStr(fixture.edit->GetEditValue());

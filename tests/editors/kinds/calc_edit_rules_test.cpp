@@ -65,8 +65,8 @@ TEST_F(CalcEditRulesTest, TypedCharactersMustKeepANumber) {
   } cases[] = {
       {"", 0, 0, u'-', true},      {"", 0, 0, u'5', true},     {"", 0, 0, u'a', false},
       {"12", 2, 0, u',', true},    {"1,2", 3, 0, u',', false}, {"12", 2, 0, u'e', false},
-      {"1e", 2, 0, u'5', true},    {"1e40", 4, 0, u'0', true}, {"1e400", 1, 4, u'5', true},
-      {"1e30", 4, 0, u'0', true},  {"1e30", 4, 0, u'9', false},  // 1e300 fits, 1e309 does not
+      {"1e", 2, 0, u'5', true},    {"1e40", 4, 0, u'0', false}, {"1e400", 1, 4, u'5', true},
+      {"1e30", 4, 0, u'0', true},  {"1e30", 4, 0, u'9', false},  // 1e300 fits, 1e309 and 1e400 do not
       {"5", 0, 1, u'x', false},    {"-", 1, 0, u'-', false},
   };
   for (const auto& c : cases)

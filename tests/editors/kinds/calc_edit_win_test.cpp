@@ -129,8 +129,9 @@ TEST(CalcEditTest, IsRegisteredWithItsFilterHelper) {
   TlxFilterEditHelperClass helper = lxGetFilterEditsController().FindHelperClass(&TlxCalcEditProperties::kClass);
   ASSERT_NE(helper, nullptr);
   EXPECT_EQ(helper->GetValueEditorClass(), &TlxCalcEdit::kClass);
+  TlxCalcEditProperties source(nullptr);
   TlxCalcEditProperties operand(nullptr);
-  helper->InitValueEditorProperties(&operand, nullptr, false);
+  helper->InitValueEditorProperties(&operand, &source, false);
   EXPECT_TRUE(operand.QuickClose()) << "the filter's calculator closes on '='";
   TlxFilterConditionOperators operators;
   helper->GetSupportedOperators(&operand, nullptr, operators, true);
