@@ -6,6 +6,7 @@
 #include "data/format_controller.h"
 #include "data/smart_dates.h"
 #include "editors/edit_strings.h"
+#include "editors/kinds/month_list_win.h"
 #include "platform/rtl/clock.h"
 #include "platform/toolkit/color.h"
 #include "ui/foundation/canvas/canvas_win.h"
@@ -65,6 +66,12 @@ TlxCustomCalendar::TlxCustomCalendar(TComponent* owner) : TlxControl(owner) {
 }
 
 TlxCustomCalendar::~TlxCustomCalendar() { repeat_timer_->SetEnabled(false); }
+
+TlxMonthListBox& TlxCustomCalendar::MonthListBox() {
+  if (!month_list_)
+    month_list_ = std::make_unique<TlxMonthListBox>(this);
+  return *month_list_;
+}
 
 // --- settings ------------------------------------------------------------------------------------
 
@@ -364,6 +371,10 @@ void TlxCustomCalendar::MouseDown(TMouseButton button, TShiftState shift, int32_
   const TDateTime date = GetDateFromPoint(TPoint(x, y));
   if (date != NullDate) {
     SelectCellDate(date);
+    return;
+  }
+  if (month_caption_.Contains(TPoint(x, y))) {
+    MonthListBox().ShowPopupFocused(nullptr);
     return;
   }
   for (int32_t i = 0; i < 4; ++i) {

@@ -19,6 +19,8 @@
 
 using TlxCalendarHidePopupEvent = std::function<void(TObject* sender, int32_t reason)>;
 
+class TlxMonthListBox;
+
 class TlxCustomCalendar : public TlxControl {
  public:
   static constexpr TClass kClass{"TlxCustomCalendar", &TlxControl::kClass, &ConstructInstance<TlxCustomCalendar>};
@@ -59,6 +61,13 @@ class TlxCustomCalendar : public TlxControl {
   bool HasArrow(TlxCalendarArrow arrow) const { return !arrows_[arrow].IsEmpty(); }
   TlxButton* Button(TCalendarButton button) const { return buttons_[button]; }
   bool IsRepeating() const { return repeat_timer_->Enabled(); }
+  // What the month list opens on.
+  int32_t HeaderHeight() const { return header_height_; }
+  int32_t CellWidth() const { return cell_width_; }
+  TRect MonthCaptionRect() const { return month_caption_; }
+  const TlxCustomCalendarTable& CalendarTable() const { return model_.Table(); }
+  // The month list, made on first use; shown by a press on the month caption.
+  TlxMonthListBox& MonthListBox();
 
   // The user picked a date (a cell, a key followed by Enter, a button).
   std::function<void()> OnDateSelected;
@@ -95,6 +104,7 @@ class TlxCustomCalendar : public TlxControl {
   bool flat_ = true;
   std::array<TlxButton*, 4> buttons_{};  // owned by the calendar as components
   std::unique_ptr<TlxTimer> repeat_timer_;
+  std::unique_ptr<TlxMonthListBox> month_list_;
   bool released_after_repeat_ = false;
 
   int32_t cell_width_ = 0;

@@ -1,7 +1,10 @@
 #include "editors/kinds/image_properties_win.h"
 
+#include "editors/kinds/image_control_win.h"
+
 #include <algorithm>
 
+#include "editors/kinds/image_control_win.h"
 #include "editors/kinds/image_view_win.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/scope.h"
@@ -191,6 +194,22 @@ uint32_t TlxCustomImageProperties::GetEditorKindFlags() const {
 
 uint32_t TlxCustomImageProperties::GetEditCapabilities() const {
   return TlxCustomEditProperties::GetEditCapabilities() | kImageEditCapabilities;
+}
+
+const TClass* TlxCustomImageProperties::GetEditControlClass() const { return &TlxImage::kClass; }
+
+void TlxCustomImageProperties::ValidateDisplayValue(Variant& /*display_value*/, std::string& /*error_text*/,
+                                                    bool& /*error*/, IlxEditControl* edit) {
+  auto* image = dynamic_cast<TlxCustomImage*>(edit);
+  if (image == nullptr)
+    return;
+  image->LockValueChanging(true);
+  TScopeExit unlock([image] { image->LockValueChanging(false); });
+  image->DoAssignPicture();
+  image->PushModifiedState();
+  TScopeExit pop([image] { image->PopModifiedState(); });
+  image->SetModifiedAfterEnter(false);
+  image->TryStartEditing();
 }
 
 const TClass* TlxCustomImageProperties::GetDefaultGraphicClass() const {

@@ -87,6 +87,12 @@ class TlxCustomImageProperties : public TlxCustomEditProperties {
   uint32_t GetEditCapabilities() const override;
   bool CanRestoreEditValue() const override { return true; }
   int32_t CanUseFieldDisplayFormat(bool /*edit_focused*/) const override { return 0; }
+  // TlxImage.
+  const TClass* GetEditControlClass() const override;
+  // Hands the picture to OnAssignPicture and starts editing; the display
+  // value is not examined and no error is reported.
+  void ValidateDisplayValue(Variant& display_value, std::string& error_text, bool& error,
+                            IlxEditControl* edit) override;
 
   // Virtual operations, in the order of their slots.
   virtual const TClass* GetDefaultGraphicClass() const;

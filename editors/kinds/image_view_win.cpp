@@ -163,7 +163,9 @@ void TlxImageViewData::ApplyEditValueToViewInfo(TlxCanvas& /*canvas*/, const Var
                                                 TlxCustomEditViewInfo& view_info) {
   auto* image_info = dynamic_cast<TlxImageViewInfo*>(&view_info);
   const TlxCustomImageProperties* properties = ImageProperties(Properties());
-  if (image_info == nullptr || properties == nullptr)
+  // A stand-alone editor's picture is the value itself: decoding it again
+  // would only rewrite the picture the editor holds.
+  if (image_info == nullptr || properties == nullptr || EditorPicture != nullptr)
     return;
   const bool holds_bytes = VarIsArray(edit_value) || (VarIsStr(edit_value) && !edit_value.AsString().empty());
   if (!holds_bytes) {

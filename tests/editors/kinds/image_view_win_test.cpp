@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "editors/edit_style_win.h"
 #include "editors/kinds/image_properties_win.h"
 #include "editors/kinds/png_image_win.h"
 #include "platform/rtl/memory_stream.h"
@@ -149,7 +150,8 @@ std::string BitmapBytes(int32_t width, int32_t height) {
 
 TEST(ImageViewDataTest, ACellValueIsDecodedIntoAPictureOfTheViewInfo) {
   TlxImageProperties properties(nullptr);
-  TlxImageViewData data(&properties, nullptr, true);
+  TlxEditStyle style(nullptr, false);
+  TlxImageViewData data(&properties, &style, true);
   TlxImageViewInfo info;
   TBitmap scratch(1, 1);
   TlxCanvas canvas(scratch.Canvas());
@@ -167,7 +169,8 @@ TEST(ImageViewDataTest, ACellValueIsDecodedIntoAPictureOfTheViewInfo) {
 
 TEST(ImageViewDataTest, MeasuresACellByItsPictureAndTheRequestedSize) {
   TlxImageProperties properties(nullptr);
-  TlxImageViewData data(&properties, nullptr, true);
+  TlxEditStyle style(nullptr, false);
+  TlxImageViewData data(&properties, &style, true);
   TBitmap scratch(1, 1);
   TlxCanvas canvas(scratch.Canvas());
   const Variant picture(BitmapBytes(200, 100));
