@@ -14,6 +14,7 @@
 
 #include "data/data_controller_types.h"
 #include "grid/grid_view_win.h"
+#include "grid/table_filtering_types.h"
 #include "platform/rtl/alignment.h"
 #include "ui/foundation/painters/painter_types.h"
 
@@ -37,9 +38,6 @@ class TlxCustomGridDateRanges;
 
 enum TlxGridItemShowEditButtons : uint8_t { isebDefault, isebNever, isebAlways };
 enum TlxGridItemSortByDisplayText : uint8_t { isbtDefault, isbtOn, isbtOff };
-enum TlxGridDateTimeGrouping : uint8_t {
-  dtgDefault, dtgByDateAndTime, dtgRelativeToToday, dtgByHour, dtgByDate, dtgByMonth, dtgByYear
-};
 
 using TlxGridTableDataCellCustomDrawEvent = std::function<void(
     TlxCustomGridTableView* sender, TlxCanvas* canvas, TlxGridTableDataCellViewInfo* view_info, bool& done)>;
