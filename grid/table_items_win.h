@@ -34,7 +34,7 @@ class TlxGridFilterValueList;
 class TlxGridGroupingDateRanges;
 class TlxGridItemDataBinding;
 class TlxGridTableDataCellViewInfo;
-class TlxCustomGridDateRanges;
+class TlxGridDateRanges;
 
 enum TlxGridItemShowEditButtons : uint8_t { isebDefault, isebNever, isebAlways };
 enum TlxGridItemSortByDisplayText : uint8_t { isbtDefault, isbtOn, isbtOff };
@@ -61,7 +61,7 @@ using TlxGridTableItemGetStoredPropertyValueEvent =
 using TlxGridTableItemSetStoredPropertyValueEvent =
     std::function<void(TlxCustomGridTableItem* sender, const std::string& name, const Variant& value)>;
 using TlxGridInitDateRangesEvent =
-    std::function<void(TlxCustomGridTableItem* sender, TlxCustomGridDateRanges* date_ranges)>;
+    std::function<void(TlxCustomGridTableItem* sender, TlxGridDateRanges* date_ranges)>;
 using TlxGridUserFilteringEvent =
     std::function<void(TlxCustomGridTableItem* sender, const Variant& value, const std::string& display_text)>;
 using TlxGridGetItemCellStyleEvent = std::function<void(TlxCustomGridTableView* sender, TlxCustomGridRecord* record,
@@ -355,6 +355,7 @@ class TlxCustomGridTableItem : public TlxComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  void SetStoredAlignmentHorz(const Variant& value);
   void RefreshEffectiveProperties();
   void PropertiesChanged();
 
