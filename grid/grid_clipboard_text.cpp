@@ -40,7 +40,7 @@ std::string lxBuildGridClipboardText(TlxCustomDataController& controller,
     }
     AppendLine(text, cells);
   });
-  // A lone line break (no items, captions on) stays: it is the whole text.
+  // The last line keeps no break; a lone break (one empty line) goes too.
   if (text.size() > 1 && text.ends_with(kLineBreak))
     text.resize(text.size() - kLineBreak.size());
   return text;

@@ -106,40 +106,6 @@ TlxCustomGridTableView::~TlxCustomGridTableView() {
   ClearItems();
 }
 
-// --- typed parts ---
-
-TlxCustomGridTableController* TlxCustomGridTableView::Controller() const {
-  return reinterpret_cast<TlxCustomGridTableController*>(TlxCustomGridView::Controller());
-}
-
-TlxCustomGridTableViewData* TlxCustomGridTableView::ViewData() const {
-  return static_cast<TlxCustomGridTableViewData*>(TlxCustomGridView::ViewData());
-}
-
-TlxCustomGridTableViewInfo* TlxCustomGridTableView::ViewInfo() const {
-  return reinterpret_cast<TlxCustomGridTableViewInfo*>(TlxCustomGridView::ViewInfo());
-}
-
-TlxCustomGridTableOptionsBehavior* TlxCustomGridTableView::OptionsBehavior() const {
-  return static_cast<TlxCustomGridTableOptionsBehavior*>(TlxCustomGridView::OptionsBehavior());
-}
-
-TlxCustomGridTableOptionsData* TlxCustomGridTableView::OptionsData() const {
-  return static_cast<TlxCustomGridTableOptionsData*>(TlxCustomGridView::OptionsData());
-}
-
-TlxCustomGridTableOptionsSelection* TlxCustomGridTableView::OptionsSelection() const {
-  return static_cast<TlxCustomGridTableOptionsSelection*>(TlxCustomGridView::OptionsSelection());
-}
-
-TlxCustomGridTableOptionsView* TlxCustomGridTableView::OptionsView() const {
-  return static_cast<TlxCustomGridTableOptionsView*>(TlxCustomGridView::OptionsView());
-}
-
-TlxCustomGridTableViewStyles* TlxCustomGridTableView::Styles() const {
-  return static_cast<TlxCustomGridTableViewStyles*>(TlxCustomGridView::Styles());
-}
-
 // --- items ---------------------------------------------------------------------------------------
 
 TlxCustomGridTableItem* TlxCustomGridTableView::CreateItem() {
