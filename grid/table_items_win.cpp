@@ -910,7 +910,10 @@ void TlxCustomGridTableItem::DoUserFiltering(const Variant& value, const std::st
 }
 
 void TlxCustomGridTableItem::InitProperties(TlxCustomEditProperties* properties) {
-  if (properties != nullptr && data_binding_ != nullptr)
+  // Only the item's own properties take its provider: shared properties (a
+  // repository item's, the process-wide defaults) outlive any one item and
+  // would keep a provider that is gone.
+  if (properties != nullptr && properties == properties_.get() && data_binding_ != nullptr)
     properties->SetDefaultValuesProvider(data_binding_->GetDefaultValuesProviderInterface());
 }
 
