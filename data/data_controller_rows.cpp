@@ -9,14 +9,25 @@ int32_t TlxCustomDataController::GetRowIndexByRecordIndex(int32_t record, bool m
   return info_->GetRowIndexByRecordIndex(record, make_visible);
 }
 
+namespace {
+
+// A group row reads its level's grouping item. 0 means "no new-item record
+// yet", so it must not exempt the group row whose first record is 0.
+bool IsGroupRowOf(const TlxRowInfo& row_info, int32_t grouped_item_count, int32_t new_item_record_index) {
+  const bool new_item_row = new_item_record_index != 0 && row_info.RecordIndex == new_item_record_index;
+  return row_info.Level < grouped_item_count && !new_item_row;
+}
+
+}  // namespace
+
 Variant TlxCustomDataController::GetRowValue(const TlxRowInfo& row_info, int32_t item_index) {
-  if (row_info.Level < groups_->GroupedItemCount() && row_info.RecordIndex != new_item_record_index_)
+  if (IsGroupRowOf(row_info, groups_->GroupedItemCount(), new_item_record_index_))
     item_index = groups_->GroupedItemIndex(row_info.Level);
   return GetValue(row_info.RecordIndex, item_index);
 }
 
 std::string TlxCustomDataController::GetRowDisplayText(const TlxRowInfo& row_info, int32_t item_index) {
-  if (row_info.Level < groups_->GroupedItemCount() && row_info.RecordIndex != new_item_record_index_)
+  if (IsGroupRowOf(row_info, groups_->GroupedItemCount(), new_item_record_index_))
     item_index = groups_->GroupedItemIndex(row_info.Level);
   return GetDisplayText(row_info.RecordIndex, item_index);
 }

@@ -75,15 +75,23 @@ std::string TlxGridFilterMRUItem::GetCaption() const {
 
 // --- TlxGridFilterMRUItems -----------------------------------------------------------------------
 
-TlxGridFilterMRUItems::TlxGridFilterMRUItems(TlxCustomGridTableFiltering* filtering) : filtering_(filtering) {
+namespace {
+
+TlxCustomGridTableFiltering& RequireFiltering(TlxCustomGridTableFiltering* filtering) {
   if (filtering == nullptr)
     throw EInvalidOperation("The recently used filters belong to filtering options");
+  return *filtering;
 }
+
+}  // namespace
+
+TlxGridFilterMRUItems::TlxGridFilterMRUItems(TlxCustomGridTableFiltering* filtering)
+    : filtering_(RequireFiltering(filtering)) {}
 
 void TlxGridFilterMRUItems::AddFilter(const TlxFilterCriteria& criteria) {
   if (criteria.HasNoItems())
     return;
-  IlxGridTableFilteringView* view = filtering_->View();
+  IlxGridTableFilteringView* view = filtering_.View();
   if (view == nullptr)
     throw EInvalidOperation("Recently used filters need the view's data controller");
   Add(std::make_unique<TlxGridFilterMRUItem>(view->CreateFilterCriteria(), criteria));
@@ -93,14 +101,14 @@ void TlxGridFilterMRUItems::AddFilter(const TlxFilterCriteria& criteria) {
 void TlxGridFilterMRUItems::RefreshVisibleItems() {
   const int32_t previous_count = VisibleCount();
   visible_.clear();
-  const TlxDataFilterCriteria* current = filtering_->CurrentFilter();
+  const TlxDataFilterCriteria* current = filtering_.CurrentFilter();
   for (int32_t i = 0; i < GetCount(); ++i) {
     TlxGridFilterMRUItem* item = Items(i);
     if (current == nullptr || !item->IsEqualToCriteria(*current))
       visible_.push_back(item);
   }
   if (VisibleCount() != previous_count)
-    filtering_->MRUVisibleCountChanged(previous_count, VisibleCount());
+    filtering_.MRUVisibleCountChanged(previous_count, VisibleCount());
 }
 
 void TlxGridFilterMRUItems::DeleteEmptyFilters() {

@@ -125,7 +125,8 @@ class TlxGridFilterMRUItems : public TlxMRUItems {
   TlxGridFilterMRUItem* Items(int32_t index) const;
 
  private:
-  TlxCustomGridTableFiltering* filtering_;
+  // Checked at construction, so no use below can meet a null one.
+  TlxCustomGridTableFiltering& filtering_;
   std::vector<TlxGridFilterMRUItem*> visible_;
 };
 

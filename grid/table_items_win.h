@@ -14,6 +14,7 @@
 
 #include "data/data_controller_types.h"
 #include "grid/grid_view_win.h"
+#include "grid/table_filtering_types.h"
 #include "platform/rtl/alignment.h"
 #include "ui/foundation/painters/painter_types.h"
 
@@ -33,13 +34,10 @@ class TlxGridFilterValueList;
 class TlxGridGroupingDateRanges;
 class TlxGridItemDataBinding;
 class TlxGridTableDataCellViewInfo;
-class TlxCustomGridDateRanges;
+class TlxGridDateRanges;
 
 enum TlxGridItemShowEditButtons : uint8_t { isebDefault, isebNever, isebAlways };
 enum TlxGridItemSortByDisplayText : uint8_t { isbtDefault, isbtOn, isbtOff };
-enum TlxGridDateTimeGrouping : uint8_t {
-  dtgDefault, dtgByDateAndTime, dtgRelativeToToday, dtgByHour, dtgByDate, dtgByMonth, dtgByYear
-};
 
 using TlxGridTableDataCellCustomDrawEvent = std::function<void(
     TlxCustomGridTableView* sender, TlxCanvas* canvas, TlxGridTableDataCellViewInfo* view_info, bool& done)>;
@@ -63,7 +61,7 @@ using TlxGridTableItemGetStoredPropertyValueEvent =
 using TlxGridTableItemSetStoredPropertyValueEvent =
     std::function<void(TlxCustomGridTableItem* sender, const std::string& name, const Variant& value)>;
 using TlxGridInitDateRangesEvent =
-    std::function<void(TlxCustomGridTableItem* sender, TlxCustomGridDateRanges* date_ranges)>;
+    std::function<void(TlxCustomGridTableItem* sender, TlxGridDateRanges* date_ranges)>;
 using TlxGridUserFilteringEvent =
     std::function<void(TlxCustomGridTableItem* sender, const Variant& value, const std::string& display_text)>;
 using TlxGridGetItemCellStyleEvent = std::function<void(TlxCustomGridTableView* sender, TlxCustomGridRecord* record,
@@ -357,6 +355,7 @@ class TlxCustomGridTableItem : public TlxComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  void SetStoredAlignmentHorz(const Variant& value);
   void RefreshEffectiveProperties();
   void PropertiesChanged();
 

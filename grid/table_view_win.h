@@ -17,12 +17,13 @@
 #include "editors/kinds/filter_rows.h"
 #include "grid/grid_navigator_interfaces.h"
 #include "grid/grid_view_win.h"
+#include "grid/grid_item_order.h"
 #include "platform/rtl/variant.h"
 
 class TlxCanvas;
 class TlxCustomEdit;
 class TlxCustomGridCellViewInfo;
-class TlxCustomGridDateRanges;
+class TlxGridDateRanges;
 class TlxCustomGridRecord;
 class TlxCustomGridTableController;
 class TlxCustomGridTableDateTimeHandling;
@@ -43,6 +44,7 @@ class TlxCustomGridPartViewInfo;
 class TlxNavigatorControlButtons;
 class TlxSelectionChangedInfo;
 class TlxCustomGridTableView;
+class IlxGridTableFilteringView;
 
 using TlxGridAllowRecordOperationEvent =
     std::function<void(TlxCustomGridTableView* sender, TlxCustomGridRecord* record, bool& allow)>;
@@ -77,7 +79,7 @@ using TlxGridInitEditValueEvent = std::function<void(TlxCustomGridTableView* sen
                                                      TlxCustomEdit* edit, Variant& value)>;
 using TlxGridCustomTableViewEvent = std::function<void(TlxCustomGridTableView* sender)>;
 using TlxGridTableInitDateRangesEvent =
-    std::function<void(TlxCustomGridTableItem* sender, TlxCustomGridDateRanges* date_ranges)>;
+    std::function<void(TlxCustomGridTableItem* sender, TlxGridDateRanges* date_ranges)>;
 
 // Navigator button indexes of the table view's actions.
 enum TlxNavigatorButtonIndex : int32_t {
@@ -107,7 +109,7 @@ class TlxCustomGridTableView : public TlxCustomGridView, public IlxNavigator, pu
   TlxCustomGridTableDateTimeHandling* DateTimeHandling() const { return date_time_handling_.get(); }
   TlxGridFilterBox* FilterBox() const { return filter_box_.get(); }
   TlxCustomGridTableFiltering* Filtering() const { return filtering_.get(); }
-  TlxCustomGridTableOptionsCustomize* OptionsCustomize() const { return options_customize_; }
+  TlxCustomGridTableOptionsCustomize* OptionsCustomize() const { return options_customize_.get(); }
   TlxNavigatorControlButtons* NavigatorButtons() const { return navigator_buttons_.get(); }
   TlxNavigatorControlNotifier* NavigatorNotifier() const { return navigator_notifier_.get(); }
 
@@ -125,7 +127,7 @@ class TlxCustomGridTableView : public TlxCustomGridView, public IlxNavigator, pu
   TlxCustomGridTableItem* FindItemByName(const std::string& name) const;
   TlxCustomGridTableItem* FindItemByStoredName(const std::string& name) const;
   int32_t GetNextID();
-  int32_t NextID() const { return next_id_; }
+  int32_t NextID() const { return ids_.Next(); }
   void ReleaseID(int32_t id);
   void ClearItems();
   void RefreshFilterableItems();
@@ -143,6 +145,16 @@ class TlxCustomGridTableView : public TlxCustomGridView, public IlxNavigator, pu
   TlxCustomGridRecord* GetMasterRecord() const;
   void MakeMasterRecordVisible();
   void CopyToClipboard(bool copy_all);
+  // The item whose cell has the focus; changing it fires
+  // OnFocusedItemChanged.
+  TlxCustomGridTableItem* FocusedItem() const { return focused_item_; }
+  void SetFocusedItem(TlxCustomGridTableItem* item);
+  void FocusFirstFocusableItem();
+  // The next focusable visible item after `item` (wrapping to the ones
+  // before it) takes the focus, or none.
+  void FocusNextItemAfter(TlxCustomGridTableItem* item);
+  // The view as the filtering objects see it.
+  IlxGridTableFilteringView* FilteringLink() const { return filtering_link_.get(); }
   // The clipboard text CopyToClipboard puts on the clipboard.
   std::string GetClipboardText(bool copy_all);
 
@@ -316,10 +328,15 @@ class TlxCustomGridTableView : public TlxCustomGridView, public IlxNavigator, pu
   TlxValueTypeClass GetValueType(int32_t index) override;
 
  private:
+  void ApplyRestoringIndexes();
+
+  std::unique_ptr<IlxGridTableFilteringView> filtering_link_;
+  TlxCustomGridTableItem* focused_item_ = nullptr;
+  bool destroying_items_ = false;
   std::vector<TlxCustomGridTableItem*> items_;
   std::vector<TlxCustomGridTableItem*> visible_items_;
   std::vector<TlxCustomGridTableItem*> filterable_items_;
-  int32_t next_id_ = 0;
+  TlxGridItemIDs ids_;
   bool assigning_items_ = false;
   bool after_assigning_items_ = false;
   std::vector<TlxCustomGridTableItem*> pending_grouped_items_;
@@ -328,7 +345,7 @@ class TlxCustomGridTableView : public TlxCustomGridView, public IlxNavigator, pu
   std::unique_ptr<TlxCustomGridTableDateTimeHandling> date_time_handling_;
   std::unique_ptr<TlxGridFilterBox> filter_box_;
   std::unique_ptr<TlxCustomGridTableFiltering> filtering_;
-  TlxCustomGridTableOptionsCustomize* options_customize_ = nullptr;
+  std::unique_ptr<TlxCustomGridTableOptionsCustomize> options_customize_;
   std::unique_ptr<TlxNavigatorControlButtons> navigator_buttons_;
   std::unique_ptr<TlxNavigatorControlNotifier> navigator_notifier_;
 };

@@ -7,6 +7,7 @@
 
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/filer.h"
+#include "platform/rtl/locale.h"
 #include "platform/rtl/string_stream.h"
 #include "tests/grid/table_filtering_test_view.h"
 
