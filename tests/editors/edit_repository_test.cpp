@@ -57,7 +57,15 @@ class ListeningEdit : public IlxEditRepositoryItemObserver {
 
 class EditRegistryTest : public ::testing::Test {
  protected:
-  ~EditRegistryTest() override { lxFreeRegisteredEditProperties(); }
+  // The stand-ins carry the real kinds' names; left registered for streaming,
+  // they would refuse the real classes of tests that run later.
+  ~EditRegistryTest() override {
+    lxFreeRegisteredEditProperties();
+    for (const TClass* stand_in : {&TextProperties::kClass, &MaskProperties::kClass, &MemoProperties::kClass,
+                                   &MruProperties::kClass, &TlxEditRepositoryTextItem::kClass})
+      if (GetClass(stand_in->ClassName()) == stand_in)
+        UnRegisterStreamableClass(*stand_in);
+  }
 };
 
 TEST_F(EditRegistryTest, KindsAreListedOnceSortedByShortNameAndFoundByExactClassName) {

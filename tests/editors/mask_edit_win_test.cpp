@@ -325,11 +325,6 @@ TEST_F(MaskEditTest, AStoredMaskThatDoesNotCompileShowsPlainTextAndFailsValidati
 // --- the kind ------------------------------------------------------------------------------------
 
 TEST_F(MaskEditTest, TheKindIsRegisteredWithItsFilterHelperAndItsRepositoryItemBuildsAMaskEdit) {
-  // The registry tests stream a stand-in class under this very name and
-  // leave it registered; the real class takes the name back first.
-  if (const TClass* stand_in = GetClass("TlxMaskEditProperties"); stand_in != &TlxMaskEditProperties::kClass &&
-                                                                   stand_in != nullptr)
-    UnRegisterStreamableClass(*stand_in);
   lxEditorsInitialize();
   lxMaskEditInitialize();
   TlxRegisteredClasses& registry = lxGetRegisteredEditProperties();
