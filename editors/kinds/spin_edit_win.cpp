@@ -107,14 +107,12 @@ void TlxCustomSpinEdit::SetValue(const Variant& value) {
 
 bool TlxCustomSpinEdit::TextToValue(const Variant& display_value, bool raise, std::string& error_text,
                                     Variant& value) {
+  // The active properties read the text; with a repository item the
+  // edit's own properties' handler gets its chance as well.
   TlxCustomSpinEditProperties& properties = *ActiveSpinProperties();
   auto* own = dynamic_cast<TlxCustomSpinEditProperties*>(GetOwnProperties());
-  // The own properties' handler runs besides the repository item's.
-  TlxCustomSpinEditProperties* item_properties = RepositoryItem() != nullptr ? &properties : nullptr;
-  TlxCustomSpinEditProperties& first = own != nullptr ? *own : properties;
-  if (item_properties == &first)
-    item_properties = nullptr;
-  return lxSpinEditTextToValue(first, item_properties, this, VarToStr(display_value), raise, last_valid_value_,
+  TlxCustomSpinEditProperties* other = own != &properties ? own : nullptr;
+  return lxSpinEditTextToValue(properties, other, this, VarToStr(display_value), raise, last_valid_value_,
                                error_text, value);
 }
 
@@ -366,9 +364,14 @@ void TlxCustomSpinEdit::StartRepeatTimer() {
   repeat_timer_.reset();
   if (ActiveProperties()->GetReadOnly() || IsEffectivelyReadOnly())
     return;
-  repeat_timer_ = std::make_unique<TlxTimer>(nullptr);
-  repeat_timer_->SetInterval(kFirstRepeatInterval);
+  repeat_timer_ = CreateRepeatTimer();
   repeat_timer_->SetOnTimer([this](TObject* sender) { RepeatTimerTick(sender); });
+}
+
+std::unique_ptr<TlxTimer> TlxCustomSpinEdit::CreateRepeatTimer() {
+  auto timer = std::make_unique<TlxTimer>(nullptr);
+  timer->SetInterval(kFirstRepeatInterval);
+  return timer;
 }
 
 void TlxCustomSpinEdit::RepeatTimerTick(TObject* /*sender*/) {

@@ -90,6 +90,8 @@ class TlxCustomSpinEdit : public TlxCustomMaskEdit, public IlxSpinEditValueSourc
   void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
   void FocusChanged() override;
+  // The auto-repeat timer, 400 ms at first; tests make one they tick by hand.
+  virtual std::unique_ptr<TlxTimer> CreateRepeatTimer();
 
  private:
   // The stepped value of a button, or false when no step is made.

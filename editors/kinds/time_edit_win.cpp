@@ -140,7 +140,8 @@ void TlxCustomTimeEdit::StoreEditValue(const Variant& value, bool is_user_action
 }
 
 void TlxCustomTimeEdit::PropertiesChanged(TlxCustomEditProperties* properties) {
-  if (!IsFocusedForFormatting()) {
+  // While the control is built it has no window to show a text in yet.
+  if (HandleAllocated() && !IsFocusedForFormatting()) {
     DataBinding()->UpdateDisplay();
     if (IlxInnerTextEdit* inner = GetInnerTextEdit(); inner != nullptr && HandleAllocated()) {
       SetSelStartGuarded(static_cast<int32_t>(Utf8ToUtf16(ShownText()).size()));

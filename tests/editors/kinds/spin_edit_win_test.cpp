@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "data/variant_utils.h"
@@ -41,6 +42,22 @@ class RefusingSpinEdit : public TlxCustomSpinEdit {
                                  &ConstructInstance<RefusingSpinEdit>};
   const TClass* ClassType() const override { return &kClass; }
   explicit RefusingSpinEdit(TComponent* owner) : TlxCustomSpinEdit(owner, RefusingSpinProperties::kClass) {}
+};
+
+// A spin edit whose repeat timer never runs by itself: the test ticks it.
+class HandTickedSpinEdit : public TlxSpinEdit {
+ public:
+  static constexpr TClass kClass{"TestHandTickedSpinEdit", &TlxSpinEdit::kClass,
+                                 &ConstructInstance<HandTickedSpinEdit>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxSpinEdit::TlxSpinEdit;
+
+ protected:
+  std::unique_ptr<TlxTimer> CreateRepeatTimer() override {
+    std::unique_ptr<TlxTimer> timer = TlxSpinEdit::CreateRepeatTimer();
+    timer->SetEnabled(false);
+    return timer;
+  }
 };
 
 TlxCustomSpinEditProperties* PropertiesOf(TlxCustomSpinEdit* edit) {
@@ -174,7 +191,8 @@ TEST(SpinEditTest, WithCtrlIncrementOnlyCtrlArrowsSpin) {
   fixture.FocusEdit();
   Key(edit, VK_UP);
   EXPECT_EQ(edit->GetValue().AsInt64(), 0);
-  Key(edit, VK_UP, true);
+  test_support::InputKey(VK_UP, false, true);
+  test_support::PumpMessagesUntilIdle();
   EXPECT_EQ(edit->GetValue().AsInt64(), 1);
 }
 
@@ -202,8 +220,8 @@ bool FindSpinButton(TlxCustomSpinEdit* edit, int32_t button_index, TRect& bounds
 }
 
 TEST(SpinEditTest, AHeldButtonStepsAtOnceThenOnEveryTick) {
-  EditForm<TlxSpinEdit> fixture;
-  TlxSpinEdit* edit = fixture.edit;
+  EditForm<HandTickedSpinEdit> fixture;
+  HandTickedSpinEdit* edit = fixture.edit;
   edit->GetProperties()->SetValueType(vtInt);
   fixture.FocusEdit();
   TRect up;
