@@ -51,7 +51,10 @@ TlxCustomSpinEdit::TlxCustomSpinEdit(TComponent* owner, const TClass& properties
   // The text is the display of the value, never a caption of its own.
   ControlStyle().Exclude(csSetCaption);
   last_valid_value_ = ActiveSpinProperties()->ZeroInBounds();
-  SetEditValueUnlocked(Variant(int64_t{0}));
+  // A masked kind (the time edit) can show a value only once it has a
+  // window; it starts from the empty value instead.
+  if (!ActiveSpinProperties()->IsMasked())
+    SetEditValueUnlocked(Variant(int64_t{0}));
 }
 
 TlxCustomSpinEdit::~TlxCustomSpinEdit() { repeat_timer_.reset(); }
