@@ -1,5 +1,4 @@
 #include "editors/kinds/button_edit_properties.h"
+#include "editors/kinds/button_edit_win.h"
 
-const TClass* TlxCustomButtonEditProperties::GetEditControlClass() const {
-  return TlxCustomMaskEditProperties::GetEditControlClass();
-}
+const TClass* TlxCustomButtonEditProperties::GetEditControlClass() const { return &TlxButtonEdit::kClass; }

@@ -1,9 +1,8 @@
 #include "editors/kinds/spin_edit_properties.h"
 #include "editors/kinds/spin_edit_view_win.h"
+#include "editors/kinds/spin_edit_win.h"
 
-const TClass* TlxCustomSpinEditProperties::GetEditControlClass() const {
-  return TlxCustomMaskEditProperties::GetEditControlClass();
-}
+const TClass* TlxCustomSpinEditProperties::GetEditControlClass() const { return &TlxSpinEdit::kClass; }
 
 TlxEditViewDataClass TlxCustomSpinEditProperties::GetViewDataClass() const {
   return {&TlxSpinEditViewData::kClass,
@@ -18,4 +17,4 @@ TlxEditViewInfoClass TlxCustomSpinEditProperties::GetViewInfoClass() const {
           []() -> std::unique_ptr<TlxCustomEditViewInfo> { return std::make_unique<TlxSpinEditViewInfo>(); }};
 }
 
-TClassRef TlxFilterSpinEditHelper::GetValueEditorClass() const { return nullptr; }
+TClassRef TlxFilterSpinEditHelper::GetValueEditorClass() const { return &TlxSpinEdit::kClass; }

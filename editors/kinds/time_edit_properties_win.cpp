@@ -1,7 +1,6 @@
 #include "editors/kinds/time_edit_properties.h"
+#include "editors/kinds/time_edit_win.h"
 
-const TClass* TlxCustomTimeEditProperties::GetEditControlClass() const {
-  return TlxCustomSpinEditProperties::GetEditControlClass();
-}
+const TClass* TlxCustomTimeEditProperties::GetEditControlClass() const { return &TlxTimeEdit::kClass; }
 
-TClassRef TlxFilterTimeEditHelper::GetValueEditorClass() const { return nullptr; }
+TClassRef TlxFilterTimeEditHelper::GetValueEditorClass() const { return &TlxTimeEdit::kClass; }
