@@ -118,9 +118,6 @@ class TlxContainer : public TlxControl, public IlxStyledContainer, public IlxMou
   TRect SizeGripBounds() const { return size_grip_bounds_; }
   // Tab moves on from a focused container (container_navigation_win.cpp).
   void KeyDown(uint16_t& key, TShiftState shift) override;
-  // While the inner control has the focus it stands in the container's
-  // place, so the pair is one stop in the form's tab order.
-  void GetTabOrderList(std::vector<TWinControl*>& list) override;
   // What an inner control hands to its container first; true when handled.
   virtual bool PreprocessInnerControlMessage(TMessage& message);
   virtual bool HandleInnerControlKey(TMessage& message);

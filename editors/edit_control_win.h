@@ -294,8 +294,6 @@ class TlxCustomEdit : public TlxContainer,
   // Placeholder for designers; never fired.
   TNotifyEvent PropertiesEvents;
 
-  // A visible in-place editor stands for its host, which leaves the order.
-  void GetTabOrderList(std::vector<TWinControl*>& list) override;
  protected:
   TlxCustomEdit(TComponent* owner, const TClass& properties_class,
                 const TClass& data_binding_class = TlxEditDataBinding::kClass,

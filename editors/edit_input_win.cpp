@@ -277,10 +277,3 @@ void TlxCustomEdit::Click() {
     return;
   TlxContainer::Click();
 }
-
-void TlxCustomEdit::GetTabOrderList(std::vector<TWinControl*>& list) {
-  TlxContainer::GetTabOrderList(list);
-  if (!IsInplace() || !Visible() || Parent() == nullptr)
-    return;
-  std::erase(list, static_cast<TWinControl*>(Parent()));
-}

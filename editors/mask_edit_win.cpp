@@ -47,8 +47,10 @@ class TlxCustomMaskEdit::ModeSite final : public IlxMaskModeEdit {
     text_ = Utf8ToUtf16(edit_.ShownText());
     return text_;
   }
-  int32_t SelStart() const override { return Inner() != nullptr ? Inner()->GetSelStart() : 0; }
-  int32_t SelLength() const override { return Inner() != nullptr ? Inner()->GetSelLength() : 0; }
+  // Before the edit has a window (a kind that comes with its mask shows it
+  // while being constructed) there is no selection to read or keep.
+  int32_t SelStart() const override { return InnerHasWindow() ? Inner()->GetSelStart() : 0; }
+  int32_t SelLength() const override { return InnerHasWindow() ? Inner()->GetSelLength() : 0; }
   int32_t CaretPosition() const override {
     const int32_t start = SelStart();
     const int32_t length = SelLength();
@@ -79,6 +81,7 @@ class TlxCustomMaskEdit::ModeSite final : public IlxMaskModeEdit {
 
  private:
   IlxInnerTextEdit* Inner() const { return edit_.GetInnerTextEdit(); }
+  bool InnerHasWindow() const { return Inner() != nullptr && Inner()->GetControl()->HandleAllocated(); }
 
   TlxCustomMaskEdit& edit_;
   mutable std::u16string text_;
@@ -158,7 +161,7 @@ void TlxCustomMaskEdit::Beep() {
 
 void TlxCustomMaskEdit::SetSelStartGuarded(int32_t start) {
   IlxInnerTextEdit* inner = GetInnerTextEdit();
-  if (inner == nullptr)
+  if (inner == nullptr || !inner->GetControl()->HandleAllocated())
     return;
   TStateScope<bool> guard(selection_guard_, true);
   inner->SetSelStart(std::max(start, 0));
@@ -166,7 +169,7 @@ void TlxCustomMaskEdit::SetSelStartGuarded(int32_t start) {
 
 void TlxCustomMaskEdit::SetSelLengthGuarded(int32_t length) {
   IlxInnerTextEdit* inner = GetInnerTextEdit();
-  if (inner == nullptr)
+  if (inner == nullptr || !inner->GetControl()->HandleAllocated())
     return;
   TStateScope<bool> guard(selection_guard_, true);
   inner->SetSelLength(std::max(length, 0));
@@ -176,9 +179,13 @@ void TlxCustomMaskEdit::PutModeText(const std::u16string& text) {
   IlxInnerTextEdit* inner = GetInnerTextEdit();
   if (inner == nullptr)
     return;
+  TStateScope<bool> guard(selection_guard_, true);
+  if (!inner->GetControl()->HandleAllocated()) {
+    DataBinding()->AssignDisplayValue(Variant(Utf16ToUtf8(text)));
+    return;
+  }
   const int32_t start = inner->GetSelStart();
   const int32_t length = inner->GetSelLength();
-  TStateScope<bool> guard(selection_guard_, true);
   DataBinding()->AssignDisplayValue(Variant(Utf16ToUtf8(text)));
   // Setting the window text puts the caret at the start; the mode expects
   // the selection where it was.

@@ -78,10 +78,8 @@ class TWinControl : public TControl {
   void SetTabStop(bool value);
   int32_t TabOrder() const;
   void SetTabOrder(int32_t order);
-  // This control's windowed descendants in tab order, depth first. Each
-  // control adds its children, so one that stands in for another or hides
-  // its host can adjust the list there.
-  virtual void GetTabOrderList(std::vector<TWinControl*>& list);
+  // This control's windowed descendants in tab order, depth first.
+  void GetTabOrderList(std::vector<TWinControl*>& list);
   TWinControl* FindNextControl(TWinControl* current, bool go_forward, bool check_tab_stop, bool check_parent);
   void SelectNext(TWinControl* current, bool go_forward, bool check_tab_stop);
   bool Focused() const;
