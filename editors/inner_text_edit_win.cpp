@@ -166,7 +166,7 @@ void TlxCustomInnerTextEditHelper::SetSelText(const std::string& value) { edit_-
 
 // --- the control -----------------------------------------------------------
 
-TlxCustomInnerTextEdit::TlxCustomInnerTextEdit(TComponent* owner) : TCustomEdit(owner) {
+TlxCustomInnerTextEdit::TlxCustomInnerTextEdit(TComponent* owner) : TlxInnerEditForwarding(owner) {
   helper_ = std::make_unique<TlxCustomInnerTextEditHelper>(this);
   ControlStyle().Include(csDoubleClicks);
   SetParentColor(true);
@@ -177,7 +177,7 @@ TlxCustomInnerTextEdit::TlxCustomInnerTextEdit(TComponent* owner) : TCustomEdit(
   double_click_timer_->SetInterval(lxDoubleClickTime());
   double_click_timer_->SetOnTimer([this](TObject*) { StopDoubleClickTimer(); });
   ApplyPasswordChar();
-  creating_ = false;
+  FinishCreating();
 }
 
 TlxCustomInnerTextEdit::~TlxCustomInnerTextEdit() {
@@ -185,15 +185,7 @@ TlxCustomInnerTextEdit::~TlxCustomInnerTextEdit() {
   helper_.reset();
 }
 
-TlxCustomTextEdit* TlxCustomInnerTextEdit::Editor() const { return dynamic_cast<TlxCustomTextEdit*>(Owner()); }
-
 TlxContainer* TlxCustomInnerTextEdit::GetControlContainer() { return Editor(); }
-
-LRESULT TlxCustomInnerTextEdit::CallDefaultProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!HandleAllocated() || DefWndProc() == nullptr)
-    return 0;
-  return CallWindowProcW(DefWndProc(), Handle(), message, wparam, lparam);
-}
 
 void TlxCustomInnerTextEdit::CreateParams(TCreateParams& params) {
   TCustomEdit::CreateParams(params);
@@ -259,19 +251,6 @@ void TlxCustomInnerTextEdit::UpdateFocusAlignment() {
   editor->RefreshFromCursor(false);
 }
 
-void TlxCustomInnerTextEdit::LockBounds(bool lock) {
-  if (lock)
-    ++bounds_lock_;
-  else if (bounds_lock_ > 0)
-    --bounds_lock_;
-}
-
-void TlxCustomInnerTextEdit::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
-  if (creating_ || bounds_lock_ > 0)
-    return;
-  TCustomEdit::SetBounds(left, top, width, height);
-}
-
 bool TlxCustomInnerTextEdit::DoubleClickTimerRunning() const {
   return double_click_timer_ != nullptr && double_click_timer_->Enabled();
 }
@@ -290,57 +269,6 @@ void TlxCustomInnerTextEdit::StartDoubleClickTimer() {
 
 // --- what goes on to the editor ---------------------------------------------
 
-void TlxCustomInnerTextEdit::Click() {
-  TAliveToken alive = AliveToken();
-  TCustomEdit::Click();
-  if (alive.Alive())
-    if (TlxCustomTextEdit* editor = Editor())
-      editor->HandleInnerClick();
-}
-
-void TlxCustomInnerTextEdit::DblClick() {
-  TAliveToken alive = AliveToken();
-  TCustomEdit::DblClick();
-  if (alive.Alive())
-    if (TlxCustomTextEdit* editor = Editor())
-      editor->HandleInnerDblClick();
-}
-
-void TlxCustomInnerTextEdit::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  TAliveToken alive = AliveToken();
-  TCustomEdit::MouseDown(button, shift, x, y);
-  if (alive.Alive())
-    if (TlxCustomTextEdit* editor = Editor())
-      editor->HandleInnerMouseDown(button, shift, x + Left(), y + Top());
-}
-
-void TlxCustomInnerTextEdit::MouseMove(TShiftState shift, int32_t x, int32_t y) {
-  TAliveToken alive = AliveToken();
-  TCustomEdit::MouseMove(shift, x, y);
-  if (alive.Alive())
-    if (TlxCustomTextEdit* editor = Editor())
-      editor->HandleInnerMouseMove(shift, x + Left(), y + Top());
-}
-
-void TlxCustomInnerTextEdit::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  TAliveToken alive = AliveToken();
-  TCustomEdit::MouseUp(button, shift, x, y);
-  if (alive.Alive())
-    if (TlxCustomTextEdit* editor = Editor())
-      editor->HandleInnerMouseUp(button, shift, x + Left(), y + Top());
-}
-
-void TlxCustomInnerTextEdit::DragOver(TObject* source, int32_t x, int32_t y, TDragState state, bool& accept) {
-  accept = false;
-  if (TlxCustomTextEdit* editor = Editor())
-    editor->DragOver(source, x + Left(), y + Top(), state, accept);
-}
-
-void TlxCustomInnerTextEdit::DragDrop(TObject* source, int32_t x, int32_t y) {
-  if (TlxCustomTextEdit* editor = Editor())
-    editor->DragDrop(source, x + Left(), y + Top());
-}
-
 void TlxCustomInnerTextEdit::KeyDown(uint16_t& key, TShiftState shift) { ForwardKey(key, shift, true); }
 
 void TlxCustomInnerTextEdit::KeyUp(uint16_t& key, TShiftState shift) {
@@ -349,29 +277,9 @@ void TlxCustomInnerTextEdit::KeyUp(uint16_t& key, TShiftState shift) {
   ForwardKey(key, shift, false);
 }
 
-void TlxCustomInnerTextEdit::ForwardKey(uint16_t& key, TShiftState shift, bool down) {
-  StopDoubleClickTimer();
-  key_consumed_ = false;
-  TAliveToken alive = AliveToken();
-  if (TlxCustomTextEdit* editor = Editor(); editor != nullptr && key != 0) {
-    if (down)
-      editor->HandleKeyDown(key, shift);
-    else
-      editor->HandleKeyUp(key, shift);
-  }
-  if (!alive.Alive())
-    return;
-  if (key == 0)
-    key_consumed_ = true;
-  else if (down)
-    TCustomEdit::KeyDown(key, shift);
-  else
-    TCustomEdit::KeyUp(key, shift);
-}
-
 void TlxCustomInnerTextEdit::KeyPress(char16_t& key) {
   StopDoubleClickTimer();
-  key_consumed_ = false;
+  SetKeyConsumed(false);
   // Tab moves the focus; it is never typed into the text.
   if (key == kTab)
     key = 0;
@@ -388,7 +296,7 @@ void TlxCustomInnerTextEdit::KeyPress(char16_t& key) {
       key = 0;
   }
   if (key == 0)
-    key_consumed_ = true;
+    SetKeyConsumed(true);
   else
     TCustomEdit::KeyPress(key);
 }
@@ -509,7 +417,7 @@ void TlxCustomInnerTextEdit::HandleChar(TMessage& message) {
   TlxCustomTextEdit* editor = Editor();
   TlxCustomInnerTextEditPrevState state;
   lxSaveInnerTextEditState(helper_.get(), true, state);
-  key_consumed_ = false;
+  SetKeyConsumed(false);
   TAliveToken alive = AliveToken();
   TCustomEdit::WndProc(message);
   if (!alive.Alive() || editor == nullptr)
@@ -522,7 +430,7 @@ void TlxCustomInnerTextEdit::HandleChar(TMessage& message) {
     }
   }
   editor->EndLookupChange();
-  if (!key_consumed_ && lxInnerTextEditStateChanged(helper_.get(), state))
+  if (!KeyConsumed() && lxInnerTextEditStateChanged(helper_.get(), state))
     editor->SetLookupTextMode(false);
 }
 
@@ -539,13 +447,13 @@ void TlxCustomInnerTextEdit::HandleKeyDownMessage(TMessage& message) {
   }
   TlxCustomInnerTextEditPrevState state;
   lxSaveInnerTextEditState(helper_.get(), true, state);
-  key_consumed_ = false;
+  SetKeyConsumed(false);
   TAliveToken alive = AliveToken();
   TCustomEdit::WndProc(message);
   if (!alive.Alive() || editor == nullptr)
     return;
   auto key = static_cast<uint16_t>(message.WParam);
-  if (key != 0 && !key_consumed_ && !lxInnerTextEditStateChanged(helper_.get(), state))
+  if (key != 0 && !KeyConsumed() && !lxInnerTextEditStateChanged(helper_.get(), state))
     editor->FireAfterKeyDown(key, KeyDataToShiftState(static_cast<uint32_t>(message.LParam)));
 }
 

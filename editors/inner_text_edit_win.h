@@ -12,6 +12,7 @@
 #include <string>
 
 #include "editors/edit_control_inner_win.h"
+#include "editors/inner_edit_forwarding_win.h"
 #include "editors/text_edit_properties.h"
 #include "platform/toolkit/edit.h"
 
@@ -143,7 +144,9 @@ class TlxCustomInnerTextEditHelper : public IlxInnerTextEdit {
   int32_t saved_sel_length_ = 0;
 };
 
-class TlxCustomInnerTextEdit : public TCustomEdit, public IlxInnerEditHelper, public IlxContainerInnerControl {
+class TlxCustomInnerTextEdit : public TlxInnerEditForwarding<TCustomEdit, TlxCustomTextEdit>,
+                               public IlxInnerEditHelper,
+                               public IlxContainerInnerControl {
  public:
   static constexpr TClass kClass{"TlxCustomInnerTextEdit", &TCustomEdit::kClass,
                                  &ConstructInstance<TlxCustomInnerTextEdit>};
@@ -164,7 +167,6 @@ class TlxCustomInnerTextEdit : public TCustomEdit, public IlxInnerEditHelper, pu
   TlxContainer* GetControlContainer() override;
 
   TlxCustomInnerTextEditHelper* Helper() const { return helper_.get(); }
-  TlxCustomTextEdit* Editor() const;
   // The alignment stands in the window's creation style: a change builds
   // the window anew.
   TAlignment CurrentAlignment() const { return alignment_; }
@@ -176,45 +178,28 @@ class TlxCustomInnerTextEdit : public TCustomEdit, public IlxInnerEditHelper, pu
   // 0 none, 1 a single-byte character, 2 a double-byte character.
   int32_t PendingImeState() const { return ime_pending_; }
   char PendingImeLeadByte() const { return ime_pending_ == 2 ? ime_lead_byte_ : '\0'; }
-  bool KeyConsumed() const { return key_consumed_; }
-  void SetKeyConsumed(bool value) { key_consumed_ = value; }
-  TImeMode ImeMode() const { return ime_mode_; }
-  void SetImeMode(TImeMode value) { ime_mode_ = value; }
-  const std::string& ImeName() const { return ime_name_; }
-  void SetImeName(const std::string& value) { ime_name_ = value; }
-  void LockBounds(bool lock);
   bool DoubleClickTimerRunning() const;
-  LRESULT CallDefaultProc(UINT message, WPARAM wparam, LPARAM lparam);
 
   TNotifyEvent OnSelChange;
 
-  void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
-  void Click() override;
-  void DblClick() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyUp(uint16_t& key, TShiftState shift) override;
   void KeyPress(char16_t& key) override;
-  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
-  void MouseMove(TShiftState shift, int32_t x, int32_t y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
-  bool DoMouseWheel(TShiftState /*shift*/, int32_t /*wheel_delta*/, TPoint /*mouse_pos*/) override { return false; }
-  void DragOver(TObject* source, int32_t x, int32_t y, TDragState state, bool& accept) override;
-  void DragDrop(TObject* source, int32_t x, int32_t y) override;
 
  private:
   friend class TlxCustomInnerTextEditHelper;
 
   void ApplyPasswordChar();
-  void ForwardKey(uint16_t& key, TShiftState shift, bool down);
   void StopDoubleClickTimer();
+  // A key ends the wait for a double click.
+  void BeforeKeyForwarded() override { StopDoubleClickTimer(); }
   void StartDoubleClickTimer();
-  bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
   bool HandleOwnMessage(TMessage& message);
   void HandleChar(TMessage& message);
   void HandleKeyDownMessage(TMessage& message);
@@ -230,11 +215,6 @@ class TlxCustomInnerTextEdit : public TCustomEdit, public IlxInnerEditHelper, pu
   std::unique_ptr<TlxCustomInnerTextEditHelper> helper_;
   int32_t ime_pending_ = 0;
   char ime_lead_byte_ = '\0';
-  bool key_consumed_ = false;
-  bool creating_ = true;
-  int32_t bounds_lock_ = 0;
-  TImeMode ime_mode_ = imDontCare;
-  std::string ime_name_;
 };
 
 // The selection (and, when asked, the text) of an inner edit, to tell

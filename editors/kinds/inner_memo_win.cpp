@@ -184,7 +184,7 @@ void TlxCustomInnerMemoHelper::SetWordWrap(bool value) { memo_->SetWordWrap(valu
 
 // --- the control -------------------------------------------------------------------
 
-TlxCustomInnerMemo::TlxCustomInnerMemo(TComponent* owner) : TMemo(owner) {
+TlxCustomInnerMemo::TlxCustomInnerMemo(TComponent* owner) : TlxInnerEditForwarding(owner) {
   if (!ComponentState().Contains(csDesigning))
     SetCursor(crIBeam);
   ControlStyle().Include(csDoubleClicks);
@@ -192,39 +192,17 @@ TlxCustomInnerMemo::TlxCustomInnerMemo(TComponent* owner) : TMemo(owner) {
   SetParentFont(true);
   SetAutoSelect(false);
   helper_ = std::make_unique<TlxCustomInnerMemoHelper>(this);
-  key_consumed_ = false;
-  creating_ = false;
+  FinishCreating();
 }
 
 TlxCustomInnerMemo::~TlxCustomInnerMemo() = default;
 
-TlxCustomMemo* TlxCustomInnerMemo::Editor() const { return dynamic_cast<TlxCustomMemo*>(Owner()); }
-
 TlxContainer* TlxCustomInnerMemo::GetControlContainer() { return Editor(); }
-
-LRESULT TlxCustomInnerMemo::CallDefaultProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!HandleAllocated() || DefWndProc() == nullptr)
-    return 0;
-  return CallWindowProcW(DefWndProc(), Handle(), message, wparam, lparam);
-}
 
 void TlxCustomInnerMemo::SetTextQuietly(const std::string& text) {
   ++text_setting_;
   TScopeExit lower([this] { --text_setting_; });
   Lines().SetText(text);
-}
-
-void TlxCustomInnerMemo::LockBounds(bool lock) {
-  if (lock)
-    ++bounds_lock_;
-  else if (bounds_lock_ > 0)
-    --bounds_lock_;
-}
-
-void TlxCustomInnerMemo::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
-  if (creating_ || bounds_lock_ > 0)
-    return;
-  TMemo::SetBounds(left, top, width, height);
 }
 
 void TlxCustomInnerMemo::CreateParams(TCreateParams& params) {
@@ -260,57 +238,6 @@ void TlxCustomInnerMemo::DoEnter() {
 
 // --- what goes on to the editor ---------------------------------------------------
 
-void TlxCustomInnerMemo::Click() {
-  TAliveToken alive = AliveToken();
-  TMemo::Click();
-  if (alive.Alive())
-    if (TlxCustomMemo* editor = Editor())
-      editor->HandleInnerClick();
-}
-
-void TlxCustomInnerMemo::DblClick() {
-  TAliveToken alive = AliveToken();
-  TMemo::DblClick();
-  if (alive.Alive())
-    if (TlxCustomMemo* editor = Editor())
-      editor->HandleInnerDblClick();
-}
-
-void TlxCustomInnerMemo::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  TAliveToken alive = AliveToken();
-  TMemo::MouseDown(button, shift, x, y);
-  if (alive.Alive())
-    if (TlxCustomMemo* editor = Editor())
-      editor->HandleInnerMouseDown(button, shift, x + Left(), y + Top());
-}
-
-void TlxCustomInnerMemo::MouseMove(TShiftState shift, int32_t x, int32_t y) {
-  TAliveToken alive = AliveToken();
-  TMemo::MouseMove(shift, x, y);
-  if (alive.Alive())
-    if (TlxCustomMemo* editor = Editor())
-      editor->HandleInnerMouseMove(shift, x + Left(), y + Top());
-}
-
-void TlxCustomInnerMemo::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
-  TAliveToken alive = AliveToken();
-  TMemo::MouseUp(button, shift, x, y);
-  if (alive.Alive())
-    if (TlxCustomMemo* editor = Editor())
-      editor->HandleInnerMouseUp(button, shift, x + Left(), y + Top());
-}
-
-void TlxCustomInnerMemo::DragOver(TObject* source, int32_t x, int32_t y, TDragState state, bool& accept) {
-  accept = false;
-  if (TlxCustomMemo* editor = Editor())
-    editor->DragOver(source, x + Left(), y + Top(), state, accept);
-}
-
-void TlxCustomInnerMemo::DragDrop(TObject* source, int32_t x, int32_t y) {
-  if (TlxCustomMemo* editor = Editor())
-    editor->DragDrop(source, x + Left(), y + Top());
-}
-
 void TlxCustomInnerMemo::KeyDown(uint16_t& key, TShiftState shift) { ForwardKey(key, shift, true); }
 
 void TlxCustomInnerMemo::KeyUp(uint16_t& key, TShiftState shift) {
@@ -319,34 +246,15 @@ void TlxCustomInnerMemo::KeyUp(uint16_t& key, TShiftState shift) {
   ForwardKey(key, shift, false);
 }
 
-void TlxCustomInnerMemo::ForwardKey(uint16_t& key, TShiftState shift, bool down) {
-  key_consumed_ = false;
-  TAliveToken alive = AliveToken();
-  if (TlxCustomMemo* editor = Editor(); editor != nullptr && key != 0) {
-    if (down)
-      editor->HandleKeyDown(key, shift);
-    else
-      editor->HandleKeyUp(key, shift);
-  }
-  if (!alive.Alive())
-    return;
-  if (key == 0)
-    key_consumed_ = true;
-  else if (down)
-    TMemo::KeyDown(key, shift);
-  else
-    TMemo::KeyUp(key, shift);
-}
-
 void TlxCustomInnerMemo::KeyPress(char16_t& key) {
-  key_consumed_ = false;
+  SetKeyConsumed(false);
   TAliveToken alive = AliveToken();
   if (TlxCustomMemo* editor = Editor(); editor != nullptr && key != 0)
     editor->HandleKeyPress(key);
   if (!alive.Alive())
     return;
   if (key == 0)
-    key_consumed_ = true;
+    SetKeyConsumed(true);
   else
     TMemo::KeyPress(key);
 }
@@ -479,14 +387,14 @@ void TlxCustomInnerMemo::HandleKeyDownMessage(TMessage& message) {
   TlxCustomMemo* editor = Editor();
   TlxCustomInnerTextEditPrevState state;
   lxSaveInnerTextEditState(helper_.get(), true, state);
-  key_consumed_ = false;
+  SetKeyConsumed(false);
   TAliveToken alive = AliveToken();
   TMemo::WndProc(message);
   if (!alive.Alive() || editor == nullptr)
     return;
   editor->RequestScrollBarsSync();
   auto key = static_cast<uint16_t>(message.WParam);
-  if (key_consumed_ || lxInnerTextEditStateChanged(helper_.get(), state) || key == 0 || key == VK_UP ||
+  if (KeyConsumed() || lxInnerTextEditStateChanged(helper_.get(), state) || key == 0 || key == VK_UP ||
       key == VK_DOWN)
     return;
   editor->FireAfterKeyDown(key, KeyDataToShiftState(message.LParam));

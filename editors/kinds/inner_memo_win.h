@@ -110,7 +110,9 @@ class TlxCustomInnerMemoHelper : public IlxInnerMemo {
   TlxCustomInnerMemo* memo_;
 };
 
-class TlxCustomInnerMemo : public TMemo, public IlxInnerEditHelper, public IlxContainerInnerControl {
+class TlxCustomInnerMemo : public TlxInnerEditForwarding<TMemo, TlxCustomMemo>,
+                           public IlxInnerEditHelper,
+                           public IlxContainerInnerControl {
  public:
   static constexpr TClass kClass{"TlxCustomInnerMemo", &TMemo::kClass, &ConstructInstance<TlxCustomInnerMemo>};
   const TClass* ClassType() const override { return &kClass; }
@@ -125,30 +127,20 @@ class TlxCustomInnerMemo : public TMemo, public IlxInnerEditHelper, public IlxCo
   TlxContainer* GetControlContainer() override;
 
   TlxCustomInnerMemoHelper* Helper() const { return helper_.get(); }
-  TlxCustomMemo* Editor() const;
 
   // Entering the control selects all text (the toolkit's own flag stays off).
   bool OwnAutoSelect() const { return own_auto_select_; }
   void SetOwnAutoSelect(bool value) { own_auto_select_ = value; }
-  bool KeyConsumed() const { return key_consumed_; }
-  void SetKeyConsumed(bool value) { key_consumed_ = value; }
-  TImeMode ImeMode() const { return ime_mode_; }
-  void SetImeMode(TImeMode value) { ime_mode_ = value; }
-  const std::string& ImeName() const { return ime_name_; }
-  void SetImeName(const std::string& value) { ime_name_ = value; }
-  void LockBounds(bool lock);
   // Sets the text on the editor's behalf: the change is not reported back
   // as a new edit value.
   void SetTextQuietly(const std::string& text);
   bool SettingText() const { return text_setting_ > 0; }
-  LRESULT CallDefaultProc(UINT message, WPARAM wparam, LPARAM lparam);
   // The square between the two system scroll bars in window coordinates;
   // empty unless both are shown.
   TRect ScrollBarCorner();
 
   TNotifyEvent OnSelChange;
 
-  void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
 
@@ -156,21 +148,11 @@ class TlxCustomInnerMemo : public TMemo, public IlxInnerEditHelper, public IlxCo
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandle(const TCreateParams& params) override;
   void DoEnter() override;
-  void Click() override;
-  void DblClick() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyUp(uint16_t& key, TShiftState shift) override;
   void KeyPress(char16_t& key) override;
-  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
-  void MouseMove(TShiftState shift, int32_t x, int32_t y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
-  bool DoMouseWheel(TShiftState /*shift*/, int32_t /*wheel_delta*/, TPoint /*mouse_pos*/) override { return false; }
-  void DragOver(TObject* source, int32_t x, int32_t y, TDragState state, bool& accept) override;
-  void DragDrop(TObject* source, int32_t x, int32_t y) override;
 
  private:
-  void ForwardKey(uint16_t& key, TShiftState shift, bool down);
-  bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
   bool HandleOwnMessage(TMessage& message);
   void HandleKeyDownMessage(TMessage& message);
   void HandleGetDlgCode(TMessage& message);
@@ -185,9 +167,4 @@ class TlxCustomInnerMemo : public TMemo, public IlxInnerEditHelper, public IlxCo
   bool own_auto_select_ = false;
   bool escape_pressed_ = false;
   int32_t text_setting_ = 0;
-  bool key_consumed_ = false;
-  bool creating_ = true;
-  int32_t bounds_lock_ = 0;
-  TImeMode ime_mode_ = imDontCare;
-  std::string ime_name_;
 };
