@@ -181,6 +181,22 @@ bool lxTextsEqual(const std::string& text1, const std::string& text2, bool case_
   return AnsiUpperCase(text1) == AnsiUpperCase(text2);
 }
 
+bool lxIsListNavigationKey(uint16_t key) {
+  switch (key) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 TRect lxGetControlOriginRect(const TControl& control) { return TRect(0, 0, control.Width(), control.Height()); }
 
 void lxRecreateWindowOf(TObject* /*sender*/, TWinControl& control) { control.RecreateWnd(); }

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
 #include "editors/container_win.h"
 
 class TFont;
@@ -20,6 +23,25 @@ class IlxContainerInnerControl : public virtual IInterface {
 // Null for null; the control itself when it is a container; else the
 // container its inner-control interface names; else null.
 TlxContainer* lxFindContainerOf(TControl* control);
+
+// The inner control a container makes from its stored class reference,
+// owned by `owner`. A class that makes no `Inner` is refused with an error
+// naming both classes, and what it made is freed.
+template <class Inner>
+Inner* lxCreateInnerControl(const TClass* inner_class, TComponent* owner) {
+  TObject* made = inner_class->CreateInstance(owner);
+  auto* inner = dynamic_cast<Inner*>(made);
+  if (inner == nullptr) {
+    delete made;
+    throw EInvalidOperation("Class " + std::string(inner_class->ClassName()) + " is not a " +
+                            std::string(Inner::kClass.ClassName()));
+  }
+  return inner;
+}
+
+// Page, Home, End and the arrows: the keys that move a list's selection,
+// which a bound list refuses while its data cannot be edited.
+bool lxIsListNavigationKey(uint16_t key);
 
 // (0, 0, Width, Height) of the control.
 TRect lxGetControlOriginRect(const TControl& control);

@@ -1,5 +1,6 @@
 #include "editors/list_box_win.h"
 
+#include "editors/container_routines_win.h"
 #include "editors/list_box_integral_height.h"
 #include "editors/popup_hooks_win.h"
 #include "platform/rtl/filer.h"
@@ -8,22 +9,6 @@
 #include "platform/toolkit/gdi_holders.h"
 
 namespace {
-
-bool IsNavigationKey(uint16_t key) {
-  switch (key) {
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-      return true;
-    default:
-      return false;
-  }
-}
 
 int32_t FontTextHeight(TFont& font) {
   TWindowDC screen;
@@ -54,7 +39,7 @@ bool TlxInnerListBox::NeedsFocusRect() const {
 
 void TlxInnerListBox::KeyDown(uint16_t& key, TShiftState shift) {
   if (TlxListBox* list = ListBox()) {
-    if (IsNavigationKey(key) && !list->DataBinding().TryEdit())
+    if (lxIsListNavigationKey(key) && !list->DataBinding().TryEdit())
       key = 0;
     else if (key == VK_ESCAPE)
       list->DataBinding().Reset();
@@ -133,12 +118,7 @@ TlxListBox::TlxListBox(TComponent* owner, const TlxDataBindingClass& binding_cla
   data_binding_->OnStateChange = [this](TObject*) { RefreshViewNow(); };
   data_binding_->OnUpdateData = [this](TObject*) { WriteBoundValue(); };
   // The list box belongs to this control as an owned component.
-  TObject* inner = inner_class->CreateInstance(this);
-  inner_list_box_ = dynamic_cast<TlxInnerListBox*>(inner);
-  if (inner_list_box_ == nullptr) {
-    delete inner;
-    throw EInvalidOperation("Class " + std::string(inner_class->ClassName()) + " is not a TlxInnerListBox");
-  }
+  inner_list_box_ = lxCreateInnerControl<TlxInnerListBox>(inner_class, this);
   inner_list_box_->SetContainer(this);
   inner_list_box_->SetParent(this);
   inner_list_box_->LookAndFeel().SetMaster(GetStyle()->LookAndFeel());

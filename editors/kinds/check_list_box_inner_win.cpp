@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editors/container_routines_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/gdi_holders.h"
 #include "ui/foundation/painters/native_painter_win.h"
@@ -16,22 +17,6 @@ int32_t FontTextHeight(TFont& font, const char16_t* text) {
   SIZE size{};
   GetTextExtentPoint32W(screen.Handle(), reinterpret_cast<LPCWSTR>(text), 2, &size);
   return size.cy;
-}
-
-bool IsNavigationKey(uint16_t key) {
-  switch (key) {
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-      return true;
-    default:
-      return false;
-  }
 }
 
 TShiftState CurrentShiftState() {
@@ -337,7 +322,7 @@ void TlxCustomInnerCheckListBox::DblClick() {
 
 void TlxCustomInnerCheckListBox::KeyDown(uint16_t& key, TShiftState shift) {
   if (TlxCustomCheckListBox* owner = CheckListBox()) {
-    if (!ChecksShown() && IsNavigationKey(key) && BindingRefusesEditing())
+    if (!ChecksShown() && lxIsListNavigationKey(key) && BindingRefusesEditing())
       key = 0;
     else if (key == VK_ESCAPE)
       owner->DataBinding().Reset();

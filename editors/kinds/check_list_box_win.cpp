@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editors/container_routines_win.h"
 #include "editors/edit_properties.h"
 #include "editors/list_box_integral_height.h"
 #include "editors/list_box_win.h"
@@ -72,12 +73,7 @@ TlxCustomCheckListBox::TlxCustomCheckListBox(TComponent* owner, const TlxDataBin
   data_binding_->OnDataChange = [this](TObject*) { ReadBoundValue(); };
   data_binding_->OnStateChange = [this](TObject*) { RefreshViewNow(); };
   data_binding_->OnUpdateData = [this](TObject*) { WriteBoundValue(); };
-  TObject* inner = inner_class->CreateInstance(this);
-  inner_ = dynamic_cast<TlxCustomInnerCheckListBox*>(inner);
-  if (inner_ == nullptr) {
-    delete inner;
-    throw EInvalidOperation("Class " + std::string(inner_class->ClassName()) + " is not a TlxCustomInnerCheckListBox");
-  }
+  inner_ = lxCreateInnerControl<TlxCustomInnerCheckListBox>(inner_class, this);
   inner_->SetContainer(this);
   inner_->SetParent(this);
   inner_->LookAndFeel().SetMaster(GetStyle()->LookAndFeel());
