@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -231,7 +232,22 @@ class MainWindowFixture : public ConfigFixture {
       return jobs.size() >= count;
     };
     test_support::PumpUntil(collect, 60000);
+    if (jobs.size() < count)
+      ADD_FAILURE() << jobs.size() << " of " << count << " jobs arrived; the print handler's log:\n"
+                    << PrintServerLog("printto-lp.log") << "\nthe print server's errors:\n"
+                    << PrintServerLog("error_log");
     return jobs;
+  }
+
+  // A log of the test print server, or "(none)".
+  static std::string PrintServerLog(const std::string& name) {
+    const std::filesystem::path path =
+        std::filesystem::path(test_support::WindowsPathOfUnixPath(test_support::EnvironmentValue("LX_PRINT_ROOT"))) /
+        "log" / name;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+      return "(none)";
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
 
   TfmMain* form_ = nullptr;
