@@ -62,15 +62,18 @@ TlxGridFilterMRUItem::~TlxGridFilterMRUItem() {
 
 bool TlxGridFilterMRUItem::IsEqualTo(const TlxMRUItem& other) const {
   const auto* other_filter = dynamic_cast<const TlxGridFilterMRUItem*>(&other);
-  return other_filter != nullptr && other_filter->Filter() != nullptr && IsEqualToCriteria(*other_filter->Filter());
+  const TlxDataFilterCriteria* criteria = other_filter != nullptr ? other_filter->Filter() : nullptr;
+  return criteria != nullptr && IsEqualToCriteria(*criteria);
 }
 
 bool TlxGridFilterMRUItem::IsEqualToCriteria(const TlxFilterCriteria& criteria) const {
-  return Filter() != nullptr && SameFilter(*Filter(), criteria);
+  const TlxDataFilterCriteria* filter = Filter();
+  return filter != nullptr && SameFilter(*filter, criteria);
 }
 
 std::string TlxGridFilterMRUItem::GetCaption() const {
-  return Filter() != nullptr ? Filter()->BuildCaptionText() : std::string();
+  const TlxDataFilterCriteria* filter = Filter();
+  return filter != nullptr ? filter->BuildCaptionText() : std::string();
 }
 
 // --- TlxGridFilterMRUItems -----------------------------------------------------------------------

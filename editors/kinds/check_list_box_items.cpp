@@ -63,7 +63,8 @@ void TlxCheckListBoxItem::SetState(TlxCheckBoxState value) {
   if (host == nullptr)
     return;
   host->CheckItemStateChanged(Index());
-  if (Items()->StateLock() == 0)
+  const TlxCheckListBoxItems* items = Items();
+  if (items != nullptr && items->StateLock() == 0)
     host->CheckItemsStatesToEditValue();
 }
 
