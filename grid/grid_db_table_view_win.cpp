@@ -1,0 +1,1 @@
+#include "grid/grid_db_table_view_win.h"

@@ -1,0 +1,1 @@
+#include "grid/grid_rows_win.h"

@@ -1,0 +1,1 @@
+#include "grid/grid_table_options_win.h"
