@@ -300,6 +300,7 @@ class TlxGridColumn : public TlxCustomGridTableItem {
   bool HasFixedWidth() const override;
   void ForceWidth(int32_t width) override;
   bool GetVisible() const override;
+  bool GetActuallyVisible() const override;
   Variant GetEditValue() override;
   bool CanShowOnUngrouping() const override { return true; }
   // Hidden on grouping: OptionsCustomize.ColumnHidingOnGrouping.
