@@ -209,9 +209,11 @@ bool TlxGridDBDataController::FollowsMasterFocus() const {
 
 TObject* TlxGridDBDataController::GetItem(int32_t index) const {
   TlxCustomGridTableView* view = TableView();
-  if (view == nullptr || index < 0 || index >= view->ItemCount())
-    return TlxDBDataController::GetItem(index);
-  return view->Items(index);
+  if (view != nullptr && index >= 0 && index < view->ItemCount())
+    return view->Items(index);
+  // The dataset controller keeps no items of its own: the field's.
+  CheckItemRange(index);
+  return Fields().FieldAt(index)->Item();
 }
 
 int32_t TlxGridDBDataController::GetItemID(TObject* item) const {
