@@ -540,3 +540,26 @@ TEST_F(TableViewModelTest, GroupSummaryCellsAreCustomDrawnColumnFirstThenView) {
 }
 
 }  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, AViewWithADetailLevelShowsMasterRows) {
+  auto* detail_level = new TlxGridLevel(form_);
+  detail_level->SetParentComponent(level_);
+  ASSERT_TRUE(view_->HasDetails());
+  AddRows({{1, "a"}, {2, "b"}});
+  TlxGridViewData* data = view_->GetViewData();
+  auto* row = dynamic_cast<TlxGridMasterDataRow*>(data->Records(0));
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->AsMasterDataRow(), row);
+  EXPECT_FALSE(row->HasChildren());
+  EXPECT_FALSE(row->GetExpanded());
+  // An expand button even without detail data, until switched off.
+  EXPECT_TRUE(row->GetExpandable());
+  view_->OptionsView()->SetExpandButtonsForEmptyDetails(false);
+  EXPECT_FALSE(row->GetExpandable());
+  EXPECT_FALSE(row->ExpandsOnDblClick());
+  EXPECT_FALSE(view_->HasEqualHeightRecords());
+}
+
+}  // namespace grid_table_view_win_test
