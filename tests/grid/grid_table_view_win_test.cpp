@@ -14,6 +14,7 @@
 #include "data/data_summary.h"
 #include "editors/default_editors.h"
 #include "editors/edit_repository.h"
+#include "editors/text_edit_control_win.h"
 #include "grid/grid_control_win.h"
 #include "grid/grid_data_controller_win.h"
 #include "grid/grid_level_win.h"
@@ -22,6 +23,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/filer.h"
 #include "platform/rtl/memory_stream.h"
+#include "platform/rtl/scope.h"
 #include "platform/rtl/strings.h"
 #include "platform/rtl/update_batch.h"
 #include "platform/toolkit/form.h"
@@ -560,6 +562,34 @@ TEST_F(TableViewModelTest, AViewWithADetailLevelShowsMasterRows) {
   EXPECT_FALSE(row->GetExpandable());
   EXPECT_FALSE(row->ExpandsOnDblClick());
   EXPECT_FALSE(view_->HasEqualHeightRecords());
+}
+
+}  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, TypingInTheFilterRowFiltersByPrefixWhenAppliedImmediately) {
+  lxTextEditInitialize();
+  TScopeExit finalize([] { lxTextEditFinalize(); });
+  AddRows({{1, "abc.pdf"}, {2, "b.pdf"}, {3, "abd.pdf"}});
+  view_->FilterRow()->SetVisible(true);
+  view_->FilterRow()->SetApplyChanges(fracImmediately);
+  ASSERT_TRUE(datei_->FilterRowUsesLike());
+  EXPECT_FALSE(nr_->FilterRowUsesLike());
+  datei_->SetFilterRowEditValue(Variant("ab"));
+  ASSERT_NE(FilterOf(datei_), nullptr);
+  EXPECT_EQ(FilterOf(datei_)->OperatorKind(), fokLike);
+  EXPECT_EQ(VarToStr(FilterOf(datei_)->Value()), "ab%");
+  EXPECT_EQ(view_->DataController()->GetRowCount(), 2);
+  // The editor sees the text without the wildcard it did not type.
+  EXPECT_EQ(VarToStr(datei_->GetFilterRowEditValue()), "ab");
+  EXPECT_EQ(view_->Filtering()->MRUItems().GetCount(), 1);
+
+  // Applied when the cell is left, the text is taken as typed.
+  view_->FilterRow()->SetApplyChanges(fracOnCellExit);
+  datei_->SetFilterRowEditValue(Variant("b.pdf"));
+  EXPECT_EQ(FilterOf(datei_)->OperatorKind(), fokEqual);
+  EXPECT_EQ(view_->DataController()->GetRowCount(), 1);
 }
 
 }  // namespace grid_table_view_win_test
