@@ -593,3 +593,39 @@ TEST_F(TableViewModelTest, TypingInTheFilterRowFiltersByPrefixWhenAppliedImmedia
 }
 
 }  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, AGroupSummaryTakesTheColumnStyleThenTheViewStyleThenTheGroupColours) {
+  AddRows({{1, "b"}, {2, "a"}, {3, "b"}});
+  ASSERT_TRUE(datei_->GroupBy(0));
+  nr_->Summary()->SetGroupKind(skSum);
+  TlxDataSummaryItem* item = nr_->Summary()->SummaryItem(TlxGridColumnSummary::kGroup);
+  ASSERT_NE(item, nullptr);
+  auto* group = dynamic_cast<TlxGridGroupRow*>(view_->GetViewData()->Records(0));
+  ASSERT_NE(group, nullptr);
+
+  // Nothing assigned: down to the group row's colours.
+  TlxPaintParams params;
+  view_->Styles()->GetGroupSummaryCellParams(group, item, params);
+  EXPECT_EQ(params.Color, view_->LookAndFeelPainter()->GetDefaultGroupColor());
+
+  auto* view_summary = new TlxStyle(form_);
+  view_summary->SetColor(clOlive);
+  view_->Styles()->SetStyle(TlxGridTableViewStyles::kGroupSummary, view_summary);
+  view_->Styles()->GetGroupSummaryCellParams(group, item, params);
+  EXPECT_EQ(params.Color, clOlive);
+
+  auto* column_summary = new TlxStyle(form_);
+  column_summary->SetColor(clAqua);
+  nr_->Styles()->SetGroupSummary(column_summary);
+  view_->Styles()->GetGroupSummaryCellParams(group, item, params);
+  EXPECT_EQ(params.Color, clAqua);
+
+  std::string text;
+  group->GetGroupDisplayText(text);
+  EXPECT_EQ(text.rfind("Datei : a", 0), 0u);
+  EXPECT_GT(text.size(), std::string("Datei : a").size());
+}
+
+}  // namespace grid_table_view_win_test
