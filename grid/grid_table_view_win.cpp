@@ -291,6 +291,10 @@ bool TlxGridColumn::GetActuallyVisible() const {
   return TlxCustomGridTableItem::GetActuallyVisible() && !IsPreview();
 }
 
+bool TlxGridColumn::GetVisibleForCustomization() const {
+  return TlxCustomGridTableItem::GetVisibleForCustomization() && !IsPreview();
+}
+
 bool TlxGridColumn::IsLeft() const { return VisibleIndex() == 0; }
 
 bool TlxGridColumn::IsRight() const {

@@ -248,6 +248,7 @@ TEST_F(TableViewModelTest, ThePreviewColumnLeavesTheHeaderPanelEvenWhileHidden) 
   EXPECT_TRUE(datei_->IsPreview());
   EXPECT_FALSE(datei_->Visible());
   EXPECT_EQ(view_->VisibleColumnCount(), 1);
+  EXPECT_FALSE(datei_->VisibleForCustomization());
   EXPECT_FALSE(view_->Preview()->Active());
   EXPECT_TRUE(view_->CanCellMerging());
 
@@ -258,6 +259,7 @@ TEST_F(TableViewModelTest, ThePreviewColumnLeavesTheHeaderPanelEvenWhileHidden) 
 
   view_->Preview()->SetColumn(nullptr);
   EXPECT_TRUE(datei_->Visible());
+  EXPECT_TRUE(datei_->VisibleForCustomization());
   EXPECT_EQ(view_->VisibleColumnCount(), 2);
 
   // Freeing the preview column clears the preview's column.
