@@ -631,3 +631,49 @@ TEST_F(TableViewModelTest, AGroupSummaryTakesTheColumnStyleThenTheViewStyleThenT
 }
 
 }  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, AHeaderClickFiresTheColumnThenTheView) {
+  std::vector<std::string> calls;
+  datei_->SetOnHeaderClick([&calls](TObject* sender) {
+    calls.push_back(sender != nullptr ? "column" : "none");
+  });
+  view_->SetOnColumnHeaderClick([&calls](TlxGridTableView*, TlxGridColumn* column) {
+    calls.push_back("view " + column->Caption());
+  });
+  datei_->DoHeaderClick();
+  EXPECT_EQ(calls, (std::vector<std::string>{"column", "view Datei"}));
+
+  // A handler that frees the column ends the step there.
+  calls.clear();
+  TlxGridColumn* doomed = datei_;
+  doomed->SetOnHeaderClick([&calls, doomed](TObject*) {
+    calls.push_back("freeing");
+    delete doomed;
+  });
+  doomed->DoHeaderClick();
+  EXPECT_EQ(calls, (std::vector<std::string>{"freeing"}));
+  EXPECT_EQ(view_->ColumnCount(), 1);
+}
+
+TEST_F(TableViewModelTest, AssigningAViewCopiesItsSpecialRowsAndPreview) {
+  TStandInTableView* other = lxCreateGridView<TStandInTableView>(form_);
+  other->SetParentComponent(grid_);
+  other->FilterRow()->SetVisible(true);
+  other->FilterRow()->SetApplyChanges(fracImmediately);
+  other->NewItemRow()->SetSeparatorWidth(9);
+  other->Preview()->SetMaxLineCount(7);
+  other->OptionsView()->SetFooter(true);
+  view_->Assign(other);
+  EXPECT_TRUE(view_->FilterRow()->Visible());
+  EXPECT_NE(view_->GetViewData()->FilterRow(), nullptr);
+  EXPECT_EQ(view_->FilterRow()->ApplyChanges(), fracImmediately);
+  EXPECT_EQ(view_->NewItemRow()->SeparatorWidth(), 9);
+  EXPECT_EQ(view_->Preview()->MaxLineCount(), 7);
+
+  view_->AssignLayout(other);
+  EXPECT_TRUE(view_->OptionsView()->Footer());
+}
+
+}  // namespace grid_table_view_win_test
