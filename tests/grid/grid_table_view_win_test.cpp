@@ -234,6 +234,7 @@ TEST_F(TableViewModelTest, GroupBySortingClearsGroupingAndSorting) {
   EXPECT_FALSE(datei_->Visible());  // hidden on grouping
   ASSERT_EQ(nr_->SortOrder(), soDescending);
 
+  view_->OptionsCustomize()->SetColumnGrouping(false);
   view_->OptionsCustomize()->SetGroupBySorting(true);
   EXPECT_EQ(view_->GroupedColumnCount(), 0);
   EXPECT_EQ(view_->SortedColumnCount(), 0);
