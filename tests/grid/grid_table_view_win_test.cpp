@@ -678,3 +678,21 @@ TEST_F(TableViewModelTest, AssigningAViewCopiesItsSpecialRowsAndPreview) {
 }
 
 }  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, AStyleSheetOfTheTableViewSuppliesAssignedStyles) {
+  auto* sheet = new TlxGridTableViewStyleSheet(form_);
+  auto* sheet_styles = dynamic_cast<TlxGridTableViewStyles*>(sheet->StylesObject());
+  ASSERT_NE(sheet_styles, nullptr);
+  auto* header = new TlxStyle(form_);
+  header->SetColor(clTeal);
+  sheet_styles->SetStyle(TlxGridTableViewStyles::kHeader, header);
+  view_->Styles()->SetStyleSheet(sheet);
+  ASSERT_EQ(view_->Styles()->StyleSheet(), sheet);
+  TlxPaintParams params;
+  datei_->Styles()->GetHeaderParams(params);
+  EXPECT_EQ(params.Color, clTeal);
+}
+
+}  // namespace grid_table_view_win_test
