@@ -77,12 +77,8 @@ class TlxGridFilterViewInfo : public TlxCustomGridPartViewInfo {
   using TlxCustomGridPartViewInfo::TlxCustomGridPartViewInfo;
 };
 
-class TlxNavigatorViewInfo : public TObject {
- public:
-  static constexpr TClass kClass{"TlxNavigatorViewInfo", &TObject::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TObject::TObject;
-};
+// Declared with the navigator's buttons (grid_navigator_win.h).
+class TlxNavigatorViewInfo;
 
 class TlxCustomGridPartPainter : public TlxCustomGridCellPainter {
  public:
