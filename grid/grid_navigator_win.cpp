@@ -245,6 +245,9 @@ bool TlxCustomNavigatorButtons::IsKindEnabled(int32_t /*kind*/) {
 std::string TlxCustomNavigatorButtons::DefaultHint(int32_t kind) const {
   if (kind < 0 || kind >= kNavigatorButtonCount)
     return {};
+  // The texts belong to the editors' module, started once for the process.
+  static const bool texts_registered = (lxEditConstsInitialize(), true);
+  (void)texts_registered;
   return lxLookupResString(kDefaultHints[kind]);
 }
 
