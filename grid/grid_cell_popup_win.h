@@ -15,9 +15,12 @@ class IlxCustomGridPopupOwner : public virtual IInterface {
   virtual bool ClosePopupWithOwner() = 0;
   virtual void GetPopupOwnerBounds(TRect& rect) = 0;
   virtual void PopupClosed() = 0;
+  // The popup is being freed while this owner holds it.
+  virtual void PopupDestroyed() = 0;
 };
 
-// The popup side, as the cells use it.
+// The popup side, as the cells use it. A popup freed while it has an owner
+// tells the owner (PopupDestroyed) first.
 class IlxGridCellPopup : public virtual IInterface {
  public:
   virtual IlxCustomGridPopupOwner* PopupOwner() const = 0;

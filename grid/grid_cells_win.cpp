@@ -363,7 +363,7 @@ TlxControl* TlxCustomGridCellViewInfo::GetControl() { return nullptr; }
 
 void TlxCustomGridCellViewInfo::GetFocusRect(TRect& rect) {
   rect = BoundsRect;
-  rect.Inflate(-1, -1);
+  rect = rect.Inflate(-1, -1);
 }
 
 bool TlxCustomGridCellViewInfo::IsMouseCaptured() {
@@ -375,7 +375,7 @@ const TClass* TlxCustomGridCellViewInfo::GetPainterClass() const { return &TlxCu
 
 void TlxCustomGridCellViewInfo::GetTextAreaBounds(TRect& rect) {
   rect = ContentBounds();
-  rect.Inflate(-2, -2);
+  rect = rect.Inflate(-2, -2);
 }
 
 uint32_t TlxCustomGridCellViewInfo::GetTextFlags(bool for_painting) {
@@ -407,11 +407,11 @@ bool TlxCustomGridCellViewInfo::IsHitTestOwn(TlxCustomGridHitTest* hit_test) {
 void TlxCustomGridCellViewInfo::InitHitTest(TlxCustomGridHitTest* hit_test) { SetHitTestLink(hit_test); }
 
 void TlxCustomGridCellViewInfo::Offset(int32_t dx, int32_t dy) {
-  BoundsRect.Offset(dx, dy);
+  BoundsRect = BoundsRect.Offset(dx, dy);
   if (!client_bounds_cache_.IsEmpty())
-    client_bounds_cache_.Offset(dx, dy);
+    client_bounds_cache_ = client_bounds_cache_.Offset(dx, dy);
   if (!content_bounds_cache_.IsEmpty())
-    content_bounds_cache_.Offset(dx, dy);
+    content_bounds_cache_ = content_bounds_cache_.Offset(dx, dy);
 }
 
 void TlxCustomGridCellViewInfo::SetPaintParams(const TlxPaintParams& params) { paint_params_ = params; }
@@ -510,9 +510,11 @@ bool TlxCustomGridCellViewInfo::MouseDown(TlxCustomGridHitTest* hit_test, TMouse
   if (mouse_state_ == gmsHot) {
     SetMouseState(gmsPressed);
   } else if (mouse_state_ == gmsPressed) {
-    SetMouseState(gmsHot);
+    // Closed first: the popup's closing resets the state, and the mouse
+    // is still over the cell.
     if (IlxGridCellPopup* popup = Popup(); popup != nullptr && popup->PopupVisible() && popup->PopupOwner() == this)
       popup->ClosePopup();
+    SetMouseState(gmsHot);
   }
   return true;
 }

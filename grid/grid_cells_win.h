@@ -180,6 +180,7 @@ class TlxCustomGridCellViewInfo : public TlxIUnknownObject,
   virtual void DropDownPopup();
   void PopupClosed() override { SetMouseState(gmsNormal); }
   bool ClosePopupWithOwner() override { return true; }
+  void PopupDestroyed() override { owned_popup_ = nullptr; }
   virtual bool IsPopupCreated() { return false; }
   // The popup this cell drops down; an IlxGridCellPopup when not null.
   virtual TObject* GetPopup() { return nullptr; }
