@@ -59,8 +59,12 @@ TlxCustomGridDetailsSiteViewInfo::TlxCustomGridDetailsSiteViewInfo(TlxGridLevel*
     : TlxComponent(nullptr), level_(level) {}
 
 TlxCustomGridDetailsSiteViewInfo::~TlxCustomGridDetailsSiteViewInfo() {
-  if (HasActiveGridView() && active_view_->ViewInfo() != nullptr)
+  // The concrete site is gone by now: only what was looked up before is
+  // used, and the tab control must not call back into the site.
+  if (active_view_ != nullptr && !active_view_->GetIsDestroying() && active_view_->ViewInfo() != nullptr)
     active_view_->ViewInfo()->UpdateSiteVisibility(false);
+  if (tabs_view_info_ != nullptr)
+    tabs_view_info_->TabControl()->DetachSite();
   tabs_view_info_.reset();
 }
 
@@ -225,7 +229,7 @@ TlxCustomGridHitTest* TlxCustomGridDetailsSiteViewInfo::GetHitTest(const TPoint&
 }
 
 bool TlxCustomGridDetailsSiteViewInfo::IsTabVisible(TlxGridLevel* level) {
-  return level->Options().TabsForEmptyDetails() || HasLevelDetails(level);
+  return level_->Options().TabsForEmptyDetails() || HasLevelDetails(level);
 }
 
 void TlxCustomGridDetailsSiteViewInfo::VisibilityChanged(bool visible) {
@@ -242,8 +246,20 @@ void TlxCustomGridDetailsSiteViewInfo::Paint(TlxCanvas& canvas) { TlxGridDetails
 
 // --- TlxGridLevelTabControl ----------------------------------------------------------
 
+namespace {
+
+// The level tabs draw through the shipped tab painters, registered once for
+// the process by the first tab control of a grid.
+TComponent* StartTabPainters() {
+  static const bool registered = (lxPCRegisterShippedPainters(), true);
+  (void)registered;
+  return nullptr;
+}
+
+}  // namespace
+
 TlxGridLevelTabControl::TlxGridLevelTabControl(TlxCustomGridDetailsSiteViewInfo* site)
-    : TlxTabControl(nullptr), site_(site) {
+    : TlxTabControl(StartTabPainters()), site_(site) {
   SetFocusable(false);
   SetTabsContainerMode(true);
   SetOptions(Options() | lxPCOptionBit(pcoFixedTabWidthWhenRotated));
@@ -296,7 +312,7 @@ bool TlxGridLevelTabControl::SelectTabByAccel(char16_t character) {
   for (int32_t i = 0; i < Tabs().Count(); ++i) {
     if (!CaptionHasAccelerator(Tabs().GetTab(i)->Caption(), character) || !CanSelectTab(i))
       continue;
-    TlxCustomGridView* view = site_->ActiveGridView();
+    TlxCustomGridView* view = site_ != nullptr ? site_->ActiveGridView() : nullptr;
     TStateScope focusing(focus_on_change_, view != nullptr && view->IsFocused());
     SetTabIndex(i);
     return true;
@@ -310,7 +326,8 @@ void TlxGridLevelTabControl::CMDialogChar(TMessage& /*message*/) {
 
 void TlxGridLevelTabControl::DoChange() {
   TlxTabControl::DoChange();
-  site_->LevelTabChanged(SelectedLevel(), focus_on_change_);
+  if (site_ != nullptr)
+    site_->LevelTabChanged(SelectedLevel(), focus_on_change_);
 }
 
 void TlxGridLevelTabControl::Notification(TComponent* component, TOperation operation) {
@@ -329,13 +346,14 @@ TlxCustomGridHitTest* TlxGridLevelTabControl::GetHitTest(const TPoint& point) {
   auto* hit_test = lxGridGetHitTest<TlxGridDetailsSiteTabHitTest>(point);
   hit_test->SetViewInfo(nullptr);
   hit_test->Level = static_cast<TlxGridLevel*>(Tabs().GetVisibleTab(visible_index)->Object());
-  site_->InitTabHitTest(hit_test);
+  if (site_ != nullptr)
+    site_->InitTabHitTest(hit_test);
   return hit_test;
 }
 
 void TlxGridLevelTabControl::ApplyTabFont(TlxTab* tab, TFont& font) {
   TlxGridLevel* level = static_cast<TlxGridLevel*>(tab->Object());
-  if (level == nullptr || !LookAndFeel().SkinName().empty())
+  if (level == nullptr || site_ == nullptr || !LookAndFeel().SkinName().empty())
     return;
   TlxPaintParams params;
   site_->GetLevelTabParams(level, params);

@@ -117,6 +117,8 @@ class TlxGridLevelTabControl : public TlxTabControl {
   explicit TlxGridLevelTabControl(TlxCustomGridDetailsSiteViewInfo* site);
 
   TlxCustomGridDetailsSiteViewInfo* Site() const { return site_; }
+  // The site is going: nothing calls back into it from now on.
+  void DetachSite() { site_ = nullptr; }
   TlxGridLevel* LevelOfTab(int32_t index) const;
   TlxGridLevel* SelectedLevel() const;
   void SelectLevel(TlxGridLevel* level);
