@@ -189,8 +189,9 @@ void TlxCustomGridDetailsSiteViewInfo::GetLevelTabParams(TlxGridLevel* level, Tl
 
 std::unique_ptr<TlxCustomGridDetailsSiteViewInfoCachedInfo> TlxCustomGridDetailsSiteViewInfo::CreateCachedInfo() {
   auto info = std::make_unique<TlxCustomGridDetailsSiteViewInfoCachedInfo>();
-  if (TlxCustomGridDetailsSiteTabsViewInfo* tabs = TabsViewInfo())
-    info->FirstDisplayedTab = tabs->GetFirstDisplayedTab();
+  // Asked while the site goes: tabs that were never made are not made now.
+  if (tabs_view_info_ != nullptr)
+    info->FirstDisplayedTab = tabs_view_info_->GetFirstDisplayedTab();
   return info;
 }
 

@@ -11,6 +11,7 @@
 #include "grid/grid_details_site_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_level_win.h"
+#include "grid/grid_master_rows_win.h"
 #include "platform/toolkit/form.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
@@ -248,6 +249,53 @@ TEST_F(DetailsSiteTest, ATabHitTestCarriesItsLevel) {
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->GetHitTestCode(), 50);
   EXPECT_EQ(static_cast<TlxGridDetailsSiteTabHitTest*>(found)->Owner, grid_);
+}
+
+int g_live_cached_infos = 0;
+
+class TCountedCachedInfo : public TlxCustomGridDetailsSiteViewInfoCachedInfo {
+ public:
+  TCountedCachedInfo() { ++g_live_cached_infos; }
+  ~TCountedCachedInfo() override { --g_live_cached_infos; }
+};
+
+TEST_F(DetailsSiteTest, AMasterRowSiteHandsItsCachedInfoOnAndNeverRaisesWhenItGoes) {
+  grid_->RootLevel()->Options().SetDetailTabsPosition(dtpTop);
+  TlxGridMasterTableViewInfoCacheItem cache_item(nullptr, 0);
+  TlxGridDetailsSiteContext context;
+  context.Container = grid_;
+  context.ActiveLevel = files_;
+  context.ActiveView = files_->GridView();
+  context.MaxHeight = 200;
+  context.MaxWidth = 300;
+  context.CacheItem = &cache_item;
+  std::vector<std::pair<TlxGridLevel*, bool>> changes;
+  context.OnLevelTabChanged = [&](TlxGridLevel* level, bool focus) { changes.emplace_back(level, focus); };
+
+  auto site = std::make_unique<TlxGridDetailsSiteViewInfo>(grid_->RootLevel(), context);
+  site->Calculate(0, 0);
+  site.reset();
+  ASSERT_TRUE(cache_item.IsDetailsSiteCachedInfoAssigned());
+  // The next site of the record takes it.
+  site = std::make_unique<TlxGridDetailsSiteViewInfo>(grid_->RootLevel(), context);
+  EXPECT_FALSE(cache_item.IsDetailsSiteCachedInfoAssigned());
+  // Choosing a tab goes to the master row.
+  site->TabsViewInfo()->TabControl()->SetTabIndex(1);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].first, printers_);
+  // A stale object left in the item: the going site frees it and stores
+  // its own, without raising from its destructor.
+  cache_item.StoreDetailsSiteCachedInfo(std::make_unique<TCountedCachedInfo>());
+  EXPECT_EQ(g_live_cached_infos, 1);
+  EXPECT_NO_THROW(site.reset());
+  EXPECT_EQ(g_live_cached_infos, 0);
+  EXPECT_TRUE(cache_item.IsDetailsSiteCachedInfoAssigned());
+  EXPECT_EQ(dynamic_cast<TCountedCachedInfo*>(cache_item.TakeDetailsSiteCachedInfo().get()), nullptr);
+  // A site of an internal calculation leaves the item alone.
+  context.Internal = true;
+  site = std::make_unique<TlxGridDetailsSiteViewInfo>(grid_->RootLevel(), context);
+  site.reset();
+  EXPECT_FALSE(cache_item.IsDetailsSiteCachedInfoAssigned());
 }
 
 }  // namespace grid_details_site_win_test
