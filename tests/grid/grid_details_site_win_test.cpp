@@ -12,6 +12,7 @@
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_level_win.h"
 #include "grid/grid_master_rows_win.h"
+#include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/form.h"
 #include "tabs/tab.h"
 #include "tabs/tabs.h"
@@ -249,6 +250,30 @@ TEST_F(DetailsSiteTest, ATabHitTestCarriesItsLevel) {
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->GetHitTestCode(), 50);
   EXPECT_EQ(static_cast<TlxGridDetailsSiteTabHitTest*>(found)->Owner, grid_);
+}
+
+TEST_F(DetailsSiteTest, PaintsTheFrameAroundTheClientAndFillsTheBackground) {
+  TlxGridTopDetailsSiteViewInfo& site = MakeSite(dtpNone);
+  grid_->RootLevel()->Options().SetDetailFrameWidth(3);
+  grid_->RootLevel()->Options().SetDetailFrameColor(clRed);
+  grid_->SetActiveLevel(empty_);
+  site.Calculate(0, 0);
+  TBitmap bitmap;
+  bitmap.SetSize(site.Bounds().Width(), site.Bounds().Height());
+  bitmap.Canvas().Brush().SetColor(clBlue);
+  bitmap.Canvas().FillRect(TRect(0, 0, bitmap.Width(), bitmap.Height()));
+  {
+    TlxCanvas canvas(bitmap.Canvas());
+    site.Paint(canvas);
+  }
+  HDC dc = bitmap.Canvas().Handle();
+  const TRect client = site.GetClientBounds();
+  EXPECT_EQ(client, TRect(3, 3, site.Bounds().Width() - 3, site.Bounds().Height() - 3));
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{2, 50}, std::pair{client.Right, 10},
+                             std::pair{40, client.Bottom + 2}})
+    EXPECT_EQ(GetPixel(dc, x, y), RGB(255, 0, 0)) << x << "," << y;
+  EXPECT_EQ(GetPixel(dc, client.Left, client.Top), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(GetPixel(dc, client.Right - 1, client.Bottom - 1), GetSysColor(COLOR_BTNFACE));
 }
 
 int g_live_cached_infos = 0;
