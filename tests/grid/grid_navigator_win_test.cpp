@@ -366,6 +366,35 @@ TEST_F(NavigatorTest, HintsTakeTheDefaultTextOrTheShortPart) {
   EXPECT_EQ(ViewInfo().HintWindow(), nullptr);
 }
 
+TEST_F(NavigatorTest, TheHintTimerShowsTheShortHintAtTheMouseAndAPressHidesIt) {
+  Controls()->Buttons(nbkNext)->SetHint("Weiter|Zum nächsten Datensatz");
+  SetForegroundWindow(form_->Handle());
+  test_support::PumpMessagesUntilIdle();
+  const TPoint next = CentreOf(nbkNext);
+  const TPoint screen = host_->ClientToScreen(next);
+  SetCursorPos(screen.X, screen.Y);
+  test_support::PumpMessagesUntilIdle();
+  Send(WM_MOUSEMOVE, next);
+  ASSERT_TRUE(ViewInfo().HintTimer().Enabled());
+  ViewInfo().HintTimer().FireTimer();
+  EXPECT_FALSE(ViewInfo().HintTimer().Enabled());
+  ASSERT_NE(ViewInfo().HintWindow(), nullptr);
+  EXPECT_EQ(ViewInfo().HintWindow()->Text(), "Weiter");
+  EXPECT_TRUE(IsWindow(ViewInfo().HintWindow()->Handle()));
+  // Moving to another button moves a shown hint there at once.
+  const TPoint prior = CentreOf(nbkPrior);
+  const TPoint prior_screen = host_->ClientToScreen(prior);
+  SetCursorPos(prior_screen.X, prior_screen.Y);
+  Send(WM_MOUSEMOVE, prior);
+  ASSERT_NE(ViewInfo().HintWindow(), nullptr);
+  EXPECT_EQ(ViewInfo().HintWindow()->Text(), "Prior record");
+  const HWND hint = ViewInfo().HintWindow()->Handle();
+  Send(WM_LBUTTONDOWN, prior, MK_LBUTTON);
+  EXPECT_EQ(ViewInfo().HintWindow(), nullptr);
+  EXPECT_FALSE(IsWindow(hint));
+  Send(WM_LBUTTONUP, prior);
+}
+
 TEST_F(NavigatorTest, DefaultGlyphsAreDrawnAndGreyWhenDisabled) {
   // The "first" glyph has a black bar in its third column, rows 1 to 9.
   auto bar_pixel = [this](int32_t kind) {
