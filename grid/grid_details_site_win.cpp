@@ -325,6 +325,62 @@ void TlxGridLevelTabControl::CMDialogChar(TMessage& /*message*/) {
   // The site chooses tabs by accelerator itself (ProcessDialogChar).
 }
 
+void TlxGridLevelTabControl::CMDrag(TMessage& message) {
+  // The grid decides about drags over its level tabs.
+  if (Parent() != nullptr)
+    message.Result = Parent()->Perform(CM_DRAG, message.WParam, message.LParam);
+}
+
+void TlxGridLevelTabControl::PassMouseToParent(UINT message, TShiftState shift, int32_t x, int32_t y) {
+  if (Parent() == nullptr)
+    return;
+  WPARAM keys = 0;
+  keys |= shift.Contains(ssShift) ? MK_SHIFT : 0;
+  keys |= shift.Contains(ssCtrl) ? MK_CONTROL : 0;
+  keys |= shift.Contains(ssLeft) ? MK_LBUTTON : 0;
+  keys |= shift.Contains(ssRight) ? MK_RBUTTON : 0;
+  keys |= shift.Contains(ssMiddle) ? MK_MBUTTON : 0;
+  const int32_t parent_x = x + Left();
+  const int32_t parent_y = y + Top();
+  Parent()->Perform(message, keys, MAKELPARAM(static_cast<int16_t>(parent_x), static_cast<int16_t>(parent_y)));
+}
+
+namespace {
+
+UINT MouseMessage(TMouseButton button, bool down, bool double_click) {
+  switch (button) {
+    case mbRight:
+      return double_click ? WM_RBUTTONDBLCLK : down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case mbMiddle:
+      return double_click ? WM_MBUTTONDBLCLK : down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default:
+      return double_click ? WM_LBUTTONDBLCLK : down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+  }
+}
+
+}  // namespace
+
+void TlxGridLevelTabControl::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  TAliveToken alive = AliveToken();
+  TlxTabControl::MouseDown(button, shift, x, y);
+  if (alive.Alive())
+    PassMouseToParent(MouseMessage(button, true, shift.Contains(ssDouble)), shift, x, y);
+}
+
+void TlxGridLevelTabControl::MouseMove(TShiftState shift, int32_t x, int32_t y) {
+  TAliveToken alive = AliveToken();
+  TlxTabControl::MouseMove(shift, x, y);
+  if (alive.Alive())
+    PassMouseToParent(WM_MOUSEMOVE, shift, x, y);
+}
+
+void TlxGridLevelTabControl::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  TAliveToken alive = AliveToken();
+  TlxTabControl::MouseUp(button, shift, x, y);
+  if (alive.Alive())
+    PassMouseToParent(MouseMessage(button, false, false), shift, x, y);
+}
+
 void TlxGridLevelTabControl::DoChange() {
   TlxTabControl::DoChange();
   if (site_ != nullptr)

@@ -133,10 +133,17 @@ class TlxGridLevelTabControl : public TlxTabControl {
 
  protected:
   void CMDialogChar(TMessage& message) override;
+  void CMDrag(TMessage& message) override;
   void DoChange() override;
+  // The grid under the tabs sees the mouse too: it opens levels dragged
+  // over their tabs and starts its own drags from there.
+  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
+  void MouseMove(TShiftState shift, int32_t x, int32_t y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
 
  private:
   void ApplyTabFont(TlxTab* tab, TFont& font);
+  void PassMouseToParent(UINT message, TShiftState shift, int32_t x, int32_t y);
 
   TlxCustomGridDetailsSiteViewInfo* site_;
   bool accelerator_mode_ = true;

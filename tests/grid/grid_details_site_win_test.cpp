@@ -276,6 +276,56 @@ TEST_F(DetailsSiteTest, PaintsTheFrameAroundTheClientAndFillsTheBackground) {
   EXPECT_EQ(GetPixel(dc, client.Right - 1, client.Bottom - 1), GetSysColor(COLOR_BTNFACE));
 }
 
+// The window a master row's site places its tabs in, recording the mouse
+// it gets.
+class TMouseRecorder : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  std::vector<std::string> events;
+
+ protected:
+  void MouseDown(TMouseButton, TShiftState shift, int32_t x, int32_t y) override {
+    events.push_back("down " + std::to_string(x) + "," + std::to_string(y) + (shift.Contains(ssShift) ? " shift" : ""));
+  }
+  void MouseUp(TMouseButton, TShiftState, int32_t x, int32_t y) override {
+    events.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+  }
+};
+
+TEST_F(DetailsSiteTest, TheLevelTabsPassTheMouseOnToTheWindowUnderThem) {
+  auto* recorder = new TMouseRecorder(form_);
+  recorder->SetParent(form_);
+  recorder->SetBounds(10, 10, 300, 200);
+  grid_->RootLevel()->Options().SetDetailTabsPosition(dtpTop);
+  TlxGridDetailsSiteContext context;
+  context.Container = recorder;
+  context.ActiveLevel = files_;
+  context.MaxHeight = 150;
+  context.MaxWidth = 250;
+  std::vector<TlxGridLevel*> chosen;
+  context.OnLevelTabChanged = [&](TlxGridLevel* level, bool) { chosen.push_back(level); };
+  TlxGridDetailsSiteViewInfo site(grid_->RootLevel(), context);
+  site.Calculate(20, 30);
+  TlxGridLevelTabControl* tabs = site.TabsViewInfo()->TabControl();
+  ASSERT_EQ(tabs->Parent(), recorder);
+  EXPECT_EQ(tabs->Left(), 20);
+  EXPECT_EQ(tabs->Top(), 30);
+  // A press on the second tab chooses it and reaches the recorder in its
+  // own coordinates.
+  int32_t x = 0;
+  const int32_t y = site.TabsViewInfo()->Height() / 2;
+  while (x < tabs->Width() && tabs->GetVisibleTabIndexAt(x, y) != 1)
+    ++x;
+  ASSERT_LT(x, tabs->Width());
+  SendMessageW(tabs->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(x, y));
+  SendMessageW(tabs->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  EXPECT_EQ(recorder->events, (std::vector<std::string>{
+                                  "down " + std::to_string(x + 20) + "," + std::to_string(y + 30) + " shift",
+                                  "up " + std::to_string(x + 20) + "," + std::to_string(y + 30)}));
+  ASSERT_FALSE(chosen.empty());
+  EXPECT_EQ(chosen.back(), printers_);
+}
+
 int g_live_cached_infos = 0;
 
 class TCountedCachedInfo : public TlxCustomGridDetailsSiteViewInfoCachedInfo {
