@@ -1,0 +1,143 @@
+#include "grid/grid_table_painters_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "grid/grid_data_rows_win.h"
+#include "grid/grid_site_win.h"
+#include "grid/grid_table_layout_win.h"
+#include "grid/grid_table_view_win.h"
+#include "grid/table_layout_math.h"
+#include "platform/rtl/scope.h"
+
+// --- TlxGridTablePainter -----------------------------------------------------------------
+
+void TlxGridTablePainter::AddGridLine(const TRect& rect) {
+  if (grid_lines_ != nullptr)
+    grid_lines_->push_back(rect);
+}
+
+void TlxGridTablePainter::PaintContent() {
+  DrawGroupByBox();
+  DrawFilterBox();
+  DrawIndicator();
+  DrawHeader();
+  DrawFooter();
+  DrawRecords();
+}
+
+void TlxGridTablePainter::DrawHeader() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridHeaderViewInfo* header = view_info->HeaderViewInfo(); header != nullptr && header->GetVisible())
+    header->Paint(&Canvas());
+}
+
+void TlxGridTablePainter::DrawRecords() {
+  std::vector<TRect> lines;
+  grid_lines_ = &lines;
+  // Lines gathered before a failure are dropped with the list.
+  TScopeExit stop_collecting([this] { grid_lines_ = nullptr; });
+  TlxCustomGridTablePainter::DrawRecords();
+  grid_lines_ = nullptr;
+  DrawGridLines(lines);
+}
+
+void TlxGridTablePainter::DrawGridLines(const std::vector<TRect>& lines) {
+  // An empty batch makes no call at all.
+  if (lines.empty())
+    return;
+  std::vector<POINT> points;
+  std::vector<DWORD> counts(lines.size(), 2);
+  points.reserve(lines.size() * 2);
+  for (const TRect& line : lines) {
+    const TlxGridLineSegment segment = lxGridLineSegment(line);
+    points.push_back(POINT{segment.From.X, segment.From.Y});
+    points.push_back(POINT{segment.To.X, segment.To.Y});
+  }
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  TlxCanvas& canvas = Canvas();
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Pen().SetWidth(1);
+  canvas.Pen().SetColor(view_info->GridLineColor());
+  HDC dc = canvas.Handle();
+  PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
+}
+
+bool TlxGridTablePainter::CanScrollWindow() {
+  if (!TlxCustomGridTablePainter::CanScrollWindow())
+    return false;
+  TlxGridTableView* view = static_cast<TlxGridTableViewInfo*>(TableViewInfo())->TableView();
+  TlxCustomGridBackgroundBitmaps* bitmaps = view->BackgroundBitmaps();
+  // The group indents and the footer tile bitmaps that do not move.
+  if (bitmaps != nullptr && (bitmaps->GetBitmap(5) != nullptr || bitmaps->GetBitmap(3) != nullptr))
+    return false;
+  return true;
+}
+
+void TlxGridTablePainter::ScrollRecords(int32_t dy) {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  TlxGridSite* site = GridView()->Site();
+  for (int32_t index = 0; index < view_info->TableView()->VisibleColumnCount(); ++index)
+    if (view_info->TableView()->VisibleColumns(index)->Options()->CellMerging()) {
+      GridView()->Invalidate();
+      return;
+    }
+  const TlxGridScrollRects rects = view_info->GetVScrollRects(dy);
+  site->ScrollClientArea(0, dy, rects.Moved);
+  site->InvalidateRect(rects.Repaint, true);
+  site->Update();
+}
+
+void TlxGridTablePainter::ScrollContent(int32_t dx, int32_t /*dy*/) {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  TlxGridSite* site = GridView()->Site();
+  const TlxGridScrollRects rects = view_info->GetHScrollRects(dx);
+  if (!rects.Moved.IsEmpty())
+    site->ScrollClientArea(dx, 0, rects.Moved);
+  if (!rects.Repaint.IsEmpty())
+    site->InvalidateRect(rects.Repaint, true);
+  site->Update();
+}
+
+// --- rows and cells ----------------------------------------------------------------------
+
+void TlxGridDataRowPainter::DoPaint() {
+  if (!HasCells())
+    return;
+  Canvas().PushClipRegion();
+  TScopeExit restore([this] { Canvas().PopClipRegion(); });
+  DrawCells();
+}
+
+void TlxGridDataRowPainter::DrawCells() {
+  auto& row = static_cast<TlxGridDataRowViewInfo&>(ViewInfo());
+  for (int32_t index = 0; index < row.GetCellCount(); ++index)
+    if (TlxGridDataCellViewInfo* cell = row.ExistingCell(index); cell != nullptr && cell->IsCalculated())
+      cell->Paint(&Canvas());
+}
+
+void TlxGridDataCellPainter::DrawBorder(TlxBorder side) {
+  TRect rect;
+  ViewInfo().GetBorderBounds(side, rect);
+  auto* view_info = static_cast<TlxCustomGridViewCellViewInfo&>(ViewInfo()).GridView();
+  auto* table_painter = view_info != nullptr ? dynamic_cast<TlxGridTablePainter*>(view_info->Painter()) : nullptr;
+  if (table_painter != nullptr && table_painter->IsCollectingGridLines()) {
+    table_painter->AddGridLine(rect);
+    return;
+  }
+  TlxGridTableDataCellPainter::DrawBorder(side);
+}
+
+// --- header ------------------------------------------------------------------------------
+
+bool TlxGridHeaderPainter::ItemsPaintedFirst() {
+  TlxPainterClass painter = Container().LookAndFeelPainter();
+  return painter == nullptr || painter->HeaderCellsPaintedFirst();
+}
+
+void TlxGridColumnHeaderSortingMarkPainter::DrawContent() {
+  auto& area = static_cast<TlxGridColumnHeaderSortingMarkViewInfo&>(ViewInfo());
+  if (TlxPainterClass painter = area.LookAndFeelPainter())
+    painter->PaintSortingMark(Canvas(), area.BoundsRect, area.Ascending());
+}
