@@ -229,7 +229,7 @@ TlxGridCellLineBorders TlxGridDataRowViewInfo::GetCellBorders(bool is_rightmost)
 
 TlxGridDataCellViewInfo::TlxGridDataCellViewInfo(TlxGridDataRowViewInfo* row, TlxGridColumn* column,
                                                  int32_t visible_index)
-    : TlxGridTableDataCellViewInfo(row->OwnerViewInfo()), row_(row), column_(column), visible_index_(visible_index) {}
+    : TlxGridTableDataCellViewInfo(row, column), row_(row), column_(column), visible_index_(visible_index) {}
 
 int32_t TlxGridDataCellViewInfo::CalculateWidth() { return row_->GetCellWidth(visible_index_); }
 
@@ -257,24 +257,4 @@ TColor TlxGridDataCellViewInfo::GetBorderColor(TlxBorder /*side*/) { return row_
 
 int32_t TlxGridDataCellViewInfo::GetBorderWidth(TlxBorder /*side*/) { return row_->TableViewInfo()->GridLineWidth(); }
 
-void TlxGridDataCellViewInfo::GetText(std::string& text) {
-  TlxCustomGridRecord* record = row_->GridRecord();
-  text = record != nullptr ? record->GetDisplayText(column_->Index()) : std::string();
-}
-
-void TlxGridDataCellViewInfo::GetViewParams(TlxPaintParams& params) {
-  row_->TableView()->Styles()->GetContentParams(row_->GridRecord(), column_, params);
-}
-
-TlxCanvas& TlxGridDataCellViewInfo::GetCanvas() { return row_->GetCanvas(); }
-
-const TClass* TlxGridDataCellViewInfo::GetHitTestClass() const { return &TlxGridRecordCellHitTest::kClass; }
-
 const TClass* TlxGridDataCellViewInfo::GetPainterClass() const { return &TlxGridDataCellPainter::kClass; }
-
-void TlxGridDataCellViewInfo::InitHitTest(TlxCustomGridHitTest* hit_test) {
-  row_->InitHitTest(hit_test);
-  TlxGridTableDataCellViewInfo::InitHitTest(hit_test);
-  if (auto* cell_hit_test = dynamic_cast<TlxGridRecordCellHitTest*>(hit_test))
-    cell_hit_test->Item = column_;
-}

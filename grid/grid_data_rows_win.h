@@ -149,12 +149,7 @@ class TlxGridDataCellViewInfo : public TlxGridTableDataCellViewInfo {
   TlxBorders GetBorders() override;
   TColor GetBorderColor(TlxBorder side) override;
   int32_t GetBorderWidth(TlxBorder side) override;
-  void GetText(std::string& text) override;
-  void GetViewParams(TlxPaintParams& params) override;
-  TlxCanvas& GetCanvas() override;
-  const TClass* GetHitTestClass() const override;
   const TClass* GetPainterClass() const override;
-  void InitHitTest(TlxCustomGridHitTest* hit_test) override;
 
  private:
   TlxGridDataRowViewInfo* row_;

@@ -97,7 +97,8 @@ void TlxGridTableViewInfo::PrepareCalculation() {
 }
 
 void TlxGridTableViewInfo::Calculate() {
-  data_width_ = 0;
+  // Nothing of the previous layout survives but what the cache holds.
+  ResetViewInfos();
   CalculateExpandButtonParams();
   TlxCustomGridTableViewInfo::Calculate();
 }

@@ -10,6 +10,7 @@
 #include "grid/grid_table_view_win.h"
 #include "grid/table_layout_math.h"
 #include "platform/rtl/scope.h"
+#include "platform/toolkit/color.h"
 
 // --- TlxGridTablePainter -----------------------------------------------------------------
 
@@ -56,11 +57,15 @@ void TlxGridTablePainter::DrawGridLines(const std::vector<TRect>& lines) {
     points.push_back(POINT{segment.To.X, segment.To.Y});
   }
   auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
-  TlxCanvas& canvas = Canvas();
-  canvas.Pen().SetStyle(psSolid);
-  canvas.Pen().SetWidth(1);
-  canvas.Pen().SetColor(view_info->GridLineColor());
-  HDC dc = canvas.Handle();
+  HDC dc = Canvas().Handle();
+  // A pen of our own, selected only for this call, so that the canvas's
+  // cached pen state stays true.
+  HPEN pen = CreatePen(PS_SOLID, 1, ColorToColorRef(view_info->GridLineColor()));
+  HGDIOBJ previous = SelectObject(dc, pen);
+  TScopeExit restore([dc, previous, pen] {
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+  });
   PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
 }
 

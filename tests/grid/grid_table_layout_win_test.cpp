@@ -26,6 +26,7 @@
 #include "tests/platform/db/file_list.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
+#include "tests/support/png_writer.h"
 
 namespace grid_table_layout_win_test {
 
@@ -37,6 +38,7 @@ class TLayoutView : public TlxGridDBTableView {
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridDBTableView::TlxGridDBTableView;
   const TClass* GetControllerClass() const override { return &TlxCustomGridController::kClass; }
+  const TClass* GetViewInfoCacheClass() const override { return &TlxCustomGridTableViewInfoCache::kClass; }
 };
 
 class TableLayoutTest : public ::testing::Test {
@@ -72,7 +74,8 @@ class TableLayoutTest : public ::testing::Test {
 
   // The main window's four columns with their stored widths, auto width on.
   void UseFileListColumns(int rows) {
-    files_->AddRows(rows);
+    for (int i = 1; i <= rows; ++i)
+      files_->Add("C:\\f" + std::to_string(i) + ".pdf", 100.0 * i, EncodeDate(2024, 1 + (i - 1) / 28, 1 + (i - 1) % 28), i);
     view_->OptionsView()->SetColumnAutoWidth(true);
     view_->OptionsView()->SetGroupByBox(false);
     AddColumn("Nr.", "Sortkey", 46);
@@ -97,7 +100,7 @@ class TableLayoutTest : public ::testing::Test {
 
   void Calculate() {
     test_support::PumpMessagesUntilIdle();
-    view_->ViewInfo()->Recalculate();
+    view_->ViewInfo()->MainCalculate(TRect(0, 0, grid_->Width(), grid_->Height()));
     Repaint();
   }
 
@@ -186,8 +189,11 @@ TEST_F(TableLayoutTest, GridLinesLieAtEachCellsRightAndBottomPerGridLines) {
     view_->OptionsView()->SetGridLines(test.lines);
     Calculate();
     const test_support::WindowPixels pixels = Pixels();
+    test_support::WritePng(pixels, "Z:\\tmp\\lines" + std::to_string(static_cast<int>(test.lines)) + ".png");
     TlxGridDataRowViewInfo* row = Rows()->DataRow(0);
     ASSERT_NE(row, nullptr);
+    ASSERT_NE(row->ExistingCell(0), nullptr);
+    ASSERT_NE(row->ExistingCell(3), nullptr);
     const TRect first = row->ExistingCell(0)->BoundsRect;
     const TRect last = row->ExistingCell(3)->BoundsRect;
     const COLORREF red = RGB(255, 0, 0);
@@ -298,8 +304,7 @@ TEST_F(TableLayoutTest, ScrollingByMovingPixelsEqualsAFullRepaint) {
   auto expect_same_as_full_repaint = [&](const char* what) {
     test_support::PumpMessagesUntilIdle();
     const test_support::WindowPixels scrolled = Pixels();
-    ViewInfo()->Recalculate();
-    Repaint();
+    Calculate();
     const test_support::WindowPixels full = Pixels();
     ASSERT_EQ(scrolled.width(), full.width());
     int differing = 0;
