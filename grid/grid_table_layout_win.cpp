@@ -57,6 +57,10 @@ void TlxGridTableViewInfo::SetLeftPos(int32_t value) {
   const int32_t dx = left_pos_ - value;
   left_pos_ = value;
   DoOffset(0, dx, 0);
+  if (auto* painter = dynamic_cast<TlxCustomGridTablePainter*>(Painter()))
+    painter->Scroll(0, dx, 0);
+  else
+    GridView()->Invalidate();
 }
 
 void TlxGridTableViewInfo::CreateViewInfos() {
@@ -511,7 +515,8 @@ void TlxGridHeaderViewInfo::CalculateItems() {
     TlxGridColumnHeaderViewInfo* cell = GetItem(index);
     if (cell == nullptr)
       continue;
-    const int32_t width = cell->CalculateWidth();
+    // A column as wide as the largest integer ends at the coordinate limit.
+    const int32_t width = std::min(cell->CalculateWidth(), lxSaturatingSub(INT32_MAX, left));
     cell->Calculate(left, BoundsRect.Top, width, height);
     left = lxSaturatingAdd(left, width);
   }

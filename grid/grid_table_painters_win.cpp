@@ -80,17 +80,38 @@ bool TlxGridTablePainter::CanScrollWindow() {
   return true;
 }
 
-void TlxGridTablePainter::ScrollRecords(int32_t dy) {
+namespace {
+
+// Moves the pixels of `source` by (dx, dy), keeping the result inside
+// `clip`; the strip that is left is invalidated by the caller.
+void MovePixels(TlxGridSite* site, int32_t dx, int32_t dy, const TRect& source, const TRect& clip) {
+  const RECT scroll = source;
+  const RECT clipping = clip;
+  ScrollWindowEx(site->Handle(), dx, dy, &scroll, &clipping, nullptr, nullptr, 0);
+}
+
+}  // namespace
+
+void TlxGridTablePainter::ScrollRecords(int32_t /*dy*/) {
   auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
   TlxGridSite* site = GridView()->Site();
-  for (int32_t index = 0; index < view_info->TableView()->VisibleColumnCount(); ++index)
-    if (view_info->TableView()->VisibleColumns(index)->Options()->CellMerging()) {
+  TlxGridTableView* view = view_info->TableView();
+  // Merged cells span rows that moved and rows that did not.
+  for (int32_t index = 0; index < view->VisibleColumnCount(); ++index)
+    if (view->VisibleColumns(index)->Options()->CellMerging()) {
       GridView()->Invalidate();
       return;
     }
-  const TlxGridScrollRects rects = view_info->GetVScrollRects(dy);
-  site->ScrollClientArea(0, dy, rects.Moved);
-  site->InvalidateRect(rects.Repaint, true);
+  // The rows moved by the height of the rows that left or came in; that is
+  // the distance the pixels move.
+  const int32_t delta = view_info->RowsViewInfo()->ItemsOffset;
+  const TlxGridScrollRects rects = view_info->GetVScrollRects(delta);
+  TRect data_area;
+  view_info->GetDataAreaBounds(data_area);
+  if (!rects.Moved.IsEmpty())
+    MovePixels(site, 0, delta, rects.Moved, data_area);
+  if (!rects.Repaint.IsEmpty())
+    site->InvalidateRect(rects.Repaint, true);
   site->Update();
 }
 
@@ -98,8 +119,10 @@ void TlxGridTablePainter::ScrollContent(int32_t dx, int32_t /*dy*/) {
   auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
   TlxGridSite* site = GridView()->Site();
   const TlxGridScrollRects rects = view_info->GetHScrollRects(dx);
+  TRect rows_area;
+  view_info->GetRowsAreaBounds(rows_area);
   if (!rects.Moved.IsEmpty())
-    site->ScrollClientArea(dx, 0, rects.Moved);
+    MovePixels(site, dx, 0, rects.Moved, rows_area);
   if (!rects.Repaint.IsEmpty())
     site->InvalidateRect(rects.Repaint, true);
   site->Update();

@@ -26,7 +26,6 @@
 #include "tests/platform/db/file_list.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
-#include "tests/support/png_writer.h"
 
 namespace grid_table_layout_win_test {
 
@@ -189,7 +188,6 @@ TEST_F(TableLayoutTest, GridLinesLieAtEachCellsRightAndBottomPerGridLines) {
     view_->OptionsView()->SetGridLines(test.lines);
     Calculate();
     const test_support::WindowPixels pixels = Pixels();
-    test_support::WritePng(pixels, "Z:\\tmp\\lines" + std::to_string(static_cast<int>(test.lines)) + ".png");
     TlxGridDataRowViewInfo* row = Rows()->DataRow(0);
     ASSERT_NE(row, nullptr);
     ASSERT_NE(row->ExistingCell(0), nullptr);
@@ -283,6 +281,7 @@ TEST_F(TableLayoutTest, OptionValuesAtTheirLimitsLayOutWithoutOverflowOrHang) {
   Calculate();
   EXPECT_EQ(Rows()->PartVisibleCount, 30);
 
+  grid_->SetBounds(10, 10, 620, 300);
   view_->BeginUpdate();
   for (int i = 0; i < 996; ++i)
     AddColumn("c" + std::to_string(i), "Datei", 20);
