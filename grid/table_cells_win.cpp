@@ -301,8 +301,18 @@ void TlxGridTableDataCellPainter::DrawContent() {
   TlxGridTableDataCellViewInfo& cell = DataCell();
   if (cell.HasBackgroundBitmap() && cell.GetBackgroundBitmap() != nullptr)
     DrawBackground();
-  if (TlxCustomEditViewInfo* edit_view_info = cell.EditViewInfo())
-    edit_view_info->Draw(Canvas());
+  TlxCustomEditViewInfo* edit_view_info = cell.EditViewInfo();
+  if (edit_view_info == nullptr)
+    return;
+  // The editor draws text rows it laid out earlier straight on the device
+  // context; a reused cell lays out nothing at this paint, so its font must
+  // be selected here, or the context's default font shows.
+  TlxPaintParams params;
+  cell.GetPaintParams(params);
+  if (params.Font != nullptr && params.Font != &Canvas().Font())
+    Canvas().AssignFont(*params.Font);
+  Canvas().MeasureTextExtent({});
+  edit_view_info->Draw(Canvas());
 }
 
 void TlxGridTableDataCellPainter::DoPaint() {
