@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/data_controller.h"
 #include "data/value_types.h"
@@ -198,6 +199,65 @@ TEST_F(TableCellsTest, RowsOfDataCellsScrolledPaintLikeAFullRepaint) {
   Layout();
   const test_support::WindowPixels full = Pixels();
   EXPECT_EQ(scrolled.argb(), full.argb());
+}
+
+TEST_F(TableCellsTest, APressOnACellFocusesItsRecordAndItemAndTheReleaseIsItsClick) {
+  view_->Site()->SetFocus();
+  test_support::PumpMessagesUntilIdle();
+  std::vector<std::string> events;
+  view_->OnCellClick = [&](TlxCustomGridTableView*, TlxCustomGridCellViewInfo* cell, TMouseButton, TShiftState,
+                           bool& handled) {
+    events.push_back("click " + cell->DisplayText());
+    handled = false;
+  };
+  view_->OnCellDblClick = [&](TlxCustomGridTableView*, TlxCustomGridCellViewInfo* cell, TMouseButton,
+                              TShiftState, bool& handled) {
+    events.push_back("double " + cell->DisplayText());
+    handled = true;
+  };
+  TlxGridTableDataCellViewInfo* cell = Row(1)->cells[2].get();
+  TlxCustomGridHitTest* hit_test = view_->ViewInfo()->GetHitTestAtPoint(TPoint(200, kRowHeight + 5));
+  ASSERT_EQ(hit_test->ViewInfo(), cell);
+  EXPECT_TRUE(cell->MouseDown(hit_test, mbLeft, TShiftState()));
+  EXPECT_EQ(view_->FocusedItem(), datum_);
+  EXPECT_TRUE(Row(1)->GridRecord()->IsFocused());
+  EXPECT_FALSE(cell->WasFocusedBeforeClick());
+  cell->MouseUp(hit_test, mbLeft, TShiftState());
+  EXPECT_EQ(events, (std::vector<std::string>{"click 02.01.2010"}));
+
+  // A handled double click on another cell does nothing more.
+  TlxGridTableDataCellViewInfo* other = Row(0)->cells[0].get();
+  hit_test = view_->ViewInfo()->GetHitTestAtPoint(TPoint(10, 5));
+  EXPECT_FALSE(other->MouseDown(hit_test, mbLeft, TShiftState{ssDouble}));
+  EXPECT_EQ(view_->FocusedItem(), datum_);
+  other->MouseUp(hit_test, mbLeft, TShiftState());
+  EXPECT_EQ(events, (std::vector<std::string>{"click 02.01.2010", "double bericht.pdf"}));
+}
+
+TEST_F(TableCellsTest, HintsOnlyWithCellHintsOrAHandlerAndOnlyForHiddenText) {
+  datei_->SetWidth(30);
+  Layout();
+  TlxGridTableDataCellViewInfo* cell = Row(0)->cells[0].get();
+  std::string text;
+  TRect text_rect;
+  bool multi_line = false;
+  EXPECT_FALSE(cell->HasHint());
+  EXPECT_FALSE(cell->NeedsHint(TPoint(10, 5), text, text_rect, multi_line));
+
+  view_->OptionsBehavior()->SetCellHints(true);
+  EXPECT_TRUE(cell->HasHint());
+  EXPECT_TRUE(cell->NeedsHint(TPoint(10, 5), text, text_rect, multi_line));
+  EXPECT_EQ(text, "bericht.pdf");
+  // The wide date column shows all of its text.
+  EXPECT_FALSE(Row(0)->cells[2]->NeedsHint(TPoint(150, 5), text, text_rect, multi_line));
+
+  view_->OptionsBehavior()->SetCellHints(false);
+  datum_->OnGetCellHint = [](TlxCustomGridTableItem*, TlxCustomGridRecord* record, TlxCustomGridCellViewInfo*,
+                             const TPoint&, std::string& hint, bool&, TRect&) {
+    hint = "Datensatz " + std::to_string(record->Index());
+  };
+  EXPECT_TRUE(Row(1)->cells[2]->NeedsHint(TPoint(150, kRowHeight + 5), text, text_rect, multi_line));
+  EXPECT_EQ(text, "Datensatz 1");
 }
 
 }  // namespace table_cells_win_test
