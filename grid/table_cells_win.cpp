@@ -282,6 +282,10 @@ void TlxGridTableDataCellViewInfo::CalculateEditViewInfo(TlxCustomEditViewInfo& 
 bool TlxGridTableDataCellViewInfo::GetAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
 
 void TlxGridTableDataCellViewInfo::GetDisplayValue(Variant& value) {
+  if (GridRecord() == nullptr || item_ == nullptr) {
+    value = Variant::Null();
+    return;
+  }
   if (properties_ != nullptr && properties_->CanUseFieldDisplayFormat(false) != 0) {
     value = Variant(GridRecord()->GetDisplayText(item_->Index()));
     return;
@@ -297,7 +301,7 @@ bool TlxGridTableDataCellViewInfo::IsFocused() {
 int32_t TlxGridTableDataCellViewInfo::GetMaxLineCount() { return TableView()->OptionsView()->CellTextMaxLineCount(); }
 
 void TlxGridTableDataCellViewInfo::GetValue(Variant& value) {
-  value = item_ != nullptr ? GridRecord()->GetValue(item_->Index()) : Variant();
+  value = item_ != nullptr && GridRecord() != nullptr ? GridRecord()->GetValue(item_->Index()) : Variant::Null();
 }
 
 bool TlxGridTableDataCellViewInfo::ShowFocusRect() { return !TableView()->OptionsSelection()->InvertSelect(); }

@@ -155,6 +155,21 @@ TEST_F(TableViewInfoTest, RowsAreLaidOutFromTheTopRecordAndHitTestsNameThem) {
   EXPECT_EQ(record_hit_test->GridRecordKind, -1);
 }
 
+TEST_F(TableViewInfoTest, ARowWhoseRecordIsFreedForgetsItAndPaintsNothing) {
+  AddFiles(5);
+  TlxCustomGridRecordViewInfo* row = Rows()->ExistingItem(2);
+  ASSERT_EQ(row->GridRecord()->ViewInfo(), row);
+  view_->ViewData()->Refresh(view_->DataController()->GetRowCount());  // drops every record
+  EXPECT_EQ(row->GridRecord(), nullptr);
+  EXPECT_EQ(Rows()->Item(2), nullptr);
+  TlxCustomGridHitTest* hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(50, 45));
+  ASSERT_EQ(hit_test->GetHitTestCode(), 106);
+  EXPECT_EQ(static_cast<TlxGridRecordHitTest*>(hit_test)->GridRecord(), nullptr);
+  Pixels();  // paints the rows that still have records, and no freed one
+  Layout();
+  EXPECT_EQ(Rows()->ExistingItem(2)->GridRecord()->Index(), 2);
+}
+
 TEST_F(TableViewInfoTest, FewRecordsLeaveTheRestOfTheSiteToTheViewsNoneHitTest) {
   AddFiles(3);
   EXPECT_EQ(Rows()->Count(), 3);
