@@ -26,6 +26,7 @@
 #include "platform/rtl/update_batch.h"
 #include "platform/toolkit/form.h"
 #include "tests/grid/table_view_info_test_view.h"
+#include "tests/support/gui_objects.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
 
@@ -38,6 +39,22 @@ using table_view_info_test::TTestTableViewInfo;
 class TableViewInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The first form of the process makes the objects every later one
+    // shares (fonts, brushes, caches); they are not this test's to free.
+    static bool warmed_up = false;
+    if (!warmed_up) {
+      Build();
+      Pixels();
+      AddFiles(3);
+      Pixels();
+      Destroy();
+      warmed_up = true;
+    }
+    gdi_objects_ = test_support::CountGdiObjects();
+    user_objects_ = test_support::CountUserObjects();
+    Build();
+  }
+  void Build() {
     form_ = new TForm(nullptr);
     form_->SetBounds(40, 40, 420, 320);
     grid_ = new TlxGrid(form_);
@@ -54,11 +71,16 @@ class TableViewInfoTest : public ::testing::Test {
     form_->Show();
     Layout();
   }
-  void TearDown() override {
+  void Destroy() {
     form_->Free();
     test_support::PumpMessagesUntilIdle();
     lxFreeEditDataRegisteredRepositoryItems();
     lxFreeDefaultEditRepository();
+  }
+  void TearDown() override {
+    Destroy();
+    EXPECT_LE(test_support::CountGdiObjects(), gdi_objects_ + 2);
+    EXPECT_LE(test_support::CountUserObjects(), user_objects_ + 2);
   }
 
   TTestTableViewInfo* ViewInfo() const { return static_cast<TTestTableViewInfo*>(view_->ViewInfo()); }
@@ -86,6 +108,8 @@ class TableViewInfoTest : public ::testing::Test {
   }
 
   static constexpr TRect kSiteBounds{0, 0, 200, 150};
+  DWORD gdi_objects_ = 0;
+  DWORD user_objects_ = 0;
   TForm* form_ = nullptr;
   TlxGrid* grid_ = nullptr;
   TInfoTableView* view_ = nullptr;
