@@ -277,6 +277,9 @@ class TlxCustomGridRecordViewInfo : public TlxCustomGridViewCellViewInfo {
   bool Selected();
   int32_t Index() const;
   void RecalculateInPlace();
+  // The record is being freed (a data change); the view info shows
+  // nothing until the layout is rebuilt.
+  void RecordDestroyed() { record_ = nullptr; }
 
   // --- overrides -----------------------------------------------------------
   TBitmap* GetBackgroundBitmap() override { return records_view_info_->BackgroundBitmap; }

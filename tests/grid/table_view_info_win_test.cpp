@@ -26,127 +26,36 @@
 #include "grid/table_view_win.h"
 #include "platform/rtl/update_batch.h"
 #include "platform/toolkit/form.h"
+#include "tests/grid/table_view_info_test_view.h"
+#include "tests/support/gui_objects.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
 
 namespace table_view_info_win_test {
 
-constexpr int32_t kRowHeight = 20;
-
-// Rows draw like plain cells; the record painter keeps them out of the
-// view's background.
-class TRowPainter : public TlxCustomGridRecordPainter {
- public:
-  static constexpr TClass kClass{"TRowPainter", &TlxCustomGridRecordPainter::kClass, &ConstructInstance<TRowPainter>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecordPainter::TlxCustomGridRecordPainter;
-  void DoPaint() override { TlxCustomGridCellPainter::DoPaint(); }
-  void DrawBackground() override { TlxCustomGridCellPainter::DrawBackground(); }
-};
-
-// A row: a band in a colour of its own with the file name in black.
-class TRowViewInfo : public TlxCustomGridRecordViewInfo {
- public:
-  static constexpr TClass kClass{"TRowViewInfo", &TlxCustomGridRecordViewInfo::kClass,
-                                 &ConstructInstance<TRowViewInfo>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecordViewInfo::TlxCustomGridRecordViewInfo;
-
-  int32_t CalculateHeight() override { return kRowHeight; }
-  int32_t CalculateWidth() override { return RecordsViewInfo()->RecordsBounds.Width(); }
-  void GetViewParams(TlxPaintParams& params) override {
-    static constexpr TColor kColors[] = {clWhite, clYellow, clAqua};
-    params.Color = kColors[GridRecord()->RecordIndex() % 3];
-    params.TextColor = clBlack;
-  }
-  void GetText(std::string& text) override { text = GridRecord()->GetDisplayText(0); }
-  const TClass* GetPainterClass() const override { return &TRowPainter::kClass; }
-};
-
-class TRowsViewInfo : public TlxCustomGridRecordsViewInfo {
- public:
-  static constexpr TClass kClass{"TRowsViewInfo", &TlxCustomGridRecordsViewInfo::kClass,
-                                 &ConstructInstance<TRowsViewInfo>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecordsViewInfo::TlxCustomGridRecordsViewInfo;
-
-  void Calculate() override {
-    TlxCustomGridRecordsViewInfo::Calculate();
-    ClearItems();
-    for (int32_t i = 0; i < MaxItemCount() && GetRowTop(i) < RecordsBounds.Bottom; ++i)
-      CalculateItem(Item(i), i);
-    CalculateVisibleCount();
-  }
-  void CalculateVisibleCount() override { VisibleCount = Count(); }
-  int32_t GetRowLeft(int32_t /*index*/) override { return RecordsBounds.Left; }
-  int32_t GetRowTop(int32_t index) override { return RecordsBounds.Top + index * kRowHeight; }
-  int32_t GetRowsHeightDelta(int32_t count) override { return -count * kRowHeight; }
-  void OffsetRow(int32_t index, int32_t dy) override {
-    if (TlxCustomGridRecordViewInfo* item = ExistingItem(index))
-      item->DoOffset(0, dy);
-  }
-};
-
-class TTestTableViewInfo : public TlxCustomGridTableViewInfo {
- public:
-  static constexpr TClass kClass{"TTestTableViewInfo", &TlxCustomGridTableViewInfo::kClass,
-                                 &ConstructInstance<TTestTableViewInfo>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridTableViewInfo::TlxCustomGridTableViewInfo;
-  const TClass* GetRecordsViewInfoClass() const override { return &TRowsViewInfo::kClass; }
-};
-
-class TTableItem : public TlxCustomGridTableItem {
- public:
-  static constexpr TClass kClass{"TInfoTableItem", &TlxCustomGridTableItem::kClass, &ConstructInstance<TTableItem>};
-  const TClass* ClassType() const override { return &kClass; }
-  explicit TTableItem(TComponent* owner) : TlxCustomGridTableItem(owner) {}
-};
-
-class TRowRecord : public TlxCustomGridRecord {
- public:
-  static constexpr TClass kClass{"TRowRecord", &TlxCustomGridRecord::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecord::TlxCustomGridRecord;
-  bool GetHasCells() const override { return true; }
-  const TClass* GetViewInfoCacheItemClass() const override { return &TlxCustomGridTableViewInfoCacheItem::kClass; }
-  const TClass* GetViewInfoClass() const override { return &TRowViewInfo::kClass; }
-};
-
-class TRowViewData : public TlxCustomGridTableViewData {
- public:
-  static constexpr TClass kClass{"TRowViewData", &TlxCustomGridTableViewData::kClass,
-                                 &ConstructInstance<TRowViewData>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridTableViewData::TlxCustomGridTableViewData;
-  const TClass* GetRecordClass(const TlxRowInfo& /*row_info*/) const override { return &TRowRecord::kClass; }
-
- protected:
-  std::unique_ptr<TlxCustomGridRecord> CreateRecordOfClass(const TClass* /*record_class*/, const TlxRowInfo& row_info,
-                                                           int32_t index) override {
-    return std::make_unique<TRowRecord>(this, row_info, index);
-  }
-};
-
-class TInfoTableView : public TlxCustomGridTableView {
- public:
-  static constexpr TClass kClass{"TInfoTableView", &TlxCustomGridTableView::kClass,
-                                 &lxConstructGridView<TInfoTableView>};
-  const TClass* ClassType() const override { return &kClass; }
-  explicit TInfoTableView(TComponent* owner) : TlxCustomGridTableView(owner) {}
-
-  const TClass* GetItemClass() const override { return &TTableItem::kClass; }
-  const TClass* GetControllerClass() const override { return &TlxCustomGridController::kClass; }
-  const TClass* GetDataControllerClass() const override { return &TlxGridDataController::kClass; }
-  const TClass* GetPainterClass() const override { return &TlxCustomGridTablePainter::kClass; }
-  const TClass* GetViewDataClass() const override { return &TRowViewData::kClass; }
-  const TClass* GetViewInfoCacheClass() const override { return &TlxCustomGridTableViewInfoCache::kClass; }
-  const TClass* GetViewInfoClass() const override { return &TTestTableViewInfo::kClass; }
-};
+using table_view_info_test::kRowHeight;
+using table_view_info_test::TInfoTableView;
+using table_view_info_test::TTestTableViewInfo;
 
 class TableViewInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The first form of the process makes the objects every later one
+    // shares (fonts, brushes, caches); they are not this test's to free.
+    static bool warmed_up = false;
+    if (!warmed_up) {
+      Build();
+      Pixels();
+      AddFiles(3);
+      Pixels();
+      Destroy();
+      warmed_up = true;
+    }
+    gdi_objects_ = test_support::CountGdiObjects();
+    user_objects_ = test_support::CountUserObjects();
+    Build();
+  }
+  void Build() {
     form_ = new TForm(nullptr);
     form_->SetBounds(40, 40, 420, 320);
     grid_ = new TlxGrid(form_);
@@ -163,11 +72,16 @@ class TableViewInfoTest : public ::testing::Test {
     form_->Show();
     Layout();
   }
-  void TearDown() override {
+  void Destroy() {
     form_->Free();
     test_support::PumpMessagesUntilIdle();
     lxFreeEditDataRegisteredRepositoryItems();
     lxFreeDefaultEditRepository();
+  }
+  void TearDown() override {
+    Destroy();
+    EXPECT_LE(test_support::CountGdiObjects(), gdi_objects_ + 2);
+    EXPECT_LE(test_support::CountUserObjects(), user_objects_ + 2);
   }
 
   TTestTableViewInfo* ViewInfo() const { return static_cast<TTestTableViewInfo*>(view_->ViewInfo()); }
@@ -195,6 +109,8 @@ class TableViewInfoTest : public ::testing::Test {
   }
 
   static constexpr TRect kSiteBounds{0, 0, 200, 150};
+  DWORD gdi_objects_ = 0;
+  DWORD user_objects_ = 0;
   TForm* form_ = nullptr;
   TlxGrid* grid_ = nullptr;
   TInfoTableView* view_ = nullptr;
@@ -262,6 +178,21 @@ TEST_F(TableViewInfoTest, RowsAreLaidOutFromTheTopRecordAndHitTestsNameThem) {
   EXPECT_EQ(record_hit_test->GridRecord(), nullptr);
   EXPECT_EQ(record_hit_test->GridRecordIndex, -1);
   EXPECT_EQ(record_hit_test->GridRecordKind, -1);
+}
+
+TEST_F(TableViewInfoTest, ARowWhoseRecordIsFreedForgetsItAndPaintsNothing) {
+  AddFiles(5);
+  TlxCustomGridRecordViewInfo* row = Rows()->ExistingItem(2);
+  ASSERT_EQ(row->GridRecord()->ViewInfo(), row);
+  view_->ViewData()->Refresh(view_->DataController()->GetRowCount());  // drops every record
+  EXPECT_EQ(row->GridRecord(), nullptr);
+  EXPECT_EQ(Rows()->Item(2), nullptr);
+  TlxCustomGridHitTest* hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(50, 45));
+  ASSERT_EQ(hit_test->GetHitTestCode(), 106);
+  EXPECT_EQ(static_cast<TlxGridRecordHitTest*>(hit_test)->GridRecord(), nullptr);
+  Pixels();  // paints the rows that still have records, and no freed one
+  Layout();
+  EXPECT_EQ(Rows()->ExistingItem(2)->GridRecord()->Index(), 2);
 }
 
 TEST_F(TableViewInfoTest, FewRecordsLeaveTheRestOfTheSiteToTheViewsNoneHitTest) {
