@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "grid/grid_hit_tests_win.h"
+#include "grid/grid_navigator_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_strings.h"
