@@ -104,15 +104,13 @@ TlxCustomGridView* TlxCustomGridDetailsSiteViewInfo::ActiveGridView() {
 int32_t TlxCustomGridDetailsSiteViewInfo::CalculateHeight() {
   TlxCustomGridDetailsSiteTabsViewInfo* tabs = TabsViewInfo();
   const int32_t frame = GetFrameWidth();
-  const int32_t non_client_width = 2 * frame + (tabs != nullptr && tabs->IsVertical() ? tabs->Width() : 0);
   const int32_t non_client_height = 2 * frame + (tabs != nullptr && !tabs->IsVertical() ? tabs->Height() : 0);
   int32_t height = 0;
   if (TlxCustomGridView* view = ActiveGridView()) {
     fully_visible_ = false;
-    const int32_t available_width = GetMaxWidth() - non_client_width;
-    const int32_t available_height = GetMaxHeight() - non_client_height;
-    (void)available_width;
-    view->ViewInfo()->GetNaturalHeight(available_height, height, fully_visible_);
+    // The view measures its height for the room left inside the tabs and
+    // the frame; its width is the site's own business (CalculateWidth).
+    view->ViewInfo()->GetNaturalHeight(GetMaxHeight() - non_client_height, height, fully_visible_);
   } else {
     fully_visible_ = true;
     height = GetEmptyHeight();
