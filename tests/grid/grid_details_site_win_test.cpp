@@ -15,6 +15,7 @@
 #include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/form.h"
 #include "tabs/tab.h"
+#include "ui/foundation/styles/styles_win.h"
 #include "tabs/tabs.h"
 #include "tests/grid/grid_test_view_win.h"
 #include "tests/support/message_pump.h"
@@ -324,6 +325,22 @@ TEST_F(DetailsSiteTest, TheLevelTabsPassTheMouseOnToTheWindowUnderThem) {
                                   "up " + std::to_string(x + 20) + "," + std::to_string(y + 30)}));
   ASSERT_FALSE(chosen.empty());
   EXPECT_EQ(chosen.back(), printers_);
+}
+
+TEST_F(DetailsSiteTest, ATabStyleColourGoesToItsTabOnly) {
+  TlxStyle style(form_);
+  style.SetColor(clLime);
+  grid_->RootLevel()->Styles().OnGetTabStyle = [&](TlxGridLevel*, TlxGridLevel* tab_level, TlxStyle*& chosen) {
+    if (tab_level == printers_)
+      chosen = &style;
+  };
+  MakeSite(dtpTop);
+  TlxTabs& tabs = site_->TabsViewInfo()->TabControl()->Tabs();
+  const uint32_t untouched = tabs.GetTab(0)->Color();
+  EXPECT_EQ(tabs.GetTab(1)->Color(), static_cast<uint32_t>(clLime));
+  EXPECT_NE(untouched, static_cast<uint32_t>(clLime));
+  EXPECT_EQ(tabs.GetTab(2)->Color(), untouched);
+  grid_->RootLevel()->Styles().OnGetTabStyle = nullptr;
 }
 
 int g_live_cached_infos = 0;
