@@ -19,3 +19,41 @@ void TlxNavigatorControlNotifier::RefreshNavigators() {
       navigator->RefreshNavigator();
   }
 }
+
+bool lxNavigatorKindEnabled(IlxNavigator* source, int32_t kind) {
+  if (source == nullptr)
+    return false;
+  if (!source->IsDataActive())
+    return kind == nbkFilter;
+  switch (kind) {
+    case nbkFirst:
+    case nbkPriorPage:
+    case nbkPrior:
+      return !source->IsAtBeginning();
+    case nbkNext:
+    case nbkNextPage:
+    case nbkLast:
+      return !source->IsAtEnd();
+    case nbkInsert:
+      return source->CanInsertRecord();
+    case nbkAppend:
+      return source->CanAppendRecord();
+    case nbkDelete:
+      return source->CanDeleteRecord();
+    case nbkEdit:
+      return source->CanEditRecord() && !source->IsEditingRecord();
+    case nbkPost:
+    case nbkCancel:
+      return source->IsEditingRecord();
+    case nbkGotoBookmark:
+      return source->HasBookmark();
+    case nbkRefresh:
+    case nbkSaveBookmark:
+    case nbkFilter:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string lxShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }

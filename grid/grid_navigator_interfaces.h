@@ -6,12 +6,18 @@
 // navigable state changed. Portable.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/rtl/geometry.h"
 #include "platform/rtl/object.h"
 
 class TlxNavigatorControlNotifier;
+class TlxCustomNavigatorButtons;
+class TCanvas;
+class TComponent;
+class TlxLookAndFeel;
+class TWinControl;
 
 class IlxNavigator : public virtual IInterface {
  public:
@@ -50,13 +56,35 @@ class TlxNavigatorControlNotifier : public TObject {
   std::vector<IlxNavigatorListener*> navigators_;
 };
 
-// The host of a navigator button row (the table view info).
+// The host of a navigator button row: the table view info for a grid view.
 class IlxNavigatorOwner : public virtual IInterface {
  public:
-  virtual IlxNavigator* GetNavigatorInterface() = 0;
-  virtual TObject* GetNavigatorButtons() = 0;
-  virtual TRect GetNavigatorBounds() = 0;
-  virtual bool GetNavigatorButtonsHints() = 0;
-  virtual void NavigatorChanged(bool size_changed) = 0;
-  virtual void RefreshNavigator() = 0;
+  // kind: 0 a hint or click handler changed, 1 a button was shown or
+  // hidden, 2 an enabled state or an image changed.
+  virtual void NotifyButtonsChanged(int32_t kind) = 0;
+  virtual TRect GetButtonsBounds() = 0;
+  virtual TlxCustomNavigatorButtons* GetButtonsObject() = 0;
+  virtual TCanvas* GetButtonsCanvas() = 0;
+  virtual TWinControl* GetHostControl() = 0;
+  virtual bool IsHostFocused() = 0;
+  virtual TlxLookAndFeel* GetHostLookAndFeel() = 0;
+  virtual TComponent* GetPersistentOwner() = 0;
+  virtual bool ShowsHints() = 0;
+  virtual bool TakesFocus() = 0;
+  virtual void RefreshButtons() = 0;
+  virtual void ButtonsStateChanged() = 0;
 };
+
+// The button kinds; a kind is also the index of its default glyph.
+enum TlxNavigatorButtonKind : int32_t {
+  nbkFirst, nbkPriorPage, nbkPrior, nbkNext, nbkNextPage, nbkLast, nbkInsert, nbkAppend,
+  nbkDelete, nbkEdit, nbkPost, nbkCancel, nbkRefresh, nbkSaveBookmark, nbkGotoBookmark, nbkFilter,
+};
+constexpr int32_t kNavigatorButtonCount = 16;
+
+// Whether a navigator button of `kind` can act on `source` (null: no
+// source). The host control's own enabled state is checked by the caller.
+bool lxNavigatorKindEnabled(IlxNavigator* source, int32_t kind);
+
+// The part of a hint before its first "|".
+std::string lxShortHint(const std::string& hint);
