@@ -117,6 +117,8 @@ void TlxCustomPopupEdit::PlacePopupContent(const TRect& client_rect) {
 void TlxCustomPopupEdit::SavePopupControlState() {
   TControl* control = PopupEditProperties()->PopupControl();
   hosted_control_ = TWeakRef<TControl>(control);
+  if (control == nullptr)
+    return;
   saved_align_ = control->Align();
   if (auto* form = dynamic_cast<TCustomForm*>(control)) {
     saved_border_style_ = form->BorderStyle();
@@ -129,9 +131,12 @@ void TlxCustomPopupEdit::SavePopupControlState() {
 
 void TlxCustomPopupEdit::PositionPopupWindow() {
   SavePopupControlState();
-  TControl* control = hosted_control_.Get();
-  control->SetParent(PopupWindow());
-  control->SetVisible(true);
+  // The hosted control may have been freed since the popup was asked for:
+  // the popup then opens empty.
+  if (TControl* control = hosted_control_.Get()) {
+    control->SetParent(PopupWindow());
+    control->SetVisible(true);
+  }
   TlxCustomDropDownEdit::PositionPopupWindow();
   if (TControl* hosted = hosted_control_.Get())
     hosted->SetAlign(alClient);
