@@ -120,8 +120,6 @@ void TlxCustomGridTableViewInfo::AdjustClientBounds(TRect& rect) {
     rect.Bottom -= navigator_site_view_info_->GetHeight();
 }
 
-void TlxCustomGridTableViewInfo::AfterCalculation() { TlxCustomGridViewInfo::AfterCalculation(); }
-
 void TlxCustomGridTableViewInfo::Calculate() {
   for (TlxCustomGridPartViewInfo* part : std::vector<TlxCustomGridPartViewInfo*>(parts_))
     part->MainCalculate();
