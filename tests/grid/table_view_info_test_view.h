@@ -9,6 +9,7 @@
 
 #include "grid/grid_data_controller_win.h"
 #include "grid/grid_records_win.h"
+#include "grid/grid_view_controller_win.h"
 #include "grid/table_cells_win.h"
 #include "grid/table_items_win.h"
 #include "grid/table_options_win.h"

@@ -19,6 +19,7 @@
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_level_win.h"
 #include "grid/grid_records_win.h"
+#include "grid/grid_view_controller_win.h"
 #include "grid/table_items_win.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_info_win.h"
