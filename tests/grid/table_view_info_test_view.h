@@ -166,6 +166,20 @@ class TRowViewData : public TlxCustomGridTableViewData {
   }
 };
 
+// The table painter, recording the record shifts it is asked to scroll by.
+class TScrollRecordingPainter : public TlxCustomGridTablePainter {
+ public:
+  static constexpr TClass kClass{"TScrollRecordingPainter", &TlxCustomGridTablePainter::kClass,
+                                 &ConstructInstance<TScrollRecordingPainter>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxCustomGridTablePainter::TlxCustomGridTablePainter;
+  void ScrollRecords(int32_t dy) override {
+    record_shifts.push_back(dy);
+    TlxCustomGridTablePainter::ScrollRecords(dy);
+  }
+  std::vector<int32_t> record_shifts;
+};
+
 class TInfoTableView : public TlxCustomGridTableView {
  public:
   static constexpr TClass kClass{"TInfoTableView", &TlxCustomGridTableView::kClass,
@@ -176,7 +190,7 @@ class TInfoTableView : public TlxCustomGridTableView {
   const TClass* GetItemClass() const override { return &TTableItem::kClass; }
   const TClass* GetControllerClass() const override { return &TlxCustomGridController::kClass; }
   const TClass* GetDataControllerClass() const override { return &TlxGridDataController::kClass; }
-  const TClass* GetPainterClass() const override { return &TlxCustomGridTablePainter::kClass; }
+  const TClass* GetPainterClass() const override { return &TScrollRecordingPainter::kClass; }
   const TClass* GetViewDataClass() const override { return &TRowViewData::kClass; }
   const TClass* GetViewInfoCacheClass() const override { return &TlxCustomGridTableViewInfoCache::kClass; }
   const TClass* GetViewInfoClass() const override { return &TTestTableViewInfo::kClass; }

@@ -245,10 +245,17 @@ TEST_F(TableViewInfoTest, ScrollingReusesRowViewInfosAndPaintsWhatAFullRepaintPa
     EXPECT_EQ(Rows()->ExistingItem(i)->BoundsRect.Top, i * kRowHeight);
   const test_support::WindowPixels scrolled_back = Pixels();
 
-  // A jump by more than a page cannot reuse anything: a full layout.
+  // A jump by more than a page cannot reuse anything: a full layout, and
+  // no pixels are moved.
   ViewInfo()->ScrollRecords(10);
   EXPECT_EQ(ViewInfo()->TopRecordIndex(), 11);
   EXPECT_EQ(Rows()->ExistingItem(0)->GridRecord()->Index(), 11);
+  // The pixels moved with the kept rows: up three rows, then down two.
+  EXPECT_EQ(static_cast<table_view_info_test::TScrollRecordingPainter*>(view_->Painter())->record_shifts,
+            (std::vector<int32_t>{-3 * kRowHeight, 2 * kRowHeight}));
+  // Past the last record: the top stops at the last one.
+  ViewInfo()->ScrollRecords(1000);
+  EXPECT_EQ(ViewInfo()->TopRecordIndex(), 29);
 
   auto full_repaint_at = [&](int32_t top) {
     ViewInfo()->SetScrolledTopRecordIndex(top);
