@@ -195,6 +195,62 @@ TEST_F(TableViewInfoTest, ARowWhoseRecordIsFreedForgetsItAndPaintsNothing) {
   EXPECT_EQ(Rows()->ExistingItem(2)->GridRecord()->Index(), 2);
 }
 
+// A band across the view: a header-like part on top or a footer-like one
+// at the bottom.
+class TBandPart : public TlxCustomGridPartViewInfo {
+ public:
+  static constexpr TClass kClass{"TBandPart", &TlxCustomGridPartViewInfo::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+  TBandPart(TlxCustomGridViewInfo* owner, TlxGridPartAlignment alignment, int32_t height)
+      : TlxCustomGridPartViewInfo(owner), alignment_(alignment), height_(height) {}
+
+  int32_t CalculateHeight() override { return height_; }
+  TlxGridPartAlignment GetAlignment() override { return alignment_; }
+  bool IsAutoWidth() override { return true; }
+  bool IsScrollable() override { return false; }
+  const TClass* GetHitTestClass() const override {
+    return alignment_ == gpaTop ? &TlxGridHeaderHitTest::kClass : &TlxGridFooterHitTest::kClass;
+  }
+
+ private:
+  TlxGridPartAlignment alignment_;
+  int32_t height_;
+};
+
+TEST_F(TableViewInfoTest, PartsStackFromTheOutsideInAndTheRecordsTakeWhatIsLeft) {
+  AddFiles(20);
+  auto outer = std::make_unique<TBandPart>(ViewInfo(), gpaTop, 15);
+  auto inner = std::make_unique<TBandPart>(ViewInfo(), gpaTop, 10);
+  auto footer = std::make_unique<TBandPart>(ViewInfo(), gpaBottom, 12);
+  // The filter box is the view's own first part.
+  ASSERT_EQ(ViewInfo()->PartCount(), 4);
+  EXPECT_EQ(outer->Index(), 1);
+  Layout();
+  EXPECT_EQ(outer->BoundsRect, TRect(0, 0, 200, 15));
+  EXPECT_EQ(inner->BoundsRect, TRect(0, 15, 200, 25));
+  EXPECT_EQ(footer->BoundsRect, TRect(0, 138, 200, 150));
+  EXPECT_EQ(ViewInfo()->TopPartsHeight(), 25);
+  EXPECT_EQ(ViewInfo()->ClientBounds(), TRect(0, 25, 200, 138));
+  EXPECT_EQ(Rows()->ExistingItem(0)->BoundsRect.Top, 25);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 5))->GetHitTestCode(), 214);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 20))->GetHitTestCode(), 214);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 30))->GetHitTestCode(), 106);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 140))->GetHitTestCode(), 205);
+
+  // Moved to the end of the list, the outer band lies next to the records.
+  outer->SetIndex(3);
+  Layout();
+  EXPECT_EQ(inner->BoundsRect, TRect(0, 0, 200, 10));
+  EXPECT_EQ(outer->BoundsRect, TRect(0, 10, 200, 25));
+
+  footer.reset();
+  EXPECT_EQ(ViewInfo()->PartCount(), 3);
+  inner.reset();
+  outer.reset();
+  Layout();
+  EXPECT_EQ(ViewInfo()->ClientBounds(), TRect(0, 0, 200, 150));
+}
+
 TEST_F(TableViewInfoTest, FewRecordsLeaveTheRestOfTheSiteToTheViewsNoneHitTest) {
   AddFiles(3);
   EXPECT_EQ(Rows()->Count(), 3);
