@@ -68,7 +68,6 @@ class TlxCustomGridTableViewInfo : public TlxCustomGridViewInfo {
   void CreateViewInfos() override;
   void DestroyViewInfos(bool is_recreating) override;
   void AdjustClientBounds(TRect& rect) override;
-  void AfterCalculation() override;
   void Calculate() override;
   void GetClientBounds(TRect& rect) override;
   void CalculateNaturalHeight(int32_t max_size, int32_t& height, bool& fully_visible) override;

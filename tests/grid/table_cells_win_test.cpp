@@ -156,6 +156,13 @@ TEST_F(TableCellsTest, EachColumnShowsItsValueAsItsEditorKindFormatsIt) {
   EXPECT_EQ(row->cells[1]->BoundsRect, TRect(90, 0, 180, kRowHeight));
 }
 
+TEST_F(TableCellsTest, AValueItsKindCannotConvertIsShownAsItsTextWithoutRaising) {
+  datei_->SetPropertiesClass(&TlxCurrencyEditProperties::kClass);
+  EXPECT_NO_THROW(Layout());
+  EXPECT_NO_THROW(Pixels());
+  EXPECT_EQ(Row(0)->cells[0]->DisplayText(), "bericht.pdf");
+}
+
 TEST_F(TableCellsTest, TheEditorViewInfoPaintsTheTextInsideEachCell) {
   TDataRowViewInfo* row = Row(0);
   const test_support::WindowPixels pixels = Pixels();

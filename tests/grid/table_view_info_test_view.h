@@ -9,6 +9,7 @@
 
 #include "grid/grid_data_controller_win.h"
 #include "grid/grid_records_win.h"
+#include "grid/grid_view_controller_win.h"
 #include "grid/table_cells_win.h"
 #include "grid/table_items_win.h"
 #include "grid/table_options_win.h"
@@ -47,6 +48,11 @@ class TRowViewInfo : public TlxCustomGridRecordViewInfo {
   }
   void GetText(std::string& text) override { text = GridRecord()->GetDisplayText(0); }
   const TClass* GetPainterClass() const override { return &TRowPainter::kClass; }
+  // An expandable row has its button in the first 16 pixels.
+  void GetExpandButtonAreaBounds(TRect& rect) override {
+    rect = TRect(BoundsRect.Left, BoundsRect.Top, BoundsRect.Left + 16, BoundsRect.Bottom);
+  }
+  void CalculateExpandButtonBounds(TRect& rect) override { GetExpandButtonAreaBounds(rect); }
 };
 
 class TRowsViewInfo : public TlxCustomGridRecordsViewInfo {
@@ -148,6 +154,8 @@ class TRowRecord : public TlxCustomGridRecord {
   bool GetHasCells() const override { return true; }
   const TClass* GetViewInfoCacheItemClass() const override { return &TlxCustomGridTableViewInfoCacheItem::kClass; }
   const TClass* GetViewInfoClass() const override;
+  bool GetExpandable() const override;
+  void ToggleExpanded() override;
 };
 
 class TRowViewData : public TlxCustomGridTableViewData {
@@ -165,6 +173,20 @@ class TRowViewData : public TlxCustomGridTableViewData {
   }
 };
 
+// The table painter, recording the record shifts it is asked to scroll by.
+class TScrollRecordingPainter : public TlxCustomGridTablePainter {
+ public:
+  static constexpr TClass kClass{"TScrollRecordingPainter", &TlxCustomGridTablePainter::kClass,
+                                 &ConstructInstance<TScrollRecordingPainter>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxCustomGridTablePainter::TlxCustomGridTablePainter;
+  void ScrollRecords(int32_t dy) override {
+    record_shifts.push_back(dy);
+    TlxCustomGridTablePainter::ScrollRecords(dy);
+  }
+  std::vector<int32_t> record_shifts;
+};
+
 class TInfoTableView : public TlxCustomGridTableView {
  public:
   static constexpr TClass kClass{"TInfoTableView", &TlxCustomGridTableView::kClass,
@@ -175,17 +197,24 @@ class TInfoTableView : public TlxCustomGridTableView {
   const TClass* GetItemClass() const override { return &TTableItem::kClass; }
   const TClass* GetControllerClass() const override { return &TlxCustomGridController::kClass; }
   const TClass* GetDataControllerClass() const override { return &TlxGridDataController::kClass; }
-  const TClass* GetPainterClass() const override { return &TlxCustomGridTablePainter::kClass; }
+  const TClass* GetPainterClass() const override { return &TScrollRecordingPainter::kClass; }
   const TClass* GetViewDataClass() const override { return &TRowViewData::kClass; }
   const TClass* GetViewInfoCacheClass() const override { return &TlxCustomGridTableViewInfoCache::kClass; }
   const TClass* GetViewInfoClass() const override { return &TTestTableViewInfo::kClass; }
 
   // What the rows are made of: plain cells or data cells.
   const TClass* row_class = &TRowViewInfo::kClass;
+  bool expandable_rows = false;
+  // Indexes of the records whose expanded state was toggled.
+  std::vector<int32_t> toggled;
 };
 
 inline const TClass* TRowRecord::GetViewInfoClass() const {
   return static_cast<TInfoTableView*>(GridView())->row_class;
 }
+
+inline bool TRowRecord::GetExpandable() const { return static_cast<TInfoTableView*>(GridView())->expandable_rows; }
+
+inline void TRowRecord::ToggleExpanded() { static_cast<TInfoTableView*>(GridView())->toggled.push_back(Index()); }
 
 }  // namespace table_view_info_test

@@ -195,6 +195,89 @@ TEST_F(TableViewInfoTest, ARowWhoseRecordIsFreedForgetsItAndPaintsNothing) {
   EXPECT_EQ(Rows()->ExistingItem(2)->GridRecord()->Index(), 2);
 }
 
+// A band across the view: a header-like part on top or a footer-like one
+// at the bottom.
+class TBandPart : public TlxCustomGridPartViewInfo {
+ public:
+  static constexpr TClass kClass{"TBandPart", &TlxCustomGridPartViewInfo::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+  TBandPart(TlxCustomGridViewInfo* owner, TlxGridPartAlignment alignment, int32_t height)
+      : TlxCustomGridPartViewInfo(owner), alignment_(alignment), height_(height) {}
+
+  int32_t CalculateHeight() override { return height_; }
+  TlxGridPartAlignment GetAlignment() override { return alignment_; }
+  bool IsAutoWidth() override { return true; }
+  bool IsScrollable() override { return false; }
+  const TClass* GetHitTestClass() const override {
+    return alignment_ == gpaTop ? &TlxGridHeaderHitTest::kClass : &TlxGridFooterHitTest::kClass;
+  }
+
+ private:
+  TlxGridPartAlignment alignment_;
+  int32_t height_;
+};
+
+TEST_F(TableViewInfoTest, PartsStackFromTheOutsideInAndTheRecordsTakeWhatIsLeft) {
+  AddFiles(20);
+  auto outer = std::make_unique<TBandPart>(ViewInfo(), gpaTop, 15);
+  auto inner = std::make_unique<TBandPart>(ViewInfo(), gpaTop, 10);
+  auto footer = std::make_unique<TBandPart>(ViewInfo(), gpaBottom, 12);
+  // The filter box is the view's own first part.
+  ASSERT_EQ(ViewInfo()->PartCount(), 4);
+  EXPECT_EQ(outer->Index(), 1);
+  Layout();
+  EXPECT_EQ(outer->BoundsRect, TRect(0, 0, 200, 15));
+  EXPECT_EQ(inner->BoundsRect, TRect(0, 15, 200, 25));
+  EXPECT_EQ(footer->BoundsRect, TRect(0, 138, 200, 150));
+  EXPECT_EQ(ViewInfo()->TopPartsHeight(), 25);
+  EXPECT_EQ(ViewInfo()->ClientBounds(), TRect(0, 25, 200, 138));
+  EXPECT_EQ(Rows()->ExistingItem(0)->BoundsRect.Top, 25);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 5))->GetHitTestCode(), 214);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 20))->GetHitTestCode(), 214);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 30))->GetHitTestCode(), 106);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 140))->GetHitTestCode(), 205);
+
+  // Moved to the end of the list, the outer band lies next to the records.
+  outer->SetIndex(3);
+  Layout();
+  EXPECT_EQ(inner->BoundsRect, TRect(0, 0, 200, 10));
+  EXPECT_EQ(outer->BoundsRect, TRect(0, 10, 200, 25));
+
+  footer.reset();
+  EXPECT_EQ(ViewInfo()->PartCount(), 3);
+  inner.reset();
+  outer.reset();
+  Layout();
+  EXPECT_EQ(ViewInfo()->ClientBounds(), TRect(0, 0, 200, 150));
+}
+
+TEST_F(TableViewInfoTest, AClickOnTheExpandButtonTogglesTheRecordWithoutFocusingIt) {
+  view_->expandable_rows = true;
+  AddFiles(5);
+  view_->Site()->SetFocus();
+  test_support::PumpMessagesUntilIdle();
+  TlxCustomGridRecordViewInfo* row = Rows()->ExistingItem(2);
+  EXPECT_EQ(row->ExpandButtonBounds, TRect(0, 40, 16, 60));
+
+  TlxCustomGridHitTest* hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(5, 45));
+  ASSERT_EQ(hit_test->GetHitTestCode(), 108);
+  EXPECT_TRUE(row->MouseDown(hit_test, mbLeft, TShiftState()));
+  EXPECT_EQ(view_->toggled, std::vector<int32_t>{2});
+  EXPECT_FALSE(row->GridRecord()->IsFocused());
+
+  // Elsewhere on the row a press focuses the record; a double click does
+  // not refocus it.
+  hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(50, 45));
+  ASSERT_EQ(hit_test->GetHitTestCode(), 106);
+  EXPECT_TRUE(row->MouseDown(hit_test, mbLeft, TShiftState()));
+  EXPECT_TRUE(row->GridRecord()->IsFocused());
+  TlxCustomGridRecordViewInfo* other = Rows()->ExistingItem(4);
+  hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(50, 85));
+  EXPECT_TRUE(other->MouseDown(hit_test, mbLeft, TShiftState{ssDouble}));
+  EXPECT_FALSE(other->GridRecord()->IsFocused());
+  EXPECT_EQ(view_->toggled, std::vector<int32_t>{2});
+}
+
 TEST_F(TableViewInfoTest, FewRecordsLeaveTheRestOfTheSiteToTheViewsNoneHitTest) {
   AddFiles(3);
   EXPECT_EQ(Rows()->Count(), 3);
@@ -245,10 +328,17 @@ TEST_F(TableViewInfoTest, ScrollingReusesRowViewInfosAndPaintsWhatAFullRepaintPa
     EXPECT_EQ(Rows()->ExistingItem(i)->BoundsRect.Top, i * kRowHeight);
   const test_support::WindowPixels scrolled_back = Pixels();
 
-  // A jump by more than a page cannot reuse anything: a full layout.
+  // A jump by more than a page cannot reuse anything: a full layout, and
+  // no pixels are moved.
   ViewInfo()->ScrollRecords(10);
   EXPECT_EQ(ViewInfo()->TopRecordIndex(), 11);
   EXPECT_EQ(Rows()->ExistingItem(0)->GridRecord()->Index(), 11);
+  // The pixels moved with the kept rows: up three rows, then down two.
+  EXPECT_EQ(static_cast<table_view_info_test::TScrollRecordingPainter*>(view_->Painter())->record_shifts,
+            (std::vector<int32_t>{-3 * kRowHeight, 2 * kRowHeight}));
+  // Past the last record: the top stops at the last one.
+  ViewInfo()->ScrollRecords(1000);
+  EXPECT_EQ(ViewInfo()->TopRecordIndex(), 29);
 
   auto full_repaint_at = [&](int32_t top) {
     ViewInfo()->SetScrolledTopRecordIndex(top);
