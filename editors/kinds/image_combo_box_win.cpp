@@ -388,8 +388,23 @@ void TlxImageComboBoxViewData::Calculate(TlxCanvas& canvas, const TRect& bounds,
   } else {
     info.ImageRect = TRect();
   }
+  if (ItemKnown) {
+    const TlxImageComboBoxItems& items = *properties.Items();
+    ShowItem(CurrentItemIndex >= 0 && CurrentItemIndex < items.Count() ? items.GetItem(CurrentItemIndex) : nullptr,
+             info);
+  }
   if (!descriptions)
     info.Text.clear();
+}
+
+void TlxImageComboBoxViewData::ShowItem(const TlxImageComboBoxItem* item, TlxImageComboBoxViewInfo& info) const {
+  const TlxCustomImageComboBoxProperties& properties = *ImageProperties();
+  std::string text;
+  int32_t image_index = -1;
+  properties.GetItemDescriptionAndImage(item, text, false, image_index);
+  info.Text = text;
+  info.ImageIndex = image_index;
+  info.Images = properties.Images();
 }
 
 void TlxImageComboBoxViewData::ApplyEditValueToViewInfo(TlxCanvas& canvas, const Variant& edit_value,
@@ -398,15 +413,11 @@ void TlxImageComboBoxViewData::ApplyEditValueToViewInfo(TlxCanvas& canvas, const
   auto& info = static_cast<TlxImageComboBoxViewInfo&>(view_info);
   const TlxCustomImageComboBoxProperties& properties = *ImageProperties();
   const TlxImageComboBoxItems& items = *properties.Items();
-  const TlxImageComboBoxItem* item = CurrentItemIndex >= 0 && CurrentItemIndex < items.Count()
-                                         ? items.GetItem(CurrentItemIndex)
-                                         : properties.FindItemByValue(edit_value);
-  std::string text;
-  int32_t image_index = -1;
-  properties.GetItemDescriptionAndImage(item, text, false, image_index);
-  info.Text = text;
-  info.ImageIndex = image_index;
-  info.Images = properties.Images();
+  if (ItemKnown)
+    ShowItem(CurrentItemIndex >= 0 && CurrentItemIndex < items.Count() ? items.GetItem(CurrentItemIndex) : nullptr,
+             info);
+  else
+    ShowItem(properties.FindItemByValue(edit_value), info);
 }
 
 TSize TlxImageComboBoxViewData::MeasureValueContentSize(TlxCanvas& canvas, const Variant& edit_value,
@@ -447,6 +458,18 @@ TSize TlxCustomImageComboBox::CalculatePopupContentSize() {
   return size;
 }
 
+TRect TlxCustomImageComboBox::InnerEditOffsets() const {
+  const TlxCustomImageComboBoxProperties& properties = *ActiveImageProperties();
+  const TCustomImageList* images = properties.Images();
+  if (images == nullptr)
+    return TRect();
+  const int32_t client_width = GetViewInfo().ClientRect.Width();
+  const int32_t image_side = images->Width() + 4;
+  if (!properties.ShowDescriptions() || image_side >= client_width)
+    return TRect(client_width + 1, 0, 0, 0);
+  return properties.ImageAlign() == iaLeft ? TRect(image_side, 0, 0, 0) : TRect(0, 0, image_side, 0);
+}
+
 Variant TlxCustomImageComboBox::GetEditingValue() {
   Variant value;
   ConvertDisplayToEditValue(Variant::Null(), value, true);
@@ -482,7 +505,8 @@ void TlxCustomImageComboBox::PrepareViewData(TlxCustomEditViewData& view_data) {
   TlxCustomComboBox::PrepareViewData(view_data);
   if (auto* data = dynamic_cast<TlxImageComboBoxViewData*>(&view_data)) {
     const bool editing = IsFocusedForFormatting() && ModifiedAfterEnter() && ImageLookupData() != nullptr;
-    data->CurrentItemIndex = editing ? ImageLookupData()->CurrentKey() : -1;
+    data->ItemKnown = true;
+    data->CurrentItemIndex = editing ? ImageLookupData()->CurrentKey() : ItemIndex();
   }
 }
 

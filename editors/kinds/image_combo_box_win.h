@@ -176,11 +176,15 @@ class TlxImageComboBoxViewData : public TlxCustomComboBoxViewData {
   TSize MeasureValueContentSize(TlxCanvas& canvas, const Variant& edit_value,
                                 const TlxEditSizeProperties& limits) const override;
 
-  // While editing, the list's current item (-1: none) rules the display.
+  // Set by an editor control: the item it shows (-1: none) — while
+  // editing the list's current item, else the item of its value. Cells
+  // drawn without a control find the item by the value instead.
+  bool ItemKnown = false;
   int32_t CurrentItemIndex = -1;
 
  private:
   TlxCustomImageComboBoxProperties* ImageProperties() const;
+  void ShowItem(const TlxImageComboBoxItem* item, TlxImageComboBoxViewInfo& info) const;
 };
 
 class TlxCustomImageComboBox : public TlxCustomComboBox {
@@ -213,6 +217,10 @@ class TlxCustomImageComboBox : public TlxCustomComboBox {
 
  protected:
   TlxCustomImageComboBox(TComponent* owner, const TClass& properties_class);
+
+  // The inner edit leaves the image's side free; without descriptions (or
+  // when the image takes the whole width) it has no room at all.
+  TRect InnerEditOffsets() const override;
 };
 
 class TlxImageComboBox : public TlxCustomImageComboBox {

@@ -17,12 +17,10 @@ void TlxImageComboBoxItem::Publish(TPropertyListBuilder& properties) {
 }
 
 TlxImageComboBoxItem::TlxImageComboBoxItem(TCollection* collection) : TCollectionItem(collection) {
-  const auto* items = dynamic_cast<const TlxImageComboBoxItems*>(collection);
-  if (items == nullptr || items->ItemsOwner() == nullptr)
-    return;
-  // This item is already counted: the images must cover every item so far.
-  if (items->ItemsOwner()->ImageCountForItems() >= items->Count())
-    image_index_ = Index();
+  // Joined through the constructor, the collection saw no item of this
+  // class yet: the image is chosen here.
+  if (const auto* items = dynamic_cast<const TlxImageComboBoxItems*>(collection))
+    image_index_ = items->DefaultImageIndexFor(*this);
 }
 
 void TlxImageComboBoxItem::Assign(const TPersistent* source) {
@@ -60,6 +58,22 @@ void TlxImageComboBoxItem::SetValue(const Variant& value) {
 
 TlxImageComboBoxItems::TlxImageComboBoxItems(TPersistent* owner, IlxImageComboItemsOwner* items_owner)
     : TCollection(TlxImageComboBoxItem::kClass, owner), items_owner_(items_owner) {}
+
+int32_t TlxImageComboBoxItems::DefaultImageIndexFor(const TlxImageComboBoxItem& item) const {
+  // The item is already counted: the images must cover every item so far.
+  if (items_owner_ == nullptr || items_owner_->ImageCountForItems() < Count())
+    return -1;
+  return item.Index();
+}
+
+void TlxImageComboBoxItems::Notify(TCollectionItem* item, TCollectionNotification action) {
+  TCollection::Notify(item, action);
+  if (action != cnAdded)
+    return;
+  // Items made by Add join when they are whole.
+  if (auto* image_item = dynamic_cast<TlxImageComboBoxItem*>(item))
+    image_item->image_index_ = DefaultImageIndexFor(*image_item);
+}
 
 void TlxImageComboBoxItems::Update(TCollectionItem* /*item*/) {
   if (items_owner_ != nullptr)

@@ -42,6 +42,7 @@ class TlxImageComboBoxItem : public TCollectionItem {
   void SetValue(const Variant& value);
 
  private:
+  friend class TlxImageComboBoxItems;
   std::string description_;
   int32_t image_index_ = -1;
   int32_t tag_ = 0;
@@ -49,6 +50,7 @@ class TlxImageComboBoxItem : public TCollectionItem {
 };
 
 class TlxImageComboBoxItems : public TCollection {
+  friend class TlxImageComboBoxItem;
  public:
   static constexpr TClass kClass{"TlxImageComboBoxItems", &TCollection::kClass};
   const TClass* ClassType() const override { return &kClass; }
@@ -61,8 +63,12 @@ class TlxImageComboBoxItems : public TCollection {
 
  protected:
   void Update(TCollectionItem* item) override;
+  void Notify(TCollectionItem* item, TCollectionNotification action) override;
 
  private:
+  // The image of the item's own index while the images reach that far.
+  int32_t DefaultImageIndexFor(const TlxImageComboBoxItem& item) const;
+
   IlxImageComboItemsOwner* items_owner_;
 };
 
