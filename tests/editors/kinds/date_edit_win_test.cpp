@@ -255,6 +255,52 @@ TEST(DateEditTest, AMaskedDateTimeShowsZerosForTheTimeAndRefusesImpossibleHours)
   EXPECT_DOUBLE_EQ(fixture.edit->Date(), At(2009, 3, 5, 14));
 }
 
+TEST(DateEditTest, ADateTimeEditorKeepsTheTimeOfDayWhenADayIsPicked) {
+  DateEditForm fixture;
+  fixture.edit->GetProperties()->SetKind(ckDateTime);
+  fixture.edit->SetDate(At(2010, 5, 1, 10, 30));
+  fixture.Open();
+  ASSERT_TRUE(fixture.edit->GetDroppedDown());
+  EXPECT_EQ(fixture.edit->Calendar()->DateButtons(), lxDateButton(btnClear) | lxDateButton(btnNow));
+  fixture.ClickDay(At(2010, 5, 7));
+  EXPECT_FALSE(fixture.edit->GetDroppedDown());
+  EXPECT_DOUBLE_EQ(fixture.edit->Date(), At(2010, 5, 7, 10, 30));
+}
+
+TEST(DateEditTest, EscOnACalendarButtonClosesThePopupThroughTheCalendar) {
+  DateEditForm fixture;
+  fixture.edit->SetDate(At(2010, 5, 1));
+  fixture.Open();
+  ASSERT_TRUE(fixture.edit->GetDroppedDown());
+  auto* popup = static_cast<TlxDateEditPopupWindow*>(fixture.edit->PopupWindow());
+  EXPECT_TRUE(popup->ForwardsKeyToCalendar(VK_F4, TShiftState()));
+  EXPECT_FALSE(popup->ForwardsKeyToCalendar(VK_F4, TShiftState{ssAlt}));
+  EXPECT_TRUE(popup->ForwardsKeyToCalendar(VK_DOWN, TShiftState{ssAlt}));
+  EXPECT_FALSE(popup->ForwardsKeyToCalendar(VK_DOWN, TShiftState()));
+  EXPECT_FALSE(popup->ForwardsKeyToCalendar(VK_ESCAPE, TShiftState())) << "the calendar itself has the focus";
+  TlxButton* today = fixture.edit->Calendar()->Button(btnToday);
+  today->SetFocus();
+  PumpMessagesUntilIdle();
+  ASSERT_EQ(popup->ActiveControl(), today);
+  EXPECT_TRUE(popup->ForwardsKeyToCalendar(VK_ESCAPE, TShiftState()));
+  fixture.Key(VK_ESCAPE);
+  EXPECT_FALSE(fixture.edit->GetDroppedDown());
+  EXPECT_EQ(fixture.edit->Date(), At(2010, 5, 1)) << "Esc takes nothing";
+}
+
+TEST(DateEditTest, LeavingTheEditorPostsTheTypedDate) {
+  DateEditForm fixture;
+  int changes = 0;
+  fixture.edit->GetProperties()->OnEditValueChanged = [&changes](TObject*) { ++changes; };
+  fixture.Type("24.12.2026");
+  fixture.other->SetFocus();
+  PumpMessagesUntilIdle();
+  EXPECT_EQ(fixture.edit->EditValue().AsDateTime(), At(2026, 12, 24));
+  EXPECT_EQ(fixture.edit->Text(), "24.12.2026");
+  EXPECT_GE(changes, 1);
+  fixture.edit->GetProperties()->OnEditValueChanged = nullptr;
+}
+
 TEST(DateEditTest, BoundsCorrectTheDateAndAMissingMinimumLeavesOnlyTheMaximum) {
   DateEditForm fixture;
   TlxDateEditProperties* properties = fixture.edit->GetProperties();
