@@ -282,8 +282,6 @@ void TlxCustomDateEdit::PopupWindowShowed() {
   }
 }
 
-void TlxCustomDateEdit::PopupWindowClosed(int32_t reason) { TlxCustomDropDownEdit::PopupWindowClosed(reason); }
-
 TDateTime TlxCustomDateEdit::PickedDate() const {
   TDateTime date = calendar_->SelectDate();
   if (date == NullDate || HasTimeOfDay(date))

@@ -102,7 +102,6 @@ class TlxCustomDateEdit : public TlxCustomDropDownEdit, public IlxDateEditValues
   void SetupPopupWindow() override;
   void PositionPopupWindow() override;
   void PopupWindowShowed() override;
-  void PopupWindowClosed(int32_t reason) override;
 
  protected:
   TlxCustomDateEdit(TComponent* owner, const TClass& properties_class);

@@ -164,13 +164,19 @@ void TlxCustomMRUEdit::ApplyLookupSelection(TObject* sender) {
     AddItemText(Text());
 }
 
+void TlxCustomMRUEdit::CloseUp(int32_t reason) {
+  const bool was_open = GetDroppedDown();
+  const TAliveToken alive = AliveToken();
+  TlxCustomComboBox::CloseUp(reason);
+  if (!alive.Alive() || !was_open || !lxCloseUpReasonAccepts(reason))
+    return;
+  if (GetLookupData() != nullptr && GetLookupData()->ItemIndex() >= 0 && TryStartEditing())
+    AddItemText(Text());
+}
+
 void TlxCustomMRUEdit::CommitDisplayValue(const Variant& display_value) {
   AddItemText(VarToStrDef(display_value, ""));
   TlxCustomComboBox::CommitDisplayValue(display_value);
-}
-
-void TlxCustomMRUEdit::PropertiesChanged(TlxCustomEditProperties* properties) {
-  TlxCustomComboBox::PropertiesChanged(properties);
 }
 
 void TlxMRUEdit::Publish(TPropertyListBuilder& properties) {

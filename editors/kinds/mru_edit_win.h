@@ -84,9 +84,10 @@ class TlxCustomMRUEdit : public TlxCustomComboBox {
 
   void FireButtonClick(int32_t button_index) override;
   void ApplyLookupSelection(TObject* sender) override;
+  // A choice accepted from the open list goes to the top as well.
+  void CloseUp(int32_t reason) override;
   void CommitDisplayValue(const Variant& display_value) override;
   bool CanEditText() override { return AllowsTextEditing(); }
-  void PropertiesChanged(TlxCustomEditProperties* properties) override;
 
  protected:
   TlxCustomMRUEdit(TComponent* owner, const TClass& properties_class);

@@ -102,6 +102,23 @@ TEST(MRUEditTest, EnterPutsTheTextOnTopAndTheLimitDropsTheOldest) {
   EXPECT_EQ(new_texts.size(), 4u) << "no notice for a known text";
 }
 
+TEST(MRUEditTest, AnItemPickedInTheListMovesToTheTop) {
+  MRUEditForm fixture;
+  for (const char* text : {"Anna", "Bert", "Carl"})
+    fixture.Enter(text);
+  ASSERT_EQ(fixture.Items(), "Carl,Bert,Anna");
+  fixture.edit->DropDown();
+  PumpMessagesUntilIdle();
+  ASSERT_TRUE(fixture.edit->GetDroppedDown());
+  test_support::InputKey(VK_DOWN);
+  test_support::InputKey(VK_DOWN);
+  test_support::InputKey(VK_RETURN);
+  PumpMessagesUntilIdle();
+  EXPECT_FALSE(fixture.edit->GetDroppedDown());
+  EXPECT_EQ(fixture.edit->Text(), "Anna");
+  EXPECT_EQ(fixture.Items(), "Anna,Carl,Bert");
+}
+
 TEST(MRUEditTest, OnlyTheEllipsisButtonFiresTheButtonEvent) {
   int clicks = 0;
   MRUEditForm fixture;
