@@ -384,10 +384,17 @@ std::string lxTimeRegExprOf(const TlxDateTimeFormatInfo& time, const TFormatSett
 std::string lxWithSmartWords(const std::string& expression, const std::vector<std::string>& words) {
   std::string alternatives;
   for (const std::string& word : words) {
+    // A word whose text is missing would leave an empty alternative.
+    if (word.empty())
+      continue;
     if (!alternatives.empty())
       alternatives += '|';
     alternatives += QuotedWord(word);
   }
+  // Without words an empty group would not compile, and the whole mask
+  // would be dropped: the dates alone are still typed through it.
+  if (alternatives.empty())
+    return "(" + expression + ")";
   return "(" + expression + ")|(" + alternatives + ")((\\+|-)\\d(\\d(\\d\\d?)?)?)?";
 }
 

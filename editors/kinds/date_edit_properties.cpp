@@ -84,9 +84,11 @@ void TlxDateEditPropertiesValues::RestoreDefaults() {
 
 // --- TlxCustomDateEditProperties ----------------------------------------------------------------
 
-TlxCustomDateEditProperties::TlxCustomDateEditProperties(TPersistent* owner) : TlxCustomMaskEditProperties(owner) {
+TlxCustomDateEditProperties::TlxCustomDateEditProperties(TPersistent* owner) : TlxCustomDropDownEditProperties(owner) {
   ReplaceAssignedValues(std::make_unique<TlxDateEditPropertiesValues>(this));
   SetCaseInsensitive(true);
+  SetImmediateDropDown(false);
+  SetPopupSizeable(false);
   BeginUpdate();
   ApplyInputKind();
   EndUpdate(false);
@@ -99,11 +101,11 @@ TlxDateEditPropertiesValues* TlxCustomDateEditProperties::AssignedDateValues() c
 void TlxCustomDateEditProperties::Assign(const TPersistent* source) {
   const auto* other = dynamic_cast<const TlxCustomDateEditProperties*>(source);
   if (other == nullptr) {
-    TlxCustomMaskEditProperties::Assign(source);
+    TlxCustomDropDownEditProperties::Assign(source);
     return;
   }
   TUpdateScope<TlxCustomEditProperties> update(*this);
-  TlxCustomMaskEditProperties::Assign(source);
+  TlxCustomDropDownEditProperties::Assign(source);
   SetArrowsForYear(other->arrows_for_year_);
   AssignedDateValues()->SetDateButtons(false);
   if (other->AssignedDateValues()->DateButtons())
@@ -125,7 +127,7 @@ void TlxCustomDateEditProperties::Changed() {
     ApplyInputKind();
     EndUpdate(false);
   }
-  TlxCustomMaskEditProperties::Changed();
+  TlxCustomDropDownEditProperties::Changed();
 }
 
 void TlxCustomDateEditProperties::ApplyInputKind() {
@@ -260,6 +262,30 @@ std::string TlxCustomDateEditProperties::EditTextOfDate(TDateTime date) const {
   return TrimTrailingBlanks(lxDateTimeToEditText(InputKind() == ikMask, kind_ == ckDateTime, false, date));
 }
 
+std::string TlxCustomDateEditProperties::PickedDateText(TDateTime date) const {
+  if (InputKind() == ikStandard && date != NullDate) {
+    const std::string usual = EditTextOfDate(date);
+    const TDateTime read_back = ParseDate(usual);
+    if (read_back == NullDate || lxDateOfDateTime(read_back) != lxDateOfDateTime(date)) {
+      const bool with_time = ShowsTime(true, date);
+      return TrimTrailingBlanks(
+          lxDateTimeToEditText(false, with_time, true, with_time ? date : lxDateOfDateTime(date)));
+    }
+  }
+  Variant display;
+  ConvertToDisplayValue(Variant::FromDate(date), display, true);
+  return VarToStr(display);
+}
+
+Variant TlxCustomDateEditProperties::EditValueOfText(std::string_view text, double saved_time) const {
+  const Variant value = TextToDateValue(text);
+  if (value.IsNull() || value.AsDateTime() == NullDate)
+    return value;
+  if (kind_ == ckDate && save_time_)
+    return Variant(lxDateWithTime(value.AsDateTime(), saved_time));
+  return value;
+}
+
 bool TlxCustomDateEditProperties::IsEditValueValid(Variant& edit_value, bool /*edit_focused*/) const {
   if (!edit_value.IsText())
     return lxVariantIsBlank(edit_value) || lxVariantIsDateTime(edit_value) || lxVariantIsNumeric(edit_value);
@@ -295,7 +321,7 @@ void TlxCustomDateEditProperties::ConvertToDisplayValue(const Variant& edit_valu
   const std::string text =
       TrimTrailingBlanks(lxDateTimeToEditText(InputKind() == ikMask, kind_ == ckDateTime, false, date));
   if (IsMasked())
-    TlxCustomMaskEditProperties::ConvertToDisplayValue(Variant(text), display_value, true);
+    TlxCustomDropDownEditProperties::ConvertToDisplayValue(Variant(text), display_value, true);
   else
     display_value = Variant(text);
 }
@@ -385,14 +411,14 @@ bool TlxCustomDateEditProperties::HasValueBounds() const { return IsValueBoundSe
 
 bool TlxCustomDateEditProperties::IsNewTextAcceptable(Variant& value, bool edit_focused) const {
   if (InputKind() != ikStandard)
-    return TlxCustomMaskEditProperties::IsNewTextAcceptable(value, edit_focused);
+    return TlxCustomDropDownEditProperties::IsNewTextAcceptable(value, edit_focused);
   return ParseDate(VarToStrDef(value, "")) != NullDate;
 }
 
 const TlxMaskModeClass& TlxCustomDateEditProperties::GetModeClass(TlxEditMaskKind kind) const {
   if (kind == emkStandard)
     return TlxDateEditMaskStandardMode::kModeClass;
-  return TlxCustomMaskEditProperties::GetModeClass(kind);
+  return TlxCustomDropDownEditProperties::GetModeClass(kind);
 }
 
 // --- TlxDateEditProperties ------------------------------------------------------------------------
@@ -417,6 +443,7 @@ void TlxDateEditProperties::Publish(TPropertyListBuilder& properties) {
   p.Float("MinDate", &P::MinDate, &P::SetMinDate).Stored = [](const TPersistent& self) {
     return static_cast<const P&>(self).MinValueNeedsStoring();
   };
+  p.Boolean("PostPopupValueOnTab", &P::PostPopupValueOnTab, &P::SetPostPopupValueOnTab, false);
   p.Boolean("SaveTime", &P::SaveTime, &P::SetSaveTime, true);
   p.Boolean("ShowTime", &P::ShowTime, &P::SetShowTime, true);
   p.Boolean("ValidateOnEnter", &P::ValidateOnEnter, &P::SetValidateOnEnter, true);
@@ -473,6 +500,38 @@ void TlxFilterDateEditHelper::InitValueEditorProperties(TlxCustomEditProperties*
   date->SetSaveTime(true);
 }
 
+// --- typing into a time item ---------------------------------------------------------------------
+
+bool lxDateEditTimeCharAllowed(const TlxDateEditTimeItem& item, std::u16string_view item_text, int32_t offset,
+                               char16_t c) {
+  if (item.Kind == 3) {
+    const char16_t lower = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    return lower == u'a' || lower == u'p';
+  }
+  if (c < u'0' || c > u'9')
+    return false;
+  const int32_t digit = c - u'0';
+  const auto other_digit = [&item_text](int32_t index) {
+    if (index < 0 || index >= static_cast<int32_t>(item_text.size()))
+      return 0;
+    const char16_t ch = item_text[static_cast<size_t>(index)];
+    return ch >= u'0' && ch <= u'9' ? ch - u'0' : 0;
+  };
+  // Only two-digit items have a first digit that limits the second.
+  const bool two_digits = item.Length >= 2;
+  if (item.Kind == 0) {
+    const int32_t max_hour = item.Use24HourFormat ? 23 : 12;
+    if (!two_digits)
+      return digit <= max_hour;
+    if (offset == 0)
+      return digit <= max_hour / 10;
+    return other_digit(0) * 10 + digit <= max_hour;
+  }
+  if (!two_digits)
+    return true;
+  return offset != 0 || digit <= 5;
+}
+
 // --- TlxDateEditValues ----------------------------------------------------------------------------
 
 void TlxDateEditValues::ChangeEditValue(const Variant& value) {
@@ -502,12 +561,7 @@ void TlxDateEditValues::StoreEditValue(const Variant& value) {
 }
 
 Variant TlxDateEditValues::ConvertDisplayToEditValue(std::string_view text) const {
-  const Variant value = properties_.TextToDateValue(text);
-  if (value.IsNull() || value.AsDateTime() == NullDate)
-    return value;
-  if (properties_.Kind() == ckDate && properties_.SaveTime())
-    return Variant(lxDateWithTime(value.AsDateTime(), saved_time_));
-  return value;
+  return properties_.EditValueOfText(text, saved_time_);
 }
 
 bool TlxDateEditValues::ValidateText(std::string_view text, std::string& error_text) {
@@ -554,6 +608,7 @@ TlxModuleStartCount& DateEditModule() {
 void lxDateEditModuleStart() {
   DateEditModule().Start([] {
     RegisterStreamableClasses({&TlxDateEditProperties::kClass, &TlxEditRepositoryDateItem::kClass});
+    lxRegisterDateEditControl();
     lxGetRegisteredEditProperties().AddClass(&TlxDateEditProperties::kClass,
                                              lxEditResString(slxSEditRepositoryDateItem));
     lxGetFilterEditsController().RegisterHelper(&TlxDateEditProperties::kClass,

@@ -12,6 +12,7 @@
 #include "data/smart_dates.h"
 #include "editors/edit_repository_items.h"
 #include "editors/filter_edit_helper.h"
+#include "editors/drop_down_edit_properties.h"
 #include "editors/mask_edit_properties.h"
 #include "editors/mask_mode_standard.h"
 
@@ -72,9 +73,9 @@ class IlxDateEditValues : public virtual IInterface {
   virtual void ChangeEditValue(const Variant& value) = 0;
 };
 
-class TlxCustomDateEditProperties : public TlxCustomMaskEditProperties {
+class TlxCustomDateEditProperties : public TlxCustomDropDownEditProperties {
  public:
-  static constexpr TClass kClass{"TlxCustomDateEditProperties", &TlxCustomMaskEditProperties::kClass,
+  static constexpr TClass kClass{"TlxCustomDateEditProperties", &TlxCustomDropDownEditProperties::kClass,
                                  &ConstructInstance<TlxCustomDateEditProperties>};
   const TClass* ClassType() const override { return &kClass; }
   using TOwnerType = TPersistent;
@@ -105,6 +106,14 @@ class TlxCustomDateEditProperties : public TlxCustomMaskEditProperties {
   bool HasValueBounds() const override;
   bool IsNewTextAcceptable(Variant& value, bool edit_focused) const override;
   const TlxMaskModeClass& GetModeClass(TlxEditMaskKind kind) const override;
+  // The date editor control and its calendar popup; null natively.
+  const TClass* GetEditControlClass() const override;
+  const TClass* GetPopupWindowClass() const override;
+  bool PostsValueAfterPopupClosed() const override { return true; }
+  bool PopupAdjustsToWorkArea() const override { return false; }
+  // The calendar takes the keys while it is shown, and it is no list.
+  bool PopupCapturesFocus() const override { return true; }
+  bool ShowsLookupListInPopup() const override { return false; }
 
   // Typed text as a date variant, or Null for the empty text and for text
   // that reads as no date (then, with `apply_date_on_error`, deToday gives
@@ -115,6 +124,13 @@ class TlxCustomDateEditProperties : public TlxCustomMaskEditProperties {
   std::string EmptyEditText(bool edit_focused) const;
   // The focused text of a date, as the editor shows it after a choice.
   std::string EditTextOfDate(TDateTime date) const;
+  // The text the editor shows for a date picked in its calendar: a date
+  // whose usual text would read back as another day (a two-digit year
+  // taken for another century) is written with four-digit years.
+  std::string PickedDateText(TDateTime date) const;
+  // The edit value of a typed text: its date, and in a date-only editor
+  // that keeps times, that day at `saved_time`.
+  Variant EditValueOfText(std::string_view text, double saved_time) const;
 
   // Settings.
   TlxDateEditPropertiesValues* AssignedDateValues() const;
@@ -202,11 +218,22 @@ class TlxFilterDateEditHelper : public TlxCustomFilterEditHelper {
   static constexpr TClass kClass{"TlxFilterDateEditHelper", &TlxCustomFilterEditHelper::kClass};
   const TClass* ClassType() const override { return &kClass; }
 
+  TClassRef GetValueEditorClass() const override;
   void GetSupportedOperators(const TlxCustomEditProperties* properties, TlxValueTypeClass value_type,
                              TlxFilterConditionOperators& operators, bool extended) const override;
   void InitValueEditorProperties(TlxCustomEditProperties* properties, const TlxCustomEditProperties* source_properties,
                                  bool keep_buttons) const override;
 };
+
+// Whether `c` may be typed at a 0-based `offset` inside a time item of a
+// masked date-time text whose item currently reads `item_text`: digits
+// within the item's range (hours up to 23 or 12, minutes and seconds up
+// to 59) and the first letters of the AM/PM designators.
+bool lxDateEditTimeCharAllowed(const TlxDateEditTimeItem& item, std::u16string_view item_text, int32_t offset,
+                               char16_t c);
+
+// Registers the date editor control for form descriptions (Windows only).
+void lxRegisterDateEditControl();
 
 // A whole day plus a time of day, the time counted away from day 0 for
 // dates before 30 December 1899.

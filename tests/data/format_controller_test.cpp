@@ -113,6 +113,7 @@ TEST(DateTimeFormatTest, RegularExpressionMasks) {
   no_am.PMString = "";
   EXPECT_EQ(lxTimeRegExprOf(info, settings, no_am), "(0?[1-9]|1[012])\\:[0-5]?\\d\\:[0-5]?\\d' '");
   EXPECT_EQ(lxWithSmartWords("E", {"today", "o'clock"}), "(E)|('today'|'o'\\''clock')((\\+|-)\\d(\\d(\\d\\d?)?)?)?");
+  EXPECT_EQ(lxWithSmartWords("E", {"", ""}), "(E)") << "no words, no empty group";
 }
 
 TEST(DateTimeFormatTest, CurrencyDisplayFormats) {
