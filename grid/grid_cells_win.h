@@ -14,6 +14,7 @@
 #include "grid/grid_view_handler_win.h"
 #include "grid/grid_view_info_win.h"
 #include "ui/foundation/base/interfaced.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/geometry.h"
 #include "ui/foundation/canvas/canvas_win.h"
 #include "ui/foundation/controls/control_interfaces_win.h"
@@ -293,8 +294,9 @@ class TlxCustomGridCellPainter : public TObject {
 
   TlxCustomGridCellPainter(TlxCanvas& canvas, TlxCustomGridCellViewInfo& view_info)
       : canvas_(canvas), view_info_(view_info) {}
-  explicit TlxCustomGridCellPainter(TlxGridCellPaintTarget* target)
-      : TlxCustomGridCellPainter(target->Canvas, target->Cell) {}
+  explicit TlxCustomGridCellPainter(TlxGridCellPaintTarget* target) : TlxCustomGridCellPainter(RequireTarget(target)) {}
+  explicit TlxCustomGridCellPainter(TlxGridCellPaintTarget& target)
+      : TlxCustomGridCellPainter(target.Canvas, target.Cell) {}
 
   TlxCanvas& Canvas() const { return canvas_; }
   TlxCustomGridCellViewInfo& ViewInfo() const { return view_info_; }
@@ -321,6 +323,14 @@ class TlxCustomGridCellPainter : public TObject {
   virtual void MainPaint();
 
  private:
+  // Painters made through their class get their target as owner; one made
+  // without it has nothing to paint on.
+  static TlxGridCellPaintTarget& RequireTarget(TlxGridCellPaintTarget* target) {
+    if (target == nullptr)
+      throw EInvalidOperation("A cell painter needs a paint target");
+    return *target;
+  }
+
   TlxCanvas& canvas_;
   TlxCustomGridCellViewInfo& view_info_;
 };

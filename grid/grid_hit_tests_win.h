@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/rtl/geometry.h"
+#include "platform/rtl/object.h"
 #include "platform/toolkit/types.h"
 
 class TlxCustomGridCellViewInfo;

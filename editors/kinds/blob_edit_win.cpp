@@ -435,11 +435,14 @@ bool TlxCustomBlobEdit::PopupEditorModified() const {
 }
 
 void TlxCustomBlobEdit::CreatePopupMemo() {
-  if (PopupMemo() == nullptr) {
-    popup_editor_.reset();
-    popup_editor_ = std::make_unique<TlxPopupMemo>(nullptr, this);
-  }
   TlxPopupMemo* memo = PopupMemo();
+  if (memo == nullptr) {
+    // The other kind's editor goes before this one is made.
+    popup_editor_.reset();
+    auto created = std::make_unique<TlxPopupMemo>(nullptr, this);
+    memo = created.get();
+    popup_editor_ = std::move(created);
+  }
   const TlxCustomBlobEditProperties* properties = ActiveBlobProperties();
   memo->OnChange = nullptr;
   memo->SetCharCase(properties->MemoCharCase());
@@ -458,11 +461,13 @@ void TlxCustomBlobEdit::CreatePopupMemo() {
 }
 
 void TlxCustomBlobEdit::CreatePopupImage() {
-  if (PopupImage() == nullptr) {
-    popup_editor_.reset();
-    popup_editor_ = std::make_unique<TlxPopupImage>(nullptr, this);
-  }
   TlxPopupImage* image = PopupImage();
+  if (image == nullptr) {
+    popup_editor_.reset();
+    auto created = std::make_unique<TlxPopupImage>(nullptr, this);
+    image = created.get();
+    popup_editor_ = std::move(created);
+  }
   const TlxCustomBlobEditProperties* properties = ActiveBlobProperties();
   TlxImageProperties* image_properties = image->GetProperties();
   image_properties->OnChange = nullptr;
@@ -628,8 +633,9 @@ void TlxCustomBlobEdit::PopupWindowClosed(int32_t reason) {
 }
 
 void TlxCustomBlobEdit::GetDisplayText(std::string& text) {
-  if (ActiveBlobProperties()->ResolvedKind() == bekMemo && PopupMemo() != nullptr && GetDroppedDown()) {
-    text = PopupMemo()->Text();
+  TlxPopupMemo* memo = PopupMemo();
+  if (ActiveBlobProperties()->ResolvedKind() == bekMemo && memo != nullptr && GetDroppedDown()) {
+    text = memo->Text();
     return;
   }
   const TlxCustomBlobEditProperties* properties = ActiveBlobProperties();
