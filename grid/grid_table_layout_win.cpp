@@ -1,6 +1,8 @@
 #include "grid/grid_table_layout_win.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "grid/grid_data_rows_win.h"
@@ -365,11 +367,19 @@ int32_t TlxGridRowsViewInfo::GetGroupRowHeight() {
 int32_t TlxGridRowsViewInfo::CalculateDefaultRowHeight() {
   TlxGridTableView* view = TableView();
   std::vector<int32_t> cell_heights;
+  // Columns of one editor kind in one font need the same height: measure
+  // each pair once, so that wide views do not measure a thousand editors.
+  std::map<std::pair<const TlxCustomEditProperties*, const TFont*>, int32_t> measured;
   for (int32_t index = 0; index < view->VisibleColumnCount(); ++index) {
     TlxGridColumn* column = view->VisibleColumns(index);
     TlxPaintParams params;
     view->Styles()->GetContentParams(nullptr, column, params);
-    cell_heights.push_back(DefaultCellHeight(column, OwnerViewInfo()->Canvas(), params.Font));
+    const auto key = std::make_pair(static_cast<const TlxCustomEditProperties*>(column->GetProperties()),
+                                    static_cast<const TFont*>(params.Font));
+    auto found = measured.find(key);
+    if (found == measured.end())
+      found = measured.emplace(key, DefaultCellHeight(column, OwnerViewInfo()->Canvas(), params.Font)).first;
+    cell_heights.push_back(found->second);
   }
   TlxPaintParams content;
   view->Styles()->GetContentParams(nullptr, nullptr, content);

@@ -289,7 +289,9 @@ TEST_F(TableLayoutTest, OptionValuesAtTheirLimitsLayOutWithoutOverflowOrHang) {
   Calculate();
   EXPECT_EQ(Header()->GetColumnCount(), 1000);
 
+  view_->BeginUpdate();
   view_->ClearItems();
+  view_->EndUpdate();
   Calculate();
   EXPECT_EQ(Header()->GetColumnCount(), 0);
   EXPECT_GT(Header()->GetItemHeight(), 0);
