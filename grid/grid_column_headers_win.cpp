@@ -259,6 +259,16 @@ void TlxGridColumnHeaderViewInfo::InitHitTest(TlxCustomGridHitTest* hit_test) {
     column_hit_test->Column = column_;
 }
 
+TlxCustomGridHitTest* TlxGridColumnHeaderViewInfo::GetHitTest(const TPoint& point) {
+  // The areas first, in creation order: the sizing edge reaches beyond the
+  // cell's right border.
+  for (const auto& area : areas_)
+    if (area->IsCalculated())
+      if (TlxCustomGridHitTest* hit_test = area->GetHitTest(point))
+        return hit_test;
+  return TlxCustomGridViewCellViewInfo::GetHitTest(point);
+}
+
 void TlxGridColumnHeaderViewInfo::Offset(int32_t dx, int32_t dy) {
   TlxCustomGridViewCellViewInfo::Offset(dx, dy);
   TextAreaBounds = TextAreaBounds.Offset(dx, dy);

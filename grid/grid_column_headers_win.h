@@ -69,6 +69,7 @@ class TlxGridColumnHeaderViewInfo : public TlxCustomGridViewCellViewInfo {
   TBitmap* GetBackgroundBitmap() override;
   bool GetHotTrack() override;
   void InitHitTest(TlxCustomGridHitTest* hit_test) override;
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
   void Offset(int32_t dx, int32_t dy) override;
   bool HasCustomDraw() override;
   bool CustomDraw(TlxCanvas& canvas) override;

@@ -19,6 +19,7 @@
 #include "grid/grid_data_rows_win.h"
 #include "grid/grid_db_table_view_win.h"
 #include "grid/grid_level_win.h"
+#include "grid/grid_hit_tests_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_layout_win.h"
 #include "grid/grid_view_controller_win.h"
@@ -295,6 +296,54 @@ TEST_F(TableLayoutTest, OptionValuesAtTheirLimitsLayOutWithoutOverflowOrHang) {
   Calculate();
   EXPECT_EQ(Header()->GetColumnCount(), 0);
   EXPECT_GT(Header()->GetItemHeight(), 0);
+}
+
+TEST_F(TableLayoutTest, HitTestsNameTheHeaderCellItsSizingEdgeAndTheDataCell) {
+  UseFileListColumns(5);
+  Calculate();
+  TlxGridColumnHeaderViewInfo* datei = Header()->GetItem(1);
+  const TRect header = datei->BoundsRect;
+  const int32_t middle_y = (header.Top + header.Bottom) / 2;
+
+  auto* on_header = dynamic_cast<TlxGridColumnHeaderHitTest*>(
+      ViewInfo()->GetHitTestAtPoint(TPoint((header.Left + header.Right) / 2, middle_y)));
+  ASSERT_NE(on_header, nullptr);
+  EXPECT_EQ(on_header->Column, view_->VisibleColumns(1));
+  EXPECT_EQ(on_header->ColumnContainerKind, ccHeader);
+
+  // The sizing edge reaches 4 pixels either side of the border.
+  for (int32_t x : {header.Right - 4, header.Right + 3}) {
+    auto* edge = dynamic_cast<TlxGridColumnHeaderHorzSizingEdgeHitTest*>(
+        ViewInfo()->GetHitTestAtPoint(TPoint(x, middle_y)));
+    ASSERT_NE(edge, nullptr) << x;
+  }
+
+  TlxGridDataRowViewInfo* row = Rows()->DataRow(2);
+  const TRect cell = row->ExistingCell(3)->BoundsRect;
+  auto* on_cell = dynamic_cast<TlxGridRecordCellHitTest*>(
+      ViewInfo()->GetHitTestAtPoint(TPoint(cell.Left + 5, cell.Top + 3)));
+  ASSERT_NE(on_cell, nullptr);
+  EXPECT_EQ(on_cell->Item, view_->VisibleColumns(3));
+  EXPECT_EQ(on_cell->GridRecord(), row->GridRecord());
+}
+
+TEST_F(TableLayoutTest, AHiddenHeaderStillPlacesTheColumnsOfTheRows) {
+  UseFileListColumns(5);
+  view_->OptionsView()->SetHeader(false);
+  Calculate();
+  EXPECT_EQ(Header()->Height, 0);
+  EXPECT_EQ(ViewInfo()->ClientBounds().Top, ViewInfo()->SiteClientBounds().Top);
+  TlxGridDataRowViewInfo* row = Rows()->DataRow(0);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->BoundsRect.Top, ViewInfo()->SiteClientBounds().Top);
+  int32_t left = ViewInfo()->ClientBounds().Left;
+  for (int32_t index = 0; index < 4; ++index) {
+    TlxGridDataCellViewInfo* cell = row->ExistingCell(index);
+    ASSERT_NE(cell, nullptr) << index;
+    EXPECT_EQ(cell->BoundsRect.Left, left);
+    left = cell->BoundsRect.Right;
+  }
+  EXPECT_EQ(left, ViewInfo()->ClientBounds().Right);
 }
 
 // Rows re-used by scrolling lie where a full calculation puts them.
