@@ -198,6 +198,8 @@ int32_t TlxGridColumnHeaderViewInfo::GetMinWidth() { return container_->GetColum
 
 int32_t TlxGridColumnHeaderViewInfo::GetNeededWidth() {
   CalculateParamsIfNeeded();
+  if (areas_.empty())
+    CreateAreas();
   int32_t width = TextWidth() + 2 * kTextMargin + GetBorderWidth(bLeft) + GetBorderWidth(bRight) -
                   AdditionalWidthAtLeft;
   for (const auto& area : areas_)
@@ -286,6 +288,20 @@ bool TlxGridColumnHeaderViewInfo::CustomDraw(TlxCanvas& canvas) {
     return true;
   TlxGridTableView* view = TableView();
   return view != nullptr && view->DoCustomDrawColumnHeader(&canvas, this);
+}
+
+// --- TlxGridGroupByBoxColumnHeaderViewInfo ---------------------------------------------
+
+int32_t TlxGridGroupByBoxColumnHeaderViewInfo::CalculateHeight() { return Container()->GetItemHeight(); }
+
+std::string TlxGridGroupByBoxColumnHeaderViewInfo::GetCaption() {
+  const std::string& alternate = Column()->AlternateCaption();
+  return alternate.empty() ? Column()->Caption() : alternate;
+}
+
+bool TlxGridGroupByBoxColumnHeaderViewInfo::IsMeasuringWidth() {
+  auto* box = dynamic_cast<TlxGridGroupByBoxViewInfo*>(Container());
+  return box != nullptr && box->CalculatingColumnWidth;
 }
 
 // --- TlxGridColumnContainerViewInfo --------------------------------------------------
@@ -528,4 +544,39 @@ void TlxGridColumnHeaderPainter::DrawAreas() {
 void TlxGridColumnHeaderPainter::DrawPressed() {
   if (TlxPainterClass painter = Header().LookAndFeelPainter())
     painter->PaintHeaderPressedEffect(Canvas(), Header().BoundsRect);
+}
+
+void TlxGridGroupByBoxPainter::DrawBackground() {
+  TlxGridColumnContainerViewInfo& box = Container();
+  TlxPainterClass painter = box.LookAndFeelPainter();
+  if (painter == nullptr) {
+    TlxGridColumnContainerPainter::DrawBackground();
+    return;
+  }
+  TBitmap* bitmap = box.GetBackgroundBitmap();
+  painter->PaintGroupByBox(Canvas(), box.BoundsRect, bitmap != nullptr, box.PaintParams().Color, bitmap);
+}
+
+void TlxGridGroupByBoxPainter::DrawContent() {
+  TlxGridColumnContainerPainter::DrawContent();
+  DrawConnectors();
+}
+
+bool TlxGridGroupByBoxPainter::ItemsPaintedFirst() {
+  TlxPainterClass painter = Container().LookAndFeelPainter();
+  return painter == nullptr || painter->HeaderCellsPaintedFirst();
+}
+
+void TlxGridGroupByBoxPainter::DrawConnectors() {
+  TlxGridColumnContainerViewInfo& box = Container();
+  const TColor color = clBtnText;
+  for (int32_t index = 0; index + 1 < box.ItemCount(); ++index) {
+    TlxGridColumnHeaderViewInfo* cell = box.ExistingItem(index);
+    if (cell == nullptr || !cell->IsCalculated())
+      continue;
+    const int32_t right = cell->BoundsRect.Right;
+    const int32_t bottom = cell->BoundsRect.Bottom;
+    Canvas().FillRectColor(TRect(right - 8, bottom, right - 7, bottom + 4), color);
+    Canvas().FillRectColor(TRect(right - 8, bottom + 3, right + 4, bottom + 4), color);
+  }
 }

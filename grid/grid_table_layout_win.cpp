@@ -12,6 +12,7 @@
 #include "grid/grid_table_view_win.h"
 #include "editors/edit_properties.h"
 #include "editors/edit_style_win.h"
+#include "grid/grid_strings.h"
 #include "platform/rtl/scope.h"
 
 namespace {
@@ -66,6 +67,8 @@ void TlxGridTableViewInfo::SetLeftPos(int32_t value) {
 }
 
 void TlxGridTableViewInfo::CreateViewInfos() {
+  if (const TClass* box_class = GetGroupByBoxViewInfoClass(); box_class != nullptr && !box_class->IsAbstract())
+    group_by_box_view_info_.reset(static_cast<TlxGridGroupByBoxViewInfo*>(box_class->CreateInstance(this)));
   if (const TClass* header_class = GetHeaderViewInfoClass(); header_class != nullptr && !header_class->IsAbstract())
     header_view_info_.reset(static_cast<TlxGridHeaderViewInfo*>(header_class->CreateInstance(this)));
   TlxCustomGridTableViewInfo::CreateViewInfos();
@@ -80,6 +83,7 @@ void TlxGridTableViewInfo::CreateViewInfos() {
 void TlxGridTableViewInfo::DestroyViewInfos(bool is_recreating) {
   TlxCustomGridTableViewInfo::DestroyViewInfos(is_recreating);
   header_view_info_.reset();
+  group_by_box_view_info_.reset();
 }
 
 void TlxGridTableViewInfo::ResetViewInfos() {
@@ -192,6 +196,8 @@ void TlxGridTableViewInfo::CalculateExpandButtonParams() {
 }
 
 const TClass* TlxGridTableViewInfo::GetHeaderViewInfoClass() const { return &TlxGridHeaderViewInfo::kClass; }
+
+const TClass* TlxGridTableViewInfo::GetGroupByBoxViewInfoClass() const { return &TlxGridGroupByBoxViewInfo::kClass; }
 
 TColor TlxGridTableViewInfo::GridLineColor() { return TableView()->OptionsView()->GetGridLineColor(); }
 
@@ -546,3 +552,76 @@ bool TlxGridHeaderViewInfo::DrawBackgroundBitmap(TlxCanvas& canvas, const TRect&
   canvas.FillRectTiled(rect, bitmap);
   return true;
 }
+
+// --- TlxGridGroupByBoxViewInfo --------------------------------------------------------
+
+int32_t TlxGridGroupByBoxViewInfo::CalculateHeight() {
+  CalculateParamsIfNeeded();
+  const int32_t text_height = TableViewInfo()->GetFontHeight(PaintParams().Font);
+  return lxGridGroupByBoxHeight(GetItemHeight(), GetColumnCount(), text_height);
+}
+
+void TlxGridGroupByBoxViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
+  TlxGridColumnContainerViewInfo::Calculate(left, top, width, height);
+  std::vector<int32_t> widths;
+  for (int32_t index = 0; index < GetColumnCount(); ++index)
+    widths.push_back(GetItem(index)->CalculateWidth());
+  const std::vector<TPoint> origins = lxGridGroupByBoxCellOrigins(BoundsRect, GetItemHeight(), widths);
+  for (int32_t index = 0; index < GetColumnCount(); ++index) {
+    const TPoint origin = origins[static_cast<size_t>(index)];
+    GetItem(index)->Calculate(origin.X, origin.Y, widths[static_cast<size_t>(index)], GetItemHeight());
+  }
+}
+
+bool TlxGridGroupByBoxViewInfo::GetVisible() { return TableView()->OptionsView()->GroupByBox(); }
+
+TlxGridColumn* TlxGridGroupByBoxViewInfo::GetColumn(int32_t index) { return TableView()->GroupedColumns(index); }
+
+int32_t TlxGridGroupByBoxViewInfo::GetColumnCount() { return TableView()->GroupedColumnCount(); }
+
+int32_t TlxGridGroupByBoxViewInfo::GetColumnWidth(TlxGridColumn* column) {
+  // A cell is as wide as its caption and areas need; the filter button
+  // counts while measuring even when it is hidden.
+  for (int32_t index = 0; index < GetColumnCount(); ++index) {
+    if (GetColumn(index) != column)
+      continue;
+    TlxGridColumnHeaderViewInfo* cell = GetItem(index);
+    TStateScope measuring(CalculatingColumnWidth, true);
+    return cell->GetNeededWidth();
+  }
+  return 0;
+}
+
+int32_t TlxGridGroupByBoxViewInfo::CalculateItemHeight() {
+  int32_t height = 0;
+  for (int32_t index = 0; index < GetColumnCount(); ++index)
+    if (TlxGridColumnHeaderViewInfo* cell = GetItem(index))
+      height = std::max(height, cell->TlxGridColumnHeaderViewInfo::CalculateHeight());
+  return height != 0 ? height : TlxGridColumnContainerViewInfo::CalculateItemHeight();
+}
+
+std::unique_ptr<TlxGridColumnHeaderViewInfo> TlxGridGroupByBoxViewInfo::CreateItem(int32_t index) {
+  return std::make_unique<TlxGridGroupByBoxColumnHeaderViewInfo>(this, GetColumn(index));
+}
+
+void TlxGridGroupByBoxViewInfo::GetText(std::string& text) {
+  text = GetColumnCount() == 0 ? lxGridText(slxGridGroupByBoxCaption) : std::string();
+}
+
+void TlxGridGroupByBoxViewInfo::GetTextAreaBounds(TRect& rect) {
+  rect = ContentBounds().Inflate(-2, -2);
+  rect.Left += 6;
+}
+
+void TlxGridGroupByBoxViewInfo::GetViewParams(TlxPaintParams& params) {
+  TableView()->Styles()->GetViewParams(TlxGridTableViewStyles::kGroupByBox, nullptr, nullptr, params);
+}
+
+TBitmap* TlxGridGroupByBoxViewInfo::GetBackgroundBitmap() {
+  TlxCustomGridBackgroundBitmaps* bitmaps = TableView()->BackgroundBitmaps();
+  return bitmaps != nullptr ? bitmaps->GetBitmap(6) : nullptr;
+}
+
+const TClass* TlxGridGroupByBoxViewInfo::GetHitTestClass() const { return &TlxGridGroupByBoxHitTest::kClass; }
+
+const TClass* TlxGridGroupByBoxViewInfo::GetPainterClass() const { return &TlxGridGroupByBoxPainter::kClass; }

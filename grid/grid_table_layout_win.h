@@ -35,6 +35,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
 
   TlxGridTableView* TableView() const;
   TlxGridHeaderViewInfo* HeaderViewInfo() const { return header_view_info_.get(); }
+  TlxGridGroupByBoxViewInfo* GroupByBoxViewInfo() const { return group_by_box_view_info_.get(); }
   TlxGridRowsViewInfo* RowsViewInfo() const;
   int32_t ExpandButtonIndent = 3;
   int32_t LevelIndent = 0;
@@ -72,6 +73,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   virtual int32_t CalculateDataWidth();
   virtual void CalculateExpandButtonParams();
   virtual const TClass* GetHeaderViewInfoClass() const;
+  virtual const TClass* GetGroupByBoxViewInfoClass() const;
   virtual int32_t GetLevelIndentsWidth() { return IndentLevelCount() * LevelIndent; }
   virtual int32_t GridLineWidth() { return 1; }
   virtual TColor GridLineColor();
@@ -84,6 +86,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   virtual int32_t GetLevelIndentCount(int32_t level);
 
  private:
+  std::unique_ptr<TlxGridGroupByBoxViewInfo> group_by_box_view_info_;
   std::unique_ptr<TlxGridHeaderViewInfo> header_view_info_;
   int32_t data_width_ = 0;
   int32_t left_pos_ = 0;
@@ -141,12 +144,37 @@ class TlxGridRowsViewInfo : public TlxCustomGridRecordsViewInfo {
   int32_t RowHeightAt(int32_t index);
 };
 
-// The parts not built yet keep their place in the class tree.
+// The grouped columns as a descending staircase of header cells above the
+// column header, or a hint text while nothing is grouped.
 class TlxGridGroupByBoxViewInfo : public TlxGridColumnContainerViewInfo {
  public:
-  static constexpr TClass kClass{"TlxGridGroupByBoxViewInfo", &TlxGridColumnContainerViewInfo::kClass};
+  static constexpr TClass kClass{"TlxGridGroupByBoxViewInfo", &TlxGridColumnContainerViewInfo::kClass,
+                                 &ConstructInstance<TlxGridGroupByBoxViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridColumnContainerViewInfo::TlxGridColumnContainerViewInfo;
+
+  // True only while one of its cells measures its width.
+  bool CalculatingColumnWidth = false;
+
+  int32_t CalculateHeight() override;
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  TlxGridPartAlignment GetAlignment() override { return gpaTop; }
+  bool IsAutoWidth() override { return true; }
+  bool IsScrollable() override { return false; }
+  bool GetVisible() override;
+  TlxGridColumnContainerKind GetKind() const override { return ccGroupByBox; }
+  TlxGridColumn* GetColumn(int32_t index) override;
+  int32_t GetColumnCount() override;
+  int32_t GetColumnWidth(TlxGridColumn* column) override;
+  int32_t CalculateItemHeight() override;
+  std::unique_ptr<TlxGridColumnHeaderViewInfo> CreateItem(int32_t index) override;
+  void GetText(std::string& text) override;
+  TlxAlignmentVert GetTextAlignVert() const override { return vaCenter; }
+  void GetTextAreaBounds(TRect& rect) override;
+  void GetViewParams(TlxPaintParams& params) override;
+  TBitmap* GetBackgroundBitmap() override;
+  const TClass* GetHitTestClass() const override;
+  const TClass* GetPainterClass() const override;
 };
 
 class TlxGridHeaderViewInfoSpecific;

@@ -34,6 +34,12 @@ void TlxGridTablePainter::DrawHeader() {
     header->Paint(&Canvas());
 }
 
+void TlxGridTablePainter::DrawGroupByBox() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridGroupByBoxViewInfo* box = view_info->GroupByBoxViewInfo(); box != nullptr && box->GetVisible())
+    box->Paint(&Canvas());
+}
+
 void TlxGridTablePainter::DrawRecords() {
   std::vector<TRect> lines;
   grid_lines_ = &lines;

@@ -52,7 +52,7 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
 
   // --- overridable, in slot order --------------------------------------
   virtual void DrawFooter() {}
-  virtual void DrawGroupByBox() {}
+  virtual void DrawGroupByBox();
   virtual void DrawHeader();
   virtual void DrawIndicator() {}
 

@@ -23,6 +23,7 @@
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_layout_win.h"
 #include "grid/grid_view_controller_win.h"
+#include "platform/toolkit/color.h"
 #include "platform/toolkit/form.h"
 #include "tests/platform/db/file_list.h"
 #include "tests/support/message_pump.h"
@@ -344,6 +345,48 @@ TEST_F(TableLayoutTest, AHiddenHeaderStillPlacesTheColumnsOfTheRows) {
     left = cell->BoundsRect.Right;
   }
   EXPECT_EQ(left, ViewInfo()->ClientBounds().Right);
+}
+
+TEST_F(TableLayoutTest, GroupByBoxIsAStaircaseOfTheGroupedColumnsOrAHint) {
+  UseFileListColumns(5);
+  view_->OptionsView()->SetGroupByBox(true);
+  Calculate();
+  TlxGridGroupByBoxViewInfo* box = ViewInfo()->GroupByBoxViewInfo();
+  ASSERT_NE(box, nullptr);
+  const int32_t text_height = ViewInfo()->GetFontHeight(box->PaintParams().Font);
+  EXPECT_EQ(box->Height, text_height + 22);
+  EXPECT_EQ(box->BoundsRect.Top, ViewInfo()->SiteClientBounds().Top);
+  EXPECT_EQ(Header()->BoundsRect.Top, box->BoundsRect.Bottom);
+  std::string hint;
+  box->GetText(hint);
+  EXPECT_EQ(hint, "Drag a column header here to group by that column");
+
+  view_->BeginUpdate();
+  for (int32_t index : {1, 2, 3})
+    view_->VisibleColumns(index)->SetGroupIndex(index - 1);
+  view_->EndUpdate();
+  Calculate();
+  box = ViewInfo()->GroupByBoxViewInfo();
+  ASSERT_EQ(box->GetColumnCount(), 3);
+  const int32_t item = box->GetItemHeight();
+  EXPECT_EQ(box->Height, (item / 2) * 4 + item % 2 + 16);
+  for (int32_t index = 0; index < 3; ++index) {
+    TlxGridColumnHeaderViewInfo* cell = box->GetItem(index);
+    EXPECT_EQ(cell->BoundsRect.Top, box->BoundsRect.Top + 8 + index * (item / 2)) << index;
+    EXPECT_EQ(cell->BoundsRect.Height(), item);
+    if (index > 0) {
+      EXPECT_EQ(cell->BoundsRect.Left, box->GetItem(index - 1)->BoundsRect.Right + 4);
+    }
+  }
+  EXPECT_EQ(box->GetItem(0)->BoundsRect.Left, box->BoundsRect.Left + 6);
+  if (item == 19) {
+    EXPECT_EQ(box->Height, 53);
+  }
+  // The connector runs down 8 pixels left of the first cell's right edge.
+  const test_support::WindowPixels pixels = Pixels();
+  const TRect first = box->GetItem(0)->BoundsRect;
+  EXPECT_EQ(pixels.At(first.Right - 8, first.Bottom + 1), ColorToColorRef(clBtnText));
+  EXPECT_EQ(pixels.At(first.Right + 2, first.Bottom + 3), ColorToColorRef(clBtnText));
 }
 
 // Rows re-used by scrolling lie where a full calculation puts them.
