@@ -10,7 +10,8 @@
 
 class TlxGridTableController : public TlxCustomGridTableController {
  public:
-  static constexpr TClass kClass{"TlxGridTableController", &TlxCustomGridTableController::kClass};
+  static constexpr TClass kClass{"TlxGridTableController", &TlxCustomGridTableController::kClass,
+                                 &ConstructInstance<TlxGridTableController>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridTableController::TlxCustomGridTableController;
 };
