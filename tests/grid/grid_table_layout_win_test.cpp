@@ -429,11 +429,7 @@ TEST_F(TableLayoutTest, ScrolledRowsLieWhereAFullCalculationPutsThem) {
 }
 
 // After moving pixels the site must look exactly as after a full repaint.
-// Set aside: the moved rows' geometry is right (the test above), but cells
-// kept across a scroll draw their text in another font than freshly made
-// ones, so even a full repaint without recalculation differs; the font the
-// re-used cells' editor view infos draw with is to be looked at next.
-TEST_F(TableLayoutTest, DISABLED_ScrollingByMovingPixelsEqualsAFullRepaint) {
+TEST_F(TableLayoutTest, ScrollingByMovingPixelsEqualsAFullRepaint) {
   UseFileListColumns(60);
   view_->OptionsView()->SetColumnAutoWidth(false);
   Calculate();
