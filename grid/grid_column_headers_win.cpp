@@ -191,7 +191,8 @@ int32_t TlxGridColumnHeaderViewInfo::GetMaxWidth() {
     widths.push_back(cell != nullptr && cell->Width != -1 ? cell->Width : container_->GetColumnWidth(column));
     min_widths.push_back(container_->GetColumnMinWidth(column));
   }
-  return lxGridColumnMaxWidth(widths, min_widths, column_->VisibleIndex(), view->AutoWidthAvailableWidth(), true);
+  return lxGridColumnMaxWidth(widths, min_widths, column_->VisibleIndex(), TableViewInfo()->AutoWidthAvailableWidth(),
+                              true);
 }
 
 int32_t TlxGridColumnHeaderViewInfo::GetMinWidth() { return container_->GetColumnMinWidth(column_); }

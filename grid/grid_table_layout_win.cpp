@@ -69,6 +69,7 @@ void TlxGridTableViewInfo::SetLeftPos(int32_t value) {
 void TlxGridTableViewInfo::CreateViewInfos() {
   if (const TClass* box_class = GetGroupByBoxViewInfoClass(); box_class != nullptr && !box_class->IsAbstract())
     group_by_box_view_info_.reset(static_cast<TlxGridGroupByBoxViewInfo*>(box_class->CreateInstance(this)));
+  indicator_view_info_ = std::make_unique<TlxGridIndicatorViewInfo>(this);
   if (const TClass* header_class = GetHeaderViewInfoClass(); header_class != nullptr && !header_class->IsAbstract())
     header_view_info_.reset(static_cast<TlxGridHeaderViewInfo*>(header_class->CreateInstance(this)));
   TlxCustomGridTableViewInfo::CreateViewInfos();
@@ -82,6 +83,7 @@ void TlxGridTableViewInfo::CreateViewInfos() {
 
 void TlxGridTableViewInfo::DestroyViewInfos(bool is_recreating) {
   TlxCustomGridTableViewInfo::DestroyViewInfos(is_recreating);
+  indicator_view_info_.reset();
   header_view_info_.reset();
   group_by_box_view_info_.reset();
 }
@@ -111,6 +113,25 @@ void TlxGridTableViewInfo::Calculate() {
   ResetViewInfos();
   CalculateExpandButtonParams();
   TlxCustomGridTableViewInfo::Calculate();
+  CalculateIndicator();
+}
+
+int32_t TlxGridTableViewInfo::AutoWidthAvailableWidth() {
+  return std::max(SiteClientBounds().Width() - IndicatorWidth(), 0);
+}
+
+int32_t TlxGridTableViewInfo::IndicatorWidth() {
+  return indicator_view_info_ != nullptr ? indicator_view_info_->CalculateWidth() : 0;
+}
+
+void TlxGridTableViewInfo::CalculateIndicator() {
+  if (indicator_view_info_ == nullptr)
+    return;
+  // Beside the header, the rows and the footer, from the header's top.
+  const TRect client = ClientBounds();
+  const int32_t header_height = header_view_info_ != nullptr ? header_view_info_->Height : 0;
+  indicator_view_info_->Calculate(SiteClientBounds().Left, client.Top - header_height, IndicatorWidth(),
+                                  client.Height() + header_height);
 }
 
 void TlxGridTableViewInfo::GetClientBounds(TRect& rect) {
@@ -121,6 +142,9 @@ void TlxGridTableViewInfo::GetClientBounds(TRect& rect) {
 }
 
 TlxCustomGridHitTest* TlxGridTableViewInfo::GetHitTest(const TPoint& point) {
+  if (indicator_view_info_ != nullptr && SiteClientBounds().Contains(point))
+    if (TlxCustomGridHitTest* hit_test = indicator_view_info_->GetHitTest(point))
+      return hit_test;
   return TlxCustomGridTableViewInfo::GetHitTest(point);
 }
 
@@ -500,7 +524,6 @@ const TClass* TlxGridHeaderViewInfo::GetHitTestClass() const { return &TlxGridHe
 const TClass* TlxGridHeaderViewInfo::GetPainterClass() const { return &TlxGridHeaderPainter::kClass; }
 
 void TlxGridHeaderViewInfo::CalculateAutoWidths() {
-  TlxGridTableView* view = TableView();
   const int32_t count = GetColumnCount();
   int32_t sizing_index = -1;
   for (int32_t index = 0; index < count; ++index) {
@@ -518,7 +541,7 @@ void TlxGridHeaderViewInfo::CalculateAutoWidths() {
     item.Fixed = lxGridAutoWidthIsFixed(index, column->CanHorzSize(), sizing_index, count - 1);
     columns.push_back(item);
   }
-  const std::vector<int32_t> widths = lxGridAutoWidths(columns, view->AutoWidthAvailableWidth());
+  const std::vector<int32_t> widths = lxGridAutoWidths(columns, TableViewInfo()->AutoWidthAvailableWidth());
   for (int32_t index = 0; index < count; ++index)
     if (TlxGridColumnHeaderViewInfo* cell = GetItem(index))
       cell->Width = widths[static_cast<size_t>(index)];

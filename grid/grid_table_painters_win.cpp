@@ -40,6 +40,12 @@ void TlxGridTablePainter::DrawGroupByBox() {
     box->Paint(&Canvas());
 }
 
+void TlxGridTablePainter::DrawIndicator() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridIndicatorViewInfo* indicator = view_info->IndicatorViewInfo(); indicator != nullptr && indicator->IsShown())
+    indicator->Paint(&Canvas());
+}
+
 void TlxGridTablePainter::DrawRecords() {
   std::vector<TRect> lines;
   grid_lines_ = &lines;

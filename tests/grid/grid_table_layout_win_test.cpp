@@ -389,6 +389,49 @@ TEST_F(TableLayoutTest, GroupByBoxIsAStaircaseOfTheGroupedColumnsOrAHint) {
   EXPECT_EQ(pixels.At(first.Right + 2, first.Bottom + 3), ColorToColorRef(clBtnText));
 }
 
+TEST_F(TableLayoutTest, IndicatorTakesItsWidthAtTheLeftAndMarksTheFocusedRow) {
+  UseFileListColumns(5);
+  Calculate();
+  EXPECT_EQ(ViewInfo()->IndicatorWidth(), 0);
+  const int32_t site_left = ViewInfo()->SiteClientBounds().Left;
+  EXPECT_EQ(ViewInfo()->ClientBounds().Left, site_left);
+
+  view_->OptionsView()->SetIndicator(true);
+  Calculate();
+  const int32_t width = view_->OptionsView()->IndicatorWidth();
+  ASSERT_GT(width, 0);
+  EXPECT_EQ(ViewInfo()->ClientBounds().Left, site_left + width);
+  EXPECT_EQ(Header()->GetItem(0)->BoundsRect.Left, site_left + width);
+  EXPECT_EQ(Rows()->DataRow(0)->ExistingCell(0)->BoundsRect.Left, site_left + width);
+  // Auto width shares what the indicator leaves.
+  EXPECT_EQ(Header()->GetItem(3)->BoundsRect.Right, ViewInfo()->ClientBounds().Right);
+
+  TlxGridIndicatorViewInfo* indicator = ViewInfo()->IndicatorViewInfo();
+  ASSERT_NE(indicator, nullptr);
+  EXPECT_EQ(indicator->BoundsRect.Left, site_left);
+  EXPECT_EQ(indicator->BoundsRect.Top, Header()->BoundsRect.Top);
+  ASSERT_EQ(indicator->ItemCount(), 1 + Rows()->PartVisibleCount);
+  EXPECT_EQ(indicator->Items(0)->BoundsRect.Height(), Header()->Height);
+  int32_t focused = 0;
+  for (int32_t index = 1; index < indicator->ItemCount(); ++index) {
+    auto* item = static_cast<TlxGridIndicatorRowItemViewInfo*>(indicator->Items(index));
+    EXPECT_EQ(item->BoundsRect.Top, item->RowViewInfo()->BoundsRect.Top);
+    EXPECT_EQ(item->BoundsRect.Width(), width);
+    if (item->GetIndicatorKind() == ikArrow) {
+      ++focused;
+      EXPECT_TRUE(item->RowViewInfo()->GridRecord()->IsFocused());
+    } else {
+      EXPECT_EQ(item->GetIndicatorKind(), ikNone);
+    }
+  }
+  EXPECT_LE(focused, 1);
+  const TRect item = indicator->Items(1)->BoundsRect;
+  auto* hit = dynamic_cast<TlxGridRowIndicatorHitTest*>(
+      ViewInfo()->GetHitTestAtPoint(TPoint(item.Left + 2, item.Top + 2)));
+  ASSERT_NE(hit, nullptr);
+  EXPECT_EQ(hit->GridRecord(), Rows()->DataRow(0)->GridRecord());
+}
+
 // Rows re-used by scrolling lie where a full calculation puts them.
 TEST_F(TableLayoutTest, ScrolledRowsLieWhereAFullCalculationPutsThem) {
   UseFileListColumns(60);
