@@ -118,7 +118,8 @@ void TfmFilterControlDialog::InitDialog(TlxCustomFilterControl* filter_control, 
   if (filter_control_ != nullptr) {
     filter_control_->SetAlign(alClient);
     filter_control_->SetParent(this);
-    SetActiveControl(filter_control_);
+    // First in the tab order, so the form focuses it when it shows.
+    filter_control_->SetTabOrder(0);
   }
   const TlxFilterControlDialogBounds& remembered = lxFilterControlDialogBounds();
   if (remembered.Left == -1 || remembered.Top == -1) {
@@ -148,8 +149,8 @@ void TfmFilterControlDialog::SetFileName(const std::string& name) {
 bool TfmFilterControlDialog::RunGuarded(const std::function<void()>& action) {
   try {
     action();
-  } catch (const Exception& error) {
-    GetApplication()->ShowException(error);
+  } catch (const Exception&) {
+    GetApplication()->HandleException(this);
     return false;
   }
   return true;

@@ -118,7 +118,6 @@ void TlxFilterDialog::BuildControls() {
   cb_operator2_->SetTabOrder(3);
   btn_ok_->SetTabOrder(4);
   btn_cancel_->SetTabOrder(5);
-  SetActiveControl(cb_operator1_);
   cb_operator1_->GetProperties()->OnChange = [this](TObject*) { UpdateWildcardHints(); };
   cb_operator2_->GetProperties()->OnChange = [this](TObject*) { UpdateWildcardHints(); };
   OnCloseQuery = [this](TObject*, bool& can_close) { FormCloseQuery(can_close); };
@@ -264,9 +263,9 @@ void TlxFilterDialog::FormCloseQuery(bool& can_close) {
       btn_ok_->SetFocus();
     ReadOperand(*cb_operator1_, *edit1_, Value1, Text1);
     ReadOperand(*cb_operator2_, *edit2_, Value2, Text2);
-  } catch (const Exception& error) {
+  } catch (const Exception&) {
     // The dialog stays open and tells why.
-    GetApplication()->ShowException(error);
+    GetApplication()->HandleException(this);
     return;
   }
   can_close = true;
