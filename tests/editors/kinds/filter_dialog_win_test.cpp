@@ -401,4 +401,249 @@ TEST_F(FilterDialogTest, AColumnWithoutAFilterHelperGetsNoDialog) {
                                         lxValueTypeClass<TlxStringValueType>(), "Name"));
 }
 
+// --- the filter builder dialog -------------------------------------------------
+
+class FilterBuilderDialogTest : public FilterDialogTest {
+ protected:
+  void SetUp() override {
+    FilterDialogTest::SetUp();
+    view = new TViewComponent(nullptr, controller, {&name_properties, &size_properties});
+    lxFilterControlDialogBounds() = TlxFilterControlDialogBounds();
+  }
+  void TearDown() override {
+    delete view;
+    FilterDialogTest::TearDown();
+  }
+  bool Run() {
+    steps.Start();
+    return lxShowFilterBuilderDialog(view, nullptr, clDefault, nullptr, {}, nullptr,
+                                     [this](TObject*) {
+                                       ++applied;
+                                       Filter().SetActive(true);
+                                     });
+  }
+  static TfmFilterControlDialog* Dialog() { return ActiveFormAs<TfmFilterControlDialog>(); }
+  static bool FilterControlFocused() {
+    TfmFilterControlDialog* dialog = Dialog();
+    return dialog != nullptr && dialog->FilterControl()->Focused();
+  }
+  static void ClickButton(TlxButton& button) {
+    test_support::InputClick(button.Handle(), POINT{button.Width() / 2, button.Height() / 2});
+  }
+  static void PressKey(UINT key) { test_support::InputKey(key); }
+
+  TViewComponent* view = nullptr;
+  TSteps steps;
+  int applied = 0;
+};
+
+TEST_F(FilterBuilderDialogTest, BuiltByKeysAloneItFiltersTheRecords) {
+  steps.Add(FilterControlFocused);
+  steps.Add([] {
+    PressKey(VK_INSERT);  // a condition on "Name", like
+    return true;
+  });
+  steps.Add([] {
+    PressKey(VK_RIGHT);
+    return true;
+  });
+  steps.Add([] {
+    PressKey(VK_RIGHT);
+    return true;
+  });
+  steps.Add([] {
+    TfmFilterControlDialog* dialog = Dialog();
+    if (dialog == nullptr || dialog->FilterControl()->Builder().FocusedInfo.Kind != fhkOperand)
+      return false;
+    // Typing on the operand opens its editor with the character.
+    test_support::SendText(dialog->FilterControl()->Handle(), "R");
+    return true;
+  });
+  steps.Add([] {
+    TfmFilterControlDialog* dialog = Dialog();
+    auto* editing = dynamic_cast<TlxFilterInplaceEditing*>(dialog->FilterControl()->InplaceEditing());
+    if (editing == nullptr || !editing->OperandEditorFocused())
+      return false;
+    test_support::SendText(GetFocus(), "ech%");
+    return true;
+  });
+  steps.Add([] {
+    PressKey(VK_RETURN);
+    return true;
+  });
+  steps.Add([] {
+    if (!FilterControlFocused())
+      return false;
+    ClickButton(Dialog()->BtOk());
+    return true;
+  });
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(steps.Done(), steps.Count());
+  EXPECT_EQ(applied, 1);
+  ASSERT_EQ(Filter().Root().ItemCount(), 1);
+  const auto* like = dynamic_cast<const TlxFilterCriteriaItem*>(Filter().Root().ItemAt(0));
+  ASSERT_NE(like, nullptr);
+  EXPECT_EQ(like->OperatorKind(), fokLike);
+  EXPECT_EQ(like->Value().AsString(), "Rech%");
+  EXPECT_EQ(controller.GetRowCount(), 2);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(FilterBuilderDialogTest, EscClosesAnOpenListFirstAndTheDialogNext) {
+  bool open_after_first_esc = false;
+  steps.Add(FilterControlFocused);
+  steps.Add([] {
+    PressKey(VK_INSERT);
+    return true;
+  });
+  steps.Add([] {
+    PressKey(VK_RETURN);  // drops the item list down
+    return true;
+  });
+  steps.Add([] {
+    TfmFilterControlDialog* dialog = Dialog();
+    auto* editing = dynamic_cast<TlxFilterInplaceEditing*>(dialog->FilterControl()->InplaceEditing());
+    if (editing == nullptr || editing->OpenList() == nullptr || !editing->OpenList()->GetDroppedDown())
+      return false;
+    PressKey(VK_ESCAPE);
+    return true;
+  });
+  steps.Add([&open_after_first_esc] {
+    if (!FilterControlFocused())
+      return false;
+    open_after_first_esc = true;
+    PressKey(VK_ESCAPE);
+    return true;
+  });
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(steps.Done(), steps.Count());
+  EXPECT_TRUE(open_after_first_esc);
+  EXPECT_EQ(applied, 0);
+}
+
+TEST_F(FilterBuilderDialogTest, SavedOpenedAndAppliedThroughTheFileDialogs) {
+  const std::string path = TempFile("filterdlg_test.flt");
+  std::remove(path.c_str());
+  Filter().AddItem(&Filter().Root(), NameColumn(), fokLike, Variant("%ung"), "%ung");
+  Filter().AddItem(&Filter().Root(), SizeColumn(), fokGreater, Variant(3), "3");
+  std::string caption_after_open;
+  size_t rows_after_clear = 0;
+  size_t rows_after_open = 0;
+  steps.Add([] {
+    if (!FilterControlFocused())
+      return false;
+    EXPECT_EQ(Dialog()->Caption(), "Filter builder - [untitled.flt]");
+    ClickButton(Dialog()->BtSave());
+    return true;
+  });
+  steps.Add([path] { return AnswerFileDialog(path); });
+  steps.Add([&rows_after_clear] {
+    TfmFilterControlDialog* dialog = Dialog();
+    if (dialog == nullptr || dialog->Caption().find(".flt]") == std::string::npos ||
+        dialog->Caption() == "Filter builder - [untitled.flt]")
+      return false;
+    dialog->FilterControl()->Clear();
+    rows_after_clear = dialog->FilterControl()->Builder().RowList().size();
+    ClickButton(dialog->BtOpen());
+    return true;
+  });
+  steps.Add([path] { return AnswerFileDialog(path); });
+  steps.Add([&] {
+    TfmFilterControlDialog* dialog = Dialog();
+    if (dialog == nullptr || dialog->FilterControl()->Builder().RowList().size() <= 1)
+      return false;
+    caption_after_open = dialog->Caption();
+    rows_after_open = dialog->FilterControl()->Builder().RowList().size();
+    ClickButton(dialog->BtApply());
+    return true;
+  });
+  steps.Add([] {
+    ClickButton(Dialog()->BtCancel());
+    return true;
+  });
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(steps.Done(), steps.Count());
+  EXPECT_EQ(rows_after_clear, 1u) << "only the root row";
+  EXPECT_EQ(rows_after_open, 3u);
+  EXPECT_EQ(caption_after_open.rfind("Filter builder - [", 0), 0u) << caption_after_open;
+  EXPECT_NE(caption_after_open.find("filterdlg_test.flt]"), std::string::npos) << caption_after_open;
+  // Cancel after Apply leaves the applied filter in force.
+  EXPECT_EQ(applied, 1);
+  EXPECT_EQ(controller.GetRowCount(), 2);  // Mahnung 7, Rechnung 5
+  // The file holds exactly what the controller itself writes.
+  TFileStream file(path, fmOpenRead);
+  std::vector<uint8_t> saved(static_cast<size_t>(file.Size()));
+  file.ReadBuffer(saved.data(), static_cast<int64_t>(saved.size()));
+  TMemoryStream own;
+  Filter().WriteToStream(own);
+  EXPECT_EQ(saved, own.Bytes());
+}
+
+TEST_F(FilterBuilderDialogTest, AnIncompleteRowKeepsTheDialogOpenOnOk) {
+  Filter().AddItem(&Filter().Root(), SizeColumn(), fokGreater, Variant(3), "3");
+  size_t rows_after_refusal = 0;
+  steps.Add([] {
+    if (!FilterControlFocused())
+      return false;
+    TlxFilterBuilder& builder = Dialog()->FilterControl()->Builder();
+    dynamic_cast<TlxConditionViewInfo&>(*builder.RowList().at(1)).SetOperator(fcoNone);
+    ClickButton(Dialog()->BtOk());
+    return true;
+  });
+  steps.Add([this, &rows_after_refusal] {
+    if (errors.empty() || Dialog() == nullptr)
+      return false;
+    rows_after_refusal = Dialog()->FilterControl()->Builder().RowList().size();
+    ClickButton(Dialog()->BtCancel());
+    return true;
+  });
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(steps.Done(), steps.Count());
+  EXPECT_EQ(errors, std::vector<std::string>{"Invalid value"});
+  EXPECT_EQ(rows_after_refusal, 2u) << "the rows stay as the user left them";
+  EXPECT_EQ(applied, 0);
+  ASSERT_EQ(Filter().Root().ItemCount(), 1);
+  EXPECT_EQ(dynamic_cast<const TlxFilterCriteriaItem*>(Filter().Root().ItemAt(0))->OperatorKind(), fokGreater);
+}
+
+TEST_F(FilterBuilderDialogTest, TheFirstOpeningIsCentredAndTheNextTakesTheLastBounds) {
+  TRect first;
+  steps.Add([&first] {
+    TfmFilterControlDialog* dialog = Dialog();
+    if (dialog == nullptr)
+      return false;
+    first = dialog->BoundsRect();
+    EXPECT_GE(dialog->ClientWidth(), 552);
+    // Below the minimum size the window does not go.
+    dialog->SetBounds(30, 40, 300, 100);
+    dialog->SetModalResult(mrCancel);
+    return true;
+  });
+  EXPECT_FALSE(Run());
+  const TlxFilterControlDialogBounds remembered = lxFilterControlDialogBounds();
+  const int32_t screen_width = GetSystemMetrics(SM_CXSCREEN);
+  EXPECT_NEAR(first.Left + first.Width() / 2, screen_width / 2, 2) << "centred";
+  EXPECT_EQ(remembered.Left, 30);
+  EXPECT_EQ(remembered.Top, 40);
+  EXPECT_EQ(remembered.Width, 560);
+  EXPECT_EQ(remembered.Height, 165);
+
+  TSteps again;
+  TRect second;
+  again.Add([&second] {
+    TfmFilterControlDialog* dialog = Dialog();
+    if (dialog == nullptr)
+      return false;
+    second = dialog->BoundsRect();
+    dialog->SetModalResult(mrCancel);
+    return true;
+  });
+  again.Start();
+  EXPECT_FALSE(lxShowFilterBuilderDialog(view));
+  EXPECT_EQ(second.Left, 30);
+  EXPECT_EQ(second.Top, 40);
+  EXPECT_EQ(second.Width(), 560);
+  EXPECT_EQ(second.Height(), 165);
+}
+
 }  // namespace filter_dialog_win_test
