@@ -158,3 +158,12 @@ class TlxCustomDropDownEdit : public TlxDropDownEditBase, public IlxEditPopupOwn
   bool press_closed_popup_ = false;
 };
 
+// The filter helper of drop-down editors: operand editors keep the
+// source's buttons, as they open what the editor drops down.
+class TlxFilterDropDownEditHelper : public TlxFilterMaskEditHelper {
+ public:
+  static constexpr TClass kClass{"TlxFilterDropDownEditHelper", &TlxFilterMaskEditHelper::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+
+  bool KeepsEditButtons() const override { return true; }
+};

@@ -19,6 +19,7 @@
 #include "editors/kinds/filter_control_win.h"
 #include "editors/kinds/filter_dialog_win.h"
 #include "editors/kinds/filter_inplace_editing_win.h"
+#include "editors/kinds/filter_value_edit_win.h"
 #include "editors/kinds/radio_button_win.h"
 #include "editors/text_edit_control_win.h"
 #include "platform/rtl/file_stream.h"
@@ -399,6 +400,29 @@ TEST_F(FilterDialogTest, AColumnWithoutAFilterHelperGetsNoDialog) {
                                         lxValueTypeClass<TlxStringValueType>(), "Name"));
   EXPECT_FALSE(lxShowCustomFilterDialog(Filter(), NameColumn(), nullptr, nullptr, nullptr,
                                         lxValueTypeClass<TlxStringValueType>(), "Name"));
+}
+
+TEST_F(FilterDialogTest, AComboColumnTypesItsOperandsInAnEditableComboBox) {
+  TlxFilterEditHelperClass helper = lxGetFilterEditsController().FindHelperClass(&TlxComboBoxProperties::kClass);
+  ASSERT_NE(dynamic_cast<const TlxFilterComboBoxHelper*>(helper), nullptr);
+  EXPECT_TRUE(helper->KeepsEditButtons());
+  TlxComboBoxProperties column(nullptr);
+  TStringList items;
+  items.Add("Rechnung");
+  items.Add("Angebot");
+  column.SetItems(&items);
+  column.SetDropDownListStyle(lsFixedList);
+  column.SetDropDownRows(2);
+  column.SetRevertable(true);
+  std::unique_ptr<TlxCustomEdit> edit(lxCreateFilterValueEdit(helper, &column, nullptr));
+  auto* combo = dynamic_cast<TlxComboBox*>(edit.get());
+  ASSERT_NE(combo, nullptr);
+  const TlxComboBoxProperties& operand = *combo->GetProperties();
+  EXPECT_EQ(operand.Items()->Count(), 2);
+  EXPECT_EQ(operand.DropDownListStyle(), lsEditList) << "any text may be typed, like patterns too";
+  EXPECT_EQ(operand.DropDownRows(), 8);
+  EXPECT_FALSE(operand.Revertable());
+  EXPECT_EQ(operand.Buttons()->Count(), column.Buttons()->Count()) << "the drop-down button stays";
 }
 
 // --- the filter builder dialog -------------------------------------------------
