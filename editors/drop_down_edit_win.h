@@ -103,6 +103,8 @@ class TlxCustomDropDownEdit : public TlxDropDownEditBase, public IlxEditPopupOwn
   // Keys and the wheel step through the lookup items; an in-place editor
   // leaves the keys to its host while its popup is closed.
   bool AllowsLookupScrolling(bool by_wheel) override;
+  // With the list open, the wheel scrolls the list.
+  bool HandleMouseWheel(TShiftState shift, int32_t wheel_delta, TPoint mouse_pos) override;
 
   // In-place activation and deactivation.
   void Activate(std::unique_ptr<TlxCustomEditData>& edit_data) override;
