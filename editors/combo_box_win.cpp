@@ -504,9 +504,30 @@ TlxModuleStartCount& ComboBoxModule() {
 void lxComboBoxInitialize() {
   ComboBoxModule().Start([] {
     lxGetRegisteredEditProperties().AddClass(&TlxComboBoxProperties::kClass, kComboBoxKindText);
+    lxGetFilterEditsController().RegisterHelper(&TlxComboBoxProperties::kClass,
+                                                &StatelessInstance<TlxFilterComboBoxHelper>());
   });
 }
 
 void lxComboBoxFinalize() {
-  ComboBoxModule().End([] {});
+  ComboBoxModule().End([] {
+    if (lxFilterEditsControllerExists())
+      lxGetFilterEditsController().UnregisterHelper(&TlxComboBoxProperties::kClass,
+                                                    &StatelessInstance<TlxFilterComboBoxHelper>());
+  });
+}
+
+void TlxFilterComboBoxHelper::InitValueEditorProperties(TlxCustomEditProperties* properties,
+                                                        const TlxCustomEditProperties* source_properties,
+                                                        bool keep_buttons) const {
+  TlxFilterDropDownEditHelper::InitValueEditorProperties(properties, source_properties, keep_buttons);
+  auto* combo = dynamic_cast<TlxCustomComboBoxProperties*>(properties);
+  if (combo == nullptr)
+    return;
+  combo->SetButtonGlyph(nullptr);
+  combo->SetDropDownRows(8);
+  combo->SetDropDownListStyle(lsEditList);
+  combo->SetImmediateDropDown(false);
+  combo->SetPopupAlignment(taLeftJustify);
+  combo->SetRevertable(false);
 }

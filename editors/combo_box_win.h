@@ -232,6 +232,18 @@ class TlxComboBox : public TlxCustomComboBox {
   void SetProperties(const TlxComboBoxProperties* value) { AssignOwnProperties(value); }
 };
 
-// The combo box kind's registration (counted).
+// The combo box's filter helper: operands are typed or picked in a plain
+// editable list of the column's items.
+class TlxFilterComboBoxHelper : public TlxFilterDropDownEditHelper {
+ public:
+  static constexpr TClass kClass{"TlxFilterComboBoxHelper", &TlxFilterDropDownEditHelper::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+
+  TClassRef GetValueEditorClass() const override { return &TlxComboBox::kClass; }
+  void InitValueEditorProperties(TlxCustomEditProperties* properties, const TlxCustomEditProperties* source_properties,
+                                 bool keep_buttons) const override;
+};
+
+// The combo box kind's registration (counted), with its filter helper.
 void lxComboBoxInitialize();
 void lxComboBoxFinalize();

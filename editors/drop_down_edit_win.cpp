@@ -636,3 +636,21 @@ void TlxCustomDropDownEdit::WndProc(TMessage& message) {
   }
   TlxDropDownEditBase::WndProc(message);
 }
+
+bool TlxCustomDropDownEdit::HandleMouseWheel(TShiftState shift, int32_t wheel_delta, TPoint mouse_pos) {
+  if (TlxCustomTextEdit::HandleMouseWheel(shift, wheel_delta, mouse_pos))
+    return true;
+  TlxCustomTextEditLookupData* lookup = LookupData();
+  if (!AllowsLookupScrolling(true) || !GetDroppedDown() || lookup == nullptr)
+    return false;
+  TWinControl* list = lookup->GetListControl();
+  // A list that hands the wheel back to its editor must not bounce it.
+  static bool forwarding = false;
+  if (!forwarding && !lookup->IsEmpty() && list != nullptr && list->HandleAllocated()) {
+    TStateScope<bool> once(forwarding, true);
+    const TPoint screen = mouse_pos;
+    SendMessageW(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<int16_t>(wheel_delta)),
+                 MAKELPARAM(static_cast<int16_t>(screen.X), static_cast<int16_t>(screen.Y)));
+  }
+  return true;
+}

@@ -103,6 +103,8 @@ class TlxCustomDropDownEdit : public TlxDropDownEditBase, public IlxEditPopupOwn
   // Keys and the wheel step through the lookup items; an in-place editor
   // leaves the keys to its host while its popup is closed.
   bool AllowsLookupScrolling(bool by_wheel) override;
+  // With the list open, the wheel scrolls the list.
+  bool HandleMouseWheel(TShiftState shift, int32_t wheel_delta, TPoint mouse_pos) override;
 
   // In-place activation and deactivation.
   void Activate(std::unique_ptr<TlxCustomEditData>& edit_data) override;
@@ -158,3 +160,12 @@ class TlxCustomDropDownEdit : public TlxDropDownEditBase, public IlxEditPopupOwn
   bool press_closed_popup_ = false;
 };
 
+// The filter helper of drop-down editors: operand editors keep the
+// source's buttons, as they open what the editor drops down.
+class TlxFilterDropDownEditHelper : public TlxFilterMaskEditHelper {
+ public:
+  static constexpr TClass kClass{"TlxFilterDropDownEditHelper", &TlxFilterMaskEditHelper::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+
+  bool KeepsEditButtons() const override { return true; }
+};

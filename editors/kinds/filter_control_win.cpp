@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editors/filter_control_strings.h"
+#include "editors/kinds/filter_inplace_editing_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/strings.h"
 #include "platform/toolkit/color.h"
@@ -38,6 +39,7 @@ TlxCustomFilterControl::TlxCustomFilterControl(TComponent* owner) : TlxControl(o
   SetParentColor(false);
   SetTabStop(true);
   SetBounds(Left(), Top(), 300, 200);
+  inplace_ = std::make_unique<TlxFilterInplaceEditing>();
 }
 
 TlxCustomFilterControl::~TlxCustomFilterControl() {

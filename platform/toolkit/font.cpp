@@ -76,9 +76,14 @@ TFont::~TFont() {
 }
 
 void TFont::DisposeHandle(HGDIOBJ handle) {
-  if (!cached_ || !FontCache().Release(handle))
+  // The cache knows its own handles. The flag cannot say: a change handler
+  // may have made the next handle (cached) before the old one goes, and a
+  // cached handle deleted here would stay in the cache for the next font
+  // with these settings.
+  if (!FontCache().Release(handle))
     TGraphicsObject::DisposeHandle(handle);
-  cached_ = false;
+  if (handle == handle_)
+    cached_ = false;
 }
 
 TFont::TFont() : name_(kDefaultFontName), height_(kDefaultFontHeight) {}

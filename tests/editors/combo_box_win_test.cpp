@@ -241,6 +241,26 @@ TEST(ComboBoxTest, TheListShowsDropDownRowsAndAScrollBarOnlyWhenItemsRemain) {
   EXPECT_EQ(fixture.Properties()->DropDownRows(), 8) << "0 leaves the previous value";
 }
 
+TEST(ComboBoxTest, TheWheelOverTheEditorScrollsTheOpenList) {
+  ComboForm fixture({});
+  TStringList items;
+  for (int32_t i = 0; i < 30; ++i)
+    items.Add("Eintrag " + std::to_string(i));
+  fixture.Properties()->SetItems(&items);
+  fixture.Key(VK_F4);
+  ASSERT_TRUE(fixture.Open());
+  HWND list = fixture.List()->Handle();
+  ASSERT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+  RECT bounds{};
+  GetWindowRect(fixture.combo->Handle(), &bounds);
+  HWND focused = GetFocus();
+  ASSERT_NE(focused, nullptr);
+  SendMessageW(focused, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<uint16_t>(-WHEEL_DELTA * 2)) << 16, MAKELPARAM(bounds.left + 5, bounds.top + 5));
+  PumpMessagesUntilIdle();
+  EXPECT_TRUE(fixture.Open()) << "the wheel scrolls, it does not close";
+  EXPECT_GT(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+}
+
 TEST(ComboBoxTest, AFixedListRefusesTypingAndOpensOnAClickIntoTheText) {
   ComboForm fixture;
   fixture.Properties()->SetDropDownListStyle(lsFixedList);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "editors/edit_style_win.h"
 #include "platform/toolkit/edit.h"
+#include "platform/toolkit/font.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/messages.h"
 #include "tests/support/gui_objects.h"
@@ -83,10 +86,27 @@ TEST(GroupBoxTest, SideCaptionsLoseTheirAcceleratorAndTurnTheFont) {
   EXPECT_EQ(group->CaptionFont().Orientation(), 0);
 }
 
-// Set aside: run after the radio group's child test, the turned caption
-// comes out in a smaller font (13 x 51 for 16 x 68); something that test
-// leaves behind changes the font the caption is turned from. Alone it passes.
-TEST(GroupBoxTest, DISABLED_TheCaptionSitsWhereItsPositionSays) {
+// The caption's font shares its handle with every font of the same
+// settings; a font that makes its next handle while announcing a change
+// must not delete the shared one it lets go of.
+TEST(GroupBoxTest, AFontChangedUnderAHandleAskingHandlerLeavesSharedHandlesAlive) {
+  auto changing = std::make_unique<TFont>();
+  TFont* font = changing.get();
+  changing->OnChange = [font](TObject*) { font->Handle(); };
+  changing->Handle();
+  changing->SetHeight(-17);
+  TFont sharing;
+  sharing.SetHeight(-17);
+  const HFONT shared = sharing.Handle();
+  ASSERT_EQ(changing->Handle(), shared);
+  changing.reset();
+  EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT));
+  LOGFONTW log_font{};
+  ASSERT_NE(GetObjectW(sharing.Handle(), sizeof(log_font), &log_font), 0);
+  EXPECT_EQ(log_font.lfHeight, -17);
+}
+
+TEST(GroupBoxTest, TheCaptionSitsWhereItsPositionSays) {
   GroupBoxFixture fixture;
   TlxCustomGroupBox* group = fixture.group;
   const TSize caption = fixture.CaptionExtent();
