@@ -1,6 +1,8 @@
 #include "grid/grid_view_controller_win.h"
 
+#include "grid/grid_cells_win.h"
 #include "grid/grid_changes_win.h"
+#include "grid/grid_hit_tests_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_view_info_win.h"
 #include "platform/rtl/scope.h"
@@ -22,4 +24,113 @@ void TlxCustomGridController::ControlFocusChanged() {
 
 void TlxCustomGridController::PostControlFocusChange() {
   GridView()->AddChange(std::make_unique<TlxGridControlFocusChange>(GridView()));
+}
+
+TlxCustomGridHitTest* TlxCustomGridController::HitTestAt(int32_t x, int32_t y) const {
+  TlxCustomGridViewInfo* view_info = ViewInfo();
+  return view_info != nullptr ? view_info->GetHitTestAtXY(x, y) : nullptr;
+}
+
+bool TlxCustomGridController::IsHitTestOfView(TlxCustomGridHitTest* hit_test) {
+  auto* view_hit_test = dynamic_cast<TlxCustomGridViewHitTest*>(hit_test);
+  return view_hit_test == nullptr || view_hit_test->GridView == GridView();
+}
+
+void TlxCustomGridController::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  is_dbl_click_ = shift.Contains(ssDouble);
+  TlxCustomGridHitTest* hit_test = HitTestAt(x, y);
+  if (hit_test == nullptr || hit_test->ViewInfo() == nullptr)
+    return;
+  hit_test->ViewInfo()->MouseDown(hit_test, button, shift);
+}
+
+// The cell holding the capture keeps the mouse until it lets go, so that a
+// pressed button follows the mouse outside its bounds.
+void TlxCustomGridController::MouseMove(TShiftState shift, int32_t x, int32_t y) {
+  TlxCustomGridHitTest* hit_test = HitTestAt(x, y);
+  if (hit_test == nullptr)
+    return;
+  TlxGridSite* site = Site();
+  auto* capture = site != nullptr ? dynamic_cast<TlxCustomGridCellViewInfo*>(site->CaptureObject()) : nullptr;
+  TlxCustomGridCellViewInfo* target = capture != nullptr ? capture : hit_test->ViewInfo();
+  if (target != nullptr)
+    target->MouseMove(hit_test, shift);
+}
+
+void TlxCustomGridController::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  TlxCustomGridHitTest* hit_test = HitTestAt(x, y);
+  if (hit_test == nullptr)
+    return;
+  TlxGridSite* site = Site();
+  auto* capture = site != nullptr ? dynamic_cast<TlxCustomGridCellViewInfo*>(site->CaptureObject()) : nullptr;
+  TlxCustomGridCellViewInfo* target = capture != nullptr ? capture : hit_test->ViewInfo();
+  if (target != nullptr)
+    target->MouseUp(hit_test, button, shift);
+}
+
+TCursor TlxCustomGridController::GetCursor(int32_t x, int32_t y) {
+  TlxCustomGridHitTest* hit_test = HitTestAt(x, y);
+  if (hit_test == nullptr || !IsHitTestOfView(hit_test))
+    return crDefault;
+  return hit_test->Cursor();
+}
+
+bool TlxCustomGridController::StartDragAndDropAt(const TPoint& point) {
+  TlxCustomGridHitTest* hit_test = HitTestAt(point.X, point.Y);
+  if (hit_test == nullptr || !IsHitTestOfView(hit_test))
+    return false;
+  const TClass* drag_class = hit_test->DragAndDropObjectClass();
+  if (drag_class == nullptr)
+    return false;
+  SetDragAndDropObjectClass(drag_class);
+  TlxGridSite* site = Site();
+  auto* object = dynamic_cast<TlxCustomGridDragAndDropObject*>(&site->EnsureDragAndDropObject());
+  if (object == nullptr)
+    return false;
+  object->Init(point, hit_test);
+  return true;
+}
+
+TlxCustomGridDragAndDropObject* TlxCustomGridController::DragAndDropObject() const {
+  TlxGridSite* site = Site();
+  return site != nullptr ? dynamic_cast<TlxCustomGridDragAndDropObject*>(site->DragDropObject()) : nullptr;
+}
+
+bool TlxCustomGridController::IsDragging() const {
+  TlxGridSite* site = Site();
+  return site != nullptr && site->DragDropPhase() == dpDragging;
+}
+
+void TlxCustomGridController::SetDragAndDropObjectClass(const TClass* cls) {
+  if (TlxGridSite* site = Site())
+    site->SetDragDropObjectClass(cls);
+}
+
+void TlxCustomGridController::BeforeScrolling() {
+  if (IsDragging() && DragAndDropObject() != nullptr)
+    DragAndDropObject()->BeforeScrolling();
+}
+
+void TlxCustomGridController::AfterScrolling() {
+  if (IsDragging() && DragAndDropObject() != nullptr)
+    DragAndDropObject()->AfterScrolling();
+}
+
+// --- TlxCustomGridDragAndDropObject -------------------------------------------
+
+TlxGridSite* TlxCustomGridDragAndDropObject::Site() const { return static_cast<TlxGridSite*>(Control()); }
+
+TlxCustomGridView* TlxCustomGridDragAndDropObject::GridView() const { return Site()->GridView(); }
+
+TlxCustomGridController* TlxCustomGridDragAndDropObject::Controller() const { return GridView()->Controller(); }
+
+TlxCustomGridViewInfo* TlxCustomGridDragAndDropObject::ViewInfo() const { return Site()->ViewInfo(); }
+
+void TlxCustomGridDragAndDropObject::Init(const TPoint& point, TlxCustomGridHitTest* /*hit_test*/) {
+  source_point_ = point;
+}
+
+void TlxCustomGridDragAndDropObject::AfterDragAndDrop(bool accepted) {
+  if (accepted)
+    Site()->NotifyDesigner();
 }

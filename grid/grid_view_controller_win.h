@@ -8,6 +8,9 @@
 #include "grid/grid_view_handler_win.h"
 #include "ui/foundation/controls/drag_and_drop_win.h"
 
+class TlxCustomGridDragAndDropObject;
+class TlxCustomGridHitTest;
+
 // The view controller. The site hands it every input event; the base
 // answers as a view without interaction would, so that a view kind whose
 // controller is not written yet still shows, lays out and takes the focus.
@@ -22,9 +25,11 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void KeyDown(uint16_t& /*key*/, TShiftState /*shift*/) {}
   virtual void KeyPress(char16_t& /*key*/) {}
   virtual void KeyUp(uint16_t& /*key*/, TShiftState /*shift*/) {}
-  virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
-  virtual void MouseMove(TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
-  virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+  // The cell under the mouse (or the one holding the capture) takes the
+  // mouse; the base keeps only whether the last press was a double click.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
+  virtual void MouseMove(TShiftState shift, int32_t x, int32_t y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
   virtual void MouseLeave() {}
   virtual void MouseOperationCanceled() {}
   // Sees every window message of the site before the site handles it.
@@ -39,7 +44,8 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void BeginDragAndDrop() {}
   virtual void DragAndDropMove(const TPoint& /*point*/, bool& /*accepted*/) {}
   virtual void EndDragAndDrop(bool /*accepted*/) {}
-  virtual bool StartDragAndDropAt(const TPoint& /*point*/) { return false; }
+  // Picks the grid's own drag object named by the hit test at the point.
+  virtual bool StartDragAndDropAt(const TPoint& point);
   virtual bool CanStartDragAt(int32_t /*x*/, int32_t /*y*/) { return true; }
   virtual void DrawDragImage(TlxCanvas& /*canvas*/, const TRect& /*rect*/) {}
   virtual TPoint GetDragImagesSize() { return TPoint(0, 0); }
@@ -57,7 +63,9 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void CheckCoordinates() {}
 
   // --- focus, cursor and design ------------------------------------------
-  virtual TCursor GetCursor(int32_t /*x*/, int32_t /*y*/) { return crDefault; }
+  virtual TCursor GetCursor(int32_t x, int32_t y);
+  // False only for a view hit test of another view.
+  virtual bool IsHitTestOfView(TlxCustomGridHitTest* hit_test);
   virtual bool MayFocusOnClickAt(int32_t /*x*/, int32_t /*y*/) { return true; }
   virtual bool WantsFocus() { return true; }
   virtual bool HasFocusedControls() { return false; }
@@ -76,13 +84,47 @@ class TlxCustomGridController : public TlxGridViewHandler {
   // Around the painter's work: a drag image is hidden while the site paints.
   virtual void BeforePaint() {}
   virtual void AfterPaint() {}
+  // Around the painter's scrolling of the content.
+  virtual void BeforeScrolling();
+  virtual void AfterScrolling();
+
+  // --- services ----------------------------------------------------------
+  TlxCustomGridHitTest* HitTestAt(int32_t x, int32_t y) const;
+  TlxCustomGridDragAndDropObject* DragAndDropObject() const;
+  bool IsDragging() const;
+  void SetDragAndDropObjectClass(const TClass* cls);
+  bool IsDblClick() const { return is_dbl_click_; }
+
+ private:
+  bool is_dbl_click_ = false;
 };
 
+// The grid's own drag objects run inside one site: the site creates them
+// from the class the hit test names, and the controller hands them the
+// mouse-down point and hit test.
 class TlxCustomGridDragAndDropObject : public TlxDragAndDropObject {
  public:
   static constexpr TClass kClass{"TlxCustomGridDragAndDropObject", &TlxDragAndDropObject::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxDragAndDropObject::TlxDragAndDropObject;
+
+  TlxGridSite* Site() const;
+  TlxCustomGridView* GridView() const;
+  TlxCustomGridController* Controller() const;
+  TlxCustomGridViewInfo* ViewInfo() const;
+  TPoint SourcePoint() const { return source_point_; }
+
+  void AfterScrolling() { DoAfterScrolling(); }
+  void BeforeScrolling() { DoBeforeScrolling(); }
+  virtual void AfterScrollStep() {}
+  virtual void BeforeScrollStep() {}
+  virtual void DoAfterScrolling() {}
+  virtual void DoBeforeScrolling() {}
+  virtual void Init(const TPoint& point, TlxCustomGridHitTest* hit_test);
+  void AfterDragAndDrop(bool accepted) override;
+
+ private:
+  TPoint source_point_{-1, -1};
 };
 
 class TlxCustomGridDesignController : public TObject {
