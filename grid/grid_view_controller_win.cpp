@@ -3,6 +3,7 @@
 #include "grid/grid_cells_win.h"
 #include "grid/grid_changes_win.h"
 #include "grid/grid_hit_tests_win.h"
+#include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_view_info_win.h"
 #include "platform/rtl/scope.h"
@@ -133,4 +134,16 @@ void TlxCustomGridDragAndDropObject::Init(const TPoint& point, TlxCustomGridHitT
 void TlxCustomGridDragAndDropObject::AfterDragAndDrop(bool accepted) {
   if (accepted)
     Site()->NotifyDesigner();
+}
+
+// --- TlxGridDragOpenInfoExpand -----------------------------------------------------
+
+bool TlxGridDragOpenInfoExpand::Equals(const TlxCustomGridDragOpenInfo& other) const {
+  return TlxCustomGridDragOpenInfo::Equals(other) &&
+         static_cast<const TlxGridDragOpenInfoExpand&>(other).grid_record_ == grid_record_;
+}
+
+void TlxGridDragOpenInfoExpand::Run() {
+  if (grid_record_ != nullptr)
+    grid_record_->Expand(false);
 }

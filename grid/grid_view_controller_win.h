@@ -10,6 +10,7 @@
 
 class TlxCustomGridDragAndDropObject;
 class TlxCustomGridHitTest;
+class TlxCustomGridRecord;
 
 // The view controller. The site hands it every input event; the base
 // answers as a view without interaction would, so that a view kind whose
@@ -162,9 +163,17 @@ class TlxCustomGridTableItemMovingObject : public TlxCustomGridTableMovingObject
   using TlxCustomGridTableMovingObject::TlxCustomGridTableMovingObject;
 };
 
+// Opens a record's expand button while another drag waits over it.
 class TlxGridDragOpenInfoExpand : public TlxCustomGridDragOpenInfo {
  public:
   static constexpr TClass kClass{"TlxGridDragOpenInfoExpand", &TlxCustomGridDragOpenInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridDragOpenInfo::TlxCustomGridDragOpenInfo;
+  explicit TlxGridDragOpenInfoExpand(TlxCustomGridRecord* grid_record) : grid_record_(grid_record) {}
+
+  TlxCustomGridRecord* GridRecord() const { return grid_record_; }
+  bool Equals(const TlxCustomGridDragOpenInfo& other) const override;
+  void Run() override;
+
+ private:
+  TlxCustomGridRecord* grid_record_;
 };
