@@ -147,3 +147,27 @@ void TlxGridDragOpenInfoExpand::Run() {
   if (grid_record_ != nullptr)
     grid_record_->Expand(false);
 }
+
+// The site's drag objects draw on the screen while they run; another window
+// taking the capture would otherwise leave a drag line or a pressed header
+// behind until the next click.
+void TlxCustomGridController::HandleSiteMessage(TMessage& message) {
+  if (message.Msg != WM_CAPTURECHANGED) {
+    releasing_capture_on_button_up_ =
+        message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
+    return;
+  }
+  if (releasing_capture_on_button_up_) {
+    releasing_capture_on_button_up_ = false;
+    return;
+  }
+  TlxGridSite* site = Site();
+  if (site == nullptr || !site->HandleAllocated() || reinterpret_cast<HWND>(message.LParam) == site->Handle())
+    return;
+  if (site->DragDropPhase() == dpIdle && !site->ButtonPressed())
+    return;
+  TAliveToken alive = site->AliveToken();
+  site->FinishDragAndDrop(false);
+  if (alive.Alive())
+    MouseOperationCanceled();
+}

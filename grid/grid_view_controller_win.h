@@ -34,7 +34,8 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void MouseLeave() {}
   virtual void MouseOperationCanceled() {}
   // Sees every window message of the site before the site handles it.
-  virtual void HandleSiteMessage(TMessage& /*message*/) {}
+  // A lost capture ends a grid drag as cancelled.
+  virtual void HandleSiteMessage(TMessage& message);
   virtual void DoEnter() {}
   virtual void DoExit() {}
   virtual void BeforeStartDrag() {}
@@ -98,6 +99,9 @@ class TlxCustomGridController : public TlxGridViewHandler {
 
  private:
   bool is_dbl_click_ = false;
+  // Set while the site handles a button-up, which releases the capture
+  // itself before the drag ends as accepted.
+  bool releasing_capture_on_button_up_ = false;
 };
 
 // The grid's own drag objects run inside one site: the site creates them

@@ -964,6 +964,13 @@ void TlxCustomGridTableController::MouseDown(TMouseButton button, TShiftState sh
       StartPullFocusing(record_hit_test);
   });
   TlxCustomGridController::MouseDown(button, shift, x, y);
+  if (!watch.Alive())
+    return;
+  // A record part without a cell of its own (a row's background) focuses
+  // its record here; cells focus theirs when they take the press.
+  TlxGridRecordHitTest* hit_test = RecordHitTestAt(x, y);
+  if (hit_test != nullptr && hit_test->ViewInfo() == nullptr && hit_test->CanClick() && hit_test->GridRecord() != nullptr)
+    FocusRecord(hit_test->GridRecord());
 }
 
 void TlxCustomGridTableController::MouseMove(TShiftState shift, int32_t x, int32_t y) {
