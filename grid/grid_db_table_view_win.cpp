@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/data_filter_criteria.h"
 #include "data/data_relations.h"
 #include "data/data_summary.h"
 #include "editors/kinds/db_repository_items.h"
@@ -23,6 +24,30 @@
 #include "ui/foundation/system/control_unit_win.h"
 
 // --- TlxGridDBDataController ---------------------------------------------------------------------
+
+void TlxGridDBDataController::Publish(TPropertyListBuilder& properties) {
+  auto p = properties.For<TlxGridDBDataController>();
+  p.Reference<TDataSource>("DataSource", &TlxGridDBDataController::DataSource,
+                           &TlxGridDBDataController::SetDataSource);
+  p.String("DetailKeyFieldNames", &TlxGridDBDataController::DetailKeyFieldNames,
+           &TlxGridDBDataController::SetDetailKeyFieldNames);
+  p.String("KeyFieldNames", &TlxGridDBDataController::KeyFieldNames, &TlxGridDBDataController::SetKeyFieldNames);
+  p.String("MasterKeyFieldNames", &TlxGridDBDataController::MasterKeyFieldNames,
+           &TlxGridDBDataController::SetMasterKeyFieldNames);
+  p.Persistent("Filter", TlxDataFilterCriteria::kClass,
+               [](const TlxGridDBDataController& self) -> TObject* { return &self.Filter(); });
+  p.SetOf(
+      "Options", [](const TlxGridDBDataController& self) { return static_cast<int64_t>(self.GetOptions()); },
+      [](TlxGridDBDataController& self, int64_t value) {
+        self.SetOptions(static_cast<TlxDataControllerOptions>(value));
+      },
+      {"dcoAnsiSort", "dcoCaseInsensitive", "dcoAssignGroupingValues", "dcoAssignMasterDetailKeys", "dcoSaveExpanding",
+       "dcoSortByDisplayText", "dcoFocusTopRowAfterSorting", "dcoGroupsAlwaysExpanded", "dcoImmediatePost",
+       "dcoInsertOnNewItemRowFocusing"},
+      kLxDefaultDataControllerOptions);
+  p.Persistent("Summary", TlxDataSummary::kClass,
+               [](const TlxGridDBDataController& self) -> TObject* { return &self.Summary(); });
+}
 
 TlxGridDBDataController::TlxGridDBDataController(TComponent* owner) : TlxDBDataController(owner) {}
 
@@ -470,6 +495,12 @@ int32_t TlxGridItemDBDataBinding::GetDefaultWidth() const {
 }
 
 // --- TlxGridDBColumn -----------------------------------------------------------------------------
+
+void TlxGridDBColumn::Publish(TPropertyListBuilder& properties) {
+  auto p = properties.For<TlxGridDBColumn>();
+  p.Persistent("DataBinding", TlxGridItemDBDataBinding::kClass,
+               [](const TlxGridDBColumn& self) -> TObject* { return self.DataBinding(); });
+}
 
 TlxGridItemDBDataBinding* TlxGridDBColumn::DataBinding() const {
   return dynamic_cast<TlxGridItemDBDataBinding*>(TlxGridColumn::DataBinding());

@@ -24,8 +24,9 @@ class TlxGridDBDataController : public TlxDBDataController,
                                 public IlxGridDataControllerServices,
                                 public IlxGridDataControllerExtensions {
  public:
+  static void Publish(TPropertyListBuilder& properties);
   static constexpr TClass kClass{"TlxGridDBDataController", &TlxDBDataController::kClass,
-                                 &ConstructInstance<TlxGridDBDataController>};
+                                 &ConstructInstance<TlxGridDBDataController>, &TlxGridDBDataController::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
   explicit TlxGridDBDataController(TComponent* owner);
@@ -147,7 +148,9 @@ class TlxGridItemDBDataBinding : public TlxGridItemDataBinding {
 
 class TlxGridDBColumn : public TlxGridColumn {
  public:
-  static constexpr TClass kClass{"TlxGridDBColumn", &TlxGridColumn::kClass, &ConstructInstance<TlxGridDBColumn>};
+  static void Publish(TPropertyListBuilder& properties);
+  static constexpr TClass kClass{"TlxGridDBColumn", &TlxGridColumn::kClass, &ConstructInstance<TlxGridDBColumn>,
+                                 &TlxGridDBColumn::Publish};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridColumn::TlxGridColumn;
 

@@ -315,7 +315,7 @@ void TlxGridFilterRowOptions::Assign(const TPersistent* source) {
 }
 
 std::string TlxGridFilterRowOptions::GetDefaultInfoText() const {
-  return lxLookupResString(&slxGridFilterRowInfoText);
+  return lxGridText(slxGridFilterRowInfoText);
 }
 
 void TlxGridFilterRowOptions::VisibleChanged() {
@@ -328,7 +328,7 @@ void TlxGridFilterRowOptions::VisibleChanged() {
 // --- TlxGridNewItemRowOptions --------------------------------------------------------------------
 
 std::string TlxGridNewItemRowOptions::GetDefaultInfoText() const {
-  return lxLookupResString(&slxGridNewItemRowInfoText);
+  return lxGridText(slxGridNewItemRowInfoText);
 }
 
 void TlxGridNewItemRowOptions::VisibleChanged() {

@@ -229,11 +229,12 @@ void TlxGridColumn::SetOnHeaderClick(TNotifyEvent handler) {
 }
 
 void TlxGridColumn::DoHeaderClick() {
-  TlxGridTableView* view = GridView();
-  // The handler may free the view; the link tells.
+  // The handler may free the column or its view.
+  TWeakRef<TlxGridTableView> view(GridView());
+  TWeakRef<TlxGridColumn> self(this);
   if (on_header_click_)
     on_header_click_(this);
-  if (view != nullptr)
+  if (view && self)
     view->DoColumnHeaderClick(this);
 }
 

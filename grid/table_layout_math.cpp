@@ -15,16 +15,16 @@ int32_t NonNegative(int32_t value) { return std::max(value, 0); }
 // ---------------------------------------------------------------------------
 // Grid lines.
 
-TlxGridCellLineBorders lxGridCellLineBorders(TlxGridLines grid_lines, bool is_rightmost) {
+TlxGridCellLineBorders lxGridCellLineBorders(TlxGridLineKinds grid_lines, bool is_rightmost) {
   switch (grid_lines) {
-    case glBoth:
+    case glkBoth:
       return {true, true};
-    case glVertical:
+    case glkVertical:
       return {true, false};
-    case glHorizontal:
+    case glkHorizontal:
       // Without vertical lines the rightmost cell still closes the row.
       return {is_rightmost, true};
-    case glNone:
+    case glkNone:
       break;
   }
   return {};
@@ -40,7 +40,7 @@ TlxGridLineSegment lxGridLineSegment(const TRect& border) {
 // Row heights.
 
 int32_t lxGridTextRowHeight(int32_t text_height, int32_t expand_button_size, bool office11, bool single,
-                            TlxGridLines grid_lines) {
+                            TlxGridLineKinds grid_lines) {
   int32_t height = lxSaturatingAdd(std::max(text_height, expand_button_size), 4);
   if (office11) {
     if (!single)
@@ -51,7 +51,7 @@ int32_t lxGridTextRowHeight(int32_t text_height, int32_t expand_button_size, boo
 }
 
 int32_t lxGridDefaultRowHeight(const std::vector<int32_t>& column_cell_heights, int32_t content_text_height,
-                               TlxGridLines grid_lines) {
+                               TlxGridLineKinds grid_lines) {
   int32_t height = 0;
   if (column_cell_heights.empty()) {
     height = lxSaturatingAdd(NonNegative(content_text_height), 4);
@@ -131,7 +131,7 @@ int32_t lxGridHeightForRows(int32_t height, int32_t non_records_height, int32_t 
 }
 
 int32_t lxGridRowsHeight(int32_t non_records_height, int32_t count, int32_t data_row_height,
-                         TlxGridLines grid_lines) {
+                         TlxGridLineKinds grid_lines) {
   const int64_t grid_line = lxGridLinesHaveHorizontal(grid_lines) ? 0 : 1;
   return lxClampToInt32(int64_t{non_records_height} + int64_t{NonNegative(count)} * data_row_height + grid_line);
 }

@@ -34,7 +34,9 @@ inline int32_t lxSaturatingMul(int32_t a, int32_t b) { return lxClampToInt32(int
 // ---------------------------------------------------------------------------
 // Grid lines.
 
-enum TlxGridLines : uint8_t { glBoth = 0, glNone = 1, glVertical = 2, glHorizontal = 3 };
+// The view option's values in its order (the option's own enumeration lives
+// with the Windows option classes; a static_cast converts).
+enum TlxGridLineKinds : uint8_t { glkBoth = 0, glkNone = 1, glkVertical = 2, glkHorizontal = 3 };
 
 struct TlxGridCellLineBorders {
   bool Right = false;
@@ -43,10 +45,10 @@ struct TlxGridCellLineBorders {
 };
 
 // The grid lines a data cell draws inside its own bounds.
-TlxGridCellLineBorders lxGridCellLineBorders(TlxGridLines grid_lines, bool is_rightmost);
+TlxGridCellLineBorders lxGridCellLineBorders(TlxGridLineKinds grid_lines, bool is_rightmost);
 // Whether rows carry a horizontal grid line in their height.
-inline bool lxGridLinesHaveHorizontal(TlxGridLines grid_lines) {
-  return grid_lines == glBoth || grid_lines == glHorizontal;
+inline bool lxGridLinesHaveHorizontal(TlxGridLineKinds grid_lines) {
+  return grid_lines == glkBoth || grid_lines == glkHorizontal;
 }
 
 // The segment that covers a border rectangle's pixels when drawn without its
@@ -66,13 +68,13 @@ TlxGridLineSegment lxGridLineSegment(const TRect& border);
 // 11 group row style doubles it (unless single) and adds 2, otherwise the
 // horizontal grid line is added.
 int32_t lxGridTextRowHeight(int32_t text_height, int32_t expand_button_size, bool office11, bool single,
-                            TlxGridLines grid_lines);
+                            TlxGridLineKinds grid_lines);
 
 // The default data row height: the tallest default cell height among the
 // header's columns (the editors' edit height + 2), or without columns the
 // content font's text height + 4; plus the horizontal grid line.
 int32_t lxGridDefaultRowHeight(const std::vector<int32_t>& column_cell_heights, int32_t content_text_height,
-                               TlxGridLines grid_lines);
+                               TlxGridLineKinds grid_lines);
 
 // A fixed data row height is used as it is (no grid line added); 0 means
 // the default row height.
@@ -130,7 +132,7 @@ int32_t lxGridHeightForRows(int32_t height, int32_t non_records_height, int32_t 
 // non-record heights + count x row height, plus one grid line when the rows
 // carry no horizontal line of their own.
 int32_t lxGridRowsHeight(int32_t non_records_height, int32_t count, int32_t data_row_height,
-                         TlxGridLines grid_lines);
+                         TlxGridLineKinds grid_lines);
 
 // ---------------------------------------------------------------------------
 // Part stacking around the rows.

@@ -482,7 +482,9 @@ bool TlxCustomGridRecordsViewInfo::GetAutoHeightOption() {
 
 TBitmap* TlxCustomGridRecordsViewInfo::GetBackgroundBitmap() {
   TlxCustomGridBackgroundBitmaps* bitmaps = GridView()->BackgroundBitmaps();
-  return bitmaps != nullptr ? bitmaps->GetBitmap(1) : nullptr;
+  TBitmap* bitmap = bitmaps != nullptr ? bitmaps->GetBitmap(1) : nullptr;
+  // An unassigned bitmap is no background: the rows keep their colours.
+  return bitmap != nullptr && !bitmap->Empty() ? bitmap : nullptr;
 }
 
 void TlxCustomGridRecordsViewInfo::ControlFocusChanged() {
@@ -746,6 +748,8 @@ void TlxCustomGridRecordViewInfo::GetInvalidationBounds(TlxCustomGridTableItem* 
 
 void TlxCustomGridRecordViewInfo::CalculateAt(int32_t left, int32_t top) {
   is_selected_cache_valid_ = false;
+  // The params settle the width that GetWidth answers.
+  CalculateParamsIfNeeded();
   Calculate(left, top, GetWidth(), GetHeight());
   if (record_ != nullptr && record_->GetExpandable())
     CalculateExpandButtonBounds(ExpandButtonBounds);

@@ -142,17 +142,17 @@ TEST(TableLayoutMathTest, VisibleRowsFromTheTopRecordAndUpwardsAndAMasterRowCutS
 }
 
 TEST(TableLayoutMathTest, RowHeightIsTheTallestEditorCellPlusTheGridLine) {
-  EXPECT_EQ(lxGridDefaultRowHeight({17, 19, 18, 17}, 13, glBoth), 20);
-  EXPECT_EQ(lxGridDefaultRowHeight({17, 19, 18, 17}, 13, glHorizontal), 20);
-  EXPECT_EQ(lxGridDefaultRowHeight({17, 19, 18, 17}, 13, glVertical), 19);
-  EXPECT_EQ(lxGridDefaultRowHeight({}, 13, glNone), 17);
+  EXPECT_EQ(lxGridDefaultRowHeight({17, 19, 18, 17}, 13, glkBoth), 20);
+  EXPECT_EQ(lxGridDefaultRowHeight({17, 19, 18, 17}, 13, glkHorizontal), 20);
+  EXPECT_EQ(lxGridDefaultRowHeight({17, 19, 18, 17}, 13, glkVertical), 19);
+  EXPECT_EQ(lxGridDefaultRowHeight({}, 13, glkNone), 17);
   EXPECT_EQ(lxGridDataRowHeight(40, 20), 40);
   EXPECT_EQ(lxGridDataRowHeight(0, 20), 20);
   // Group rows: the expand button's 11 against text 13; Office 11 doubles.
-  EXPECT_EQ(lxGridTextRowHeight(13, 11, false, false, glBoth), 18);
-  EXPECT_EQ(lxGridTextRowHeight(13, 11, true, false, glBoth), 36);
-  EXPECT_EQ(lxGridTextRowHeight(13, 11, true, true, glBoth), 19);
-  EXPECT_EQ(lxGridTextRowHeight(5, 11, false, false, glNone), 15);
+  EXPECT_EQ(lxGridTextRowHeight(13, 11, false, false, glkBoth), 18);
+  EXPECT_EQ(lxGridTextRowHeight(13, 11, true, false, glkBoth), 36);
+  EXPECT_EQ(lxGridTextRowHeight(13, 11, true, true, glkBoth), 19);
+  EXPECT_EQ(lxGridTextRowHeight(5, 11, false, false, glkNone), 15);
 }
 
 TEST(TableLayoutMathTest, PagingHeightsBeforeTheFirstCalculationDoNotDivideByZero) {
@@ -167,8 +167,8 @@ TEST(TableLayoutMathTest, PagingHeightsBeforeTheFirstCalculationDoNotDivideByZer
   EXPECT_EQ(lxGridHeightForRows(400, 19, 20, 3, false), 19 + 3 * 20);
   EXPECT_EQ(lxGridHeightForRows(400, 19, 20, 3, true), 19 + 4 * 20);
   EXPECT_EQ(lxGridHeightForRows(10, 19, 20, 3, false), 19 + 20);
-  EXPECT_EQ(lxGridRowsHeight(19, 3, 20, glBoth), 79);
-  EXPECT_EQ(lxGridRowsHeight(19, 3, 20, glVertical), 80);
+  EXPECT_EQ(lxGridRowsHeight(19, 3, 20, glkBoth), 79);
+  EXPECT_EQ(lxGridRowsHeight(19, 3, 20, glkVertical), 80);
 }
 
 TEST(TableLayoutMathTest, PartsStackOutwardsFromTheRows) {
@@ -231,15 +231,15 @@ TEST(TableLayoutMathTest, SortingMarkTakesSixteenBySevenAtTheRightOfTheTextArea)
 
 TEST(TableLayoutMathTest, CellBordersAndGridLineSegmentsPerGridLines) {
   struct Case {
-    TlxGridLines lines;
+    TlxGridLineKinds lines;
     bool rightmost;
     TlxGridCellLineBorders borders;
   };
   const Case cases[] = {
-      {glBoth, false, {true, true}},       {glBoth, true, {true, true}},
-      {glNone, false, {false, false}},     {glNone, true, {false, false}},
-      {glVertical, false, {true, false}},  {glVertical, true, {true, false}},
-      {glHorizontal, false, {false, true}}, {glHorizontal, true, {true, true}},
+      {glkBoth, false, {true, true}},       {glkBoth, true, {true, true}},
+      {glkNone, false, {false, false}},     {glkNone, true, {false, false}},
+      {glkVertical, false, {true, false}},  {glkVertical, true, {true, false}},
+      {glkHorizontal, false, {false, true}}, {glkHorizontal, true, {true, true}},
   };
   for (const Case& test : cases)
     EXPECT_EQ(lxGridCellLineBorders(test.lines, test.rightmost), test.borders)
@@ -320,11 +320,11 @@ TEST(TableLayoutMathTest, OptionValuesAtTheirLimitsNeitherOverflowNorHang) {
 
   EXPECT_EQ(lxGridHeaderItemHeight(kMax, kMax), kMax);
   EXPECT_EQ(lxGridGroupByBoxHeight(kMax, kMax, kMax), kMax);
-  EXPECT_EQ(lxGridTextRowHeight(kMax, kMax, true, false, glBoth), kMax);
-  EXPECT_EQ(lxGridDefaultRowHeight({kMax}, kMax, glBoth), kMax);
+  EXPECT_EQ(lxGridTextRowHeight(kMax, kMax, true, false, glkBoth), kMax);
+  EXPECT_EQ(lxGridDefaultRowHeight({kMax}, kMax, glkBoth), kMax);
   EXPECT_EQ(lxGridHeightForRows(kMax, 0, kMax, kMax, true), kMax);
   EXPECT_EQ(lxGridHeightForRows(0, kMax, 1, kMax, true), kMax);
-  EXPECT_EQ(lxGridRowsHeight(kMax, kMax, kMax, glNone), kMax);
+  EXPECT_EQ(lxGridRowsHeight(kMax, kMax, kMax, glkNone), kMax);
   EXPECT_EQ(lxGridVisibleRowCountEstimate(kMax, 0, kMax, kMax), 0);
   EXPECT_EQ(lxGridFooterHeight(kMax, kMax, kMax, kMax, kMax), kMax);
 
