@@ -11,6 +11,7 @@
 #include "grid/grid_rows_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_sizing_objects_win.h"
+#include "grid/grid_table_layout_win.h"
 #include "grid/grid_table_options_win.h"
 #include "grid/grid_table_view_win.h"
 #include "grid/table_view_info_win.h"
@@ -47,6 +48,8 @@ TlxGridTableView* TlxGridTableController::GridTableView() const {
 // --- horizontal position -------------------------------------------------------
 
 int32_t TlxGridTableController::GetDataWidth() {
+  if (auto* view_info = dynamic_cast<TlxGridTableViewInfo*>(ViewInfo()))
+    return view_info->DataWidth();
   TlxGridTableView* view = GridTableView();
   if (view->OptionsView()->ColumnAutoWidth())
     return GetVisibleDataWidth();
@@ -74,7 +77,9 @@ void TlxGridTableController::SetLeftPos(int32_t value) {
   const int32_t old = left_pos_;
   left_pos_ = value;
   TlxGridTableView* view = GridTableView();
-  if (view->CanScrollHorizontallyByPixels())
+  if (auto* view_info = dynamic_cast<TlxGridTableViewInfo*>(ViewInfo()); view_info != nullptr && ViewInfo()->IsIdle())
+    view_info->SetLeftPos(value);
+  else if (view->CanScrollHorizontallyByPixels())
     view->ScrollData(0, old - value, 0);
   else
     RelayoutForLeftPos();

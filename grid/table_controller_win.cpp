@@ -181,12 +181,12 @@ bool TlxCustomGridTableController::SetFocusedRecordIndex(int32_t index) {
   TlxCustomDataController* data = DataController();
   if (index >= 0 && index < data->GetRowCount() && !TableView()->CanFocusRecord(index))
     return false;
-  const int32_t previous = data->FocusedRowIndex();
   const bool changed = data->ChangeFocusedRowIndex(index);
   if (!changed || !ensure_focused_visible_)
     return changed;
-  if (index == previous)
-    MakeFocusedRecordVisible();
+  // The focused-record change the view queues only repaints; the scrolling
+  // happens here, so that the row is in view before the next key.
+  MakeFocusedRecordVisible();
   if (data->FocusedRowIndex() != -1)
     GridView()->SetFocused(true);
   return changed;
@@ -430,9 +430,15 @@ void TlxCustomGridTableController::InternalSetTopRecordIndex(int32_t value) {
     return;
   const int32_t delta = value - top_record_index_;
   top_record_index_ = value;
-  if (auto* view_info = dynamic_cast<TlxCustomGridTableViewInfo*>(ViewInfo()))
-    view_info->SetScrolledTopRecordIndex(value);
-  TableView()->ScrollData(delta, 0, 0);
+  auto* view_info = dynamic_cast<TlxCustomGridTableViewInfo*>(ViewInfo());
+  if (view_info != nullptr && view_info->IsIdle() && view_info->TopRecordIndex() != -1) {
+    // The records' layout moves its rows and scrolls the pixels itself.
+    view_info->ScrollRecords(value - view_info->TopRecordIndex());
+  } else {
+    if (view_info != nullptr)
+      view_info->SetScrolledTopRecordIndex(value);
+    TableView()->ScrollData(delta, 0, 0);
+  }
   TableView()->DoTopRecordIndexChanged();
 }
 
