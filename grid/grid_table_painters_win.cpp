@@ -157,6 +157,13 @@ void TlxGridDataCellPainter::DrawBorder(TlxBorder side) {
   TlxGridTableDataCellPainter::DrawBorder(side);
 }
 
+void TlxGridDataCellPainter::DrawContent() {
+  TlxCustomGridCellViewInfo& cell = ViewInfo();
+  if (!cell.HasBackgroundBitmap())
+    Canvas().FillRectColor(cell.ClientBounds(), cell.PaintParams().Color);
+  TlxGridTableDataCellPainter::DrawContent();
+}
+
 // --- header ------------------------------------------------------------------------------
 
 bool TlxGridHeaderPainter::ItemsPaintedFirst() {

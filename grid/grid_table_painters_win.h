@@ -78,6 +78,9 @@ class TlxGridDataCellPainter : public TlxGridTableDataCellPainter {
 
   // The table painter draws the grid lines of all cells at once.
   void DrawBorder(TlxBorder side) override;
+  // The cell's own rectangle is filled first: rows leave the view's
+  // background region, so nothing else clears what a cell showed before.
+  void DrawContent() override;
 };
 
 class TlxGridHeaderPainter : public TlxGridColumnContainerPainter {
