@@ -237,6 +237,31 @@ void TlxGridColumnHeaderMovingObject::Init(const TPoint& point, TlxCustomGridHit
     column_ = column_hit_test->Column;
     source_kind_ = column_hit_test->ColumnContainerKind != kNone ? column_hit_test->ColumnContainerKind : kHeaderPanel;
   }
+  source_bounds_ = CellBoundsOf(hit_test);
+  if (source_bounds_.IsEmpty() && column_ != nullptr && column_->VisibleIndex() != -1) {
+    // Without a laid-out cell the header spans the column around the press.
+    const int32_t left = HeaderPanelEdge(column_->VisibleIndex());
+    source_bounds_ = TRect(left, std::max(0, point.Y - 8), left + column_->Width(), point.Y + 8);
+  }
+}
+
+int32_t TlxGridColumnHeaderMovingObject::HeaderPanelEdge(int32_t index) {
+  auto* view = static_cast<TlxGridTableView*>(GridView());
+  auto* controller = dynamic_cast<TlxGridTableController*>(Controller());
+  int32_t left = DataAreaOf(ViewInfo()).Left - (controller != nullptr ? controller->LeftPos() : 0);
+  for (int32_t i = 0; i < index && i < view->VisibleColumnCount(); ++i)
+    left += view->VisibleColumns(i)->Width();
+  return left;
+}
+
+TRect TlxGridColumnHeaderMovingObject::GetArrowAreaBounds() {
+  const int32_t x = HeaderPanelEdge(dest_index_);
+  return TRect(x, source_bounds_.Top, x, source_bounds_.Bottom);
+}
+
+bool TlxGridColumnHeaderMovingObject::CanShowArrows() {
+  return dest_kind_ == kHeaderPanel && column_ != nullptr &&
+         (column_->VisibleIndex() == -1 || IsPositionChange(dest_index_));
 }
 
 bool TlxGridColumnHeaderMovingObject::CanRemove() const {
@@ -258,13 +283,8 @@ int32_t TlxGridColumnHeaderMovingObject::HeaderPanelIndexAt(const TPoint& point)
   if (header == nullptr || header->Column == nullptr || header->Column->VisibleIndex() == -1 ||
       (header->ColumnContainerKind != kNone && header->ColumnContainerKind != kHeaderPanel))
     return -1;
-  auto* view = static_cast<TlxGridTableView*>(GridView());
-  auto* controller = dynamic_cast<TlxGridTableController*>(Controller());
-  const TRect area = DataAreaOf(ViewInfo());
-  int32_t left = area.Left - (controller != nullptr ? controller->LeftPos() : 0);
   const int32_t index = header->Column->VisibleIndex();
-  for (int32_t i = 0; i < index; ++i)
-    left += view->VisibleColumns(i)->Width();
+  const int32_t left = HeaderPanelEdge(index);
   // Over the right half of a header the column goes behind it.
   return point.X >= left + header->Column->Width() / 2 ? index + 1 : index;
 }

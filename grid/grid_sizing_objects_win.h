@@ -138,7 +138,10 @@ class TlxGridColumnHeaderMovingObject : public TlxCustomGridTableItemMovingObjec
   int32_t DestKind() const { return dest_kind_; }
   // The header panel position the drop would insert before (-1 none).
   int32_t DestIndex() const { return dest_index_; }
-  bool CanRemove() const;
+  bool CanRemove() const override;
+  TRect GetSourceItemBounds() override { return source_bounds_; }
+  TRect GetArrowAreaBounds() override;
+  bool CanShowArrows() override;
 
   void Init(const TPoint& point, TlxCustomGridHitTest* hit_test) override;
   void BeginDragAndDrop() override;
@@ -151,9 +154,13 @@ class TlxGridColumnHeaderMovingObject : public TlxCustomGridTableItemMovingObjec
   // header panel, or -1 when the point is not over it.
   int32_t HeaderPanelIndexAt(const TPoint& point);
   bool IsPositionChange(int32_t index) const;
+  // The left edge of the visible column at `index` in the site; the right
+  // edge of the last one for the index behind it.
+  int32_t HeaderPanelEdge(int32_t index);
 
   TlxGridColumn* column_ = nullptr;
   int32_t source_kind_ = kNone;
   int32_t dest_kind_ = kNone;
   int32_t dest_index_ = -1;
+  TRect source_bounds_;
 };

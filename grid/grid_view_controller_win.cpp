@@ -171,3 +171,83 @@ void TlxCustomGridController::HandleSiteMessage(TMessage& message) {
   if (alive.Alive())
     MouseOperationCanceled();
 }
+
+// --- TlxCustomGridMovingObject ------------------------------------------------
+
+TlxCustomGridMovingObject::TlxCustomGridMovingObject(TlxControl* control)
+    : TlxCustomGridDragAndDropObject(control) {}
+
+TlxCustomGridMovingObject::~TlxCustomGridMovingObject() = default;
+
+TRect TlxCustomGridMovingObject::GetArrowsClientRect() {
+  return ViewInfo() != nullptr ? ViewInfo()->ClientBounds() : Site()->ClientRect();
+}
+
+// The image shows the item as the site drew it: its pixels are copied from
+// the site's window before the drag draws anything over them.
+void TlxCustomGridMovingObject::InitDragImage() {
+  const TRect bounds = GetSourceItemBounds();
+  TlxGridSite* site = Site();
+  if (bounds.IsEmpty() || !site->HandleAllocated())
+    return;
+  HDC source = GetDC(site->Handle());
+  BitBlt(drag_image_->BitmapCanvas().Handle(), 0, 0, bounds.Width(), bounds.Height(), source, bounds.Left,
+         bounds.Top, SRCCOPY);
+  ReleaseDC(site->Handle(), source);
+}
+
+void TlxCustomGridMovingObject::PlaceArrows() {
+  if (arrows_[0] == nullptr)
+    return;
+  if (!CanShowArrows()) {
+    arrows_[0]->Hide();
+    arrows_[1]->Hide();
+    return;
+  }
+  const TRect area = GetArrowAreaBounds();
+  const TRect clip = GetArrowsClientRect();
+  const bool vertical = AreArrowsVertical();
+  arrows_[0]->Place(Site(), area, clip, vertical ? iasTop : iasLeft);
+  arrows_[1]->Place(Site(), area, clip, vertical ? iasBottom : iasRight);
+  arrows_[0]->Show();
+  arrows_[1]->Show();
+}
+
+void TlxCustomGridMovingObject::DirtyChanged() {
+  if (drag_image_ == nullptr)
+    return;
+  if (Dirty()) {
+    for (auto& arrow : arrows_)
+      arrow->Hide();
+    drag_image_->Hide();
+    return;
+  }
+  PlaceArrows();
+  drag_image_->Show();
+}
+
+void TlxCustomGridMovingObject::BeginDragAndDrop() {
+  const TRect bounds = GetSourceItemBounds();
+  drag_image_ = std::make_unique<TlxDragImage>();
+  drag_image_->Prepare(bounds, SourcePoint());
+  InitDragImage();
+  const bool transparent = drag_image_->UsesAlphaBlend();
+  arrows_[0] = std::make_unique<TlxDragAndDropArrow>(transparent);
+  arrows_[1] = std::make_unique<TlxDragAndDropArrow>(transparent);
+  if (TlxCustomGrid* grid = Control() != nullptr ? Site()->Container() : nullptr)
+    RedrawWindow(grid->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  TlxCustomGridDragAndDropObject::BeginDragAndDrop();
+}
+
+void TlxCustomGridMovingObject::DragAndDrop(const TPoint& point, bool& accepted) {
+  TlxCustomGridDragAndDropObject::DragAndDrop(point, accepted);
+  if (drag_image_ != nullptr && Site()->HandleAllocated())
+    drag_image_->MoveTo(Site()->ClientToScreen(point));
+}
+
+void TlxCustomGridMovingObject::EndDragAndDrop(bool accepted) {
+  TlxCustomGridDragAndDropObject::EndDragAndDrop(accepted);
+  arrows_[0].reset();
+  arrows_[1].reset();
+  drag_image_.reset();
+}

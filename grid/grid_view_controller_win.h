@@ -4,9 +4,13 @@
 // exists from the start; members follow with the bodies. Included only
 // from Windows sources.
 
+#include <memory>
+
 #include "grid/grid_control_win.h"
 #include "grid/grid_view_handler_win.h"
+#include "ui/foundation/controls/drag_and_drop_arrow_win.h"
 #include "ui/foundation/controls/drag_and_drop_win.h"
+#include "ui/foundation/controls/drag_image_win.h"
 
 class TlxCustomGridDragAndDropObject;
 class TlxCustomGridHitTest;
@@ -139,11 +143,40 @@ class TlxCustomGridDesignController : public TObject {
   using TObject::TObject;
 };
 
+// Drags an item: a floating image of it follows the mouse, and two arrows
+// mark where it would be inserted.
 class TlxCustomGridMovingObject : public TlxCustomGridDragAndDropObject {
  public:
   static constexpr TClass kClass{"TlxCustomGridMovingObject", &TlxCustomGridDragAndDropObject::kClass};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridDragAndDropObject::TlxCustomGridDragAndDropObject;
+  explicit TlxCustomGridMovingObject(TlxControl* control);
+  ~TlxCustomGridMovingObject() override;
+
+  TlxDragImage* DragImage() const { return drag_image_.get(); }
+  TlxDragAndDropArrow* Arrow(int32_t index) const { return arrows_[index].get(); }
+
+  // --- overridable, in slot order ----------------------------------------
+  virtual bool AreArrowsVertical() { return true; }
+  // Whether dropping outside removes (hides) the item.
+  virtual bool CanRemove() const { return false; }
+  // The insertion line the arrows point at, in the site's coordinates.
+  virtual TRect GetArrowAreaBounds() { return TRect(); }
+  virtual TRect GetArrowsClientRect();
+  virtual TRect GetSourceItemBounds() { return TRect(); }
+  virtual void InitDragImage();
+  virtual bool CanShowArrows() { return false; }
+
+  void DirtyChanged() override;
+  void BeginDragAndDrop() override;
+  void DragAndDrop(const TPoint& point, bool& accepted) override;
+  void EndDragAndDrop(bool accepted) override;
+
+ protected:
+  void PlaceArrows();
+
+ private:
+  std::unique_ptr<TlxDragImage> drag_image_;
+  std::unique_ptr<TlxDragAndDropArrow> arrows_[2];
 };
 
 class TlxCustomGridTableMovingObject : public TlxCustomGridMovingObject {

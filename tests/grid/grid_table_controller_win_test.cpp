@@ -19,6 +19,7 @@
 #include "editors/edit_repository_items.h"
 #include "editors/kinds/db_repository_items.h"
 #include "grid/grid_control_win.h"
+#include "grid/grid_cursors.h"
 #include "grid/grid_db_table_view_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_level_win.h"
@@ -30,6 +31,7 @@
 #include "grid/grid_view_info_win.h"
 #include "platform/rtl/strings.h"
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/screen.h"
 #include "platform/toolkit/buttons.h"
 #include "ui/foundation/system/lx_timer_win.h"
 #include "tests/grid/grid_test_view_win.h"
@@ -677,12 +679,69 @@ TEST_F(GridTableControllerTest, DraggingAHeaderMovesTheColumnUnlessDroppedOnItse
   Mouse(WM_LBUTTONDOWN, start, 5, MK_LBUTTON);
   Mouse(WM_MOUSEMOVE, start + 20, 5, MK_LBUTTON);
   Mouse(WM_MOUSEMOVE, target, 5, MK_LBUTTON);
+  auto* object = dynamic_cast<TlxGridColumnHeaderMovingObject*>(site_->DragDropObject());
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->DestIndex(), 4);
+  ASSERT_NE(object->DragImage(), nullptr);
+  EXPECT_TRUE(object->DragImage()->IsShowing());
+  EXPECT_TRUE(object->Arrow(0)->IsShowing());
+  EXPECT_TRUE(object->Arrow(1)->IsShowing());
+  EXPECT_EQ(Screen->Cursor(), crArrow);
   Mouse(WM_LBUTTONUP, target, 5, 0);
   test_support::PumpMessagesUntilIdle();
   EXPECT_EQ(datei_->VisibleIndex(), 3);
   EXPECT_EQ(moved, (std::vector<std::string>{"Datei"}));
   EXPECT_TRUE(Sorting().empty());
   EXPECT_EQ(Controller()->MovingItem(), nullptr);
+}
+
+// Dropped outside the header panel a column is hidden when it may be, with
+// the remove cursor on the way; otherwise the no-drop cursor shows and the
+// drop changes nothing.
+TEST_F(GridTableControllerTest, AHeaderDroppedOutsideIsHiddenOnlyWhenHidingIsAllowed) {
+  view_->OptionsCustomize()->SetColumnMoving(true);
+  std::vector<std::string> moved;
+  view_->SetOnColumnPosChanged([&](TlxGridTableView*, TlxGridColumn* column) { moved.push_back(column->Caption()); });
+  const int32_t start = StripInfo()->ColumnLeft(groesse_) + 30;
+  for (bool hiding : {false, true}) {
+    SCOPED_TRACE(hiding);
+    view_->OptionsCustomize()->SetColumnHiding(hiding);
+    Mouse(WM_LBUTTONDOWN, start, 5, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, start, 60, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, start, RowY(3), MK_LBUTTON);
+    ASSERT_NE(site_->DragDropObject(), nullptr);
+    EXPECT_EQ(Screen->Cursor(), static_cast<TCursor>(hiding ? GridRemoveCursor : GridNoDropCursor));
+    Mouse(WM_LBUTTONUP, start, RowY(3), 0);
+    test_support::PumpMessagesUntilIdle();
+    EXPECT_EQ(groesse_->Visible(), !hiding);
+  }
+  EXPECT_EQ(moved, (std::vector<std::string>{"Größe"}));
+}
+
+TEST_F(GridTableControllerTest, ACancelledHeaderDragLeavesNoImageAndMovesNothing) {
+  view_->OptionsCustomize()->SetColumnMoving(true);
+  const int32_t start = StripInfo()->ColumnLeft(datei_) + 30;
+  const int32_t target = StripInfo()->ColumnLeft(datum_) + datum_->Width() - 10;
+  Mouse(WM_LBUTTONDOWN, start, 5, MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, target, 5, MK_LBUTTON);
+  ASSERT_NE(site_->DragDropObject(), nullptr);
+  SendMessageW(SiteWindow(), WM_CANCELMODE, 0, 0);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(site_->DragDropObject(), nullptr);
+  EXPECT_EQ(Controller()->MovingItem(), nullptr);
+  EXPECT_EQ(Controller()->PressedColumn(), nullptr);
+  Mouse(WM_LBUTTONUP, target, 5, 0);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(datei_->VisibleIndex(), 1);
+  EXPECT_TRUE(Sorting().empty());
+}
+
+TEST_F(GridTableControllerTest, TheSizingEdgeShowsTheSizingCursor) {
+  const int32_t edge = StripInfo()->ColumnLeft(nr_) + nr_->Width() - 1;
+  Mouse(WM_MOUSEMOVE, edge, 5, 0);
+  EXPECT_EQ(site_->Cursor(), static_cast<TCursor>(GridHorzSizeCursor));
+  Mouse(WM_MOUSEMOVE, edge - 20, 5, 0);
+  EXPECT_NE(site_->Cursor(), static_cast<TCursor>(GridHorzSizeCursor));
 }
 
 TEST_F(GridTableControllerTest, AHeaderOfAColumnThatCannotMoveStartsNoDrag) {
