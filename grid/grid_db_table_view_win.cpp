@@ -8,6 +8,7 @@
 #include "editors/kinds/db_repository_items.h"
 #include "grid/grid_filter_value_list.h"
 #include "grid/grid_level_win.h"
+#include "grid/grid_navigator_interfaces.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_rows_win.h"
 #include "grid/grid_view_info_win.h"
@@ -194,8 +195,12 @@ bool TlxGridDBDataController::SetScrollBarPos(int32_t position) {
 
 void TlxGridDBDataController::DataSetCurrentChanged(bool is_current) {
   TlxDBDataController::DataSetCurrentChanged(is_current);
-  if (TlxCustomGridView* view = GridView())
-    view->LayoutChanged();
+  TlxCustomGridTableView* view = TableView();
+  if (view == nullptr)
+    return;
+  if (view->NavigatorNotifier() != nullptr)
+    view->NavigatorNotifier()->RefreshNavigators();
+  view->LayoutChanged();
 }
 
 void TlxGridDBDataController::DataSourceChanged() {

@@ -47,8 +47,13 @@ void TlxGridTableOptionsCustomize::SetGroupBySorting(bool value) {
     // Sorting that groups and plain sorting do not mix: both start empty.
     view->BeginUpdate();
     TScopeExit end_update([view] { view->EndUpdate(); });
-    for (int32_t i = view->GroupedColumnCount() - 1; i >= 0; --i)
-      view->GroupedColumns(i)->GroupBy(-1, true);
+    // Every grouped column is ungrouped and shown, whatever the
+    // grouping options say now.
+    for (int32_t i = view->GroupedColumnCount() - 1; i >= 0; --i) {
+      TlxGridColumn* column = view->GroupedColumns(i);
+      column->SetGroupIndex(-1);
+      column->SetVisible(true);
+    }
     view->DataController()->ClearSorting(false);
     group_by_sorting_ = value;
   } else {

@@ -232,8 +232,9 @@ void TlxGridColumn::DoHeaderClick() {
   // The handler may free the column or its view.
   TWeakRef<TlxGridTableView> view(GridView());
   TWeakRef<TlxGridColumn> self(this);
-  if (on_header_click_)
-    on_header_click_(this);
+  // A copy runs, so that the handler outlives a column it frees.
+  if (TNotifyEvent handler = on_header_click_)
+    handler(this);
   if (view && self)
     view->DoColumnHeaderClick(this);
 }
@@ -289,6 +290,10 @@ bool TlxGridColumn::GetVisible() const { return TlxCustomGridTableItem::GetVisib
 
 bool TlxGridColumn::GetActuallyVisible() const {
   return TlxCustomGridTableItem::GetActuallyVisible() && !IsPreview();
+}
+
+bool TlxGridColumn::GetVisibleForCustomization() const {
+  return TlxCustomGridTableItem::GetVisibleForCustomization() && !IsPreview();
 }
 
 bool TlxGridColumn::IsLeft() const { return VisibleIndex() == 0; }

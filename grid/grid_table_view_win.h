@@ -301,6 +301,7 @@ class TlxGridColumn : public TlxCustomGridTableItem {
   void ForceWidth(int32_t width) override;
   bool GetVisible() const override;
   bool GetActuallyVisible() const override;
+  bool GetVisibleForCustomization() const override;
   Variant GetEditValue() override;
   bool CanShowOnUngrouping() const override { return true; }
   // Hidden on grouping: OptionsCustomize.ColumnHidingOnGrouping.

@@ -221,7 +221,7 @@ class TlxCustomGridTableItem : public TlxComponent {
   bool IsWidthAssigned() const { return width_assigned_; }
   bool Visible() const { return GetVisible(); }
   void SetVisible(bool value);
-  bool VisibleForCustomization() const { return visible_for_customization_; }
+  bool VisibleForCustomization() const { return GetVisibleForCustomization(); }
   void SetVisibleForCustomization(bool value);
   bool WasVisibleBeforeGrouping() const { return was_visible_before_grouping_; }
   void SetWasVisibleBeforeGrouping(bool value) { was_visible_before_grouping_ = value; }
@@ -346,6 +346,8 @@ class TlxCustomGridTableItem : public TlxComponent {
   virtual void DoUserFiltering(const Variant& value, const std::string& display_text);
   virtual void InitProperties(TlxCustomEditProperties* properties);
   virtual std::unique_ptr<TlxEditStyle> CreateEditStyle();
+  // The stored flag; a column shown as the preview is never offered.
+  virtual bool GetVisibleForCustomization() const { return visible_for_customization_; }
 
   // --- component -------------------------------------------------------
   void Assign(const TPersistent* source) override;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/data_controller.h"
+#include "data/data_summary.h"
 #include "editors/default_editors.h"
 #include "editors/edit_repository.h"
 #include "editors/edit_repository_items.h"
@@ -323,6 +324,39 @@ TEST_F(FileListViewTest, BestFitMeasuresTheWidestTextHeaderAndGridLine) {
   nr_->SetCaption("Eine sehr lange Überschrift");
   nr_->ApplyBestFit();
   EXPECT_GT(nr_->Width(), canvas.MeasureTextWidth("Eine sehr lange Überschrift"));
+}
+
+}  // namespace grid_db_table_view_win_test
+
+namespace grid_db_table_view_win_test {
+
+TEST_F(FileListViewTest, SummaryItemsLinkColumnsByName) {
+  UseMainWindowSettings();
+  groesse_->SetName("colGroesse");
+  groesse_->Summary()->SetFooterKind(skSum);
+  auto* item = dynamic_cast<TlxGridDBTableSummaryItem*>(groesse_->Summary()->SummaryItem(TlxGridColumnSummary::kFooter));
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->Column(), groesse_);
+  EXPECT_EQ(item->GridView(), view_);
+  EXPECT_TRUE(item->VisibleForCustomization());
+  EXPECT_EQ(VarToStr(item->GetStoredColumn()), "colGroesse");
+
+  view_->changes.clear();
+  item->SetDisplayText("Summe");
+  item->SetDisplayText("Summe");
+  EXPECT_EQ(view_->changes, (std::vector<TlxGridViewChangeKind>{vckProperty}));
+
+  item->SetStoredColumn(Variant(""));
+  EXPECT_EQ(item->Column(), nullptr);
+  item->SetStoredColumn(Variant("colGroesse"));
+  EXPECT_EQ(item->Column(), groesse_);
+
+  TlxDataSummaryItem* copy = view_->DataController()->Summary().FooterSummaryItems().AddSummaryItem();
+  copy->Assign(item);
+  auto* typed = dynamic_cast<TlxGridDBTableSummaryItem*>(copy);
+  ASSERT_NE(typed, nullptr);
+  EXPECT_EQ(typed->DisplayText(), "Summe");
+  EXPECT_EQ(typed->Kind(), skSum);
 }
 
 }  // namespace grid_db_table_view_win_test

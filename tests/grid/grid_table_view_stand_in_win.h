@@ -1,6 +1,6 @@
 #pragma once
 // Table views for the model tests of the table view: the real view, data,
-// options, styles and columns, with the view framework's controller,
+// controller, options, styles and columns, with the view framework's
 // painter and a plain view info in place of the table layout's, so that
 // the model is tested on a real grid whatever the layout draws.
 
@@ -29,7 +29,6 @@ class TRecordingView : public View {
  public:
   using View::View;
 
-  const TClass* GetControllerClass() const override { return &TlxCustomGridController::kClass; }
   const TClass* GetPainterClass() const override { return &TlxCustomGridPainter::kClass; }
   const TClass* GetViewInfoClass() const override { return &TStandInViewInfo::kClass; }
   const TClass* GetViewInfoCacheClass() const override { return &grid_test_view::TTestViewInfoCache::kClass; }

@@ -234,6 +234,7 @@ TEST_F(TableViewModelTest, GroupBySortingClearsGroupingAndSorting) {
   EXPECT_FALSE(datei_->Visible());  // hidden on grouping
   ASSERT_EQ(nr_->SortOrder(), soDescending);
 
+  view_->OptionsCustomize()->SetColumnGrouping(false);
   view_->OptionsCustomize()->SetGroupBySorting(true);
   EXPECT_EQ(view_->GroupedColumnCount(), 0);
   EXPECT_EQ(view_->SortedColumnCount(), 0);
@@ -248,6 +249,7 @@ TEST_F(TableViewModelTest, ThePreviewColumnLeavesTheHeaderPanelEvenWhileHidden) 
   EXPECT_TRUE(datei_->IsPreview());
   EXPECT_FALSE(datei_->Visible());
   EXPECT_EQ(view_->VisibleColumnCount(), 1);
+  EXPECT_FALSE(datei_->VisibleForCustomization());
   EXPECT_FALSE(view_->Preview()->Active());
   EXPECT_TRUE(view_->CanCellMerging());
 
@@ -258,6 +260,7 @@ TEST_F(TableViewModelTest, ThePreviewColumnLeavesTheHeaderPanelEvenWhileHidden) 
 
   view_->Preview()->SetColumn(nullptr);
   EXPECT_TRUE(datei_->Visible());
+  EXPECT_TRUE(datei_->VisibleForCustomization());
   EXPECT_EQ(view_->VisibleColumnCount(), 2);
 
   // Freeing the preview column clears the preview's column.
@@ -590,6 +593,106 @@ TEST_F(TableViewModelTest, TypingInTheFilterRowFiltersByPrefixWhenAppliedImmedia
   datei_->SetFilterRowEditValue(Variant("b.pdf"));
   EXPECT_EQ(FilterOf(datei_)->OperatorKind(), fokEqual);
   EXPECT_EQ(view_->DataController()->GetRowCount(), 1);
+}
+
+}  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, AGroupSummaryTakesTheColumnStyleThenTheViewStyleThenTheGroupColours) {
+  AddRows({{1, "b"}, {2, "a"}, {3, "b"}});
+  ASSERT_TRUE(datei_->GroupBy(0));
+  nr_->Summary()->SetGroupKind(skSum);
+  TlxDataSummaryItem* item = nr_->Summary()->SummaryItem(TlxGridColumnSummary::kGroup);
+  ASSERT_NE(item, nullptr);
+  auto* group = dynamic_cast<TlxGridGroupRow*>(view_->GetViewData()->Records(0));
+  ASSERT_NE(group, nullptr);
+
+  // Nothing assigned: down to the group row's colours.
+  TlxPaintParams params;
+  view_->Styles()->GetGroupSummaryCellParams(group, item, params);
+  EXPECT_EQ(params.Color, view_->LookAndFeelPainter()->GetDefaultGroupColor());
+
+  auto* view_summary = new TlxStyle(form_);
+  view_summary->SetColor(clOlive);
+  view_->Styles()->SetStyle(TlxGridTableViewStyles::kGroupSummary, view_summary);
+  view_->Styles()->GetGroupSummaryCellParams(group, item, params);
+  EXPECT_EQ(params.Color, clOlive);
+
+  auto* column_summary = new TlxStyle(form_);
+  column_summary->SetColor(clAqua);
+  nr_->Styles()->SetGroupSummary(column_summary);
+  view_->Styles()->GetGroupSummaryCellParams(group, item, params);
+  EXPECT_EQ(params.Color, clAqua);
+
+  std::string text;
+  group->GetGroupDisplayText(text);
+  EXPECT_EQ(text.rfind("Datei : a", 0), 0u);
+  EXPECT_GT(text.size(), std::string("Datei : a").size());
+}
+
+}  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, AHeaderClickFiresTheColumnThenTheView) {
+  std::vector<std::string> calls;
+  datei_->SetOnHeaderClick([&calls](TObject* sender) {
+    calls.push_back(sender != nullptr ? "column" : "none");
+  });
+  view_->SetOnColumnHeaderClick([&calls](TlxGridTableView*, TlxGridColumn* column) {
+    calls.push_back("view " + column->Caption());
+  });
+  datei_->DoHeaderClick();
+  EXPECT_EQ(calls, (std::vector<std::string>{"column", "view Datei"}));
+
+  // A handler that frees the column ends the step there.
+  calls.clear();
+  TlxGridColumn* doomed = datei_;
+  doomed->SetOnHeaderClick([&calls, doomed](TObject*) {
+    calls.push_back("freeing");
+    delete doomed;
+  });
+  doomed->DoHeaderClick();
+  EXPECT_EQ(calls, (std::vector<std::string>{"freeing"}));
+  EXPECT_EQ(view_->ColumnCount(), 1);
+}
+
+TEST_F(TableViewModelTest, AssigningAViewCopiesItsSpecialRowsAndPreview) {
+  TStandInTableView* other = lxCreateGridView<TStandInTableView>(form_);
+  other->SetParentComponent(grid_);
+  other->FilterRow()->SetVisible(true);
+  other->FilterRow()->SetApplyChanges(fracImmediately);
+  other->NewItemRow()->SetSeparatorWidth(9);
+  other->Preview()->SetMaxLineCount(7);
+  other->OptionsView()->SetFooter(true);
+  view_->Assign(other);
+  EXPECT_TRUE(view_->FilterRow()->Visible());
+  EXPECT_NE(view_->GetViewData()->FilterRow(), nullptr);
+  EXPECT_EQ(view_->FilterRow()->ApplyChanges(), fracImmediately);
+  EXPECT_EQ(view_->NewItemRow()->SeparatorWidth(), 9);
+  EXPECT_EQ(view_->Preview()->MaxLineCount(), 7);
+
+  view_->AssignLayout(other);
+  EXPECT_TRUE(view_->OptionsView()->Footer());
+}
+
+}  // namespace grid_table_view_win_test
+
+namespace grid_table_view_win_test {
+
+TEST_F(TableViewModelTest, AStyleSheetOfTheTableViewSuppliesAssignedStyles) {
+  auto* sheet = new TlxGridTableViewStyleSheet(form_);
+  auto* sheet_styles = dynamic_cast<TlxGridTableViewStyles*>(sheet->StylesObject());
+  ASSERT_NE(sheet_styles, nullptr);
+  auto* header = new TlxStyle(form_);
+  header->SetColor(clTeal);
+  sheet_styles->SetStyle(TlxGridTableViewStyles::kHeader, header);
+  view_->Styles()->SetStyleSheet(sheet);
+  ASSERT_EQ(view_->Styles()->StyleSheet(), sheet);
+  TlxPaintParams params;
+  datei_->Styles()->GetHeaderParams(params);
+  EXPECT_EQ(params.Color, clTeal);
 }
 
 }  // namespace grid_table_view_win_test
