@@ -1,4 +1,5 @@
 #include "grid/grid_records_win.h"
+
 #include "grid/table_filtering.h"
 
 #include "data/data_controller.h"
@@ -8,6 +9,7 @@
 #include "grid/grid_filter_value_list.h"
 #include "grid/grid_data_controller_win.h"
 #include "grid/table_items_win.h"
+#include "grid/table_view_info_win.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_win.h"
 #include "data/variant_utils.h"
@@ -33,7 +35,12 @@ TlxCustomGridRecord::TlxCustomGridRecord(TlxCustomGridTableViewData* view_data, 
                                          int32_t index)
     : view_data_(view_data), index_(index), row_info_(row_info) {}
 
-TlxCustomGridRecord::~TlxCustomGridRecord() = default;
+TlxCustomGridRecord::~TlxCustomGridRecord() {
+  // The layout may outlive the records of a data change until it is
+  // rebuilt: its view info must not keep pointing here.
+  if (view_info_ != nullptr)
+    view_info_->RecordDestroyed();
+}
 
 TlxCustomGridTableView* TlxCustomGridRecord::GridView() const { return view_data_->GridView(); }
 

@@ -172,11 +172,9 @@ void TlxCustomGridViewInfo::ResetViewInfos() {
   CreateViewInfos();
 }
 
+// Made only at design time (CreateViewInfos), which this program never is.
 const TClass* TlxCustomGridViewInfo::GetDesignSelectorViewInfoClass() const {
-  // This program has no designer, so no selector is ever made here; the
-  // selector's class is named once the cell view infos it is built from
-  // are part of the grid.
-  return nullptr;
+  return &TlxGridDesignSelectorViewInfo::kClass;
 }
 
 bool TlxCustomGridViewInfo::CanUnparentSite() const {

@@ -1,15 +1,26 @@
 #include "grid/table_cells_win.h"
 
+#include <algorithm>
+
 #include "editors/edit_properties.h"
 #include "editors/edit_view_data_win.h"
 #include "editors/edit_view_info_win.h"
 #include "editors/text_view_win.h"
 #include "grid/grid_hit_tests_win.h"
+#include "grid/grid_site_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/table_items_win.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_info_win.h"
 #include "grid/table_view_win.h"
+#include "platform/rtl/scope.h"
+
+namespace {
+
+// The capability bit of editor kinds whose editor may open in a cell.
+constexpr uint32_t kEditorMayOpen = 1;
+
+}  // namespace
 
 // --- TlxGridTableCellViewInfo --------------------------------------------------------
 
@@ -271,6 +282,10 @@ void TlxGridTableDataCellViewInfo::CalculateEditViewInfo(TlxCustomEditViewInfo& 
 bool TlxGridTableDataCellViewInfo::GetAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
 
 void TlxGridTableDataCellViewInfo::GetDisplayValue(Variant& value) {
+  if (GridRecord() == nullptr || item_ == nullptr) {
+    value = Variant::Null();
+    return;
+  }
   if (properties_ != nullptr && properties_->CanUseFieldDisplayFormat(false) != 0) {
     value = Variant(GridRecord()->GetDisplayText(item_->Index()));
     return;
@@ -286,10 +301,142 @@ bool TlxGridTableDataCellViewInfo::IsFocused() {
 int32_t TlxGridTableDataCellViewInfo::GetMaxLineCount() { return TableView()->OptionsView()->CellTextMaxLineCount(); }
 
 void TlxGridTableDataCellViewInfo::GetValue(Variant& value) {
-  value = item_ != nullptr ? GridRecord()->GetValue(item_->Index()) : Variant();
+  value = item_ != nullptr && GridRecord() != nullptr ? GridRecord()->GetValue(item_->Index()) : Variant::Null();
 }
 
 bool TlxGridTableDataCellViewInfo::ShowFocusRect() { return !TableView()->OptionsSelection()->InvertSelect(); }
+
+bool TlxGridTableDataCellViewInfo::GetHotTrack() {
+  if (ShowsEditButtons())
+    return true;
+  if (properties_ == nullptr || (properties_->GetEditCapabilities() & kEditorMayOpen) == 0)
+    return false;
+  return TableView()->OptionsBehavior()->ImmediateEditor() || IsFocused();
+}
+
+bool TlxGridTableDataCellViewInfo::ShowsEditButtons() {
+  return item_ != nullptr && item_->ShowButtons(RecordViewInfo()->Focused());
+}
+
+void TlxGridTableDataCellViewInfo::GetEditorRect(TRect& rect) {
+  GetEditViewInfoBounds(rect);
+  rect = rect.Inflate(-1, -1);
+  if (item_ == nullptr || !item_->CanScroll())
+    return;
+  TRect content;
+  GridViewInfo()->GetCellsAreaBounds(content);
+  rect.Right = std::min(rect.Right, content.Right);
+  rect.Bottom = std::min(rect.Bottom, content.Bottom);
+}
+
+void TlxGridTableDataCellViewInfo::UpdateCell(bool recalculate) {
+  if (IsBeingDestroyed())
+    return;
+  if (recalculate)
+    Recalculate();
+  Invalidate();
+}
+
+void TlxGridTableDataCellViewInfo::UpdateEditViewInfoState(const TPoint& point) {
+  TlxGridSite* site = GridViewInfo()->Site();
+  if (edit_view_info_ == nullptr || site == nullptr || !site->HandleAllocated() || !TableView()->IsVisible())
+    return;
+  std::unique_ptr<TlxCustomEditViewInfo> probe = CreateEditViewInfo();
+  if (probe == nullptr)
+    return;
+  CalculateEditViewInfo(*probe, point);
+  if (edit_view_info_->RepaintChanged(site->Handle(), probe.get()))
+    UpdateCell(true);
+}
+
+bool TlxGridTableDataCellViewInfo::GetCellHints() { return TableView()->OptionsBehavior()->CellHints(); }
+
+bool TlxGridTableDataCellViewInfo::HasCellHintHandler() {
+  return item_ != nullptr && static_cast<bool>(item_->OnGetCellHint);
+}
+
+bool TlxGridTableDataCellViewInfo::HasHint() { return (GetCellHints() || HasCellHintHandler()) && !IsEditing(); }
+
+bool TlxGridTableDataCellViewInfo::NeedsHint(const TPoint& mouse_pos, std::string& text, TRect& text_rect,
+                                             bool& is_multi_line) {
+  text.clear();
+  bool found = false;
+  // The editors answer no button hints, so the hint of a cell is its text
+  // when the text does not fit.
+  if (GetCellHints())
+    found = TlxGridTableCellViewInfo::NeedsHint(mouse_pos, text, text_rect, is_multi_line);
+  if (!HasCellHintHandler() || !(found || IsHintPoint(mouse_pos)))
+    return found;
+  if (!found) {
+    text.clear();
+    is_multi_line = false;
+    GetHintTextRect(mouse_pos, text_rect);
+  }
+  item_->DoGetCellHint(GridRecord(), this, mouse_pos, text, is_multi_line, text_rect);
+  return found || !text.empty();
+}
+
+void TlxGridTableDataCellViewInfo::MouseLeave() {
+  TlxGridTableCellViewInfo::MouseLeave();
+  // A point outside the cell: the editor's parts lose their hot look.
+  if (!IsBeingDestroyed() && GetHotTrack())
+    UpdateEditViewInfoState(BoundsRect.BottomRight());
+}
+
+void TlxGridTableDataCellViewInfo::MouseStateChanged(TlxGridCellMouseState prev_state) {
+  TlxGridTableCellViewInfo::MouseStateChanged(prev_state);
+  if (MouseState() == gmsNormal && !IsBeingDestroyed())
+    UpdateCell(true);
+}
+
+bool TlxGridTableDataCellViewInfo::MouseDown(TlxCustomGridHitTest* hit_test, TMouseButton button,
+                                             TShiftState shift) {
+  was_focused_before_click_ = IsFocused();
+  press_taken_ = false;
+  TlxCustomGridTableView* view = TableView();
+  TAliveToken view_alive = view->AliveToken();
+  TlxCustomGridViewInfo* owner = OwnerViewInfo();
+  owner->AddLiveCell(this);
+  TScopeExit leave([&] {
+    if (view_alive.Alive())
+      owner->RemoveLiveCell(this);
+  });
+  if (shift.Contains(ssDouble)) {
+    if (view->DoCellDblClick(this, button, shift) || !view_alive.Alive() || !owner->IsCellAlive(this))
+      return false;
+  }
+  const bool result = TlxGridTableCellViewInfo::MouseDown(hit_test, button, shift);
+  if (!view_alive.Alive())
+    return false;
+  if (!result || !owner->IsCellAlive(this))
+    return result;
+  if (item_ != nullptr)
+    view->SetFocusedItem(item_);
+  if (view_alive.Alive() && owner->IsCellAlive(this))
+    press_taken_ = true;
+  return result;
+}
+
+bool TlxGridTableDataCellViewInfo::MouseMove(TlxCustomGridHitTest* hit_test, TShiftState shift) {
+  const bool handled = TlxGridTableCellViewInfo::MouseMove(hit_test, shift);
+  if (GetHotTrack() && hit_test != nullptr)
+    UpdateEditViewInfoState(hit_test->Pos);
+  return handled;
+}
+
+bool TlxGridTableDataCellViewInfo::MouseUp(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) {
+  bool result = TlxGridTableCellViewInfo::MouseUp(hit_test, button, shift);
+  if (!press_taken_)
+    return result;
+  press_taken_ = false;
+  TlxCustomGridTableView* view = TableView();
+  TAliveToken view_alive = view->AliveToken();
+  if (view->DoCellClick(this, button, shift))
+    return true;
+  if (!view_alive.Alive())
+    return false;
+  return result;
+}
 
 // The item's shared style takes the cell's colours when the editor is
 // calculated; the view info carries them (see CalculateEditViewInfo).
@@ -301,8 +448,18 @@ void TlxGridTableDataCellPainter::DrawContent() {
   TlxGridTableDataCellViewInfo& cell = DataCell();
   if (cell.HasBackgroundBitmap() && cell.GetBackgroundBitmap() != nullptr)
     DrawBackground();
-  if (TlxCustomEditViewInfo* edit_view_info = cell.EditViewInfo())
-    edit_view_info->Draw(Canvas());
+  TlxCustomEditViewInfo* edit_view_info = cell.EditViewInfo();
+  if (edit_view_info == nullptr)
+    return;
+  // The editor draws text rows it laid out earlier straight on the device
+  // context; a reused cell lays out nothing at this paint, so its font must
+  // be selected here, or the context's default font shows.
+  TlxPaintParams params;
+  cell.GetPaintParams(params);
+  if (params.Font != nullptr && params.Font != &Canvas().Font())
+    Canvas().AssignFont(*params.Font);
+  Canvas().MeasureTextExtent({});
+  edit_view_info->Draw(Canvas());
 }
 
 void TlxGridTableDataCellPainter::DoPaint() {

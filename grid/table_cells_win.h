@@ -86,6 +86,26 @@ class TlxGridTableDataCellViewInfo : public TlxGridTableCellViewInfo {
   void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
   bool CalculateSelected() override;
   bool CanDrawSelected() override { return true; }
+  bool GetHotTrack() override;
+  bool HasHint() override;
+  void GetHintCellBounds(TRect& rect) override { rect = ContentBounds(); }
+  bool NeedsHint(const TPoint& mouse_pos, std::string& text, TRect& text_rect, bool& is_multi_line) override;
+  void MouseLeave() override;
+  void MouseStateChanged(TlxGridCellMouseState prev_state) override;
+  bool MouseDown(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) override;
+  bool MouseMove(TlxCustomGridHitTest* hit_test, TShiftState shift) override;
+  bool MouseUp(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) override;
+
+  bool WasFocusedBeforeClick() const { return was_focused_before_click_; }
+  // No in-place editor is shown while the grid has no editing controller.
+  bool IsEditing() const { return false; }
+  bool ShowsEditButtons();
+  void GetEditorRect(TRect& rect);
+  // Recalculates and repaints; nothing while the cell is being freed.
+  void UpdateCell(bool recalculate);
+  // Recalculates the editor's picture for the mouse at `point` and repaints
+  // the cell when the picture changed (hot editor buttons).
+  void UpdateEditViewInfoState(const TPoint& point);
 
   // --- overridable, in slot order --------------------------------------
   virtual void CalculateEditViewInfo(TlxCustomEditViewInfo& edit_view_info, const TPoint& mouse_pos);
@@ -99,6 +119,9 @@ class TlxGridTableDataCellViewInfo : public TlxGridTableCellViewInfo {
   virtual void GetValue(Variant& value);
   virtual bool ShowFocusRect();
   virtual bool KeepsZeroHeight() { return false; }
+  virtual bool GetCellHints();
+  virtual bool HasCellHintHandler();
+  virtual bool UseTextHint() { return false; }
   virtual void CalculateEditStyle();
 
  private:
@@ -109,6 +132,9 @@ class TlxGridTableDataCellViewInfo : public TlxGridTableCellViewInfo {
   TlxCustomEditProperties* properties_ = nullptr;
   std::unique_ptr<TlxCustomEditViewInfo> edit_view_info_;
   TlxEditStyle* edit_style_ = nullptr;
+  bool was_focused_before_click_ = false;
+  // The last left press was taken here; its release is this cell's click.
+  bool press_taken_ = false;
 };
 
 class TlxGridCellViewInfo : public TlxGridTableCellViewInfo {

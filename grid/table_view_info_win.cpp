@@ -72,22 +72,25 @@ int32_t TlxCustomGridTableViewInfo::VisibleRecordCount() const {
 }
 
 void TlxCustomGridTableViewInfo::ScrollRecords(int32_t delta) {
-  if (delta == 0)
+  TlxCustomGridTableViewData* view_data = ViewData();
+  if (delta == 0 || records_view_info_ == nullptr || view_data == nullptr || view_data->RecordCount() == 0)
     return;
   const int32_t old_top = TopRecordIndex();
-  scrolled_top_record_index_ = std::max(0, scrolled_top_record_index_ + delta);
+  const int64_t wanted = static_cast<int64_t>(old_top) + delta;
+  scrolled_top_record_index_ = static_cast<int32_t>(std::clamp<int64_t>(wanted, 0, view_data->RecordCount() - 1));
   delta = TopRecordIndex() - old_top;
   if (delta == 0)
     return;
+  const bool reuses = CanOffset(delta, 0, 0) && CanOffsetRecords(delta);
   DoOffset(delta, 0, 0);
   auto* painter = dynamic_cast<TlxCustomGridTablePainter*>(Painter());
-  if (painter == nullptr) {
+  if (!reuses || painter == nullptr) {
     GridView()->Invalidate();
     return;
   }
-  // The records moved by the rows that left (or came in) at the top.
-  const int32_t shift = delta > 0 ? -records_view_info_->ItemsOffset : records_view_info_->ItemsOffset;
-  painter->Scroll(shift, 0, 0);
+  // The kept records moved by ItemsOffset pixels: up for later records,
+  // down for earlier ones.
+  painter->Scroll(records_view_info_->ItemsOffset, 0, 0);
 }
 
 void TlxCustomGridTableViewInfo::CreateViewInfos() {
@@ -119,8 +122,6 @@ void TlxCustomGridTableViewInfo::AdjustClientBounds(TRect& rect) {
       site != nullptr && !site->IsHScrollBarShown())
     rect.Bottom -= navigator_site_view_info_->GetHeight();
 }
-
-void TlxCustomGridTableViewInfo::AfterCalculation() { TlxCustomGridViewInfo::AfterCalculation(); }
 
 void TlxCustomGridTableViewInfo::Calculate() {
   for (TlxCustomGridPartViewInfo* part : std::vector<TlxCustomGridPartViewInfo*>(parts_))

@@ -68,7 +68,6 @@ class TlxCustomGridTableViewInfo : public TlxCustomGridViewInfo {
   void CreateViewInfos() override;
   void DestroyViewInfos(bool is_recreating) override;
   void AdjustClientBounds(TRect& rect) override;
-  void AfterCalculation() override;
   void Calculate() override;
   void GetClientBounds(TRect& rect) override;
   void CalculateNaturalHeight(int32_t max_size, int32_t& height, bool& fully_visible) override;
@@ -277,6 +276,9 @@ class TlxCustomGridRecordViewInfo : public TlxCustomGridViewCellViewInfo {
   bool Selected();
   int32_t Index() const;
   void RecalculateInPlace();
+  // The record is being freed (a data change); the view info shows
+  // nothing until the layout is rebuilt.
+  void RecordDestroyed() { record_ = nullptr; }
 
   // --- overrides -----------------------------------------------------------
   TBitmap* GetBackgroundBitmap() override { return records_view_info_->BackgroundBitmap; }

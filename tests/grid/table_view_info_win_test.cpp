@@ -26,127 +26,36 @@
 #include "grid/table_view_win.h"
 #include "platform/rtl/update_batch.h"
 #include "platform/toolkit/form.h"
+#include "tests/grid/table_view_info_test_view.h"
+#include "tests/support/gui_objects.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
 
 namespace table_view_info_win_test {
 
-constexpr int32_t kRowHeight = 20;
-
-// Rows draw like plain cells; the record painter keeps them out of the
-// view's background.
-class TRowPainter : public TlxCustomGridRecordPainter {
- public:
-  static constexpr TClass kClass{"TRowPainter", &TlxCustomGridRecordPainter::kClass, &ConstructInstance<TRowPainter>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecordPainter::TlxCustomGridRecordPainter;
-  void DoPaint() override { TlxCustomGridCellPainter::DoPaint(); }
-  void DrawBackground() override { TlxCustomGridCellPainter::DrawBackground(); }
-};
-
-// A row: a band in a colour of its own with the file name in black.
-class TRowViewInfo : public TlxCustomGridRecordViewInfo {
- public:
-  static constexpr TClass kClass{"TRowViewInfo", &TlxCustomGridRecordViewInfo::kClass,
-                                 &ConstructInstance<TRowViewInfo>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecordViewInfo::TlxCustomGridRecordViewInfo;
-
-  int32_t CalculateHeight() override { return kRowHeight; }
-  int32_t CalculateWidth() override { return RecordsViewInfo()->RecordsBounds.Width(); }
-  void GetViewParams(TlxPaintParams& params) override {
-    static constexpr TColor kColors[] = {clWhite, clYellow, clAqua};
-    params.Color = kColors[GridRecord()->RecordIndex() % 3];
-    params.TextColor = clBlack;
-  }
-  void GetText(std::string& text) override { text = GridRecord()->GetDisplayText(0); }
-  const TClass* GetPainterClass() const override { return &TRowPainter::kClass; }
-};
-
-class TRowsViewInfo : public TlxCustomGridRecordsViewInfo {
- public:
-  static constexpr TClass kClass{"TRowsViewInfo", &TlxCustomGridRecordsViewInfo::kClass,
-                                 &ConstructInstance<TRowsViewInfo>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecordsViewInfo::TlxCustomGridRecordsViewInfo;
-
-  void Calculate() override {
-    TlxCustomGridRecordsViewInfo::Calculate();
-    ClearItems();
-    for (int32_t i = 0; i < MaxItemCount() && GetRowTop(i) < RecordsBounds.Bottom; ++i)
-      CalculateItem(Item(i), i);
-    CalculateVisibleCount();
-  }
-  void CalculateVisibleCount() override { VisibleCount = Count(); }
-  int32_t GetRowLeft(int32_t /*index*/) override { return RecordsBounds.Left; }
-  int32_t GetRowTop(int32_t index) override { return RecordsBounds.Top + index * kRowHeight; }
-  int32_t GetRowsHeightDelta(int32_t count) override { return -count * kRowHeight; }
-  void OffsetRow(int32_t index, int32_t dy) override {
-    if (TlxCustomGridRecordViewInfo* item = ExistingItem(index))
-      item->DoOffset(0, dy);
-  }
-};
-
-class TTestTableViewInfo : public TlxCustomGridTableViewInfo {
- public:
-  static constexpr TClass kClass{"TTestTableViewInfo", &TlxCustomGridTableViewInfo::kClass,
-                                 &ConstructInstance<TTestTableViewInfo>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridTableViewInfo::TlxCustomGridTableViewInfo;
-  const TClass* GetRecordsViewInfoClass() const override { return &TRowsViewInfo::kClass; }
-};
-
-class TTableItem : public TlxCustomGridTableItem {
- public:
-  static constexpr TClass kClass{"TInfoTableItem", &TlxCustomGridTableItem::kClass, &ConstructInstance<TTableItem>};
-  const TClass* ClassType() const override { return &kClass; }
-  explicit TTableItem(TComponent* owner) : TlxCustomGridTableItem(owner) {}
-};
-
-class TRowRecord : public TlxCustomGridRecord {
- public:
-  static constexpr TClass kClass{"TRowRecord", &TlxCustomGridRecord::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecord::TlxCustomGridRecord;
-  bool GetHasCells() const override { return true; }
-  const TClass* GetViewInfoCacheItemClass() const override { return &TlxCustomGridTableViewInfoCacheItem::kClass; }
-  const TClass* GetViewInfoClass() const override { return &TRowViewInfo::kClass; }
-};
-
-class TRowViewData : public TlxCustomGridTableViewData {
- public:
-  static constexpr TClass kClass{"TRowViewData", &TlxCustomGridTableViewData::kClass,
-                                 &ConstructInstance<TRowViewData>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridTableViewData::TlxCustomGridTableViewData;
-  const TClass* GetRecordClass(const TlxRowInfo& /*row_info*/) const override { return &TRowRecord::kClass; }
-
- protected:
-  std::unique_ptr<TlxCustomGridRecord> CreateRecordOfClass(const TClass* /*record_class*/, const TlxRowInfo& row_info,
-                                                           int32_t index) override {
-    return std::make_unique<TRowRecord>(this, row_info, index);
-  }
-};
-
-class TInfoTableView : public TlxCustomGridTableView {
- public:
-  static constexpr TClass kClass{"TInfoTableView", &TlxCustomGridTableView::kClass,
-                                 &lxConstructGridView<TInfoTableView>};
-  const TClass* ClassType() const override { return &kClass; }
-  explicit TInfoTableView(TComponent* owner) : TlxCustomGridTableView(owner) {}
-
-  const TClass* GetItemClass() const override { return &TTableItem::kClass; }
-  const TClass* GetControllerClass() const override { return &TlxCustomGridController::kClass; }
-  const TClass* GetDataControllerClass() const override { return &TlxGridDataController::kClass; }
-  const TClass* GetPainterClass() const override { return &TlxCustomGridTablePainter::kClass; }
-  const TClass* GetViewDataClass() const override { return &TRowViewData::kClass; }
-  const TClass* GetViewInfoCacheClass() const override { return &TlxCustomGridTableViewInfoCache::kClass; }
-  const TClass* GetViewInfoClass() const override { return &TTestTableViewInfo::kClass; }
-};
+using table_view_info_test::kRowHeight;
+using table_view_info_test::TInfoTableView;
+using table_view_info_test::TTestTableViewInfo;
 
 class TableViewInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The first form of the process makes the objects every later one
+    // shares (fonts, brushes, caches); they are not this test's to free.
+    static bool warmed_up = false;
+    if (!warmed_up) {
+      Build();
+      Pixels();
+      AddFiles(3);
+      Pixels();
+      Destroy();
+      warmed_up = true;
+    }
+    gdi_objects_ = test_support::CountGdiObjects();
+    user_objects_ = test_support::CountUserObjects();
+    Build();
+  }
+  void Build() {
     form_ = new TForm(nullptr);
     form_->SetBounds(40, 40, 420, 320);
     grid_ = new TlxGrid(form_);
@@ -163,11 +72,16 @@ class TableViewInfoTest : public ::testing::Test {
     form_->Show();
     Layout();
   }
-  void TearDown() override {
+  void Destroy() {
     form_->Free();
     test_support::PumpMessagesUntilIdle();
     lxFreeEditDataRegisteredRepositoryItems();
     lxFreeDefaultEditRepository();
+  }
+  void TearDown() override {
+    Destroy();
+    EXPECT_LE(test_support::CountGdiObjects(), gdi_objects_ + 2);
+    EXPECT_LE(test_support::CountUserObjects(), user_objects_ + 2);
   }
 
   TTestTableViewInfo* ViewInfo() const { return static_cast<TTestTableViewInfo*>(view_->ViewInfo()); }
@@ -195,6 +109,8 @@ class TableViewInfoTest : public ::testing::Test {
   }
 
   static constexpr TRect kSiteBounds{0, 0, 200, 150};
+  DWORD gdi_objects_ = 0;
+  DWORD user_objects_ = 0;
   TForm* form_ = nullptr;
   TlxGrid* grid_ = nullptr;
   TInfoTableView* view_ = nullptr;
@@ -264,6 +180,77 @@ TEST_F(TableViewInfoTest, RowsAreLaidOutFromTheTopRecordAndHitTestsNameThem) {
   EXPECT_EQ(record_hit_test->GridRecordKind, -1);
 }
 
+TEST_F(TableViewInfoTest, ARowWhoseRecordIsFreedForgetsItAndPaintsNothing) {
+  AddFiles(5);
+  TlxCustomGridRecordViewInfo* row = Rows()->ExistingItem(2);
+  ASSERT_EQ(row->GridRecord()->ViewInfo(), row);
+  view_->ViewData()->Refresh(view_->DataController()->GetRowCount());  // drops every record
+  EXPECT_EQ(row->GridRecord(), nullptr);
+  EXPECT_EQ(Rows()->Item(2), nullptr);
+  TlxCustomGridHitTest* hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(50, 45));
+  ASSERT_EQ(hit_test->GetHitTestCode(), 106);
+  EXPECT_EQ(static_cast<TlxGridRecordHitTest*>(hit_test)->GridRecord(), nullptr);
+  Pixels();  // paints the rows that still have records, and no freed one
+  Layout();
+  EXPECT_EQ(Rows()->ExistingItem(2)->GridRecord()->Index(), 2);
+}
+
+// A band across the view: a header-like part on top or a footer-like one
+// at the bottom.
+class TBandPart : public TlxCustomGridPartViewInfo {
+ public:
+  static constexpr TClass kClass{"TBandPart", &TlxCustomGridPartViewInfo::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+  TBandPart(TlxCustomGridViewInfo* owner, TlxGridPartAlignment alignment, int32_t height)
+      : TlxCustomGridPartViewInfo(owner), alignment_(alignment), height_(height) {}
+
+  int32_t CalculateHeight() override { return height_; }
+  TlxGridPartAlignment GetAlignment() override { return alignment_; }
+  bool IsAutoWidth() override { return true; }
+  bool IsScrollable() override { return false; }
+  const TClass* GetHitTestClass() const override {
+    return alignment_ == gpaTop ? &TlxGridHeaderHitTest::kClass : &TlxGridFooterHitTest::kClass;
+  }
+
+ private:
+  TlxGridPartAlignment alignment_;
+  int32_t height_;
+};
+
+TEST_F(TableViewInfoTest, PartsStackFromTheOutsideInAndTheRecordsTakeWhatIsLeft) {
+  AddFiles(20);
+  auto outer = std::make_unique<TBandPart>(ViewInfo(), gpaTop, 15);
+  auto inner = std::make_unique<TBandPart>(ViewInfo(), gpaTop, 10);
+  auto footer = std::make_unique<TBandPart>(ViewInfo(), gpaBottom, 12);
+  // The filter box is the view's own first part.
+  ASSERT_EQ(ViewInfo()->PartCount(), 4);
+  EXPECT_EQ(outer->Index(), 1);
+  Layout();
+  EXPECT_EQ(outer->BoundsRect, TRect(0, 0, 200, 15));
+  EXPECT_EQ(inner->BoundsRect, TRect(0, 15, 200, 25));
+  EXPECT_EQ(footer->BoundsRect, TRect(0, 138, 200, 150));
+  EXPECT_EQ(ViewInfo()->TopPartsHeight(), 25);
+  EXPECT_EQ(ViewInfo()->ClientBounds(), TRect(0, 25, 200, 138));
+  EXPECT_EQ(Rows()->ExistingItem(0)->BoundsRect.Top, 25);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 5))->GetHitTestCode(), 214);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 20))->GetHitTestCode(), 214);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 30))->GetHitTestCode(), 106);
+  EXPECT_EQ(ViewInfo()->GetHitTestAtPoint(TPoint(5, 140))->GetHitTestCode(), 205);
+
+  // Moved to the end of the list, the outer band lies next to the records.
+  outer->SetIndex(3);
+  Layout();
+  EXPECT_EQ(inner->BoundsRect, TRect(0, 0, 200, 10));
+  EXPECT_EQ(outer->BoundsRect, TRect(0, 10, 200, 25));
+
+  footer.reset();
+  EXPECT_EQ(ViewInfo()->PartCount(), 3);
+  inner.reset();
+  outer.reset();
+  Layout();
+  EXPECT_EQ(ViewInfo()->ClientBounds(), TRect(0, 0, 200, 150));
+}
+
 TEST_F(TableViewInfoTest, FewRecordsLeaveTheRestOfTheSiteToTheViewsNoneHitTest) {
   AddFiles(3);
   EXPECT_EQ(Rows()->Count(), 3);
@@ -314,10 +301,17 @@ TEST_F(TableViewInfoTest, ScrollingReusesRowViewInfosAndPaintsWhatAFullRepaintPa
     EXPECT_EQ(Rows()->ExistingItem(i)->BoundsRect.Top, i * kRowHeight);
   const test_support::WindowPixels scrolled_back = Pixels();
 
-  // A jump by more than a page cannot reuse anything: a full layout.
+  // A jump by more than a page cannot reuse anything: a full layout, and
+  // no pixels are moved.
   ViewInfo()->ScrollRecords(10);
   EXPECT_EQ(ViewInfo()->TopRecordIndex(), 11);
   EXPECT_EQ(Rows()->ExistingItem(0)->GridRecord()->Index(), 11);
+  // The pixels moved with the kept rows: up three rows, then down two.
+  EXPECT_EQ(static_cast<table_view_info_test::TScrollRecordingPainter*>(view_->Painter())->record_shifts,
+            (std::vector<int32_t>{-3 * kRowHeight, 2 * kRowHeight}));
+  // Past the last record: the top stops at the last one.
+  ViewInfo()->ScrollRecords(1000);
+  EXPECT_EQ(ViewInfo()->TopRecordIndex(), 29);
 
   auto full_repaint_at = [&](int32_t top) {
     ViewInfo()->SetScrolledTopRecordIndex(top);
