@@ -23,6 +23,7 @@
 #include "grid/grid_level_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
+#include "grid/grid_sizing_objects_win.h"
 #include "grid/grid_table_controller_win.h"
 #include "grid/grid_table_options_win.h"
 #include "grid/grid_view_info_win.h"
@@ -171,6 +172,42 @@ TEST_F(LayoutControllerTest, PageDownFocusesTheLastVisibleRowThenScrolls) {
   Key(VK_END);
   EXPECT_EQ(Controller()->FocusedRecordIndex(), 27);
   EXPECT_EQ(Controller()->TopRecordIndex(), Controller()->GetMaxTopRecordIndex());
+}
+
+// The row sizing object over a laid-out row: the site runs it as it would
+// from the row's sizing edge; the height stops at the smallest row height
+// and goes to the view's data row height.
+TEST_F(LayoutControllerTest, SizingARowStopsAtTheSmallestRowHeight) {
+  TlxCustomGridRecord* record = view_->ViewData()->Records(1);
+  ASSERT_NE(record->ViewInfo(), nullptr);
+  const TRect row = record->ViewInfo()->BoundsRect;
+  auto* hit_test = dynamic_cast<TlxGridRecordHitTest*>(Info()->GetHitTestAtXY(row.Left + 30, row.Bottom - 1));
+  ASSERT_NE(hit_test, nullptr);
+  ASSERT_EQ(hit_test->GridRecord(), record);
+  struct Case {
+    int32_t dy;
+    int32_t expected;
+  };
+  const int32_t smallest = view_->MinDataRowHeight();
+  for (const Case& c : {Case{12, row.Height() + 12}, Case{-200, smallest}}) {
+    view_->OptionsView()->SetDataRowHeight(0);
+    const TPoint start(row.Left + 30, row.Bottom - 1);
+    site_->SetDragDropObjectClass(&TlxGridRowSizingObject::kClass);
+    auto* object = dynamic_cast<TlxGridRowSizingObject*>(&site_->EnsureDragAndDropObject());
+    ASSERT_NE(object, nullptr);
+    object->Init(start, Info()->GetHitTestAtXY(start.X, start.Y));
+    TlxControl* control = site_;  // the drag entry points are the control's
+    control->BeginDragAndDrop();
+    bool accepted = false;
+    control->DragAndDropMove(TPoint(start.X, start.Y + c.dy), accepted);
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(object->GetCurrentSize(), c.expected);
+    site_->FinishDragAndDrop(true);
+    test_support::PumpMessagesUntilIdle();
+    EXPECT_EQ(view_->OptionsView()->DataRowHeight(), c.expected);
+    Info()->MainCalculate(TRect(0, 0, grid_->Width(), grid_->Height()));
+    test_support::PumpMessagesUntilIdle();
+  }
 }
 
 }  // namespace grid_table_controller_layout_win_test
