@@ -772,4 +772,39 @@ TEST_F(GridTableControllerTest, PullFocusingFollowsTheMouseAndTheTimerPullsPastT
   EXPECT_EQ(Controller()->PullFocusingTimer(), nullptr);
 }
 
+TEST_F(GridTableControllerTest, DraggingOverTheFirstRowScrollsUpEveryTwentyMilliseconds) {
+  view_->OptionsBehavior()->SetDragScrolling(true);
+  bool accept = true;
+  Controller()->DragOver(nullptr, 100, RowY(0), dsDragMove, accept);
+  ASSERT_NE(Controller()->DragScrollTimer(), nullptr);
+  EXPECT_EQ(Controller()->DragScrollTimer()->Interval(), 20u);
+  EXPECT_EQ(Controller()->DragScrollDirection(), dirUp);
+  Controller()->DragOver(nullptr, 100, RowY(2), dsDragMove, accept);
+  EXPECT_EQ(Controller()->DragScrollTimer(), nullptr);
+  Controller()->DragOver(nullptr, 100, RowY(0), dsDragMove, accept);
+  Controller()->DragOver(nullptr, 100, RowY(0), dsDragLeave, accept);
+  EXPECT_EQ(Controller()->DragScrollTimer(), nullptr);
+  Controller()->DragOver(nullptr, 100, RowY(0), dsDragMove, accept);
+  Controller()->EndDrag(nullptr, 0, 0);
+  EXPECT_EQ(Controller()->DragScrollTimer(), nullptr);
+  EXPECT_EQ(Controller()->DragScrollDirection(), dirNone);
+}
+
+TEST_F(GridTableControllerTest, TypingSearchesTheFirstColumnAndBackspaceShortensTheText) {
+  view_->OptionsBehavior()->SetIncSearch(true);
+  view_->OptionsBehavior()->SetIncSearchItem(datei_);
+  Controller()->SetFocusedRecordIndex(0);
+  ASSERT_TRUE(datei_->CanIncSearch());
+  for (char16_t c : std::u16string(u"C:\\f4"))
+    SendMessageW(SiteWindow(), WM_CHAR, c, 1);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_TRUE(Controller()->IsIncSearching());
+  EXPECT_EQ(Controller()->IncSearchingText(), "C:\\f4");
+  EXPECT_EQ(view_->ViewData()->Records(Controller()->FocusedRecordIndex())->GetValue(nr_->Index()).AsInteger(), 4);
+  Key(VK_BACK);
+  EXPECT_EQ(Controller()->IncSearchingText(), "C:\\f");
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(Controller()->IsIncSearching());
+}
+
 }  // namespace grid_table_controller_win_test
