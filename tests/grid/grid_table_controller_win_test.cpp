@@ -30,6 +30,7 @@
 #include "grid/grid_table_options_win.h"
 #include "grid/grid_view_info_win.h"
 #include "platform/rtl/strings.h"
+#include "platform/toolkit/application.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/screen.h"
 #include "platform/toolkit/buttons.h"
@@ -438,6 +439,19 @@ TEST_F(GridTableControllerTest, TabLeavesTheGridWhenNoCellCanTakeIt) {
   ASSERT_TRUE(site_->Focused());
   Key(VK_TAB);
   EXPECT_EQ(GetFocus(), next_->Handle());
+}
+
+// Esc through the application's message loop, as the keyboard delivers it:
+// with nothing edited it reaches the form's Cancel button.
+TEST_F(GridTableControllerTest, EscWithNothingEditedReachesTheFormsCancelButton) {
+  int cancel_clicks = 0;
+  next_->SetCancel(true);
+  next_->OnClick = [&](TObject*) { ++cancel_clicks; };
+  ASSERT_TRUE(site_->Focused());
+  PostMessageW(SiteWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(SiteWindow(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+  Application->ProcessMessages();
+  EXPECT_EQ(cancel_clicks, 1);
 }
 
 TEST_F(GridTableControllerTest, EscIsConsumedOnlyWhenItCancelledAnEdit) {
