@@ -191,13 +191,16 @@ int32_t TlxGridColumnHeaderViewInfo::GetMaxWidth() {
     widths.push_back(cell != nullptr && cell->Width != -1 ? cell->Width : container_->GetColumnWidth(column));
     min_widths.push_back(container_->GetColumnMinWidth(column));
   }
-  return lxGridColumnMaxWidth(widths, min_widths, column_->VisibleIndex(), view->AutoWidthAvailableWidth(), true);
+  return lxGridColumnMaxWidth(widths, min_widths, column_->VisibleIndex(), TableViewInfo()->AutoWidthAvailableWidth(),
+                              true);
 }
 
 int32_t TlxGridColumnHeaderViewInfo::GetMinWidth() { return container_->GetColumnMinWidth(column_); }
 
 int32_t TlxGridColumnHeaderViewInfo::GetNeededWidth() {
   CalculateParamsIfNeeded();
+  if (areas_.empty())
+    CreateAreas();
   int32_t width = TextWidth() + 2 * kTextMargin + GetBorderWidth(bLeft) + GetBorderWidth(bRight) -
                   AdditionalWidthAtLeft;
   for (const auto& area : areas_)
@@ -259,6 +262,16 @@ void TlxGridColumnHeaderViewInfo::InitHitTest(TlxCustomGridHitTest* hit_test) {
     column_hit_test->Column = column_;
 }
 
+TlxCustomGridHitTest* TlxGridColumnHeaderViewInfo::GetHitTest(const TPoint& point) {
+  // The areas first, in creation order: the sizing edge reaches beyond the
+  // cell's right border.
+  for (const auto& area : areas_)
+    if (area->IsCalculated())
+      if (TlxCustomGridHitTest* hit_test = area->GetHitTest(point))
+        return hit_test;
+  return TlxCustomGridViewCellViewInfo::GetHitTest(point);
+}
+
 void TlxGridColumnHeaderViewInfo::Offset(int32_t dx, int32_t dy) {
   TlxCustomGridViewCellViewInfo::Offset(dx, dy);
   TextAreaBounds = TextAreaBounds.Offset(dx, dy);
@@ -276,6 +289,20 @@ bool TlxGridColumnHeaderViewInfo::CustomDraw(TlxCanvas& canvas) {
     return true;
   TlxGridTableView* view = TableView();
   return view != nullptr && view->DoCustomDrawColumnHeader(&canvas, this);
+}
+
+// --- TlxGridGroupByBoxColumnHeaderViewInfo ---------------------------------------------
+
+int32_t TlxGridGroupByBoxColumnHeaderViewInfo::CalculateHeight() { return Container()->GetItemHeight(); }
+
+std::string TlxGridGroupByBoxColumnHeaderViewInfo::GetCaption() {
+  const std::string& alternate = Column()->AlternateCaption();
+  return alternate.empty() ? Column()->Caption() : alternate;
+}
+
+bool TlxGridGroupByBoxColumnHeaderViewInfo::IsMeasuringWidth() {
+  auto* box = dynamic_cast<TlxGridGroupByBoxViewInfo*>(Container());
+  return box != nullptr && box->CalculatingColumnWidth;
 }
 
 // --- TlxGridColumnContainerViewInfo --------------------------------------------------
@@ -518,4 +545,39 @@ void TlxGridColumnHeaderPainter::DrawAreas() {
 void TlxGridColumnHeaderPainter::DrawPressed() {
   if (TlxPainterClass painter = Header().LookAndFeelPainter())
     painter->PaintHeaderPressedEffect(Canvas(), Header().BoundsRect);
+}
+
+void TlxGridGroupByBoxPainter::DrawBackground() {
+  TlxGridColumnContainerViewInfo& box = Container();
+  TlxPainterClass painter = box.LookAndFeelPainter();
+  if (painter == nullptr) {
+    TlxGridColumnContainerPainter::DrawBackground();
+    return;
+  }
+  TBitmap* bitmap = box.GetBackgroundBitmap();
+  painter->PaintGroupByBox(Canvas(), box.BoundsRect, bitmap != nullptr, box.PaintParams().Color, bitmap);
+}
+
+void TlxGridGroupByBoxPainter::DrawContent() {
+  TlxGridColumnContainerPainter::DrawContent();
+  DrawConnectors();
+}
+
+bool TlxGridGroupByBoxPainter::ItemsPaintedFirst() {
+  TlxPainterClass painter = Container().LookAndFeelPainter();
+  return painter == nullptr || painter->HeaderCellsPaintedFirst();
+}
+
+void TlxGridGroupByBoxPainter::DrawConnectors() {
+  TlxGridColumnContainerViewInfo& box = Container();
+  const TColor color = clBtnText;
+  for (int32_t index = 0; index + 1 < box.ItemCount(); ++index) {
+    TlxGridColumnHeaderViewInfo* cell = box.ExistingItem(index);
+    if (cell == nullptr || !cell->IsCalculated())
+      continue;
+    const int32_t right = cell->BoundsRect.Right;
+    const int32_t bottom = cell->BoundsRect.Bottom;
+    Canvas().FillRectColor(TRect(right - 8, bottom, right - 7, bottom + 4), color);
+    Canvas().FillRectColor(TRect(right - 8, bottom + 3, right + 4, bottom + 4), color);
+  }
 }

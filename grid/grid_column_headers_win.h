@@ -69,6 +69,7 @@ class TlxGridColumnHeaderViewInfo : public TlxCustomGridViewCellViewInfo {
   TBitmap* GetBackgroundBitmap() override;
   bool GetHotTrack() override;
   void InitHitTest(TlxCustomGridHitTest* hit_test) override;
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
   void Offset(int32_t dx, int32_t dy) override;
   bool HasCustomDraw() override;
   bool CustomDraw(TlxCanvas& canvas) override;
@@ -152,6 +153,10 @@ class TlxGridGroupByBoxColumnHeaderViewInfo : public TlxGridColumnHeaderViewInfo
   static constexpr TClass kClass{"TlxGridGroupByBoxColumnHeaderViewInfo", &TlxGridColumnHeaderViewInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridColumnHeaderViewInfo::TlxGridColumnHeaderViewInfo;
+
+  int32_t CalculateHeight() override;
+  std::string GetCaption() override;
+  bool IsMeasuringWidth() override;
 };
 
 // A small element inside a header cell.
@@ -277,4 +282,12 @@ class TlxGridGroupByBoxPainter : public TlxGridColumnContainerPainter {
                                  &ConstructInstance<TlxGridGroupByBoxPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridColumnContainerPainter::TlxGridColumnContainerPainter;
+
+  void DrawBackground() override;
+  void DrawContent() override;
+  bool ItemsPaintedFirst() override;
+
+  // --- overridable, in slot order --------------------------------------
+  // The one-pixel lines from each cell down and across to the next.
+  virtual void DrawConnectors();
 };

@@ -171,9 +171,22 @@ class TlxGridRowFootersViewInfo : public TObject {
   using TObject::TObject;
 };
 
+// The indicator's cell beside one row, showing the row's state.
 class TlxGridIndicatorRowItemViewInfo : public TlxCustomGridIndicatorItemViewInfo {
  public:
   static constexpr TClass kClass{"TlxGridIndicatorRowItemViewInfo", &TlxCustomGridIndicatorItemViewInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridIndicatorItemViewInfo::TlxCustomGridIndicatorItemViewInfo;
+  TlxGridIndicatorRowItemViewInfo(TlxCustomGridViewInfo* owner_view_info, TlxCustomGridRowViewInfo* row)
+      : TlxCustomGridIndicatorItemViewInfo(owner_view_info), row_(row) {}
+
+  TlxCustomGridRowViewInfo* RowViewInfo() const { return row_; }
+  const TClass* GetHitTestClass() const override;
+  const TClass* GetPainterClass() const override;
+  void InitHitTest(TlxCustomGridHitTest* hit_test) override;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual TlxIndicatorKind GetIndicatorKind();
+
+ private:
+  TlxCustomGridRowViewInfo* row_;
 };

@@ -22,11 +22,15 @@ class TlxGridRowFooterCellViewInfo : public TlxGridFooterCellViewInfo {
   using TlxGridFooterCellViewInfo::TlxGridFooterCellViewInfo;
 };
 
+// An item of the indicator column: beside the header, a row or the footer.
 class TlxCustomGridIndicatorItemViewInfo : public TlxCustomGridViewCellViewInfo {
  public:
   static constexpr TClass kClass{"TlxCustomGridIndicatorItemViewInfo", &TlxCustomGridViewCellViewInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridViewCellViewInfo::TlxCustomGridViewCellViewInfo;
+
+  void GetViewParams(TlxPaintParams& params) override;
+  const TClass* GetHitTestClass() const override;
 };
 
 class TlxGridIndicatorHeaderItemViewInfo : public TlxCustomGridIndicatorItemViewInfo {
@@ -34,6 +38,10 @@ class TlxGridIndicatorHeaderItemViewInfo : public TlxCustomGridIndicatorItemView
   static constexpr TClass kClass{"TlxGridIndicatorHeaderItemViewInfo", &TlxCustomGridIndicatorItemViewInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridIndicatorItemViewInfo::TlxCustomGridIndicatorItemViewInfo;
+
+  void GetViewParams(TlxPaintParams& params) override;
+  const TClass* GetHitTestClass() const override;
+  const TClass* GetPainterClass() const override;
 };
 
 class TlxGridIndicatorFooterItemViewInfo : public TlxCustomGridIndicatorItemViewInfo {

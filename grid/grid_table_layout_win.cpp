@@ -1,6 +1,8 @@
 #include "grid/grid_table_layout_win.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "grid/grid_data_rows_win.h"
@@ -10,6 +12,7 @@
 #include "grid/grid_table_view_win.h"
 #include "editors/edit_properties.h"
 #include "editors/edit_style_win.h"
+#include "grid/grid_strings.h"
 #include "platform/rtl/scope.h"
 
 namespace {
@@ -64,6 +67,9 @@ void TlxGridTableViewInfo::SetLeftPos(int32_t value) {
 }
 
 void TlxGridTableViewInfo::CreateViewInfos() {
+  if (const TClass* box_class = GetGroupByBoxViewInfoClass(); box_class != nullptr && !box_class->IsAbstract())
+    group_by_box_view_info_.reset(static_cast<TlxGridGroupByBoxViewInfo*>(box_class->CreateInstance(this)));
+  indicator_view_info_ = std::make_unique<TlxGridIndicatorViewInfo>(this);
   if (const TClass* header_class = GetHeaderViewInfoClass(); header_class != nullptr && !header_class->IsAbstract())
     header_view_info_.reset(static_cast<TlxGridHeaderViewInfo*>(header_class->CreateInstance(this)));
   TlxCustomGridTableViewInfo::CreateViewInfos();
@@ -77,7 +83,9 @@ void TlxGridTableViewInfo::CreateViewInfos() {
 
 void TlxGridTableViewInfo::DestroyViewInfos(bool is_recreating) {
   TlxCustomGridTableViewInfo::DestroyViewInfos(is_recreating);
+  indicator_view_info_.reset();
   header_view_info_.reset();
+  group_by_box_view_info_.reset();
 }
 
 void TlxGridTableViewInfo::ResetViewInfos() {
@@ -105,6 +113,25 @@ void TlxGridTableViewInfo::Calculate() {
   ResetViewInfos();
   CalculateExpandButtonParams();
   TlxCustomGridTableViewInfo::Calculate();
+  CalculateIndicator();
+}
+
+int32_t TlxGridTableViewInfo::AutoWidthAvailableWidth() {
+  return std::max(SiteClientBounds().Width() - IndicatorWidth(), 0);
+}
+
+int32_t TlxGridTableViewInfo::IndicatorWidth() {
+  return indicator_view_info_ != nullptr ? indicator_view_info_->CalculateWidth() : 0;
+}
+
+void TlxGridTableViewInfo::CalculateIndicator() {
+  if (indicator_view_info_ == nullptr)
+    return;
+  // Beside the header, the rows and the footer, from the header's top.
+  const TRect client = ClientBounds();
+  const int32_t header_height = header_view_info_ != nullptr ? header_view_info_->Height : 0;
+  indicator_view_info_->Calculate(SiteClientBounds().Left, client.Top - header_height, IndicatorWidth(),
+                                  client.Height() + header_height);
 }
 
 void TlxGridTableViewInfo::GetClientBounds(TRect& rect) {
@@ -115,6 +142,9 @@ void TlxGridTableViewInfo::GetClientBounds(TRect& rect) {
 }
 
 TlxCustomGridHitTest* TlxGridTableViewInfo::GetHitTest(const TPoint& point) {
+  if (indicator_view_info_ != nullptr && SiteClientBounds().Contains(point))
+    if (TlxCustomGridHitTest* hit_test = indicator_view_info_->GetHitTest(point))
+      return hit_test;
   return TlxCustomGridTableViewInfo::GetHitTest(point);
 }
 
@@ -190,6 +220,8 @@ void TlxGridTableViewInfo::CalculateExpandButtonParams() {
 }
 
 const TClass* TlxGridTableViewInfo::GetHeaderViewInfoClass() const { return &TlxGridHeaderViewInfo::kClass; }
+
+const TClass* TlxGridTableViewInfo::GetGroupByBoxViewInfoClass() const { return &TlxGridGroupByBoxViewInfo::kClass; }
 
 TColor TlxGridTableViewInfo::GridLineColor() { return TableView()->OptionsView()->GetGridLineColor(); }
 
@@ -365,11 +397,19 @@ int32_t TlxGridRowsViewInfo::GetGroupRowHeight() {
 int32_t TlxGridRowsViewInfo::CalculateDefaultRowHeight() {
   TlxGridTableView* view = TableView();
   std::vector<int32_t> cell_heights;
+  // Columns of one editor kind in one font need the same height: measure
+  // each pair once, so that wide views do not measure a thousand editors.
+  std::map<std::pair<const TlxCustomEditProperties*, const TFont*>, int32_t> measured;
   for (int32_t index = 0; index < view->VisibleColumnCount(); ++index) {
     TlxGridColumn* column = view->VisibleColumns(index);
     TlxPaintParams params;
     view->Styles()->GetContentParams(nullptr, column, params);
-    cell_heights.push_back(DefaultCellHeight(column, OwnerViewInfo()->Canvas(), params.Font));
+    const auto key = std::make_pair(static_cast<const TlxCustomEditProperties*>(column->GetProperties()),
+                                    static_cast<const TFont*>(params.Font));
+    auto found = measured.find(key);
+    if (found == measured.end())
+      found = measured.emplace(key, DefaultCellHeight(column, OwnerViewInfo()->Canvas(), params.Font)).first;
+    cell_heights.push_back(found->second);
   }
   TlxPaintParams content;
   view->Styles()->GetContentParams(nullptr, nullptr, content);
@@ -484,7 +524,6 @@ const TClass* TlxGridHeaderViewInfo::GetHitTestClass() const { return &TlxGridHe
 const TClass* TlxGridHeaderViewInfo::GetPainterClass() const { return &TlxGridHeaderPainter::kClass; }
 
 void TlxGridHeaderViewInfo::CalculateAutoWidths() {
-  TlxGridTableView* view = TableView();
   const int32_t count = GetColumnCount();
   int32_t sizing_index = -1;
   for (int32_t index = 0; index < count; ++index) {
@@ -502,7 +541,7 @@ void TlxGridHeaderViewInfo::CalculateAutoWidths() {
     item.Fixed = lxGridAutoWidthIsFixed(index, column->CanHorzSize(), sizing_index, count - 1);
     columns.push_back(item);
   }
-  const std::vector<int32_t> widths = lxGridAutoWidths(columns, view->AutoWidthAvailableWidth());
+  const std::vector<int32_t> widths = lxGridAutoWidths(columns, TableViewInfo()->AutoWidthAvailableWidth());
   for (int32_t index = 0; index < count; ++index)
     if (TlxGridColumnHeaderViewInfo* cell = GetItem(index))
       cell->Width = widths[static_cast<size_t>(index)];
@@ -536,3 +575,76 @@ bool TlxGridHeaderViewInfo::DrawBackgroundBitmap(TlxCanvas& canvas, const TRect&
   canvas.FillRectTiled(rect, bitmap);
   return true;
 }
+
+// --- TlxGridGroupByBoxViewInfo --------------------------------------------------------
+
+int32_t TlxGridGroupByBoxViewInfo::CalculateHeight() {
+  CalculateParamsIfNeeded();
+  const int32_t text_height = TableViewInfo()->GetFontHeight(PaintParams().Font);
+  return lxGridGroupByBoxHeight(GetItemHeight(), GetColumnCount(), text_height);
+}
+
+void TlxGridGroupByBoxViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
+  TlxGridColumnContainerViewInfo::Calculate(left, top, width, height);
+  std::vector<int32_t> widths;
+  for (int32_t index = 0; index < GetColumnCount(); ++index)
+    widths.push_back(GetItem(index)->CalculateWidth());
+  const std::vector<TPoint> origins = lxGridGroupByBoxCellOrigins(BoundsRect, GetItemHeight(), widths);
+  for (int32_t index = 0; index < GetColumnCount(); ++index) {
+    const TPoint origin = origins[static_cast<size_t>(index)];
+    GetItem(index)->Calculate(origin.X, origin.Y, widths[static_cast<size_t>(index)], GetItemHeight());
+  }
+}
+
+bool TlxGridGroupByBoxViewInfo::GetVisible() { return TableView()->OptionsView()->GroupByBox(); }
+
+TlxGridColumn* TlxGridGroupByBoxViewInfo::GetColumn(int32_t index) { return TableView()->GroupedColumns(index); }
+
+int32_t TlxGridGroupByBoxViewInfo::GetColumnCount() { return TableView()->GroupedColumnCount(); }
+
+int32_t TlxGridGroupByBoxViewInfo::GetColumnWidth(TlxGridColumn* column) {
+  // A cell is as wide as its caption and areas need; the filter button
+  // counts while measuring even when it is hidden.
+  for (int32_t index = 0; index < GetColumnCount(); ++index) {
+    if (GetColumn(index) != column)
+      continue;
+    TlxGridColumnHeaderViewInfo* cell = GetItem(index);
+    TStateScope measuring(CalculatingColumnWidth, true);
+    return cell->GetNeededWidth();
+  }
+  return 0;
+}
+
+int32_t TlxGridGroupByBoxViewInfo::CalculateItemHeight() {
+  int32_t height = 0;
+  for (int32_t index = 0; index < GetColumnCount(); ++index)
+    if (TlxGridColumnHeaderViewInfo* cell = GetItem(index))
+      height = std::max(height, cell->TlxGridColumnHeaderViewInfo::CalculateHeight());
+  return height != 0 ? height : TlxGridColumnContainerViewInfo::CalculateItemHeight();
+}
+
+std::unique_ptr<TlxGridColumnHeaderViewInfo> TlxGridGroupByBoxViewInfo::CreateItem(int32_t index) {
+  return std::make_unique<TlxGridGroupByBoxColumnHeaderViewInfo>(this, GetColumn(index));
+}
+
+void TlxGridGroupByBoxViewInfo::GetText(std::string& text) {
+  text = GetColumnCount() == 0 ? lxGridText(slxGridGroupByBoxCaption) : std::string();
+}
+
+void TlxGridGroupByBoxViewInfo::GetTextAreaBounds(TRect& rect) {
+  rect = ContentBounds().Inflate(-2, -2);
+  rect.Left += 6;
+}
+
+void TlxGridGroupByBoxViewInfo::GetViewParams(TlxPaintParams& params) {
+  TableView()->Styles()->GetViewParams(TlxGridTableViewStyles::kGroupByBox, nullptr, nullptr, params);
+}
+
+TBitmap* TlxGridGroupByBoxViewInfo::GetBackgroundBitmap() {
+  TlxCustomGridBackgroundBitmaps* bitmaps = TableView()->BackgroundBitmaps();
+  return bitmaps != nullptr ? bitmaps->GetBitmap(6) : nullptr;
+}
+
+const TClass* TlxGridGroupByBoxViewInfo::GetHitTestClass() const { return &TlxGridGroupByBoxHitTest::kClass; }
+
+const TClass* TlxGridGroupByBoxViewInfo::GetPainterClass() const { return &TlxGridGroupByBoxPainter::kClass; }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "grid/grid_cells_win.h"
 #include "grid/grid_column_headers_win.h"
@@ -35,6 +36,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
 
   TlxGridTableView* TableView() const;
   TlxGridHeaderViewInfo* HeaderViewInfo() const { return header_view_info_.get(); }
+  TlxGridGroupByBoxViewInfo* GroupByBoxViewInfo() const { return group_by_box_view_info_.get(); }
   TlxGridRowsViewInfo* RowsViewInfo() const;
   int32_t ExpandButtonIndent = 3;
   int32_t LevelIndent = 0;
@@ -45,7 +47,10 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   int32_t LeftPos() const { return left_pos_; }
   // Scrolls the parts and rows that move with the data horizontally.
   void SetLeftPos(int32_t value);
-  int32_t IndicatorWidth() { return 0; }
+  TlxGridIndicatorViewInfo* IndicatorViewInfo() const { return indicator_view_info_.get(); }
+  int32_t IndicatorWidth();
+  // The site's client width less the indicator: what auto width shares.
+  int32_t AutoWidthAvailableWidth();
 
   // --- overrides -----------------------------------------------------------
   void CreateViewInfos() override;
@@ -72,6 +77,8 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   virtual int32_t CalculateDataWidth();
   virtual void CalculateExpandButtonParams();
   virtual const TClass* GetHeaderViewInfoClass() const;
+  virtual const TClass* GetGroupByBoxViewInfoClass() const;
+  virtual void CalculateIndicator();
   virtual int32_t GetLevelIndentsWidth() { return IndentLevelCount() * LevelIndent; }
   virtual int32_t GridLineWidth() { return 1; }
   virtual TColor GridLineColor();
@@ -84,7 +91,9 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   virtual int32_t GetLevelIndentCount(int32_t level);
 
  private:
+  std::unique_ptr<TlxGridGroupByBoxViewInfo> group_by_box_view_info_;
   std::unique_ptr<TlxGridHeaderViewInfo> header_view_info_;
+  std::unique_ptr<TlxGridIndicatorViewInfo> indicator_view_info_;
   int32_t data_width_ = 0;
   int32_t left_pos_ = 0;
 };
@@ -141,12 +150,37 @@ class TlxGridRowsViewInfo : public TlxCustomGridRecordsViewInfo {
   int32_t RowHeightAt(int32_t index);
 };
 
-// The parts not built yet keep their place in the class tree.
+// The grouped columns as a descending staircase of header cells above the
+// column header, or a hint text while nothing is grouped.
 class TlxGridGroupByBoxViewInfo : public TlxGridColumnContainerViewInfo {
  public:
-  static constexpr TClass kClass{"TlxGridGroupByBoxViewInfo", &TlxGridColumnContainerViewInfo::kClass};
+  static constexpr TClass kClass{"TlxGridGroupByBoxViewInfo", &TlxGridColumnContainerViewInfo::kClass,
+                                 &ConstructInstance<TlxGridGroupByBoxViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridColumnContainerViewInfo::TlxGridColumnContainerViewInfo;
+
+  // True only while one of its cells measures its width.
+  bool CalculatingColumnWidth = false;
+
+  int32_t CalculateHeight() override;
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  TlxGridPartAlignment GetAlignment() override { return gpaTop; }
+  bool IsAutoWidth() override { return true; }
+  bool IsScrollable() override { return false; }
+  bool GetVisible() override;
+  TlxGridColumnContainerKind GetKind() const override { return ccGroupByBox; }
+  TlxGridColumn* GetColumn(int32_t index) override;
+  int32_t GetColumnCount() override;
+  int32_t GetColumnWidth(TlxGridColumn* column) override;
+  int32_t CalculateItemHeight() override;
+  std::unique_ptr<TlxGridColumnHeaderViewInfo> CreateItem(int32_t index) override;
+  void GetText(std::string& text) override;
+  TlxAlignmentVert GetTextAlignVert() const override { return vaCenter; }
+  void GetTextAreaBounds(TRect& rect) override;
+  void GetViewParams(TlxPaintParams& params) override;
+  TBitmap* GetBackgroundBitmap() override;
+  const TClass* GetHitTestClass() const override;
+  const TClass* GetPainterClass() const override;
 };
 
 class TlxGridHeaderViewInfoSpecific;
@@ -204,11 +238,37 @@ class TlxGridFooterViewInfo : public TlxGridHeaderViewInfo {
   using TlxGridHeaderViewInfo::TlxGridHeaderViewInfo;
 };
 
+class TlxCustomGridIndicatorItemViewInfo;
+
+// The indicator column at the view's left edge: a header item beside the
+// column header and one item beside every laid-out row.
 class TlxGridIndicatorViewInfo : public TlxCustomGridViewCellViewInfo {
  public:
-  static constexpr TClass kClass{"TlxGridIndicatorViewInfo", &TlxCustomGridViewCellViewInfo::kClass};
+  static constexpr TClass kClass{"TlxGridIndicatorViewInfo", &TlxCustomGridViewCellViewInfo::kClass,
+                                 &ConstructInstance<TlxGridIndicatorViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridViewCellViewInfo::TlxCustomGridViewCellViewInfo;
+  explicit TlxGridIndicatorViewInfo(TlxCustomGridViewInfo* owner_view_info);
+  ~TlxGridIndicatorViewInfo() override;
+
+  TlxGridTableViewInfo* TableViewInfo() const { return static_cast<TlxGridTableViewInfo*>(OwnerViewInfo()); }
+  int32_t ItemCount() const { return static_cast<int32_t>(items_.size()); }
+  TlxCustomGridIndicatorItemViewInfo* Items(int32_t index) const { return items_.at(static_cast<size_t>(index)).get(); }
+  // Adds an item laid out at the indicator's left and width.
+  TlxCustomGridIndicatorItemViewInfo* AddItemAt(std::unique_ptr<TlxCustomGridIndicatorItemViewInfo> item,
+                                                int32_t top, int32_t height);
+  // Visible with OptionsView.Indicator or column quick customization.
+  bool IsShown();
+
+  int32_t CalculateWidth() override;
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  void GetViewParams(TlxPaintParams& params) override;
+  const TClass* GetHitTestClass() const override;
+  const TClass* GetPainterClass() const override;
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
+  void Offset(int32_t dx, int32_t dy) override;
+
+ private:
+  std::vector<std::unique_ptr<TlxCustomGridIndicatorItemViewInfo>> items_;
 };
 
 class TlxGridFooterPainter : public TlxGridHeaderPainter {

@@ -34,6 +34,18 @@ void TlxGridTablePainter::DrawHeader() {
     header->Paint(&Canvas());
 }
 
+void TlxGridTablePainter::DrawGroupByBox() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridGroupByBoxViewInfo* box = view_info->GroupByBoxViewInfo(); box != nullptr && box->GetVisible())
+    box->Paint(&Canvas());
+}
+
+void TlxGridTablePainter::DrawIndicator() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridIndicatorViewInfo* indicator = view_info->IndicatorViewInfo(); indicator != nullptr && indicator->IsShown())
+    indicator->Paint(&Canvas());
+}
+
 void TlxGridTablePainter::DrawRecords() {
   std::vector<TRect> lines;
   grid_lines_ = &lines;

@@ -52,9 +52,9 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
 
   // --- overridable, in slot order --------------------------------------
   virtual void DrawFooter() {}
-  virtual void DrawGroupByBox() {}
+  virtual void DrawGroupByBox();
   virtual void DrawHeader();
-  virtual void DrawIndicator() {}
+  virtual void DrawIndicator();
 
  private:
   void DrawGridLines(const std::vector<TRect>& lines);
@@ -141,16 +141,23 @@ class TlxCustomGridIndicatorItemPainter : public TlxCustomGridCellPainter {
 
 class TlxGridIndicatorHeaderItemPainter : public TlxCustomGridIndicatorItemPainter {
  public:
-  static constexpr TClass kClass{"TlxGridIndicatorHeaderItemPainter", &TlxCustomGridIndicatorItemPainter::kClass};
+  static constexpr TClass kClass{"TlxGridIndicatorHeaderItemPainter", &TlxCustomGridIndicatorItemPainter::kClass,
+                                 &ConstructInstance<TlxGridIndicatorHeaderItemPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridIndicatorItemPainter::TlxCustomGridIndicatorItemPainter;
+  void DrawContent() override;
+  void DrawBorders() override {}
+  bool ExcludeFromClipRect() override { return true; }
 };
 
 class TlxGridIndicatorRowItemPainter : public TlxCustomGridIndicatorItemPainter {
  public:
-  static constexpr TClass kClass{"TlxGridIndicatorRowItemPainter", &TlxCustomGridIndicatorItemPainter::kClass};
+  static constexpr TClass kClass{"TlxGridIndicatorRowItemPainter", &TlxCustomGridIndicatorItemPainter::kClass,
+                                 &ConstructInstance<TlxGridIndicatorRowItemPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridIndicatorItemPainter::TlxCustomGridIndicatorItemPainter;
+  void DrawContent() override;
+  bool ExcludeFromClipRect() override { return true; }
 };
 
 class TlxGridIndicatorFooterItemPainter : public TlxCustomGridIndicatorItemPainter {
@@ -162,7 +169,14 @@ class TlxGridIndicatorFooterItemPainter : public TlxCustomGridIndicatorItemPaint
 
 class TlxGridIndicatorPainter : public TlxCustomGridCellPainter {
  public:
-  static constexpr TClass kClass{"TlxGridIndicatorPainter", &TlxCustomGridCellPainter::kClass};
+  static constexpr TClass kClass{"TlxGridIndicatorPainter", &TlxCustomGridCellPainter::kClass,
+                                 &ConstructInstance<TlxGridIndicatorPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridCellPainter::TlxCustomGridCellPainter;
+  void DrawContent() override;
+  bool ExcludeFromClipRect() override { return true; }
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void DrawItems();
+  virtual bool ItemsPaintedFirst();
 };

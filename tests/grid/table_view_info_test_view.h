@@ -48,6 +48,11 @@ class TRowViewInfo : public TlxCustomGridRecordViewInfo {
   }
   void GetText(std::string& text) override { text = GridRecord()->GetDisplayText(0); }
   const TClass* GetPainterClass() const override { return &TRowPainter::kClass; }
+  // An expandable row has its button in the first 16 pixels.
+  void GetExpandButtonAreaBounds(TRect& rect) override {
+    rect = TRect(BoundsRect.Left, BoundsRect.Top, BoundsRect.Left + 16, BoundsRect.Bottom);
+  }
+  void CalculateExpandButtonBounds(TRect& rect) override { GetExpandButtonAreaBounds(rect); }
 };
 
 class TRowsViewInfo : public TlxCustomGridRecordsViewInfo {
@@ -149,6 +154,8 @@ class TRowRecord : public TlxCustomGridRecord {
   bool GetHasCells() const override { return true; }
   const TClass* GetViewInfoCacheItemClass() const override { return &TlxCustomGridTableViewInfoCacheItem::kClass; }
   const TClass* GetViewInfoClass() const override;
+  bool GetExpandable() const override;
+  void ToggleExpanded() override;
 };
 
 class TRowViewData : public TlxCustomGridTableViewData {
@@ -197,10 +204,17 @@ class TInfoTableView : public TlxCustomGridTableView {
 
   // What the rows are made of: plain cells or data cells.
   const TClass* row_class = &TRowViewInfo::kClass;
+  bool expandable_rows = false;
+  // Indexes of the records whose expanded state was toggled.
+  std::vector<int32_t> toggled;
 };
 
 inline const TClass* TRowRecord::GetViewInfoClass() const {
   return static_cast<TInfoTableView*>(GridView())->row_class;
 }
+
+inline bool TRowRecord::GetExpandable() const { return static_cast<TInfoTableView*>(GridView())->expandable_rows; }
+
+inline void TRowRecord::ToggleExpanded() { static_cast<TInfoTableView*>(GridView())->toggled.push_back(Index()); }
 
 }  // namespace table_view_info_test

@@ -251,6 +251,33 @@ TEST_F(TableViewInfoTest, PartsStackFromTheOutsideInAndTheRecordsTakeWhatIsLeft)
   EXPECT_EQ(ViewInfo()->ClientBounds(), TRect(0, 0, 200, 150));
 }
 
+TEST_F(TableViewInfoTest, AClickOnTheExpandButtonTogglesTheRecordWithoutFocusingIt) {
+  view_->expandable_rows = true;
+  AddFiles(5);
+  view_->Site()->SetFocus();
+  test_support::PumpMessagesUntilIdle();
+  TlxCustomGridRecordViewInfo* row = Rows()->ExistingItem(2);
+  EXPECT_EQ(row->ExpandButtonBounds, TRect(0, 40, 16, 60));
+
+  TlxCustomGridHitTest* hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(5, 45));
+  ASSERT_EQ(hit_test->GetHitTestCode(), 108);
+  EXPECT_TRUE(row->MouseDown(hit_test, mbLeft, TShiftState()));
+  EXPECT_EQ(view_->toggled, std::vector<int32_t>{2});
+  EXPECT_FALSE(row->GridRecord()->IsFocused());
+
+  // Elsewhere on the row a press focuses the record; a double click does
+  // not refocus it.
+  hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(50, 45));
+  ASSERT_EQ(hit_test->GetHitTestCode(), 106);
+  EXPECT_TRUE(row->MouseDown(hit_test, mbLeft, TShiftState()));
+  EXPECT_TRUE(row->GridRecord()->IsFocused());
+  TlxCustomGridRecordViewInfo* other = Rows()->ExistingItem(4);
+  hit_test = ViewInfo()->GetHitTestAtPoint(TPoint(50, 85));
+  EXPECT_TRUE(other->MouseDown(hit_test, mbLeft, TShiftState{ssDouble}));
+  EXPECT_FALSE(other->GridRecord()->IsFocused());
+  EXPECT_EQ(view_->toggled, std::vector<int32_t>{2});
+}
+
 TEST_F(TableViewInfoTest, FewRecordsLeaveTheRestOfTheSiteToTheViewsNoneHitTest) {
   AddFiles(3);
   EXPECT_EQ(Rows()->Count(), 3);
