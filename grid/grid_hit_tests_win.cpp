@@ -6,6 +6,8 @@
 #include "grid/grid_cells_win.h"
 #include "grid/grid_cursors.h"
 #include "grid/grid_records_win.h"
+#include "grid/grid_sizing_objects_win.h"
+#include "grid/grid_table_view_win.h"
 
 namespace {
 
@@ -73,14 +75,22 @@ void TlxGridRecordHitTest::SetGridRecord(TlxCustomGridRecord* value) {
 }
 
 // The moving and sizing objects come with the table controller.
-const TClass* TlxGridColumnHeaderHitTest::DragAndDropObjectClass() const { return nullptr; }
+// A header moves only when its column may be moved; a press elsewhere on it
+// sorts.
+const TClass* TlxGridColumnHeaderHitTest::DragAndDropObjectClass() const {
+  if (Column == nullptr || !Column->CanMove())
+    return nullptr;
+  return &TlxGridColumnHeaderMovingObject::kClass;
+}
 
 TCursor TlxGridColumnHeaderHorzSizingEdgeHitTest::Cursor() const { return static_cast<TCursor>(GridHorzSizeCursor); }
-const TClass* TlxGridColumnHeaderHorzSizingEdgeHitTest::DragAndDropObjectClass() const { return nullptr; }
+const TClass* TlxGridColumnHeaderHorzSizingEdgeHitTest::DragAndDropObjectClass() const {
+  return &TlxGridColumnHorzSizingObject::kClass;
+}
 
 TCursor TlxGridRowIndicatorHitTest::Cursor() const {
   return MultiSelect ? static_cast<TCursor>(GridSelectRowCursor) : crDefault;
 }
 
 TCursor TlxGridRowSizingEdgeHitTest::Cursor() const { return static_cast<TCursor>(GridVertSizeCursor); }
-const TClass* TlxGridRowSizingEdgeHitTest::DragAndDropObjectClass() const { return nullptr; }
+const TClass* TlxGridRowSizingEdgeHitTest::DragAndDropObjectClass() const { return &TlxGridRowSizingObject::kClass; }

@@ -4,9 +4,17 @@
 // exists from the start; members follow with the bodies. Included only
 // from Windows sources.
 
+#include <memory>
+
 #include "grid/grid_control_win.h"
 #include "grid/grid_view_handler_win.h"
+#include "ui/foundation/controls/drag_and_drop_arrow_win.h"
 #include "ui/foundation/controls/drag_and_drop_win.h"
+#include "ui/foundation/controls/drag_image_win.h"
+
+class TlxCustomGridDragAndDropObject;
+class TlxCustomGridHitTest;
+class TlxCustomGridRecord;
 
 // The view controller. The site hands it every input event; the base
 // answers as a view without interaction would, so that a view kind whose
@@ -22,13 +30,16 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void KeyDown(uint16_t& /*key*/, TShiftState /*shift*/) {}
   virtual void KeyPress(char16_t& /*key*/) {}
   virtual void KeyUp(uint16_t& /*key*/, TShiftState /*shift*/) {}
-  virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
-  virtual void MouseMove(TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
-  virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+  // The cell under the mouse (or the one holding the capture) takes the
+  // mouse; the base keeps only whether the last press was a double click.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
+  virtual void MouseMove(TShiftState shift, int32_t x, int32_t y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
   virtual void MouseLeave() {}
   virtual void MouseOperationCanceled() {}
   // Sees every window message of the site before the site handles it.
-  virtual void HandleSiteMessage(TMessage& /*message*/) {}
+  // A lost capture ends a grid drag as cancelled.
+  virtual void HandleSiteMessage(TMessage& message);
   virtual void DoEnter() {}
   virtual void DoExit() {}
   virtual void BeforeStartDrag() {}
@@ -39,7 +50,8 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void BeginDragAndDrop() {}
   virtual void DragAndDropMove(const TPoint& /*point*/, bool& /*accepted*/) {}
   virtual void EndDragAndDrop(bool /*accepted*/) {}
-  virtual bool StartDragAndDropAt(const TPoint& /*point*/) { return false; }
+  // Picks the grid's own drag object named by the hit test at the point.
+  virtual bool StartDragAndDropAt(const TPoint& point);
   virtual bool CanStartDragAt(int32_t /*x*/, int32_t /*y*/) { return true; }
   virtual void DrawDragImage(TlxCanvas& /*canvas*/, const TRect& /*rect*/) {}
   virtual TPoint GetDragImagesSize() { return TPoint(0, 0); }
@@ -57,7 +69,9 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void CheckCoordinates() {}
 
   // --- focus, cursor and design ------------------------------------------
-  virtual TCursor GetCursor(int32_t /*x*/, int32_t /*y*/) { return crDefault; }
+  virtual TCursor GetCursor(int32_t x, int32_t y);
+  // False only for a view hit test of another view.
+  virtual bool IsHitTestOfView(TlxCustomGridHitTest* hit_test);
   virtual bool MayFocusOnClickAt(int32_t /*x*/, int32_t /*y*/) { return true; }
   virtual bool WantsFocus() { return true; }
   virtual bool HasFocusedControls() { return false; }
@@ -76,13 +90,50 @@ class TlxCustomGridController : public TlxGridViewHandler {
   // Around the painter's work: a drag image is hidden while the site paints.
   virtual void BeforePaint() {}
   virtual void AfterPaint() {}
+  // Around the painter's scrolling of the content.
+  virtual void BeforeScrolling();
+  virtual void AfterScrolling();
+
+  // --- services ----------------------------------------------------------
+  TlxCustomGridHitTest* HitTestAt(int32_t x, int32_t y) const;
+  TlxCustomGridDragAndDropObject* DragAndDropObject() const;
+  bool IsDragging() const;
+  void SetDragAndDropObjectClass(const TClass* cls);
+  bool IsDblClick() const { return is_dbl_click_; }
+
+ private:
+  bool is_dbl_click_ = false;
+  // Set while the site handles a button-up, which releases the capture
+  // itself before the drag ends as accepted.
+  bool releasing_capture_on_button_up_ = false;
 };
 
+// The grid's own drag objects run inside one site: the site creates them
+// from the class the hit test names, and the controller hands them the
+// mouse-down point and hit test.
 class TlxCustomGridDragAndDropObject : public TlxDragAndDropObject {
  public:
   static constexpr TClass kClass{"TlxCustomGridDragAndDropObject", &TlxDragAndDropObject::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxDragAndDropObject::TlxDragAndDropObject;
+
+  TlxGridSite* Site() const;
+  TlxCustomGridView* GridView() const;
+  TlxCustomGridController* Controller() const;
+  TlxCustomGridViewInfo* ViewInfo() const;
+  TPoint SourcePoint() const { return source_point_; }
+
+  void AfterScrolling() { DoAfterScrolling(); }
+  void BeforeScrolling() { DoBeforeScrolling(); }
+  virtual void AfterScrollStep() {}
+  virtual void BeforeScrollStep() {}
+  virtual void DoAfterScrolling() {}
+  virtual void DoBeforeScrolling() {}
+  virtual void Init(const TPoint& point, TlxCustomGridHitTest* hit_test);
+  void AfterDragAndDrop(bool accepted) override;
+
+ private:
+  TPoint source_point_{-1, -1};
 };
 
 class TlxCustomGridDesignController : public TObject {
@@ -92,11 +143,40 @@ class TlxCustomGridDesignController : public TObject {
   using TObject::TObject;
 };
 
+// Drags an item: a floating image of it follows the mouse, and two arrows
+// mark where it would be inserted.
 class TlxCustomGridMovingObject : public TlxCustomGridDragAndDropObject {
  public:
   static constexpr TClass kClass{"TlxCustomGridMovingObject", &TlxCustomGridDragAndDropObject::kClass};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridDragAndDropObject::TlxCustomGridDragAndDropObject;
+  explicit TlxCustomGridMovingObject(TlxControl* control);
+  ~TlxCustomGridMovingObject() override;
+
+  TlxDragImage* DragImage() const { return drag_image_.get(); }
+  TlxDragAndDropArrow* Arrow(int32_t index) const { return arrows_[index].get(); }
+
+  // --- overridable, in slot order ----------------------------------------
+  virtual bool AreArrowsVertical() { return true; }
+  // Whether dropping outside removes (hides) the item.
+  virtual bool CanRemove() const { return false; }
+  // The insertion line the arrows point at, in the site's coordinates.
+  virtual TRect GetArrowAreaBounds() { return TRect(); }
+  virtual TRect GetArrowsClientRect();
+  virtual TRect GetSourceItemBounds() { return TRect(); }
+  virtual void InitDragImage();
+  virtual bool CanShowArrows() { return false; }
+
+  void DirtyChanged() override;
+  void BeginDragAndDrop() override;
+  void DragAndDrop(const TPoint& point, bool& accepted) override;
+  void EndDragAndDrop(bool accepted) override;
+
+ protected:
+  void PlaceArrows();
+
+ private:
+  std::unique_ptr<TlxDragImage> drag_image_;
+  std::unique_ptr<TlxDragAndDropArrow> arrows_[2];
 };
 
 class TlxCustomGridTableMovingObject : public TlxCustomGridMovingObject {
@@ -120,9 +200,17 @@ class TlxCustomGridTableItemMovingObject : public TlxCustomGridTableMovingObject
   using TlxCustomGridTableMovingObject::TlxCustomGridTableMovingObject;
 };
 
+// Opens a record's expand button while another drag waits over it.
 class TlxGridDragOpenInfoExpand : public TlxCustomGridDragOpenInfo {
  public:
   static constexpr TClass kClass{"TlxGridDragOpenInfoExpand", &TlxCustomGridDragOpenInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridDragOpenInfo::TlxCustomGridDragOpenInfo;
+  explicit TlxGridDragOpenInfoExpand(TlxCustomGridRecord* grid_record) : grid_record_(grid_record) {}
+
+  TlxCustomGridRecord* GridRecord() const { return grid_record_; }
+  bool Equals(const TlxCustomGridDragOpenInfo& other) const override;
+  void Run() override;
+
+ private:
+  TlxCustomGridRecord* grid_record_;
 };

@@ -1,18 +1,253 @@
 #pragma once
 // The controller of record-based views: focus of records and cells, multi-selection, the key table, incremental search, deleting with the confirmation, scrolling and pull focusing.
-// Laid down with the grid's other headers so that the whole class tree
-// exists from the start; members follow with the bodies. Included only
-// from Windows sources.
+// Focus and selection live in the data controller; the controller turns
+// keys and clicks into its operations and keeps the display in step.
+// Included only from Windows sources.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
 
 #include "grid/grid_customization_popup_win.h"
 #include "grid/grid_popups_win.h"
 #include "grid/grid_view_controller_win.h"
+#include "platform/rtl/variant.h"
+#include "ui/foundation/controls/content_scrolling.h"
+
+class TlxCustomGridRecord;
+class TlxCustomGridTableItem;
+class TlxCustomGridTableView;
+class TlxCustomGridTableViewData;
+class TlxGridRecordHitTest;
+class TlxTimer;
 
 class TlxCustomGridTableController : public TlxCustomGridController {
  public:
-  static constexpr TClass kClass{"TlxCustomGridTableController", &TlxCustomGridController::kClass};
+  static constexpr TClass kClass{"TlxCustomGridTableController", &TlxCustomGridController::kClass,
+                                 &ConstructInstance<TlxCustomGridTableController>};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridController::TlxCustomGridController;
+
+  explicit TlxCustomGridTableController(TlxCustomGridView* grid_view);
+  ~TlxCustomGridTableController() override;
+
+  TlxCustomGridTableView* TableView() const;
+  TlxCustomGridTableViewData* TableViewData() const;
+
+  // --- read-only services ----------------------------------------------
+  int32_t FocusedRecordIndex() const;
+  int32_t FocusedItemIndex() const;
+  TlxCustomGridTableItem* FocusedItem() const;
+  int32_t SelectedRecordCount() const;
+  TlxCustomGridRecord* SelectedRecords(int32_t index) const;
+  bool IsEditing() const;
+  bool IsIncSearching() const;
+  std::string IncSearchingText() const;
+  bool MultiSelect() const;
+  bool IsNewItemRecordFocused() const;
+  bool IsBOF() const;
+  bool IsEOF() const;
+  int32_t TopRecordIndex() const { return top_record_index_; }
+  void SetTopRecordIndex(int32_t value);
+  bool AllowAppend() const { return allow_append_; }
+  void SetAllowAppend(bool value) { allow_append_ = value; }
+  bool EnsureFocusedVisible() const { return ensure_focused_visible_; }
+  void SetEnsureFocusedVisible(bool value) { ensure_focused_visible_ = value; }
+  bool CheckEditPending() const { return check_edit_pending_; }
+  bool PostponedSelecting() const { return postponed_selecting_; }
+  int32_t PostponedSelectRecordIndex() const { return postponed_select_record_index_; }
+  TlxCustomGridTableItem* MovingItem() const { return moving_item_; }
+  void SetMovingItem(TlxCustomGridTableItem* item) { moving_item_ = item; }
+  bool IsPullFocusing() const { return is_pull_focusing_; }
+  TlxDirection DragScrollDirection() const { return drag_scroll_direction_; }
+  TlxDirection ScrollDirection() const { return scroll_direction_; }
+  TlxCustomGridRecord* DragHighlightedRecord() const { return drag_highlighted_record_; }
+  const std::string& DragText() const { return drag_text_; }
+  // The timers, so that tests tick them through FireTimer.
+  TlxTimer* PullFocusingTimer() const { return pull_focusing_timer_.get(); }
+  TlxTimer* DragScrollTimer() const { return drag_scroll_timer_.get(); }
+  TlxTimer* ScrollTimer() const { return scroll_timer_.get(); }
+  TlxTimer* GridModeSyncTimer() const { return grid_mode_sync_timer_.get(); }
+
+  // --- focus -------------------------------------------------------------
+  bool SetFocusedRecordIndex(int32_t index);
+  void SetFocusedItem(TlxCustomGridTableItem* item);
+  bool FocusNextRecord(int32_t start_row, bool forward, bool go_out_of_details, bool go_into_details, bool cycle);
+  bool FocusNextCell(bool forward, bool keep_within_record, bool cycle);
+  bool FocusNextItem(int32_t start_visible_index, bool forward, bool go_to_next_record_on_cycle, bool cycle);
+  bool FocusFirstCell();
+  void GoToFirst(bool sync_selection);
+  void GoToLast(bool sync_selection);
+  bool GoToNext(bool go_into_details, bool sync_selection);
+  bool GoToPrev(bool go_into_details, bool sync_selection);
+  void MakeFocusedRecordVisible();
+  void MakeFocusedItemVisible();
+  // The circular search shared by records and items.
+  static int32_t FindNextIndex(int32_t count, int32_t start, bool forward, bool cycle, bool& wrapped,
+                               const std::function<bool(int32_t)>& accepted);
+  int32_t FindNextRecord(int32_t start_row, bool forward, bool& wrapped, bool cycle);
+
+  // --- scrolling ---------------------------------------------------------
+  void ScrollPage(bool forward);
+  void ScrollRecords(bool forward, int32_t count);
+  int32_t GetScrollBarPosition();
+  int32_t GetScrollBarRange();
+
+  // --- editing -----------------------------------------------------------
+  void CreateNewRecord(bool append);
+  void DeleteSelection();
+
+  // --- incremental search ----------------------------------------------
+  void IncSearch(const std::string& text);
+  void CancelIncSearch();
+
+  // --- selection ---------------------------------------------------------
+  void SelectAll();
+  void ClearSelection();
+  void InvalidateFocusedRecord();
+  void InvalidateSelection();
+  void StopPullFocusing();
+
+  // --- overridable, in slot order ----------------------------------------
+  virtual void AfterViewInfoCalculation();
+  virtual void BeforeViewInfoCalculation() {}
+  virtual bool CanAppend(bool check_options);
+  virtual bool CanDelete(bool check_options);
+  virtual bool CanEdit();
+  virtual bool CanHideHorzScrollBar();
+  virtual bool CanInsert(bool check_options);
+  virtual void CheckEdit();
+  virtual void CheckTopRecordIndex(int32_t& index);
+  virtual void FocusedItemChanged(TlxCustomGridTableItem* previous_item);
+  virtual void FocusedRecordChanged(int32_t previous_row, int32_t new_row, bool new_item_row_focusing_changed);
+  virtual bool IsCancelOnExit();
+  virtual TlxCustomGridRecord* GetFocusedRecord() const;
+  virtual bool IsRecordsScrollHorizontal() { return false; }
+  virtual int32_t GetMaxTopRecordIndex();
+  virtual int32_t GetScrollBarOffsetBegin();
+  virtual int32_t GetScrollBarOffsetEnd();
+  virtual int32_t GetScrollBarPos();
+  virtual int32_t GetScrollBarRecordCount();
+  virtual void SetScrollBarPos(int32_t position);
+  virtual int32_t GetVisibleRecordCount(int32_t first_index, bool downwards);
+  virtual void DoScroll(TlxDirection /*direction*/) {}
+  virtual void FocusRecord(TlxCustomGridRecord* record);
+  virtual bool CanScroll(TlxDirection /*direction*/) { return false; }
+  virtual uint32_t GetScrollInterval(TlxDirection /*direction*/) { return 35; }
+  virtual bool CanPostponeRecordSelection();
+  virtual bool CanProcessMultiSelect(bool check_focus);
+  virtual bool CanProcessMultiSelectHitTest(TlxCustomGridHitTest* hit_test, TShiftState shift);
+  virtual bool CanProcessMultiSelectKey(uint16_t key, TShiftState shift, bool focused_record_changed);
+  virtual void DoNormalSelection();
+  virtual void DoRangeSelection(bool clear_first);
+  virtual void SelectFocusedRecordOnly();
+  virtual void CancelPostponedRecordSelection() { postponed_selecting_ = false; }
+  virtual bool IsKeyForMultiSelect(uint16_t key, TShiftState shift, bool focused_record_changed);
+  virtual void MultiSelectKeyDown(uint16_t& key, TShiftState shift);
+  virtual void MultiSelectMouseDown(TlxGridRecordHitTest* hit_test, TShiftState shift);
+  virtual void MultiSelectMouseUp(TlxGridRecordHitTest* hit_test, TShiftState shift);
+  virtual bool SupportsAdditiveSelection() { return true; }
+  virtual bool SupportsRecordSelectionToggling() { return true; }
+  virtual void FocusNextPage(bool sync_selection);
+  virtual void FocusPrevPage(bool sync_selection);
+  virtual bool IsKeyForController(uint16_t key, TShiftState shift);
+  virtual void ScrollPageDown();
+  virtual void ScrollPageUp();
+  virtual void PullFocusingMouseMove(TlxGridRecordHitTest* hit_test);
+  virtual void PullFocusingScroll(TlxDirection direction);
+  virtual TlxDirection GetPullFocusingScrollingDirection(int32_t x, int32_t y);
+  virtual void StartPullFocusing(TlxGridRecordHitTest* hit_test);
+  virtual bool SupportsPullFocusing();
+  virtual TlxDirection GetDragScrollDirection(int32_t x, int32_t y);
+  virtual uint32_t GetDragScrollInterval() { return 20; }
+  virtual bool IsFirstVisibleRecord(TlxCustomGridRecord* record);
+  virtual bool IsLastVisibleRecord(TlxCustomGridRecord* record);
+  virtual TlxCustomGridTableItem* GetIncSearchingItem();
+  virtual bool ProcessIncSearchKeyDown(uint16_t& key, TShiftState shift);
+  virtual int32_t FindNextItem(int32_t start_visible_index, bool forward, TlxCustomGridRecord* record, bool& wrapped,
+                               bool cycle);
+  virtual bool IsFocusedRecord(TlxCustomGridRecord* record) const;
+  virtual void GetDragDropText(std::string& text);
+  virtual void CheckScrolling(const TPoint& /*point*/) {}
+  virtual void MakeItemVisible(TlxCustomGridTableItem* /*item*/) {}
+  virtual void MakeRecordVisible(TlxCustomGridRecord* record);
+  // The focused row's area ends where the rows area ends; descendants with
+  // a layout answer with their own rectangle.
+  virtual TRect GetRecordsAreaBounds();
+
+  // --- view controller overrides -----------------------------------------
+  void KeyDown(uint16_t& key, TShiftState shift) override;
+  virtual void DoKeyDown(uint16_t& key, TShiftState shift);
+  void KeyPress(char16_t& key) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
+  void MouseMove(TShiftState shift, int32_t x, int32_t y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
+  void MouseOperationCanceled() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void ViewLostFocus() override;
+  void EndEditing() override;
+  void ControlFocusChanged() override;
+  bool MayFocusOnClickAt(int32_t x, int32_t y) override;
+  bool WantsFocus() override;
+  void CheckCoordinates() override;
+  void BeforeStartDrag() override;
+  bool CanStartDragAt(int32_t x, int32_t y) override;
+  void StartDrag(TDragObject*& drag_object) override;
+  void DragOver(TObject* source, int32_t x, int32_t y, TDragState state, bool& accept) override;
+  void DragDrop(TObject* source, int32_t x, int32_t y) override;
+  void EndDrag(TObject* target, int32_t x, int32_t y) override;
+  void EndDragAndDrop(bool accepted) override;
+  TPoint GetDragImagesSize() override;
+  bool HasDragImages() override { return true; }
+  void DrawDragImage(TlxCanvas& canvas, const TRect& rect) override;
+  void InitScrollBarsParameters() override;
+  void ScrollContent(TScrollBarKind kind, TScrollCode code, int32_t& position) override;
+  TlxWheelScrollKind GetMouseWheelScrollKind() override { return wskVertical; }
+
+ protected:
+  // Sets the index without the checks; the view scrolls or lays out anew.
+  void InternalSetTopRecordIndex(int32_t value);
+  bool FocusedRecordHasCells() const;
+  void InvalidateRecord(TlxCustomGridRecord* record);
+  // Leaves the grid to the next (or previous) control of the form.
+  void LeaveGrid(bool forward);
+  TlxGridRecordHitTest* RecordHitTestAt(int32_t x, int32_t y);
+  void StartScrollTimer(TlxDirection direction);
+  void StopScrollTimer();
+
+ private:
+  void DragScrollTimerFired(TObject* sender);
+  void PullFocusingTimerFired(TObject* sender);
+  void ScrollTimerFired(TObject* sender);
+  void GridModeSyncTimerFired(TObject* sender);
+  void StopDragScrolling();
+  void StartDragScrolling(TlxDirection direction);
+
+  int32_t top_record_index_ = 0;
+  bool allow_append_ = true;
+  bool allow_check_edit_ = true;
+  bool check_edit_pending_ = false;
+  bool ensure_focused_visible_ = true;
+  bool checking_top_record_index_ = false;
+  bool skip_next_key_press_ = false;
+  bool postponed_selecting_ = false;
+  int32_t postponed_select_record_index_ = -1;
+  std::string drag_text_;
+  TlxCustomGridRecord* drag_highlighted_record_ = nullptr;
+  TlxDirection drag_scroll_direction_ = dirNone;
+  std::unique_ptr<TlxTimer> drag_scroll_timer_;
+  TlxDirection scroll_direction_ = dirNone;
+  std::unique_ptr<TlxTimer> scroll_timer_;
+  bool is_pull_focusing_ = false;
+  TPoint pull_focusing_origin_{-1, -1};
+  Variant pull_focusing_record_id_;
+  TlxCustomGridTableItem* pull_focusing_item_ = nullptr;
+  TlxDirection pull_focusing_scrolling_direction_ = dirNone;
+  std::unique_ptr<TlxTimer> pull_focusing_timer_;
+  TlxCustomGridTableItem* moving_item_ = nullptr;
+  bool grid_mode_sync_pending_ = false;
+  std::unique_ptr<TlxTimer> grid_mode_sync_timer_;
 };
 
 class TlxGridFilterMRUItemsPopup : public TlxCustomGridPopup {
