@@ -818,7 +818,7 @@ const TClass* TlxCustomGridTableView::GetPainterClass() const { return &TlxCusto
 const TClass* TlxCustomGridTableView::GetViewDataClass() const { return &TlxCustomGridTableViewData::kClass; }
 
 const TClass* TlxCustomGridTableView::GetViewInfoCacheClass() const {
-  return &TlxCustomGridViewInfoCache::kClass;
+  return &TlxCustomGridTableViewInfoCache::kClass;
 }
 
 const TClass* TlxCustomGridTableView::GetViewInfoClass() const { return &TlxCustomGridTableViewInfo::kClass; }

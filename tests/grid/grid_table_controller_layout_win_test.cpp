@@ -34,16 +34,6 @@
 
 namespace grid_table_controller_layout_win_test {
 
-// The dataset-bound view with the table layout's view-info cache, which the
-// view does not name yet.
-class TLaidOutView : public TlxGridDBTableView {
- public:
-  static constexpr TClass kClass{"TLaidOutView", &TlxGridDBTableView::kClass, &lxConstructGridView<TLaidOutView>};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridDBTableView::TlxGridDBTableView;
-  const TClass* GetViewInfoCacheClass() const override { return &TlxCustomGridTableViewInfoCache::kClass; }
-};
-
 class LayoutControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,7 +46,7 @@ class LayoutControllerTest : public ::testing::Test {
     grid_ = new TlxGrid(form_);
     grid_->SetParent(form_);
     grid_->SetBounds(10, 10, 620, 300);
-    view_ = lxCreateGridView<TLaidOutView>(form_);
+    view_ = lxCreateGridView<TlxGridDBTableView>(form_);
     view_->SetParentComponent(grid_);
     level_ = new TlxGridLevel(form_);
     level_->SetParentComponent(grid_);
@@ -130,7 +120,7 @@ class LayoutControllerTest : public ::testing::Test {
   std::unique_ptr<db_test::TFileList> files_;
   TForm* form_ = nullptr;
   TlxGrid* grid_ = nullptr;
-  TLaidOutView* view_ = nullptr;
+  TlxGridDBTableView* view_ = nullptr;
   TlxGridLevel* level_ = nullptr;
   TlxGridSite* site_ = nullptr;
   TlxGridDBColumn* nr_ = nullptr;
