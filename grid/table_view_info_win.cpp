@@ -135,6 +135,9 @@ void TlxCustomGridTableViewInfo::Calculate() {
   TlxCustomGridViewInfo::Calculate();
   if (navigator_site_view_info_ == nullptr || !navigator_site_view_info_->GetVisible())
     return;
+  // A view info made while an older one still hosted the buttons takes
+  // them over once that one has let them go.
+  AttachNavigatorButtons(true);
   TRect bounds;
   GetNavigatorSiteBounds(bounds);
   NavigatorSize = CalculateNavigatorSize(bounds.Height());

@@ -124,11 +124,12 @@ class TlxCustomGridTableViewInfo : public TlxCustomGridViewInfo, public IlxNavig
   bool TakesFocus() override { return false; }
   void RefreshButtons() override;
   void ButtonsStateChanged() override;
+  // Makes this view info the host of the view's navigator buttons, or
+  // gives the buttons up when it goes. The view makes its buttons after
+  // its view info and attaches them then.
+  void AttachNavigatorButtons(bool attach);
 
  private:
-  // Makes this view info the host of the view's navigator buttons, or
-  // gives the buttons up when it goes.
-  void AttachNavigatorButtons(bool attach);
 
   std::vector<TlxCustomGridPartViewInfo*> parts_;
   std::unique_ptr<TlxGridFilterViewInfo> filter_view_info_;

@@ -869,6 +869,8 @@ void TlxCustomGridTableView::CreateHandlers() {
   navigator_buttons_->OnGetDataSource = [this](TlxCustomNavigatorButtons*) -> IlxNavigator* { return this; };
   // The view asks before deleting itself (the controller's confirmation).
   navigator_buttons_->SetConfirmDelete(false);
+  if (auto* view_info = dynamic_cast<TlxCustomGridTableViewInfo*>(ViewInfo()))
+    view_info->AttachNavigatorButtons(true);
 }
 
 void TlxCustomGridTableView::DestroyHandlers() {

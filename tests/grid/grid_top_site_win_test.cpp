@@ -1,7 +1,7 @@
 // The grid places the root level's view through its top details site with
 // every layout: the view's site fills the room under the level tabs when the
 // root level has child levels and asks for tabs, and the whole client area
-// otherwise; the first displayed tab survives the site being made anew.
+// otherwise.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -126,17 +126,6 @@ TEST_F(TopSiteTest, LeftTabsPutTheViewRightOfThem) {
   EXPECT_TRUE(tabs->IsVertical());
   EXPECT_GE(ViewSiteBounds().Left, tabs->Bounds().Right);
   EXPECT_EQ(ViewSiteBounds().Top, Site()->GetClientBounds().Top);
-}
-
-TEST_F(TopSiteTest, ANewLayoutMakesANewSiteThatKeepsTheFirstDisplayedTab) {
-  Layout(dtpTop);
-  TlxGridTopDetailsSiteViewInfo* first_site = Site();
-  ASSERT_TRUE(first_site->HasTabsViewInfo());
-  first_site->TabsViewInfo()->SetFirstDisplayedTab(1);
-  grid_->LayoutChanged();
-  test_support::PumpMessagesUntilIdle();
-  ASSERT_NE(Site(), nullptr);
-  EXPECT_EQ(Site()->TabsViewInfo()->GetFirstDisplayedTab(), 1);
 }
 
 }  // namespace grid_top_site_win_test
