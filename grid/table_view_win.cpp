@@ -1066,11 +1066,10 @@ void TlxCustomGridTableView::UpdateControl(TlxUpdateControlInfo& info) {
 }
 
 void TlxCustomGridTableView::RefreshOwnNavigator() {
-  auto* view_info = dynamic_cast<TlxCustomGridTableViewInfo*>(ViewInfo());
-  if (view_info == nullptr || view_info->NavigatorViewInfo() == nullptr)
+  if (OptionsView() == nullptr || !OptionsView()->Navigator())
     return;
-  TlxNavigatorSiteViewInfo* site = view_info->NavigatorSiteViewInfo();
-  if (site != nullptr && site->GetVisible())
+  auto* view_info = dynamic_cast<TlxCustomGridTableViewInfo*>(ViewInfo());
+  if (view_info != nullptr && view_info->NavigatorViewInfo() != nullptr)
     view_info->NavigatorViewInfo()->RefreshEnabledStates();
 }
 
