@@ -168,6 +168,25 @@ TEST_F(FilterBoxTest, AnEmptyFilterSaysSoAndHidesCloseAndCheckBox) {
   EXPECT_EQ(Band()->ButtonsViewInfo()->LeftButtonsWidth(), 0);
 }
 
+TEST_F(FilterBoxTest, WithoutVisibleButtonsTheTextTakesTheBandLessFivePixelsEachSide) {
+  view_->FilterBox()->SetVisible(fvAlways);
+  view_->FilterBox()->SetCustomizeDialog(false);
+  Calculate();
+  // No recently used filters: no drop-down button either.
+  EXPECT_FALSE(Band()->ButtonsViewInfo()->DropDownButtonViewInfo()->GetVisible());
+  EXPECT_FALSE(Band()->GetHotTrack());
+  EXPECT_EQ(Band()->ButtonsViewInfo()->MaxHeight(), 0);
+  EXPECT_EQ(Band()->Height, Band()->TextHeightWithOffset() + 6);
+  TRect text_area;
+  Band()->GetTextAreaBounds(text_area);
+  const TRect client = Band()->ClientBounds();
+  EXPECT_EQ(text_area.Left, client.Left + 5);
+  EXPECT_EQ(text_area.Right, client.Right - 5);
+  // A click on the band's text does nothing without a list to drop down.
+  ClickOn(text_area);
+  EXPECT_EQ(Band()->MouseState(), gmsNormal);
+}
+
 TEST_F(FilterBoxTest, AConditionShowsItsCaptionWithButtonsFromTheLeftEdge) {
   view_->FilterBox()->SetVisible(fvNonEmpty);
   view_->FilterBox()->SetCustomizeDialog(false);
