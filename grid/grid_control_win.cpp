@@ -197,6 +197,18 @@ const TClass* TlxGridViewInfo::GetDetailsSiteViewInfoClass() const { return &Tlx
 void TlxGridViewInfo::Calculate() {
   bounds_ = Control()->GetBounds();
   client_bounds_ = Control()->GetClientBounds();
+  // The site is made anew with every layout; what the user scrolled to in
+  // its tabs survives through the cached information.
+  std::unique_ptr<TlxCustomGridDetailsSiteViewInfoCachedInfo> cached;
+  if (details_site_view_info_ != nullptr)
+    cached = details_site_view_info_->CreateCachedInfo();
+  details_site_view_info_.reset();
+  if (GetDetailsSiteViewInfoClass() == nullptr || Control()->RootLevel() == nullptr)
+    return;
+  details_site_view_info_ = std::make_unique<TlxGridTopDetailsSiteViewInfo>(Control());
+  details_site_view_info_->RestoreFromCachedInfo(std::move(cached));
+  if (!client_bounds_.IsEmpty())
+    details_site_view_info_->Calculate(client_bounds_.Left, client_bounds_.Top);
 }
 
 TlxCustomGridHitTest* TlxGridViewInfo::GetHitTest(const TPoint& point) {

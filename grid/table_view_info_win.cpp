@@ -19,6 +19,7 @@ TlxCustomGridTableViewInfo::TlxCustomGridTableViewInfo(TlxCustomGridView* grid_v
     : TlxCustomGridViewInfo(grid_view) {}
 
 TlxCustomGridTableViewInfo::~TlxCustomGridTableViewInfo() {
+  AttachNavigatorButtons(false);
   records_view_info_.reset();
   navigator_site_view_info_.reset();
   navigator_view_info_.reset();
@@ -100,9 +101,9 @@ void TlxCustomGridTableViewInfo::CreateViewInfos() {
   TlxCustomGridViewInfo::CreateViewInfos();
   if (const TClass* site_class = GetNavigatorSiteViewInfoClass(); site_class != nullptr && !site_class->IsAbstract())
     navigator_site_view_info_.reset(static_cast<TlxNavigatorSiteViewInfo*>(site_class->CreateInstance(this)));
-  if (navigator_view_info_ == nullptr) {
-    if (const TClass* nav_class = GetNavigatorViewInfoClass(); nav_class != nullptr && !nav_class->IsAbstract())
-      navigator_view_info_.reset(static_cast<TlxNavigatorViewInfo*>(nav_class->CreateInstance(nullptr)));
+  if (navigator_view_info_ == nullptr && GetNavigatorViewInfoClass() != nullptr) {
+    navigator_view_info_ = std::make_unique<TlxNavigatorViewInfo>(this, true);
+    AttachNavigatorButtons(true);
   }
   if (const TClass* records_class = GetRecordsViewInfoClass(); records_class != nullptr && !records_class->IsAbstract())
     records_view_info_.reset(static_cast<TlxCustomGridRecordsViewInfo*>(records_class->CreateInstance(this)));
@@ -111,8 +112,10 @@ void TlxCustomGridTableViewInfo::CreateViewInfos() {
 void TlxCustomGridTableViewInfo::DestroyViewInfos(bool is_recreating) {
   records_view_info_.reset();
   navigator_site_view_info_.reset();
-  if (!is_recreating)
+  if (!is_recreating) {
+    AttachNavigatorButtons(false);
     navigator_view_info_.reset();
+  }
   TlxCustomGridViewInfo::DestroyViewInfos(is_recreating);
   filter_view_info_.reset();
 }
@@ -132,14 +135,87 @@ void TlxCustomGridTableViewInfo::Calculate() {
   TlxCustomGridViewInfo::Calculate();
   if (navigator_site_view_info_ == nullptr || !navigator_site_view_info_->GetVisible())
     return;
+  // A view info made while an older one still hosted the buttons takes
+  // them over once that one has let them go.
+  AttachNavigatorButtons(true);
   TRect bounds;
   GetNavigatorSiteBounds(bounds);
   NavigatorSize = CalculateNavigatorSize(bounds.Height());
   GetNavigatorSiteBounds(bounds);
   navigator_site_view_info_->CalculateByRect(bounds);
+  if (navigator_view_info_ != nullptr)
+    navigator_view_info_->Recalculate();
 }
 
-TPoint TlxCustomGridTableViewInfo::CalculateNavigatorSize(int32_t /*height*/) { return TPoint(0, 0); }
+TPoint TlxCustomGridTableViewInfo::CalculateNavigatorSize(int32_t height) {
+  if (navigator_view_info_ == nullptr)
+    return TPoint(0, 0);
+  int32_t width = 0;
+  navigator_view_info_->Calculate(width, height, false);
+  return TPoint(width, height);
+}
+
+const TClass* TlxCustomGridTableViewInfo::GetNavigatorViewInfoClass() const { return &TlxNavigatorViewInfo::kClass; }
+
+void TlxCustomGridTableViewInfo::AttachNavigatorButtons(bool attach) {
+  TlxCustomGridTableView* view = GridView();
+  TlxNavigatorControlButtons* buttons = view != nullptr ? view->NavigatorButtons() : nullptr;
+  if (buttons == nullptr)
+    return;
+  // A second view info of the same view (one that only measures) must not
+  // take the buttons from the one that shows them.
+  if (attach && buttons->NavigatorOwner() == nullptr)
+    buttons->SetNavigatorOwner(this);
+  else if (!attach && buttons->NavigatorOwner() == this)
+    buttons->SetNavigatorOwner(nullptr);
+}
+
+// --- IlxNavigatorOwner ------------------------------------------------------------------------
+
+void TlxCustomGridTableViewInfo::NotifyButtonsChanged(int32_t kind) {
+  GridView()->Changed(kind == 0 ? vckProperty : vckLayout);
+}
+
+TRect TlxCustomGridTableViewInfo::GetButtonsBounds() {
+  TRect rect;
+  GetNavigatorBounds(rect);
+  return rect;
+}
+
+TlxCustomNavigatorButtons* TlxCustomGridTableViewInfo::GetButtonsObject() { return GridView()->NavigatorButtons(); }
+
+TCanvas* TlxCustomGridTableViewInfo::GetButtonsCanvas() {
+  TlxGridSite* site = Site();
+  if (site == nullptr || !site->HandleAllocated())
+    return nullptr;
+  return &Canvas().Canvas();
+}
+
+TWinControl* TlxCustomGridTableViewInfo::GetHostControl() { return Site(); }
+
+TlxLookAndFeel* TlxCustomGridTableViewInfo::GetHostLookAndFeel() { return GridView()->LookAndFeel(); }
+
+TComponent* TlxCustomGridTableViewInfo::GetPersistentOwner() { return GridView(); }
+
+bool TlxCustomGridTableViewInfo::ShowsHints() { return GridView()->OptionsBehavior()->NavigatorHints(); }
+
+void TlxCustomGridTableViewInfo::RefreshButtons() {
+  if (navigator_view_info_ != nullptr)
+    navigator_view_info_->RefreshEnabledStates();
+}
+
+void TlxCustomGridTableViewInfo::ButtonsStateChanged() {
+  TlxCustomGridTableView* view = GridView();
+  if (view->IsUpdateLocked() || view->Grid() == nullptr || navigator_view_info_ == nullptr)
+    return;
+  navigator_view_info_->MakeDirty();
+  TRect bounds;
+  GetNavigatorSiteBounds(bounds);
+  if (CalculateNavigatorSize(bounds.Height()) == NavigatorSize)
+    view->Invalidate();
+  else
+    view->LayoutChanged();
+}
 
 void TlxCustomGridTableViewInfo::GetClientBounds(TRect& rect) {
   TlxCustomGridViewInfo::GetClientBounds(rect);
@@ -383,7 +459,6 @@ void TlxCustomGridPartViewInfo::CalculateVisible() {
   Calculate(rect.Left, rect.Top, rect.Width(), rect.Height());
 }
 
-const TClass* TlxGridFilterViewInfo::GetHitTestClass() const { return &TlxGridFilterHitTest::kClass; }
 
 // --- TlxCustomGridRecordsViewInfo -------------------------------------------------------
 
@@ -838,6 +913,35 @@ void TlxNavigatorSiteViewInfo::GetViewParams(TlxPaintParams& params) {
   params.Color = painter != nullptr ? painter->GetDefaultGridDetailsSiteColor() : clBtnFace;
 }
 
+// The buttons keep their own hot and pressed states; the site only passes
+// the pointer on.
+bool TlxNavigatorSiteViewInfo::MouseDown(TlxCustomGridHitTest* hit_test, TMouseButton /*button*/,
+                                         TShiftState /*shift*/) {
+  if (TlxNavigatorViewInfo* navigator = TableViewInfo()->NavigatorViewInfo())
+    navigator->MouseDown(hit_test->Pos);
+  return true;
+}
+
+bool TlxNavigatorSiteViewInfo::MouseMove(TlxCustomGridHitTest* hit_test, TShiftState shift) {
+  TlxCustomGridViewCellViewInfo::MouseMove(hit_test, shift);
+  if (TlxNavigatorViewInfo* navigator = TableViewInfo()->NavigatorViewInfo())
+    navigator->MouseMove(hit_test->Pos);
+  return true;
+}
+
+bool TlxNavigatorSiteViewInfo::MouseUp(TlxCustomGridHitTest* hit_test, TMouseButton /*button*/,
+                                       TShiftState /*shift*/) {
+  if (TlxNavigatorViewInfo* navigator = TableViewInfo()->NavigatorViewInfo())
+    navigator->MouseUp(hit_test->Pos);
+  return true;
+}
+
+void TlxNavigatorSiteViewInfo::MouseLeave() {
+  TlxCustomGridViewCellViewInfo::MouseLeave();
+  if (TlxNavigatorViewInfo* navigator = TableViewInfo()->NavigatorViewInfo())
+    navigator->MouseMove(TPoint(-1, -1));
+}
+
 // --- TlxCustomGridTablePainter -------------------------------------------------------------------
 
 void TlxCustomGridTablePainter::Scroll(int32_t records_shift, int32_t dx, int32_t dy) {
@@ -909,8 +1013,11 @@ void TlxCustomGridTablePainter::DrawNoDataInfoText() {
 
 void TlxCustomGridTablePainter::DrawNavigator() {
   TlxNavigatorSiteViewInfo* site = TableViewInfo()->NavigatorSiteViewInfo();
-  if (site != nullptr && site->GetVisible())
-    site->Paint(&Canvas());
+  if (site == nullptr || !site->GetVisible())
+    return;
+  if (TlxNavigatorViewInfo* navigator = TableViewInfo()->NavigatorViewInfo())
+    navigator->Paint();
+  site->Paint(&Canvas());
 }
 
 void TlxCustomGridTablePainter::DrawRecords() {

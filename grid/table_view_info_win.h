@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid/grid_cells_win.h"
+#include "grid/grid_navigator_interfaces.h"
 #include "grid/grid_view_info_win.h"
 
 class TlxCustomGridRecord;
@@ -26,7 +27,7 @@ class TlxCustomGridPartViewInfo;
 
 enum TlxGridPartAlignment : int32_t { gpaTop = 0, gpaBottom = 1 };
 
-class TlxCustomGridTableViewInfo : public TlxCustomGridViewInfo {
+class TlxCustomGridTableViewInfo : public TlxCustomGridViewInfo, public IlxNavigatorOwner {
  public:
   static constexpr TClass kClass{"TlxCustomGridTableViewInfo", &TlxCustomGridViewInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
@@ -88,7 +89,7 @@ class TlxCustomGridTableViewInfo : public TlxCustomGridViewInfo {
   virtual int32_t GetNavigatorOffset();
   virtual void GetNavigatorSiteBounds(TRect& rect);
   virtual const TClass* GetNavigatorSiteViewInfoClass() const;
-  virtual const TClass* GetNavigatorViewInfoClass() const { return nullptr; }
+  virtual const TClass* GetNavigatorViewInfoClass() const;
   virtual void GetNoDataInfoText(std::string& text);
   virtual void GetNoDataInfoTextBounds(TRect& rect);
   virtual void GetNoDataInfoTextParams(TlxPaintParams& params);
@@ -110,7 +111,26 @@ class TlxCustomGridTableViewInfo : public TlxCustomGridViewInfo {
   // navigator buttons.
   virtual TPoint CalculateNavigatorSize(int32_t height);
 
+  // --- IlxNavigatorOwner: the view's navigator buttons live in the site --
+  void NotifyButtonsChanged(int32_t kind) override;
+  TRect GetButtonsBounds() override;
+  TlxCustomNavigatorButtons* GetButtonsObject() override;
+  TCanvas* GetButtonsCanvas() override;
+  TWinControl* GetHostControl() override;
+  bool IsHostFocused() override { return false; }
+  TlxLookAndFeel* GetHostLookAndFeel() override;
+  TComponent* GetPersistentOwner() override;
+  bool ShowsHints() override;
+  bool TakesFocus() override { return false; }
+  void RefreshButtons() override;
+  void ButtonsStateChanged() override;
+  // Makes this view info the host of the view's navigator buttons, or
+  // gives the buttons up when it goes. The view makes its buttons after
+  // its view info and attaches them then.
+  void AttachNavigatorButtons(bool attach);
+
  private:
+
   std::vector<TlxCustomGridPartViewInfo*> parts_;
   std::unique_ptr<TlxGridFilterViewInfo> filter_view_info_;
   std::unique_ptr<TlxNavigatorSiteViewInfo> navigator_site_view_info_;
@@ -360,6 +380,10 @@ class TlxNavigatorSiteViewInfo : public TlxCustomGridViewCellViewInfo {
   bool GetHotTrack() override { return true; }
   const TClass* GetPainterClass() const override;
   void GetViewParams(TlxPaintParams& params) override;
+  bool MouseDown(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) override;
+  bool MouseMove(TlxCustomGridHitTest* hit_test, TShiftState shift) override;
+  bool MouseUp(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) override;
+  void MouseLeave() override;
 };
 
 class TlxNavigatorSitePainter : public TlxCustomGridCellPainter {
@@ -398,20 +422,53 @@ class TlxCustomGridTablePainter : public TlxCustomGridPainter {
   virtual void ScrollContent(int32_t dx, int32_t dy);
 };
 
-// The filter box part. Until the filter box lays itself out it stays an
-// empty band at the bottom that takes no room.
+class TlxDataFilterCriteria;
+class TlxCustomGridTableFiltering;
+class TlxGridFilterButtonsViewInfo;
+
+// The filter box: the band that shows the view's filter as text, with its
+// close, activate, customize and drop-down buttons (grid_filter_box_win.h).
 class TlxGridFilterViewInfo : public TlxCustomGridPartViewInfo {
  public:
   static constexpr TClass kClass{"TlxGridFilterViewInfo", &TlxCustomGridPartViewInfo::kClass,
                                  &ConstructInstance<TlxGridFilterViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridPartViewInfo::TlxCustomGridPartViewInfo;
+  explicit TlxGridFilterViewInfo(TlxCustomGridViewInfo* owner_view_info);
+  ~TlxGridFilterViewInfo() override;
 
-  TlxGridPartAlignment GetAlignment() override { return gpaBottom; }
+  TlxGridFilterButtonsViewInfo* ButtonsViewInfo() const { return buttons_view_info_.get(); }
+  TlxDataFilterCriteria& Criteria() const;
+  TlxCustomGridTableFiltering* Filtering() const;
+  // The filter has conditions, whether or not it is switched on.
+  bool FilterHasItems() const;
+
+  int32_t CalculateHeight() override;
+  int32_t CalculateWidth() override;
+  TlxGridPartAlignment GetAlignment() override;
   bool IsAutoWidth() override { return true; }
   bool IsScrollable() override { return false; }
-  bool GetVisible() override { return false; }
+  TlxAlignmentVert GetTextAlignVert() const override { return vaCenter; }
+  TBitmap* GetBackgroundBitmap() override;
+  void GetViewParams(TlxPaintParams& params) override;
+  void GetText(std::string& text) override;
+  void GetTextAreaBounds(TRect& rect) override;
+  bool GetVisible() override;
   const TClass* GetHitTestClass() const override;
+  bool GetHotTrack() override;
+  bool HasPopup() override { return true; }
+  bool IsHitTestOwn(TlxCustomGridHitTest* hit_test) override;
+  bool InvalidateOnStateChange() override { return false; }
+  void MouseStateChanged(TlxGridCellMouseState prev_state) override;
+  const TClass* GetPainterClass() const override;
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void GetButtonsAreaBounds(TRect& rect) { rect = BoundsRect; }
+  virtual const TClass* GetButtonsViewInfoClass() const;
+
+ private:
+  std::unique_ptr<TlxGridFilterButtonsViewInfo> buttons_view_info_;
 };
 
 // Declared with the navigator's buttons (grid_navigator_win.h).

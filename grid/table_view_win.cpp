@@ -866,6 +866,11 @@ void TlxCustomGridTableView::CreateHandlers() {
   navigator_notifier_ = std::make_unique<TlxNavigatorControlNotifier>();
   TlxCustomGridView::CreateHandlers();
   navigator_buttons_ = std::make_unique<TlxNavigatorControlButtons>();
+  navigator_buttons_->OnGetDataSource = [this](TlxCustomNavigatorButtons*) -> IlxNavigator* { return this; };
+  // The view asks before deleting itself (the controller's confirmation).
+  navigator_buttons_->SetConfirmDelete(false);
+  if (auto* view_info = dynamic_cast<TlxCustomGridTableViewInfo*>(ViewInfo()))
+    view_info->AttachNavigatorButtons(true);
 }
 
 void TlxCustomGridTableView::DestroyHandlers() {
@@ -1052,11 +1057,20 @@ void TlxCustomGridTableView::UpdateControl(TlxUpdateControlInfo& info) {
   } else if (dynamic_cast<TlxGroupingChangingInfo*>(&info) != nullptr) {
     GroupingChanging();
   }
+  RefreshOwnNavigator();
   if (navigator_notifier_ != nullptr)
     navigator_notifier_->RefreshNavigators();
   if (IsFocused() && Grid() != nullptr)
     Grid()->NotifyNavigator();
   TlxCustomGridView::UpdateControl(info);
+}
+
+void TlxCustomGridTableView::RefreshOwnNavigator() {
+  if (OptionsView() == nullptr || !OptionsView()->Navigator())
+    return;
+  auto* view_info = dynamic_cast<TlxCustomGridTableViewInfo*>(ViewInfo());
+  if (view_info != nullptr && view_info->NavigatorViewInfo() != nullptr)
+    view_info->NavigatorViewInfo()->RefreshEnabledStates();
 }
 
 void TlxCustomGridTableView::Assign(const TPersistent* source) {

@@ -142,6 +142,8 @@ class TlxCustomGridTableView : public TlxCustomGridView, public IlxNavigator, pu
   void ParkRestoringIndex(TlxCustomGridTableItem* item, int32_t index);
   void AssignItems(const TlxCustomGridTableView* source);
   void DoNavigatorButtonAction(int32_t button_index);
+  // The navigator in the view's own site shows what the data now allows.
+  void RefreshOwnNavigator();
   TlxCustomGridRecord* GetMasterRecord() const;
   void MakeMasterRecordVisible();
   void CopyToClipboard(bool copy_all);

@@ -14,6 +14,7 @@
 #include "editors/default_editors.h"
 #include "editors/edit_repository.h"
 #include "grid/grid_control_win.h"
+#include "grid/grid_navigator_win.h"
 #include "grid/grid_cursors.h"
 #include "grid/grid_data_controller_win.h"
 #include "grid/grid_hit_tests_win.h"
@@ -77,6 +78,8 @@ class TableViewInfoTest : public ::testing::Test {
     test_support::PumpMessagesUntilIdle();
     lxFreeEditDataRegisteredRepositoryItems();
     lxFreeDefaultEditRepository();
+    // The navigator's glyphs are made once for the process on first use.
+    lxFreeNavigatorDefaultImages();
   }
   void TearDown() override {
     Destroy();
@@ -184,6 +187,8 @@ TEST_F(TableViewInfoTest, ARowWhoseRecordIsFreedForgetsItAndPaintsNothing) {
   AddFiles(5);
   TlxCustomGridRecordViewInfo* row = Rows()->ExistingItem(2);
   ASSERT_EQ(row->GridRecord()->ViewInfo(), row);
+  // Held back, the grid's layout would make the rows anew at once.
+  grid_->BeginUpdate();
   view_->ViewData()->Refresh(view_->DataController()->GetRowCount());  // drops every record
   EXPECT_EQ(row->GridRecord(), nullptr);
   EXPECT_EQ(Rows()->Item(2), nullptr);
@@ -191,6 +196,7 @@ TEST_F(TableViewInfoTest, ARowWhoseRecordIsFreedForgetsItAndPaintsNothing) {
   ASSERT_EQ(hit_test->GetHitTestCode(), 106);
   EXPECT_EQ(static_cast<TlxGridRecordHitTest*>(hit_test)->GridRecord(), nullptr);
   Pixels();  // paints the rows that still have records, and no freed one
+  grid_->EndUpdate();
   Layout();
   EXPECT_EQ(Rows()->ExistingItem(2)->GridRecord()->Index(), 2);
 }
