@@ -440,7 +440,11 @@ bool TlxGridTableDataCellViewInfo::MouseUp(TlxCustomGridHitTest* hit_test, TMous
 
 // The item's shared style takes the cell's colours when the editor is
 // calculated; the view info carries them (see CalculateEditViewInfo).
-void TlxGridTableDataCellViewInfo::CalculateEditStyle() {}
+void TlxGridTableDataCellViewInfo::CalculateEditStyle() {
+  if (item_ == nullptr || edit_style_ == nullptr)
+    return;
+  item_->InitStyle(*edit_style_, PaintParams(), RecordViewInfo()->Focused());
+}
 
 // --- TlxGridTableDataCellPainter ------------------------------------------------------------
 

@@ -816,6 +816,16 @@ bool TlxCustomGridTableItem::IsSizing() const { return false; }
 
 TlxGridTableDataCellViewInfo* TlxCustomGridTableItem::GetFocusedCellViewInfo() const { return nullptr; }
 
+void TlxCustomGridTableItem::InitStyle(TlxEditStyle& style, const TlxPaintParams& params,
+                                       bool focused_record) const {
+  style.SetColor(params.Color);
+  if (params.Font != nullptr)
+    style.SetFont(params.Font);
+  style.SetTextColor(params.TextColor);
+  style.SetButtonTransparency(ShowButtons(focused_record) ? ebtNone : ebtHideInactive);
+  style.SetHotTrack(true);
+}
+
 bool TlxCustomGridTableItem::ShowButtons(bool focused_record) const {
   switch (options_->ShowEditButtons()) {
     case isebNever:

@@ -330,6 +330,9 @@ class TlxCustomGridTableItem : public TlxComponent {
   virtual bool HasFixedWidth() const { return false; }
   virtual bool CanShowOnUngrouping() const { return true; }
   virtual bool ShowButtons(bool focused_record) const;
+  // A cell's editor style takes the cell's colours and font; its buttons
+  // are hidden where the item shows none.
+  void InitStyle(TlxEditStyle& style, const TlxPaintParams& params, bool focused_record) const;
   virtual bool GetVisible() const { return visible_; }
   virtual std::string GetDefaultCaption() const;
   virtual int32_t GetDefaultWidth() const;
