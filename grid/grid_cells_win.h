@@ -8,12 +8,17 @@
 #include <cstdint>
 #include <string>
 
+#include <memory>
+
+#include "grid/grid_cell_popup_win.h"
 #include "grid/grid_view_handler_win.h"
 #include "grid/grid_view_info_win.h"
 #include "ui/foundation/base/interfaced.h"
 #include "platform/rtl/geometry.h"
 #include "ui/foundation/canvas/canvas_win.h"
+#include "ui/foundation/controls/control_interfaces_win.h"
 #include "ui/foundation/painters/painter_types.h"
+#include "ui/foundation/system/mouse_tracking_win.h"
 
 class TBitmap;
 class TlxControl;
@@ -22,37 +27,88 @@ class TlxCustomGridHitTest;
 
 enum TlxGridCellMouseState : uint8_t { gmsNormal = 0, gmsHot = 1, gmsPressed = 2 };
 
-class TlxCustomGridCellViewInfo : public TlxIUnknownObject {
+class TlxCustomGridCellPainter;
+class TlxCustomGridCellViewInfo;
+
+// What a painter is made for: one paint of one cell on one canvas. Painter
+// classes are made through their TClass with this as the owner.
+class TlxGridCellPaintTarget : public TObject {
+ public:
+  static constexpr TClass kClass{"TlxGridCellPaintTarget", &TObject::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+  TlxGridCellPaintTarget(TlxCanvas& canvas, TlxCustomGridCellViewInfo& cell) : Canvas(canvas), Cell(cell) {}
+  TlxCanvas& Canvas;
+  TlxCustomGridCellViewInfo& Cell;
+};
+
+class TlxCustomGridCellViewInfo : public TlxIUnknownObject,
+                                  public IlxCustomGridPopupOwner,
+                                  public IlxMouseTrackingArea,
+                                  public IlxMouseTrackingCaller,
+                                  public IlxCaptureObject {
  public:
   static constexpr TClass kClass{"TlxCustomGridCellViewInfo", &TlxIUnknownObject::kClass};
   const TClass* ClassType() const override { return &kClass; }
 
   TlxCustomGridCellViewInfo();
   ~TlxCustomGridCellViewInfo() override;
+  TlxCustomGridCellViewInfo(const TlxCustomGridCellViewInfo&) = delete;
+  TlxCustomGridCellViewInfo& operator=(const TlxCustomGridCellViewInfo&) = delete;
 
   TRect BoundsRect;
   TlxBorders BorderSides{};
   TlxGridCellMouseState MouseState() const { return mouse_state_; }
   void SetMouseState(TlxGridCellMouseState value);
   bool IsVisible() const { return is_visible_; }
+  void SetIsVisible(bool value) { is_visible_ = value; }
   bool IsCalculated() const { return is_calculated_; }
   bool IsBeingDestroyed() const { return is_being_destroyed_; }
+  bool AreParamsCalculated() const { return params_calculated_; }
   const TlxPaintParams& PaintParams();
+  TAlignment TextAlignHorz() const { return text_align_horz_; }
+  TlxAlignmentVert TextAlignVert() const { return text_align_vert_; }
+  bool MeasureMultiLine() const { return measure_multi_line_; }
+  bool PaintMultiLine() const { return paint_multi_line_; }
   int32_t BorderWidth(TlxBorder side);
   TlxButtonState ButtonState();
   TRect ClientBounds();
   TRect ContentBounds();
+  void ClearBoundsCaches();
   std::string DisplayText();
+  void SetDisplayText(const std::string& text) { display_text_ = text; }
   int32_t TextHeight();
+  int32_t TextHeightWithOffset() { return TextHeight() + 4; }
   int32_t TextWidth();
   int32_t TextWidthWithOffset();
+  int32_t MeasureTextWidth(int32_t angle);
+  int32_t MeasureTextHeight(bool for_painting, int32_t angle);
+  void TextBounds(TRect& rect) { CalculateTextBounds(true, true, rect); }
+  void CalculateTextBounds(bool horz, bool vert, TRect& rect);
+  TRect VisibleBounds();
   TlxCustomGridHitTest* LinkedHitTest() const { return linked_hit_test_; }
+  // The hit test's side of the two-way link; TlxCustomGridHitTest::SetViewInfo
+  // keeps both sides.
   void SetLinkedHitTest(TlxCustomGridHitTest* hit_test) { linked_hit_test_ = hit_test; }
+  // Points `hit_test` at this cell; the hit test that pointed here before
+  // forgets it.
+  void SetHitTestLink(TlxCustomGridHitTest* hit_test);
   void CalculateParamsIfNeeded();
+  void ResetParams() { params_calculated_ = false; }
+  void Recalculate();
+  void Update();
+  void DoOffset(int32_t dx, int32_t dy);
+  // Takes over a popup left open by the previous instance of this cell.
+  // Runs once; Calculate runs it for owners that do not.
+  void AfterConstruction();
+
+  // IlxMouseTrackingArea
+  bool ContainsPoint(const TPoint& point) override { return PtInCaller(point); }
+  // IlxCaptureObject
+  void CaptureLost() override;
 
   // --- overridable, in slot order --------------------------------------
   virtual void LoseMouseCapture();
-  virtual void MouseLeave();
+  void MouseLeave() override;
   virtual bool PtInCaller(const TPoint& point) { return HasPoint(point); }
   virtual void AfterCalculateBounds(TRect& rect);
   virtual void LoadParamsFromCanvas(TlxCanvas& canvas);
@@ -94,7 +150,7 @@ class TlxCustomGridCellViewInfo : public TlxIUnknownObject {
   virtual bool CanPaint() { return GetVisible(); }
   virtual bool IsMouseCaptured();
   virtual bool GetMeasureMultiLine() { return false; }
-  virtual bool GetPaintMultiLine() { return GetMeasureMultiLine(); }
+  virtual bool GetPaintMultiLine() { return measure_multi_line_; }
   virtual const TClass* GetPainterClass() const;
   virtual bool GetShowEndEllipsis() { return false; }
   virtual void GetText(std::string& text) { text.clear(); }
@@ -122,11 +178,13 @@ class TlxCustomGridCellViewInfo : public TlxIUnknownObject {
   virtual void SetWidth(int32_t width) { BoundsRect.Right = BoundsRect.Left + width; }
   virtual void MouseStateChanged(TlxGridCellMouseState prev_state);
   virtual void DropDownPopup();
-  virtual void PopupClosed() { SetMouseState(gmsNormal); }
-  virtual bool ClosePopupWithOwner() { return true; }
+  void PopupClosed() override { SetMouseState(gmsNormal); }
+  bool ClosePopupWithOwner() override { return true; }
+  void PopupDestroyed() override { owned_popup_ = nullptr; }
   virtual bool IsPopupCreated() { return false; }
+  // The popup this cell drops down; an IlxGridCellPopup when not null.
   virtual TObject* GetPopup() { return nullptr; }
-  virtual void GetPopupOwnerBounds(TRect& rect) { rect = BoundsRect; }
+  void GetPopupOwnerBounds(TRect& rect) override { rect = BoundsRect; }
   virtual bool IsPopupOwnerless();
   virtual void AfterRecalculation() {}
   virtual void BeforeRecalculation();
@@ -141,22 +199,41 @@ class TlxCustomGridCellViewInfo : public TlxIUnknownObject {
   virtual bool MouseMove(TlxCustomGridHitTest* hit_test, TShiftState shift);
   virtual bool MouseUp(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift);
   virtual void Paint(TlxCanvas* canvas = nullptr);
+  // Makes the painter of GetPainterClass for one paint on `canvas`; null
+  // without a painter class.
+  virtual std::unique_ptr<TlxCustomGridCellPainter> CreatePainter(TlxCanvas& canvas);
 
  protected:
   void MarkBeingDestroyed() { is_being_destroyed_ = true; }
+  // The end of a cell's life that needs the descendant's answers (popup,
+  // capture, control): descendants whose destructors outlive these answers
+  // call it first in their own destructor; running it twice is harmless.
+  void ReleaseLinks();
 
  private:
+  IlxGridCellPopup* Popup();
+
   TlxGridCellMouseState mouse_state_ = gmsNormal;
   bool is_visible_ = true;
   bool is_calculated_ = false;
   bool is_being_destroyed_ = false;
   bool params_calculated_ = false;
+  bool is_calculating_params_ = false;
+  bool is_constructed_ = false;
+  TAlignment text_align_horz_ = taLeftJustify;
+  TlxAlignmentVert text_align_vert_ = vaTop;
+  bool measure_multi_line_ = false;
+  bool paint_multi_line_ = false;
+  std::string display_text_;
   TlxPaintParams paint_params_;
   TRect client_bounds_cache_;
   TRect content_bounds_cache_;
-  int32_t text_height_ = -1;
-  int32_t text_width_ = -1;
   TlxCustomGridHitTest* linked_hit_test_ = nullptr;
+  // Remembered while this cell holds them, so that the base destructor can
+  // let go of them after the descendant's answers are gone.
+  TlxControl* capture_control_ = nullptr;
+  IlxGridCellPopup* owned_popup_ = nullptr;
+  bool popup_closes_with_owner_ = true;
 };
 
 // A cell that belongs to a view's view info.
@@ -167,6 +244,7 @@ class TlxCustomGridViewCellViewInfo : public TlxCustomGridCellViewInfo {
   const TClass* ClassType() const override { return &kClass; }
 
   explicit TlxCustomGridViewCellViewInfo(TlxCustomGridViewInfo* owner_view_info);
+  ~TlxCustomGridViewCellViewInfo() override;
 
   TlxCustomGridViewInfo* OwnerViewInfo() const { return owner_view_info_; }
   TlxCustomGridView* GridView() const;
@@ -182,6 +260,9 @@ class TlxCustomGridViewCellViewInfo : public TlxCustomGridCellViewInfo {
   void BeforeRecalculation() override;
   void Invalidate() override;
   bool MouseMove(TlxCustomGridHitTest* hit_test, TShiftState shift) override;
+
+  // The visible hint bounds: the hint cell bounds cut by the hint area.
+  TRect HintBounds();
 
   // --- overridable, in slot order --------------------------------------
   virtual bool CheckHotTrackAfterCalculate() { return false; }
@@ -201,13 +282,19 @@ class TlxCustomGridViewCellViewInfo : public TlxCustomGridCellViewInfo {
 };
 
 // Made per paint of one cell, freed right after.
+// Painter classes are made through their TClass (ConstructInstance) with a
+// TlxGridCellPaintTarget as the owner.
 class TlxCustomGridCellPainter : public TObject {
  public:
-  static constexpr TClass kClass{"TlxCustomGridCellPainter", &TObject::kClass};
+  using TOwnerType = TlxGridCellPaintTarget;
+  static constexpr TClass kClass{"TlxCustomGridCellPainter", &TObject::kClass,
+                                 &ConstructInstance<TlxCustomGridCellPainter>};
   const TClass* ClassType() const override { return &kClass; }
 
   TlxCustomGridCellPainter(TlxCanvas& canvas, TlxCustomGridCellViewInfo& view_info)
       : canvas_(canvas), view_info_(view_info) {}
+  explicit TlxCustomGridCellPainter(TlxGridCellPaintTarget* target)
+      : TlxCustomGridCellPainter(target->Canvas, target->Cell) {}
 
   TlxCanvas& Canvas() const { return canvas_; }
   TlxCustomGridCellViewInfo& ViewInfo() const { return view_info_; }
@@ -244,16 +331,40 @@ class TlxGridDesignSelectorViewInfo : public TlxCustomGridViewCellViewInfo {
   static constexpr TClass kClass{"TlxGridDesignSelectorViewInfo", &TlxCustomGridViewCellViewInfo::kClass,
                                  &ConstructInstance<TlxGridDesignSelectorViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridViewCellViewInfo::TlxCustomGridViewCellViewInfo;
+  explicit TlxGridDesignSelectorViewInfo(TlxCustomGridViewInfo* owner_view_info);
+  ~TlxGridDesignSelectorViewInfo() override;
 
+  static constexpr int32_t kSize = 20;
+  const TlxRegion& SelectorRegion() const { return *selector_region_; }
+
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  int32_t CalculateHeight() override { return kSize; }
+  int32_t CalculateWidth() override { return kSize; }
   const TClass* GetHitTestClass() const override;
   const TClass* GetPainterClass() const override;
+  bool GetHotTrack() override { return true; }
+  void GetViewParams(TlxPaintParams& params) override;
+  bool HasPoint(const TPoint& point) override;
+  bool MouseDown(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) override;
+  // Whether the view is the one selected in the form designer; this
+  // program has no designer, so a host that has one answers it.
+  virtual bool IsViewSelected() { return false; }
+  // The designer's select operation for the view; `exclusive` when Shift
+  // was not held.
+  virtual void SelectView(bool /*exclusive*/) {}
+
+ private:
+  std::unique_ptr<TlxRegion> selector_region_;
 };
 
 class TlxGridDesignSelectorPainter : public TlxCustomGridCellPainter {
  public:
-  static constexpr TClass kClass{"TlxGridDesignSelectorPainter", &TlxCustomGridCellPainter::kClass};
+  static constexpr TClass kClass{"TlxGridDesignSelectorPainter", &TlxCustomGridCellPainter::kClass,
+                                 &ConstructInstance<TlxGridDesignSelectorPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridCellPainter::TlxCustomGridCellPainter;
-  void DrawContent() override;
+  bool ExcludeFromClipRect() override { return true; }
+  void DoExcludeFromClipRect() override;
+  void DoPaint() override;
+  void DrawContent() override {}
 };

@@ -1,25 +1,117 @@
 #pragma once
-// Data rows, cells, preview and the special rows.
-// Laid down with the grid's other headers so that the whole class tree
-// exists from the start; members follow with the bodies. Included only
-// from Windows sources.
+// Data rows and their cells: the row base shared with group and master
+// rows, the data row with one cell per column shown in the header, each
+// cell lying exactly under its column header and drawing its grid lines
+// inside its own bounds, and the special rows. Included only from Windows
+// sources.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "grid/grid_footers_win.h"
 #include "grid/table_cells_win.h"
 #include "grid/table_view_info_win.h"
+
+class TlxGridColumn;
+class TlxGridColumnHeaderViewInfo;
+class TlxGridDataRowViewInfo;
+class TlxGridRowsViewInfo;
+class TlxGridTableView;
+class TlxGridTableViewInfo;
 
 class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
  public:
   static constexpr TClass kClass{"TlxCustomGridRowViewInfo", &TlxCustomGridRecordViewInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridRecordViewInfo::TlxCustomGridRecordViewInfo;
+
+  TlxGridRowsViewInfo* RowsViewInfo() const;
+  TlxGridTableViewInfo* TableViewInfo() const;
+  TlxGridTableView* TableView() const;
+  // The row's level (0 for the rows of an ungrouped view).
+  int32_t Level() const;
+
+  // --- overrides -----------------------------------------------------------
+  int32_t CalculateWidth() override;
+  bool GetVisible() override;
+  void GetFocusRectBounds(TRect& rect) override;
+  void GetRecordAreaBounds(TRect& rect) override;
+  void CalculateAt(int32_t left, int32_t top) override;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void AfterCalculateCells() {}
+  virtual void ClearCellMerging() {}
+  virtual bool CanSize() { return false; }
+  virtual int32_t CheckHeight(int32_t height) { return height < 1 ? 1 : height; }
+  virtual int32_t GetCellsHeight() { return GetContentHeight(); }
+  virtual int32_t GetNonContentHeight();
+  virtual int32_t GetContentLeft();
+  int32_t GetContentHeight() override;
+  virtual int32_t GetCellsAreaLeft() { return GetContentLeft(); }
+  virtual int32_t GetCellsAreaWidth();
+  virtual bool IsFullyVisible() { return true; }
+  virtual void GetBottomLineBounds(TRect& rect);
+  virtual int32_t GetVisibleHeight() { return GetHeight(); }
+  virtual int32_t GetLevelIndentsWidth();
+  virtual void GetSeparatorBounds(TRect& rect);
+  virtual TColor GetSeparatorColor();
+  virtual int32_t GetSeparatorWidth();
+  virtual bool HasSeparator() { return true; }
+  virtual bool HasFooters() { return true; }
+  virtual bool HasBottomLine();
 };
+
+class TlxGridDataCellViewInfo;
 
 class TlxGridDataRowViewInfo : public TlxCustomGridRowViewInfo {
  public:
-  static constexpr TClass kClass{"TlxGridDataRowViewInfo", &TlxCustomGridRowViewInfo::kClass};
+  static constexpr TClass kClass{"TlxGridDataRowViewInfo", &TlxCustomGridRowViewInfo::kClass,
+                                 &ConstructInstance<TlxGridDataRowViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRowViewInfo::TlxCustomGridRowViewInfo;
+  explicit TlxGridDataRowViewInfo(TlxGridRecordViewInfoTarget* target);
+  ~TlxGridDataRowViewInfo() override;
+
+  TRect CellsAreaBounds;
+  int32_t CellHeight = 0;
+  int32_t GetCellCount() const { return static_cast<int32_t>(cells_.size()); }
+  // The cell at a visible index, made when first asked for; null for a
+  // column that is not shown.
+  TlxGridDataCellViewInfo* GetCell(int32_t index);
+  TlxGridDataCellViewInfo* ExistingCell(int32_t index) const;
+
+  // --- overrides -----------------------------------------------------------
+  int32_t CalculateHeight() override;
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  const TClass* GetPainterClass() const override;
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
+  void Offset(int32_t dx, int32_t dy) override;
+  void GetItemBounds(TlxCustomGridTableItem* item, TRect& rect) override;
+  TlxGridTableDataCellViewInfo* GetCellViewInfoByItem(TlxCustomGridTableItem* item) override;
+  int32_t GetCellsHeight() override { return GetContentHeight(); }
+
+  // --- overridable, in slot order --------------------------------------
+  using TlxCustomGridRowViewInfo::GetCellHeight;
+  virtual void CalculateCell(int32_t index);
+  virtual int32_t GetCellHeight(int32_t index);
+  virtual int32_t CalculateCellHeight();
+  virtual int32_t GetCellLeft(int32_t index);
+  virtual int32_t GetCellTop(int32_t index);
+  virtual void GetCellsAreaBounds(TRect& rect);
+  virtual int32_t GetCellWidth(int32_t index);
+  virtual bool HasPreview() { return false; }
+  virtual bool IsCellVisible(int32_t index);
+  virtual void BeforeCellCalculate(TlxGridDataCellViewInfo* /*cell*/) {}
+  virtual TlxGridCellLineBorders GetCellBorders(bool is_rightmost);
+
+ protected:
+  TlxGridColumnHeaderViewInfo* HeaderCell(int32_t index) const;
+
+ private:
+  void EnsureCellSlots();
+
+  std::vector<std::unique_ptr<TlxGridDataCellViewInfo>> cells_;
 };
 
 class TlxGridNewItemRowViewInfo : public TlxGridDataRowViewInfo {
@@ -36,11 +128,33 @@ class TlxGridFilterRowViewInfo : public TlxGridNewItemRowViewInfo {
   using TlxGridNewItemRowViewInfo::TlxGridNewItemRowViewInfo;
 };
 
+// A data cell: one column of one row, drawn by its editor's view info; its
+// grid lines lie in its rightmost pixel column and bottom pixel row.
 class TlxGridDataCellViewInfo : public TlxGridTableDataCellViewInfo {
  public:
   static constexpr TClass kClass{"TlxGridDataCellViewInfo", &TlxGridTableDataCellViewInfo::kClass};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxGridTableDataCellViewInfo::TlxGridTableDataCellViewInfo;
+  TlxGridDataCellViewInfo(TlxGridDataRowViewInfo* row, TlxGridColumn* column, int32_t visible_index);
+
+  TlxGridDataRowViewInfo* RowViewInfo() const { return row_; }
+  TlxGridColumn* Column() const { return column_; }
+  int32_t VisibleIndex() const { return visible_index_; }
+  TRect OwnBounds;
+  int32_t OwnHeight = 0;
+
+  // --- overrides -----------------------------------------------------------
+  int32_t CalculateWidth() override;
+  int32_t CalculateHeight() override;
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  TlxBorders GetBorders() override;
+  TColor GetBorderColor(TlxBorder side) override;
+  int32_t GetBorderWidth(TlxBorder side) override;
+  const TClass* GetPainterClass() const override;
+
+ private:
+  TlxGridDataRowViewInfo* row_;
+  TlxGridColumn* column_;
+  int32_t visible_index_;
 };
 
 class TlxGridPreviewCellViewInfo : public TlxGridDataCellViewInfo {

@@ -1,8 +1,11 @@
 #pragma once
-// The table view's painters.
-// Laid down with the grid's other headers so that the whole class tree
-// exists from the start; members follow with the bodies. Included only
-// from Windows sources.
+// The table view's painters: the table painter (the order of the parts and
+// every data cell's grid lines gathered and drawn in one PolyPolyline), the
+// row and data cell painters and the header part's painter. They only draw
+// what the view infos laid out. Included only from Windows sources.
+
+#include <memory>
+#include <vector>
 
 #include "grid/grid_cells_win.h"
 #include "grid/grid_column_headers_win.h"
@@ -18,16 +21,45 @@ class TlxCustomGridRowPainter : public TlxCustomGridRecordPainter {
 
 class TlxGridDataRowPainter : public TlxCustomGridRowPainter {
  public:
-  static constexpr TClass kClass{"TlxGridDataRowPainter", &TlxCustomGridRowPainter::kClass};
+  static constexpr TClass kClass{"TlxGridDataRowPainter", &TlxCustomGridRowPainter::kClass,
+                                 &ConstructInstance<TlxGridDataRowPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridRowPainter::TlxCustomGridRowPainter;
+
+  void DoPaint() override;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void DrawCells();
+  virtual bool HasCells() { return true; }
 };
 
 class TlxGridTablePainter : public TlxCustomGridTablePainter {
  public:
-  static constexpr TClass kClass{"TlxGridTablePainter", &TlxCustomGridTablePainter::kClass};
+  static constexpr TClass kClass{"TlxGridTablePainter", &TlxCustomGridTablePainter::kClass,
+                                 &ConstructInstance<TlxGridTablePainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridTablePainter::TlxCustomGridTablePainter;
+
+  // Collected while the records are painted; ignored outside that.
+  void AddGridLine(const TRect& rect);
+  bool IsCollectingGridLines() const { return grid_lines_ != nullptr; }
+
+  void PaintContent() override;
+  bool CanScrollWindow() override;
+  void DrawRecords() override;
+  void ScrollRecords(int32_t dy) override;
+  void ScrollContent(int32_t dx, int32_t dy) override;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void DrawFooter() {}
+  virtual void DrawGroupByBox() {}
+  virtual void DrawHeader();
+  virtual void DrawIndicator() {}
+
+ private:
+  void DrawGridLines(const std::vector<TRect>& lines);
+
+  std::vector<TRect>* grid_lines_ = nullptr;
 };
 
 class TlxGridNewItemRowPainter : public TlxGridDataRowPainter {
@@ -39,16 +71,25 @@ class TlxGridNewItemRowPainter : public TlxGridDataRowPainter {
 
 class TlxGridDataCellPainter : public TlxGridTableDataCellPainter {
  public:
-  static constexpr TClass kClass{"TlxGridDataCellPainter", &TlxGridTableDataCellPainter::kClass};
+  static constexpr TClass kClass{"TlxGridDataCellPainter", &TlxGridTableDataCellPainter::kClass,
+                                 &ConstructInstance<TlxGridDataCellPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridTableDataCellPainter::TlxGridTableDataCellPainter;
+
+  // The table painter draws the grid lines of all cells at once.
+  void DrawBorder(TlxBorder side) override;
+  // The cell's own rectangle is filled first: rows leave the view's
+  // background region, so nothing else clears what a cell showed before.
+  void DrawContent() override;
 };
 
 class TlxGridHeaderPainter : public TlxGridColumnContainerPainter {
  public:
-  static constexpr TClass kClass{"TlxGridHeaderPainter", &TlxGridColumnContainerPainter::kClass};
+  static constexpr TClass kClass{"TlxGridHeaderPainter", &TlxGridColumnContainerPainter::kClass,
+                                 &ConstructInstance<TlxGridHeaderPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridColumnContainerPainter::TlxGridColumnContainerPainter;
+  bool ItemsPaintedFirst() override;
 };
 
 class TlxGridFooterCellPainter : public TlxGridColumnHeaderPainter {
@@ -67,9 +108,14 @@ class TlxGridColumnHeaderAreaPainter : public TlxCustomGridCellPainter {
 
 class TlxGridColumnHeaderSortingMarkPainter : public TlxCustomGridCellPainter {
  public:
-  static constexpr TClass kClass{"TlxGridColumnHeaderSortingMarkPainter", &TlxCustomGridCellPainter::kClass};
+  static constexpr TClass kClass{"TlxGridColumnHeaderSortingMarkPainter", &TlxCustomGridCellPainter::kClass,
+                                 &ConstructInstance<TlxGridColumnHeaderSortingMarkPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridCellPainter::TlxCustomGridCellPainter;
+
+  void DrawContent() override;
+  void DrawBorders() override {}
+  bool ExcludeFromClipRect() override { return true; }
 };
 
 class TlxGridColumnHeaderFilterButtonPainter : public TlxCustomGridCellPainter {

@@ -1,0 +1,178 @@
+#include "grid/grid_table_painters_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "grid/grid_data_rows_win.h"
+#include "grid/grid_site_win.h"
+#include "grid/grid_table_layout_win.h"
+#include "grid/grid_table_view_win.h"
+#include "grid/table_layout_math.h"
+#include "platform/rtl/scope.h"
+#include "platform/toolkit/color.h"
+
+// --- TlxGridTablePainter -----------------------------------------------------------------
+
+void TlxGridTablePainter::AddGridLine(const TRect& rect) {
+  if (grid_lines_ != nullptr)
+    grid_lines_->push_back(rect);
+}
+
+void TlxGridTablePainter::PaintContent() {
+  DrawGroupByBox();
+  DrawFilterBox();
+  DrawIndicator();
+  DrawHeader();
+  DrawFooter();
+  DrawRecords();
+}
+
+void TlxGridTablePainter::DrawHeader() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridHeaderViewInfo* header = view_info->HeaderViewInfo(); header != nullptr && header->GetVisible())
+    header->Paint(&Canvas());
+}
+
+void TlxGridTablePainter::DrawRecords() {
+  std::vector<TRect> lines;
+  grid_lines_ = &lines;
+  // Lines gathered before a failure are dropped with the list.
+  TScopeExit stop_collecting([this] { grid_lines_ = nullptr; });
+  TlxCustomGridTablePainter::DrawRecords();
+  grid_lines_ = nullptr;
+  DrawGridLines(lines);
+}
+
+void TlxGridTablePainter::DrawGridLines(const std::vector<TRect>& lines) {
+  // An empty batch makes no call at all.
+  if (lines.empty())
+    return;
+  std::vector<POINT> points;
+  std::vector<DWORD> counts(lines.size(), 2);
+  points.reserve(lines.size() * 2);
+  for (const TRect& line : lines) {
+    const TlxGridLineSegment segment = lxGridLineSegment(line);
+    points.push_back(POINT{segment.From.X, segment.From.Y});
+    points.push_back(POINT{segment.To.X, segment.To.Y});
+  }
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  HDC dc = Canvas().Handle();
+  // A pen of our own, selected only for this call, so that the canvas's
+  // cached pen state stays true.
+  HPEN pen = CreatePen(PS_SOLID, 1, ColorToColorRef(view_info->GridLineColor()));
+  HGDIOBJ previous = SelectObject(dc, pen);
+  TScopeExit restore([dc, previous, pen] {
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+  });
+  PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
+}
+
+bool TlxGridTablePainter::CanScrollWindow() {
+  if (!TlxCustomGridTablePainter::CanScrollWindow())
+    return false;
+  TlxGridTableView* view = static_cast<TlxGridTableViewInfo*>(TableViewInfo())->TableView();
+  TlxCustomGridBackgroundBitmaps* bitmaps = view->BackgroundBitmaps();
+  // The group indents and the footer tile bitmaps that do not move.
+  if (bitmaps != nullptr && (bitmaps->GetBitmap(5) != nullptr || bitmaps->GetBitmap(3) != nullptr))
+    return false;
+  return true;
+}
+
+namespace {
+
+// Moves the pixels of `source` by (dx, dy), keeping the result inside
+// `clip`; the strip that is left is invalidated by the caller.
+void MovePixels(TlxGridSite* site, int32_t dx, int32_t dy, const TRect& source, const TRect& clip) {
+  const RECT scroll = source;
+  const RECT clipping = clip;
+  ScrollWindowEx(site->Handle(), dx, dy, &scroll, &clipping, nullptr, nullptr, 0);
+}
+
+}  // namespace
+
+void TlxGridTablePainter::ScrollRecords(int32_t /*dy*/) {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  TlxGridSite* site = GridView()->Site();
+  TlxGridTableView* view = view_info->TableView();
+  // Merged cells span rows that moved and rows that did not.
+  for (int32_t index = 0; index < view->VisibleColumnCount(); ++index)
+    if (view->VisibleColumns(index)->Options()->CellMerging()) {
+      GridView()->Invalidate();
+      return;
+    }
+  // The rows moved by the height of the rows that left or came in; that is
+  // the distance the pixels move.
+  const int32_t delta = view_info->RowsViewInfo()->ItemsOffset;
+  const TlxGridScrollRects rects = view_info->GetVScrollRects(delta);
+  TRect data_area;
+  view_info->GetDataAreaBounds(data_area);
+  if (!rects.Moved.IsEmpty())
+    MovePixels(site, 0, delta, rects.Moved, data_area);
+  if (!rects.Repaint.IsEmpty())
+    site->InvalidateRect(rects.Repaint, true);
+  site->Update();
+}
+
+void TlxGridTablePainter::ScrollContent(int32_t dx, int32_t /*dy*/) {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  TlxGridSite* site = GridView()->Site();
+  const TlxGridScrollRects rects = view_info->GetHScrollRects(dx);
+  TRect rows_area;
+  view_info->GetRowsAreaBounds(rows_area);
+  if (!rects.Moved.IsEmpty())
+    MovePixels(site, dx, 0, rects.Moved, rows_area);
+  if (!rects.Repaint.IsEmpty())
+    site->InvalidateRect(rects.Repaint, true);
+  site->Update();
+}
+
+// --- rows and cells ----------------------------------------------------------------------
+
+void TlxGridDataRowPainter::DoPaint() {
+  if (!HasCells())
+    return;
+  Canvas().PushClipRegion();
+  TScopeExit restore([this] { Canvas().PopClipRegion(); });
+  DrawCells();
+}
+
+void TlxGridDataRowPainter::DrawCells() {
+  auto& row = static_cast<TlxGridDataRowViewInfo&>(ViewInfo());
+  for (int32_t index = 0; index < row.GetCellCount(); ++index)
+    if (TlxGridDataCellViewInfo* cell = row.ExistingCell(index); cell != nullptr && cell->IsCalculated())
+      cell->Paint(&Canvas());
+}
+
+void TlxGridDataCellPainter::DrawBorder(TlxBorder side) {
+  TRect rect;
+  ViewInfo().GetBorderBounds(side, rect);
+  auto* view_info = static_cast<TlxCustomGridViewCellViewInfo&>(ViewInfo()).GridView();
+  auto* table_painter = view_info != nullptr ? dynamic_cast<TlxGridTablePainter*>(view_info->Painter()) : nullptr;
+  if (table_painter != nullptr && table_painter->IsCollectingGridLines()) {
+    table_painter->AddGridLine(rect);
+    return;
+  }
+  TlxGridTableDataCellPainter::DrawBorder(side);
+}
+
+void TlxGridDataCellPainter::DrawContent() {
+  TlxCustomGridCellViewInfo& cell = ViewInfo();
+  if (!cell.HasBackgroundBitmap())
+    Canvas().FillRectColor(cell.ClientBounds(), cell.PaintParams().Color);
+  TlxGridTableDataCellPainter::DrawContent();
+}
+
+// --- header ------------------------------------------------------------------------------
+
+bool TlxGridHeaderPainter::ItemsPaintedFirst() {
+  TlxPainterClass painter = Container().LookAndFeelPainter();
+  return painter == nullptr || painter->HeaderCellsPaintedFirst();
+}
+
+void TlxGridColumnHeaderSortingMarkPainter::DrawContent() {
+  auto& area = static_cast<TlxGridColumnHeaderSortingMarkViewInfo&>(ViewInfo());
+  if (TlxPainterClass painter = area.LookAndFeelPainter())
+    painter->PaintSortingMark(Canvas(), area.BoundsRect, area.Ascending());
+}

@@ -1,0 +1,319 @@
+#include "grid/table_cells_win.h"
+
+#include "editors/edit_properties.h"
+#include "editors/edit_view_data_win.h"
+#include "editors/edit_view_info_win.h"
+#include "editors/text_view_win.h"
+#include "grid/grid_hit_tests_win.h"
+#include "grid/grid_records_win.h"
+#include "grid/table_items_win.h"
+#include "grid/table_options_win.h"
+#include "grid/table_view_info_win.h"
+#include "grid/table_view_win.h"
+
+// --- TlxGridTableCellViewInfo --------------------------------------------------------
+
+TlxGridTableCellViewInfo::TlxGridTableCellViewInfo(TlxCustomGridRecordViewInfo* record_view_info)
+    : TlxCustomGridViewCellViewInfo(record_view_info->OwnerViewInfo()), record_view_info_(record_view_info) {}
+
+TlxCustomGridRecord* TlxGridTableCellViewInfo::GridRecord() const { return record_view_info_->GridRecord(); }
+
+TlxCustomGridTableViewInfo* TlxGridTableCellViewInfo::GridViewInfo() const {
+  return record_view_info_->OwnerViewInfo();
+}
+
+TlxCustomGridTableView* TlxGridTableCellViewInfo::TableView() const { return record_view_info_->GridView(); }
+
+bool TlxGridTableCellViewInfo::Selected() {
+  if (!is_selected_cache_valid_) {
+    selected_cache_ = CalculateSelected();
+    is_selected_cache_valid_ = true;
+  }
+  return selected_cache_;
+}
+
+TlxCanvas& TlxGridTableCellViewInfo::GetCanvas() { return GridViewInfo()->Canvas(); }
+
+const TClass* TlxGridTableCellViewInfo::GetHitTestClass() const { return &TlxGridRecordHitTest::kClass; }
+
+bool TlxGridTableCellViewInfo::HasBackgroundBitmap() { return record_view_info_->CellHasBackgroundBitmap(this); }
+
+void TlxGridTableCellViewInfo::InitHitTest(TlxCustomGridHitTest* hit_test) {
+  TlxCustomGridViewCellViewInfo::InitHitTest(hit_test);
+  if (auto* record_hit_test = dynamic_cast<TlxGridRecordHitTest*>(hit_test))
+    record_hit_test->SetGridRecord(GridRecord());
+}
+
+void TlxGridTableCellViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
+  is_selected_cache_valid_ = false;
+  TlxCustomGridViewCellViewInfo::Calculate(left, top, width, height);
+}
+
+bool TlxGridTableCellViewInfo::MouseDown(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) {
+  TlxCustomGridTableView* view = TableView();
+  TAliveToken view_alive = view->AliveToken();
+  TlxCustomGridViewInfo* owner = OwnerViewInfo();
+  owner->AddLiveCell(this);
+  bool result = record_view_info_->MouseDown(hit_test, button, shift);
+  if (!view_alive.Alive())
+    return false;
+  if (result && owner->IsCellAlive(this))
+    TlxCustomGridViewCellViewInfo::MouseDown(hit_test, button, shift);
+  owner->RemoveLiveCell(this);
+  return result;
+}
+
+bool TlxGridTableCellViewInfo::CalculateSelected() {
+  return TableView()->DrawCellSelected(GridRecord(), nullptr, this);
+}
+
+// --- TlxGridTableDataCellViewInfo ------------------------------------------------------
+
+TlxGridTableDataCellViewInfo::TlxGridTableDataCellViewInfo(TlxCustomGridRecordViewInfo* record_view_info,
+                                                           TlxCustomGridTableItem* item)
+    : TlxGridTableCellViewInfo(record_view_info), item_(item) {
+  item_->AddCell(this);
+  properties_ = item_->GetPropertiesForRecord(GridRecord());
+  edit_view_info_ = CreateEditViewInfo();
+  edit_style_ = item_->AcquireCellStyle();
+}
+
+TlxGridTableDataCellViewInfo::~TlxGridTableDataCellViewInfo() {
+  MarkBeingDestroyed();
+  ReleaseLinks();
+  if (item_ != nullptr) {
+    if (!TableView()->GetIsDestroying())
+      item_->ReleaseCellStyle();
+    item_->RemoveCell(this);
+  }
+  edit_view_info_.reset();
+}
+
+std::unique_ptr<TlxCustomEditViewInfo> TlxGridTableDataCellViewInfo::CreateEditViewInfo() {
+  if (properties_ == nullptr)
+    return nullptr;
+  const TlxEditViewInfoClass view_info_class = properties_->GetViewInfoClass();
+  return view_info_class.Create != nullptr ? view_info_class.Create() : nullptr;
+}
+
+void TlxGridTableDataCellViewInfo::LoadParamsFromCanvas(TlxCanvas& canvas) {
+  if (edit_view_info_ == nullptr)
+    return;
+  edit_view_info_->AssignBackgroundColor(canvas.Brush().Color());
+  if (auto* text_view_info = dynamic_cast<TlxCustomTextEditViewInfo*>(edit_view_info_.get())) {
+    text_view_info->Font = &canvas.Font();
+    text_view_info->TextColor = canvas.Font().Color();
+  }
+}
+
+void TlxGridTableDataCellViewInfo::ApplyParamsToCanvas(TlxCanvas& canvas) {
+  if (edit_view_info_ == nullptr)
+    return;
+  canvas.SetBrushColor(edit_view_info_->BackgroundColor);
+  if (auto* text_view_info = dynamic_cast<TlxCustomTextEditViewInfo*>(edit_view_info_.get())) {
+    if (text_view_info->Font != nullptr && text_view_info->Font != &canvas.Font())
+      canvas.AssignFont(*text_view_info->Font);
+    canvas.Font().SetColor(text_view_info->TextColor);
+  }
+}
+
+void TlxGridTableDataCellViewInfo::SetPaintParams(const TlxPaintParams& params) {
+  TlxGridTableCellViewInfo::SetPaintParams(params);
+  if (edit_view_info_ == nullptr)
+    return;
+  edit_view_info_->AssignBackgroundColor(params.Color);
+  if (auto* text_view_info = dynamic_cast<TlxCustomTextEditViewInfo*>(edit_view_info_.get())) {
+    text_view_info->Font = params.Font;
+    text_view_info->TextColor = params.TextColor;
+  }
+}
+
+void TlxGridTableDataCellViewInfo::GetPaintParams(TlxPaintParams& params) {
+  TlxGridTableCellViewInfo::GetPaintParams(params);
+  if (edit_view_info_ == nullptr)
+    return;
+  params.Color = edit_view_info_->BackgroundColor;
+  if (auto* text_view_info = dynamic_cast<TlxCustomTextEditViewInfo*>(edit_view_info_.get())) {
+    params.Font = text_view_info->Font;
+    params.TextColor = text_view_info->TextColor;
+  }
+}
+
+int32_t TlxGridTableDataCellViewInfo::CalculateHeight() {
+  CalculateParamsIfNeeded();
+  int32_t height = 0;
+  if (item_ != nullptr && item_->CanAutoHeight() && properties_ != nullptr) {
+    TRect text_area;
+    GetTextAreaBounds(text_area);
+    const int32_t width = text_area.Width() + 2;
+    if (width >= 1) {
+      std::unique_ptr<TlxCustomEditViewData> view_data = BeginUseEditViewData();
+      view_data->InplaceFrameExtent = TRect();
+      Variant value;
+      GetDisplayValue(value);
+      TlxEditSizeProperties size{-1, GetMaxLineCount(), width};
+      height = view_data->MeasureEditSize(GetCanvas(), value, size).cy;
+    }
+  }
+  if (height != 0)
+    height += 2;
+  else if (!KeepsZeroHeight())
+    height = GridViewInfo()->GetFontHeight(PaintParams().Font) + 4;
+  TlxCustomGridTableView* view = TableView();
+  view->DoGetCellHeight(GridRecord(), item_, this, height);
+  return height;
+}
+
+bool TlxGridTableDataCellViewInfo::CustomDraw(TlxCanvas& canvas) {
+  bool done = TlxGridTableCellViewInfo::CustomDraw(canvas);
+  if (!done && item_ != nullptr)
+    done = item_->DoCustomDrawCell(&canvas, this);
+  if (!done)
+    done = TableView()->DoCustomDrawCell(&canvas, this);
+  return done;
+}
+
+bool TlxGridTableDataCellViewInfo::HasCustomDraw() {
+  return (item_ != nullptr && static_cast<bool>(item_->OnCustomDrawCell)) ||
+         static_cast<bool>(TableView()->OnCustomDrawCell);
+}
+
+void TlxGridTableDataCellViewInfo::CalculateParams() {
+  TlxGridTableCellViewInfo::CalculateParams();
+  CalculateEditStyle();
+}
+
+void TlxGridTableDataCellViewInfo::GetAreaBounds(TRect& rect) {
+  RecordViewInfo()->RecordsViewInfo()->GetCellAreaBounds(this, rect);
+}
+
+const TClass* TlxGridTableDataCellViewInfo::GetHitTestClass() const { return &TlxGridRecordCellHitTest::kClass; }
+
+void TlxGridTableDataCellViewInfo::InitHitTest(TlxCustomGridHitTest* hit_test) {
+  TlxGridTableCellViewInfo::InitHitTest(hit_test);
+  if (auto* cell_hit_test = dynamic_cast<TlxGridRecordCellHitTest*>(hit_test))
+    cell_hit_test->Item = item_;
+}
+
+bool TlxGridTableDataCellViewInfo::GetMeasureMultiLine() { return RecordViewInfo()->RecordsViewInfo()->IsAutoHeight(); }
+
+const TClass* TlxGridTableDataCellViewInfo::GetPainterClass() const { return &TlxGridTableDataCellPainter::kClass; }
+
+bool TlxGridTableDataCellViewInfo::GetShowEndEllipsis() { return TableView()->OptionsView()->CellEndEllipsis(); }
+
+void TlxGridTableDataCellViewInfo::GetText(std::string& text) {
+  auto* text_view_info = dynamic_cast<TlxCustomTextEditViewInfo*>(edit_view_info_.get());
+  text = text_view_info != nullptr ? text_view_info->Text : std::string();
+}
+
+void TlxGridTableDataCellViewInfo::GetViewParams(TlxPaintParams& params) {
+  TableView()->Styles()->GetDataCellParams(GridRecord(), item_, false, this, true, params);
+}
+
+void TlxGridTableDataCellViewInfo::Offset(int32_t dx, int32_t dy) {
+  TlxGridTableCellViewInfo::Offset(dx, dy);
+  if (edit_view_info_ != nullptr)
+    edit_view_info_->MoveBy(dx, dy);
+}
+
+void TlxGridTableDataCellViewInfo::BeforeRecalculation() {
+  OwnerViewInfo()->UpdateMousePos();
+  TlxGridTableCellViewInfo::BeforeRecalculation();
+}
+
+void TlxGridTableDataCellViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
+  TlxGridTableCellViewInfo::Calculate(left, top, width, height);
+  if (edit_view_info_ != nullptr)
+    CalculateEditViewInfo(*edit_view_info_, OwnerViewInfo()->MousePos());
+  std::string text;
+  GetText(text);
+  SetDisplayText(text);
+}
+
+bool TlxGridTableDataCellViewInfo::CalculateSelected() {
+  return TableView()->DrawCellSelected(GridRecord(), item_, this);
+}
+
+std::unique_ptr<TlxCustomEditViewData> TlxGridTableDataCellViewInfo::BeginUseEditViewData() {
+  std::unique_ptr<TlxCustomEditViewData> view_data = properties_->CreateViewData(edit_style_, true, false);
+  view_data->Data = GridRecord();
+  return view_data;
+}
+
+void TlxGridTableDataCellViewInfo::CalculateEditViewInfo(TlxCustomEditViewInfo& edit_view_info,
+                                                         const TPoint& mouse_pos) {
+  if (properties_ == nullptr)
+    return;
+  CalculateEditStyle();
+  std::unique_ptr<TlxCustomEditViewData> view_data = BeginUseEditViewData();
+  TRect border_extent;
+  GetInplaceBorderExtent(border_extent);
+  view_data->InplaceFrameExtent = border_extent;
+  if (GetAutoHeight() || MeasureMultiLine())
+    view_data->MaxLineCount = GetMaxLineCount();
+  view_data->Selected = Selected();
+  Variant value;
+  GetDisplayValue(value);
+  TlxCanvas& canvas = GetCanvas();
+  view_data->ApplyEditValueToViewInfo(canvas, value, edit_view_info);
+  TRect bounds;
+  GetEditViewInfoBounds(bounds);
+  view_data->Calculate(canvas, bounds, mouse_pos, mbLeft, TShiftState(), edit_view_info, true);
+  // The cell's colours and font are what the editor draws with.
+  const TlxPaintParams& params = PaintParams();
+  edit_view_info.AssignBackgroundColor(params.Color);
+  if (auto* text_view_info = dynamic_cast<TlxCustomTextEditViewInfo*>(&edit_view_info)) {
+    text_view_info->Font = params.Font;
+    text_view_info->TextColor = params.TextColor;
+  }
+}
+
+bool TlxGridTableDataCellViewInfo::GetAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
+
+void TlxGridTableDataCellViewInfo::GetDisplayValue(Variant& value) {
+  if (properties_ != nullptr && properties_->CanUseFieldDisplayFormat(false) != 0) {
+    value = Variant(GridRecord()->GetDisplayText(item_->Index()));
+    return;
+  }
+  GetValue(value);
+}
+
+bool TlxGridTableDataCellViewInfo::IsFocused() {
+  return item_ != nullptr && TableView()->FocusedItem() == item_ && RecordViewInfo()->Focused() &&
+         item_->GetFocusedCellViewInfo() == this;
+}
+
+int32_t TlxGridTableDataCellViewInfo::GetMaxLineCount() { return TableView()->OptionsView()->CellTextMaxLineCount(); }
+
+void TlxGridTableDataCellViewInfo::GetValue(Variant& value) {
+  value = item_ != nullptr ? GridRecord()->GetValue(item_->Index()) : Variant();
+}
+
+bool TlxGridTableDataCellViewInfo::ShowFocusRect() { return !TableView()->OptionsSelection()->InvertSelect(); }
+
+// The item's shared style takes the cell's colours when the editor is
+// calculated; the view info carries them (see CalculateEditViewInfo).
+void TlxGridTableDataCellViewInfo::CalculateEditStyle() {}
+
+// --- TlxGridTableDataCellPainter ------------------------------------------------------------
+
+void TlxGridTableDataCellPainter::DrawContent() {
+  TlxGridTableDataCellViewInfo& cell = DataCell();
+  if (cell.HasBackgroundBitmap() && cell.GetBackgroundBitmap() != nullptr)
+    DrawBackground();
+  if (TlxCustomEditViewInfo* edit_view_info = cell.EditViewInfo())
+    edit_view_info->Draw(Canvas());
+}
+
+void TlxGridTableDataCellPainter::DoPaint() {
+  TlxCustomGridCellPainter::DoPaint();
+  DrawFocusRect();
+}
+
+void TlxGridTableDataCellPainter::DrawFocusRect() {
+  TlxGridTableDataCellViewInfo& cell = DataCell();
+  if (!cell.IsFocused() || !cell.ShowFocusRect())
+    return;
+  if (TlxCustomGridPainter* painter = cell.TableView()->Painter())
+    painter->DrawFocusRect(cell.ContentBounds(), cell.TableView()->OptionsSelection()->HideFocusRect());
+}
