@@ -1,6 +1,7 @@
 // The column filter popup and the filter MRU popup.
 #include <algorithm>
 
+#include "data/data_controller.h"
 #include "data/filter_value_list.h"
 #include "editors/kinds/button_win.h"
 #include "grid/grid_data_controller_win.h"
@@ -115,6 +116,8 @@ bool TlxGridFilterPopup::IsCheckable(int32_t index) {
 void TlxGridFilterPopup::PlaceApplyButton() {
   if (!ShowApplyButton()) {
     apply_button_->SetVisible(false);
+    // The popup sizes itself around every child, shown or not.
+    apply_button_->SetBounds(0, 0, 0, 0);
     return;
   }
   TSize size{list_box_->Width(), 0};
@@ -129,6 +132,8 @@ void TlxGridFilterPopup::CalcSize() {
   list_box_->SetBounds(0, 0, list_box_->Width(), list_box_->Height());
   if (apply_button_->Visible())
     apply_button_->SetBounds(0, list_box_->Height(), list_box_->Width(), apply_button_->Height());
+  else
+    apply_button_->SetBounds(0, 0, 0, 0);
   TlxCustomGridPopup::CalcSize();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/data_controller.h"
 #include "data/filter_value_list.h"
 #include "grid/grid_control_win.h"
 #include "grid/grid_filter_value_list.h"
@@ -9,6 +10,7 @@
 #include "grid/grid_view_win.h"
 #include "grid/table_controller_win.h"
 #include "platform/rtl/scope.h"
+#include "ui/foundation/painters/standard_painters_win.h"
 #include "ui/foundation/painters/look_and_feel_painter_win.h"
 
 namespace {
@@ -22,6 +24,15 @@ TControl* PopupOwnerControlOf(TlxCustomGridView* view) {
 }
 
 }  // namespace
+
+void lxInitGridPopupListStyle(TlxContainer& box) {
+  TlxContainerStyles& styles = box.Styles();
+  styles.GetNormalStyle()->SetBorderStyle(cbsNone);
+  styles.GetNormalStyle()->SetHotTrack(false);
+  for (TlxContainerStyle* style : {styles.GetNormalStyle(), styles.GetFocusedStyle(), styles.GetHotStyle()})
+    style->SetTransparentBorder(false);
+  box.SetParentFont(true);
+}
 
 // --- TlxCustomGridPopup ------------------------------------------------------
 
@@ -149,10 +160,7 @@ TlxGridPopupListBox::TlxGridPopupListBox(TlxCustomGridPopup* popup)
 }
 
 void TlxGridPopupListBox::InitStyle() {
-  Style().SetBorderStyle(cbsNone);
-  Style().SetHotTrack(false);
-  Style().SetTransparentBorder(false);
-  SetParentFont(true);
+  lxInitGridPopupListStyle(*this);
   SetListStyle(lbOwnerDrawFixed);
 }
 

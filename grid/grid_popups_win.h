@@ -17,6 +17,10 @@ class TlxCustomGridView;
 class TlxCustomLookAndFeelPainter;
 class TlxGridPopupListBox;
 
+// The plain look of a list inside a grid popup or the customization form:
+// no border, no hot tracking, no transparent border in any state.
+void lxInitGridPopupListStyle(TlxContainer& box);
+
 // An owner cell that belongs to one item (a column's filter button): the
 // filter popup shows that item's filter.
 class IlxGridItemPopupOwner : public virtual IInterface {

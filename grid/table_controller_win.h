@@ -100,9 +100,20 @@ class TlxGridFilterPopup : public TlxCustomGridPopup {
   bool has_changes_ = false;
 };
 
+// The quick customization popup of a table view: one entry per item that
+// takes part in customization.
 class TlxCustomGridItemsCustomizationPopup : public TlxCustomGridCustomizationPopup {
  public:
   static constexpr TClass kClass{"TlxCustomGridItemsCustomizationPopup", &TlxCustomGridCustomizationPopup::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridCustomizationPopup::TlxCustomGridCustomizationPopup;
+
+  void AddItems() override;
+  int32_t GetDropDownCount() override;
+  bool IsReorderingEnabled() override;
+  void SetItemChecked(TObject* object, bool checked) override;
+  int32_t GetItemIndex(TObject* object) override;
+  void SetItemIndex(TObject* object, int32_t index) override;
+
+  TlxCustomGridTableView* TableView() const;
 };
