@@ -55,7 +55,16 @@ void TlxGridFilterPopup::FillValues() {
   if (view == nullptr || item_ == nullptr)
     return;
   values_ = view->ViewData()->CreateFilterValueList();
-  item_->DataBinding()->GetFilterValues(*value_texts_, *values_);
+  // The head entries ("(All)", "(Custom...)", ...) and the recent values
+  // belong in the popup, not just the column's values.
+  item_->DataBinding()->LoadFilterValueList(*values_, false, true);
+  value_texts_->BeginUpdate();
+  TScopeExit end_update([this] { value_texts_->EndUpdate(); });
+  for (int32_t i = 0; i < values_->Count(); ++i) {
+    std::string text = values_->EntryAt(i).DisplayText;
+    item_->DoGetFilterDisplayText(values_->EntryAt(i).Value, text);
+    value_texts_->Add(text);
+  }
 }
 
 void TlxGridFilterPopup::SetupListBox() {
