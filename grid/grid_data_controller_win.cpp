@@ -443,6 +443,14 @@ TlxEditRepositoryItem* TlxGridItemDataBinding::GetDefaultRepositoryItem() const 
   return lxGetEditDataRegisteredRepositoryItems().GetItemForValueType(GetValueTypeClass());
 }
 
+void TlxGridItemDataBinding::ApplyFilterEntry(TlxGridFilterValueList& value_list, int32_t index) {
+  TlxCustomDataController* controller = DataController();
+  if (controller == nullptr)
+    return;
+  TBindingFilterValueListItem list_item(*this);
+  TlxGridFilterValueList::ApplyEntry(value_list, list_item, index, true, true, &controller->Filter().Root());
+}
+
 IlxEditDefaultValuesProvider* TlxGridItemDataBinding::GetDefaultValuesProviderInterface() {
   return default_values_provider_.get();
 }

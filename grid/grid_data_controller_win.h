@@ -179,6 +179,9 @@ class TlxGridItemDataBinding : public TPersistent {
   void GetFilterValues(TStrings& strings, TlxGridFilterValueList& value_list);
   std::vector<int32_t> GetFilterActiveValueIndexes(TlxGridFilterValueList& value_list);
   void ApplyFilterActiveValueIndexes(TlxGridFilterValueList& value_list, const std::vector<int32_t>& indexes);
+  // Applies one entry of the list as the item's only condition, into the
+  // root, and keeps a chosen value among the item's recent values.
+  void ApplyFilterEntry(TlxGridFilterValueList& value_list, int32_t index);
   IlxEditDefaultValuesProvider* GetDefaultValuesProviderInterface();
 
   // --- overridable, in slot order --------------------------------------
