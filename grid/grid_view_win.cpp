@@ -7,10 +7,12 @@
 #include "data/update_control_info.h"
 #include "grid/grid_changes_win.h"
 #include "grid/grid_control_win.h"
+#include "grid/grid_data_controller_win.h"
 #include "grid/grid_level_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_view_controller_win.h"
 #include "grid/grid_view_info_win.h"
+#include "grid/table_items_win.h"
 #include "platform/rtl/scope.h"
 #include "platform/toolkit/bitmap.h"
 #include "platform/rtl/strings.h"
@@ -765,7 +767,11 @@ void TlxCustomGridView::Loaded() {
   InitializeChild();
   TlxControlChildComponent::Loaded();
   RequestSizeChange();
-  if (data_controller_ != nullptr)
+  // A grid data controller holds the stored "Data" until the items it is
+  // read into exist; the end of loading is that moment.
+  if (auto* grid_data = dynamic_cast<TlxGridDataController*>(data_controller_.get()))
+    grid_data->LoadPendingData();
+  else if (data_controller_ != nullptr)
     data_controller_->OwnerLoaded();
   CheckState();
 }
