@@ -86,7 +86,9 @@ class TSteps {
   size_t Count() const { return steps_.size(); }
 
  private:
-  static constexpr int kMaxTicks = 150;
+  // Generous, so that a loaded machine is not taken for a stuck step; a
+  // step that never comes true still ends the dialog.
+  static constexpr int kMaxTicks = 1000;
   std::vector<std::function<bool()>> steps_;
   size_t next_ = 0;
   int ticks_ = 0;
