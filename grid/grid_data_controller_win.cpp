@@ -44,17 +44,9 @@ void TlxGridDataController::Publish(TPropertyListBuilder& properties) {
                [](const TlxGridDataController& self) -> TObject* { return &self.Summary(); });
 }
 
-TlxGridDataController::TlxGridDataController(TComponent* owner) : TlxDataController(owner) {}
+TlxGridDataController::TlxGridDataController(TComponent* owner) : TlxGridViewDataController(owner) {}
 
 TlxGridDataController::~TlxGridDataController() = default;
-
-TlxCustomGridView* TlxGridDataController::GridView() const {
-  return dynamic_cast<TlxCustomGridView*>(OwnerComponent());
-}
-
-TlxCustomGridTableItem* TlxGridDataController::TableItem(int32_t item_index) const {
-  return dynamic_cast<TlxCustomGridTableItem*>(GetItem(item_index));
-}
 
 // --- "Data" ---
 
@@ -133,148 +125,6 @@ TObject* TlxGridDataController::GetItem(int32_t index) const {
   if (view == nullptr || index < 0 || index >= view->ItemCount())
     return TlxDataController::GetItem(index);
   return view->Items(index);
-}
-
-int32_t TlxGridDataController::GetItemID(TObject* item) const {
-  const auto* table_item = dynamic_cast<const TlxCustomGridTableItem*>(item);
-  return table_item != nullptr ? table_item->ID() : -1;
-}
-
-bool TlxGridDataController::CanSelectRow(int32_t row_index) {
-  TlxCustomGridTableView* view = AsTableView(GridView());
-  if (view == nullptr)
-    return TlxDataController::CanSelectRow(row_index);
-  return view->CanSelectRecord(row_index);
-}
-
-int32_t TlxGridDataController::GetDefaultActiveRelationIndex() const {
-  TlxCustomGridView* view = GridView();
-  if (view == nullptr || view->Level() == nullptr)
-    return -1;
-  TlxGridLevel* level = view->Level();
-  return level->VisibleCount() > 0 ? level->VisibleItems(0)->Index() : -1;
-}
-
-const TClass* TlxGridDataController::GetSummaryItemClass() const {
-  TlxCustomGridTableView* view = AsTableView(GridView());
-  const TClass* own = view != nullptr ? view->GetSummaryItemClass() : nullptr;
-  return own != nullptr ? own : TlxDataController::GetSummaryItemClass();
-}
-
-const TClass* TlxGridDataController::GetSummaryGroupItemLinkClass() const {
-  TlxCustomGridTableView* view = AsTableView(GridView());
-  const TClass* own = view != nullptr ? view->GetSummaryGroupItemLinkClass() : nullptr;
-  return own != nullptr ? own : TlxDataController::GetSummaryGroupItemLinkClass();
-}
-
-const TClass* TlxGridDataController::GetSortingBySummaryEngineClass() const {
-  TlxCustomGridView* view = GridView();
-  if (view == nullptr || view->ViewData() == nullptr)
-    return TlxDataController::GetSortingBySummaryEngineClass();
-  return view->ViewData()->GetSortingBySummaryEngineClass();
-}
-
-void TlxGridDataController::FilterChanged() {
-  TlxDataController::FilterChanged();
-  if (TlxCustomGridTableView* view = AsTableView(GridView()))
-    view->FilterChanged();
-}
-
-void TlxGridDataController::ItemValueTypeClassChanged(int32_t item_index) {
-  TlxDataController::ItemValueTypeClassChanged(item_index);
-  if (TlxCustomGridTableView* view = AsTableView(GridView()))
-    view->ItemValueTypeClassChanged(item_index);
-}
-
-std::string TlxGridDataController::GetFilterDisplayText(int32_t record_index, int32_t item_index) {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  TlxCustomGridTableView* view = AsTableView(GridView());
-  if (item == nullptr || view == nullptr || !item->IsDateOnlyFiltering())
-    return TlxDataController::GetFilterDisplayText(record_index, item_index);
-  std::string text;
-  view->ViewData()->GetDisplayTextByProperties(record_index, item_index, gdcFiltering, true, text);
-  return text;
-}
-
-int32_t TlxGridDataController::CompareByField(int32_t record1, int32_t record2, TlxCustomDataField& field) {
-  TlxCustomGridTableView* view = AsTableView(GridView());
-  if (view == nullptr || !view->ViewData()->ComparesByDateRanges(field, gdcSorting))
-    return TlxDataController::CompareByField(record1, record2, field);
-  return view->ViewData()->CompareConvertedValues(field, GetComparisonValue(record1, field), gdcSorting,
-                                                  GetComparisonValue(record2, field));
-}
-
-void TlxGridDataController::BeginUpdateWithOwner() {
-  if (TlxCustomGridView* view = GridView())
-    view->BeginUpdate();
-  TlxDataController::BeginUpdateWithOwner();
-}
-
-void TlxGridDataController::EndUpdateWithOwner() {
-  TScopeExit end_view([this] {
-    if (TlxCustomGridView* view = GridView())
-      view->EndUpdate();
-  });
-  TlxDataController::EndUpdateWithOwner();
-}
-
-std::string TlxGridDataController::GetDisplayText(int32_t record_index, int32_t item_index) {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  TlxCustomGridTableView* view = AsTableView(GridView());
-  std::string text;
-  if (view == nullptr || item == nullptr ||
-      !view->ViewData()->GetDisplayTextByProperties(record_index, item_index, gdcSorting, false, text))
-    text = TlxDataController::GetDisplayText(record_index, item_index);
-  if (item != nullptr)
-    item->DoGetDataText(record_index, text);
-  return text;
-}
-
-bool TlxGridDataController::IsItemEditable(int32_t item_index) const {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  return item != nullptr ? item->GetEditable() : TlxDataController::IsItemEditable(item_index);
-}
-
-void TlxGridDataController::UpdateEditorValue() {
-  TlxDataController::UpdateEditorValue();
-  if (TlxCustomGridTableView* view = AsTableView(GridView()))
-    view->PostEditValue();
-}
-
-std::unique_ptr<TObject> TlxGridDataController::CreateDetailLinkObject(TlxCustomDataRelation* relation,
-                                                                        int32_t record_index) {
-  auto* level = relation != nullptr ? dynamic_cast<TlxGridLevel*>(relation->Item()) : nullptr;
-  if (level == nullptr)
-    return TlxDataController::CreateDetailLinkObject(relation, record_index);
-  return std::unique_ptr<TObject>(level->CreateLinkObject(relation, record_index));
-}
-
-TlxCustomDataController* TlxGridDataController::GetDetailLinkDataController(TObject* link_object) const {
-  auto* clone = dynamic_cast<TlxCustomGridView*>(link_object);
-  return clone != nullptr ? clone->DataController() : TlxDataController::GetDetailLinkDataController(link_object);
-}
-
-Variant TlxGridDataController::GetFilterValue(int32_t record_index, TlxCustomDataField& field) {
-  Variant value = TlxDataController::GetFilterValue(record_index, field);
-  const int32_t item_index = ItemIndexOfField(&field);
-  TlxCustomGridTableItem* item = item_index >= 0 ? TableItem(item_index) : nullptr;
-  TlxCustomGridTableView* view = AsTableView(GridView());
-  if (item == nullptr || view == nullptr || !item->IsDateOnlyFiltering())
-    return value;
-  Variant date_only;
-  view->ViewData()->ConvertDateValue(item, value, date_only, gdcFiltering);
-  return date_only;
-}
-
-std::string TlxGridDataController::GetItemDisplayName(int32_t item_index) const {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  return item != nullptr ? item->Caption() : TlxDataController::GetItemDisplayName(item_index);
-}
-
-bool TlxGridDataController::IsItemSortedByDisplayText(int32_t item_index, bool default_value) const {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  return item != nullptr ? item->IsSortedByDisplayText(default_value)
-                         : TlxDataController::IsItemSortedByDisplayText(item_index, default_value);
 }
 
 // --- TlxGridDefaultValuesProvider ----------------------------------------------------------------

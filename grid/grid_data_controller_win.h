@@ -13,6 +13,7 @@
 #include "data/data_controller.h"
 #include "data/filter_criteria.h"
 #include "editors/edit_properties.h"
+#include "grid/grid_view_data_controller_win.h"
 #include "platform/rtl/memory_stream.h"
 
 class TStrings;
@@ -53,7 +54,7 @@ class IlxGridDataControllerExtensions : public virtual IInterface {
   virtual bool SetScrollBarPos(int32_t position) = 0;
 };
 
-class TlxGridDataController : public TlxDataController,
+class TlxGridDataController : public TlxGridViewDataController<TlxDataController>,
                               public IlxGridDataControllerServices,
                               public IlxGridDataControllerExtensions {
  public:
@@ -65,7 +66,6 @@ class TlxGridDataController : public TlxDataController,
   explicit TlxGridDataController(TComponent* owner);
   ~TlxGridDataController() override;
 
-  TlxCustomGridView* GridView() const;
   // The "Data" buffer read from a form and not loaded yet.
   TMemoryStream* PendingData() const { return pending_data_.get(); }
   void DefineProperties(TFiler& filer) override;
@@ -98,34 +98,12 @@ class TlxGridDataController : public TlxDataController,
 
   // --- data controller, answered by the view ---------------------------
   TObject* GetItem(int32_t index) const override;
-  int32_t GetItemID(TObject* item) const override;
-  bool CanSelectRow(int32_t row_index) override;
-  int32_t GetDefaultActiveRelationIndex() const override;
-  const TClass* GetSummaryItemClass() const override;
-  const TClass* GetSummaryGroupItemLinkClass() const override;
-  const TClass* GetSortingBySummaryEngineClass() const override;
-  void FilterChanged() override;
-  void ItemValueTypeClassChanged(int32_t item_index) override;
-  std::string GetFilterDisplayText(int32_t record_index, int32_t item_index) override;
-  int32_t CompareByField(int32_t record1, int32_t record2, TlxCustomDataField& field) override;
   bool ReadsStoredValuesDirectly() const override { return false; }
-  void BeginUpdateWithOwner() override;
-  void EndUpdateWithOwner() override;
-  std::string GetDisplayText(int32_t record_index, int32_t item_index) override;
-  bool IsItemEditable(int32_t item_index) const override;
-  void UpdateEditorValue() override;
-  std::unique_ptr<TObject> CreateDetailLinkObject(TlxCustomDataRelation* relation, int32_t record_index) override;
-  TlxCustomDataController* GetDetailLinkDataController(TObject* link_object) const override;
-  Variant GetFilterValue(int32_t record_index, TlxCustomDataField& field) override;
-  std::string GetItemDisplayName(int32_t item_index) const override;
-  bool IsItemSortedByDisplayText(int32_t item_index, bool default_value) const override;
   // The inherited step, then the pending "Data" buffer is loaded (and freed
   // also when loading raises).
   void LoadPendingData();
 
  private:
-  TlxCustomGridTableItem* TableItem(int32_t item_index) const;
-
   std::unique_ptr<TMemoryStream> pending_data_;
 };
 

@@ -50,21 +50,9 @@ void TlxGridDBDataController::Publish(TPropertyListBuilder& properties) {
                [](const TlxGridDBDataController& self) -> TObject* { return &self.Summary(); });
 }
 
-TlxGridDBDataController::TlxGridDBDataController(TComponent* owner) : TlxDBDataController(owner) {}
+TlxGridDBDataController::TlxGridDBDataController(TComponent* owner) : TlxGridViewDataController(owner) {}
 
 TlxGridDBDataController::~TlxGridDBDataController() = default;
-
-TlxCustomGridView* TlxGridDBDataController::GridView() const {
-  return dynamic_cast<TlxCustomGridView*>(OwnerComponent());
-}
-
-TlxCustomGridTableView* TlxGridDBDataController::TableView() const {
-  return dynamic_cast<TlxCustomGridTableView*>(GridView());
-}
-
-TlxCustomGridTableItem* TlxGridDBDataController::TableItem(int32_t item_index) const {
-  return dynamic_cast<TlxCustomGridTableItem*>(GetItem(item_index));
-}
 
 bool TlxGridDBDataController::IsSequencedScrolling() const {
   TlxCustomGridTableView* view = TableView();
@@ -246,99 +234,6 @@ TObject* TlxGridDBDataController::GetItem(int32_t index) const {
   return Fields().FieldAt(index)->Item();
 }
 
-int32_t TlxGridDBDataController::GetItemID(TObject* item) const {
-  const auto* table_item = dynamic_cast<const TlxCustomGridTableItem*>(item);
-  return table_item != nullptr ? table_item->ID() : -1;
-}
-
-bool TlxGridDBDataController::CanSelectRow(int32_t row_index) {
-  TlxCustomGridTableView* view = TableView();
-  return view != nullptr ? view->CanSelectRecord(row_index) : TlxDBDataController::CanSelectRow(row_index);
-}
-
-int32_t TlxGridDBDataController::GetDefaultActiveRelationIndex() const {
-  TlxCustomGridView* view = GridView();
-  if (view == nullptr || view->Level() == nullptr)
-    return -1;
-  TlxGridLevel* level = view->Level();
-  return level->VisibleCount() > 0 ? level->VisibleItems(0)->Index() : -1;
-}
-
-const TClass* TlxGridDBDataController::GetSummaryItemClass() const {
-  TlxCustomGridTableView* view = TableView();
-  const TClass* own = view != nullptr ? view->GetSummaryItemClass() : nullptr;
-  return own != nullptr ? own : TlxDBDataController::GetSummaryItemClass();
-}
-
-const TClass* TlxGridDBDataController::GetSummaryGroupItemLinkClass() const {
-  TlxCustomGridTableView* view = TableView();
-  const TClass* own = view != nullptr ? view->GetSummaryGroupItemLinkClass() : nullptr;
-  return own != nullptr ? own : TlxDBDataController::GetSummaryGroupItemLinkClass();
-}
-
-const TClass* TlxGridDBDataController::GetSortingBySummaryEngineClass() const {
-  TlxCustomGridView* view = GridView();
-  if (view == nullptr || view->ViewData() == nullptr)
-    return TlxDBDataController::GetSortingBySummaryEngineClass();
-  return view->ViewData()->GetSortingBySummaryEngineClass();
-}
-
-void TlxGridDBDataController::FilterChanged() {
-  TlxDBDataController::FilterChanged();
-  if (TlxCustomGridTableView* view = TableView())
-    view->FilterChanged();
-}
-
-void TlxGridDBDataController::ItemValueTypeClassChanged(int32_t item_index) {
-  TlxDBDataController::ItemValueTypeClassChanged(item_index);
-  if (TlxCustomGridTableView* view = TableView())
-    view->ItemValueTypeClassChanged(item_index);
-}
-
-std::string TlxGridDBDataController::GetFilterDisplayText(int32_t record_index, int32_t item_index) {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  TlxCustomGridTableView* view = TableView();
-  if (item == nullptr || view == nullptr || !item->IsDateOnlyFiltering())
-    return TlxDBDataController::GetFilterDisplayText(record_index, item_index);
-  std::string text;
-  view->ViewData()->GetDisplayTextByProperties(record_index, item_index, gdcFiltering, true, text);
-  return text;
-}
-
-int32_t TlxGridDBDataController::CompareByField(int32_t record1, int32_t record2, TlxCustomDataField& field) {
-  TlxCustomGridTableView* view = TableView();
-  if (view == nullptr || !view->ViewData()->ComparesByDateRanges(field, gdcSorting))
-    return TlxDBDataController::CompareByField(record1, record2, field);
-  return view->ViewData()->CompareConvertedValues(field, GetComparisonValue(record1, field), gdcSorting,
-                                                  GetComparisonValue(record2, field));
-}
-
-void TlxGridDBDataController::BeginUpdateWithOwner() {
-  if (TlxCustomGridView* view = GridView())
-    view->BeginUpdate();
-  TlxDBDataController::BeginUpdateWithOwner();
-}
-
-void TlxGridDBDataController::EndUpdateWithOwner() {
-  TScopeExit end_view([this] {
-    if (TlxCustomGridView* view = GridView())
-      view->EndUpdate();
-  });
-  TlxDBDataController::EndUpdateWithOwner();
-}
-
-std::string TlxGridDBDataController::GetDisplayText(int32_t record_index, int32_t item_index) {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  TlxCustomGridTableView* view = TableView();
-  std::string text;
-  if (view == nullptr || item == nullptr ||
-      !view->ViewData()->GetDisplayTextByProperties(record_index, item_index, gdcSorting, false, text))
-    text = TlxDBDataController::GetDisplayText(record_index, item_index);
-  if (item != nullptr)
-    item->DoGetDataText(record_index, text);
-  return text;
-}
-
 bool TlxGridDBDataController::FocusItem(int32_t item_index) {
   TlxCustomGridTableView* view = TableView();
   TlxCustomGridTableItem* item = TableItem(item_index);
@@ -346,53 +241,6 @@ bool TlxGridDBDataController::FocusItem(int32_t item_index) {
     return false;
   view->SetFocusedItem(item);
   return true;
-}
-
-bool TlxGridDBDataController::IsItemEditable(int32_t item_index) const {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  return item != nullptr ? item->GetEditable() : TlxDBDataController::IsItemEditable(item_index);
-}
-
-void TlxGridDBDataController::UpdateEditorValue() {
-  TlxDBDataController::UpdateEditorValue();
-  if (TlxCustomGridTableView* view = TableView())
-    view->PostEditValue();
-}
-
-std::unique_ptr<TObject> TlxGridDBDataController::CreateDetailLinkObject(TlxCustomDataRelation* relation,
-                                                                          int32_t record_index) {
-  auto* level = relation != nullptr ? dynamic_cast<TlxGridLevel*>(relation->Item()) : nullptr;
-  if (level == nullptr)
-    return TlxDBDataController::CreateDetailLinkObject(relation, record_index);
-  return std::unique_ptr<TObject>(level->CreateLinkObject(relation, record_index));
-}
-
-TlxCustomDataController* TlxGridDBDataController::GetDetailLinkDataController(TObject* link_object) const {
-  auto* clone = dynamic_cast<TlxCustomGridView*>(link_object);
-  return clone != nullptr ? clone->DataController() : TlxDBDataController::GetDetailLinkDataController(link_object);
-}
-
-Variant TlxGridDBDataController::GetFilterValue(int32_t record_index, TlxCustomDataField& field) {
-  Variant value = TlxDBDataController::GetFilterValue(record_index, field);
-  const int32_t item_index = ItemIndexOfField(&field);
-  TlxCustomGridTableItem* item = item_index >= 0 ? TableItem(item_index) : nullptr;
-  TlxCustomGridTableView* view = TableView();
-  if (item == nullptr || view == nullptr || !item->IsDateOnlyFiltering())
-    return value;
-  Variant date_only;
-  view->ViewData()->ConvertDateValue(item, value, date_only, gdcFiltering);
-  return date_only;
-}
-
-std::string TlxGridDBDataController::GetItemDisplayName(int32_t item_index) const {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  return item != nullptr ? item->Caption() : TlxDBDataController::GetItemDisplayName(item_index);
-}
-
-bool TlxGridDBDataController::IsItemSortedByDisplayText(int32_t item_index, bool default_value) const {
-  TlxCustomGridTableItem* item = TableItem(item_index);
-  return item != nullptr ? item->IsSortedByDisplayText(default_value)
-                         : TlxDBDataController::IsItemSortedByDisplayText(item_index, default_value);
 }
 
 // --- TlxGridDBDefaultValuesProvider --------------------------------------------------------------

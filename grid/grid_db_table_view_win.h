@@ -20,7 +20,7 @@ class TField;
 class TlxGridDBColumn;
 class TlxGridDBTableView;
 
-class TlxGridDBDataController : public TlxDBDataController,
+class TlxGridDBDataController : public TlxGridViewDataController<TlxDBDataController>,
                                 public IlxGridDataControllerServices,
                                 public IlxGridDataControllerExtensions {
  public:
@@ -31,8 +31,6 @@ class TlxGridDBDataController : public TlxDBDataController,
 
   explicit TlxGridDBDataController(TComponent* owner);
   ~TlxGridDBDataController() override;
-
-  TlxCustomGridView* GridView() const;
 
   // --- new virtual operation -------------------------------------------
   // Grid mode over a dataset with record numbers and equal row heights.
@@ -70,31 +68,9 @@ class TlxGridDBDataController : public TlxDBDataController,
   // --- data controller, answered by the view ---------------------------
   bool FollowsMasterFocus() const override;
   TObject* GetItem(int32_t index) const override;
-  int32_t GetItemID(TObject* item) const override;
-  bool CanSelectRow(int32_t row_index) override;
-  int32_t GetDefaultActiveRelationIndex() const override;
-  const TClass* GetSummaryItemClass() const override;
-  const TClass* GetSummaryGroupItemLinkClass() const override;
-  const TClass* GetSortingBySummaryEngineClass() const override;
-  void FilterChanged() override;
-  void ItemValueTypeClassChanged(int32_t item_index) override;
-  std::string GetFilterDisplayText(int32_t record_index, int32_t item_index) override;
-  int32_t CompareByField(int32_t record1, int32_t record2, TlxCustomDataField& field) override;
-  void BeginUpdateWithOwner() override;
-  void EndUpdateWithOwner() override;
-  std::string GetDisplayText(int32_t record_index, int32_t item_index) override;
   bool FocusItem(int32_t item_index) override;
-  bool IsItemEditable(int32_t item_index) const override;
-  void UpdateEditorValue() override;
-  std::unique_ptr<TObject> CreateDetailLinkObject(TlxCustomDataRelation* relation, int32_t record_index) override;
-  TlxCustomDataController* GetDetailLinkDataController(TObject* link_object) const override;
-  Variant GetFilterValue(int32_t record_index, TlxCustomDataField& field) override;
-  std::string GetItemDisplayName(int32_t item_index) const override;
-  bool IsItemSortedByDisplayText(int32_t item_index, bool default_value) const override;
 
  private:
-  TlxCustomGridTableView* TableView() const;
-  TlxCustomGridTableItem* TableItem(int32_t item_index) const;
   // The focused row becomes the selection anchor.
   void AnchorFocusedRow();
 

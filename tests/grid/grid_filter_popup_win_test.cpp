@@ -129,12 +129,24 @@ class FilterPopupTest : public ::testing::Test {
   void RunFilterPopup(std::vector<std::function<bool()>> steps) { RunPopup(FilterPopup(), std::move(steps)); }
 
   void RunPopup(TlxCustomGridPopup& popup, std::vector<std::function<bool()>> steps) {
+    ASSERT_TRUE(view_->Site() != nullptr && IsWindowVisible(view_->Site()->WindowHandle()));
+    // The cursor, left where the last step clicked, would select by hover.
+    test_support::InputMouseAt(POINT{2, 2});
+    test_support::PumpMessagesUntilIdle();
     auto remaining = std::make_shared<std::vector<std::function<bool()>>>(std::move(steps));
     auto next = std::make_shared<size_t>(0);
     auto ticks = std::make_shared<int>(0);
-    test_support::RunWhileModal([remaining, next, ticks, &popup] {
+    // The script's own budget must outlast every step's patience below, or
+    // on a slow machine it would end first and leave the popup's loop
+    // waiting for ever.
+    const int budget = static_cast<int>(remaining->size() + 1) * 110;
+    auto opened = std::make_shared<bool>(false);
+    test_support::RunWhileModal([remaining, next, ticks, opened, &popup] {
+      // Popup() may pump messages before it shows the window: a popup not
+      // shown yet is not one that has closed.
       if (!popup.Visible())
-        return true;
+        return *opened;
+      *opened = true;
       // The last step's input needs a few ticks to arrive.
       const bool stuck = *next >= remaining->size() ? ++*ticks > 10 : ++*ticks > 100;
       if (stuck) {
@@ -149,11 +161,7 @@ class FilterPopupTest : public ::testing::Test {
         *ticks = 0;
       }
       return false;
-    });
-    ASSERT_TRUE(view_->Site() != nullptr && IsWindowVisible(view_->Site()->WindowHandle()));
-    // The cursor, left where the last step clicked, would select by hover.
-    test_support::InputMouseAt(POINT{2, 2});
-    test_support::PumpMessagesUntilIdle();
+    }, budget);
     popup.Popup();
     test_support::StopModalScript();
     test_support::PumpMessagesUntilIdle();

@@ -35,8 +35,11 @@ void CALLBACK ModalScriptTick(HWND, UINT, UINT_PTR timer, DWORD) {
     // Out of patience: close whatever modal window is up.
     if (HWND dialog = FindThreadDialog())
       PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    if (HWND menu = FindThreadWindow(L"#32768"))
+    else if (HWND menu = FindThreadWindow(L"#32768"))
       PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    else if (HWND focus = GetFocus())
+      // A popup of ours runs its own loop and closes on Esc.
+      PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0);
   }
 }
 
