@@ -12,11 +12,25 @@
 #include "grid/table_filtering.h"
 #include "grid/table_items_win.h"
 #include "grid/table_view_win.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/scope.h"
 #include "platform/rtl/strings.h"
 #include "ui/foundation/system/control_unit_win.h"
 
 // --- TlxGridFilterPopup ------------------------------------------------------
+
+namespace {
+
+// The filter popups exist only for table views (their items, filtering and
+// filter box); one made for another view has nothing to show.
+TlxCustomGridTableView* RequireTableView(TlxCustomGridView* view) {
+  auto* table_view = dynamic_cast<TlxCustomGridTableView*>(view);
+  if (table_view == nullptr)
+    throw EInvalidOperation("The filter popups need a table view");
+  return table_view;
+}
+
+}  // namespace
 
 TlxGridFilterPopup::TlxGridFilterPopup(TlxCustomGridView* grid_view)
     : TlxCustomGridPopup(grid_view), value_texts_(std::make_unique<TStringList>()) {
@@ -34,7 +48,7 @@ TlxGridFilterPopup::TlxGridFilterPopup(TlxCustomGridView* grid_view)
 TlxGridFilterPopup::~TlxGridFilterPopup() = default;
 
 TlxCustomGridTableView* TlxGridFilterPopup::TableView() const {
-  return dynamic_cast<TlxCustomGridTableView*>(GridView());
+  return RequireTableView(GridView());
 }
 
 void TlxGridFilterPopup::InitPopup() {
@@ -211,7 +225,7 @@ TlxGridFilterMRUItemsPopup::TlxGridFilterMRUItemsPopup(TlxCustomGridView* grid_v
 }
 
 TlxCustomGridTableView* TlxGridFilterMRUItemsPopup::TableView() const {
-  return dynamic_cast<TlxCustomGridTableView*>(GridView());
+  return RequireTableView(GridView());
 }
 
 void TlxGridFilterMRUItemsPopup::InitPopup() {
