@@ -40,7 +40,11 @@ TlxCustomLookupGrid* GridOfCollection(TCollection* collection) {
 // --- TlxLookupGridDefaultValuesProvider ----------------------------------------------------------
 
 bool TlxLookupGridDefaultValuesProvider::IsDisplayFormatDefined(bool /*is_inplace*/) const {
-  auto* column = dynamic_cast<TlxLookupGridColumn*>(GetOwner());
+  return lxLookupGridColumnStoresDisplayText(GetOwner());
+}
+
+bool lxLookupGridColumnStoresDisplayText(const TPersistent* provider_owner) {
+  const auto* column = dynamic_cast<const TlxLookupGridColumn*>(provider_owner);
   if (column == nullptr || column->Grid() == nullptr)
     return false;
   TlxCustomDataController& controller = column->Grid()->DataController();
@@ -155,6 +159,13 @@ TlxEditRepositoryItem* TlxLookupGridColumn::GetInternalRepositoryItem() {
 
 TlxEditRepositoryItem* TlxLookupGridColumn::GetActualRepositoryItem() {
   return repository_item_ != nullptr ? repository_item_ : GetInternalRepositoryItem();
+}
+
+void TlxLookupGridColumn::RecreateDefaultValuesProvider() {
+  if (default_values_provider_ != nullptr)
+    default_values_provider_->DetachFromAllProperties();
+  default_values_provider_ =
+      lxCreatePart<TlxCustomEditDefaultValuesProvider>(GetDefaultValuesProviderClass(), this);
 }
 
 bool TlxLookupGridColumn::IsLast() const {

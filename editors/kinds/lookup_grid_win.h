@@ -107,6 +107,9 @@ class TlxLookupGridColumn : public TCollectionItem, public IlxEditRepositoryItem
 
  protected:
   void Changed() { TCollectionItem::Changed(false); }
+  // A descendant's provider class answers only once its constructor runs:
+  // it makes the provider again from there.
+  void RecreateDefaultValuesProvider();
 
  private:
   std::string caption_;
@@ -372,6 +375,10 @@ class TlxCustomLookupGrid : public TlxControl {
   TlxLookupGridAutoScroll auto_scroll_direction_ = lgasNone;
   std::unique_ptr<TlxTimer> auto_scroll_timer_;
 };
+
+// Whether the grid's data controller stores display texts for the item of
+// the column that owns a provider (false for any other owner).
+bool lxLookupGridColumnStoresDisplayText(const TPersistent* provider_owner);
 
 // The screen position of the last mouse move any lookup grid handled.
 TPoint lxLookupGridRememberedMousePos();
