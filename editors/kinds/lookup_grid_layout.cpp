@@ -62,7 +62,8 @@ TlxLookupGridRowsLayout lxLayOutLookupGridRows(const TlxLookupGridRowsInput& inp
       break;
     ++layout.VisibleRowCount;
     layout.VisibleRowsBottom = layout.RowsBottom;
-    if (row == last)
+    // At the end of the coordinate range rows no longer move down.
+    if (row == last || place.Bottom <= place.Top)
       break;
   }
   if (layout.VisibleRowCount == 0 && layout.PartVisibleRowCount > 0)
