@@ -100,7 +100,8 @@ TEST_F(LookupDBGridTest, AColumnOfAnUnknownFieldShowsItsNameAtTheDefaultWidth) {
   EXPECT_EQ(column->GetField(), nullptr);
   EXPECT_EQ(column->Caption(), "Nirgends");
   EXPECT_EQ(column->Width(), 64);
-  EXPECT_EQ(column->GetActualRepositoryItem(), lxGetEditDataRegisteredRepositoryItems().FirstDefaultItem());
+  EXPECT_EQ(column->GetActualRepositoryItem(), lxGetEditDBRegisteredRepositoryItems().FindItemForField(nullptr))
+      << "the dataset registry's first default item";
 }
 
 TEST_F(LookupDBGridTest, HeadersRowsAndTheSelectedRowAreDrawn) {
