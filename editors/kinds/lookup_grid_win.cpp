@@ -383,7 +383,8 @@ void TlxCustomLookupGrid::SetTopRowIndex(int32_t index) {
 }
 
 void TlxCustomLookupGrid::InternalSetTopRowIndex(int32_t index, bool update_layout) {
-  const int32_t checked = view_info_->CheckTopRowIndex(index);
+  // Rows may have gone since the top row was set.
+  const int32_t checked = lxClampLookupGridTopRow(view_info_->CheckTopRowIndex(index), GetRowCount());
   if (checked == top_row_index_) {
     view_info_->Calculate();
     return;
