@@ -17,6 +17,9 @@ class TlxCustomGridRowPainter : public TlxCustomGridRecordPainter {
   static constexpr TClass kClass{"TlxCustomGridRowPainter", &TlxCustomGridRecordPainter::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridRecordPainter::TlxCustomGridRecordPainter;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void DrawFooters();
 };
 
 class TlxGridDataRowPainter : public TlxCustomGridRowPainter {
@@ -92,13 +95,6 @@ class TlxGridHeaderPainter : public TlxGridColumnContainerPainter {
   bool ItemsPaintedFirst() override;
 };
 
-class TlxGridFooterCellPainter : public TlxGridColumnHeaderPainter {
- public:
-  static constexpr TClass kClass{"TlxGridFooterCellPainter", &TlxGridColumnHeaderPainter::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridColumnHeaderPainter::TlxGridColumnHeaderPainter;
-};
-
 class TlxGridColumnHeaderAreaPainter : public TlxCustomGridCellPainter {
  public:
   static constexpr TClass kClass{"TlxGridColumnHeaderAreaPainter", &TlxCustomGridCellPainter::kClass};
@@ -162,9 +158,13 @@ class TlxGridIndicatorRowItemPainter : public TlxCustomGridIndicatorItemPainter 
 
 class TlxGridIndicatorFooterItemPainter : public TlxCustomGridIndicatorItemPainter {
  public:
-  static constexpr TClass kClass{"TlxGridIndicatorFooterItemPainter", &TlxCustomGridIndicatorItemPainter::kClass};
+  static constexpr TClass kClass{"TlxGridIndicatorFooterItemPainter", &TlxCustomGridIndicatorItemPainter::kClass,
+                                 &ConstructInstance<TlxGridIndicatorFooterItemPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridIndicatorItemPainter::TlxCustomGridIndicatorItemPainter;
+  void DrawBackground() override;
+  void DrawBorders() override;
+  bool ExcludeFromClipRect() override { return true; }
 };
 
 class TlxGridIndicatorPainter : public TlxCustomGridCellPainter {
