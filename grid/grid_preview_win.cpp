@@ -86,6 +86,11 @@ TBitmap* TlxGridPreviewCellViewInfo::GetBackgroundBitmap() {
   return bitmaps != nullptr ? bitmaps->GetBitmap(kPreviewBitmap) : nullptr;
 }
 
+void TlxGridPreviewCellViewInfo::GetText(std::string& text) {
+  TlxCustomGridRecord* record = RowViewInfo()->GridRecord();
+  text = record != nullptr ? record->GetDisplayText(Column()->Index()) : std::string();
+}
+
 const TClass* TlxGridPreviewCellViewInfo::GetHitTestClass() const { return &TlxGridPreviewHitTest::kClass; }
 
 const TClass* TlxGridPreviewCellViewInfo::GetPainterClass() const { return &TlxGridPreviewCellPainter::kClass; }

@@ -33,6 +33,9 @@ class TlxGridPreviewCellViewInfo : public TlxGridDataCellViewInfo {
   bool GetPaintMultiLine() override { return true; }
   bool GetShowEndEllipsis() override { return false; }
   bool HasHint() override { return false; }
+  // The record's display text of the preview column, known before the
+  // cell is laid out.
+  void GetText(std::string& text) override;
 
   static constexpr TlxCanvasTextFlags kTextFlags = lxtfLeft | lxtfTop | lxtfWordBreak;
 

@@ -209,6 +209,13 @@ void TlxGridTableViewInfo::OffsetHorizontally(int32_t dx, int32_t dy) {
   TlxCustomGridTableViewInfo::OffsetHorizontally(dx, dy);
 }
 
+void TlxGridTableViewInfo::AfterOffset() {
+  TlxCustomGridTableViewInfo::AfterOffset();
+  // The indicator's row items point at the rows: after records were
+  // re-used or replaced they must follow the rows of now.
+  CalculateIndicator();
+}
+
 int32_t TlxGridTableViewInfo::GetHeightForRowsWithSpare(int32_t height, bool spare_row) {
   TlxGridRowsViewInfo* rows = RowsViewInfo();
   const int32_t row_height = rows != nullptr ? rows->DataRowHeight : 0;

@@ -72,6 +72,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   void GetRowsAreaBounds(TRect& rect) override;
   void GetDataAreaBounds(TRect& rect) override;
   void OffsetHorizontally(int32_t dx, int32_t dy) override;
+  void AfterOffset() override;
   int32_t GetHeightForRows(int32_t height) override { return GetHeightForRowsWithSpare(height, false); }
   int32_t GetRowsHeight(int32_t count) override;
 

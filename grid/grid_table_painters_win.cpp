@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/grid_data_rows_win.h"
+#include "grid/grid_footers_win.h"
 #include "grid/grid_preview_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_layout_win.h"
@@ -33,6 +34,12 @@ void TlxGridTablePainter::DrawHeader() {
   auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
   if (TlxGridHeaderViewInfo* header = view_info->HeaderViewInfo(); header != nullptr && header->GetVisible())
     header->Paint(&Canvas());
+}
+
+void TlxGridTablePainter::DrawFooter() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridFooterViewInfo* footer = view_info->FooterViewInfo(); footer != nullptr && footer->GetVisible())
+    footer->Paint(&Canvas());
 }
 
 void TlxGridTablePainter::DrawGroupByBox() {

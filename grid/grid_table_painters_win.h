@@ -54,7 +54,7 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
   void ScrollContent(int32_t dx, int32_t dy) override;
 
   // --- overridable, in slot order --------------------------------------
-  virtual void DrawFooter() {}
+  virtual void DrawFooter();
   virtual void DrawGroupByBox();
   virtual void DrawHeader();
   virtual void DrawIndicator();
