@@ -60,7 +60,7 @@ class FootersTest : public ::testing::Test {
     grid_->SetParent(form_);
     grid_->SetBounds(10, 10, 620, 300);
     grid_->LookAndFeel().SetKind(lfFlat);
-    view_ = lxCreateGridView<TFooterView>(form_);
+    view_ = CreateView();
     view_->SetParentComponent(grid_);
     level_ = new TlxGridLevel(form_);
     level_->SetParentComponent(grid_);
@@ -79,6 +79,8 @@ class FootersTest : public ::testing::Test {
     lxFreeEditDataRegisteredRepositoryItems();
     lxFreeDefaultEditRepository();
   }
+
+  virtual TlxGridDBTableView* CreateView() { return lxCreateGridView<TFooterView>(form_); }
 
   // The main window's four columns over `rows` files of sizes 100, 200 ...
   void UseFileListColumns(int rows) {
@@ -489,6 +491,171 @@ TEST_F(FootersTest, AutoHeightPreviewWrapsItsTextUpToTheLineLimit) {
     ASSERT_NE(row->PreviewViewInfo(), nullptr);
     EXPECT_EQ(row->PreviewViewInfo()->BoundsRect.Height(), test.expected_lines * TextHeight() + 4 + 1);
   }
+}
+
+}  // namespace grid_footers_win_test
+
+namespace grid_footers_win_test {
+
+// Group rows stand in with the plainest row view info: their own layout is
+// not what is tested here, only the data rows that close groups.
+class TStandInGroupRowViewInfo : public TlxCustomGridRowViewInfo {
+ public:
+  static constexpr TClass kClass{"TStandInGroupRowViewInfo", &TlxCustomGridRowViewInfo::kClass,
+                                 &ConstructInstance<TStandInGroupRowViewInfo>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxCustomGridRowViewInfo::TlxCustomGridRowViewInfo;
+  int32_t CalculateHeight() override { return RowsViewInfo()->DataRowHeight + GetNonContentHeight(); }
+};
+
+class TStandInGroupRow : public TlxGridGroupRow {
+ public:
+  static constexpr TClass kClass{"TStandInGroupRow", &TlxGridGroupRow::kClass};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxGridGroupRow::TlxGridGroupRow;
+  const TClass* GetViewInfoClass() const override { return &TStandInGroupRowViewInfo::kClass; }
+};
+
+class TStandInViewData : public TlxGridViewData {
+ public:
+  static constexpr TClass kClass{"TStandInViewData", &TlxGridViewData::kClass, &ConstructInstance<TStandInViewData>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TlxGridViewData::TlxGridViewData;
+
+ protected:
+  std::unique_ptr<TlxCustomGridRecord> CreateRecordOfClass(const TClass* record_class, const TlxRowInfo& row_info,
+                                                           int32_t index) override {
+    if (record_class == &TlxGridGroupRow::kClass)
+      return std::make_unique<TStandInGroupRow>(this, row_info, index);
+    return TlxGridViewData::CreateRecordOfClass(record_class, row_info, index);
+  }
+};
+
+class TGroupedView : public TFooterView {
+ public:
+  static constexpr TClass kClass{"TGroupedView", &TFooterView::kClass, &lxConstructGridView<TGroupedView>};
+  const TClass* ClassType() const override { return &kClass; }
+  using TFooterView::TFooterView;
+  const TClass* GetViewDataClass() const override { return &TStandInViewData::kClass; }
+};
+
+class GroupFootersTest : public FootersTest {
+ protected:
+  // Two grouping levels, date then size; the view's records read
+  // A, A/100, r1, r2, A/200, r3, B, B/100, r4.
+  TlxGridDBTableView* CreateView() override { return lxCreateGridView<TGroupedView>(form_); }
+
+  void SetUpGroups(TlxGridGroupFootersMode mode) {
+    const TDateTime a = EncodeDate(2024, 3, 1);
+    const TDateTime b = EncodeDate(2024, 3, 2);
+    files_->Add("C:\\r1.pdf", 100, a, 1);
+    files_->Add("C:\\r2.pdf", 100, a, 2);
+    files_->Add("C:\\r3.pdf", 200, a, 3);
+    files_->Add("C:\\r4.pdf", 100, b, 4);
+    view_->OptionsView()->SetGroupByBox(false);
+    nr_ = AddColumn("Nr.", "Sortkey", 46);
+    datei_ = AddColumn("Datei", "Datei", 200);
+    groesse_ = AddColumn("Größe", "Groesse", 114);
+    datum_ = AddColumn("Datum", "Datum", 107);
+    datum_->SetGroupIndex(0);
+    groesse_->SetGroupIndex(1);
+    view_->OptionsView()->SetGroupFooters(mode);
+    count_ = view_->DataController()->Summary().DefaultGroupSummaryItems().AddItem(nr_, spFooter, skCount, "0");
+    view_->DataController()->Groups().FullExpand();
+    Calculate();
+  }
+
+  // The laid-out data row of a file key, or null.
+  TlxGridDataRowViewInfo* DataRowOf(int32_t key) const {
+    for (int32_t index = 0; index < Rows()->PartVisibleCount; ++index) {
+      TlxGridDataRowViewInfo* row = Rows()->DataRow(index);
+      if (row != nullptr && row->GridRecord()->GetDisplayText(nr_->Index()) == std::to_string(key))
+        return row;
+    }
+    return nullptr;
+  }
+
+  static std::string CountText(TlxGridRowFooterViewInfo* footer) {
+    if (footer->CellCount() != 1)
+      return "no cell";
+    std::string text;
+    footer->Cells(0)->GetText(text);
+    return text;
+  }
+
+  TlxDataSummaryItem* count_ = nullptr;
+};
+
+TEST_F(GroupFootersTest, FootersCloseEachGroupInnermostFirstIndentedToTheirLevel) {
+  SetUpGroups(gfVisibleWhenExpanded);
+  struct Case {
+    int32_t key;
+    std::vector<std::string> counts;  // innermost first
+  };
+  const Case cases[] = {{1, {}}, {2, {"2"}}, {3, {"1", "3"}}, {4, {"1", "1"}}};
+  const int32_t indent = ViewInfo()->LevelIndent;
+  ASSERT_GT(indent, 0);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.key);
+    TlxGridDataRowViewInfo* row = DataRowOf(test.key);
+    ASSERT_NE(row, nullptr);
+    TlxGridRowFootersViewInfo* footers = row->FootersViewInfo();
+    ASSERT_EQ(footers->Count(), static_cast<int32_t>(test.counts.size()));
+    int32_t top = row->CellsAreaBounds.Bottom;
+    for (int32_t index = 0; index < footers->Count(); ++index) {
+      TlxGridRowFooterViewInfo* footer = footers->Items(index);
+      EXPECT_EQ(CountText(footer), test.counts[static_cast<size_t>(index)]) << index;
+      // The inner group's footer is indented by two levels, the outer by one.
+      EXPECT_EQ(footer->BoundsRect.Left, row->BoundsRect.Left + (2 - index) * indent) << index;
+      EXPECT_EQ(footer->BoundsRect.Right, row->BoundsRect.Right) << index;
+      EXPECT_EQ(footer->BoundsRect.Top, top) << index;
+      // No separator: border, one line, border.
+      EXPECT_EQ(footer->BoundsRect.Height(), 1 + footer->LineHeight() + 1) << index;
+      top = footer->BoundsRect.Bottom;
+    }
+    EXPECT_EQ(top, row->BoundsRect.Bottom);
+    EXPECT_EQ(row->BoundsRect.Height(), Rows()->DataRowHeight + footers->GetHeight());
+  }
+  // The count lies under its column, inside the footer's border.
+  TlxGridRowFooterViewInfo* inner = DataRowOf(2)->FootersViewInfo()->Items(0);
+  TlxGridFooterCellViewInfo* cell = inner->Cells(0);
+  EXPECT_EQ(cell->BoundsRect.Left, inner->BoundsRect.Left + 1 + 1);
+  EXPECT_EQ(cell->BoundsRect.Right, Header()->GetItem(nr_->VisibleIndex())->BoundsRect.Right - 1);
+  auto* hit = dynamic_cast<TlxGridGroupFooterCellHitTest*>(HitTestAt(cell->BoundsRect.Left + 2, cell->BoundsRect.Top + 2));
+  ASSERT_NE(hit, nullptr);
+  EXPECT_EQ(hit->Column, nr_);
+  EXPECT_EQ(hit->SummaryItem, count_);
+  TlxCustomGridHitTest* border = HitTestAt(inner->BoundsRect.Right - 1, inner->BoundsRect.Top);
+  ASSERT_NE(border, nullptr);
+  EXPECT_EQ(border->ClassType(), &TlxGridGroupFooterHitTest::kClass);
+  // Group footers are the rows' own: the view's parts do not list them.
+  for (int32_t index = 0; index < ViewInfo()->PartCount(); ++index)
+    EXPECT_EQ(dynamic_cast<TlxGridRowFooterViewInfo*>(ViewInfo()->Parts(index)), nullptr);
+}
+
+TEST_F(GroupFootersTest, InvisibleAndAlwaysVisibleModes) {
+  SetUpGroups(gfInvisible);
+  EXPECT_EQ(DataRowOf(3)->FootersViewInfo()->Count(), 0);
+  EXPECT_EQ(DataRowOf(3)->BoundsRect.Height(), Rows()->DataRowHeight);
+
+  // Always visible counts the footer levels from 1: the row that closes
+  // both groups has levels 1 (the inner group) and 2 (the outer).
+  view_->OptionsView()->SetGroupFooters(gfAlwaysVisible);
+  Calculate();
+  TlxGridRowFootersViewInfo* footers = DataRowOf(3)->FootersViewInfo();
+  ASSERT_EQ(footers->Count(), 2);
+  EXPECT_EQ(footers->Items(0)->Level(), 1);
+  EXPECT_EQ(footers->Items(1)->Level(), 2);
+  EXPECT_EQ(footers->Items(0)->GroupLevel(), 1);
+  EXPECT_EQ(footers->Items(1)->GroupLevel(), 0);
+
+  // A grouped column without group footers closes none.
+  view_->OptionsView()->SetGroupFooters(gfVisibleWhenExpanded);
+  groesse_->Options()->SetGroupFooters(false);
+  Calculate();
+  footers = DataRowOf(3)->FootersViewInfo();
+  ASSERT_EQ(footers->Count(), 1);
+  EXPECT_EQ(footers->Items(0)->GroupLevel(), 0);
 }
 
 }  // namespace grid_footers_win_test
