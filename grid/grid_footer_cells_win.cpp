@@ -487,10 +487,6 @@ const TClass* TlxGridRowFooterViewInfo::GetCellHitTestClass() const {
   return &TlxGridGroupFooterCellHitTest::kClass;
 }
 
-void TlxGridRowFooterViewInfo::InitHitTest(TlxCustomGridHitTest* hit_test) {
-  TlxGridFooterViewInfo::InitHitTest(hit_test);
-}
-
 std::unique_ptr<TlxGridFooterCellViewInfo> TlxGridRowFooterViewInfo::CreateCell(TlxGridColumn* column,
                                                                                 TlxDataSummaryItem* item) {
   return std::make_unique<TlxGridRowFooterCellViewInfo>(this, column, item);

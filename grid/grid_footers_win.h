@@ -189,7 +189,6 @@ class TlxGridRowFooterViewInfo : public TlxGridFooterViewInfo {
   int32_t GetIndent() override;
   const TClass* GetHitTestClass() const override;
   const TClass* GetCellHitTestClass() const override;
-  void InitHitTest(TlxCustomGridHitTest* hit_test) override;
   std::unique_ptr<TlxGridFooterCellViewInfo> CreateCell(TlxGridColumn* column, TlxDataSummaryItem* item) override;
 
   // --- overridable, in slot order --------------------------------------
