@@ -325,18 +325,19 @@ void TlxGridFooterViewInfo::GetColumnPlaceOf(TlxGridColumn* column, int32_t& lef
     width = 0;
     return;
   }
-  TRect content;
-  GetContentBounds(content);
-  const TlxGridTableView* view = TableView();
+  // Asked while measuring too, before the footer has its own bounds: the
+  // place follows from the header cell alone. The footer's borders and a
+  // group footer's indent narrow the outer cells only.
+  const TlxBorders borders = GetBorders();
+  const bool first = column->VisibleIndex() == 0;
+  const bool last = column->VisibleIndex() == TableView()->VisibleColumnCount() - 1;
   left = header_cell->BoundsRect.Left;
   int32_t right = header_cell->BoundsRect.Right;
-  // The footer's borders and a group footer's indent narrow the outer
-  // cells only.
-  if (column->VisibleIndex() == 0)
-    left = content.Left;
-  if (column->VisibleIndex() == view->VisibleColumnCount() - 1)
-    right = std::min(right, content.Right);
-  width = std::max(right - left, 0);
+  if (first)
+    left = lxSaturatingAdd(left, GetIndent() + (borders.Contains(bLeft) ? GetBorderWidth(bLeft) : 0));
+  if (last && borders.Contains(bRight))
+    right = lxSaturatingSub(right, GetBorderWidth(bRight));
+  width = std::max(lxSaturatingSub(right, left), 0);
 }
 
 int32_t TlxGridFooterViewInfo::GetCellLeft(TlxGridFooterCellViewInfo* cell) {

@@ -216,6 +216,29 @@ TEST_F(FootersTest, MultipleSummariesOfAColumnTakeOneLineEachOnlyWhenAllowed) {
   EXPECT_EQ(ViewInfo()->ClientBounds().Bottom, Footer()->BoundsRect.Top);
 }
 
+TEST_F(FootersTest, AutoHeightWrapsALongSummaryOnlyWhileTheFooterHasOneLine) {
+  UseFileListColumns(5);
+  AddFooterSummary(groesse_, skSum, "'Summe aller Dateigrößen in Bytes: '0");
+  view_->OptionsView()->SetFooter(true);
+  Calculate();
+  const int32_t one_line = TextHeight() + 6 + 2;
+  EXPECT_EQ(Footer()->LineHeight(), one_line);
+
+  view_->OptionsView()->SetFooterAutoHeight(true);
+  Calculate();
+  const int32_t wrapped = Footer()->LineHeight();
+  EXPECT_GT(wrapped, one_line);
+  EXPECT_EQ((wrapped - 8) % TextHeight(), 0) << "whole text lines";
+  EXPECT_EQ(Footer()->Height, 1 + wrapped + 1 + 1);
+
+  // Two summary lines: every line is one text line high again.
+  view_->OptionsView()->SetFooterMultiSummaries(true);
+  AddFooterSummary(groesse_, skMax, "0");
+  Calculate();
+  EXPECT_EQ(Footer()->RowCount(), 2);
+  EXPECT_EQ(Footer()->LineHeight(), one_line);
+}
+
 TEST_F(FootersTest, HitTestsNameTheCellItsSummaryOrOnlyTheColumnUnderAnEmptyPlace) {
   UseFileListColumns(3);
   TlxDataSummaryItem* sum = AddFooterSummary(groesse_, skSum, "0");
