@@ -61,11 +61,8 @@ void TlxCustomGridRowViewInfo::Offset(int32_t dx, int32_t dy) {
     footers_->Offset(dx, dy);
 }
 
-TlxCustomGridHitTest* TlxCustomGridRowViewInfo::GetHitTest(const TPoint& point) {
-  if (footers_ != nullptr)
-    if (TlxCustomGridHitTest* hit_test = footers_->GetHitTest(point))
-      return hit_test;
-  return TlxCustomGridRecordViewInfo::GetHitTest(point);
+TlxCustomGridHitTest* TlxCustomGridRowViewInfo::GetFootersHitTest(const TPoint& point) {
+  return footers_ != nullptr ? footers_->GetHitTest(point) : nullptr;
 }
 
 int32_t TlxCustomGridRowViewInfo::GetNonContentHeight() {
@@ -177,6 +174,8 @@ const TClass* TlxGridDataRowViewInfo::GetPainterClass() const { return &TlxGridD
 TlxCustomGridHitTest* TlxGridDataRowViewInfo::GetHitTest(const TPoint& point) {
   if (!HasPoint(point))
     return nullptr;
+  if (TlxCustomGridHitTest* hit_test = GetFootersHitTest(point))
+    return hit_test;
   for (const auto& cell : cells_)
     if (cell != nullptr && cell->IsCalculated())
       if (TlxCustomGridHitTest* hit_test = cell->GetHitTest(point))

@@ -38,6 +38,9 @@ class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
   // with every layout of the row.
   TlxGridRowFootersViewInfo* FootersViewInfo();
   int32_t FootersHeight();
+  // The hit test of a point on one of the row's group footers, or null;
+  // footers are hit-tested before the row itself.
+  TlxCustomGridHitTest* GetFootersHitTest(const TPoint& point);
 
   // --- overrides -----------------------------------------------------------
   int32_t CalculateWidth() override;
@@ -47,7 +50,6 @@ class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
   void CalculateAt(int32_t left, int32_t top) override;
   void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
   void Offset(int32_t dx, int32_t dy) override;
-  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
 
   // --- overridable, in slot order --------------------------------------
   virtual void AfterCalculateCells() {}
