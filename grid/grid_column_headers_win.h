@@ -231,13 +231,6 @@ class TlxGridColumnHeaderGlyphViewInfo : public TlxGridColumnHeaderAreaViewInfo 
   TlxAlignmentVert AlignmentVert() override;
 };
 
-class TlxGridFooterCellViewInfo : public TlxGridColumnHeaderViewInfo {
- public:
-  static constexpr TClass kClass{"TlxGridFooterCellViewInfo", &TlxGridColumnHeaderViewInfo::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridColumnHeaderViewInfo::TlxGridColumnHeaderViewInfo;
-};
-
 class TlxGridColumnContainerPainter : public TlxCustomGridPartPainter {
  public:
   static constexpr TClass kClass{"TlxGridColumnContainerPainter", &TlxCustomGridPartPainter::kClass,

@@ -4,6 +4,7 @@
 
 #include "grid/grid_column_headers_win.h"
 #include "grid/grid_hit_tests_win.h"
+#include "grid/grid_preview_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_table_layout_win.h"
 #include "grid/grid_table_painters_win.h"
@@ -47,8 +48,25 @@ void TlxCustomGridRowViewInfo::CalculateAt(int32_t left, int32_t top) {
   Calculate(left, top, -1, -1);
 }
 
+void TlxCustomGridRowViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
+  footers_.reset();
+  TlxCustomGridRecordViewInfo::Calculate(left, top, width, height);
+  if (FootersHeight() > 0)
+    FootersViewInfo()->Calculate(BoundsRect.Left, BoundsRect.Top + GetHeight() - GetNonContentHeight());
+}
+
+void TlxCustomGridRowViewInfo::Offset(int32_t dx, int32_t dy) {
+  TlxCustomGridRecordViewInfo::Offset(dx, dy);
+  if (footers_ != nullptr)
+    footers_->Offset(dx, dy);
+}
+
+TlxCustomGridHitTest* TlxCustomGridRowViewInfo::GetFootersHitTest(const TPoint& point) {
+  return footers_ != nullptr ? footers_->GetHitTest(point) : nullptr;
+}
+
 int32_t TlxCustomGridRowViewInfo::GetNonContentHeight() {
-  int32_t height = GetSeparatorWidth();
+  int32_t height = lxSaturatingAdd(GetSeparatorWidth(), FootersHeight());
   if (HasBottomLine())
     height += TableViewInfo()->GridLineWidth();
   return height;
@@ -93,7 +111,10 @@ bool TlxCustomGridRowViewInfo::HasBottomLine() {
 TlxGridDataRowViewInfo::TlxGridDataRowViewInfo(TlxGridRecordViewInfoTarget* target)
     : TlxCustomGridRowViewInfo(target) {}
 
-TlxGridDataRowViewInfo::~TlxGridDataRowViewInfo() { cells_.clear(); }
+TlxGridDataRowViewInfo::~TlxGridDataRowViewInfo() {
+  preview_.reset();
+  cells_.clear();
+}
 
 void TlxGridDataRowViewInfo::EnsureCellSlots() {
   const int32_t count = TableView()->VisibleColumnCount();
@@ -126,13 +147,15 @@ int32_t TlxGridDataRowViewInfo::CalculateHeight() {
   TlxCustomGridTableViewInfoCacheItem* cache = CacheItem();
   if (cache != nullptr && cache->IsHeightAssigned())
     return cache->CachedHeight();
-  const int32_t height = lxSaturatingAdd(RowsViewInfo()->DataRowHeight, GetNonContentHeight());
+  const int32_t height =
+      lxSaturatingAdd(lxSaturatingAdd(RowsViewInfo()->DataRowHeight, PreviewHeight()), GetNonContentHeight());
   if (cache != nullptr)
     cache->SetCachedHeight(height);
   return height;
 }
 
 void TlxGridDataRowViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
+  preview_.reset();
   TlxCustomGridRowViewInfo::Calculate(left, top, width, height);
   GetCellsAreaBounds(CellsAreaBounds);
   CellHeight = CalculateCellHeight();
@@ -143,6 +166,7 @@ void TlxGridDataRowViewInfo::Calculate(int32_t left, int32_t top, int32_t width,
     else
       cells_[static_cast<size_t>(index)].reset();
   }
+  CalculatePreview();
 }
 
 const TClass* TlxGridDataRowViewInfo::GetPainterClass() const { return &TlxGridDataRowPainter::kClass; }
@@ -150,10 +174,15 @@ const TClass* TlxGridDataRowViewInfo::GetPainterClass() const { return &TlxGridD
 TlxCustomGridHitTest* TlxGridDataRowViewInfo::GetHitTest(const TPoint& point) {
   if (!HasPoint(point))
     return nullptr;
+  if (TlxCustomGridHitTest* hit_test = GetFootersHitTest(point))
+    return hit_test;
   for (const auto& cell : cells_)
     if (cell != nullptr && cell->IsCalculated())
       if (TlxCustomGridHitTest* hit_test = cell->GetHitTest(point))
         return hit_test;
+  if (preview_ != nullptr && preview_->IsCalculated())
+    if (TlxCustomGridHitTest* hit_test = preview_->GetHitTest(point))
+      return hit_test;
   return TlxCustomGridRowViewInfo::GetHitTest(point);
 }
 
@@ -163,6 +192,8 @@ void TlxGridDataRowViewInfo::Offset(int32_t dx, int32_t dy) {
   for (const auto& cell : cells_)
     if (cell != nullptr)
       cell->Offset(dx, dy);
+  if (preview_ != nullptr)
+    preview_->Offset(dx, dy);
 }
 
 void TlxGridDataRowViewInfo::GetItemBounds(TlxCustomGridTableItem* item, TRect& rect) {
@@ -205,6 +236,13 @@ void TlxGridDataRowViewInfo::GetCellsAreaBounds(TRect& rect) {
   rect.Top = BoundsRect.Top;
   rect.Right = lxSaturatingAdd(rect.Left, GetCellsAreaWidth());
   rect.Bottom = lxSaturatingAdd(rect.Top, GetContentHeight());
+  // The preview takes its band from the top or the bottom of the content.
+  if (const int32_t preview_height = PreviewHeight(); preview_height > 0) {
+    if (TableView()->Preview()->Place() == prTop)
+      rect.Top = std::min(lxSaturatingAdd(rect.Top, preview_height), rect.Bottom);
+    else
+      rect.Bottom = std::max(lxSaturatingSub(rect.Bottom, preview_height), rect.Top);
+  }
 }
 
 int32_t TlxGridDataRowViewInfo::GetCellWidth(int32_t index) {

@@ -5,6 +5,7 @@
 // inside its own bounds, and the special rows. Included only from Windows
 // sources.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 class TlxGridColumn;
 class TlxGridColumnHeaderViewInfo;
 class TlxGridDataRowViewInfo;
+class TlxGridPreviewCellViewInfo;
 class TlxGridRowsViewInfo;
 class TlxGridTableView;
 class TlxGridTableViewInfo;
@@ -32,6 +34,13 @@ class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
   TlxGridTableView* TableView() const;
   // The row's level (0 for the rows of an ungrouped view).
   int32_t Level() const;
+  // The group footers closing at this row, made on first request and again
+  // with every layout of the row.
+  TlxGridRowFootersViewInfo* FootersViewInfo();
+  int32_t FootersHeight();
+  // The hit test of a point on one of the row's group footers, or null;
+  // footers are hit-tested before the row itself.
+  TlxCustomGridHitTest* GetFootersHitTest(const TPoint& point);
 
   // --- overrides -----------------------------------------------------------
   int32_t CalculateWidth() override;
@@ -39,6 +48,8 @@ class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
   void GetFocusRectBounds(TRect& rect) override;
   void GetRecordAreaBounds(TRect& rect) override;
   void CalculateAt(int32_t left, int32_t top) override;
+  void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
+  void Offset(int32_t dx, int32_t dy) override;
 
   // --- overridable, in slot order --------------------------------------
   virtual void AfterCalculateCells() {}
@@ -61,6 +72,11 @@ class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
   virtual bool HasSeparator() { return true; }
   virtual bool HasFooters() { return true; }
   virtual bool HasBottomLine();
+  // Whether the group footer of a level ends at this row.
+  virtual bool HasFooter(int32_t level);
+
+ private:
+  std::unique_ptr<TlxGridRowFootersViewInfo> footers_;
 };
 
 class TlxGridDataCellViewInfo;
@@ -80,6 +96,9 @@ class TlxGridDataRowViewInfo : public TlxCustomGridRowViewInfo {
   // column that is not shown.
   TlxGridDataCellViewInfo* GetCell(int32_t index);
   TlxGridDataCellViewInfo* ExistingCell(int32_t index) const;
+  // The row's preview, made on first request while the view shows one.
+  TlxGridPreviewCellViewInfo* PreviewViewInfo();
+  int32_t PreviewHeight();
 
   // --- overrides -----------------------------------------------------------
   int32_t CalculateHeight() override;
@@ -89,7 +108,7 @@ class TlxGridDataRowViewInfo : public TlxCustomGridRowViewInfo {
   void Offset(int32_t dx, int32_t dy) override;
   void GetItemBounds(TlxCustomGridTableItem* item, TRect& rect) override;
   TlxGridTableDataCellViewInfo* GetCellViewInfoByItem(TlxCustomGridTableItem* item) override;
-  int32_t GetCellsHeight() override { return GetContentHeight(); }
+  int32_t GetCellsHeight() override { return std::max(GetContentHeight() - PreviewHeight(), 0); }
 
   // --- overridable, in slot order --------------------------------------
   using TlxCustomGridRowViewInfo::GetCellHeight;
@@ -100,7 +119,7 @@ class TlxGridDataRowViewInfo : public TlxCustomGridRowViewInfo {
   virtual int32_t GetCellTop(int32_t index);
   virtual void GetCellsAreaBounds(TRect& rect);
   virtual int32_t GetCellWidth(int32_t index);
-  virtual bool HasPreview() { return false; }
+  virtual bool HasPreview();
   virtual bool IsCellVisible(int32_t index);
   virtual void BeforeCellCalculate(TlxGridDataCellViewInfo* /*cell*/) {}
   virtual TlxGridCellLineBorders GetCellBorders(bool is_rightmost);
@@ -110,8 +129,10 @@ class TlxGridDataRowViewInfo : public TlxCustomGridRowViewInfo {
 
  private:
   void EnsureCellSlots();
+  void CalculatePreview();
 
   std::vector<std::unique_ptr<TlxGridDataCellViewInfo>> cells_;
+  std::unique_ptr<TlxGridPreviewCellViewInfo> preview_;
 };
 
 class TlxGridNewItemRowViewInfo : public TlxGridDataRowViewInfo {
@@ -155,20 +176,6 @@ class TlxGridDataCellViewInfo : public TlxGridTableDataCellViewInfo {
   TlxGridDataRowViewInfo* row_;
   TlxGridColumn* column_;
   int32_t visible_index_;
-};
-
-class TlxGridPreviewCellViewInfo : public TlxGridDataCellViewInfo {
- public:
-  static constexpr TClass kClass{"TlxGridPreviewCellViewInfo", &TlxGridDataCellViewInfo::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridDataCellViewInfo::TlxGridDataCellViewInfo;
-};
-
-class TlxGridRowFootersViewInfo : public TObject {
- public:
-  static constexpr TClass kClass{"TlxGridRowFootersViewInfo", &TObject::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TObject::TObject;
 };
 
 // The indicator's cell beside one row, showing the row's state.

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "data/data_controller.h"
+#include "data/data_summary.h"
+#include "data/data_summary_items.h"
 #include "grid/grid_data_rows_win.h"
+#include "grid/grid_deferred_errors.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_rows_win.h"
@@ -25,6 +29,47 @@ void TlxCustomGridIndicatorItemViewInfo::GetViewParams(TlxPaintParams& params) {
 }
 
 const TClass* TlxCustomGridIndicatorItemViewInfo::GetHitTestClass() const { return &TlxGridIndicatorHitTest::kClass; }
+
+bool TlxCustomGridIndicatorItemViewInfo::HasCustomDraw() { return TableViewOf(*this)->HasCustomDrawIndicatorCell(); }
+
+bool TlxCustomGridIndicatorItemViewInfo::CustomDraw(TlxCanvas& canvas) {
+  return TableViewOf(*this)->DoCustomDrawIndicatorCell(&canvas, this);
+}
+
+TlxBorders TlxGridIndicatorFooterItemViewInfo::GetBorders() {
+  TlxPainterClass painter = LookAndFeelPainter();
+  return painter != nullptr ? painter->GetFooterBorders() : lxAllBorders;
+}
+
+int32_t TlxGridIndicatorFooterItemViewInfo::SeparatorHeight() {
+  TlxPainterClass painter = LookAndFeelPainter();
+  return painter != nullptr ? painter->GetFooterSeparatorSize() : 0;
+}
+
+int32_t TlxGridIndicatorFooterItemViewInfo::GetBorderWidth(TlxBorder side) {
+  TlxPainterClass painter = LookAndFeelPainter();
+  const int32_t size = painter != nullptr ? painter->GetFooterBorderSize() : 0;
+  return side == bTop ? size + SeparatorHeight() : size;
+}
+
+TBitmap* TlxGridIndicatorFooterItemViewInfo::GetBackgroundBitmap() {
+  TlxCustomGridBackgroundBitmaps* bitmaps = TableViewOf(*this)->BackgroundBitmaps();
+  return bitmaps != nullptr ? bitmaps->GetBitmap(TlxGridTableBackgroundBitmaps::kFooter) : nullptr;
+}
+
+const TClass* TlxGridIndicatorFooterItemViewInfo::GetPainterClass() const {
+  return &TlxGridIndicatorFooterItemPainter::kClass;
+}
+
+void TlxGridIndicatorFooterItemViewInfo::GetBorderBounds(TRect& rect) {
+  rect = BoundsRect;
+  rect.Top = std::min(rect.Top + SeparatorHeight(), rect.Bottom);
+}
+
+void TlxGridIndicatorFooterItemViewInfo::GetSeparatorBounds(TRect& rect) {
+  rect = BoundsRect;
+  rect.Bottom = std::min(rect.Top + SeparatorHeight(), rect.Bottom);
+}
 
 void TlxGridIndicatorHeaderItemViewInfo::GetViewParams(TlxPaintParams& params) {
   TableViewOf(*this)->Styles()->GetHeaderParams(nullptr, params);
@@ -97,6 +142,9 @@ void TlxGridIndicatorViewInfo::Calculate(int32_t left, int32_t top, int32_t widt
   TlxGridTableViewInfo* table = TableViewInfo();
   if (TlxGridHeaderViewInfo* header = table->HeaderViewInfo(); header != nullptr && header->Height > 0)
     AddItemAt(std::make_unique<TlxGridIndicatorHeaderItemViewInfo>(table), top, header->Height);
+  if (const int32_t footer_height = table->FooterHeight(); footer_height > 0)
+    AddItemAt(std::make_unique<TlxGridIndicatorFooterItemViewInfo>(table), BoundsRect.Bottom - footer_height,
+              footer_height);
   TlxGridRowsViewInfo* rows = table->RowsViewInfo();
   if (rows == nullptr)
     return;
@@ -177,4 +225,28 @@ void TlxGridIndicatorRowItemPainter::DrawContent() {
     return;
   painter->PaintIndicatorItem(Canvas(), item.BoundsRect, item.GetIndicatorKind(), item.PaintParams().Color,
                               TlxBackgroundCallback());
+}
+
+void TlxGridIndicatorFooterItemPainter::DrawBackground() {
+  auto& item = static_cast<TlxGridIndicatorFooterItemViewInfo&>(ViewInfo());
+  TlxPainterClass painter = item.LookAndFeelPainter();
+  if (painter == nullptr || item.HasBackgroundBitmap()) {
+    TlxCustomGridIndicatorItemPainter::DrawBackground();
+    return;
+  }
+  painter->PaintFooterContent(Canvas(), item.ClientBounds(), item.PaintParams());
+}
+
+void TlxGridIndicatorFooterItemPainter::DrawBorders() {
+  auto& item = static_cast<TlxGridIndicatorFooterItemViewInfo&>(ViewInfo());
+  TlxPainterClass painter = item.LookAndFeelPainter();
+  if (painter == nullptr)
+    return;
+  TRect separator;
+  item.GetSeparatorBounds(separator);
+  if (!separator.IsEmpty())
+    painter->PaintFooterSeparator(Canvas(), separator);
+  TRect border;
+  item.GetBorderBounds(border);
+  painter->PaintFooterBorder(Canvas(), border);
 }

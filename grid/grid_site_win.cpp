@@ -2,10 +2,12 @@
 
 #include "data/data_controller.h"
 #include "grid/grid_control_win.h"
+#include "grid/grid_deferred_errors.h"
 #include "grid/grid_level_win.h"
 #include "grid/grid_summary_sorting.h"
 #include "grid/grid_view_controller_win.h"
 #include "grid/grid_view_win.h"
+#include "platform/toolkit/application.h"
 #include "platform/toolkit/form.h"
 #include "ui/foundation/system/lx_timer_win.h"
 
@@ -18,7 +20,10 @@ TlxGridSite::TlxGridSite(TlxCustomGridViewInfo* view_info) : TlxControl(nullptr)
   SetParentColor(false);
 }
 
-TlxGridSite::~TlxGridSite() { deferred_size_timer_.reset(); }
+TlxGridSite::~TlxGridSite() {
+  deferred_size_timer_.reset();
+  lxGridDeferredErrors().Forget(view_info_);
+}
 
 TlxCustomGridView* TlxGridSite::GridView() const { return view_info_->GridView(); }
 
@@ -375,6 +380,16 @@ void TlxGridSite::WndProc(TMessage& message) {
   if (TlxCustomGridController* controller = ControllerOf(*this))
     controller->HandleSiteMessage(message);
   TlxControl::WndProc(message);
+  // Errors of the layout or paint reach the handler only now: a box shown
+  // inside the paint would ask for the same paint again and again.
+  if (message.Msg == WM_PAINT)
+    lxGridDeferredErrors().Flush(view_info_, [this](const std::exception_ptr& error) {
+      try {
+        std::rethrow_exception(error);
+      } catch (const std::exception&) {
+        Application->HandleException(this);
+      }
+    });
 }
 
 void TlxGridSite::SetParent(TWinControl* parent) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/grid_data_rows_win.h"
+#include "grid/grid_footers_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
@@ -39,7 +40,18 @@ int32_t DefaultCellHeight(TlxGridColumn* column, TlxCanvas& canvas, TFont* font)
 
 TlxGridTableViewInfo::TlxGridTableViewInfo(TlxCustomGridView* grid_view) : TlxCustomGridTableViewInfo(grid_view) {}
 
-TlxGridTableViewInfo::~TlxGridTableViewInfo() { header_view_info_.reset(); }
+TlxGridTableViewInfo::~TlxGridTableViewInfo() {
+  footer_view_info_.reset();
+  header_view_info_.reset();
+}
+
+TlxGridFooterViewInfo* TlxGridTableViewInfo::FooterViewInfo() const {
+  return static_cast<TlxGridFooterViewInfo*>(footer_view_info_.get());
+}
+
+int32_t TlxGridTableViewInfo::FooterHeight() const {
+  return footer_view_info_ != nullptr ? footer_view_info_->Height : 0;
+}
 
 TlxGridTableView* TlxGridTableViewInfo::TableView() const { return static_cast<TlxGridTableView*>(GridView()); }
 
@@ -72,6 +84,8 @@ void TlxGridTableViewInfo::CreateViewInfos() {
   indicator_view_info_ = std::make_unique<TlxGridIndicatorViewInfo>(this);
   if (const TClass* header_class = GetHeaderViewInfoClass(); header_class != nullptr && !header_class->IsAbstract())
     header_view_info_.reset(static_cast<TlxGridHeaderViewInfo*>(header_class->CreateInstance(this)));
+  if (const TClass* footer_class = GetFooterViewInfoClass(); footer_class != nullptr && !footer_class->IsAbstract())
+    footer_view_info_.reset(static_cast<TlxGridHeaderViewInfo*>(footer_class->CreateInstance(this)));
   TlxCustomGridTableViewInfo::CreateViewInfos();
   // The filter box was added after the header: it belongs at the header's
   // place when at the top, at the footer's when at the bottom.
@@ -84,6 +98,7 @@ void TlxGridTableViewInfo::CreateViewInfos() {
 void TlxGridTableViewInfo::DestroyViewInfos(bool is_recreating) {
   TlxCustomGridTableViewInfo::DestroyViewInfos(is_recreating);
   indicator_view_info_.reset();
+  footer_view_info_.reset();
   header_view_info_.reset();
   group_by_box_view_info_.reset();
 }
@@ -131,7 +146,7 @@ void TlxGridTableViewInfo::CalculateIndicator() {
   const TRect client = ClientBounds();
   const int32_t header_height = header_view_info_ != nullptr ? header_view_info_->Height : 0;
   indicator_view_info_->Calculate(SiteClientBounds().Left, client.Top - header_height, IndicatorWidth(),
-                                  client.Height() + header_height);
+                                  client.Height() + header_height + FooterHeight());
 }
 
 void TlxGridTableViewInfo::GetClientBounds(TRect& rect) {
@@ -177,6 +192,7 @@ void TlxGridTableViewInfo::GetRowsAreaBounds(TRect& rect) {
   rect = ClientBounds();
   if (header_view_info_ != nullptr)
     rect.Top -= header_view_info_->Height;
+  rect.Bottom += FooterHeight();
 }
 
 void TlxGridTableViewInfo::GetDataAreaBounds(TRect& rect) {
@@ -191,6 +207,13 @@ void TlxGridTableViewInfo::OffsetHorizontally(int32_t dx, int32_t dy) {
     if (TlxCustomGridPartViewInfo* part = Parts(index); part->IsScrollable())
       part->Offset(dx, 0);
   TlxCustomGridTableViewInfo::OffsetHorizontally(dx, dy);
+}
+
+void TlxGridTableViewInfo::AfterOffset() {
+  TlxCustomGridTableViewInfo::AfterOffset();
+  // The indicator's row items point at the rows: after records were
+  // re-used or replaced they must follow the rows of now.
+  CalculateIndicator();
 }
 
 int32_t TlxGridTableViewInfo::GetHeightForRowsWithSpare(int32_t height, bool spare_row) {
@@ -222,6 +245,8 @@ void TlxGridTableViewInfo::CalculateExpandButtonParams() {
 const TClass* TlxGridTableViewInfo::GetHeaderViewInfoClass() const { return &TlxGridHeaderViewInfo::kClass; }
 
 const TClass* TlxGridTableViewInfo::GetGroupByBoxViewInfoClass() const { return &TlxGridGroupByBoxViewInfo::kClass; }
+
+const TClass* TlxGridTableViewInfo::GetFooterViewInfoClass() const { return &TlxGridFooterViewInfo::kClass; }
 
 TColor TlxGridTableViewInfo::GridLineColor() { return TableView()->OptionsView()->GetGridLineColor(); }
 

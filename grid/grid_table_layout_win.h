@@ -48,6 +48,9 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   // Scrolls the parts and rows that move with the data horizontally.
   void SetLeftPos(int32_t value);
   TlxGridIndicatorViewInfo* IndicatorViewInfo() const { return indicator_view_info_.get(); }
+  TlxGridFooterViewInfo* FooterViewInfo() const;
+  // The footer's height of this calculation; 0 while it is hidden.
+  int32_t FooterHeight() const;
   int32_t IndicatorWidth();
   // The site's client width less the indicator: what auto width shares.
   int32_t AutoWidthAvailableWidth();
@@ -69,6 +72,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   void GetRowsAreaBounds(TRect& rect) override;
   void GetDataAreaBounds(TRect& rect) override;
   void OffsetHorizontally(int32_t dx, int32_t dy) override;
+  void AfterOffset() override;
   int32_t GetHeightForRows(int32_t height) override { return GetHeightForRowsWithSpare(height, false); }
   int32_t GetRowsHeight(int32_t count) override;
 
@@ -78,6 +82,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
   virtual void CalculateExpandButtonParams();
   virtual const TClass* GetHeaderViewInfoClass() const;
   virtual const TClass* GetGroupByBoxViewInfoClass() const;
+  virtual const TClass* GetFooterViewInfoClass() const;
   virtual void CalculateIndicator();
   virtual int32_t GetLevelIndentsWidth() { return IndentLevelCount() * LevelIndent; }
   virtual int32_t GridLineWidth() { return 1; }
@@ -93,6 +98,7 @@ class TlxGridTableViewInfo : public TlxCustomGridTableViewInfo {
  private:
   std::unique_ptr<TlxGridGroupByBoxViewInfo> group_by_box_view_info_;
   std::unique_ptr<TlxGridHeaderViewInfo> header_view_info_;
+  std::unique_ptr<TlxGridHeaderViewInfo> footer_view_info_;
   std::unique_ptr<TlxGridIndicatorViewInfo> indicator_view_info_;
   int32_t data_width_ = 0;
   int32_t left_pos_ = 0;
@@ -231,13 +237,6 @@ class TlxGridHeaderViewInfo : public TlxGridColumnContainerViewInfo {
   bool laying_out_ = false;
 };
 
-class TlxGridFooterViewInfo : public TlxGridHeaderViewInfo {
- public:
-  static constexpr TClass kClass{"TlxGridFooterViewInfo", &TlxGridHeaderViewInfo::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridHeaderViewInfo::TlxGridHeaderViewInfo;
-};
-
 class TlxCustomGridIndicatorItemViewInfo;
 
 // The indicator column at the view's left edge: a header item beside the
@@ -269,13 +268,6 @@ class TlxGridIndicatorViewInfo : public TlxCustomGridViewCellViewInfo {
 
  private:
   std::vector<std::unique_ptr<TlxCustomGridIndicatorItemViewInfo>> items_;
-};
-
-class TlxGridFooterPainter : public TlxGridHeaderPainter {
- public:
-  static constexpr TClass kClass{"TlxGridFooterPainter", &TlxGridHeaderPainter::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridHeaderPainter::TlxGridHeaderPainter;
 };
 
 // Answers the header's height; a descendant may override it.

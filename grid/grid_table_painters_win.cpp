@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "grid/grid_data_rows_win.h"
+#include "grid/grid_footers_win.h"
+#include "grid/grid_preview_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_layout_win.h"
 #include "grid/grid_table_view_win.h"
@@ -32,6 +34,12 @@ void TlxGridTablePainter::DrawHeader() {
   auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
   if (TlxGridHeaderViewInfo* header = view_info->HeaderViewInfo(); header != nullptr && header->GetVisible())
     header->Paint(&Canvas());
+}
+
+void TlxGridTablePainter::DrawFooter() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  if (TlxGridFooterViewInfo* footer = view_info->FooterViewInfo(); footer != nullptr && footer->GetVisible())
+    footer->Paint(&Canvas());
 }
 
 void TlxGridTablePainter::DrawGroupByBox() {
@@ -142,7 +150,14 @@ void TlxGridTablePainter::ScrollContent(int32_t dx, int32_t /*dy*/) {
 
 // --- rows and cells ----------------------------------------------------------------------
 
+void TlxCustomGridRowPainter::DrawFooters() {
+  auto& row = static_cast<TlxCustomGridRowViewInfo&>(ViewInfo());
+  if (row.FootersHeight() > 0)
+    row.FootersViewInfo()->Paint(Canvas());
+}
+
 void TlxGridDataRowPainter::DoPaint() {
+  DrawFooters();
   if (!HasCells())
     return;
   Canvas().PushClipRegion();
@@ -155,6 +170,8 @@ void TlxGridDataRowPainter::DrawCells() {
   for (int32_t index = 0; index < row.GetCellCount(); ++index)
     if (TlxGridDataCellViewInfo* cell = row.ExistingCell(index); cell != nullptr && cell->IsCalculated())
       cell->Paint(&Canvas());
+  if (TlxGridPreviewCellViewInfo* preview = row.PreviewViewInfo(); preview != nullptr && preview->IsCalculated())
+    preview->Paint(&Canvas());
 }
 
 void TlxGridDataCellPainter::DrawBorder(TlxBorder side) {

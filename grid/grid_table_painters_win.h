@@ -17,6 +17,9 @@ class TlxCustomGridRowPainter : public TlxCustomGridRecordPainter {
   static constexpr TClass kClass{"TlxCustomGridRowPainter", &TlxCustomGridRecordPainter::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridRecordPainter::TlxCustomGridRecordPainter;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void DrawFooters();
 };
 
 class TlxGridDataRowPainter : public TlxCustomGridRowPainter {
@@ -51,7 +54,7 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
   void ScrollContent(int32_t dx, int32_t dy) override;
 
   // --- overridable, in slot order --------------------------------------
-  virtual void DrawFooter() {}
+  virtual void DrawFooter();
   virtual void DrawGroupByBox();
   virtual void DrawHeader();
   virtual void DrawIndicator();
@@ -90,13 +93,6 @@ class TlxGridHeaderPainter : public TlxGridColumnContainerPainter {
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridColumnContainerPainter::TlxGridColumnContainerPainter;
   bool ItemsPaintedFirst() override;
-};
-
-class TlxGridFooterCellPainter : public TlxGridColumnHeaderPainter {
- public:
-  static constexpr TClass kClass{"TlxGridFooterCellPainter", &TlxGridColumnHeaderPainter::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridColumnHeaderPainter::TlxGridColumnHeaderPainter;
 };
 
 class TlxGridColumnHeaderAreaPainter : public TlxCustomGridCellPainter {
@@ -162,9 +158,13 @@ class TlxGridIndicatorRowItemPainter : public TlxCustomGridIndicatorItemPainter 
 
 class TlxGridIndicatorFooterItemPainter : public TlxCustomGridIndicatorItemPainter {
  public:
-  static constexpr TClass kClass{"TlxGridIndicatorFooterItemPainter", &TlxCustomGridIndicatorItemPainter::kClass};
+  static constexpr TClass kClass{"TlxGridIndicatorFooterItemPainter", &TlxCustomGridIndicatorItemPainter::kClass,
+                                 &ConstructInstance<TlxGridIndicatorFooterItemPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridIndicatorItemPainter::TlxCustomGridIndicatorItemPainter;
+  void DrawBackground() override;
+  void DrawBorders() override;
+  bool ExcludeFromClipRect() override { return true; }
 };
 
 class TlxGridIndicatorPainter : public TlxCustomGridCellPainter {
