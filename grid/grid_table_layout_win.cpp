@@ -10,6 +10,7 @@
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_view_win.h"
+#include "grid/table_controller_win.h"
 #include "editors/edit_properties.h"
 #include "editors/edit_style_win.h"
 #include "grid/grid_strings.h"
@@ -96,8 +97,14 @@ void TlxGridTableViewInfo::ResetViewInfos() {
 void TlxGridTableViewInfo::AfterCalculation() {
   TlxGridRowsViewInfo* rows = RowsViewInfo();
   const bool regular = !IsSizeCalculating() && !IsInternalUse();
-  if (regular && rows != nullptr && rows->DataRowHeight != PrevDataRowHeight && PrevDataRowHeight != 0)
-    GridView()->Invalidate();
+  if (regular && rows != nullptr && rows->DataRowHeight != PrevDataRowHeight) {
+    if (PrevDataRowHeight != 0)
+      GridView()->Invalidate();
+    // In grid mode the row height decides how many records the data
+    // controller's buffer holds.
+    if (auto* controller = dynamic_cast<TlxCustomGridTableController*>(Controller()))
+      controller->RequestGridModeBufferSync();
+  }
   TlxCustomGridTableViewInfo::AfterCalculation();
 }
 
