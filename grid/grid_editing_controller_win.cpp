@@ -355,6 +355,10 @@ void TlxGridEditingController::HideEdit(bool accept) {
     // editor (or raised from its validation), so the abort stays silent.
     if (edit_ != nullptr && !edit_->Deactivate())
       throw EAbort("");
+    // Not every editor kind asks to start editing before it takes typed
+    // text (the mask editor does not), so the data controller may not
+    // know of a change to pull: the value is written here.
+    UpdateValue();
     UpdateData();
     if (edit_ != nullptr && editing_item_ != nullptr)
       edit_->GetActiveProperties()->PropagateTo(

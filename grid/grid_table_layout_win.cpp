@@ -97,14 +97,13 @@ void TlxGridTableViewInfo::ResetViewInfos() {
 void TlxGridTableViewInfo::AfterCalculation() {
   TlxGridRowsViewInfo* rows = RowsViewInfo();
   const bool regular = !IsSizeCalculating() && !IsInternalUse();
-  if (regular && rows != nullptr && rows->DataRowHeight != PrevDataRowHeight) {
-    if (PrevDataRowHeight != 0)
-      GridView()->Invalidate();
-    // In grid mode the row height decides how many records the data
-    // controller's buffer holds.
-    if (auto* controller = dynamic_cast<TlxCustomGridTableController*>(Controller()))
-      controller->RequestGridModeBufferSync();
-  }
+  if (regular && rows != nullptr && rows->DataRowHeight != PrevDataRowHeight && PrevDataRowHeight != 0)
+    GridView()->Invalidate();
+  // In grid mode the row height decides how many records the data
+  // controller's buffer holds.
+  auto* controller = dynamic_cast<TlxCustomGridTableController*>(Controller());
+  if (regular && rows != nullptr && controller != nullptr)
+    controller->DataRowHeightCalculated(rows->DataRowHeight);
   TlxCustomGridTableViewInfo::AfterCalculation();
 }
 

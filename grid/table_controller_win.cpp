@@ -1026,6 +1026,16 @@ void TlxCustomGridTableController::MouseDown(TMouseButton button, TShiftState sh
   if (editing_controller_ != nullptr)
     editing_controller_->StopEditShowingTimer();
   TViewWatch watch(GridView());
+  // The site takes the focus from an open editor before the cells see the
+  // press (the editor closes on leaving, with its value), so that the
+  // press focuses the cell it hit as it would without the editor.
+  TlxGridSite* focus_site = Site();
+  if (IsEditing() && focus_site != nullptr && !focus_site->Focused() && !shift.Contains(ssDouble) &&
+      MayFocusOnClickAt(x, y)) {
+    focus_site->SetFocus();
+    if (!watch.Alive())
+      return;
+  }
   TScopeExit selection([&] {
     if (!watch.Alive())
       return;
@@ -1359,6 +1369,13 @@ void TlxCustomGridTableController::RequestGridModeBufferSync() {
     grid_mode_sync_timer_ = MakeTimer(1, [this](TObject* sender) { GridModeSyncTimerFired(sender); });
   else
     grid_mode_sync_timer_->SetEnabled(true);
+}
+
+void TlxCustomGridTableController::DataRowHeightCalculated(int32_t height) {
+  if (height == last_data_row_height_ && height != 0)
+    return;
+  last_data_row_height_ = height;
+  RequestGridModeBufferSync();
 }
 
 void TlxCustomGridTableController::GridModeSyncTimerFired(TObject* /*sender*/) {
