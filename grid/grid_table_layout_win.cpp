@@ -103,7 +103,7 @@ void TlxGridTableViewInfo::AfterCalculation() {
   // controller's buffer holds.
   auto* controller = dynamic_cast<TlxCustomGridTableController*>(Controller());
   if (regular && rows != nullptr && controller != nullptr)
-    controller->DataRowHeightCalculated(rows->DataRowHeight);
+    controller->RecordsAreaMeasured(rows->DataRowHeight, ClientHeight());
   TlxCustomGridTableViewInfo::AfterCalculation();
 }
 

@@ -556,8 +556,6 @@ void TlxCustomGridTableController::FocusPrevPage(bool sync_selection) {
 void TlxCustomGridTableController::CheckCoordinates() { SetTopRecordIndex(top_record_index_); }
 
 void TlxCustomGridTableController::AfterViewInfoCalculation() {
-  if (TlxGridSite* site = Site())
-    site->PostMouseMoveAtCursor();
   if (editing_controller_ != nullptr)
     editing_controller_->AfterViewInfoCalculation();
 }
@@ -1371,10 +1369,11 @@ void TlxCustomGridTableController::RequestGridModeBufferSync() {
     grid_mode_sync_timer_->SetEnabled(true);
 }
 
-void TlxCustomGridTableController::DataRowHeightCalculated(int32_t height) {
-  if (height == last_data_row_height_ && height != 0)
+void TlxCustomGridTableController::RecordsAreaMeasured(int32_t row_height, int32_t client_height) {
+  if (row_height == last_data_row_height_ && client_height == last_client_height_ && row_height != 0)
     return;
-  last_data_row_height_ = height;
+  last_data_row_height_ = row_height;
+  last_client_height_ = client_height;
   RequestGridModeBufferSync();
 }
 

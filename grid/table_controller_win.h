@@ -71,9 +71,10 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   // the view info is calculated (the row height decides how many records
   // the buffer holds).
   void RequestGridModeBufferSync();
-  // The layout measured its data rows: a new (or no) height asks for the
-  // grid-mode check.
-  void DataRowHeightCalculated(int32_t height);
+  // The layout measured its data rows and client area: a new (or no) row
+  // height or a new client height asks for the grid-mode check, since they
+  // decide how many records the buffer should hold.
+  void RecordsAreaMeasured(int32_t row_height, int32_t client_height);
   bool PostponedSelecting() const { return postponed_selecting_; }
   int32_t PostponedSelectRecordIndex() const { return postponed_select_record_index_; }
   TlxCustomGridTableItem* MovingItem() const { return moving_item_; }
@@ -274,6 +275,7 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   std::unique_ptr<TlxGridEditingController> editing_controller_;
   bool grid_mode_sync_pending_ = false;
   int32_t last_data_row_height_ = -1;
+  int32_t last_client_height_ = -1;
   std::unique_ptr<TlxTimer> grid_mode_sync_timer_;
 };
 
