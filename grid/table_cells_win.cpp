@@ -449,7 +449,11 @@ void TlxGridTableDataCellViewInfo::OpenEditorAfterClick(TShiftState shift, const
   TlxCustomGridTableView* view = TableView();
   if (!item_->GetEditable() || shift.Contains(ssShift) || shift.Contains(ssCtrl) || shift.Contains(ssAlt))
     return;
-  TlxGridEditingController* editing = view->Controller()->EditingController();
+  // Views made with another controller have no in-place editing.
+  auto* controller = dynamic_cast<TlxCustomGridTableController*>(static_cast<TlxCustomGridView*>(view)->Controller());
+  if (controller == nullptr)
+    return;
+  TlxGridEditingController* editing = controller->EditingController();
   if (editing->EditingItem() == item_)
     return;
   if (editing->IsImmediateEditor()) {
@@ -463,7 +467,8 @@ void TlxGridTableDataCellViewInfo::OpenEditorAfterClick(TShiftState shift, const
 bool TlxGridTableDataCellViewInfo::IsEditing() const {
   if (item_ == nullptr)
     return false;
-  TlxCustomGridTableController* controller = TableView()->Controller();
+  auto* controller =
+      dynamic_cast<TlxCustomGridTableController*>(static_cast<TlxCustomGridView*>(TableView())->Controller());
   return controller != nullptr && controller->IsEditing() && controller->EditingController()->EditingItem() == item_ &&
          item_->GetFocusedCellViewInfo() == this;
 }

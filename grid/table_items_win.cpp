@@ -817,9 +817,12 @@ void TlxCustomGridTableItem::DoGetFilterDisplayText(const Variant& value, std::s
 bool TlxCustomGridTableItem::IsSizing() const { return false; }
 
 TlxGridTableDataCellViewInfo* TlxCustomGridTableItem::GetFocusedCellViewInfo() const {
-  if (grid_view_ == nullptr || grid_view_->Controller() == nullptr)
+  auto* controller = grid_view_ != nullptr ? dynamic_cast<TlxCustomGridTableController*>(
+                                                 static_cast<TlxCustomGridView*>(grid_view_)->Controller())
+                                           : nullptr;
+  if (controller == nullptr)
     return nullptr;
-  TlxCustomGridRecord* record = grid_view_->Controller()->GetFocusedRecord();
+  TlxCustomGridRecord* record = controller->GetFocusedRecord();
   if (record == nullptr || !record->HasViewInfo())
     return nullptr;
   return record->ViewInfo()->GetCellViewInfoByItem(const_cast<TlxCustomGridTableItem*>(this));

@@ -391,8 +391,9 @@ bool TlxCustomGridTableView::StartItemEditing(int32_t item_index) {
   TlxCustomGridTableItem* item = Items(item_index);
   // The item's cell opens its editor; without a site that has the focus
   // no editor can show, and the record only starts its edit.
-  if (TlxGridSite* site = Site(); site != nullptr && site->Focused()) {
-    TlxGridEditingController* editing = Controller()->EditingController();
+  auto* controller = dynamic_cast<TlxCustomGridTableController*>(TlxCustomGridView::Controller());
+  if (TlxGridSite* site = Site(); controller != nullptr && site != nullptr && site->Focused()) {
+    TlxGridEditingController* editing = controller->EditingController();
     editing->SetEditingItem(item);
     return editing->EditingItem() == item;
   }
@@ -437,7 +438,7 @@ void TlxCustomGridTableView::ScrollData(int32_t row_delta, int32_t /*dx*/, int32
 void TlxCustomGridTableView::PostEditValue() {
   // The in-place editor writes its validated value through the data
   // controller's editing value; without an open editor nothing is posted.
-  if (TlxCustomGridTableController* controller = Controller())
+  if (auto* controller = dynamic_cast<TlxCustomGridTableController*>(TlxCustomGridView::Controller()))
     controller->EditingController()->UpdateValue();
 }
 
