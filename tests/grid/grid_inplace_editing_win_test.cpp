@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@
 #include "tests/platform/db/file_list.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/modal_script.h"
 #include "ui/foundation/system/lx_timer_win.h"
 
 namespace grid_inplace_editing_win_test {
@@ -426,6 +428,70 @@ TEST_F(InplaceEditingTest, TheEditorFollowsItsCellOnHorizontalScrollAndParksOutO
   test_support::PumpMessagesUntilIdle();
   Cell(nr_, 1)->GetEditorRect(rect);
   EXPECT_EQ(edit->Left(), rect.Left);
+}
+
+TEST_F(InplaceEditingTest, TheEditorFollowsItsRowWhenTheRecordsScrollAndParksAboveTheView) {
+  for (int32_t i = 7; i <= 40; ++i)
+    files_->Add("C:\\g" + std::to_string(i) + ".pdf", i, EncodeDate(2024, 2, 1), i);
+  Calculate();
+  ASSERT_NO_FATAL_FAILURE(OpenByClicks(datei_, 2));
+  TlxCustomEdit* edit = Editing()->Edit();
+  const int32_t top_before = edit->Top();
+  const int32_t row_height = Cell(datei_, 2)->BoundsRect.Height();
+  Controller()->SetTopRecordIndex(1);
+  test_support::PumpMessagesUntilIdle();
+  TRect rect;
+  Cell(datei_, 2)->GetEditorRect(rect);
+  EXPECT_EQ(edit->Top(), rect.Top);
+  EXPECT_LT(edit->Top(), top_before);
+  EXPECT_GE(top_before - edit->Top(), row_height - 2);
+  Controller()->SetTopRecordIndex(5);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_EQ(edit->Left(), TlxGridEditingController::kParkedLeft);
+  EXPECT_EQ(VisibleEditorCount(), 1);
+  Controller()->SetTopRecordIndex(0);
+  test_support::PumpMessagesUntilIdle();
+  Cell(datei_, 2)->GetEditorRect(rect);
+  EXPECT_EQ(edit->BoundsRect(), rect);
+}
+
+TEST_F(InplaceEditingTest, CtrlDeleteInTheEditorDeletesTheRecordAfterTheConfirmation) {
+  ASSERT_NO_FATAL_FAILURE(TypeInto(datei_, 2, "weg"));
+  std::vector<std::string> texts;
+  test_support::RunWhileModal([&texts] {
+    HWND dialog = test_support::FindThreadDialog();
+    if (dialog == nullptr)
+      return false;
+    HWND ok = nullptr;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      char text[256] = {};
+      GetWindowTextA(child, text, 256);
+      texts.emplace_back(text);
+      if (texts.back() == "OK")
+        ok = child;
+    }
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    return true;
+  });
+  {
+    // Ctrl held in this thread's keyboard state, which the editor asks.
+    BYTE saved[256];
+    GetKeyboardState(saved);
+    BYTE held[256];
+    GetKeyboardState(held);
+    held[VK_CONTROL] = 0x80;
+    SetKeyboardState(held);
+    SendMessageW(GetFocus(), WM_KEYDOWN, VK_DELETE, 1);
+    SetKeyboardState(saved);
+  }
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_FALSE(test_support::ModalScriptPending());
+  test_support::StopModalScript();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Delete record?"), texts.end());
+  EXPECT_FALSE(Editing()->IsEditing());
+  EXPECT_EQ(files_->cds->RecordCount(), 5);
+  EXPECT_EQ(FieldOfKey(files_->datei, 3), "<none>");
+  ExpectDatasetAndViewAgree();
 }
 
 TEST_F(InplaceEditingTest, AtMostOneEditorIsShownWhenTheFocusMovesBetweenCells) {
