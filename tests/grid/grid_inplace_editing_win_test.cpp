@@ -525,13 +525,20 @@ TEST_F(InplaceEditingTest, GoToNextCellOnEnterReopensTheEditorOnTheNextCell) {
 
 TEST_F(InplaceEditingTest, AHandlerThatDestroysTheViewDuringAnEditorKeyEndsQuietly) {
   ASSERT_NO_FATAL_FAILURE(TypeInto(datei_, 1, "abc"));
-  view_->OnEditKeyDown = [this](TlxCustomGridTableView*, TlxCustomGridTableItem*, TlxCustomEdit*, uint16_t& key,
-                                TShiftState) {
-    if (key == VK_F9) {
-      level_->SetGridView(nullptr);
-      delete view_;
-      view_ = nullptr;
-    }
+  TlxGridDBTableView** view_slot = &view_;
+  TlxGridLevel* level_of_view = level_;
+  view_->OnEditKeyDown = [view_slot, level_of_view](TlxCustomGridTableView*, TlxCustomGridTableItem*, TlxCustomEdit*,
+                                                    uint16_t& key, TShiftState) {
+    if (key != VK_F9)
+      return;
+    // The handler is a member of the view it frees: the closure is copied
+    // to the stack first and not read after the delete.
+    TlxGridDBTableView** slot = view_slot;
+    TlxGridLevel* level = level_of_view;
+    TlxGridDBTableView* view = *slot;
+    *slot = nullptr;
+    level->SetGridView(nullptr);
+    delete view;
   };
   KeyToFocus(VK_F9);
   EXPECT_EQ(view_, nullptr);
