@@ -464,6 +464,9 @@ void TlxCustomGridTableView::RemoveItem(TlxCustomGridTableItem* item) {
     TScopeExit end_update([this] { EndUpdate(); });
     if (OptionsBehavior() != nullptr && OptionsBehavior()->IncSearchItem() == item)
       OptionsBehavior()->SetIncSearchItem(nullptr);
+    // An editor open on the item closes without its value.
+    if (auto* controller = dynamic_cast<TlxCustomGridTableController*>(TlxCustomGridView::Controller()))
+      controller->EditingController()->ItemRemoved(item);
     if (focused_item_ == item)
       FocusNextItemAfter(item);
     if (!destroying_items_)

@@ -548,6 +548,20 @@ TEST_F(InplaceEditingTest, AHandlerThatDestroysTheViewDuringAnEditorKeyEndsQuiet
   EXPECT_TRUE(errors_.empty());
 }
 
+TEST_F(InplaceEditingTest, DeletingTheEditedColumnClosesItsEditor) {
+  ASSERT_NO_FATAL_FAILURE(TypeInto(groesse_, 1, "99"));
+  delete groesse_;
+  groesse_ = nullptr;
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_FALSE(Editing()->IsEditing());
+  EXPECT_EQ(VisibleEditorCount(), 0);
+  EXPECT_EQ(files_->groesse->AsFloat(), 200.0);
+  test_support::SendKey(site_->Handle(), VK_F2);
+  test_support::PumpMessagesUntilIdle();
+  EXPECT_NE(Editing()->EditingItem(), nullptr);
+  EXPECT_TRUE(errors_.empty());
+}
+
 TEST_F(InplaceEditingTest, ClosingTheFormWithAnOpenEditorFreesEverything) {
   ASSERT_NO_FATAL_FAILURE(TypeInto(groesse_, 4, "12"));
   ASSERT_TRUE(Editing()->IsEditing());
