@@ -7,6 +7,7 @@
 
 #include "data/data_controller.h"
 #include "grid/grid_hit_tests_win.h"
+#include "grid/grid_table_editing_controller_win.h"
 #include "grid/grid_level_win.h"
 #include "grid/grid_rows_win.h"
 #include "grid/grid_site_win.h"
@@ -83,6 +84,9 @@ void TlxGridTableController::SetLeftPos(int32_t value) {
     view->ScrollData(0, old - value, 0);
   else
     RelayoutForLeftPos();
+  // The cells moved sideways: the editor follows its cell, or leaves the
+  // view with it.
+  EditingController()->CheckEditVisible();
   view->DoLeftPosChanged();
 }
 
@@ -279,6 +283,10 @@ void TlxGridTableController::ProcessHeaderClick(TlxGridColumn* column, TShiftSta
   if (column == nullptr || !column->CanSort())
     return;
   TViewWatch watch(GridView());
+  // The rows are about to move under the editor: its value goes first.
+  EditingController()->HideEdit(true);
+  if (!watch.Alive())
+    return;
   lxShowHourglass();
   BeginUpdate();
   {
@@ -517,6 +525,10 @@ bool TlxGridTableController::CanInsert(bool check_options) {
 
 bool TlxGridTableController::IsCellMultiSelect() {
   return GridTableView()->OptionsSelection()->CellMultiSelect();
+}
+
+std::unique_ptr<TlxGridEditingController> TlxGridTableController::CreateEditingController() {
+  return std::make_unique<TlxGridTableEditingController>(this);
 }
 
 bool TlxGridTableController::SupportsPullFocusing() {

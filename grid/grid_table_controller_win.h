@@ -99,6 +99,7 @@ class TlxGridTableController : public TlxCustomGridTableController {
   bool SupportsAdditiveSelection() override { return !IsCellMultiSelect(); }
   bool SupportsRecordSelectionToggling() override { return !IsCellMultiSelect(); }
   bool SupportsPullFocusing() override;
+  std::unique_ptr<TlxGridEditingController> CreateEditingController() override;
 
  private:
   void InvalidateColumnHeader(TlxGridColumn* column);

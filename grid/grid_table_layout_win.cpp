@@ -11,6 +11,7 @@
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_view_win.h"
+#include "grid/table_controller_win.h"
 #include "editors/edit_properties.h"
 #include "editors/edit_style_win.h"
 #include "grid/grid_strings.h"
@@ -113,6 +114,11 @@ void TlxGridTableViewInfo::AfterCalculation() {
   const bool regular = !IsSizeCalculating() && !IsInternalUse();
   if (regular && rows != nullptr && rows->DataRowHeight != PrevDataRowHeight && PrevDataRowHeight != 0)
     GridView()->Invalidate();
+  // In grid mode the row height decides how many records the data
+  // controller's buffer holds.
+  auto* controller = dynamic_cast<TlxCustomGridTableController*>(Controller());
+  if (regular && rows != nullptr && controller != nullptr)
+    controller->RecordsAreaMeasured(rows->DataRowHeight, ClientHeight());
   TlxCustomGridTableViewInfo::AfterCalculation();
 }
 

@@ -6,9 +6,11 @@
 #include "editors/edit_view_data_win.h"
 #include "editors/edit_view_info_win.h"
 #include "editors/text_view_win.h"
+#include "grid/grid_editing_controller_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_records_win.h"
+#include "grid/table_controller_win.h"
 #include "grid/table_items_win.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_info_win.h"
@@ -393,6 +395,7 @@ bool TlxGridTableDataCellViewInfo::MouseDown(TlxCustomGridHitTest* hit_test, TMo
                                              TShiftState shift) {
   was_focused_before_click_ = IsFocused();
   press_taken_ = false;
+  press_was_double_ = shift.Contains(ssDouble);
   TlxCustomGridTableView* view = TableView();
   TAliveToken view_alive = view->AliveToken();
   TlxCustomGridViewInfo* owner = OwnerViewInfo();
@@ -435,7 +438,39 @@ bool TlxGridTableDataCellViewInfo::MouseUp(TlxCustomGridHitTest* hit_test, TMous
     return true;
   if (!view_alive.Alive())
     return false;
+  if (button == mbLeft && !press_was_double_ && item_ != nullptr && hit_test != nullptr)
+    OpenEditorAfterClick(shift, hit_test->Pos);
   return result;
+}
+
+// A click on the focused cell opens its editor after the double-click time
+// (so that a double click does not); with ImmediateEditor at once.
+void TlxGridTableDataCellViewInfo::OpenEditorAfterClick(TShiftState shift, const TPoint& point) {
+  TlxCustomGridTableView* view = TableView();
+  if (!item_->GetEditable() || shift.Contains(ssShift) || shift.Contains(ssCtrl) || shift.Contains(ssAlt))
+    return;
+  // Views made with another controller have no in-place editing.
+  auto* controller = dynamic_cast<TlxCustomGridTableController*>(static_cast<TlxCustomGridView*>(view)->Controller());
+  if (controller == nullptr)
+    return;
+  TlxGridEditingController* editing = controller->EditingController();
+  if (editing->EditingItem() == item_)
+    return;
+  if (editing->IsImmediateEditor()) {
+    editing->ShowEditByMouse(item_, shift, point.X, point.Y);
+    return;
+  }
+  if (was_focused_before_click_)
+    editing->StartEditShowingTimer(item_);
+}
+
+bool TlxGridTableDataCellViewInfo::IsEditing() const {
+  if (item_ == nullptr)
+    return false;
+  auto* controller =
+      dynamic_cast<TlxCustomGridTableController*>(static_cast<TlxCustomGridView*>(TableView())->Controller());
+  return controller != nullptr && controller->IsEditing() && controller->EditingController()->EditingItem() == item_ &&
+         item_->GetFocusedCellViewInfo() == this;
 }
 
 // The item's shared style takes the cell's colours when the editor is

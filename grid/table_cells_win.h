@@ -97,8 +97,8 @@ class TlxGridTableDataCellViewInfo : public TlxGridTableCellViewInfo {
   bool MouseUp(TlxCustomGridHitTest* hit_test, TMouseButton button, TShiftState shift) override;
 
   bool WasFocusedBeforeClick() const { return was_focused_before_click_; }
-  // No in-place editor is shown while the grid has no editing controller.
-  bool IsEditing() const { return false; }
+  // The in-place editor is open over this cell.
+  bool IsEditing() const;
   bool ShowsEditButtons();
   void GetEditorRect(TRect& rect);
   // Recalculates and repaints; nothing while the cell is being freed.
@@ -125,6 +125,7 @@ class TlxGridTableDataCellViewInfo : public TlxGridTableCellViewInfo {
   virtual void CalculateEditStyle();
 
  private:
+  void OpenEditorAfterClick(TShiftState shift, const TPoint& point);
   // The editor's view data for one calculation; freed at the end of it.
   std::unique_ptr<TlxCustomEditViewData> BeginUseEditViewData();
 
@@ -135,6 +136,8 @@ class TlxGridTableDataCellViewInfo : public TlxGridTableCellViewInfo {
   bool was_focused_before_click_ = false;
   // The last left press was taken here; its release is this cell's click.
   bool press_taken_ = false;
+  // The last left press was the second of a double click.
+  bool press_was_double_ = false;
 };
 
 class TlxGridCellViewInfo : public TlxGridTableCellViewInfo {

@@ -7,10 +7,14 @@
 
 #include "data/data_controller.h"
 #include "data/data_search.h"
+#include "editors/edit_control_win.h"
+#include "grid/grid_editing_controller_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_strings.h"
+#include "grid/grid_data_controller_win.h"
+#include "grid/table_cells_win.h"
 #include "grid/table_items_win.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_info_win.h"
@@ -62,7 +66,20 @@ class TViewWatch {
 TlxCustomGridTableController::TlxCustomGridTableController(TlxCustomGridView* grid_view)
     : TlxCustomGridController(grid_view) {}
 
-TlxCustomGridTableController::~TlxCustomGridTableController() = default;
+TlxCustomGridTableController::~TlxCustomGridTableController() {
+  // The editors go before the timers and popups that might call into them.
+  editing_controller_.reset();
+}
+
+TlxGridEditingController* TlxCustomGridTableController::EditingController() {
+  if (editing_controller_ == nullptr)
+    editing_controller_ = CreateEditingController();
+  return editing_controller_.get();
+}
+
+std::unique_ptr<TlxGridEditingController> TlxCustomGridTableController::CreateEditingController() {
+  return std::make_unique<TlxGridEditingController>(this);
+}
 
 TlxCustomGridTableView* TlxCustomGridTableController::TableView() const {
   return static_cast<TlxCustomGridTableView*>(GridView());
@@ -92,7 +109,9 @@ TlxCustomGridRecord* TlxCustomGridTableController::SelectedRecords(int32_t index
   return TableViewData()->GetRecordByIndex(row);
 }
 
-bool TlxCustomGridTableController::IsEditing() const { return false; }
+bool TlxCustomGridTableController::IsEditing() const {
+  return editing_controller_ != nullptr && editing_controller_->IsEditing();
+}
 
 bool TlxCustomGridTableController::IsIncSearching() const { return DataController()->Search().IsSearching(); }
 
@@ -204,6 +223,8 @@ void TlxCustomGridTableController::SetFocusedItem(TlxCustomGridTableItem* item) 
     MakeFocusedItemVisible();
     return;
   }
+  if (previous != nullptr && editing_controller_ != nullptr && !editing_controller_->IsEditingItemSetting())
+    editing_controller_->HideEdit(true);
   TableView()->SetFocusedItem(item);
   FocusedItemChanged(previous);
   CheckEdit();
@@ -252,6 +273,10 @@ bool TlxCustomGridTableController::FocusNextRecord(int32_t start_row, bool forwa
   TlxCustomDataController* data = DataController();
   TViewWatch watch(GridView());
   if (data->IsEditing()) {
+    if (editing_controller_ != nullptr)
+      editing_controller_->UpdateValue();
+    if (!watch.Alive())
+      return false;
     const uint8_t state = data->GetEditState();
     if ((state & dceModified) == 0) {
       // Leaving an untouched new record in its direction drops it.
@@ -383,6 +408,9 @@ void TlxCustomGridTableController::FocusedItemChanged(TlxCustomGridTableItem* pr
 
 void TlxCustomGridTableController::FocusedRecordChanged(int32_t /*previous_row*/, int32_t new_row,
                                                         bool /*new_item_row_focusing_changed*/) {
+  if (editing_controller_ != nullptr && editing_controller_->IsEditing() &&
+      editing_controller_->IsHideEditOnFocusedRecordChange())
+    editing_controller_->HideEdit(true);
   if (!DataController()->HasSelectionAnchor() && new_row >= 0)
     DataController()->SetSelectionAnchor(new_row);
 }
@@ -434,6 +462,9 @@ void TlxCustomGridTableController::InternalSetTopRecordIndex(int32_t value) {
   if (view_info != nullptr && view_info->IsIdle() && view_info->TopRecordIndex() != -1) {
     // The records' layout moves its rows and scrolls the pixels itself.
     view_info->ScrollRecords(value - view_info->TopRecordIndex());
+    // The rows moved without a new calculation: the editor follows its cell.
+    if (editing_controller_ != nullptr)
+      editing_controller_->CheckEditVisible();
   } else {
     if (view_info != nullptr)
       view_info->SetScrolledTopRecordIndex(value);
@@ -525,9 +556,25 @@ void TlxCustomGridTableController::FocusPrevPage(bool sync_selection) {
 void TlxCustomGridTableController::CheckCoordinates() { SetTopRecordIndex(top_record_index_); }
 
 void TlxCustomGridTableController::AfterViewInfoCalculation() {
-  if (TlxGridSite* site = Site())
-    site->PostMouseMoveAtCursor();
-  UpdateScrollBars(false);
+  if (editing_controller_ != nullptr)
+    editing_controller_->AfterViewInfoCalculation();
+}
+
+void TlxCustomGridTableController::BeforeViewInfoCalculation() {
+  if (editing_controller_ != nullptr)
+    editing_controller_->BeforeViewInfoCalculation();
+}
+
+void TlxCustomGridTableController::BeforeScrolling() {
+  TlxCustomGridController::BeforeScrolling();
+  if (editing_controller_ != nullptr)
+    editing_controller_->UpdateEditIfNeeded();
+}
+
+void TlxCustomGridTableController::AfterScrolling() {
+  TlxCustomGridController::AfterScrolling();
+  if (check_edit_pending_)
+    CheckEdit();
 }
 
 void TlxCustomGridTableController::InitScrollBarsParameters() {
@@ -570,13 +617,22 @@ void TlxCustomGridTableController::CheckEdit() {
   check_edit_pending_ = false;
   if (!allow_check_edit_ || !TableView()->OptionsBehavior()->AlwaysShowEditor())
     return;
-  if (Control() != nullptr && Control()->IsUpdateLocked())
+  if (Control() != nullptr && Control()->IsUpdateLocked()) {
     check_edit_pending_ = true;
+    return;
+  }
+  TlxGridEditingController* editing = EditingController();
+  if (editing->FocusedCellOf(FocusedItem()) != nullptr)
+    editing->ShowEdit(FocusedItem());
+  else
+    editing->HideEdit(false);
 }
 
 void TlxCustomGridTableController::EndEditing() {
   if (GridView()->GetIsDestroying())
     return;
+  if (editing_controller_ != nullptr && editing_controller_->IsEditing())
+    editing_controller_->HideEdit(true);
   if (DataController()->IsEditing())
     DataController()->FinishEditing();
 }
@@ -615,6 +671,9 @@ void TlxCustomGridTableController::DeleteSelection() {
     if (answer != mrOk || !watch.Alive())
       return;
   }
+  // The record under an open editor goes: its typed value with it.
+  if (editing_controller_ != nullptr)
+    editing_controller_->HideEdit(false);
   if (several)
     data->DeleteSelection();
   else
@@ -851,8 +910,11 @@ void TlxCustomGridTableController::LeaveGrid(bool forward) {
 
 void TlxCustomGridTableController::DoKeyDown(uint16_t& key, TShiftState shift) {
   TViewWatch watch(GridView());
-  if (TlxCustomGridRecord* record = GetFocusedRecord()) {
-    record->KeyDown(key, shift);
+  // An Enter the editor passes on is not the record's: it would reopen
+  // the editor.
+  TlxCustomGridRecord* keyed_record = processing_editor_enter_ ? nullptr : GetFocusedRecord();
+  if (keyed_record != nullptr) {
+    keyed_record->KeyDown(key, shift);
     if (!watch.Alive()) {
       key = 0;
       return;
@@ -940,7 +1002,13 @@ void TlxCustomGridTableController::KeyPress(char16_t& key) {
       IncSearch(IncSearchingText() + Utf16ToUtf8(std::u16string_view(text, 1)));
     }
     key = 0;
+    return;
   }
+  if (key == VK_BACK || !FocusedRecordHasCells() || FocusedItem() == nullptr || IsEditing())
+    return;
+  const char16_t typed = key;
+  key = 0;
+  EditingController()->ShowEditByKey(FocusedItem(), typed);
 }
 
 // --- mouse --------------------------------------------------------------------
@@ -953,7 +1021,19 @@ TlxGridRecordHitTest* TlxCustomGridTableController::RecordHitTestAt(int32_t x, i
 }
 
 void TlxCustomGridTableController::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  if (editing_controller_ != nullptr)
+    editing_controller_->StopEditShowingTimer();
   TViewWatch watch(GridView());
+  // The site takes the focus from an open editor before the cells see the
+  // press (the editor closes on leaving, with its value), so that the
+  // press focuses the cell it hit as it would without the editor.
+  TlxGridSite* focus_site = Site();
+  if (IsEditing() && focus_site != nullptr && !focus_site->Focused() && !shift.Contains(ssDouble) &&
+      MayFocusOnClickAt(x, y)) {
+    focus_site->SetFocus();
+    if (!watch.Alive())
+      return;
+  }
   TScopeExit selection([&] {
     if (!watch.Alive())
       return;
@@ -1234,6 +1314,12 @@ void TlxCustomGridTableController::DrawDragImage(TlxCanvas& canvas, const TRect&
   canvas.DrawTextInRect(drag_text_, area, lxtfLeft | lxtfCenterY | lxtfSingleLine);
 }
 
+void TlxCustomGridTableController::BeginDragAndDrop() {
+  TlxCustomGridController::BeginDragAndDrop();
+  if (editing_controller_ != nullptr)
+    editing_controller_->HideEdit(true);
+}
+
 void TlxCustomGridTableController::EndDragAndDrop(bool accepted) {
   TlxCustomGridController::EndDragAndDrop(accepted);
   StopScrollTimer();
@@ -1271,9 +1357,36 @@ void TlxCustomGridTableController::ScrollTimerFired(TObject* /*sender*/) {
     object->AfterScrollStep();
 }
 
+void TlxCustomGridTableController::RequestGridModeBufferSync() {
+  if (!DataController()->IsGridMode())
+    return;
+  grid_mode_sync_pending_ = true;
+  // The timer's first tick comes from the message loop, after the view
+  // info that asked has finished its calculation.
+  if (grid_mode_sync_timer_ == nullptr)
+    grid_mode_sync_timer_ = MakeTimer(1, [this](TObject* sender) { GridModeSyncTimerFired(sender); });
+  else
+    grid_mode_sync_timer_->SetEnabled(true);
+}
+
+void TlxCustomGridTableController::RecordsAreaMeasured(int32_t row_height, int32_t client_height) {
+  if (row_height == last_data_row_height_ && client_height == last_client_height_ && row_height != 0)
+    return;
+  last_data_row_height_ = row_height;
+  last_client_height_ = client_height;
+  RequestGridModeBufferSync();
+}
+
 void TlxCustomGridTableController::GridModeSyncTimerFired(TObject* /*sender*/) {
-  grid_mode_sync_timer_.reset();
+  // The timer stops here; it is freed with the next request or the
+  // controller, not from inside its own event.
+  if (grid_mode_sync_timer_ != nullptr)
+    grid_mode_sync_timer_->SetEnabled(false);
+  if (!grid_mode_sync_pending_)
+    return;
   grid_mode_sync_pending_ = false;
+  if (auto* extensions = dynamic_cast<IlxGridDataControllerExtensions*>(DataController()))
+    extensions->UpdateGridModeBufferCount();
 }
 
 // --- focus of the site ----------------------------------------------------------
@@ -1306,7 +1419,20 @@ void TlxCustomGridTableController::ControlFocusChanged() {
 }
 
 bool TlxCustomGridTableController::MayFocusOnClickAt(int32_t x, int32_t y) {
+  // A click on the navigator leaves the focus in an open editor.
+  if (Site() != nullptr && Site()->Focused() && IsEditing()) {
+    TlxCustomGridHitTest* hit_test = HitTestAt(x, y);
+    if (hit_test != nullptr && hit_test->GetHitTestCode() == 1)
+      return false;
+  }
   return TlxCustomGridController::MayFocusOnClickAt(x, y);
 }
 
-bool TlxCustomGridTableController::WantsFocus() { return Site() == nullptr || !Site()->Focused() || !IsEditing(); }
+bool TlxCustomGridTableController::WantsFocus() {
+  if (Site() == nullptr || !Site()->Focused() || !IsEditing())
+    return true;
+  if (TableView()->OptionsBehavior()->AlwaysShowEditor())
+    return false;
+  TlxCustomEdit* edit = editing_controller_->Edit();
+  return edit == nullptr || edit->ValidateEdit(true);
+}

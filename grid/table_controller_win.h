@@ -22,6 +22,7 @@ class TlxCustomGridRecord;
 class TlxCustomGridTableItem;
 class TlxCustomGridTableView;
 class TlxCustomGridTableViewData;
+class TlxGridEditingController;
 class TlxGridRecordHitTest;
 class TlxTimer;
 
@@ -57,6 +58,23 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   bool EnsureFocusedVisible() const { return ensure_focused_visible_; }
   void SetEnsureFocusedVisible(bool value) { ensure_focused_visible_ = value; }
   bool CheckEditPending() const { return check_edit_pending_; }
+  void ClearCheckEditPending() { check_edit_pending_ = false; }
+  bool AllowCheckEdit() const { return allow_check_edit_; }
+  void SetAllowCheckEdit(bool value) { allow_check_edit_ = value; }
+  bool ProcessingEditorEnter() const { return processing_editor_enter_; }
+  // The editing controller sets it while it passes an Enter on.
+  bool& ProcessingEditorEnterFlag() { return processing_editor_enter_; }
+  // Made on first use, so that a descendant's class takes part.
+  TlxGridEditingController* EditingController();
+  bool GridModeSyncPending() const { return grid_mode_sync_pending_; }
+  // In grid mode, asks for a check of the data controller's buffer once
+  // the view info is calculated (the row height decides how many records
+  // the buffer holds).
+  void RequestGridModeBufferSync();
+  // The layout measured its data rows and client area: a new (or no) row
+  // height or a new client height asks for the grid-mode check, since they
+  // decide how many records the buffer should hold.
+  void RecordsAreaMeasured(int32_t row_height, int32_t client_height);
   bool PostponedSelecting() const { return postponed_selecting_; }
   int32_t PostponedSelectRecordIndex() const { return postponed_select_record_index_; }
   TlxCustomGridTableItem* MovingItem() const { return moving_item_; }
@@ -113,7 +131,7 @@ class TlxCustomGridTableController : public TlxCustomGridController {
 
   // --- overridable, in slot order ----------------------------------------
   virtual void AfterViewInfoCalculation();
-  virtual void BeforeViewInfoCalculation() {}
+  virtual void BeforeViewInfoCalculation();
   virtual bool CanAppend(bool check_options);
   virtual bool CanDelete(bool check_options);
   virtual bool CanEdit();
@@ -138,6 +156,7 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   virtual bool CanScroll(TlxDirection /*direction*/) { return false; }
   virtual uint32_t GetScrollInterval(TlxDirection /*direction*/) { return 35; }
   virtual bool CanPostponeRecordSelection();
+  virtual std::unique_ptr<TlxGridEditingController> CreateEditingController();
   virtual bool CanProcessMultiSelect(bool check_focus);
   virtual bool CanProcessMultiSelectHitTest(TlxCustomGridHitTest* hit_test, TShiftState shift);
   virtual bool CanProcessMultiSelectKey(uint16_t key, TShiftState shift, bool focused_record_changed);
@@ -186,6 +205,9 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   void MouseMove(TShiftState shift, int32_t x, int32_t y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
   void MouseOperationCanceled() override;
+  void BeforeScrolling() override;
+  void AfterScrolling() override;
+  void BeginDragAndDrop() override;
   void DoEnter() override;
   void DoExit() override;
   void ViewLostFocus() override;
@@ -249,7 +271,11 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   TlxDirection pull_focusing_scrolling_direction_ = dirNone;
   std::unique_ptr<TlxTimer> pull_focusing_timer_;
   TlxCustomGridTableItem* moving_item_ = nullptr;
+  bool processing_editor_enter_ = false;
+  std::unique_ptr<TlxGridEditingController> editing_controller_;
   bool grid_mode_sync_pending_ = false;
+  int32_t last_data_row_height_ = -1;
+  int32_t last_client_height_ = -1;
   std::unique_ptr<TlxTimer> grid_mode_sync_timer_;
 };
 

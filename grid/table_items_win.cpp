@@ -12,6 +12,8 @@
 #include "grid/grid_date_range.h"
 #include "grid/grid_filter_value_list.h"
 #include "grid/grid_records_win.h"
+#include "grid/table_controller_win.h"
+#include "grid/table_view_info_win.h"
 #include "grid/grid_stored_values.h"
 #include "grid/table_filtering.h"
 #include "grid/table_options_win.h"
@@ -814,7 +816,17 @@ void TlxCustomGridTableItem::DoGetFilterDisplayText(const Variant& value, std::s
 
 bool TlxCustomGridTableItem::IsSizing() const { return false; }
 
-TlxGridTableDataCellViewInfo* TlxCustomGridTableItem::GetFocusedCellViewInfo() const { return nullptr; }
+TlxGridTableDataCellViewInfo* TlxCustomGridTableItem::GetFocusedCellViewInfo() const {
+  auto* controller = grid_view_ != nullptr ? dynamic_cast<TlxCustomGridTableController*>(
+                                                 static_cast<TlxCustomGridView*>(grid_view_)->Controller())
+                                           : nullptr;
+  if (controller == nullptr)
+    return nullptr;
+  TlxCustomGridRecord* record = controller->GetFocusedRecord();
+  if (record == nullptr || !record->HasViewInfo())
+    return nullptr;
+  return record->ViewInfo()->GetCellViewInfoByItem(const_cast<TlxCustomGridTableItem*>(this));
+}
 
 void TlxCustomGridTableItem::InitStyle(TlxEditStyle& style, const TlxPaintParams& params,
                                        bool focused_record) const {

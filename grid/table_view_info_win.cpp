@@ -8,6 +8,7 @@
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_strings.h"
+#include "grid/table_controller_win.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_win.h"
 #include "platform/rtl/scope.h"
@@ -128,11 +129,18 @@ void TlxCustomGridTableViewInfo::AdjustClientBounds(TRect& rect) {
 }
 
 void TlxCustomGridTableViewInfo::Calculate() {
+  // The view's own view info tells the controller, which lays the in-place
+  // editor over its cell again; measuring copies do not.
+  auto* controller = IsInternal() ? nullptr : dynamic_cast<TlxCustomGridTableController*>(Controller());
+  if (controller != nullptr)
+    controller->BeforeViewInfoCalculation();
   for (TlxCustomGridPartViewInfo* part : std::vector<TlxCustomGridPartViewInfo*>(parts_))
     part->MainCalculate();
   if (records_view_info_ != nullptr)
     records_view_info_->MainCalculate();
   TlxCustomGridViewInfo::Calculate();
+  if (controller != nullptr)
+    controller->AfterViewInfoCalculation();
   if (navigator_site_view_info_ == nullptr || !navigator_site_view_info_->GetVisible())
     return;
   // A view info made while an older one still hosted the buttons takes

@@ -9,6 +9,7 @@
 #include "grid/grid_clipboard_text.h"
 #include "grid/grid_control_win.h"
 #include "grid/grid_data_controller_win.h"
+#include "grid/grid_editing_controller_win.h"
 #include "grid/grid_date_range.h"
 #include "grid/grid_filter_value_list.h"
 #include "grid/grid_item_order.h"
@@ -388,6 +389,14 @@ bool TlxCustomGridTableView::StartItemEditing(int32_t item_index) {
   if (item_index < 0 || item_index >= ItemCount())
     return false;
   TlxCustomGridTableItem* item = Items(item_index);
+  // The item's cell opens its editor; without a site that has the focus
+  // no editor can show, and the record only starts its edit.
+  auto* controller = dynamic_cast<TlxCustomGridTableController*>(TlxCustomGridView::Controller());
+  if (TlxGridSite* site = Site(); controller != nullptr && site != nullptr && site->Focused()) {
+    TlxGridEditingController* editing = controller->EditingController();
+    editing->SetEditingItem(item);
+    return editing->EditingItem() == item;
+  }
   if (!item->GetEditable() || !DoEditing(item))
     return false;
   return item->StartEditing();
@@ -427,10 +436,10 @@ void TlxCustomGridTableView::ScrollData(int32_t row_delta, int32_t /*dx*/, int32
 }
 
 void TlxCustomGridTableView::PostEditValue() {
-  // The in-place editor writes its value through the data controller's
-  // editing value; without an open editor there is nothing to post.
-  if (DataController()->IsEditing() && focused_item_ != nullptr)
-    DataController()->SetEditingValue(focused_item_->Index(), focused_item_->GetEditValue());
+  // The in-place editor writes its validated value through the data
+  // controller's editing value; without an open editor nothing is posted.
+  if (auto* controller = dynamic_cast<TlxCustomGridTableController*>(TlxCustomGridView::Controller()))
+    controller->EditingController()->UpdateValue();
 }
 
 void TlxCustomGridTableView::AddItem(TlxCustomGridTableItem* item) {
@@ -455,6 +464,9 @@ void TlxCustomGridTableView::RemoveItem(TlxCustomGridTableItem* item) {
     TScopeExit end_update([this] { EndUpdate(); });
     if (OptionsBehavior() != nullptr && OptionsBehavior()->IncSearchItem() == item)
       OptionsBehavior()->SetIncSearchItem(nullptr);
+    // An editor open on the item closes without its value.
+    if (auto* controller = dynamic_cast<TlxCustomGridTableController*>(TlxCustomGridView::Controller()))
+      controller->EditingController()->ItemRemoved(item);
     if (focused_item_ == item)
       FocusNextItemAfter(item);
     if (!destroying_items_)
