@@ -21,6 +21,8 @@
 #include "editors/kinds/filter_inplace_editing_win.h"
 #include "editors/kinds/filter_value_edit_win.h"
 #include "editors/kinds/radio_button_win.h"
+#include "editors/popup_hooks_win.h"
+#include "editors/popup_window_win.h"
 #include "editors/text_edit_control_win.h"
 #include "platform/rtl/file_stream.h"
 #include "platform/rtl/memory_stream.h"
@@ -69,8 +71,7 @@ class TSteps {
     test_support::RunWhileModal([this] {
       // A step that never comes true cancels the dialog instead of hanging.
       if (++ticks_ > kMaxTicks) {
-        if (auto* form = dynamic_cast<TCustomForm*>(FindControl(GetActiveWindow())))
-          form->SetModalResult(mrCancel);
+        CancelWhatIsOpen();
         return true;
       }
       while (next_ < steps_.size()) {
@@ -83,6 +84,17 @@ class TSteps {
     });
   }
   size_t Done() const { return next_; }
+
+  // An open in-place list is closed first: the dialog's modal loop cannot
+  // end while the list's own loop runs above it.
+  static void CancelWhatIsOpen() {
+    const std::vector<TlxCustomPopupWindow*> shown = lxShownPopups();
+    for (auto popup = shown.rbegin(); popup != shown.rend(); ++popup)
+      if (lxIsShownPopup(*popup))
+        (*popup)->ClosePopup();
+    if (auto* form = dynamic_cast<TCustomForm*>(FindControl(GetActiveWindow())))
+      form->SetModalResult(mrCancel);
+  }
   size_t Count() const { return steps_.size(); }
 
  private:
@@ -513,11 +525,7 @@ TEST_F(FilterBuilderDialogTest, BuiltByKeysAloneItFiltersTheRecords) {
   EXPECT_TRUE(errors.empty());
 }
 
-// Set aside: in a freshly made test environment the item list does not drop
-// down on Enter after Insert (it does in a long-lived one), and the dialog
-// then waits behind the list's window. To be found with the next change to
-// the builder's in-place lists.
-TEST_F(FilterBuilderDialogTest, DISABLED_EscClosesAnOpenListFirstAndTheDialogNext) {
+TEST_F(FilterBuilderDialogTest, EscClosesAnOpenListFirstAndTheDialogNext) {
   bool open_after_first_esc = false;
   steps.Add(FilterControlFocused);
   steps.Add([] {
