@@ -48,6 +48,82 @@ TlxEditViewDataClass TlxCustomComboBoxProperties::GetViewDataClass() const {
           }};
 }
 
+// --- the owner-drawn edit area -----------------------------------------------------
+
+namespace {
+
+// Draws `index` into the edit area as the list draws it: highlighted while
+// the selection bar is shown, in the editor's colours otherwise.
+void DrawEditAreaItem(TlxCustomComboBox* combo, TlxCustomComboBoxProperties* properties,
+                      const TlxCustomTextEditViewInfo& view_info, int32_t index, TlxCanvas& canvas,
+                      const TRect& rect) {
+  const TOwnerDrawState state = view_info.Focused ? TOwnerDrawState{odSelected, odFocused, odComboBoxEdit}
+                                                  : TOwnerDrawState{odComboBoxEdit};
+  TCanvas& target = canvas.Canvas();
+  if (view_info.Font != nullptr)
+    target.Font().Assign(view_info.Font);
+  if (view_info.DrawSelectionBar) {
+    target.Brush().SetColor(clHighlight);
+    target.Font().SetColor(clHighlightText);
+  } else {
+    target.Brush().SetColor(view_info.BackgroundColor);
+    target.Font().SetColor(view_info.TextColor);
+  }
+  if (combo != nullptr) {
+    combo->DoDrawItem(target, index, rect, state);
+    return;
+  }
+  if (properties != nullptr && properties->OnDrawItem)
+    properties->OnDrawItem(nullptr, target, index, rect, state);
+}
+
+}  // namespace
+
+TlxCustomComboBoxProperties* TlxCustomComboBoxViewData::ComboProperties() const {
+  return dynamic_cast<TlxCustomComboBoxProperties*>(Properties());
+}
+
+void TlxCustomComboBoxViewData::Calculate(TlxCanvas& canvas, const TRect& bounds, const TPoint& point,
+                                          int32_t button, TShiftState shift, TlxCustomEditViewInfo& view_info,
+                                          bool is_mouse_event) {
+  TlxCustomDropDownEditViewData::Calculate(canvas, bounds, point, button, shift, view_info, is_mouse_event);
+  auto* combo = dynamic_cast<TlxCustomComboBox*>(Edit);
+  TlxCustomComboBoxProperties* properties = ComboProperties();
+  const bool drawn_by_owner = combo != nullptr && properties != nullptr &&
+                              properties->DropDownListStyle() == lsFixedList && combo->HasDrawItemHandler();
+  SetItemToDraw(drawn_by_owner ? combo->ItemIndex() : -1, view_info);
+}
+
+void TlxCustomComboBoxViewData::ApplyEditValueToViewInfo(TlxCanvas& canvas, const Variant& edit_value,
+                                                         TlxCustomEditViewInfo& view_info) {
+  TlxCustomDropDownEditViewData::ApplyEditValueToViewInfo(canvas, edit_value, view_info);
+  if (Edit != nullptr)
+    return;
+  TlxCustomComboBoxProperties* properties = ComboProperties();
+  if (properties == nullptr || properties->DropDownListStyle() != lsFixedList || !properties->OnDrawItem) {
+    SetItemToDraw(-1, view_info);
+    return;
+  }
+  const auto& info = static_cast<const TlxCustomTextEditViewInfo&>(view_info);
+  SetItemToDraw(properties->Items()->IndexOf(info.Text), view_info);
+}
+
+void TlxCustomComboBoxViewData::SetItemToDraw(int32_t index, TlxCustomEditViewInfo& view_info) {
+  item_to_draw_ = index;
+  auto& info = static_cast<TlxCustomTextEditViewInfo&>(view_info);
+  if (index < 0) {
+    info.OnOwnerDraw = nullptr;
+    return;
+  }
+  auto* combo = dynamic_cast<TlxCustomComboBox*>(Edit);
+  TlxCustomComboBoxProperties* properties = ComboProperties();
+  // The view info owns its handler and calls it only while it exists, so
+  // it may hand itself in.
+  info.OnOwnerDraw = [combo, properties, &info, index](TlxCanvas& canvas, TRect& rect) {
+    DrawEditAreaItem(combo, properties, info, index, canvas, rect);
+  };
+}
+
 TlxTextEditingStyle TlxCustomComboBoxProperties::GetEditingStyle() const {
   switch (drop_down_list_style_) {
     case lsEditFixedList:

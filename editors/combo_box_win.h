@@ -153,6 +153,22 @@ class TlxCustomComboBoxViewData : public TlxCustomDropDownEditViewData {
   using TlxCustomDropDownEditViewData::TlxCustomDropDownEditViewData;
 
   bool IsComboBoxStyle() const override { return true; }
+  // A fixed-list combo box whose items are drawn by their owner draws its
+  // edit area the same way: the editor's present item, or for a cell
+  // without an editor the item whose text the value shows.
+  void Calculate(TlxCanvas& canvas, const TRect& bounds, const TPoint& point, int32_t button, TShiftState shift,
+                 TlxCustomEditViewInfo& view_info, bool is_mouse_event) override;
+  void ApplyEditValueToViewInfo(TlxCanvas& canvas, const Variant& edit_value,
+                                TlxCustomEditViewInfo& view_info) override;
+
+  // The item drawn in the edit area; -1 draws the text as usual.
+  int32_t ItemToDraw() const { return item_to_draw_; }
+
+ private:
+  TlxCustomComboBoxProperties* ComboProperties() const;
+  void SetItemToDraw(int32_t index, TlxCustomEditViewInfo& view_info);
+
+  int32_t item_to_draw_ = -1;
 };
 
 // The combo box's popup: as wide as the editor or its widest item, as high

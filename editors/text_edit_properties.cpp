@@ -217,8 +217,20 @@ void TlxCustomTextEditProperties::Assign(const TPersistent* source) {
   SetImeMode(other->ime_mode_);
   SetImeName(other->ime_name_);
   SetPasswordChar(other->password_char_);
+  additional_valid_chars_ = other->additional_valid_chars_;
   SetUseDisplayFormatWhenEditing(other->use_display_format_when_editing_);
   OnNewLookupDisplayText = other->OnNewLookupDisplayText;
+}
+
+void TlxCustomTextEditProperties::AddValidChars(std::u16string_view chars) {
+  for (char16_t ch : chars)
+    if (additional_valid_chars_.find(ch) == std::u16string::npos)
+      additional_valid_chars_.push_back(ch);
+}
+
+void TlxCustomTextEditProperties::RemoveValidChars(std::u16string_view chars) {
+  std::erase_if(additional_valid_chars_,
+                [chars](char16_t ch) { return chars.find(ch) != std::u16string_view::npos; });
 }
 
 void TlxCustomTextEditProperties::AlignmentChanged() {

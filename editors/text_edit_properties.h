@@ -201,8 +201,12 @@ class TlxCustomTextEditProperties : public TlxCustomEditProperties, public IlxFo
   void SetUseDisplayFormatWhenEditing(bool value) { Store(use_display_format_when_editing_, value); }
   TlxTextEditViewStyle ViewStyle() const;
   void SetViewStyle(TlxTextEditViewStyle value);
-  // The characters IsValidDataChar also accepts; nothing fills it here.
+  // The characters IsValidDataChar also accepts beyond what the value's
+  // field takes: a like operand's wildcards in the filter dialogs.
   const std::u16string& AdditionalValidChars() const { return additional_valid_chars_; }
+  // Each character once; removing takes every one of `chars` out.
+  void AddValidChars(std::u16string_view chars);
+  void RemoveValidChars(std::u16string_view chars);
 
   bool DisplayFormatNeedsStoring() const { return AssignedTextValues()->DisplayFormat(); }
   bool EditFormatNeedsStoring() const { return AssignedTextValues()->EditFormat(); }

@@ -18,33 +18,6 @@ void TlxCalcEditPropertiesValues::Publish(TPropertyListBuilder& properties) {
   p.Boolean("Precision", &TlxCalcEditPropertiesValues::Precision, &TlxCalcEditPropertiesValues::SetPrecision, false);
 }
 
-void TlxCalcEditPropertiesValues::SetPrecision(bool value) {
-  if (precision_ == value)
-    return;
-  precision_ = value;
-  if (Properties() != nullptr)
-    Properties()->Changed();
-}
-
-void TlxCalcEditPropertiesValues::Assign(const TPersistent* source) {
-  const auto* values = dynamic_cast<const TlxCalcEditPropertiesValues*>(source);
-  if (values == nullptr || Properties() == nullptr) {
-    TlxTextEditPropertiesValues::Assign(source);
-    return;
-  }
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::Assign(source);
-  SetPrecision(values->precision_);
-}
-
-void TlxCalcEditPropertiesValues::RestoreDefaults() {
-  if (Properties() == nullptr)
-    return;
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::RestoreDefaults();
-  SetPrecision(false);
-}
-
 // --- TlxCustomCalcEditProperties ---------------------------------------------------------------
 
 TlxCustomCalcEditProperties::TlxCustomCalcEditProperties(TPersistent* owner) : TlxCustomPopupEditProperties(owner) {

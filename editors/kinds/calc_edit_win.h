@@ -10,12 +10,13 @@
 #include <string>
 
 #include "editors/filter_edit_helper.h"
+#include "editors/kinds/flag_properties_values.h"
 #include "editors/kinds/calculator_win.h"
 #include "editors/popup_edit_win.h"
 #include "editors/text_edit_control_win.h"
 
 // The text flags plus Precision.
-class TlxCalcEditPropertiesValues : public TlxTextEditPropertiesValues {
+class TlxCalcEditPropertiesValues : public TlxFlagPropertiesValues<TlxCalcEditPropertiesValues> {
  public:
   static void Publish(TPropertyListBuilder& properties);
   static constexpr TClass kClass{"TlxCalcEditPropertiesValues", &TlxTextEditPropertiesValues::kClass,
@@ -23,15 +24,15 @@ class TlxCalcEditPropertiesValues : public TlxTextEditPropertiesValues {
                                  &TlxCalcEditPropertiesValues::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
-  explicit TlxCalcEditPropertiesValues(TlxCustomEditProperties* owner) : TlxTextEditPropertiesValues(owner) {}
-
-  void Assign(const TPersistent* source) override;
-  void RestoreDefaults() override;
+  using TlxFlagPropertiesValues::TlxFlagPropertiesValues;
 
   bool Precision() const { return precision_; }
-  void SetPrecision(bool value);
+  void SetPrecision(bool value) { StoreFlag(precision_, value); }
 
  private:
+  friend class TlxFlagPropertiesValues<TlxCalcEditPropertiesValues>;
+  static constexpr auto Flags() { return std::array{&TlxCalcEditPropertiesValues::precision_}; }
+
   bool precision_ = false;
 };
 

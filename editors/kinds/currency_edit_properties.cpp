@@ -52,33 +52,6 @@ void TlxCurrencyEditPropertiesValues::Publish(TPropertyListBuilder& properties) 
             &TlxCurrencyEditPropertiesValues::SetDecimalPlaces, false);
 }
 
-void TlxCurrencyEditPropertiesValues::SetDecimalPlaces(bool value) {
-  if (decimal_places_ == value)
-    return;
-  decimal_places_ = value;
-  if (Properties() != nullptr)
-    Properties()->Changed();
-}
-
-void TlxCurrencyEditPropertiesValues::Assign(const TPersistent* source) {
-  const auto* values = dynamic_cast<const TlxCurrencyEditPropertiesValues*>(source);
-  if (values == nullptr || Properties() == nullptr) {
-    TlxTextEditPropertiesValues::Assign(source);
-    return;
-  }
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::Assign(source);
-  SetDecimalPlaces(values->decimal_places_);
-}
-
-void TlxCurrencyEditPropertiesValues::RestoreDefaults() {
-  if (Properties() == nullptr)
-    return;
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::RestoreDefaults();
-  SetDecimalPlaces(false);
-}
-
 // --- TlxCustomCurrencyEditProperties ----------------------------------------------------------
 
 TlxCustomCurrencyEditProperties::TlxCustomCurrencyEditProperties(TPersistent* owner)

@@ -11,10 +11,11 @@
 
 #include "editors/edit_repository_items.h"
 #include "editors/filter_edit_helper.h"
+#include "editors/kinds/flag_properties_values.h"
 #include "editors/text_edit_properties.h"
 
 // The text flags plus DecimalPlaces.
-class TlxCurrencyEditPropertiesValues : public TlxTextEditPropertiesValues {
+class TlxCurrencyEditPropertiesValues : public TlxFlagPropertiesValues<TlxCurrencyEditPropertiesValues> {
  public:
   static void Publish(TPropertyListBuilder& properties);
   static constexpr TClass kClass{"TlxCurrencyEditPropertiesValues", &TlxTextEditPropertiesValues::kClass,
@@ -22,16 +23,16 @@ class TlxCurrencyEditPropertiesValues : public TlxTextEditPropertiesValues {
                                  &TlxCurrencyEditPropertiesValues::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
-  explicit TlxCurrencyEditPropertiesValues(TlxCustomEditProperties* owner) : TlxTextEditPropertiesValues(owner) {}
-
-  void Assign(const TPersistent* source) override;
-  void RestoreDefaults() override;
+  using TlxFlagPropertiesValues::TlxFlagPropertiesValues;
 
   bool DecimalPlaces() const { return decimal_places_; }
-  void SetDecimalPlaces(bool value);
+  void SetDecimalPlaces(bool value) { StoreFlag(decimal_places_, value); }
 
  private:
   friend class TlxCustomCurrencyEditProperties;
+  friend class TlxFlagPropertiesValues<TlxCurrencyEditPropertiesValues>;
+  static constexpr auto Flags() { return std::array{&TlxCurrencyEditPropertiesValues::decimal_places_}; }
+
   bool decimal_places_ = false;
 };
 

@@ -50,38 +50,6 @@ void TlxDateEditPropertiesValues::Publish(TPropertyListBuilder& properties) {
   p.Boolean("MinDate", &TlxDateEditPropertiesValues::MinValue, &TlxDateEditPropertiesValues::SetMinValue, false);
 }
 
-void TlxDateEditPropertiesValues::StoreFlag(bool& flag, bool value) {
-  if (flag == value)
-    return;
-  flag = value;
-  if (Properties() != nullptr)
-    Properties()->Changed();
-}
-
-void TlxDateEditPropertiesValues::SetDateButtons(bool value) { StoreFlag(date_buttons_, value); }
-void TlxDateEditPropertiesValues::SetInputKind(bool value) { StoreFlag(input_kind_, value); }
-
-void TlxDateEditPropertiesValues::Assign(const TPersistent* source) {
-  const auto* values = dynamic_cast<const TlxDateEditPropertiesValues*>(source);
-  if (values == nullptr || Properties() == nullptr) {
-    TlxTextEditPropertiesValues::Assign(source);
-    return;
-  }
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::Assign(source);
-  SetDateButtons(values->date_buttons_);
-  SetInputKind(values->input_kind_);
-}
-
-void TlxDateEditPropertiesValues::RestoreDefaults() {
-  if (Properties() == nullptr)
-    return;
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::RestoreDefaults();
-  SetDateButtons(false);
-  SetInputKind(false);
-}
-
 // --- TlxCustomDateEditProperties ----------------------------------------------------------------
 
 TlxCustomDateEditProperties::TlxCustomDateEditProperties(TPersistent* owner) : TlxCustomDropDownEditProperties(owner) {

@@ -12,6 +12,7 @@
 #include "data/smart_dates.h"
 #include "editors/edit_repository_items.h"
 #include "editors/filter_edit_helper.h"
+#include "editors/kinds/flag_properties_values.h"
 #include "editors/drop_down_edit_properties.h"
 #include "editors/mask_edit_properties.h"
 #include "editors/mask_mode_standard.h"
@@ -37,7 +38,7 @@ struct TlxDateEditTimeItem {
   bool Use24HourFormat = true;
 };
 
-class TlxDateEditPropertiesValues : public TlxTextEditPropertiesValues {
+class TlxDateEditPropertiesValues : public TlxFlagPropertiesValues<TlxDateEditPropertiesValues> {
  public:
   static void Publish(TPropertyListBuilder& properties);
   static constexpr TClass kClass{"TlxDateEditPropertiesValues", &TlxTextEditPropertiesValues::kClass,
@@ -45,19 +46,19 @@ class TlxDateEditPropertiesValues : public TlxTextEditPropertiesValues {
                                  &TlxDateEditPropertiesValues::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
-  explicit TlxDateEditPropertiesValues(TlxCustomEditProperties* owner) : TlxTextEditPropertiesValues(owner) {}
-
-  void Assign(const TPersistent* source) override;
-  void RestoreDefaults() override;
+  using TlxFlagPropertiesValues::TlxFlagPropertiesValues;
 
   bool DateButtons() const { return date_buttons_; }
-  void SetDateButtons(bool value);
+  void SetDateButtons(bool value) { StoreFlag(date_buttons_, value); }
   bool InputKind() const { return input_kind_; }
-  void SetInputKind(bool value);
+  void SetInputKind(bool value) { StoreFlag(input_kind_, value); }
 
  private:
   friend class TlxCustomDateEditProperties;
-  void StoreFlag(bool& flag, bool value);
+  friend class TlxFlagPropertiesValues<TlxDateEditPropertiesValues>;
+  static constexpr auto Flags() {
+    return std::array{&TlxDateEditPropertiesValues::date_buttons_, &TlxDateEditPropertiesValues::input_kind_};
+  }
 
   bool date_buttons_ = false;
   bool input_kind_ = false;

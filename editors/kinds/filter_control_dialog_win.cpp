@@ -5,6 +5,7 @@
 #include "editors/filter_control_strings.h"
 #include "editors/kinds/button_win.h"
 #include "editors/kinds/filter_control_win.h"
+#include "editors/kinds/filter_painter_win.h"
 #include "editors/popup_hooks_win.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/scope.h"
@@ -221,8 +222,9 @@ bool lxRunFilterBuilderDialog(const TClass& filter_control_class, TComponent* co
     target->SetLinkComponent(component);
   if (color != clDefault)
     filter_control->SetColor(color);
-  dialog->PnlBottom().SetColor(filter_control->Color());
-  dialog->PnlBottomRight().SetColor(filter_control->Color());
+  const TColor panel_color = lxFilterSkinColor(filter_control->LookAndFeel(), filter_control->Color());
+  dialog->PnlBottom().SetColor(panel_color);
+  dialog->PnlBottomRight().SetColor(panel_color);
   filter_control->Builder().OnApplyFilter = std::move(on_apply);
   dialog->OnShow = std::move(on_show);
   return dialog->ShowModal() == mrOk;

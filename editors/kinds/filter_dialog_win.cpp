@@ -118,8 +118,8 @@ void TlxFilterDialog::BuildControls() {
   cb_operator2_->SetTabOrder(3);
   btn_ok_->SetTabOrder(4);
   btn_cancel_->SetTabOrder(5);
-  cb_operator1_->GetProperties()->OnChange = [this](TObject*) { UpdateWildcardHints(); };
-  cb_operator2_->GetProperties()->OnChange = [this](TObject*) { UpdateWildcardHints(); };
+  cb_operator1_->GetProperties()->OnChange = [this](TObject*) { UpdateWildcards(); };
+  cb_operator2_->GetProperties()->OnChange = [this](TObject*) { UpdateWildcards(); };
   OnCloseQuery = [this](TObject*, bool& can_close) { FormCloseQuery(can_close); };
 }
 
@@ -221,7 +221,7 @@ void TlxFilterDialog::InitFromCriteria() {
         ShowCondition(*second, *cb_operator2_, *edit2_);
     }
   }
-  UpdateWildcardHints();
+  UpdateWildcards();
 }
 
 void TlxFilterDialog::SetDialogLookAndFeel(TlxLookAndFeel& look_and_feel) {
@@ -233,13 +233,17 @@ void TlxFilterDialog::SetDialogLookAndFeel(TlxLookAndFeel& look_and_feel) {
         own->SetMaster(&look_and_feel);
 }
 
-void TlxFilterDialog::UpdateWildcardHints() {
+void TlxFilterDialog::UpdateWildcards() {
   if (lbl_single_ == nullptr || cb_operator1_ == nullptr || cb_operator2_ == nullptr)
     return;
   const bool visible =
       IsLikeOperator(lxDialogComboOperator(*cb_operator1_)) || IsLikeOperator(lxDialogComboOperator(*cb_operator2_));
   lbl_single_->SetVisible(visible);
   lbl_series_->SetVisible(visible);
+  if (edit1_ != nullptr)
+    lxAdjustFilterWildcardChars(*edit1_, criteria_, lxDialogComboOperator(*cb_operator1_));
+  if (edit2_ != nullptr)
+    lxAdjustFilterWildcardChars(*edit2_, criteria_, lxDialogComboOperator(*cb_operator2_));
 }
 
 void TlxFilterDialog::ReadOperand(TlxComboBox& combo, TlxCustomEdit& edit, Variant& value, std::string& text) {

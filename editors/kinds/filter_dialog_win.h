@@ -71,7 +71,7 @@ class TlxFilterDialog : public TForm {
   void FillOperatorCombos();
   void SelectOperator(TlxComboBox& combo, TlxFilterConditionOperator op);
   void ShowCondition(const TlxFilterCriteriaItem& condition, TlxComboBox& combo, TlxCustomEdit& edit);
-  void UpdateWildcardHints();
+  void UpdateWildcards();
   void FormCloseQuery(bool& can_close);
   // Reads one row's operand; raises when it is refused.
   void ReadOperand(TlxComboBox& combo, TlxCustomEdit& edit, Variant& value, std::string& text);

@@ -64,6 +64,7 @@ void TlxFilterInplaceEditing::OpenOperandEditor(TlxCustomFilterControl& control,
   operand_index_ = operand_index;
   const TlxValueInfo& value = condition.Values().Item(operand_index);
   lxSetEditFilterValue(condition.HelperClass, *edit, value.Value);
+  lxAdjustFilterWildcardChars(*edit, control.Criteria(), condition.Operator);
   edit->OnKeyDown = [this](TObject*, uint16_t& pressed, TShiftState shift) { EditorKeyDown(pressed, shift); };
   edit->OnExit = [this](TObject*) { EditorExit(); };
   edit->SetParent(&control);

@@ -5,6 +5,8 @@
 #include "editors/kinds/filter_control_win.h"
 #include "platform/toolkit/color.h"
 #include "platform/toolkit/gdi_holders.h"
+#include "ui/foundation/look_and_feel/look_and_feel_win.h"
+#include "ui/foundation/painters/look_and_feel_painter_win.h"
 
 namespace {
 
@@ -78,7 +80,19 @@ void TlxFilterCanvasMeasurer::SetSize(int32_t width, int32_t height) {
 
 // --- painting -------------------------------------------------------------------
 
-TColor TlxFilterControlPainter::GetBackgroundColor() const { return control_.Color(); }
+TColor lxFilterSkinColor(const TlxLookAndFeel& look_and_feel, TColor control_color) {
+  // Without NativeStyle the current painter differs from the kind's own
+  // painter only when a skin painter has taken its place.
+  TlxPainterClass skin = look_and_feel.CurrentPainter();
+  if (look_and_feel.NativeStyle() || skin == nullptr || skin == lxLookAndFeelPainterOfKind(look_and_feel.Kind()))
+    return control_color;
+  const TColor color = skin->GetDefaultContentColor();
+  return color == clDefault ? control_color : color;
+}
+
+TColor TlxFilterControlPainter::GetBackgroundColor() const {
+  return lxFilterSkinColor(control_.LookAndFeel(), control_.Color());
+}
 
 void TlxFilterControlPainter::LinkText(TlxCanvas& canvas, int32_t font, int32_t x, int32_t y,
                                        std::string_view text) {

@@ -14,6 +14,7 @@
 #include "ui/foundation/canvas/canvas_win.h"
 
 class TlxCustomFilterControl;
+class TlxLookAndFeel;
 class TlxCustomRowViewInfo;
 
 // The bitmap every measurement and all painting use.
@@ -65,5 +66,10 @@ class TlxFilterControlPainter : public TObject {
 // The dotted brush of the level lines: an 8 x 8 pattern whose pixel (x, y)
 // is 0 where x and y have the same parity. Made on first use, freed by
 // lxFilterPainterFinalize.
+// The colour a skin gives the builder and its dialog's panels: the skin
+// painter's content colour, unless there is no skin or it leaves the colour
+// to the control (clDefault); then `control_color`.
+TColor lxFilterSkinColor(const TlxLookAndFeel& look_and_feel, TColor control_color);
+
 HBRUSH lxFilterDottedBrush();
 void lxFilterPainterFinalize();

@@ -2,9 +2,11 @@
 
 #include <memory>
 
+#include "data/filter_criteria.h"
 #include "editors/edit_control_win.h"
 #include "editors/edit_inplace_list_win.h"
 #include "editors/text_edit_control_win.h"
+#include "editors/text_edit_properties.h"
 #include "platform/rtl/exceptions.h"
 
 TlxCustomEdit* lxCreateFilterValueEdit(TlxFilterEditHelperClass helper, const TlxCustomEditProperties* source_properties,
@@ -53,4 +55,19 @@ void lxCheckFilterValue(TlxCustomEdit& edit, Variant& value, TlxFilterConditionO
     if (edit.CanFocus())
       edit.SetFocus();
   });
+}
+
+void lxAdjustFilterWildcardChars(TlxCustomEdit& edit, const TlxFilterCriteria& criteria,
+                                 TlxFilterConditionOperator op) {
+  if (dynamic_cast<TlxCustomTextEdit*>(&edit) == nullptr)
+    return;
+  auto* properties = dynamic_cast<TlxCustomTextEditProperties*>(edit.GetActiveProperties());
+  if (properties == nullptr)
+    return;
+  const std::u16string wildcards{static_cast<char16_t>(static_cast<unsigned char>(criteria.PercentWildcard())),
+                                 static_cast<char16_t>(static_cast<unsigned char>(criteria.UnderscoreWildcard()))};
+  if (op == fcoLike || op == fcoNotLike)
+    properties->AddValidChars(wildcards);
+  else
+    properties->RemoveValidChars(wildcards);
 }

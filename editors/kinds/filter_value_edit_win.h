@@ -12,6 +12,7 @@
 
 class TlxCustomEdit;
 class TlxCustomEditProperties;
+class TlxFilterCriteria;
 class TlxInplaceEditList;
 
 // The helper's editor class, prepared from `source_properties`. Without a
@@ -33,3 +34,8 @@ void lxSetEditFilterValue(TlxFilterEditHelperClass helper, TlxCustomEdit& edit, 
 // editor modified and gives it the focus before "Invalid value" is raised.
 void lxCheckFilterValue(TlxCustomEdit& edit, Variant& value, TlxFilterConditionOperator op,
                         TlxFilterEditHelperClass helper, TlxValueTypeClass value_type);
+// A like or not-like operand in a text editor may hold the criteria's two
+// wildcards even where its field takes no such character; under any other
+// operator they are taken out again. Other editors are left alone.
+void lxAdjustFilterWildcardChars(TlxCustomEdit& edit, const TlxFilterCriteria& criteria,
+                                 TlxFilterConditionOperator op);

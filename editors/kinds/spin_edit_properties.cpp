@@ -66,33 +66,6 @@ void TlxSpinEditPropertiesValues::Publish(TPropertyListBuilder& properties) {
   p.Boolean("ValueType", &TlxSpinEditPropertiesValues::ValueType, &TlxSpinEditPropertiesValues::SetValueType, false);
 }
 
-void TlxSpinEditPropertiesValues::Assign(const TPersistent* source) {
-  const auto* values = dynamic_cast<const TlxSpinEditPropertiesValues*>(source);
-  if (values == nullptr || Properties() == nullptr) {
-    TlxTextEditPropertiesValues::Assign(source);
-    return;
-  }
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::Assign(source);
-  SetValueType(values->value_type_);
-}
-
-void TlxSpinEditPropertiesValues::RestoreDefaults() {
-  if (Properties() == nullptr)
-    return;
-  TUpdateScope<TlxCustomEditProperties> update(*Properties());
-  TlxTextEditPropertiesValues::RestoreDefaults();
-  SetValueType(false);
-}
-
-void TlxSpinEditPropertiesValues::SetValueType(bool value) {
-  if (value_type_ == value)
-    return;
-  value_type_ = value;
-  if (Properties() != nullptr)
-    Properties()->NotifyChanged();
-}
-
 // --- TlxCustomSpinEditProperties ------------------------------------------------------------------
 
 TlxCustomSpinEditProperties::TlxCustomSpinEditProperties(TPersistent* owner) : TlxCustomMaskEditProperties(owner) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editors/filter_edit_helper.h"
+#include "editors/kinds/flag_properties_values.h"
 #include "editors/kinds/spin_value.h"
 #include "editors/mask_edit_properties.h"
 
@@ -53,7 +54,7 @@ class TlxSpinEditButtons : public TPersistent {
 };
 
 // The text kinds' assigned flags plus ValueType.
-class TlxSpinEditPropertiesValues : public TlxTextEditPropertiesValues {
+class TlxSpinEditPropertiesValues : public TlxFlagPropertiesValues<TlxSpinEditPropertiesValues> {
  public:
   static void Publish(TPropertyListBuilder& properties);
   static constexpr TClass kClass{"TlxSpinEditPropertiesValues", &TlxTextEditPropertiesValues::kClass,
@@ -61,15 +62,15 @@ class TlxSpinEditPropertiesValues : public TlxTextEditPropertiesValues {
                                  &TlxSpinEditPropertiesValues::Publish};
   const TClass* ClassType() const override { return &kClass; }
 
-  explicit TlxSpinEditPropertiesValues(TlxCustomEditProperties* owner) : TlxTextEditPropertiesValues(owner) {}
-
-  void Assign(const TPersistent* source) override;
-  void RestoreDefaults() override;
+  using TlxFlagPropertiesValues::TlxFlagPropertiesValues;
 
   bool ValueType() const { return value_type_; }
-  void SetValueType(bool value);
+  void SetValueType(bool value) { StoreFlag(value_type_, value); }
 
  private:
+  friend class TlxFlagPropertiesValues<TlxSpinEditPropertiesValues>;
+  static constexpr auto Flags() { return std::array{&TlxSpinEditPropertiesValues::value_type_}; }
+
   bool value_type_ = false;
 };
 

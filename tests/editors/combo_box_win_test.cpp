@@ -15,6 +15,7 @@
 #include "editors/editors_module_win.h"
 #include "platform/toolkit/buttons.h"
 #include "platform/toolkit/form.h"
+#include "tests/editors/drop_down_form_fixture_win.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
@@ -23,25 +24,7 @@ namespace combo_box_test {
 
 using test_support::PumpMessagesUntilIdle;
 
-// Real mouse input at a client point of `window`.
-void InputMouse(HWND window, POINT client_point, DWORD flags) {
-  POINT screen = client_point;
-  ClientToScreen(window, &screen);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-  PumpMessagesUntilIdle(300);
-}
-
-void Click(HWND window, POINT point) {
-  InputMouse(window, point, 0);
-  InputMouse(window, point, MOUSEEVENTF_LEFTDOWN);
-  InputMouse(window, point, MOUSEEVENTF_LEFTUP);
-  PumpMessagesUntilIdle();
-}
+using drop_down_fixture::Click;
 
 // A combo box that tells when it writes its value.
 class PostingComboBox : public TlxComboBox {
@@ -61,75 +44,22 @@ class PostingComboBox : public TlxComboBox {
 
 // A form with a combo box of the given items, a cancel button and a
 // button elsewhere, the combo box focused.
-class ComboForm {
+class ComboForm : public drop_down_fixture::DropDownForm<PostingComboBox> {
  public:
-  explicit ComboForm(std::initializer_list<const char*> items = {"Alpha", "Beta", "Gamma"}) {
-    lxEditorsInitialize();
-    SetCursorPos(5, 5);
-    form = new TForm(nullptr);
-    form->SetBounds(60, 60, 360, 260);
-    combo = new PostingComboBox(form);
+  explicit ComboForm(std::initializer_list<const char*> items = {"Alpha", "Beta", "Gamma"}) : combo(edit) {
     combo->log = &log;
-    combo->SetParent(form);
-    combo->SetBounds(10, 10, 140, 24);
-    cancel = new TButton(form);
-    cancel->SetParent(form);
-    cancel->SetBounds(200, 10, 80, 24);
-    cancel->SetCancel(true);
-    cancel->OnClick = [this](TObject*) { log.push_back("cancel clicked"); };
-    target = new TButton(form);
-    target->SetParent(form);
-    target->SetBounds(200, 180, 80, 24);
-    target->OnClick = [this](TObject*) { log.push_back("target clicked"); };
     TStringList list;
     for (const char* item : items)
       list.Add(item);
     Properties()->SetItems(&list);
     Properties()->OnClosePopup = [this](TObject*, int32_t reason) { log.push_back("close " + std::to_string(reason)); };
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    combo->SetFocus();
-    PumpMessagesUntilIdle();
+    ShowFocused();
   }
-  ~ComboForm() {
-    form->Free();
-    PumpMessagesUntilIdle();
-    lxEditorsFinalize();
-  }
-  ComboForm(const ComboForm&) = delete;
-  ComboForm& operator=(const ComboForm&) = delete;
 
   TlxComboBoxProperties* Properties() const { return combo->GetProperties(); }
-  void Key(UINT key, bool alt = false) {
-    if (alt) {
-      INPUT inputs[4] = {};
-      for (INPUT& input : inputs)
-        input.type = INPUT_KEYBOARD;
-      inputs[0].ki.wVk = VK_MENU;
-      inputs[1].ki.wVk = static_cast<WORD>(key);
-      inputs[2].ki.wVk = static_cast<WORD>(key);
-      inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-      inputs[3].ki.wVk = VK_MENU;
-      inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(4, inputs, sizeof(INPUT));
-    } else {
-      test_support::InputKey(key);
-    }
-    PumpMessagesUntilIdle();
-  }
-  POINT ButtonCenter() const {
-    const TRect bounds = combo->GetViewInfo().Button(0).Bounds;
-    return POINT{(bounds.Left + bounds.Right) / 2, (bounds.Top + bounds.Bottom) / 2};
-  }
-  bool Open() const { return combo->GetDroppedDown(); }
   TlxCustomEditListBox* List() const { return combo->GetLookupData()->List(); }
-  std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
 
-  TForm* form;
   PostingComboBox* combo;
-  TButton* cancel;
-  TButton* target;
-  std::vector<std::string> log;
 };
 
 using Log = std::vector<std::string>;

@@ -12,12 +12,15 @@
 #include "platform/toolkit/bitmap.h"
 #include "platform/toolkit/buttons.h"
 #include "platform/toolkit/form.h"
+#include "tests/editors/drop_down_form_fixture_win.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
 
 namespace drop_down_edit_test {
 
+using drop_down_fixture::Click;
+using drop_down_fixture::InputMouse;
 using test_support::PumpMessagesUntilIdle;
 
 // A drop-down kind whose popup content is a fixed 100 x 60.
@@ -35,76 +38,21 @@ class TestDropDownEdit : public TlxCustomDropDownEdit {
 };
 
 // Records every event of the opening and closing protocol.
-class DropDownForm {
+class DropDownForm : public drop_down_fixture::DropDownForm<TestDropDownEdit> {
  public:
   DropDownForm() {
-    lxEditorsInitialize();
-    SetCursorPos(5, 5);
-    form = new TForm(nullptr);
-    form->SetBounds(60, 60, 360, 260);
-    edit = new TestDropDownEdit(form);
-    edit->SetParent(form);
-    edit->SetBounds(10, 10, 140, 24);
-    cancel = new TButton(form);
-    cancel->SetParent(form);
-    cancel->SetBounds(200, 10, 80, 24);
-    cancel->SetCancel(true);
-    cancel->OnClick = [this](TObject*) { log.push_back("cancel clicked"); };
-    target = new TButton(form);
-    target->SetParent(form);
-    target->SetBounds(200, 180, 80, 24);
-    target->OnClick = [this](TObject*) { log.push_back("target clicked"); };
     TlxCustomDropDownEditProperties* p = Properties();
     p->OnInitPopup = [this](TObject*) { log.push_back("init"); };
     p->OnPopup = [this](TObject*) { log.push_back("popup"); };
     p->OnFinalizePopup = [this](TObject*) { log.push_back("finalize"); };
     p->OnClosePopup = [this](TObject*, int32_t reason) { log.push_back("close " + std::to_string(reason)); };
     p->OnCloseUp = [this](TObject*) { log.push_back("closeup"); };
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    edit->SetFocus();
-    PumpMessagesUntilIdle();
+    ShowFocused();
   }
-  ~DropDownForm() {
-    form->Free();
-    PumpMessagesUntilIdle();
-    lxEditorsFinalize();
-  }
-  DropDownForm(const DropDownForm&) = delete;
-  DropDownForm& operator=(const DropDownForm&) = delete;
 
   TlxCustomDropDownEditProperties* Properties() const {
     return static_cast<TlxCustomDropDownEditProperties*>(edit->Properties());
   }
-  void Key(UINT key, bool alt = false) {
-    if (alt) {
-      INPUT inputs[4] = {};
-      for (INPUT& input : inputs)
-        input.type = INPUT_KEYBOARD;
-      inputs[0].ki.wVk = VK_MENU;
-      inputs[1].ki.wVk = static_cast<WORD>(key);
-      inputs[2].ki.wVk = static_cast<WORD>(key);
-      inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-      inputs[3].ki.wVk = VK_MENU;
-      inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(4, inputs, sizeof(INPUT));
-    } else {
-      test_support::InputKey(key);
-    }
-    PumpMessagesUntilIdle();
-  }
-  POINT ButtonCenter() const {
-    const TRect bounds = edit->GetViewInfo().Button(0).Bounds;
-    return POINT{(bounds.Left + bounds.Right) / 2, (bounds.Top + bounds.Bottom) / 2};
-  }
-  bool Open() const { return edit->GetDroppedDown(); }
-  std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
-
-  TForm* form;
-  TestDropDownEdit* edit;
-  TButton* cancel;
-  TButton* target;
-  std::vector<std::string> log;
 };
 
 using Log = std::vector<std::string>;
@@ -175,26 +123,6 @@ TEST(DropDownEditTest, TabAcceptsOnlyWithPostPopupValueOnTab) {
   fixture.Key(VK_TAB);
   EXPECT_FALSE(fixture.Open());
   EXPECT_EQ(fixture.edit->CloseUpReason(), crTab);
-}
-
-// Real mouse input at a client point of `window`.
-void InputMouse(HWND window, POINT client_point, DWORD flags) {
-  POINT screen = client_point;
-  ClientToScreen(window, &screen);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-  PumpMessagesUntilIdle(300);
-}
-
-void Click(HWND window, POINT point) {
-  InputMouse(window, point, 0);
-  InputMouse(window, point, MOUSEEVENTF_LEFTDOWN);
-  InputMouse(window, point, MOUSEEVENTF_LEFTUP);
-  PumpMessagesUntilIdle();
 }
 
 TEST(DropDownEditTest, TheButtonOpensAndAPressOnItWhileOpenClosesWithoutReopening) {

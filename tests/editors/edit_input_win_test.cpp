@@ -12,6 +12,7 @@
 #include "platform/rtl/memory_stream.h"
 #include "platform/toolkit/menus.h"
 #include "tests/editors/edit_control_test_support_win.h"
+#include "tests/editors/drop_down_form_fixture_win.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/window_pixels.h"
@@ -21,20 +22,7 @@ namespace {
 using edit_test::EditForm;
 using edit_test::TestEdit;
 
-// Real mouse input at a client point of `window`.
-void InputMouse(HWND window, POINT client_point, DWORD flags) {
-  POINT screen = client_point;
-  ClientToScreen(window, &screen);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-  // Hot tracking watches the cursor with a timer while it is over the
-  // editor, so the queue never runs dry: a short pump takes the input.
-  test_support::PumpMessagesUntilIdle(300);
-}
+using drop_down_fixture::InputMouse;
 
 POINT Center(const TRect& rect) { return POINT{(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2}; }
 

@@ -9,6 +9,7 @@
 #include "editors/popup_hooks_win.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/edit.h"
+#include "tests/editors/drop_down_form_fixture_win.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_pixels.h"
@@ -98,16 +99,7 @@ class PopupForm {
   TlxCustomEditPopupWindow* popup;
 };
 
-// Real mouse input at a screen point.
-void InputMouseAt(POINT screen, DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-  PumpMessagesUntilIdle(300);
-}
+using drop_down_fixture::InputMouseAt;
 
 POINT ScreenPoint(TControl* control, const TPoint& client) {
   const TPoint point = control->ClientToScreen(client);

@@ -18,6 +18,7 @@
 #include "platform/toolkit/clipboard.h"
 #include "ui/foundation/base/library_strings.h"
 #include "tests/editors/edit_control_test_support_win.h"
+#include "tests/editors/handle_count_fixture_win.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
@@ -54,37 +55,7 @@ std::string WindowText(HWND window) {
   return Utf16ToUtf8(reinterpret_cast<const char16_t*>(buffer));
 }
 
-class MaskEditTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    WarmUpOnce();
-    gdi_before_ = test_support::CountGdiObjects();
-    user_before_ = test_support::CountUserObjects();
-  }
-  // The first editor shown fills the process's shared caches, which live
-  // until the end: the counts compare against what they hold after that.
-  static void WarmUpOnce() {
-    static bool warmed_up = false;
-    if (warmed_up)
-      return;
-    warmed_up = true;
-    {
-      EditForm<TlxMaskEdit> fixture;
-      fixture.FocusEdit();
-      Type(fixture.edit, "x");
-    }
-    test_support::PumpMessagesUntilIdle();
-  }
-  void TearDown() override {
-    test_support::PumpMessagesUntilIdle();
-    EXPECT_LE(test_support::CountGdiObjects(), gdi_before_ + 2);
-    EXPECT_LE(test_support::CountUserObjects(), user_before_);
-  }
-
- private:
-  DWORD gdi_before_ = 0;
-  DWORD user_before_ = 0;
-};
+using MaskEditTest = edit_test::HandleCountTest<TlxMaskEdit>;
 
 // A mask edit with the German regular-expression date mask, focused and empty.
 struct GermanDateEdit {

@@ -12,6 +12,7 @@
 #include "platform/rtl/text.h"
 #include "platform/toolkit/clipboard.h"
 #include "tests/editors/edit_control_test_support_win.h"
+#include "tests/editors/handle_count_fixture_win.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/input.h"
 #include "tests/support/message_pump.h"
@@ -64,38 +65,7 @@ std::u16string WindowText(HWND window, WPARAM buffer_size, LRESULT& result) {
   return buffer;
 }
 
-class TextEditTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    WarmUpOnce();
-    gdi_before_ = test_support::CountGdiObjects();
-    user_before_ = test_support::CountUserObjects();
-  }
-  // The first editor shown fills the process's shared caches (brushes by
-  // colour, fonts, the input method's window), which live until the end:
-  // the counts compare against what they hold after that.
-  static void WarmUpOnce() {
-    static bool warmed_up = false;
-    if (warmed_up)
-      return;
-    warmed_up = true;
-    {
-      EditForm<TlxTextEdit> fixture;
-      fixture.FocusEdit();
-      Type(fixture.edit, "x");
-    }
-    test_support::PumpMessagesUntilIdle();
-  }
-  void TearDown() override {
-    test_support::PumpMessagesUntilIdle();
-    EXPECT_LE(test_support::CountGdiObjects(), gdi_before_ + 2);
-    EXPECT_LE(test_support::CountUserObjects(), user_before_);
-  }
-
- private:
-  DWORD gdi_before_ = 0;
-  DWORD user_before_ = 0;
-};
+using TextEditTest = edit_test::HandleCountTest<TlxTextEdit>;
 
 // --- the inner edit --------------------------------------------------------------------
 

@@ -43,16 +43,23 @@ class DateEditForm {
     form->Free();
     PumpMessagesUntilIdle();
     lxDateEditModuleEnd();
-    lxEndFoundation();
   }
   DateEditForm(const DateEditForm&) = delete;
   DateEditForm& operator=(const DateEditForm&) = delete;
 
+  // The library is started once for the whole test program and never
+  // ended: its end is the process's end, after which it makes no shared
+  // message window, timer window or mouse tracker again. A later test's
+  // non-activating popup (the filter builder's in-place list) then had no
+  // parent window and failed to open.
   static bool StartModules() {
-    lxStartFoundation();
+    static const bool foundation_started = [] {
+      lxStartFoundation();
+      return true;
+    }();
     lxEditorsInitialize();
     lxDateEditModuleStart();
-    return true;
+    return foundation_started;
   }
   HWND InnerWindow() const { return GetFocus(); }
   void Type(const std::string& text) {
