@@ -230,6 +230,9 @@ int32_t TlxGridTableViewInfo::IndentLevelCount() {
   int32_t count = view->GroupedColumnCount();
   if (count > 0 && view->OptionsView()->GroupRowStyle() == grsOffice11)
     --count;
+  // Master rows keep a column for their expand buttons.
+  if (view->HasDetails())
+    ++count;
   return count;
 }
 

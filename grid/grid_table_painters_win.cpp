@@ -143,11 +143,12 @@ void TlxGridTablePainter::ScrollContent(int32_t dx, int32_t /*dy*/) {
 // --- rows and cells ----------------------------------------------------------------------
 
 void TlxGridDataRowPainter::DoPaint() {
-  if (!HasCells())
-    return;
-  Canvas().PushClipRegion();
-  TScopeExit restore([this] { Canvas().PopClipRegion(); });
-  DrawCells();
+  if (HasCells()) {
+    Canvas().PushClipRegion();
+    TScopeExit restore([this] { Canvas().PopClipRegion(); });
+    DrawCells();
+  }
+  TlxCustomGridRowPainter::DoPaint();
 }
 
 void TlxGridDataRowPainter::DrawCells() {

@@ -12,11 +12,26 @@
 #include "grid/table_cells_win.h"
 #include "grid/table_view_info_win.h"
 
+class TlxCustomGridRowViewInfo;
+
 class TlxCustomGridRowPainter : public TlxCustomGridRecordPainter {
  public:
   static constexpr TClass kClass{"TlxCustomGridRowPainter", &TlxCustomGridRecordPainter::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridRecordPainter::TlxCustomGridRecordPainter;
+
+  TlxCustomGridRowViewInfo& RowViewInfo() const;
+  // The row's own steps after its cells: level indents, bottom line and
+  // separator.
+  void DoPaint() override;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual void DrawIndents();
+  // One level indent: the group colour with grid lines at its right and,
+  // where the row closes the level's group, at its bottom.
+  virtual void DrawIndent(const TRect& rect, int32_t indent_index);
+  virtual void DrawBottomLine();
+  virtual void DrawSeparator();
 };
 
 class TlxGridDataRowPainter : public TlxCustomGridRowPainter {
