@@ -72,6 +72,7 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
   virtual void DrawIndicator();
 
  private:
+  bool CanScrollHorizontally();
   void DrawGridLines(const std::vector<TRect>& lines);
 
   std::vector<TRect>* grid_lines_ = nullptr;
@@ -79,9 +80,17 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
 
 class TlxGridNewItemRowPainter : public TlxGridDataRowPainter {
  public:
-  static constexpr TClass kClass{"TlxGridNewItemRowPainter", &TlxGridDataRowPainter::kClass};
+  static constexpr TClass kClass{"TlxGridNewItemRowPainter", &TlxGridDataRowPainter::kClass,
+                                 &ConstructInstance<TlxGridNewItemRowPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridDataRowPainter::TlxGridDataRowPainter;
+
+  // While the info text shows, the row is its background and the text.
+  bool HasCells() override;
+  void DrawBackground() override;
+  void DoPaint() override;
+  // A header bar under the row.
+  void DrawSeparator() override;
 };
 
 class TlxGridDataCellPainter : public TlxGridTableDataCellPainter {
