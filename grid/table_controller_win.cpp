@@ -64,6 +64,12 @@ TlxCustomGridTableController::TlxCustomGridTableController(TlxCustomGridView* gr
 
 TlxCustomGridTableController::~TlxCustomGridTableController() = default;
 
+TlxGridFilterMRUItemsPopup* TlxCustomGridTableController::FilterMRUItemsPopup() {
+  if (filter_mru_items_popup_ == nullptr)
+    filter_mru_items_popup_ = std::make_unique<TlxGridFilterMRUItemsPopup>(GridView());
+  return filter_mru_items_popup_.get();
+}
+
 TlxCustomGridTableView* TlxCustomGridTableController::TableView() const {
   return static_cast<TlxCustomGridTableView*>(GridView());
 }

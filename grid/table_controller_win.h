@@ -25,6 +25,8 @@ class TlxCustomGridTableViewData;
 class TlxGridRecordHitTest;
 class TlxTimer;
 
+class TlxGridFilterMRUItemsPopup;
+
 class TlxCustomGridTableController : public TlxCustomGridController {
  public:
   static constexpr TClass kClass{"TlxCustomGridTableController", &TlxCustomGridController::kClass,
@@ -36,6 +38,10 @@ class TlxCustomGridTableController : public TlxCustomGridController {
 
   TlxCustomGridTableView* TableView() const;
   TlxCustomGridTableViewData* TableViewData() const;
+  // The list of recently used filters that drops down from the filter
+  // box; made on first request and kept with the controller.
+  TlxGridFilterMRUItemsPopup* FilterMRUItemsPopup();
+  bool HasFilterMRUItemsPopup() const { return filter_mru_items_popup_ != nullptr; }
 
   // --- read-only services ----------------------------------------------
   int32_t FocusedRecordIndex() const;
@@ -251,6 +257,7 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   TlxCustomGridTableItem* moving_item_ = nullptr;
   bool grid_mode_sync_pending_ = false;
   std::unique_ptr<TlxTimer> grid_mode_sync_timer_;
+  std::unique_ptr<TlxGridFilterMRUItemsPopup> filter_mru_items_popup_;
 };
 
 class TlxCustomGridTableItem;
