@@ -45,6 +45,18 @@ void TlxCustomGridRowViewInfo::GetRecordAreaBounds(TRect& rect) {
 
 void TlxCustomGridRowViewInfo::CalculateAt(int32_t left, int32_t top) {
   Calculate(left, top, -1, -1);
+  // Group and master rows place their expand buttons in what they laid out.
+  if (GridRecord() != nullptr && GridRecord()->GetExpandable())
+    CalculateExpandButtonBounds(ExpandButtonBounds);
+}
+
+TlxCustomGridHitTest* TlxCustomGridRowViewInfo::GetHitTest(const TPoint& point) {
+  if (HasPoint(point) && point.X < GetContentLeft()) {
+    TlxCustomGridHitTest* hit_test = lxGridGetHitTest<TlxGridRowLevelIndentHitTest>(point);
+    InitHitTest(hit_test);
+    return hit_test;
+  }
+  return TlxCustomGridRecordViewInfo::GetHitTest(point);
 }
 
 int32_t TlxCustomGridRowViewInfo::GetNonContentHeight() {

@@ -39,6 +39,8 @@ class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
   void GetFocusRectBounds(TRect& rect) override;
   void GetRecordAreaBounds(TRect& rect) override;
   void CalculateAt(int32_t left, int32_t top) override;
+  // The level indents left of the content answer a hit test of their own.
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
 
   // --- overridable, in slot order --------------------------------------
   virtual void AfterCalculateCells() {}
