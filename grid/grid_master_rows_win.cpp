@@ -91,6 +91,10 @@ TlxGridMasterDataRowViewInfo::TlxGridMasterDataRowViewInfo(TlxGridRecordViewInfo
 }
 
 TlxGridMasterDataRowViewInfo::~TlxGridMasterDataRowViewInfo() {
+  // The cache item taken at construction may be gone with a data change,
+  // and the whole cache goes before the view info when the view does.
+  if (details_site_ != nullptr)
+    details_site_->SetCacheItem(TableView()->GetIsDestroying() ? nullptr : MasterCacheItem());
   expand_button_cell_.reset();
   details_site_.reset();
   details_area_.reset();

@@ -144,6 +144,10 @@ class TlxGridDetailsSiteViewInfo : public TlxCustomGridDetailsSiteViewInfo {
   const TlxGridDetailsSiteContext& Context() const { return context_; }
   // The room the row leaves, known only once the row measured itself.
   void SetMaxHeight(int32_t value) { context_.MaxHeight = value; }
+  // The item the going site leaves its information in, looked up again by
+  // the row when the site goes (the cache may have been cleared since);
+  // null when there is none to keep it.
+  void SetCacheItem(TlxGridMasterTableViewInfoCacheItem* item) { context_.CacheItem = item; }
 
   TWinControl* GetContainer() override { return context_.Container; }
   TlxCustomGridRecord* GetMasterRecord() override { return context_.MasterRecord; }
