@@ -212,6 +212,10 @@ void TlxGridViewInfo::Calculate() {
 }
 
 TlxCustomGridHitTest* TlxGridViewInfo::GetHitTest(const TPoint& point) {
+  // The top site answers for its level tabs and the view it shows.
+  if (details_site_view_info_ != nullptr)
+    if (TlxCustomGridHitTest* hit_test = details_site_view_info_->GetHitTest(point))
+      return hit_test;
   return lxGridGetHitTest<TlxGridNoneHitTest>(point);
 }
 

@@ -46,6 +46,18 @@ void TlxCustomGridRowViewInfo::GetRecordAreaBounds(TRect& rect) {
 
 void TlxCustomGridRowViewInfo::CalculateAt(int32_t left, int32_t top) {
   Calculate(left, top, -1, -1);
+  // Group and master rows place their expand buttons in what they laid out.
+  if (GridRecord() != nullptr && GridRecord()->GetExpandable())
+    CalculateExpandButtonBounds(ExpandButtonBounds);
+}
+
+TlxCustomGridHitTest* TlxCustomGridRowViewInfo::GetHitTest(const TPoint& point) {
+  if (HasPoint(point) && point.X < GetContentLeft()) {
+    TlxCustomGridHitTest* hit_test = lxGridGetHitTest<TlxGridRowLevelIndentHitTest>(point);
+    InitHitTest(hit_test);
+    return hit_test;
+  }
+  return TlxCustomGridRecordViewInfo::GetHitTest(point);
 }
 
 void TlxCustomGridRowViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -216,7 +228,22 @@ void TlxGridDataRowViewInfo::CalculateCell(int32_t index) {
   cell->Calculate(GetCellLeft(index), GetCellTop(index), GetCellWidth(index), GetCellHeight(index));
 }
 
+void TlxGridDataRowViewInfo::AfterCalculateCells() {
+  for (const auto& cell : cells_)
+    if (cell != nullptr && cell->IsCalculated())
+      cell->MergeCells();
+}
+
+void TlxGridDataRowViewInfo::ClearCellMerging() {
+  for (const auto& cell : cells_)
+    if (cell != nullptr)
+      cell->ClearMerging();
+}
+
 int32_t TlxGridDataRowViewInfo::GetCellHeight(int32_t index) {
+  // A merging cell keeps the height that spans its covered cells.
+  if (TlxGridDataCellViewInfo* cell = ExistingCell(index); cell != nullptr && cell->IsMerging())
+    return cell->BoundsRect.Height();
   return TableViewInfo()->GetCellHeight(TableView()->VisibleColumns(index), CellHeight);
 }
 
@@ -275,6 +302,8 @@ int32_t TlxGridDataCellViewInfo::CalculateHeight() { return row_->CellHeight; }
 
 void TlxGridDataCellViewInfo::Calculate(int32_t left, int32_t top, int32_t width, int32_t height) {
   TlxGridTableDataCellViewInfo::Calculate(left, top, width, height);
+  if (IsMerging())
+    return;
   OwnBounds = BoundsRect;
   OwnHeight = BoundsRect.Height();
 }

@@ -50,6 +50,8 @@ class TlxCustomGridRowViewInfo : public TlxCustomGridRecordViewInfo {
   void CalculateAt(int32_t left, int32_t top) override;
   void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
   void Offset(int32_t dx, int32_t dy) override;
+  // The level indents left of the content answer a hit test of their own.
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
 
   // --- overridable, in slot order --------------------------------------
   virtual void AfterCalculateCells() {}
@@ -109,6 +111,8 @@ class TlxGridDataRowViewInfo : public TlxCustomGridRowViewInfo {
   void GetItemBounds(TlxCustomGridTableItem* item, TRect& rect) override;
   TlxGridTableDataCellViewInfo* GetCellViewInfoByItem(TlxCustomGridTableItem* item) override;
   int32_t GetCellsHeight() override { return std::max(GetContentHeight() - PreviewHeight(), 0); }
+  void AfterCalculateCells() override;
+  void ClearCellMerging() override;
 
   // --- overridable, in slot order --------------------------------------
   using TlxCustomGridRowViewInfo::GetCellHeight;
@@ -135,18 +139,57 @@ class TlxGridDataRowViewInfo : public TlxCustomGridRowViewInfo {
   std::unique_ptr<TlxGridPreviewCellViewInfo> preview_;
 };
 
+class TlxGridSpecialRowOptions;
+
+// The row above the data rows that adds a record; it keeps its place while
+// the data rows scroll and shows an info text until it is focused.
 class TlxGridNewItemRowViewInfo : public TlxGridDataRowViewInfo {
  public:
-  static constexpr TClass kClass{"TlxGridNewItemRowViewInfo", &TlxGridDataRowViewInfo::kClass};
+  static constexpr TClass kClass{"TlxGridNewItemRowViewInfo", &TlxGridDataRowViewInfo::kClass,
+                                 &ConstructInstance<TlxGridNewItemRowViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridDataRowViewInfo::TlxGridDataRowViewInfo;
+
+  // --- overrides -----------------------------------------------------------
+  int32_t CalculateHeight() override;
+  int32_t GetHeight() const override;
+  bool GetVisible() override { return true; }
+  int32_t GetLevelIndentsWidth() override { return 0; }
+  int32_t GetCellLeft(int32_t index) override;
+  int32_t GetCellWidth(int32_t index) override;
+  int32_t GetSeparatorWidth() override;
+  TColor GetSeparatorColor() override;
+  bool HasFooters() override { return false; }
+  bool HasBottomLine() override { return false; }
+  void GetText(std::string& text) override;
+  void GetTextAreaBounds(TRect& rect) override;
+  TAlignment GetTextAlignHorz() const override { return taCenter; }
+  TlxAlignmentVert GetTextAlignVert() const override { return vaCenter; }
+  void GetViewParams(TlxPaintParams& params) override;
+  bool CalculateSelected() override;
+  const TClass* GetPainterClass() const override;
+
+  // --- overridable, in slot order --------------------------------------
+  virtual std::string GetInfoText();
+  virtual TlxGridSpecialRowOptions* GetOptions();
+  virtual bool ShowsInfoText();
+  virtual int32_t GetStyleIndex();
+
+ private:
+  // Measured once and then kept for the life of the view info.
+  int32_t height_ = 0;
 };
 
 class TlxGridFilterRowViewInfo : public TlxGridNewItemRowViewInfo {
  public:
-  static constexpr TClass kClass{"TlxGridFilterRowViewInfo", &TlxGridNewItemRowViewInfo::kClass};
+  static constexpr TClass kClass{"TlxGridFilterRowViewInfo", &TlxGridNewItemRowViewInfo::kClass,
+                                 &ConstructInstance<TlxGridFilterRowViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridNewItemRowViewInfo::TlxGridNewItemRowViewInfo;
+
+  TlxGridSpecialRowOptions* GetOptions() override;
+  bool ShowsInfoText() override;
+  int32_t GetStyleIndex() override;
 };
 
 // A data cell: one column of one row, drawn by its editor's view info; its
@@ -157,11 +200,27 @@ class TlxGridDataCellViewInfo : public TlxGridTableDataCellViewInfo {
   const TClass* ClassType() const override { return &kClass; }
   TlxGridDataCellViewInfo(TlxGridDataRowViewInfo* row, TlxGridColumn* column, int32_t visible_index);
 
+  ~TlxGridDataCellViewInfo() override;
+
   TlxGridDataRowViewInfo* RowViewInfo() const { return row_; }
   TlxGridColumn* Column() const { return column_; }
   int32_t VisibleIndex() const { return visible_index_; }
   TRect OwnBounds;
   int32_t OwnHeight = 0;
+
+  // Cell merging: equal neighbouring values of a merging column draw as
+  // one cell, the topmost covering the ones below it.
+  bool IsMerging() const { return !merged_cells_.empty(); }
+  bool IsMerged() const { return merging_cell_ != nullptr; }
+  const std::vector<TlxGridDataCellViewInfo*>& MergedCells() const { return merged_cells_; }
+  TlxGridDataCellViewInfo* MergingCell() const { return merging_cell_; }
+  bool CanMergeDownwards();
+  // Joins the equal cells of the laid-out rows below and spans them.
+  void MergeCells();
+  void ClearMerging();
+  // What merging compares: the display text where the editor shows the
+  // field's own format, else the value.
+  Variant MergeValue();
 
   // --- overrides -----------------------------------------------------------
   int32_t CalculateWidth() override;
@@ -171,11 +230,15 @@ class TlxGridDataCellViewInfo : public TlxGridTableDataCellViewInfo {
   TColor GetBorderColor(TlxBorder side) override;
   int32_t GetBorderWidth(TlxBorder side) override;
   const TClass* GetPainterClass() const override;
+  // A merging cell answers only in its own row's part.
+  bool HasHitTestPoint(const TPoint& point) override;
 
  private:
   TlxGridDataRowViewInfo* row_;
   TlxGridColumn* column_;
   int32_t visible_index_;
+  std::vector<TlxGridDataCellViewInfo*> merged_cells_;
+  TlxGridDataCellViewInfo* merging_cell_ = nullptr;
 };
 
 // The indicator's cell beside one row, showing the row's state.

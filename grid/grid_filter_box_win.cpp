@@ -6,6 +6,7 @@
 #include "data/data_filter_criteria.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_strings.h"
+#include "grid/table_controller_win.h"
 #include "grid/table_filtering.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_win.h"
@@ -297,6 +298,34 @@ const TClass* TlxGridFilterDropDownButtonViewInfo::GetHitTestClass() const {
 
 const TClass* TlxGridFilterDropDownButtonViewInfo::GetPainterClass() const {
   return &TlxGridFilterDropDownButtonPainter::kClass;
+}
+
+TlxCustomGridTableController* TlxGridFilterDropDownButtonViewInfo::TableController() {
+  return dynamic_cast<TlxCustomGridTableController*>(Controller());
+}
+
+bool TlxGridFilterDropDownButtonViewInfo::IsPopupCreated() {
+  TlxCustomGridTableController* controller = TableController();
+  return controller != nullptr && controller->HasFilterMRUItemsPopup();
+}
+
+TObject* TlxGridFilterDropDownButtonViewInfo::GetPopup() {
+  // No list without entries to show: the button is hidden then anyway.
+  if (!GetVisible())
+    return nullptr;
+  TlxCustomGridTableController* controller = TableController();
+  return controller != nullptr ? controller->FilterMRUItemsPopup() : nullptr;
+}
+
+void TlxGridFilterDropDownButtonViewInfo::GetPopupOwnerBounds(TRect& rect) {
+  rect = BoundsRect;
+  TlxCustomGridTableController* controller = TableController();
+  if (controller == nullptr)
+    return;
+  TlxGridFilterMRUItemsPopup* popup = controller->FilterMRUItemsPopup();
+  TRect text_area;
+  FilterViewInfo()->GetTextAreaBounds(text_area);
+  rect.Left = text_area.Left - popup->GetBorderWidth(0) - popup->GetTextOffset();
 }
 
 bool TlxGridFilterCustomizeButtonViewInfo::GetVisible() {

@@ -10,6 +10,7 @@
 #include "grid/table_view_info_win.h"
 
 class TlxCustomGridFilterButtonViewInfo;
+class TlxCustomGridTableController;
 
 // The row of buttons in the band, in the fixed order close, activate,
 // customize, drop-down; only their visibility changes.
@@ -100,9 +101,8 @@ class TlxGridFilterActivateButtonViewInfo : public TlxCustomGridFilterButtonView
   const TClass* GetPainterClass() const override;
 };
 
-// Opens the list of recently used filters. The list belongs to the view's
-// controller; until the controller offers one the button shows and reacts
-// to hovering but drops nothing down.
+// Opens the list of recently used filters, which belongs to the view's
+// controller, so that the texts of the list start under the filter text.
 class TlxGridFilterDropDownButtonViewInfo : public TlxCustomGridFilterButtonViewInfo {
  public:
   static constexpr TClass kClass{"TlxGridFilterDropDownButtonViewInfo", &TlxCustomGridFilterButtonViewInfo::kClass,
@@ -119,6 +119,12 @@ class TlxGridFilterDropDownButtonViewInfo : public TlxCustomGridFilterButtonView
   void Calculate(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1) override;
   const TClass* GetHitTestClass() const override;
   const TClass* GetPainterClass() const override;
+  bool IsPopupCreated() override;
+  TObject* GetPopup() override;
+  void GetPopupOwnerBounds(TRect& rect) override;
+
+ private:
+  TlxCustomGridTableController* TableController();
 };
 
 class TlxGridFilterCustomizeButtonViewInfo : public TlxCustomGridFilterButtonViewInfo {

@@ -50,8 +50,14 @@ void TlxCustomGridHitTest::SetViewInfo(TlxCustomGridCellViewInfo* value) {
   if (view_info_ != nullptr && view_info_->LinkedHitTest() == this)
     view_info_->SetLinkedHitTest(nullptr);
   view_info_ = value;
-  if (view_info_ != nullptr)
-    view_info_->SetLinkedHitTest(this);
+  if (view_info_ == nullptr)
+    return;
+  // A cell keeps one link: a hit test of another class that still points
+  // at it would be left with a dangling cell once the cell goes.
+  TlxCustomGridHitTest* previous = view_info_->LinkedHitTest();
+  if (previous != nullptr && previous != this && previous->view_info_ == view_info_)
+    previous->view_info_ = nullptr;
+  view_info_->SetLinkedHitTest(this);
 }
 
 TCursor TlxGridDesignSelectorHitTest::Cursor() const { return crHandPoint; }

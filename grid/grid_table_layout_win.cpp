@@ -189,7 +189,8 @@ int32_t TlxGridTableViewInfo::GetMaxVisibleRowCount() {
 }
 
 int32_t TlxGridTableViewInfo::GetNonRecordsHeight(bool with_extras) {
-  return TlxCustomGridTableViewInfo::GetNonRecordsHeight(with_extras);
+  const int32_t special_rows = RowsViewInfo() != nullptr ? RowsViewInfo()->SpecialRowsHeight() : 0;
+  return lxSaturatingAdd(TlxCustomGridTableViewInfo::GetNonRecordsHeight(with_extras), special_rows);
 }
 
 const TClass* TlxGridTableViewInfo::GetRecordsViewInfoClass() const { return &TlxGridRowsViewInfo::kClass; }
@@ -261,6 +262,9 @@ int32_t TlxGridTableViewInfo::IndentLevelCount() {
   int32_t count = view->GroupedColumnCount();
   if (count > 0 && view->OptionsView()->GroupRowStyle() == grsOffice11)
     --count;
+  // Master rows keep a column for their expand buttons.
+  if (view->HasDetails())
+    ++count;
   return count;
 }
 
@@ -306,11 +310,31 @@ TlxGridDataRowViewInfo* TlxGridRowsViewInfo::DataRow(int32_t index) {
   return dynamic_cast<TlxGridDataRowViewInfo*>(ExistingItem(index));
 }
 
-void TlxGridRowsViewInfo::AfterCalculation() { TlxCustomGridRecordsViewInfo::AfterCalculation(); }
+void TlxGridRowsViewInfo::AfterCalculation() {
+  MergeRowCells();
+  TlxCustomGridRecordsViewInfo::AfterCalculation();
+}
+
+void TlxGridRowsViewInfo::AfterOffset() {
+  MergeRowCells();
+  TlxCustomGridRecordsViewInfo::AfterOffset();
+}
+
+TlxGridRowsViewInfo::TlxGridRowsViewInfo(TlxCustomGridTableViewInfo* owner_view_info)
+    : TlxCustomGridRecordsViewInfo(owner_view_info) {}
+
+TlxGridRowsViewInfo::~TlxGridRowsViewInfo() {
+  new_item_row_view_info_.reset();
+  filter_row_view_info_.reset();
+}
 
 void TlxGridRowsViewInfo::Calculate() {
   CalculateRowHeights();
+  if (!special_rows_created_)
+    CreateSpecialRows();
   TlxCustomGridRecordsViewInfo::Calculate();
+  if (TableViewInfo()->CalculateDown)
+    CalculateSpecialRows();
   CalculateVisibleCount();
   if (!TableViewInfo()->CalculateDown || TopRecordIndex() == -1)
     return;
@@ -396,6 +420,11 @@ bool TlxGridRowsViewInfo::HasFixedRowHeight() {
 
 void TlxGridRowsViewInfo::Offset(int32_t dx, int32_t dy) {
   TlxCustomGridRecordsViewInfo::Offset(dx, dy);
+  // The special rows keep their place while the data rows scroll.
+  if (filter_row_view_info_ != nullptr)
+    filter_row_view_info_->Offset(dx, 0);
+  if (new_item_row_view_info_ != nullptr)
+    new_item_row_view_info_->Offset(dx, 0);
   for (int32_t index = 0; index < Count(); ++index)
     if (TlxCustomGridRecordViewInfo* row = ExistingItem(index))
       row->Offset(dx, dy);

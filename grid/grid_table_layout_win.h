@@ -19,10 +19,12 @@
 
 class TlxGridColumn;
 class TlxGridDataRowViewInfo;
+class TlxGridFilterRowViewInfo;
 class TlxGridFooterViewInfo;
 class TlxGridGroupByBoxViewInfo;
 class TlxGridHeaderViewInfo;
 class TlxGridIndicatorViewInfo;
+class TlxGridNewItemRowViewInfo;
 class TlxGridRowsViewInfo;
 class TlxGridTableView;
 
@@ -109,7 +111,8 @@ class TlxGridRowsViewInfo : public TlxCustomGridRecordsViewInfo {
   static constexpr TClass kClass{"TlxGridRowsViewInfo", &TlxCustomGridRecordsViewInfo::kClass,
                                  &ConstructInstance<TlxGridRowsViewInfo>};
   const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridRecordsViewInfo::TlxCustomGridRecordsViewInfo;
+  explicit TlxGridRowsViewInfo(TlxCustomGridTableViewInfo* owner_view_info);
+  ~TlxGridRowsViewInfo() override;
 
   TlxGridTableViewInfo* TableViewInfo() const { return static_cast<TlxGridTableViewInfo*>(OwnerViewInfo()); }
   TlxGridTableView* TableView() const;
@@ -121,12 +124,21 @@ class TlxGridRowsViewInfo : public TlxCustomGridRecordsViewInfo {
   int32_t RestHeight = 0;
   // Laid out for the row at an index; null past the part-visible rows.
   TlxGridDataRowViewInfo* DataRow(int32_t index);
+  // The special rows above the data rows, while their options show them.
+  TlxGridFilterRowViewInfo* FilterRowViewInfo() const { return filter_row_view_info_.get(); }
+  TlxGridNewItemRowViewInfo* NewItemRowViewInfo() const { return new_item_row_view_info_.get(); }
+  // Their heights together: what the data rows start below.
+  int32_t SpecialRowsHeight() const;
+  void PaintSpecialRows(TlxCanvas& canvas);
 
   // --- overrides -----------------------------------------------------------
   void AfterCalculation() override;
+  void AfterOffset() override;
   void Calculate() override;
   void GetBounds(TRect& rect) override;
-  void GetContentBounds(TRect& rect) override { rect = RecordsBounds; }
+  void GetContentBounds(TRect& rect) override;
+  TlxCustomGridHitTest* GetHitTest(const TPoint& point) override;
+  TlxCustomGridRecordViewInfo* GetRecordViewInfo(TlxCustomGridRecord* record) override;
   void CalculateVisibleCount() override;
   int32_t GetRowLeft(int32_t index) override;
   int32_t GetRowsHeightDelta(int32_t count) override;
@@ -154,6 +166,15 @@ class TlxGridRowsViewInfo : public TlxCustomGridRecordsViewInfo {
   // The height of the row at a position of the count, from its cache when
   // it was measured before.
   int32_t RowHeightAt(int32_t index);
+  // Clears every row's cell merging, then merges the rows top to bottom.
+  void MergeRowCells();
+  // Made at the first calculation from the options' Visible flags.
+  void CreateSpecialRows();
+  void CalculateSpecialRows();
+
+  bool special_rows_created_ = false;
+  std::unique_ptr<TlxGridFilterRowViewInfo> filter_row_view_info_;
+  std::unique_ptr<TlxGridNewItemRowViewInfo> new_item_row_view_info_;
 };
 
 // The grouped columns as a descending staircase of header cells above the

@@ -60,6 +60,8 @@ void TlxGridTablePainter::DrawRecords() {
   // Lines gathered before a failure are dropped with the list.
   TScopeExit stop_collecting([this] { grid_lines_ = nullptr; });
   TlxCustomGridTablePainter::DrawRecords();
+  if (auto* rows = static_cast<TlxGridTableViewInfo*>(TableViewInfo())->RowsViewInfo())
+    rows->PaintSpecialRows(Canvas());
   grid_lines_ = nullptr;
   DrawGridLines(lines);
 }
@@ -138,6 +140,12 @@ void TlxGridTablePainter::ScrollRecords(int32_t /*dy*/) {
 void TlxGridTablePainter::ScrollContent(int32_t dx, int32_t /*dy*/) {
   auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
   TlxGridSite* site = GridView()->Site();
+  // Detail sites are windows of their own, and an info text stays centred
+  // in the visible part: neither moves with the pixels.
+  if (!CanScrollHorizontally()) {
+    GridView()->Invalidate();
+    return;
+  }
   const TlxGridScrollRects rects = view_info->GetHScrollRects(dx);
   TRect rows_area;
   view_info->GetRowsAreaBounds(rows_area);
@@ -146,6 +154,21 @@ void TlxGridTablePainter::ScrollContent(int32_t dx, int32_t /*dy*/) {
   if (!rects.Repaint.IsEmpty())
     site->InvalidateRect(rects.Repaint, true);
   site->Update();
+}
+
+bool TlxGridTablePainter::CanScrollHorizontally() {
+  auto* view_info = static_cast<TlxGridTableViewInfo*>(TableViewInfo());
+  TlxGridTableView* view = view_info->TableView();
+  if (view->HasDetails())
+    return false;
+  TlxGridRowsViewInfo* rows = view_info->RowsViewInfo();
+  if (rows == nullptr)
+    return true;
+  for (TlxGridNewItemRowViewInfo* row :
+       {static_cast<TlxGridNewItemRowViewInfo*>(rows->FilterRowViewInfo()), rows->NewItemRowViewInfo()})
+    if (row != nullptr && !row->GetInfoText().empty())
+      return false;
+  return true;
 }
 
 // --- rows and cells ----------------------------------------------------------------------
@@ -157,18 +180,19 @@ void TlxCustomGridRowPainter::DrawFooters() {
 }
 
 void TlxGridDataRowPainter::DoPaint() {
-  DrawFooters();
-  if (!HasCells())
-    return;
-  Canvas().PushClipRegion();
-  TScopeExit restore([this] { Canvas().PopClipRegion(); });
-  DrawCells();
+  if (HasCells()) {
+    Canvas().PushClipRegion();
+    TScopeExit restore([this] { Canvas().PopClipRegion(); });
+    DrawCells();
+  }
+  TlxCustomGridRowPainter::DoPaint();
 }
 
 void TlxGridDataRowPainter::DrawCells() {
   auto& row = static_cast<TlxGridDataRowViewInfo&>(ViewInfo());
   for (int32_t index = 0; index < row.GetCellCount(); ++index)
-    if (TlxGridDataCellViewInfo* cell = row.ExistingCell(index); cell != nullptr && cell->IsCalculated())
+    if (TlxGridDataCellViewInfo* cell = row.ExistingCell(index);
+        cell != nullptr && cell->IsCalculated() && !cell->IsMerged())
       cell->Paint(&Canvas());
   if (TlxGridPreviewCellViewInfo* preview = row.PreviewViewInfo(); preview != nullptr && preview->IsCalculated())
     preview->Paint(&Canvas());

@@ -12,14 +12,27 @@
 #include "grid/table_cells_win.h"
 #include "grid/table_view_info_win.h"
 
+class TlxCustomGridRowViewInfo;
+
 class TlxCustomGridRowPainter : public TlxCustomGridRecordPainter {
  public:
   static constexpr TClass kClass{"TlxCustomGridRowPainter", &TlxCustomGridRecordPainter::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridRecordPainter::TlxCustomGridRecordPainter;
 
+  TlxCustomGridRowViewInfo& RowViewInfo() const;
+  // The row's own steps after its cells: level indents, bottom line and
+  // separator.
+  void DoPaint() override;
+
   // --- overridable, in slot order --------------------------------------
   virtual void DrawFooters();
+  virtual void DrawIndents();
+  // One level indent: the group colour with grid lines at its right and,
+  // where the row closes the level's group, at its bottom.
+  virtual void DrawIndent(const TRect& rect, int32_t indent_index);
+  virtual void DrawBottomLine();
+  virtual void DrawSeparator();
 };
 
 class TlxGridDataRowPainter : public TlxCustomGridRowPainter {
@@ -60,6 +73,7 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
   virtual void DrawIndicator();
 
  private:
+  bool CanScrollHorizontally();
   void DrawGridLines(const std::vector<TRect>& lines);
 
   std::vector<TRect>* grid_lines_ = nullptr;
@@ -67,9 +81,17 @@ class TlxGridTablePainter : public TlxCustomGridTablePainter {
 
 class TlxGridNewItemRowPainter : public TlxGridDataRowPainter {
  public:
-  static constexpr TClass kClass{"TlxGridNewItemRowPainter", &TlxGridDataRowPainter::kClass};
+  static constexpr TClass kClass{"TlxGridNewItemRowPainter", &TlxGridDataRowPainter::kClass,
+                                 &ConstructInstance<TlxGridNewItemRowPainter>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridDataRowPainter::TlxGridDataRowPainter;
+
+  // While the info text shows, the row is its background and the text.
+  bool HasCells() override;
+  void DrawBackground() override;
+  void DoPaint() override;
+  // A header bar under the row.
+  void DrawSeparator() override;
 };
 
 class TlxGridDataCellPainter : public TlxGridTableDataCellPainter {

@@ -81,6 +81,12 @@ std::unique_ptr<TlxGridEditingController> TlxCustomGridTableController::CreateEd
   return std::make_unique<TlxGridEditingController>(this);
 }
 
+TlxGridFilterMRUItemsPopup* TlxCustomGridTableController::FilterMRUItemsPopup() {
+  if (filter_mru_items_popup_ == nullptr)
+    filter_mru_items_popup_ = std::make_unique<TlxGridFilterMRUItemsPopup>(GridView());
+  return filter_mru_items_popup_.get();
+}
+
 TlxCustomGridTableView* TlxCustomGridTableController::TableView() const {
   return static_cast<TlxCustomGridTableView*>(GridView());
 }

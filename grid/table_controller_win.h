@@ -26,6 +26,8 @@ class TlxGridEditingController;
 class TlxGridRecordHitTest;
 class TlxTimer;
 
+class TlxGridFilterMRUItemsPopup;
+
 class TlxCustomGridTableController : public TlxCustomGridController {
  public:
   static constexpr TClass kClass{"TlxCustomGridTableController", &TlxCustomGridController::kClass,
@@ -37,6 +39,10 @@ class TlxCustomGridTableController : public TlxCustomGridController {
 
   TlxCustomGridTableView* TableView() const;
   TlxCustomGridTableViewData* TableViewData() const;
+  // The list of recently used filters that drops down from the filter
+  // box; made on first request and kept with the controller.
+  TlxGridFilterMRUItemsPopup* FilterMRUItemsPopup();
+  bool HasFilterMRUItemsPopup() const { return filter_mru_items_popup_ != nullptr; }
 
   // --- read-only services ----------------------------------------------
   int32_t FocusedRecordIndex() const;
@@ -277,6 +283,7 @@ class TlxCustomGridTableController : public TlxCustomGridController {
   int32_t last_data_row_height_ = -1;
   int32_t last_client_height_ = -1;
   std::unique_ptr<TlxTimer> grid_mode_sync_timer_;
+  std::unique_ptr<TlxGridFilterMRUItemsPopup> filter_mru_items_popup_;
 };
 
 class TlxCustomGridTableItem;
