@@ -221,6 +221,8 @@ void TlxCustomDBLookupEditProperties::SetLookupField(TField* field) {
   if (controller == nullptr)
     return;
   TStateScope<bool> syncing(syncing_, true);
+  // The list's own data changes must not re-enter while it is being set up.
+  TlxLookupPropertiesLock lock(this);
   controller->SetDataSource(lookup_source_);
   if (IndexOfListColumnField(field->LookupResultField()) == -1)
     SetListFieldNames(field->LookupResultField());

@@ -433,7 +433,7 @@ bool TlxCustomLookupEditProperties::IsLookupItemText(std::string_view text) cons
 }
 
 bool TlxCustomLookupEditProperties::IsLookupNavigationKey(uint16_t key, uint32_t shift) const {
-  const TShiftState state = KeyDataToShiftState(shift);
+  const TShiftState state = TShiftState::FromBits(shift);
   switch (key) {
     case VK_PRIOR:
     case VK_NEXT:
@@ -521,10 +521,7 @@ void TlxCustomLookupEditProperties::DetachListControl() {
 TlxCustomLookupEdit::TlxCustomLookupEdit(TComponent* owner, const TClass& properties_class)
     : TlxCustomComboBox(owner, properties_class) {
   InstallLookupData(std::make_unique<TlxCustomLookupEditLookupData>(this));
-}
-
-void TlxCustomLookupEdit::Initialize() {
-  TlxCustomComboBox::Initialize();
+  // The base constructor's set-up runs before this class exists.
   SetWidth(145);
 }
 

@@ -227,7 +227,6 @@ class TlxCustomLookupEdit : public TlxCustomComboBox {
     return static_cast<TlxCustomLookupEditLookupData*>(LookupData());
   }
 
-  void Initialize() override;
   void ConvertDisplayToEditValue(const Variant& display_value, Variant& edit_value, bool edit_focused) override;
   Variant GetEditingValue() override;
   void BeginPosting() override;
