@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/data_controller.h"
+#include "editors/kinds/grid_lines.h"
 #include "grid/grid_view_win.h"
 #include "grid/table_filtering.h"
 #include "grid/table_options_win.h"
@@ -24,7 +25,6 @@ enum TlxGridFilterRowApplyChangesMode : uint8_t { fracOnCellExit, fracImmediatel
 enum TlxGridGroupFootersMode : uint8_t { gfInvisible, gfVisibleWhenExpanded, gfAlwaysVisible };
 enum TlxGridGroupRowStyle : uint8_t { grsStandard, grsOffice11 };
 enum TlxGridGroupSummaryLayout : uint8_t { gslStandard, gslAlignWithColumns, gslAlignWithColumnsAndDistribute };
-enum TlxGridLines : uint8_t { glBoth, glNone, glVertical, glHorizontal };
 enum TlxGridPreviewPlace : uint8_t { prBottom, prTop };
 
 // The table view an option object belongs to, or null.
