@@ -493,6 +493,9 @@ void TlxCustomLookupGrid::MouseOperationCanceled() {
 }
 
 void TlxCustomLookupGrid::InitScrollBarsParams() {
+  // The constructor's sizing asks before the parts exist.
+  if (view_info_ == nullptr || data_controller_ == nullptr)
+    return;
   const TlxLookupGridScrollBar bar =
       lxLookupGridRowsScrollBar(GetRowCount(), top_row_index_, view_info_->VisibleRowCount, GetTopExtraRowCount(),
                                 GetBottomExtraRowCount());

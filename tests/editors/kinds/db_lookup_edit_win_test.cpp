@@ -239,53 +239,6 @@ TEST(DBLookupEditTest, ALookupFieldDefinesTheListAndLocksItsSettings) {
   EXPECT_EQ(ExceptionText([&] { properties->SetKeyFieldNames("ID"); }), "no error");
 }
 
-TEST(DBLookupEditTest, GridModeFindsTextsByLocatingAndCachesThem) {
-  TLookupEditForm fixture;
-  TTestLookupProperties* properties = fixture.Properties();
-  properties->SetGridMode(true);
-  ASSERT_TRUE(properties->GridMode());
-  EXPECT_FALSE(properties->IsIncrementalFiltering()) << "no filtering over a list that is not loaded";
-  std::string text;
-  properties->GetDisplayText(Variant(3), text);
-  EXPECT_EQ(text, "Schmidt");
-  properties->GetDisplayText(Variant(99), text);
-  EXPECT_EQ(text, "");
-  ASSERT_EQ(properties->LookupCache()->Count(), 2) << "a missing key is cached too";
-
-  // A second call answers from the cache: the cursor does not move.
-  fixture.data.customers->First();
-  properties->GetDisplayText(Variant(3), text);
-  EXPECT_EQ(text, "Schmidt");
-  EXPECT_EQ(fixture.data.customers->FieldByName("ID")->AsInteger(), 1);
-
-  // Every change of the settings empties the cache.
-  properties->Changed();
-  EXPECT_EQ(properties->LookupCache()->Count(), 0);
-
-  // So does a change of the list's data, even while the editors are not told.
-  properties->GetDisplayText(Variant(3), text);
-  ASSERT_EQ(properties->LookupCache()->Count(), 1);
-  properties->Lock();
-  fixture.data.customers->Locate("ID", Variant(3), TLocateOptions{});
-  fixture.data.customers->Edit();
-  fixture.data.customers->FieldByName("Name")->SetAsString("Schmitt");
-  fixture.data.customers->Post();
-  properties->Unlock();
-  properties->GetDisplayText(Variant(3), text);
-  EXPECT_EQ(text, "Schmitt") << "no stale text from the cache";
-
-  // Text search by locating: case-insensitive unless asked otherwise.
-  EXPECT_NE(properties->FindByText(0, "schu", true), -1);
-  EXPECT_EQ(fixture.data.customers->FieldByName("ID")->AsInteger(), 4);
-  properties->SetCaseSensitiveSearch(true);
-  EXPECT_EQ(properties->FindByText(0, "schu", true), -1);
-  EXPECT_NE(properties->FindByText(0, "Schu", true), -1);
-  EXPECT_EQ(properties->FindByText(0, "Schu", false), -1) << "not partial: the whole text must match";
-
-  properties->SetGridMode(false);
-  EXPECT_EQ(properties->LookupCache(), nullptr);
-}
-
 TEST(DBLookupEditTest, AStringKeyShownAsTheListFieldIsItsOwnText) {
   TLookupEditForm fixture;
   TTestLookupProperties* properties = fixture.Properties();
