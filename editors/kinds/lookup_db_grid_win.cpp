@@ -105,6 +105,9 @@ void TlxLookupDBGridColumn::SetFieldName(const std::string& value) {
   if (controller == nullptr || Index() >= controller->GetItemCount())
     return;
   controller->ChangeFieldName(Index(), value);
+  // Inside an update bracket the controller only marks the new binding; a
+  // change of its items makes the bracket's end bind the field.
+  controller->Change(dccItemsChanged);
 }
 
 TField* TlxLookupDBGridColumn::GetField() const {
@@ -185,14 +188,14 @@ void TlxCustomLookupDBGrid::DataChanged() {
 }
 
 bool TlxCustomLookupDBGrid::ScrollsByRecordNumber() const {
-  if (!DataController().IsGridMode())
+  if (!HasDataController() || !DataController().IsGridMode())
     return false;
   const TDataSet* dataset = DBDataController().GetDataSet();
   return dataset != nullptr && dataset->IsSequenced();
 }
 
 void TlxCustomLookupDBGrid::InitScrollBarsParams() {
-  if (!ScrollsByRecordNumber()) {
+  if (!ScrollsByRecordNumber() || !HasViewInfo()) {
     TlxCustomLookupGrid::InitScrollBarsParams();
     return;
   }

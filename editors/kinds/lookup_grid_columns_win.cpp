@@ -82,8 +82,10 @@ TlxLookupGridColumn::TlxLookupGridColumn(TCollection* collection) : TCollectionI
   min_width_ = 20;
   sorting_ = true;
   Changed();
-  if (TlxCustomLookupGrid* grid = Grid())
-    grid->ColumnAdded(this);
+  // Built straight into a grid's collection: the collection could not
+  // register the column before it was complete.
+  if (adopted)
+    Grid()->ColumnAdded(this);
 }
 
 TlxLookupGridColumn::~TlxLookupGridColumn() {
@@ -327,12 +329,26 @@ bool TlxLookupGridColumns::TakeConstructionBracket() {
 
 void TlxLookupGridColumns::Notify(TCollectionItem* item, TCollectionNotification action) {
   TCollection::Notify(item, action);
-  // While its constructor runs, a column is not yet of its own class.
-  const bool under_construction = action == cnAdded && dynamic_cast<TlxLookupGridColumn*>(item) == nullptr;
-  if (!under_construction || grid_ == nullptr || grid_->IsDestroying() || construction_bracket_)
+  if (grid_ == nullptr || grid_->IsDestroying())
+    return;
+  // While its constructor runs, a column is not yet of its own class: the
+  // constructor registers it once complete.
+  auto* column = dynamic_cast<TlxLookupGridColumn*>(item);
+  if (column == nullptr) {
+    if (action == cnAdded && !construction_bracket_) {
+      grid_->BeginUpdate();
+      construction_bracket_ = true;
+    }
+    return;
+  }
+  if (action != cnAdded && action != cnExtracting)
     return;
   grid_->BeginUpdate();
-  construction_bracket_ = true;
+  TScopeExit end([this] { grid_->EndUpdate(); });
+  if (action == cnAdded)
+    grid_->ColumnAdded(column);
+  else
+    grid_->ColumnRemoved(column);
 }
 
 void TlxLookupGridColumns::Update(TCollectionItem* /*item*/) {

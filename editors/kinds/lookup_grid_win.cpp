@@ -164,7 +164,7 @@ void TlxCustomLookupGrid::InvalidateRow(int32_t row_index, bool recalculate) {
 }
 
 void TlxCustomLookupGrid::UpdateLayout() {
-  if (!HandleAllocated())
+  if (!HandleAllocated() || view_info_ == nullptr)
     return;
   view_info_->Calculate();
   Invalidate();
@@ -208,6 +208,8 @@ void TlxCustomLookupGrid::FocusedRowChanged(int32_t previous_row_index, int32_t 
 }
 
 void TlxCustomLookupGrid::LayoutChanged() {
+  if (view_info_ == nullptr || data_controller_ == nullptr)
+    return;
   TStateScope in_layout(in_layout_changed_, true);
   InternalSetTopRowIndex(top_row_index_, false);
   UpdateLayout();
@@ -493,8 +495,8 @@ void TlxCustomLookupGrid::MouseOperationCanceled() {
 }
 
 void TlxCustomLookupGrid::InitScrollBarsParams() {
-  // The constructor's sizing asks before the parts exist.
-  if (view_info_ == nullptr || data_controller_ == nullptr)
+  // The control asks while it is still being made and while it goes.
+  if (data_controller_ == nullptr || view_info_ == nullptr)
     return;
   const TlxLookupGridScrollBar bar =
       lxLookupGridRowsScrollBar(GetRowCount(), top_row_index_, view_info_->VisibleRowCount, GetTopExtraRowCount(),
@@ -503,7 +505,7 @@ void TlxCustomLookupGrid::InitScrollBarsParams() {
 }
 
 void TlxCustomLookupGrid::ScrollContent(TScrollBarKind kind, TScrollCode code, int32_t& position) {
-  if (kind != sbVertical)
+  if (kind != sbVertical || data_controller_ == nullptr)
     return;
   switch (code) {
     case scLineUp: SetTopRowIndex(top_row_index_ - 1); break;
@@ -629,7 +631,8 @@ void TlxCustomLookupGrid::Loaded() {
 
 void TlxCustomLookupGrid::Paint() {
   TlxControl::Paint();
-  painter_->Paint();
+  if (painter_ != nullptr && view_info_ != nullptr)
+    painter_->Paint();
 }
 
 void TlxCustomLookupGrid::CreateWnd() {

@@ -311,6 +311,9 @@ class TlxCustomLookupGrid : public TlxControl {
   TlxLookupGridColumns& Columns() const { return *columns_; }
   TlxLookupGridOptions& Options() const { return *options_; }
   TlxCustomDataController& DataController() const { return *data_controller_; }
+  // False while the grid is being made or destroyed.
+  bool HasDataController() const { return data_controller_ != nullptr; }
+  bool HasViewInfo() const { return view_info_ != nullptr; }
   TlxLookupGridViewInfo& ViewInfo() const { return *view_info_; }
   TlxLookupGridPainter& GridPainter() const { return *painter_; }
   TlxLookupGridAutoScroll AutoScrollDirection() const { return auto_scroll_direction_; }

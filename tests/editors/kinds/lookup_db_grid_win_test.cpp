@@ -100,7 +100,8 @@ TEST_F(LookupDBGridTest, AColumnOfAnUnknownFieldShowsItsNameAtTheDefaultWidth) {
   EXPECT_EQ(column->GetField(), nullptr);
   EXPECT_EQ(column->Caption(), "Nirgends");
   EXPECT_EQ(column->Width(), 64);
-  EXPECT_EQ(column->GetActualRepositoryItem(), lxGetEditDataRegisteredRepositoryItems().FirstDefaultItem());
+  EXPECT_EQ(column->GetActualRepositoryItem(), lxGetEditDBRegisteredRepositoryItems().FindItemForField(nullptr))
+      << "the dataset registry's first default item";
 }
 
 TEST_F(LookupDBGridTest, HeadersRowsAndTheSelectedRowAreDrawn) {
@@ -183,7 +184,8 @@ TEST_F(LookupDBGridTest, WithoutRowSelectHomeAndEndFocusColumns) {
   EXPECT_EQ(grid_->GetFocusedColumnIndex(), 0);
   test_support::SendKey(Window(), VK_RIGHT);
   EXPECT_EQ(grid_->GetFocusedColumnIndex(), 1);
-  test_support::SendKey(Window(), VK_HOME, false, true);  // Ctrl+Home: the first row
+  uint16_t home = VK_HOME;
+  grid_->KeyDown(home, TShiftState{ssCtrl});  // Ctrl+Home: the first row
   EXPECT_EQ(grid_->GetFocusedRowIndex(), 0);
   // Turning RowSelect on (off and on again) leaves no focused column.
   grid_->Options().SetRowSelect(true);
@@ -305,7 +307,8 @@ TEST_F(LookupDBGridTest, AHeldButtonBeyondTheRowsScrollsRowByRow) {
   PumpMessagesUntilIdle();
   ASSERT_TRUE(grid_->MousePressed());
   SetCapture(Window());
-  POINT below{row2.x, Info().VisibleRowsRect.Bottom + 5};
+  // Below the client area, where no row is hit.
+  POINT below{row2.x, grid_->GetClientBounds().Bottom + 5};
   POINT screen = below;
   ClientToScreen(Window(), &screen);
   SetCursorPos(screen.x, screen.y);

@@ -114,21 +114,36 @@ TEST_F(LookupGridTest, ColumnsCopyAndMoveWithTheirItems) {
   EXPECT_FALSE(copy.GetItem(0)->IsWidthAssigned());
 }
 
-TEST_F(LookupGridTest, TextItemWhenNoDefaultItemIsRegistered) {
-  TlxEditDataRegisteredRepositoryItems& registry = lxGetEditDataRegisteredRepositoryItems();
-  TlxEditRepositoryItem* default_item = registry.FirstDefaultItem();
-  ASSERT_NE(default_item, nullptr);
-  TlxLookupGridColumn* column = grid_->Columns().Add();
-  EXPECT_EQ(column->GetActualRepositoryItem(), default_item);
-  EXPECT_FALSE(column->HasInternalRepositoryItem());
+// A column of a kind whose default item registry has nothing to offer.
+class ColumnWithoutDefaultItem : public TlxLookupGridColumn {
+ public:
+  using TlxLookupGridColumn::TlxLookupGridColumn;
+  TlxEditRepositoryItem* GetDefaultRepositoryItem() const override { return nullptr; }
+};
 
-  registry.UnregisterDefaultItem(-1);
+TEST_F(LookupGridTest, TextItemWhenNoDefaultItemIsAvailable) {
+  TlxLookupGridColumn* plain = grid_->Columns().Add();
+  EXPECT_EQ(plain->GetActualRepositoryItem(), lxGetEditDataRegisteredRepositoryItems().FirstDefaultItem());
+  EXPECT_FALSE(plain->HasInternalRepositoryItem());
+
+  // Built straight into the grid's columns, it is registered once complete.
+  auto* column = new ColumnWithoutDefaultItem(&grid_->Columns());
+  EXPECT_EQ(grid_->DataController().GetItemCount(), 2);
+  EXPECT_EQ(grid_->DataController().GetItem(1), column);
+  EXPECT_FALSE(column->HasInternalRepositoryItem());
   TlxEditRepositoryItem* own = column->GetActualRepositoryItem();
-  registry.RegisterDefaultItem(-1, default_item);
   ASSERT_NE(own, nullptr);
   EXPECT_TRUE(own->InheritsFrom(&TlxEditRepositoryTextItem::kClass));
   EXPECT_TRUE(column->HasInternalRepositoryItem());
-  EXPECT_EQ(column->GetInternalRepositoryItem(), default_item) << "the registered item wins again";
+  EXPECT_EQ(column->GetActualRepositoryItem(), own) << "made once";
+  // It draws the column's cells like any other item.
+  grid_->DataController().SetRecordCount(1);
+  grid_->DataController().SetValue(0, 1, Variant("x"));
+  PumpMessagesUntilIdle();
+  ASSERT_FALSE(grid_->ViewInfo().Rows.empty());
+  EXPECT_NE(grid_->ViewInfo().Rows.front()->Cells[1]->EditViewInfo, nullptr);
+  delete column;
+  EXPECT_EQ(grid_->DataController().GetItemCount(), 1);
 }
 
 TEST_F(LookupGridTest, AFreedRepositoryItemLeavesTheColumn) {
@@ -190,10 +205,11 @@ TEST_F(LookupGridTest, AFocusFrameOnlyWithFocusOrInPopupMode) {
   PumpMessagesUntilIdle();
   ASSERT_FALSE(grid_->Focused());
   grid_->Repaint();
-  const TRect content = grid_->ViewInfo().FindRow(1)->ContentBounds;
   // The focus frame's dotted top edge inverts some of the row's pixels: a
   // row without it has only the cell background there.
   auto frame_pixels = [&] {
+    // Popup mode has no border: the row moves.
+    const TRect content = grid_->ViewInfo().FindRow(1)->ContentBounds;
     HDC dc = GetDC(grid_->Handle());
     int differing = 0;
     const COLORREF first = GetPixel(dc, content.Left + 40, content.Top);
@@ -203,6 +219,7 @@ TEST_F(LookupGridTest, AFocusFrameOnlyWithFocusOrInPopupMode) {
     return differing;
   };
   EXPECT_EQ(frame_pixels(), 0);
+  ASSERT_TRUE(grid_->ViewInfo().FindRow(1)->Focused);
   grid_->SetPopupMode(true);
   grid_->Repaint();
   PumpMessagesUntilIdle();
