@@ -1,5 +1,7 @@
 #include "editors/kinds/lookup_combo_box_win.h"
 
+#include <utility>
+
 #include "editors/edit_repository.h"
 #include "editors/filter_condition_operators.h"
 #include "editors/kinds/db_repository_items.h"
@@ -212,6 +214,13 @@ TlxModuleStartCount& LookupComboBoxModule() {
   return count;
 }
 
+// The lookup entry's item: its grid holds a dataset-bound data controller,
+// which must go before the data layer's own process-wide lists do.
+TlxEditRepositoryLookupComboBoxItem*& LookupEntryItem() {
+  static TlxEditRepositoryLookupComboBoxItem* item = nullptr;
+  return item;
+}
+
 }  // namespace
 
 void lxLookupComboBoxModuleStart() {
@@ -227,12 +236,18 @@ void lxLookupComboBoxModuleStart() {
     properties->SetDropDownListStyle(lsEditFixedList);
     properties->ListOptions()->SetShowHeader(false);
     lxGetEditDBRegisteredRepositoryItems().RegisterLookupItem(kDefaultVersion, item);
+    LookupEntryItem() = item;
   });
 }
 
 void lxLookupComboBoxModuleEnd() {
   LookupComboBoxModule().End([] {
     lxGetEditDBRegisteredRepositoryItems().UnregisterLookupItem(kDefaultVersion);
+    if (TlxEditRepositoryLookupComboBoxItem* item = std::exchange(LookupEntryItem(), nullptr)) {
+      if (TComponent* owner = item->Owner())
+        owner->RemoveComponent(item);
+      delete item;
+    }
     if (lxFilterEditsControllerExists())
       lxGetFilterEditsController().UnregisterHelper(&TlxLookupComboBoxProperties::kClass,
                                                     &StatelessInstance<TlxFilterLookupComboBoxHelper>());

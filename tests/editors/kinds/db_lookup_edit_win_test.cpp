@@ -162,10 +162,11 @@ TEST(DBLookupEditTest, ATextWithoutARowGivesTheNullKeyOnLeaving) {
 TEST(DBLookupEditTest, SeveralKeyFieldsMakeAVariantArrayKey) {
   TLookupEditForm fixture;
   TTestLookupProperties* properties = fixture.Properties();
-  properties->SetListSource(nullptr);
-  properties->SetKeyFieldNames("Land;Nr");
-  properties->SetListFieldNames("Name");
+  properties->SetKeyFieldNames("");
   properties->SetListSource(fixture.data.branches_source);
+  properties->SetListFieldNames("Name");
+  properties->SetKeyFieldNames("Land;Nr");
+  properties->ReloadList();
   Variant null_key;
   properties->GetNullKey(null_key);
   EXPECT_EQ(KeyText(null_key), "[Null,Null]");
@@ -209,6 +210,7 @@ TEST(DBLookupEditTest, ALookupFieldDefinesTheListAndLocksItsSettings) {
   provider->SetField(fixture.data.customer_name);
   properties->SetDefaultValuesProvider(provider.get());
   properties->Changed();
+  properties->ReloadList();
 
   EXPECT_EQ(properties->GetLookupField(), fixture.data.customer_name);
   EXPECT_TRUE(properties->IsDefinedByLookupField());

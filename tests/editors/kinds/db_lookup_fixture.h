@@ -122,6 +122,12 @@ class TTestLookupProperties : public TlxCustomDBLookupEditProperties {
   }
 
   TLookupListController& List() const { return *list_; }
+  // Key fields named while the list is open read their values from a
+  // reload of the list.
+  void ReloadList() {
+    list_->UpdateFields();
+    list_->ReloadStorage();
+  }
   void SetListSource(TDataSource* source) {
     list_->SetDataSource(source);
     Changed();
