@@ -252,6 +252,8 @@ class TLookupEditForm {
     other->SetParent(form);
     other->SetBounds(10, 50, 200, 24);
     TTestLookupProperties* properties = edit->LookupProperties();
+    // The test list has no grid to drop down: typing only completes.
+    properties->SetImmediateDropDown(false);
     properties->SetListSource(data.customers_source);
     properties->SetKeyFieldNames("ID");
     properties->SetListFieldNames("Name;Ort");

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "data/format_controller.h"
 #include "editors/edit_repository.h"
 #include "editors/editors_module_win.h"
 #include "editors/filter_edit_helper.h"
@@ -37,6 +38,9 @@ std::string ErrorText(const std::function<void()>& action) {
 class LookupComboForm {
  public:
   LookupComboForm() {
+    // The default edit repository made by the module starts outlives the
+    // format controller its items unregister from unless that exists first.
+    lxGetFormatController();
     lxEditorsInitialize();
     lxEditDBRegisteredRepositoryItemsModuleStart();
     lxLookupComboBoxModuleStart();
