@@ -474,17 +474,22 @@ bool TlxCustomComboBox::IsItemNavigationAllowed() {
     return true;
   if (!IsFocusWithin())
     return false;
-  TlxComboBoxLookupData* lookup = GetLookupData();
+  IlxTextEditLookupData* lookup = GetLookupDataIntf();
   if (lookup == nullptr)
     return false;
+  Variant key;
+  lookup->GetCurrentKey(key);
   std::string item_text;
-  lookup->GetDisplayText(Variant(lookup->CurrentKey()), item_text);
+  lookup->GetDisplayText(key, item_text);
   return AnsiSameText(item_text, ShownText());
 }
 
 void TlxCustomComboBox::InnerEditChanged(TObject* sender) {
-  TlxComboBoxLookupData* lookup = GetLookupData();
-  const int32_t old_key = lookup != nullptr ? lookup->CurrentKey() : -1;
+  // Through the interface: the lookup kinds keep keys that are no indexes.
+  IlxTextEditLookupData* lookup = GetLookupDataIntf();
+  Variant old_key;
+  if (lookup != nullptr)
+    lookup->GetCurrentKey(old_key);
   TAliveToken alive = AliveToken();
   {
     LockChangeEvents(true);
@@ -499,8 +504,11 @@ void TlxCustomComboBox::InnerEditChanged(TObject* sender) {
     if (alive.Alive() && lookup != nullptr && IsItemNavigationAllowed())
       lookup->TextChanged();
   }
-  if (alive.Alive() && lookup != nullptr && lookup->CurrentKey() != old_key &&
-      ComboProperties()->IncrementalSearch())
+  if (!alive.Alive() || lookup == nullptr)
+    return;
+  Variant new_key;
+  lookup->GetCurrentKey(new_key);
+  if (!lxEditValuesEqual(old_key, new_key) && ComboProperties()->IncrementalSearch())
     SetModifiedByUser();
 }
 

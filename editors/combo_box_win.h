@@ -196,7 +196,8 @@ class TlxCustomComboBox : public TlxCustomDropDownEdit {
   TlxCustomComboBoxProperties* ComboProperties() const {
     return static_cast<TlxCustomComboBoxProperties*>(GetActiveProperties());
   }
-  TlxComboBoxLookupData* GetLookupData() const { return static_cast<TlxComboBoxLookupData*>(LookupData()); }
+  // Null for kinds whose lookup data is no item list (the lookup editors).
+  TlxComboBoxLookupData* GetLookupData() const { return dynamic_cast<TlxComboBoxLookupData*>(LookupData()); }
 
   // Whether the list follows typed text now.
   bool IsItemNavigationAllowed();

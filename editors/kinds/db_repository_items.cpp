@@ -65,6 +65,12 @@ void TlxEditDBRegisteredRepositoryItems::RegisterLookupItem(int32_t version, Tlx
     InsertEntry(lookup_entries_, 0, item, version);
 }
 
+void TlxEditDBRegisteredRepositoryItems::UnregisterLookupItem(int32_t version) {
+  int32_t index = 0;
+  if (lxFindRegisteredEntry(lookup_entries_, 0, version, false, index))
+    DeleteEntry(lookup_entries_, static_cast<size_t>(index));
+}
+
 void TlxEditDBRegisteredRepositoryItems::RegisterCurrencyItem(int32_t version, TlxEditRepositoryItem* item) {
   if (item != nullptr)
     InsertEntry(currency_entries_, 0, item, version);

@@ -46,6 +46,7 @@ class TlxEditDBRegisteredRepositoryItems : public TlxEditRegisteredRepositoryIte
     UnregisterItem(static_cast<TlxRegisteredItemKey>(field_type), version);
   }
   void RegisterLookupItem(int32_t version, TlxEditRepositoryItem* item);
+  void UnregisterLookupItem(int32_t version);
   void RegisterCurrencyItem(int32_t version, TlxEditRepositoryItem* item);
 
   void RemoveRepositoryItem(TlxEditRepositoryItem* item) override;
