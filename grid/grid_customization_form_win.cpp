@@ -65,7 +65,7 @@ void TlxCustomGridCustomizationForm::CreateControls() {
 
 TRect TlxCustomGridCustomizationForm::GetContentBounds() {
   TRect rect = ClientRect();
-  rect.Inflate(-offset_, -offset_);
+  rect = rect.Inflate(-offset_, -offset_);
   return rect;
 }
 
@@ -278,6 +278,10 @@ void TlxCustomGridItemsInnerListBox::MouseDown(TMouseButton button, TShiftState 
     return;
   pressed_item_index_ = ItemAtPos(TPoint(x, y), true);
   pressed_point_ = TPoint(x, y);
+  // The container's own press handling lets the capture go; the list keeps
+  // the mouse until the press becomes a drag or ends.
+  if (pressed_item_index_ != -1 && HandleAllocated())
+    SetCapture(Handle());
 }
 
 void TlxCustomGridItemsInnerListBox::MouseMove(TShiftState shift, int32_t x, int32_t y) {

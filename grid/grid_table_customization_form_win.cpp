@@ -44,8 +44,8 @@ void TlxGridTableItemsListBox::PaintItem(TlxCanvas& canvas, const TRect& rect, b
     return;
   const int32_t border = painter->GetHeaderBorderSize();
   TRect text_area = rect;
-  text_area.Inflate(-border, -border);
-  text_area.Inflate(-kItemTextMargin, 0);
+  text_area = text_area.Inflate(-border, -border);
+  text_area = text_area.Inflate(-kItemTextMargin, 0);
   TlxBackgroundCallback background = [this](TlxCanvas& target, const TRect& bounds) {
     return DrawItemBackground(target, bounds);
   };
@@ -54,7 +54,7 @@ void TlxGridTableItemsListBox::PaintItem(TlxCanvas& canvas, const TRect& rect, b
                        clBtnText, clBtnFace, background);
   if (focused) {
     TRect pressed = rect;
-    pressed.Inflate(-border, -border);
+    pressed = pressed.Inflate(-border, -border);
     painter->PaintHeaderPressedEffect(canvas, pressed);
   }
 }
@@ -107,5 +107,5 @@ void TlxGridTableController::AdjustCustomizationFormBounds(TRect& bounds) {
   // The form never covers the column header it is dragged to and from.
   const int32_t header_top = site->ClientToScreen(header->BoundsRect.TopLeft()).Y;
   if (bounds.Top < header_top)
-    bounds.Offset(0, header_top - bounds.Top);
+    bounds = bounds.Offset(0, header_top - bounds.Top);
 }

@@ -441,15 +441,15 @@ void TlxCustomGridController::ShowHint(const TRect& hint_area, const TRect& text
   TRect rect = hint_window_->CalcHintRect(max_width, text, multi_line);
   const int32_t margin = TlxGridHintWindow::kBorderWidth + 2;
   const TPoint origin = Site()->ClientToScreen(text_bounds.TopLeft());
-  rect.Offset(origin.X - margin, origin.Y - margin);
+  rect = rect.Offset(origin.X - margin, origin.Y - margin);
   // Kept on the monitor's work area, the left and top edges winning.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   const RECT probe{rect.Left, rect.Top, rect.Right, rect.Bottom};
   if (GetMonitorInfoW(MonitorFromRect(&probe, MONITOR_DEFAULTTONEAREST), &monitor)) {
     const RECT& area = monitor.rcWork;
-    rect.Offset(std::min<int32_t>(0, area.right - rect.Right), std::min<int32_t>(0, area.bottom - rect.Bottom));
-    rect.Offset(std::max<int32_t>(0, area.left - rect.Left), std::max<int32_t>(0, area.top - rect.Top));
+    rect = rect.Offset(std::min<int32_t>(0, area.right - rect.Right), std::min<int32_t>(0, area.bottom - rect.Bottom));
+    rect = rect.Offset(std::max<int32_t>(0, area.left - rect.Left), std::max<int32_t>(0, area.top - rect.Top));
   }
   hint_window_->ActivateHint(rect, text, multi_line);
   hint_area_bounds_ = hint_area;
