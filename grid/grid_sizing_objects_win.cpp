@@ -4,10 +4,13 @@
 
 #include "grid/grid_cells_win.h"
 #include "grid/grid_cursors.h"
+#include "grid/grid_customization_form_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_rows_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_controller_win.h"
+#include "grid/grid_table_layout_win.h"
+#include "grid/grid_column_headers_win.h"
 #include "grid/grid_table_options_win.h"
 #include "grid/grid_table_view_win.h"
 #include "grid/table_view_info_win.h"
@@ -238,11 +241,36 @@ void TlxGridColumnHeaderMovingObject::Init(const TPoint& point, TlxCustomGridHit
     source_kind_ = column_hit_test->ColumnContainerKind != kNone ? column_hit_test->ColumnContainerKind : kHeaderPanel;
   }
   source_bounds_ = CellBoundsOf(hit_test);
+  if (TlxCustomGridItemsListBox* list = FormListBox(); list != nullptr && source_kind_ == kCustomizationForm) {
+    // The list's entry, in the site's coordinates.
+    const int32_t index = list->IndexOfItem(column_);
+    if (index != -1) {
+      const TRect entry = list->GetItemRectInContainer(index);
+      const TPoint origin = Site()->ScreenToClient(list->ClientToScreen(entry.TopLeft()));
+      source_bounds_ = TRect(origin.X, origin.Y, origin.X + entry.Width(), origin.Y + entry.Height());
+    }
+    return;
+  }
   if (source_bounds_.IsEmpty() && column_ != nullptr && column_->VisibleIndex() != -1) {
     // Without a laid-out cell the header spans the column around the press.
     const int32_t left = HeaderPanelEdge(column_->VisibleIndex());
     source_bounds_ = TRect(left, std::max(0, point.Y - 8), left + column_->Width(), point.Y + 8);
   }
+}
+
+TlxCustomGridItemsListBox* TlxGridColumnHeaderMovingObject::FormListBox() const {
+  auto* form = dynamic_cast<TlxCustomGridTableCustomizationForm*>(Controller()->CustomizationForm());
+  return form != nullptr ? form->ItemsListBox() : nullptr;
+}
+
+void TlxGridColumnHeaderMovingObject::InitDragImage() {
+  TlxCustomGridItemsListBox* list = FormListBox();
+  if (source_kind_ != kCustomizationForm || list == nullptr || DragImage() == nullptr) {
+    TlxCustomGridTableItemMovingObject::InitDragImage();
+    return;
+  }
+  list->PaintItemImage(DragImage()->BitmapCanvas(), TRect(0, 0, source_bounds_.Width(), source_bounds_.Height()),
+                       column_);
 }
 
 int32_t TlxGridColumnHeaderMovingObject::HeaderPanelEdge(int32_t index) {
@@ -255,13 +283,75 @@ int32_t TlxGridColumnHeaderMovingObject::HeaderPanelEdge(int32_t index) {
 }
 
 TRect TlxGridColumnHeaderMovingObject::GetArrowAreaBounds() {
+  if (dest_kind_ == kGroupByBox)
+    return GroupByBoxArrowArea();
   const int32_t x = HeaderPanelEdge(dest_index_);
+  TlxGridHeaderViewInfo* header = HeaderPanel();
+  if (header != nullptr && !header->BoundsRect.IsEmpty())
+    return TRect(x, header->BoundsRect.Top, x, header->BoundsRect.Bottom);
   return TRect(x, source_bounds_.Top, x, source_bounds_.Bottom);
 }
 
+TlxGridHeaderViewInfo* TlxGridColumnHeaderMovingObject::HeaderPanel() const {
+  auto* view_info = dynamic_cast<TlxGridTableViewInfo*>(ViewInfo());
+  return view_info != nullptr ? view_info->HeaderViewInfo() : nullptr;
+}
+
+TlxGridGroupByBoxViewInfo* TlxGridColumnHeaderMovingObject::GroupByBox() const {
+  auto* view_info = dynamic_cast<TlxGridTableViewInfo*>(ViewInfo());
+  TlxGridGroupByBoxViewInfo* box = view_info != nullptr ? view_info->GroupByBoxViewInfo() : nullptr;
+  return box != nullptr && box->GetVisible() ? box : nullptr;
+}
+
+int32_t TlxGridColumnHeaderMovingObject::GroupByBoxIndexAt(const TPoint& point) {
+  TlxGridGroupByBoxViewInfo* box = GroupByBox();
+  if (box == nullptr || !box->BoundsRect.Contains(point))
+    return -1;
+  const int32_t zone = box->GetZone(point);
+  // Anywhere in the box below or beside the staircase groups behind it.
+  return zone != -1 ? zone : box->GetColumnCount();
+}
+
+TRect TlxGridColumnHeaderMovingObject::GroupByBoxArrowArea() {
+  TlxGridGroupByBoxViewInfo* box = GroupByBox();
+  if (box == nullptr)
+    return TRect();
+  const int32_t count = box->GetColumnCount();
+  if (count == 0) {
+    TRect area = box->BoundsRect;
+    area.Left += 6;
+    area = area.Inflate(0, -8);
+    return TRect(area.Left, area.Top, area.Left, area.Bottom);
+  }
+  if (dest_index_ < count) {
+    if (TlxGridColumnHeaderViewInfo* cell = box->GetItem(dest_index_)) {
+      const TRect bounds = cell->BoundsRect;
+      return TRect(bounds.Left - 2, bounds.Top, bounds.Left - 2, bounds.Bottom);
+    }
+    return TRect();
+  }
+  TlxGridColumnHeaderViewInfo* last = box->GetItem(count - 1);
+  if (last == nullptr)
+    return TRect();
+  const TRect bounds = last->BoundsRect;
+  return TRect(bounds.Right + 2, bounds.Top, bounds.Right + 2, bounds.Bottom);
+}
+
 bool TlxGridColumnHeaderMovingObject::CanShowArrows() {
-  return dest_kind_ == kHeaderPanel && column_ != nullptr &&
-         (column_->VisibleIndex() == -1 || IsPositionChange(dest_index_));
+  if (column_ == nullptr)
+    return false;
+  if (dest_kind_ == kHeaderPanel)
+    return column_->VisibleIndex() == -1 || IsPositionChange(dest_index_);
+  if (dest_kind_ == kGroupByBox)
+    return column_->GroupIndex() == -1 || IsGroupPositionChange(dest_index_);
+  return false;
+}
+
+bool TlxGridColumnHeaderMovingObject::IsGroupPositionChange(int32_t index) const {
+  if (source_kind_ != kGroupByBox)
+    return true;
+  const int32_t own = column_->GroupIndex();
+  return index != own && index != own + 1;
 }
 
 bool TlxGridColumnHeaderMovingObject::CanRemove() const {
@@ -297,14 +387,38 @@ bool TlxGridColumnHeaderMovingObject::IsPositionChange(int32_t index) const {
 }
 
 void TlxGridColumnHeaderMovingObject::BeginDragAndDrop() {
+  if (auto* form = dynamic_cast<TlxCustomGridTableCustomizationForm*>(Controller()->CustomizationForm()))
+    form->ActivatePage(form->ItemsPage());
   if (auto* controller = dynamic_cast<TlxCustomGridTableController*>(Controller()))
     controller->SetMovingItem(column_);
   TlxCustomGridTableItemMovingObject::BeginDragAndDrop();
 }
 
+void TlxGridColumnHeaderMovingObject::CalculateDestination(const TPoint& point, int32_t& kind, int32_t& index) {
+  kind = kNone;
+  index = -1;
+  if (dynamic_cast<TlxGridCustomizationFormHitTest*>(Controller()->HitTestAt(point.X, point.Y)) != nullptr) {
+    kind = kCustomizationForm;
+  } else if ((index = GroupByBoxIndexAt(point)) != -1) {
+    kind = kGroupByBox;
+  } else if ((index = HeaderPanelIndexAt(point)) != -1) {
+    kind = kHeaderPanel;
+  }
+  // A column that cannot be grouped finds no place in the group-by box, and
+  // the form takes only what came from it or may be hidden.
+  if (kind == kGroupByBox && !column_->CanGroup())
+    kind = kNone;
+  if (kind == kCustomizationForm && source_kind_ != kCustomizationForm && !CanRemove())
+    kind = kNone;
+  if (kind == kNone || kind == kCustomizationForm)
+    index = -1;
+}
+
 void TlxGridColumnHeaderMovingObject::DragAndDrop(const TPoint& point, bool& accepted) {
-  const int32_t index = HeaderPanelIndexAt(point);
-  const int32_t kind = index != -1 ? kHeaderPanel : kNone;
+  int32_t kind = kNone;
+  int32_t index = -1;
+  if (column_ != nullptr)
+    CalculateDestination(point, kind, index);
   if (kind != dest_kind_ || index != dest_index_) {
     dest_kind_ = kind;
     dest_index_ = index;
@@ -334,28 +448,66 @@ void TlxGridColumnHeaderMovingObject::EndDragAndDrop(bool accepted) {
   TlxCustomGrid* grid = view->Grid();
   if (grid != nullptr)
     grid->BeginUpdate();
+  const int32_t group_index_before = column_->GroupIndex();
   {
     TScopeExit end([grid] {
       if (grid != nullptr)
         grid->EndUpdate();
     });
-    if (dest_kind_ == kHeaderPanel) {
-      if (IsPositionChange(dest_index_)) {
-        int32_t new_index = view->ColumnCount() - 1;
-        if (dest_index_ < view->VisibleColumnCount()) {
-          new_index = view->VisibleColumns(dest_index_)->Index();
-          if (column_->Index() < new_index)
-            --new_index;
-        }
-        column_->SetIndex(new_index);
-        column_->SetVisible(true);
-        changed = true;
-      }
-    } else if (dest_kind_ == kNone && CanRemove() && source_kind_ == kHeaderPanel) {
-      column_->SetVisible(false);
-      changed = true;
-    }
+    changed = ApplyDrop(*view);
+  }
+  if (column_->GroupIndex() != group_index_before) {
+    if (auto* table_controller = dynamic_cast<TlxCustomGridTableController*>(Controller()))
+      table_controller->MakeFocusedRecordVisible();
   }
   if (changed)
     view->DoColumnPosChanged(column_);
+}
+
+bool TlxGridColumnHeaderMovingObject::ApplyDrop(TlxGridTableView& view) {
+  const TlxGridTableOptionsCustomize& options = *view.OptionsCustomize();
+  if (dest_kind_ == kHeaderPanel) {
+    if (!IsPositionChange(dest_index_))
+      return false;
+    int32_t new_index = view.ColumnCount() - 1;
+    if (dest_index_ < view.VisibleColumnCount()) {
+      new_index = view.VisibleColumns(dest_index_)->Index();
+      if (column_->Index() < new_index)
+        --new_index;
+    }
+    column_->SetIndex(new_index);
+    if (source_kind_ == kGroupByBox && column_->CanGroup())
+      column_->SetGroupIndex(-1);
+    column_->SetVisible(true);
+    return true;
+  }
+  if (dest_kind_ == kGroupByBox) {
+    if (!column_->CanGroup() || !IsGroupPositionChange(dest_index_))
+      return false;
+    int32_t group_index = dest_index_;
+    if (column_->GroupIndex() != -1 && column_->GroupIndex() < group_index)
+      --group_index;
+    column_->SetGroupIndex(group_index);
+    if (options.ColumnHidingOnGrouping() && column_->CanHide())
+      column_->SetVisible(false);
+    return true;
+  }
+  if (!CanRemove())
+    return false;
+  if (source_kind_ == kHeaderPanel) {
+    if (!column_->CanHide())
+      return false;
+    column_->SetVisible(false);
+    return true;
+  }
+  if (source_kind_ == kGroupByBox) {
+    const bool onto_form = dest_kind_ == kCustomizationForm;
+    column_->SetGroupIndex(-1);
+    const bool stays_hidden =
+        onto_form || (options.ColumnHiding() && column_->CanHide()) || Controller()->HasCustomizationForm();
+    if (!stays_hidden)
+      column_->SetVisible(true);
+    return true;
+  }
+  return false;
 }

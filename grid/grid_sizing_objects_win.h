@@ -8,8 +8,11 @@
 
 #include "grid/grid_view_controller_win.h"
 
+class TlxCustomGridItemsListBox;
 class TlxCustomGridRow;
 class TlxGridColumn;
+class TlxGridGroupByBoxViewInfo;
+class TlxGridHeaderViewInfo;
 class TlxGridTableController;
 class TlxGridTableView;
 
@@ -144,12 +147,15 @@ class TlxGridColumnHeaderMovingObject : public TlxCustomGridTableItemMovingObjec
   bool CanShowArrows() override;
 
   void Init(const TPoint& point, TlxCustomGridHitTest* hit_test) override;
+  void InitDragImage() override;
   void BeginDragAndDrop() override;
   void DragAndDrop(const TPoint& point, bool& accepted) override;
   void EndDragAndDrop(bool accepted) override;
   TCursor GetDragAndDropCursor(bool accepted) override;
 
  private:
+  // The customization form's list when the column is dragged out of it.
+  TlxCustomGridItemsListBox* FormListBox() const;
   // The insertion index among the visible columns for a point over the
   // header panel, or -1 when the point is not over it.
   int32_t HeaderPanelIndexAt(const TPoint& point);
@@ -157,6 +163,16 @@ class TlxGridColumnHeaderMovingObject : public TlxCustomGridTableItemMovingObjec
   // The left edge of the visible column at `index` in the site; the right
   // edge of the last one for the index behind it.
   int32_t HeaderPanelEdge(int32_t index);
+  TlxGridHeaderViewInfo* HeaderPanel() const;
+  TlxGridGroupByBoxViewInfo* GroupByBox() const;
+  // The group position the drop would insert before (the grouped count
+  // behind the last), or -1 when the point is not over the group-by box.
+  int32_t GroupByBoxIndexAt(const TPoint& point);
+  TRect GroupByBoxArrowArea();
+  bool IsGroupPositionChange(int32_t index) const;
+  void CalculateDestination(const TPoint& point, int32_t& kind, int32_t& index);
+  // Applies an accepted drop; true when the column changed.
+  bool ApplyDrop(TlxGridTableView& view);
 
   TlxGridColumn* column_ = nullptr;
   int32_t source_kind_ = kNone;

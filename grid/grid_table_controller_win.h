@@ -6,6 +6,7 @@
 
 #include "grid/grid_control_win.h"
 #include "grid/grid_customization_form_win.h"
+#include "grid/grid_table_customization_form_win.h"
 #include "grid/table_controller_win.h"
 
 class TlxGridColumn;
@@ -71,6 +72,10 @@ class TlxGridTableController : public TlxCustomGridTableController {
   virtual void SpecialRowFocusChanged();
   virtual void SpecialRowSelecting(bool selecting);
   virtual const TClass* GetColumnHeaderMovingObjectClass() const;
+  // The customization form (defined with the form): the table view's form,
+  // kept from rising above the header panel.
+  const TClass* GetCustomizationFormClass() const override;
+  void AdjustCustomizationFormBounds(TRect& bounds) override;
   virtual bool NeedsColumnSelectionUpdate(TlxGridColumn* focused_before);
   virtual void UpdateColumnSelection(TShiftState shift);
   virtual bool IsCellMultiSelect();
@@ -119,20 +124,6 @@ class TlxGridColumnsCustomizationPopup : public TlxCustomGridItemsCustomizationP
   static constexpr TClass kClass{"TlxGridColumnsCustomizationPopup", &TlxCustomGridItemsCustomizationPopup::kClass};
   const TClass* ClassType() const override { return &kClass; }
   using TlxCustomGridItemsCustomizationPopup::TlxCustomGridItemsCustomizationPopup;
-};
-
-class TlxGridTableItemsListBox : public TlxCustomGridTableItemsListBox {
- public:
-  static constexpr TClass kClass{"TlxGridTableItemsListBox", &TlxCustomGridTableItemsListBox::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxCustomGridTableItemsListBox::TlxCustomGridTableItemsListBox;
-};
-
-class TlxGridTableColumnsListBox : public TlxGridTableItemsListBox {
- public:
-  static constexpr TClass kClass{"TlxGridTableColumnsListBox", &TlxGridTableItemsListBox::kClass};
-  const TClass* ClassType() const override { return &kClass; }
-  using TlxGridTableItemsListBox::TlxGridTableItemsListBox;
 };
 
 class TlxGridDragOpenInfoMasterDataRowTab : public TlxGridDragOpenInfoTab {

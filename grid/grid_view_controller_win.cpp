@@ -1,12 +1,17 @@
 #include "grid/grid_view_controller_win.h"
 
+#include <algorithm>
+
 #include "grid/grid_cells_win.h"
+#include "grid/grid_customization_form_win.h"
+#include "grid/grid_hint_window_win.h"
 #include "grid/grid_changes_win.h"
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_records_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_view_info_win.h"
 #include "platform/rtl/scope.h"
+#include "ui/foundation/system/lx_timer_win.h"
 
 void TlxCustomGridController::UpdateScrollBars(bool forced) {
   TlxGridSite* site = Site();
@@ -38,6 +43,7 @@ bool TlxCustomGridController::IsHitTestOfView(TlxCustomGridHitTest* hit_test) {
 }
 
 void TlxCustomGridController::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  CancelHint();
   is_dbl_click_ = shift.Contains(ssDouble);
   TlxCustomGridHitTest* hit_test = HitTestAt(x, y);
   if (hit_test == nullptr || hit_test->ViewInfo() == nullptr)
@@ -48,6 +54,7 @@ void TlxCustomGridController::MouseDown(TMouseButton button, TShiftState shift, 
 // The cell holding the capture keeps the mouse until it lets go, so that a
 // pressed button follows the mouse outside its bounds.
 void TlxCustomGridController::MouseMove(TShiftState shift, int32_t x, int32_t y) {
+  UpdateHintAt(TPoint(x, y));
   TlxCustomGridHitTest* hit_test = HitTestAt(x, y);
   if (hit_test == nullptr)
     return;
@@ -250,4 +257,220 @@ void TlxCustomGridMovingObject::EndDragAndDrop(bool accepted) {
   arrows_[0].reset();
   arrows_[1].reset();
   drag_image_.reset();
+}
+
+// --- controller life -------------------------------------------------------------
+
+TlxCustomGridController::~TlxCustomGridController() {
+  CancelHint();
+  hint_window_.reset();
+  // The view goes: the form goes with it, without telling anyone.
+  if (TlxCustomGridCustomizationForm* form = customization_form_) {
+    customization_form_ = nullptr;
+    customization_ = false;
+    form->Free();
+  }
+}
+
+void TlxCustomGridController::LevelAssigned(bool assigned) {
+  if (!assigned)
+    SetCustomization(false);
+}
+
+// --- customization form ------------------------------------------------------------
+
+void TlxCustomGridController::SetCustomization(bool value) {
+  if (value == customization_)
+    return;
+  if (value) {
+    TlxGridSite* site = Site();
+    if (GridView()->IsPattern() || site == nullptr || !site->HandleAllocated())
+      return;
+  }
+  customization_ = value;
+  CustomizationChanged();
+}
+
+void TlxCustomGridController::CustomizationChanged() {
+  TAliveToken alive = AliveToken();
+  if (customization_)
+    ShowCustomizationForm();
+  else
+    HideCustomizationForm();
+  if (!alive.Alive())
+    return;
+  if (TlxCustomGrid* grid = GridView()->Grid())
+    grid->DispatchNotification(gnkCustomization, nullptr);
+  if (alive.Alive())
+    GridView()->DoCustomization();
+}
+
+const TClass* TlxCustomGridController::GetCustomizationFormClass() const { return nullptr; }
+
+void TlxCustomGridController::ShowCustomizationForm() {
+  const TClass* form_class = GetCustomizationFormClass();
+  if (form_class == nullptr)
+    return;
+  TObject* made = form_class->CreateInstance(this);
+  auto* form = dynamic_cast<TlxCustomGridCustomizationForm*>(made);
+  if (form == nullptr) {
+    delete made;
+    return;
+  }
+  customization_form_ = form;
+  form->Initialize();
+  form->SetBoundsRect(GetCustomizationFormBounds());
+  form->Show();
+}
+
+void TlxCustomGridController::HideCustomizationForm() {
+  TlxCustomGridCustomizationForm* form = customization_form_;
+  if (form == nullptr)
+    return;
+  customization_form_ = nullptr;
+  if (form->HandleAllocated())
+    customization_form_bounds_ = form->BoundsRect();
+  if (form->ComponentState().Contains(csDestroying))
+    return;
+  // Inside the form's own timer the form cannot go at once: it hides now and
+  // goes once the queued messages are handled.
+  if (form->CheckingVisibility()) {
+    form->Hide();
+    form->Release();
+    return;
+  }
+  form->Free();
+}
+
+void TlxCustomGridController::CustomizationFormDestroyed(TlxCustomGridCustomizationForm* form) {
+  if (form != customization_form_)
+    return;
+  if (form->HandleAllocated())
+    customization_form_bounds_ = form->BoundsRect();
+  customization_form_ = nullptr;
+  if (!customization_)
+    return;
+  customization_ = false;
+  CustomizationChanged();
+}
+
+void TlxCustomGridController::RefreshCustomizationForm() {
+  if (customization_form_ != nullptr)
+    customization_form_->RefreshData();
+}
+
+void TlxCustomGridController::RefreshCustomizationFormItems() {
+  if (customization_form_ != nullptr)
+    customization_form_->RefreshItems();
+}
+
+TRect TlxCustomGridController::CustomizationFormBounds() const {
+  if (customization_form_ != nullptr && customization_form_->HandleAllocated()) {
+    RECT rect;
+    GetWindowRect(customization_form_->Handle(), &rect);
+    return TRect(rect.left, rect.top, rect.right, rect.bottom);
+  }
+  return customization_form_bounds_;
+}
+
+TRect TlxCustomGridController::GetCustomizationFormBounds() {
+  if (!customization_form_bounds_.IsEmpty())
+    return customization_form_bounds_;
+  TRect bounds;
+  if (TlxGridSite* site = Site()) {
+    const TPoint corner = site->ClientToScreen(TPoint(site->ClientWidth(), site->ClientHeight()));
+    bounds = TRect(corner.X - kCustomizationFormDefaultWidth, corner.Y - kCustomizationFormDefaultHeight, corner.X,
+                   corner.Y);
+  }
+  AdjustCustomizationFormBounds(bounds);
+  return bounds;
+}
+
+// --- cell hints --------------------------------------------------------------------
+
+bool TlxCustomGridController::CanShowHint() {
+  TlxGridSite* site = Site();
+  if (site == nullptr || !site->HandleAllocated() || !IsWindowVisible(site->Handle()))
+    return false;
+  HWND form = GetAncestor(site->Handle(), GA_ROOT);
+  if (form != nullptr && form != site->Handle() && GetForegroundWindow() != form)
+    return false;
+  POINT cursor;
+  if (!GetCursorPos(&cursor))
+    return false;
+  HWND under = WindowFromPoint(cursor);
+  return under == site->Handle() || (hint_window_ != nullptr && under == hint_window_->Handle());
+}
+
+void TlxCustomGridController::UpdateHintAt(const TPoint& point) {
+  if (IsDragging()) {
+    CancelHint();
+    return;
+  }
+  auto* cell = dynamic_cast<TlxCustomGridViewCellViewInfo*>(HitTestAt(point.X, point.Y) != nullptr
+                                                                 ? HitTestAt(point.X, point.Y)->ViewInfo()
+                                                                 : nullptr);
+  std::string text;
+  TRect text_rect;
+  bool multi_line = false;
+  if (cell != nullptr && cell->HasHint() && cell->NeedsHint(point, text, text_rect, multi_line)) {
+    ShowHint(cell->HintBounds(), text_rect, cell, *cell->PaintParams().Font, multi_line, text);
+    return;
+  }
+  if (hint_cell_view_info_ != nullptr && (cell != hint_cell_view_info_ || !hint_area_bounds_.Contains(point)))
+    CancelHint();
+}
+
+void TlxCustomGridController::ShowHint(const TRect& hint_area, const TRect& text_bounds,
+                                       TlxCustomGridCellViewInfo* cell, const TFont& font, bool multi_line,
+                                       const std::string& text) {
+  if (!CanShowHint())
+    return;
+  if (hint_window_ != nullptr && hint_window_->Visible()) {
+    if (hint_window_->Text() == text && hint_text_bounds_ == text_bounds)
+      return;
+  }
+  if (hint_window_ == nullptr)
+    hint_window_ = std::make_unique<TlxGridHintWindow>();
+  hint_text_bounds_ = text_bounds;
+  hint_window_->SetFont(const_cast<TFont&>(font));
+  // A text that may wrap keeps the cell's width; one line may be as long
+  // as it needs.
+  constexpr int32_t kUnboundedWidth = 107374182;
+  const int32_t max_width = multi_line ? std::max(1, text_bounds.Width()) : kUnboundedWidth;
+  TRect rect = hint_window_->CalcHintRect(max_width, text, multi_line);
+  const int32_t margin = TlxGridHintWindow::kBorderWidth + 2;
+  const TPoint origin = Site()->ClientToScreen(text_bounds.TopLeft());
+  rect = rect.Offset(origin.X - margin, origin.Y - margin);
+  // Kept on the monitor's work area, the left and top edges winning.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  const RECT probe{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  if (GetMonitorInfoW(MonitorFromRect(&probe, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& area = monitor.rcWork;
+    rect = rect.Offset(std::min<int32_t>(0, area.right - rect.Right), std::min<int32_t>(0, area.bottom - rect.Bottom));
+    rect = rect.Offset(std::max<int32_t>(0, area.left - rect.Left), std::max<int32_t>(0, area.top - rect.Top));
+  }
+  hint_window_->ActivateHint(rect, text, multi_line);
+  hint_area_bounds_ = hint_area;
+  hint_cell_view_info_ = cell;
+  if (hint_check_timer_ == nullptr) {
+    hint_check_timer_ = std::make_unique<TlxTimer>(nullptr);
+    hint_check_timer_->SetInterval(kHintCheckInterval);
+    hint_check_timer_->SetOnTimer([this](TObject* /*sender*/) { CheckHint(); });
+  }
+}
+
+void TlxCustomGridController::CheckHint() {
+  if (!CanShowHint())
+    CancelHint();
+}
+
+void TlxCustomGridController::CancelHint() {
+  hint_check_timer_.reset();
+  hint_cell_view_info_ = nullptr;
+  hint_area_bounds_ = TRect();
+  hint_text_bounds_ = TRect();
+  if (hint_window_ != nullptr)
+    hint_window_->Hide();
 }

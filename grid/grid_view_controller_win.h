@@ -5,13 +5,18 @@
 // from Windows sources.
 
 #include <memory>
+#include <string>
 
 #include "grid/grid_control_win.h"
+#include "grid/grid_hint_window_win.h"
 #include "grid/grid_view_handler_win.h"
 #include "ui/foundation/controls/drag_and_drop_arrow_win.h"
 #include "ui/foundation/controls/drag_and_drop_win.h"
 #include "ui/foundation/controls/drag_image_win.h"
+#include "ui/foundation/system/lx_timer_win.h"
 
+class TlxCustomGridCellViewInfo;
+class TlxCustomGridCustomizationForm;
 class TlxCustomGridDragAndDropObject;
 class TlxCustomGridHitTest;
 class TlxCustomGridRecord;
@@ -25,6 +30,7 @@ class TlxCustomGridController : public TlxGridViewHandler {
                                  &ConstructInstance<TlxCustomGridController>};
   const TClass* ClassType() const override { return &kClass; }
   using TlxGridViewHandler::TlxGridViewHandler;
+  ~TlxCustomGridController() override;
 
   // --- site input --------------------------------------------------------
   virtual void KeyDown(uint16_t& /*key*/, TShiftState /*shift*/) {}
@@ -35,7 +41,8 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
   virtual void MouseMove(TShiftState shift, int32_t x, int32_t y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
-  virtual void MouseLeave() {}
+  // Leaving the site ends a cell hint.
+  virtual void MouseLeave() { CancelHint(); }
   virtual void MouseOperationCanceled() {}
   // Sees every window message of the site before the site handles it.
   // A lost capture ends a grid drag as cancelled.
@@ -82,11 +89,42 @@ class TlxCustomGridController : public TlxGridViewHandler {
   virtual void ControlFocusChanged();
   // Queues a focus repaint of the view.
   virtual void PostControlFocusChange();
-  virtual void LevelAssigned(bool /*assigned*/) {}
-  virtual void SetCustomization(bool /*value*/) {}
-  virtual void RefreshCustomizationForm() {}
-  virtual bool HasCustomizationForm() const { return false; }
-  virtual TRect CustomizationFormBounds() const { return {}; }
+  // Without a level the view can show no customization form.
+  virtual void LevelAssigned(bool assigned);
+
+  // --- customization form --------------------------------------------------
+  static constexpr int32_t kCustomizationFormDefaultWidth = 180;
+  static constexpr int32_t kCustomizationFormDefaultHeight = 300;
+  bool Customization() const { return customization_; }
+  void SetCustomization(bool value);
+  TlxCustomGridCustomizationForm* CustomizationForm() const { return customization_form_; }
+  virtual void RefreshCustomizationForm();
+  void RefreshCustomizationFormItems();
+  bool HasCustomizationForm() const { return customization_form_ != nullptr; }
+  // The open form's bounds on the screen; without a form the bounds kept
+  // for the next one (empty: the default place).
+  TRect CustomizationFormBounds() const;
+  void SetCustomizationFormBounds(const TRect& bounds) { customization_form_bounds_ = bounds; }
+  virtual const TClass* GetCustomizationFormClass() const;
+  virtual void AdjustCustomizationFormBounds(TRect& /*bounds*/) {}
+  virtual void CustomizationChanged();
+  TRect GetCustomizationFormBounds();
+  // The form tells it is going: closed by the user or freed.
+  void CustomizationFormDestroyed(TlxCustomGridCustomizationForm* form);
+
+  // --- cell hints ----------------------------------------------------------
+  static constexpr uint32_t kHintCheckInterval = 100;
+  virtual bool CanShowHint();
+  // Shows `text` over the cell text at `text_bounds` (site coordinates)
+  // while the mouse stays in `hint_area`.
+  void ShowHint(const TRect& hint_area, const TRect& text_bounds, TlxCustomGridCellViewInfo* cell, const TFont& font,
+                bool multi_line, const std::string& text);
+  void CancelHint();
+  TlxGridHintWindow* HintWindow() const { return hint_window_.get(); }
+  TlxCustomGridCellViewInfo* HintCellViewInfo() const { return hint_cell_view_info_; }
+  TRect HintAreaBounds() const { return hint_area_bounds_; }
+  // The 100 ms check, so that tests tick it through FireTimer.
+  TlxTimer* HintCheckTimer() const { return hint_check_timer_.get(); }
   // Around the painter's work: a drag image is hidden while the site paints.
   virtual void BeforePaint() {}
   virtual void AfterPaint() {}
@@ -102,7 +140,21 @@ class TlxCustomGridController : public TlxGridViewHandler {
   bool IsDblClick() const { return is_dbl_click_; }
 
  private:
+  void ShowCustomizationForm();
+  void HideCustomizationForm();
+  void CheckHint();
+  // Shows the hint of the cell under the mouse, or ends a hint left behind.
+  void UpdateHintAt(const TPoint& point);
+
   bool is_dbl_click_ = false;
+  bool customization_ = false;
+  TlxCustomGridCustomizationForm* customization_form_ = nullptr;
+  TRect customization_form_bounds_;
+  std::unique_ptr<TlxGridHintWindow> hint_window_;
+  std::unique_ptr<TlxTimer> hint_check_timer_;
+  TlxCustomGridCellViewInfo* hint_cell_view_info_ = nullptr;
+  TRect hint_area_bounds_;
+  TRect hint_text_bounds_;
   // Set while the site handles a button-up, which releases the capture
   // itself before the drag ends as accepted.
   bool releasing_capture_on_button_up_ = false;

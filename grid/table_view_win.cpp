@@ -522,6 +522,9 @@ void TlxCustomGridTableView::ItemVisibilityChanged(TlxCustomGridTableItem* item,
   } else if (focused_item_ == item) {
     FocusNextItemAfter(item);
   }
+  // The customization form lists exactly the hidden items.
+  if (TlxCustomGridController* controller = Controller())
+    controller->RefreshCustomizationFormItems();
 }
 
 void TlxCustomGridTableView::RefreshVisibleItemsList() {

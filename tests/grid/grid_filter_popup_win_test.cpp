@@ -31,6 +31,7 @@
 #include "tests/platform/db/file_list.h"
 #include "ui/foundation/painters/painter_glyphs_win.h"
 #include "tests/support/input.h"
+#include "grid/table_view_info_win.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/window_pixels.h"
