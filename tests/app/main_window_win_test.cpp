@@ -16,6 +16,7 @@
 
 #include "app/file_list.h"
 #include "app/main_window_win.h"
+#include "grid/grid_db_table_view_win.h"
 #include "logging/connection.h"
 #include "logging/logging_module.h"
 #include "logging/manager.h"
@@ -151,9 +152,23 @@ TEST_F(MainWindowFixture, ALockedFileEndsTheDropWithAMessageAndAddsNoHalfRow) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
   std::string shown;
-  AnswerNextMessageBox(&shown);
+  bool bracket_open_while_shown = true;
+  int rows_shown_with_message = -1;
+  test_support::RunWhileModal([&] {
+    HWND box = test_support::FindThreadDialog();
+    if (box == nullptr)
+      return false;
+    shown = MessageBoxText(box);
+    // The grid is live again before the user reads the message.
+    bracket_open_while_shown = form.Files().DataSet()->ControlsDisabled();
+    rows_shown_with_message = form.lxGridDBDateien->DataController()->GetRecordCount();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return true;
+  });
   Drop(form, {first, locked, last});
   CloseHandle(lock);
+  EXPECT_FALSE(bracket_open_while_shown);
+  EXPECT_EQ(rows_shown_with_message, 1);
 
   EXPECT_EQ(shown.rfind("Fehler: ", 0), 0u) << shown;
   EXPECT_EQ(form.Files().Paths(), std::vector<std::string>{first});
