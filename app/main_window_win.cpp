@@ -9,20 +9,28 @@
 #include "app/file_list.h"
 #include "app/file_selections.h"
 #include "app/form_position_win.h"
-#include "app/grid_stand_in.h"
 #include "app/name_dialog_win.h"
 #include "app/shell_win.h"
+#include "editors/kinds/currency_edit_properties.h"
+#include "editors/kinds/date_edit_properties.h"
+#include "grid/grid_control_win.h"
+#include "grid/grid_db_table_view_win.h"
+#include "grid/grid_level_win.h"
+#include "grid/grid_navigator_win.h"
+#include "grid/grid_records_win.h"
+#include "grid/grid_rows_win.h"
+#include "grid/grid_table_options_win.h"
 #include "logging/logger.h"
 #include "logging/logging_module.h"
 #include "platform/db/client_data_set.h"
 #include "platform/db/data_source.h"
 #include "platform/rtl/file_utils.h"
+#include "platform/rtl/scope.h"
 #include "platform/toolkit/buttons.h"
 #include "platform/toolkit/combo_box.h"
 #include "platform/toolkit/icon.h"
 #include "platform/toolkit/image.h"
 #include "platform/toolkit/label.h"
-#include "platform/toolkit/list_box.h"
 #include "platform/toolkit/menus.h"
 #include "platform/toolkit/message_dialog.h"
 #include "platform/toolkit/panel.h"
@@ -69,11 +77,7 @@ TfmMain::TfmMain(TComponent* owner) : TForm(owner) {
   OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
 }
 
-TfmMain::~TfmMain() {
-  // The owned components outlive this part of the window; the list must not
-  // be refreshed into a window that is half gone.
-  lxGridDBDateien->OnRowsChanged = nullptr;
-}
+TfmMain::~TfmMain() = default;
 
 void TfmMain::BuildPanel() {
   paDrucken = new TPanel(this);
@@ -126,19 +130,57 @@ void TfmMain::BuildFileList() {
   dsDateien->SetName("dsDateien");
   dsDateien->SetDataSet(file_list_->DataSet());
 
-  lbDateien = new TListBox(this);
-  lbDateien->SetName("lbDateien");
-  lbDateien->SetParent(this);
-  lbDateien->SetAlign(alClient);
+  BuildGrid();
+}
 
-  lxGridDBDateien = new TGridStandInView(this);
+void TfmMain::BuildGrid() {
+  lxGrid = new TlxGrid(this);
+  lxGrid->SetName("lxGrid");
+  // The whole grid is laid out once, when it stands complete.
+  lxGrid->BeginUpdate();
+  TScopeExit laid_out([this] { lxGrid->EndUpdate(); });
+  lxGrid->SetParent(this);
+  lxGrid->SetAlign(alClient);
+  lxGrid->LookAndFeel().SetKind(lfFlat);
+
+  lxGridDBDateien = lxCreateGridView<TlxGridDBTableView>(this);
   lxGridDBDateien->SetName("lxGridDBDateien");
-  lxGridDBDateien->AddColumn("Sortkey", "Nr.");
-  lxGridDBDateien->AddColumn("Datei", "Datei");
-  lxGridDBDateien->AddColumn("Groesse", "Größe");
-  lxGridDBDateien->AddColumn("Datum", "Datum");
-  lxGridDBDateien->OnRowsChanged = [this](TObject*) { ShowRows(); };
-  lxGridDBDateien->SetDataSource(dsDateien);
+  lxGridDBDateien->SetParentComponent(lxGrid);
+  lxGridDBDateien->DataController()->SetDataSource(dsDateien);
+  lxGridDBDateien->DataController()->SetDetailKeyFieldNames("Datei");
+  lxGridDBDateien->NavigatorButtons()->SetConfirmDelete(false);
+  lxGridDBDateien->OptionsCustomize()->SetColumnFiltering(false);
+  lxGridDBDateien->OptionsCustomize()->SetColumnGrouping(false);
+  lxGridDBDateien->OptionsCustomize()->SetColumnMoving(false);
+  lxGridDBDateien->OptionsData()->SetEditing(false);
+  lxGridDBDateien->OptionsData()->SetInserting(false);
+  lxGridDBDateien->OptionsSelection()->SetCellSelect(false);
+  lxGridDBDateien->OptionsView()->SetColumnAutoWidth(true);
+  lxGridDBDateien->OptionsView()->SetGroupByBox(false);
+
+  lxGridDBDateienSortkey = AddGridColumn("lxGridDBDateienSortkey", "Sortkey", 46);
+  lxGridDBDateienSortkey->SetCaption("Nr.");
+  // "Datei" and "Datum" show their fields' names as captions.
+  lxGridDBDateienDatei = AddGridColumn("lxGridDBDateienDatei", "Datei", 389);
+  lxGridDBDateienGroesse = AddGridColumn("lxGridDBDateienGroesse", "Groesse", 114);
+  lxGridDBDateienGroesse->SetCaption("Größe");
+  lxGridDBDateienGroesse->SetPropertiesClass(&TlxCurrencyEditProperties::kClass);
+  static_cast<TlxCurrencyEditProperties*>(lxGridDBDateienGroesse->Properties())->SetDisplayFormat("0,.###");
+  lxGridDBDateienDatum = AddGridColumn("lxGridDBDateienDatum", "Datum", 107);
+  lxGridDBDateienDatum->SetPropertiesClass(&TlxDateEditProperties::kClass);
+
+  lxGridLevel = new TlxGridLevel(this);
+  lxGridLevel->SetName("lxGridLevel");
+  lxGridLevel->SetParentComponent(lxGrid);
+  lxGridLevel->SetGridView(lxGridDBDateien);
+}
+
+TlxGridDBColumn* TfmMain::AddGridColumn(const char* name, const char* field_name, int32_t width) {
+  TlxGridDBColumn* column = lxGridDBDateien->CreateColumn();
+  column->SetName(name);
+  column->DataBinding()->SetFieldName(field_name);
+  column->SetWidth(width);
+  return column;
 }
 
 void TfmMain::BuildMenu() {
@@ -244,19 +286,21 @@ void TfmMain::btDruckenClick(TObject*) {
 }
 
 void TfmMain::PrintListedFiles(const TPrinterInfo& printer) {
-  TGridStandInDataController* controller = lxGridDBDateien->GetDataController();
+  TlxGridDBDataController* controller = lxGridDBDateien->DataController();
   TPrintRunRequest request;
-  request.paths = ListedPaths();
   request.parameters = PrintToParameters(printer);
   request.pause_to_destroy = pause_to_destroy_;
   request.reader_title = pdf_reader_title_;
   request.on_progress = [this](int32_t) { pb->StepBy(1); };
   request.log = LogPlainMessage;
-  const std::vector<int32_t> sortkeys = ListedSortkeys();
+  std::vector<int32_t> sortkeys;
 
   TPrintRunResult result;
   {
     TUpdateScope update(*controller);
+    // Read in the grid's order, so a list sorted by a header prints sorted.
+    request.paths = ListedPaths();
+    sortkeys = ListedSortkeys();
     pb->SetPosition(0);
     pb->SetMax(static_cast<int32_t>(request.paths.size()));
     const std::unique_ptr<IPrintRunDesktop> desktop = CreateSystemPrintRunDesktop(Handle());
@@ -275,21 +319,27 @@ void TfmMain::PrintListedFiles(const TPrinterInfo& printer) {
   ShowErrorBox(PrintFailureMessage(result.failures));
 }
 
+std::vector<Variant> TfmMain::ListedValues(const TlxGridDBColumn& column) {
+  std::vector<Variant> values;
+  TlxGridViewData* view_data = lxGridDBDateien->GetViewData();
+  const int32_t count = lxGridDBDateien->DataController()->GetRecordCount();
+  values.reserve(static_cast<size_t>(count));
+  for (int32_t row = 0; row < count; ++row)
+    values.push_back(view_data->Records(row)->GetValue(column.Index()));
+  return values;
+}
+
 std::vector<std::string> TfmMain::ListedPaths() {
   std::vector<std::string> paths;
-  TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
-  const int32_t count = lxGridDBDateien->GetDataController()->GetRecordCount();
-  for (int32_t row = 0; row < count; ++row)
-    paths.push_back(TextOf(view_data->GetRecord(row).GetValue(kDateiItem)));
+  for (const Variant& value : ListedValues(*lxGridDBDateienDatei))
+    paths.push_back(TextOf(value));
   return paths;
 }
 
 std::vector<int32_t> TfmMain::ListedSortkeys() {
   std::vector<int32_t> sortkeys;
-  TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
-  const int32_t count = lxGridDBDateien->GetDataController()->GetRecordCount();
-  for (int32_t row = 0; row < count; ++row)
-    sortkeys.push_back(view_data->GetRecord(row).GetValue(kSortkeyItem).AsInteger());
+  for (const Variant& value : ListedValues(*lxGridDBDateienSortkey))
+    sortkeys.push_back(value.AsInteger());
   return sortkeys;
 }
 
@@ -320,15 +370,3 @@ void TfmMain::pmDateienauswahlloeschenClick(TObject*) {
 }
 
 void TfmMain::pmBeendenClick(TObject*) { Close(); }
-
-void TfmMain::ShowRows() {
-  TStrings& items = lbDateien->Items();
-  TUpdateScope update(items);
-  items.Clear();
-  TGridStandInViewData* view_data = lxGridDBDateien->GetViewData();
-  for (int32_t row = 0; row < view_data->RecordCount(); ++row) {
-    const TGridStandInRecord& record = view_data->GetRecord(row);
-    items.Add(TextOf(record.GetValue(0)) + "   " + TextOf(record.GetValue(kDateiItem)) + "   " +
-              TextOf(record.GetValue(2)) + "   " + TextOf(record.GetValue(3)));
-  }
-}

@@ -9,16 +9,19 @@
 #include <vector>
 
 #include "app/print_run.h"
+#include "platform/rtl/variant.h"
 #include "platform/toolkit/form.h"
 
 class FileList;
 class TButton;
 class TComboBox;
 class TDataSource;
-class TGridStandInView;
 class TImage;
+class TlxGrid;
+class TlxGridDBColumn;
+class TlxGridDBTableView;
+class TlxGridLevel;
 class TLabel;
-class TListBox;
 class TMainMenu;
 class TMenuItem;
 class TPanel;
@@ -52,8 +55,13 @@ class TfmMain : public TForm {
   TComboBox* cbPrinterSelect = nullptr;
   TButton* btDrucken = nullptr;
   TImage* Image1 = nullptr;
-  TListBox* lbDateien = nullptr;  // shows the rows where the data grid will stand
-  TGridStandInView* lxGridDBDateien = nullptr;
+  TlxGrid* lxGrid = nullptr;
+  TlxGridLevel* lxGridLevel = nullptr;
+  TlxGridDBTableView* lxGridDBDateien = nullptr;
+  TlxGridDBColumn* lxGridDBDateienSortkey = nullptr;
+  TlxGridDBColumn* lxGridDBDateienDatei = nullptr;
+  TlxGridDBColumn* lxGridDBDateienGroesse = nullptr;
+  TlxGridDBColumn* lxGridDBDateienDatum = nullptr;
   TProgressBar* pb = nullptr;
   TDataSource* dsDateien = nullptr;
   TMainMenu* MainMenu1 = nullptr;
@@ -78,14 +86,18 @@ class TfmMain : public TForm {
  private:
   void BuildPanel();
   void BuildFileList();
+  void BuildGrid();
+  TlxGridDBColumn* AddGridColumn(const char* name, const char* field_name, int32_t width);
   void BuildMenu();
   void FillPrinterCombo();
   void ReadSettings();
-  void ShowRows();
   // The run over the listed files in the view's order; the rows it finished
   // leave the list, refused ones stay with one message naming them.
   void PrintListedFiles(const TPrinterInfo& printer);
-  // The "Datei" values of the rows in the view's order.
+  // The values of `column` in the rows, in the grid's current order (the
+  // order the user sees, sorted or not).
+  std::vector<Variant> ListedValues(const TlxGridDBColumn& column);
+  // The "Datei" values of the rows in the grid's order.
   std::vector<std::string> ListedPaths();
   // The "Sortkey" values in the same order: what names a row.
   std::vector<int32_t> ListedSortkeys();
@@ -95,8 +107,3 @@ class TfmMain : public TForm {
   int32_t pause_to_destroy_ = 0;
   std::string pdf_reader_title_;
 };
-
-// The file path's item among the view's items ("Nr.", "Datei", "Größe",
-// "Datum").
-inline constexpr int32_t kSortkeyItem = 0;
-inline constexpr int32_t kDateiItem = 1;

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/grid_modules_win.h"
 #include "app/logging_setup.h"
 #include "app/main_window_win.h"
 #include "logging/logging_module.h"
@@ -19,6 +20,7 @@
 void StartProgramModules(std::unique_ptr<IConfigDesktop> config_desktop) {
   // The component library first: everything that draws stands on it.
   lxStartFoundation();
+  StartFileListGridModules();
   LogWireGlobalInitialize();
   LogWireLoggingInitialize();
   prInitializePrinterLibrary();
@@ -30,6 +32,7 @@ void EndProgramModules() {
   prFinalizePrinterLibrary();
   LogWireLoggingFinalize();
   LogWireGlobalFinalize();
+  EndFileListGridModules();
   lxEndFoundation();
 }
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/scope.h"
@@ -68,7 +69,40 @@ BOOL CALLBACK AskReaderToClose(HWND window, LPARAM lparam) {
   return TRUE;
 }
 
+TShellPrintToRequest& ReplacedShellPrintToRequest() {
+  static TShellPrintToRequest request;
+  return request;
+}
+
+void AskShellToPrint(HWND owner, const std::u16string& openable, const std::u16string& wide_parameters) {
+  SHELLEXECUTEINFOW request{};
+  request.cbSize = sizeof(request);
+  // The process handle lets the run wait for the handler; no message box
+  // of the shell's own stops the run on a refusal.
+  request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  request.hwnd = owner;
+  request.lpVerb = L"printto";
+  request.lpFile = reinterpret_cast<const wchar_t*>(openable.c_str());
+  request.lpParameters = reinterpret_cast<const wchar_t*>(wide_parameters.c_str());
+  request.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&request)) {
+    const DWORD error = GetLastError();
+    throw Exception(ReasonText(error != ERROR_SUCCESS
+                                   ? error
+                                   : ShellResultToSystemError(reinterpret_cast<INT_PTR>(request.hInstApp))));
+  }
+  if (request.hProcess == nullptr)
+    return;
+  TScopeExit close_process([&request] { CloseHandle(request.hProcess); });
+  WaitForHandler(request.hProcess, kHandlerStartBoundMs);
+}
+
 }  // namespace
+
+TShellPrintToRequest ReplaceShellPrintToRequest(TShellPrintToRequest request) {
+  std::swap(ReplacedShellPrintToRequest(), request);
+  return request;
+}
 
 std::u16string ShellOpenablePath(const std::u16string& path) {
   if (path.size() < kShortestLongPath)
@@ -105,26 +139,11 @@ void ShellPrintTo(HWND owner, const std::string& path, const std::string& parame
                     " Zeichen; so lange Pfade kann die Shell nicht übergeben.");
   const std::u16string openable = ShellOpenablePath(wide_path);
   const std::u16string wide_parameters = Utf8ToUtf16(parameters);
-  SHELLEXECUTEINFOW request{};
-  request.cbSize = sizeof(request);
-  // The process handle lets the run wait for the handler; no message box
-  // of the shell's own stops the run on a refusal.
-  request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-  request.hwnd = owner;
-  request.lpVerb = L"printto";
-  request.lpFile = reinterpret_cast<const wchar_t*>(openable.c_str());
-  request.lpParameters = reinterpret_cast<const wchar_t*>(wide_parameters.c_str());
-  request.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&request)) {
-    const DWORD error = GetLastError();
-    throw Exception(ReasonText(error != ERROR_SUCCESS
-                                   ? error
-                                   : ShellResultToSystemError(reinterpret_cast<INT_PTR>(request.hInstApp))));
-  }
-  if (request.hProcess == nullptr)
+  if (const TShellPrintToRequest& replaced = ReplacedShellPrintToRequest()) {
+    replaced(owner, openable, wide_parameters);
     return;
-  TScopeExit close_process([&request] { CloseHandle(request.hProcess); });
-  WaitForHandler(request.hProcess, kHandlerStartBoundMs);
+  }
+  AskShellToPrint(owner, openable, wide_parameters);
 }
 
 void WaitForHandler(HANDLE process, uint32_t bound_ms) {

@@ -39,6 +39,14 @@ std::u16string ShellOpenablePath(const std::u16string& path);
 // the same way without asking the shell.
 void ShellPrintTo(HWND owner, const std::string& path, const std::string& parameters);
 
+// The request ShellPrintTo makes of the shell, once the path is in the form
+// it hands on. A benchmark replaces it with a recorder, so that it measures
+// the program rather than the handler programs the shell would start; an
+// empty function restores the shell. Returns the one it replaced.
+using TShellPrintToRequest =
+    std::function<void(HWND owner, const std::u16string& openable_path, const std::u16string& parameters)>;
+TShellPrintToRequest ReplaceShellPrintToRequest(TShellPrintToRequest request);
+
 // Waits until `process` has ended or waits for input, at most `bound_ms`.
 void WaitForHandler(HANDLE process, uint32_t bound_ms);
 

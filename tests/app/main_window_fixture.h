@@ -20,11 +20,15 @@
 #include <vector>
 
 #include "app/file_list.h"
+#include "app/grid_modules_win.h"
 #include "app/main_window_win.h"
 #include "app/name_dialog_win.h"
 #include "logging/logging_module.h"
 #include "platform/db/client_data_set.h"
 #include "platform/db/fields.h"
+#include "grid/grid_db_table_view_win.h"
+#include "grid/grid_records_win.h"
+#include "grid/grid_rows_win.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/buttons.h"
 #include "platform/toolkit/combo_box.h"
@@ -82,12 +86,14 @@ class MainWindowFixture : public ConfigFixture {
   void SetUp() override {
     ConfigFixture::SetUp();
     LogWireLoggingInitialize();
+    StartFileListGridModules();
     documents_ = test_support::MakeTemporaryFolder("main-window");
   }
 
   void TearDown() override {
     test_support::StopModalScript();
     FreeMainWindow();
+    EndFileListGridModules();
     LogWireLoggingFinalize();
     ConfigFixture::TearDown();
   }
@@ -140,6 +146,29 @@ class MainWindowFixture : public ConfigFixture {
       keys.push_back(data_set->FieldByName("Sortkey")->AsInteger());
       data_set->Next();
     }
+    return keys;
+  }
+
+  // The values of `column` in the grid's rows, in the order it shows them.
+  static std::vector<Variant> ShownValues(TfmMain& form, const TlxGridDBColumn& column) {
+    std::vector<Variant> values;
+    TlxGridViewData* view_data = form.lxGridDBDateien->GetViewData();
+    for (int32_t row = 0; row < view_data->RecordCount(); ++row)
+      values.push_back(view_data->Records(row)->GetValue(column.Index()));
+    return values;
+  }
+
+  static std::vector<std::string> ShownPaths(TfmMain& form) {
+    std::vector<std::string> paths;
+    for (const Variant& value : ShownValues(form, *form.lxGridDBDateienDatei))
+      paths.push_back(value.IsNull() ? std::string() : value.AsString());
+    return paths;
+  }
+
+  static std::vector<int32_t> ShownSortkeys(TfmMain& form) {
+    std::vector<int32_t> keys;
+    for (const Variant& value : ShownValues(form, *form.lxGridDBDateienSortkey))
+      keys.push_back(value.AsInteger());
     return keys;
   }
 

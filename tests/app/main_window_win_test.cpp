@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/file_list.h"
-#include "app/grid_stand_in.h"
 #include "app/main_window_win.h"
+#include "grid/grid_db_table_view_win.h"
 #include "logging/connection.h"
 #include "logging/logging_module.h"
 #include "logging/manager.h"
@@ -25,7 +25,6 @@
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/buttons.h"
 #include "platform/toolkit/combo_box.h"
-#include "platform/toolkit/list_box.h"
 #include "platform/toolkit/menus.h"
 #include "platform/toolkit/progress_bar.h"
 #include "tests/app/config_fixture.h"
@@ -135,8 +134,8 @@ TEST_F(MainWindowFixture, DropsAddPdfFilesInOrderAndPassOverEverythingElse) {
   EXPECT_EQ(form.Files().Paths(), (std::vector<std::string>{a, c, e}));
   EXPECT_EQ(SortKeys(form), (std::vector<int32_t>{1, 2, 3}));
   EXPECT_EQ(form.NextSortkey(), 4);
-  // The list the user sees follows.
-  EXPECT_EQ(form.lbDateien->Items().Count(), 3);
+  // The grid the user sees follows.
+  EXPECT_EQ(ShownPaths(form), (std::vector<std::string>{a, c, e}));
 
   Drop(form, {a});
   EXPECT_EQ(form.Files().Paths(), (std::vector<std::string>{a, c, e, a}));
@@ -153,9 +152,23 @@ TEST_F(MainWindowFixture, ALockedFileEndsTheDropWithAMessageAndAddsNoHalfRow) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
   std::string shown;
-  AnswerNextMessageBox(&shown);
+  bool bracket_open_while_shown = true;
+  int rows_shown_with_message = -1;
+  test_support::RunWhileModal([&] {
+    HWND box = test_support::FindThreadDialog();
+    if (box == nullptr)
+      return false;
+    shown = MessageBoxText(box);
+    // The grid is live again before the user reads the message.
+    bracket_open_while_shown = form.Files().DataSet()->ControlsDisabled();
+    rows_shown_with_message = form.lxGridDBDateien->DataController()->GetRecordCount();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return true;
+  });
   Drop(form, {first, locked, last});
   CloseHandle(lock);
+  EXPECT_FALSE(bracket_open_while_shown);
+  EXPECT_EQ(rows_shown_with_message, 1);
 
   EXPECT_EQ(shown.rfind("Fehler: ", 0), 0u) << shown;
   EXPECT_EQ(form.Files().Paths(), std::vector<std::string>{first});
@@ -164,9 +177,9 @@ TEST_F(MainWindowFixture, ALockedFileEndsTheDropWithAMessageAndAddsNoHalfRow) {
   // The list's display bracket is closed: the row added shows, and later
   // drops show too.
   EXPECT_FALSE(form.Files().DataSet()->ControlsDisabled());
-  EXPECT_EQ(form.lbDateien->Items().Count(), 1);
+  EXPECT_EQ(ShownPaths(form), std::vector<std::string>{first});
   Drop(form, {last});
-  EXPECT_EQ(form.lbDateien->Items().Count(), 2);
+  EXPECT_EQ(ShownPaths(form), (std::vector<std::string>{first, last}));
 }
 
 TEST_F(MainWindowFixture, DroppedPathsOfAnyLengthAreTakenWhole) {
@@ -179,9 +192,7 @@ TEST_F(MainWindowFixture, DroppedPathsOfAnyLengthAreTakenWhole) {
 
   Drop(form, paths);
   EXPECT_EQ(form.Files().Paths(), paths);
-  ASSERT_EQ(form.lbDateien->Items().Count(), static_cast<int32_t>(paths.size()));
-  for (size_t i = 0; i < paths.size(); ++i)
-    EXPECT_NE(form.lbDateien->Items()[static_cast<int32_t>(i)].find(paths[i]), std::string::npos) << paths[i].size();
+  EXPECT_EQ(ShownPaths(form), paths);
   for (const std::string& path : paths)
     RemoveFileWithPathLength(path, folder);
 }
@@ -192,19 +203,15 @@ TEST_F(MainWindowFixture, ADropOfThousandsOfFilesIsTakenOverByTheListOnce) {
   std::vector<std::string> paths;
   for (int i = 0; i < 2000; ++i)
     paths.push_back(MakeDocument("viele-" + std::to_string(i) + ".pdf"));
-  // Every reload of the list reads all its rows: one per added row made a
+  // Every reload of the grid reads all its rows: one per added row made a
   // drop cost the square of its size.
   int reloads = 0;
-  const auto show_rows = form.lxGridDBDateien->OnRowsChanged;
-  form.lxGridDBDateien->OnRowsChanged = [&](TObject* sender) {
-    ++reloads;
-    show_rows(sender);
-  };
+  form.lxGridDBDateien->DataController()->OnDataChanged = [&](TObject*) { ++reloads; };
 
   Drop(form, paths);
   EXPECT_EQ(reloads, 1);
   EXPECT_EQ(form.Files().RowCount(), 2000);
-  EXPECT_EQ(form.lbDateien->Items().Count(), 2000);
+  EXPECT_EQ(form.lxGridDBDateien->DataController()->GetRecordCount(), 2000);
   EXPECT_EQ(form.NextSortkey(), 2001);
   EXPECT_EQ(form.Files().Paths(), paths);
 }
@@ -269,7 +276,7 @@ TEST_F(MainWindowFixture, NoPrinterSelectedEndsTheRunWithTheMessageAndKeepsTheLi
   EXPECT_EQ(shown, "Fehler : Druckerindex außerhalb des zulässigen Bereichs");
   EXPECT_EQ(form.Files().RowCount(), 1);
   EXPECT_EQ(form.NextSortkey(), 2);
-  EXPECT_EQ(form.lxGridDBDateien->GetDataController()->UpdateCount(), 0);
+  EXPECT_EQ(form.lxGridDBDateien->DataController()->GetLockCount(), 0);
 }
 
 TEST_F(MainWindowFixture, APrintRunPrintsEveryFileInListOrderClosesTheReaderAndLogsThePaths) {
@@ -396,7 +403,7 @@ TEST_F(MainWindowFixture, RefusedFilesStayInTheListAndOneMessageNamesEach) {
   EXPECT_EQ(form.Files().Paths(), paths) << "both rows stay, in their order";
   EXPECT_EQ(form.NextSortkey(), 3);
   EXPECT_EQ(form.pb->Position(), 0);
-  EXPECT_EQ(form.lxGridDBDateien->GetDataController()->UpdateCount(), 0);
+  EXPECT_EQ(form.lxGridDBDateien->DataController()->GetLockCount(), 0);
 }
 
 // ---- saved selections through the dialog ---------------------------------------------
