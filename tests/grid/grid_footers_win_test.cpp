@@ -24,6 +24,7 @@
 #include "grid/grid_hit_tests_win.h"
 #include "grid/grid_level_win.h"
 #include "grid/grid_preview_win.h"
+#include "grid/grid_rows_win.h"
 #include "grid/grid_site_win.h"
 #include "grid/grid_table_layout_win.h"
 #include "grid/grid_view_controller_win.h"
