@@ -207,6 +207,15 @@ void TlxGridSite::KeyUp(uint16_t& key, TShiftState shift) {
 }
 
 void TlxGridSite::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+  // A press takes the focus before the view sees it: the view settles its
+  // focused record when it gains the focus, which must not undo the record
+  // the press then focuses.
+  if (HandleAllocated() && !Focused() && !shift.Contains(ssDouble) && MayFocusOnClickAt(x, y)) {
+    const TAliveToken alive = AliveToken();
+    SetFocus();
+    if (!alive.Alive())
+      return;
+  }
   if (HandleAllocated()) {
     if (TlxCustomGridController* controller = ControllerOf(*this))
       controller->MouseDown(button, shift, x, y);

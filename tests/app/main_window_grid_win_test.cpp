@@ -376,10 +376,10 @@ TEST_F(MainWindowGridTest, DeleteAsksInTheConfirmBoxAndRemovesOnlyTheFocusedRowO
   EXPECT_EQ(ShownSortkeys(form), (std::vector<int32_t>{3, 4}));
 }
 
-// Left for the grid's owners: the first click into the rows of a grid that
-// does not have the focus gives it the focus but leaves the focused row
-// where the dataset's cursor stood (the last row dropped).
-TEST_F(MainWindowGridTest, DISABLED_AClickOnARowOfTheUnfocusedGridFocusesThatRow) {
+// The first click into the rows of a grid that does not have the focus
+// focuses the clicked row, not the row where the dataset's cursor stood
+// (the last row dropped): Delete then removes the row the user chose.
+TEST_F(MainWindowGridTest, AClickOnARowOfTheUnfocusedGridFocusesThatRow) {
   TfmMain& form = OpenWindow();
   Drop(form, {MakeDocument("f1.pdf"), MakeDocument("f2.pdf"), MakeDocument("f3.pdf")});
   form.cbPrinterSelect->SetFocus();
