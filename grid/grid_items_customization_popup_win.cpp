@@ -4,10 +4,16 @@
 #include "grid/table_items_win.h"
 #include "grid/table_options_win.h"
 #include "grid/table_view_win.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/scope.h"
 
 TlxCustomGridTableView* TlxCustomGridItemsCustomizationPopup::TableView() const {
-  return dynamic_cast<TlxCustomGridTableView*>(GridView());
+  // The popup lists a table view's items; made for another view it has
+  // nothing to show.
+  auto* view = dynamic_cast<TlxCustomGridTableView*>(GridView());
+  if (view == nullptr)
+    throw EInvalidOperation("The items customization popup needs a table view");
+  return view;
 }
 
 void TlxCustomGridItemsCustomizationPopup::AddItems() {

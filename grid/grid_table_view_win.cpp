@@ -235,8 +235,9 @@ void TlxGridColumn::DoHeaderClick() {
   // A copy runs, so that the handler outlives a column it frees.
   if (TNotifyEvent handler = on_header_click_)
     handler(this);
-  if (view && self)
-    view->DoColumnHeaderClick(this);
+  TlxGridTableView* target = view.Get();
+  if (target != nullptr && self)
+    target->DoColumnHeaderClick(this);
 }
 
 bool TlxGridColumn::DoCustomDrawHeader(TlxCanvas* canvas, TlxGridColumnHeaderViewInfo* view_info) {

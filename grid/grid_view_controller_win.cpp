@@ -115,13 +115,15 @@ void TlxCustomGridController::SetDragAndDropObjectClass(const TClass* cls) {
 }
 
 void TlxCustomGridController::BeforeScrolling() {
-  if (IsDragging() && DragAndDropObject() != nullptr)
-    DragAndDropObject()->BeforeScrolling();
+  TlxCustomGridDragAndDropObject* object = DragAndDropObject();
+  if (IsDragging() && object != nullptr)
+    object->BeforeScrolling();
 }
 
 void TlxCustomGridController::AfterScrolling() {
-  if (IsDragging() && DragAndDropObject() != nullptr)
-    DragAndDropObject()->AfterScrolling();
+  TlxCustomGridDragAndDropObject* object = DragAndDropObject();
+  if (IsDragging() && object != nullptr)
+    object->AfterScrolling();
 }
 
 // --- TlxCustomGridDragAndDropObject -------------------------------------------
@@ -407,9 +409,8 @@ void TlxCustomGridController::UpdateHintAt(const TPoint& point) {
     CancelHint();
     return;
   }
-  auto* cell = dynamic_cast<TlxCustomGridViewCellViewInfo*>(HitTestAt(point.X, point.Y) != nullptr
-                                                                 ? HitTestAt(point.X, point.Y)->ViewInfo()
-                                                                 : nullptr);
+  TlxCustomGridHitTest* hit_test = HitTestAt(point.X, point.Y);
+  auto* cell = dynamic_cast<TlxCustomGridViewCellViewInfo*>(hit_test != nullptr ? hit_test->ViewInfo() : nullptr);
   std::string text;
   TRect text_rect;
   bool multi_line = false;

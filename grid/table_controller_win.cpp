@@ -654,10 +654,13 @@ void TlxCustomGridTableController::CreateNewRecord(bool append) {
     if (!CanInsert(false))
       return;
     data->Insert();
-    if (MultiSelect() && TableViewData() != nullptr && TableViewData()->EditingRecord() != nullptr)
-      TableViewData()->EditingRecord()->SetSelected(true);
+    TlxCustomGridTableViewData* view_data = TableViewData();
+    TlxCustomGridRecord* inserted = view_data != nullptr ? view_data->EditingRecord() : nullptr;
+    if (MultiSelect() && inserted != nullptr)
+      inserted->SetSelected(true);
   }
-  if ((data->GetEditState() & dceInsert) != 0 && TableView()->OptionsBehavior()->FocusFirstCellOnNewRecord())
+  TlxCustomGridTableView* view = TableView();
+  if ((data->GetEditState() & dceInsert) != 0 && view != nullptr && view->OptionsBehavior()->FocusFirstCellOnNewRecord())
     FocusFirstCell();
 }
 

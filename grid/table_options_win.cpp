@@ -272,12 +272,13 @@ void TlxCustomGridTableViewStyles::GetDataCellParams(TlxCustomGridRecord* record
                                                      bool editing, TlxGridTableDataCellViewInfo* cell,
                                                      bool use_cell_state, TlxPaintParams& params) {
   bool selected = false;
-  if (!editing) {
+  TlxCustomGridTableView* view = GridView();
+  if (!editing && view != nullptr) {
     if (use_cell_state)
-      selected = cell != nullptr && GridView()->DrawRecordSelected(record, item, nullptr) &&
-                 GridView()->DrawCellSelected(record, item, nullptr);
+      selected = cell != nullptr && view->DrawRecordSelected(record, item, nullptr) &&
+                 view->DrawCellSelected(record, item, nullptr);
     else
-      selected = GridView()->DrawRecordSelected(record, item, nullptr);
+      selected = view->DrawRecordSelected(record, item, nullptr);
   }
   if (selected)
     GetSelectionParams(record, item, params);

@@ -182,12 +182,17 @@ bool TlxCustomLookupEditLookupData::IsMouseOverList(const TPoint& screen_point) 
 }
 
 void TlxCustomLookupEditLookupData::FocusRecord(int32_t record) {
-  TlxCustomDataController* controller = ListDataController();
-  controller->ChangeFocusedRecordIndex(record);
+  if (TlxCustomDataController* controller = ListDataController())
+    controller->ChangeFocusedRecordIndex(record);
 }
 
 bool TlxCustomLookupEditLookupData::ApplyIncrementalFilter(const std::string& text, int32_t& record) {
   TlxCustomDataController* controller = ListDataController();
+  if (controller == nullptr) {
+    // Properties without a list find nothing.
+    record = -1;
+    return false;
+  }
   const std::string previous = controller->GetIncrementalFilterText();
   record = controller->SetIncrementalFilter(DisplayColumn(), text);
   if (record != -1)
